@@ -1,0 +1,46 @@
+#pragma once
+
+#include "runtime/ErrorReporter.h"
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace cindrel::model {
+
+// What the gear pair model needs of the program around it. The shell
+// implements it; tests use a recorder. The model never reaches a window,
+// the settings or a file any other way.
+class ModelShell : public runtime::ErrorReporter {
+public:
+    // One line of the run log.
+    virtual void writeRunNote(std::string_view note) = 0;
+
+    // A message box with the critical-error icon and its own title
+    // ("FATAL ERROR", "Fatal Error"); the calculation goes on after it.
+    virtual void showFatalError(std::string_view title, std::string_view text) = 0;
+
+    // The caption of the main window's tooth-orientation mode label
+    // (0 spur, 1 helical, 2 herringbone), read as a number.
+    virtual double toothOrientation() const = 0;
+
+    // Key code of the last key pressed on the main window; 0 before any key.
+    virtual int lastKeyPressed() const = 0;
+
+    // The CSV setting: true when the bending traces are to be written.
+    virtual bool createCsv() const = 0;
+
+    // The active design file's name, with or without extension and folder.
+    virtual std::string activeFileName(bool withExtension, bool withDirectoryStructure) const = 0;
+
+    // Opens a text file for output, replacing an earlier one. Returns null when
+    // it could not be opened (the shell has already told the user). The file is
+    // complete once the returned stream is destroyed.
+    virtual std::unique_ptr<std::ostream> openOutputFile(const std::string& path) = 0;
+};
+
+// Key codes the model compares with lastKeyPressed().
+inline constexpr int KeyF12 = 123;
+
+} // namespace cindrel::model

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+
+// Arithmetic that raises the numbered run-time error where the computation has
+// no value: no infinity or NaN ever stands in for an error.
+namespace runtime {
+
+// a / b; DivisionByZero when b is 0, Overflow when the quotient is not finite.
+double divide(double a, double b);
+
+// √x; InvalidProcedureCall for x < 0.
+double squareRoot(double x);
+
+// ln x; InvalidProcedureCall for x ≤ 0.
+double naturalLog(double x);
+
+// base^exponent; InvalidProcedureCall for a negative base with a fractional
+// exponent, DivisionByZero for 0 to a negative power, Overflow when too large.
+double power(double base, double exponent);
+
+// tan x; Overflow where the result is not finite.
+double tangent(double x);
+
+// exp x; Overflow when too large.
+double exponential(double x);
+
+// Returns x when finite; Overflow otherwise. Guards results of plain arithmetic.
+double checkFinite(double x);
+
+// Rounds to the nearest whole number, halves to the even neighbour.
+double roundHalfEven(double x);
+
+// Conversions to 16- and 32-bit integers: halves to the even neighbour,
+// Overflow outside the range (and for NaN).
+std::int16_t toInt16(double x);
+std::int32_t toInt32(double x);
+
+// The whole part toward zero (Fix) and the largest whole number not above x (Int).
+double fixPart(double x);
+double intPart(double x);
+
+} // namespace runtime

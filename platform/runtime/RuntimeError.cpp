@@ -1,0 +1,46 @@
+#include "RuntimeError.h"
+
+#include "ResumeNext.h"
+
+namespace runtime {
+
+std::string errorDescription(int number) {
+    switch (number) {
+    case InvalidProcedureCall: return "Invalid procedure call or argument";
+    case Overflow: return "Overflow";
+    case OutOfMemory: return "Out of memory";
+    case SubscriptOutOfRange: return "Subscript out of range";
+    case DivisionByZero: return "Division by zero";
+    case TypeMismatch: return "Type mismatch";
+    case BadFileNameOrNumber: return "Bad file name or number";
+    case FileNotFound: return "File not found";
+    case FileAlreadyOpen: return "File already open";
+    case DeviceIOError: return "Device I/O error";
+    case DiskFull: return "Disk full";
+    case InputPastEndOfFile: return "Input past end of file";
+    case PermissionDenied: return "Permission denied";
+    case PathFileAccessError: return "Path/File access error";
+    case PathNotFound: return "Path not found";
+    case ObjectVariableNotSet: return "Object variable or With block variable not set";
+    case CancelError: return "Cancel was selected.";
+    default: return "Application-defined or object-defined error";
+    }
+}
+
+RuntimeError::RuntimeError(int number) : RuntimeError(number, errorDescription(number)) {}
+
+RuntimeError::RuntimeError(int number, const std::string& description)
+    : std::runtime_error(description), number_(number), description_(description) {}
+
+void raise(int number) { throw RuntimeError(number); }
+
+void raise(int number, const std::string& description) { throw RuntimeError(number, description); }
+
+void ResumeNext::report(const RuntimeError& error) {
+    ++errors_;
+    if (reporter_ != nullptr)
+        reporter_->reportError(module_, routine_, std::to_string(error.number()),
+                               error.description(), other_);
+}
+
+} // namespace runtime

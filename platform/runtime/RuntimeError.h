@@ -1,0 +1,51 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace runtime {
+
+// The numbered run-time errors that the program reports and that routines may
+// resume after. The numbers are part of what the run log shows the user.
+enum ErrorNumber : int {
+    InvalidProcedureCall = 5,
+    Overflow = 6,
+    OutOfMemory = 7,
+    SubscriptOutOfRange = 9,
+    DivisionByZero = 11,
+    TypeMismatch = 13,
+    BadFileNameOrNumber = 52,
+    FileNotFound = 53,
+    FileAlreadyOpen = 55,
+    DeviceIOError = 57,
+    DiskFull = 61,
+    InputPastEndOfFile = 62,
+    PermissionDenied = 70,
+    PathFileAccessError = 75,
+    PathNotFound = 76,
+    ObjectVariableNotSet = 91,
+    CancelError = 32755,
+};
+
+// The standard description of a numbered error ("Division by zero", ...).
+std::string errorDescription(int number);
+
+// A numbered run-time error: the one exception type that stands for every
+// failure the program reports by number.
+class RuntimeError : public std::runtime_error {
+public:
+    explicit RuntimeError(int number);
+    RuntimeError(int number, const std::string& description);
+
+    int number() const noexcept { return number_; }
+    const std::string& description() const noexcept { return description_; }
+
+private:
+    int number_;
+    std::string description_;
+};
+
+[[noreturn]] void raise(int number);
+[[noreturn]] void raise(int number, const std::string& description);
+
+} // namespace runtime

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "model/ModelShell.h"
+
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace cindrel::model::testing {
+
+// A ModelShell that records what the model tells it and answers from fields
+// the test sets.
+class RecordingShell : public ModelShell {
+public:
+    struct Error {
+        std::string module, routine, number, description, other;
+    };
+    struct Box {
+        std::string title, text;
+    };
+
+    std::vector<std::string> notes;
+    std::vector<Error> errors;
+    std::vector<Box> boxes;
+
+    double orientation = 0;
+    int key = 0;
+    bool csv = false;
+    std::string designPathWithoutExtension = "/designs/pair";
+    bool failOpen = false;
+    std::map<std::string, std::string> files; // path -> everything written
+
+    void reportError(std::string_view module, std::string_view routine, std::string_view number,
+                     std::string_view description, std::string_view other) override {
+        errors.push_back({std::string(module), std::string(routine), std::string(number),
+                          std::string(description), std::string(other)});
+    }
+    void writeRunNote(std::string_view note) override { notes.emplace_back(note); }
+    void showFatalError(std::string_view title, std::string_view text) override {
+        boxes.push_back({std::string(title), std::string(text)});
+    }
+    double toothOrientation() const override { return orientation; }
+    int lastKeyPressed() const override { return key; }
+    bool createCsv() const override { return csv; }
+    std::string activeFileName(bool withExtension, bool withDirectoryStructure) const override {
+        std::string name = designPathWithoutExtension;
+        if (!withDirectoryStructure)
+            name = name.substr(name.find_last_of('/') + 1);
+        return withExtension ? name + ".cnd" : name;
+    }
+    std::unique_ptr<std::ostream> openOutputFile(const std::string& path) override {
+        if (failOpen)
+            return nullptr;
+        return std::make_unique<Sink>(files[path]);
+    }
+
+private:
+    // Writes into the files map when closed, as a real file is complete on close.
+    class Sink : public std::ostringstream {
+    public:
+        explicit Sink(std::string& target) : target_(target) { target_.clear(); }
+        ~Sink() override { target_ = str(); }
+
+    private:
+        std::string& target_;
+    };
+};
+
+} // namespace cindrel::model::testing

@@ -1,0 +1,74 @@
+#include "runtime/CheckedMath.h"
+#include "runtime/RuntimeError.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+using namespace runtime;
+
+namespace {
+
+int errorOf(auto&& call) {
+    try {
+        call();
+    } catch (const RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+} // namespace
+
+TEST(CheckedMath, DivisionByZeroIsError11) {
+    EXPECT_EQ(errorOf([] { divide(1.0, 0.0); }), DivisionByZero);
+    EXPECT_EQ(errorOf([] { divide(0.0, 0.0); }), DivisionByZero);
+    EXPECT_DOUBLE_EQ(divide(1.0, 4.0), 0.25);
+}
+
+TEST(CheckedMath, QuotientTooLargeIsOverflow) {
+    EXPECT_EQ(errorOf([] { divide(std::numeric_limits<double>::max(), 0.5); }), Overflow);
+}
+
+TEST(CheckedMath, DomainErrorsAreError5) {
+    EXPECT_EQ(errorOf([] { squareRoot(-1e-300); }), InvalidProcedureCall);
+    EXPECT_EQ(errorOf([] { naturalLog(0.0); }), InvalidProcedureCall);
+    EXPECT_EQ(errorOf([] { naturalLog(-2.0); }), InvalidProcedureCall);
+    EXPECT_EQ(errorOf([] { power(-8.0, 1.0 / 3.0); }), InvalidProcedureCall);
+    EXPECT_DOUBLE_EQ(power(-2.0, 3.0), -8.0);
+    EXPECT_DOUBLE_EQ(squareRoot(0.0), 0.0);
+}
+
+TEST(CheckedMath, ZeroToNegativePowerIsDivisionByZero) {
+    EXPECT_EQ(errorOf([] { power(0.0, -1.0); }), DivisionByZero);
+}
+
+TEST(CheckedMath, InfiniteResultsAreOverflow) {
+    EXPECT_EQ(errorOf([] { power(10.0, 400.0); }), Overflow);
+    EXPECT_EQ(errorOf([] { exponential(1000.0); }), Overflow);
+    EXPECT_EQ(errorOf([] { checkFinite(std::numeric_limits<double>::quiet_NaN()); }), Overflow);
+}
+
+TEST(CheckedMath, HalvesRoundToEven) {
+    const struct {
+        double in, out;
+    } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2}, {2.4999, 2}, {2.5001, 3}};
+    for (const auto& c : cases)
+        EXPECT_EQ(roundHalfEven(c.in), c.out) << c.in;
+}
+
+TEST(CheckedMath, IntegerConversionsOverflowAtTheLimits) {
+    EXPECT_EQ(toInt16(32767.0), 32767);
+    EXPECT_EQ(toInt16(32767.4), 32767);
+    EXPECT_EQ(toInt16(-32768.0), -32768);
+    EXPECT_EQ(toInt16(-32768.5), -32768); // ties to even
+    EXPECT_EQ(toInt16(0.5), 0);
+    EXPECT_EQ(errorOf([] { toInt16(32767.5); }), Overflow); // rounds to 32768
+    EXPECT_EQ(errorOf([] { toInt16(-32769.0); }), Overflow);
+    EXPECT_EQ(toInt32(2147483647.0), INT32_MAX);
+    EXPECT_EQ(toInt32(-2147483648.0), INT32_MIN);
+    EXPECT_EQ(errorOf([] { toInt32(2147483647.5); }), Overflow);
+    EXPECT_EQ(errorOf([] { toInt32(-2147483649.0); }), Overflow);
+    EXPECT_EQ(errorOf([] { toInt32(std::numeric_limits<double>::quiet_NaN()); }), Overflow);
+}
