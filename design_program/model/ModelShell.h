@@ -12,11 +12,8 @@ namespace cindrel::model {
 // What the gear pair model needs of the program around it. The shell
 // implements it; tests use a recorder. The model never reaches a window,
 // the settings or a file any other way.
-class ModelShell : public runtime::ErrorReporter {
+class ModelShell : public runtime::RunLog {
 public:
-    // One line of the run log.
-    virtual void writeRunNote(std::string_view note) = 0;
-
     // A message box with the critical-error icon and its own title
     // ("FATAL ERROR", "Fatal Error"); the calculation goes on after it.
     virtual void showFatalError(std::string_view title, std::string_view text) = 0;

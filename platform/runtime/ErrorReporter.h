@@ -17,4 +17,11 @@ public:
                              std::string_view other) = 0;
 };
 
+// The program's run log: numbered progress notes and the error records of the
+// common error handler share it.
+class RunLog : public ErrorReporter {
+public:
+    virtual void writeRunNote(std::string_view note) = 0;
+};
+
 } // namespace runtime
