@@ -22,6 +22,8 @@ std::string errorDescription(int number) {
     case PathFileAccessError: return "Path/File access error";
     case PathNotFound: return "Path not found";
     case ObjectVariableNotSet: return "Object variable or With block variable not set";
+    case CannotCreateObject: return "Component can't create object";
+    case UnsupportedValueType: return "Unsupported value type";
     case CancelError: return "Cancel was selected.";
     default: return "Application-defined or object-defined error";
     }

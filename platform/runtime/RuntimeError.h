@@ -24,6 +24,8 @@ enum ErrorNumber : int {
     PathFileAccessError = 75,
     PathNotFound = 76,
     ObjectVariableNotSet = 91,
+    CannotCreateObject = 429,
+    UnsupportedValueType = 1001,
     CancelError = 32755,
 };
 

@@ -72,3 +72,32 @@ TEST(CheckedMath, IntegerConversionsOverflowAtTheLimits) {
     EXPECT_EQ(errorOf([] { toInt32(-2147483649.0); }), Overflow);
     EXPECT_EQ(errorOf([] { toInt32(std::numeric_limits<double>::quiet_NaN()); }), Overflow);
 }
+
+TEST(CheckedMath, HalvesToEvenAtTheIntegerLimits) {
+    EXPECT_EQ(toInt16(32766.5), 32766);
+    EXPECT_EQ(toInt16(-32767.5), -32768);
+    EXPECT_EQ(errorOf([] { toInt16(-32768.6); }), Overflow);
+    EXPECT_EQ(toInt32(2147483646.5), 2147483646);
+    EXPECT_EQ(toInt32(-2147483648.5), INT32_MIN);
+    EXPECT_EQ(errorOf([] { toInt32(-2147483648.6); }), Overflow);
+    EXPECT_EQ(errorOf([] { toInt16(std::numeric_limits<double>::infinity()); }), Overflow);
+}
+
+TEST(RuntimeErrors, CarryTheirStandardDescriptions) {
+    const struct {
+        int number;
+        const char* description;
+    } cases[] = {
+        {TypeMismatch, "Type mismatch"},
+        {InputPastEndOfFile, "Input past end of file"},
+        {UnsupportedValueType, "Unsupported value type"},
+        {CancelError, "Cancel was selected."},
+        {4242, "Application-defined or object-defined error"},
+    };
+    for (const auto& c : cases) {
+        const RuntimeError error(c.number);
+        EXPECT_EQ(error.number(), c.number);
+        EXPECT_EQ(error.description(), c.description);
+        EXPECT_STREQ(error.what(), c.description);
+    }
+}
