@@ -18,6 +18,9 @@ public:
     // ("FATAL ERROR", "Fatal Error"); the calculation goes on after it.
     virtual void showFatalError(std::string_view title, std::string_view text) = 0;
 
+    // A message box with an OK button and the program's own title.
+    virtual void showMessage(std::string_view text) = 0;
+
     // The caption of the main window's tooth-orientation mode label
     // (0 spur, 1 helical, 2 herringbone), read as a number.
     virtual double toothOrientation() const = 0;

@@ -22,7 +22,8 @@ public:
 
     std::vector<std::string> notes;
     std::vector<Error> errors;
-    std::vector<Box> boxes;
+    std::vector<Box> boxes;      // fatal-error boxes
+    std::vector<std::string> messages; // plain message boxes
 
     double orientation = 0;
     int key = 0;
@@ -40,6 +41,7 @@ public:
     void showFatalError(std::string_view title, std::string_view text) override {
         boxes.push_back({std::string(title), std::string(text)});
     }
+    void showMessage(std::string_view text) override { messages.emplace_back(text); }
     double toothOrientation() const override { return orientation; }
     int lastKeyPressed() const override { return key; }
     bool createCsv() const override { return csv; }
