@@ -158,17 +158,26 @@ RecordWriter& RecordWriter::boolean(bool value) {
     return *this;
 }
 
+namespace {
+// Built by appending: g++ 12 warns wrongly (-Wrestrict) on "#" + text + "#".
+std::string hashDelimited(const std::string& text) {
+    std::string delimited(1, '#');
+    delimited.append(text).push_back('#');
+    return delimited;
+}
+} // namespace
+
 RecordWriter& RecordWriter::date(const CalendarDate& value) {
     if (!isValidDate(value))
         raise(InvalidProcedureCall);
-    field("#" + dateText(value) + "#");
+    field(hashDelimited(dateText(value)));
     return *this;
 }
 
 RecordWriter& RecordWriter::time(const ClockTime& value) {
     if (!isValidTime(value))
         raise(InvalidProcedureCall);
-    field("#" + timeText(value) + "#");
+    field(hashDelimited(timeText(value)));
     return *this;
 }
 
