@@ -1,0 +1,56 @@
+#include "shell/Help.h"
+
+#include "dialogs/MessageBox.h"
+#include "shell/Launcher.h"
+#include "shell/ProgramFolders.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace shellservices {
+
+namespace {
+
+QString withoutWindowType(const QString& helpFile) {
+    const qsizetype mark = helpFile.indexOf(QLatin1Char('>'));
+    return (mark < 0 ? helpFile : helpFile.left(mark)).trimmed();
+}
+
+} // namespace
+
+QString helpTopicPath(const QString& helpFile, int contextId) {
+    QString file = withoutWindowType(helpFile);
+    file.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QFileInfo info(file);
+    if (info.completeBaseName().isEmpty())
+        return QString();
+    const bool hasFolder = file.contains(QLatin1Char('/'));
+    const QString folder = hasFolder ? info.path() : programFolder();
+    return QDir(folder).filePath(QStringLiteral("help/%1/%2.html").arg(info.completeBaseName()).arg(contextId));
+}
+
+bool showHelpTopic(const QString& helpFile, int contextId) {
+    const QString path = helpTopicPath(helpFile, contextId);
+    if (path.isEmpty()) {
+        dialogs::messageBox(QStringLiteral("No help file is available for this window."),
+                            dialogs::OKOnly + dialogs::IconInformation);
+        return false;
+    }
+    if (!QFileInfo(path).isFile()) {
+        dialogs::messageBox(QStringLiteral("Help topic %1 is not available.\r\n%2 was not found.")
+                                .arg(contextId)
+                                .arg(QDir::toNativeSeparators(path)),
+                            dialogs::OKOnly + dialogs::IconInformation);
+        return false;
+    }
+    if (!openLocalFile(path)) {
+        dialogs::messageBox(QStringLiteral("Help topic %1 could not be opened.\r\nNo program to show %2 was found.")
+                                .arg(contextId)
+                                .arg(QDir::toNativeSeparators(path)),
+                            dialogs::OKOnly + dialogs::IconExclamation);
+        return false;
+    }
+    return true;
+}
+
+} // namespace shellservices
