@@ -7,18 +7,6 @@
 
 namespace runtime {
 
-double checkFinite(double x) {
-    if (!std::isfinite(x))
-        raise(Overflow);
-    return x;
-}
-
-double divide(double a, double b) {
-    if (b == 0.0)
-        raise(DivisionByZero);
-    return checkFinite(a / b);
-}
-
 double squareRoot(double x) {
     if (x < 0.0 || std::isnan(x))
         raise(InvalidProcedureCall);

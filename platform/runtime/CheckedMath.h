@@ -1,13 +1,28 @@
 #pragma once
 
+#include "RuntimeError.h"
+
+#include <cmath>
 #include <cstdint>
 
 // Arithmetic that raises the numbered run-time error where the computation has
 // no value: no infinity or NaN ever stands in for an error.
 namespace runtime {
 
+// Returns x when finite; Overflow otherwise. Guards results of plain arithmetic.
+// Inline: the model calls it on nearly every step of every getter.
+inline double checkFinite(double x) {
+    if (!std::isfinite(x)) [[unlikely]]
+        raise(Overflow);
+    return x;
+}
+
 // a / b; DivisionByZero when b is 0, Overflow when the quotient is not finite.
-double divide(double a, double b);
+inline double divide(double a, double b) {
+    if (b == 0.0) [[unlikely]]
+        raise(DivisionByZero);
+    return checkFinite(a / b);
+}
 
 // √x; InvalidProcedureCall for x < 0.
 double squareRoot(double x);
@@ -24,9 +39,6 @@ double tangent(double x);
 
 // exp x; Overflow when too large.
 double exponential(double x);
-
-// Returns x when finite; Overflow otherwise. Guards results of plain arithmetic.
-double checkFinite(double x);
 
 // Rounds to the nearest whole number, halves to the even neighbour.
 double roundHalfEven(double x);
