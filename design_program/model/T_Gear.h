@@ -1,0 +1,184 @@
+#pragma once
+
+#include "model/T_StressVars.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace cindrel::model {
+
+class ModelShell;
+class T_Hob;
+class T_Set;
+
+// One member of the gear pair: the pinion (index 0) or the gear (index 1).
+// It stores its own inputs and computes everything else on demand from them
+// and from the pair's current values: no getter keeps a result.
+//
+// Units are English (inch, lbf, in-lb, psi, rpm), angles radians. A limit
+// index is 0 for the minimum and 1 for the maximum; any other value raises
+// the subscript error. A getter that would divide by a zero geometry raises
+// the numbered error instead of returning an infinity or NaN.
+class T_Gear {
+public:
+    T_Gear(T_Set& pair, ModelShell& shell, std::int16_t arrayIndex);
+    ~T_Gear();
+    T_Gear(const T_Gear&) = delete;
+    T_Gear& operator=(const T_Gear&) = delete;
+
+    std::unique_ptr<T_Hob> oHob;
+    T_StressVars oStress;
+    std::int32_t Functs = 0;
+    std::int32_t IntExt = 0; // +1 external, -1 internal, 0 until the pair sets it
+
+    // Identity and material
+    void LetName(const std::string& name);
+    std::string Name() const;
+    void setOtherGear(T_Gear& oOther);
+    void aaNumberOfTeeth(std::int32_t Numbteeth);
+    void ArrayIndex(std::int32_t index);
+    std::int32_t ArrayIndex() const;
+    // Stores any value; one whose magnitude is not 1 is also shown to the user.
+    void localInternal_External(std::int32_t InternExtern);
+    void aaFaceWidth(double GearFaceWidth);
+    void aaModulus_Elasticity(double Egear);
+    void aaPoissons_Ratio(double MuGear);
+    void aaHardnessBrinell(double hardness);
+    double BHN() const;
+    double E() const;
+    double Mu() const;
+    double GearFace() const;
+    double N() const;
+
+    // Radii
+    double Rp_s() const; // 0 while the pitch is 0; other errors reported, then 0
+    double Rb() const;
+    double Rp_o() const;
+
+    // Tooth thickness; only the operating transverse circular form is stored.
+    // Percent_Actual: 1 thickness, 0 percent, 4 rack-shift coefficient.
+    void aaToothThickness(std::int32_t Percent_Actual, std::int32_t MinMaxTTK,
+                          std::int32_t OperStand, std::int32_t NormTrans, std::int32_t CircChord,
+                          double TTKin);
+    // TTKHE: 1 the thickness in inch, 0 in percent, anything else 0.
+    double TTK_o(std::int32_t TTKHE, std::int32_t MinMaxTTKo) const;
+    double TTK_on(std::int32_t MinMaxTTKon) const;
+    double TTK_s(std::int32_t MinMaxTTKs) const;
+    double TTK_sn(std::int32_t MinMaxTTKsn) const;
+    double TTK_b(std::int32_t minmaxTTKb) const;
+    double TTK_bn(std::int32_t minmaxTTKbn) const;
+    double TTK_RackshiftCoeff() const;
+
+    // Tooth proportions (factors are per unit normal diametral pitch)
+    void aaAddendumFactor(std::int32_t MinMaxAddf, double AddFactor);
+    void aaAddendumRadius(std::int32_t MinMaxAddf, double AddRad);
+    double AddF(std::int32_t MinMaxAddf) const;
+    double Addendum(std::int32_t MinMaxADD) const;
+    void aaWholeDepthFactor(double inpWDF);
+    void aaDedendumFactor(double DedendumFactor);
+    void aaRootRadius(double RootRadius);
+    double DedF() const;
+    double Dedendum() const;
+    double WDF() const;
+    double WD() const;
+    void aaEdgeBreak(std::int32_t MinMaxEGB, double EdgeBreak);
+    double EGB(std::int32_t MinMaxEGB) const;
+    // MinusEdgeBreak true (-1, or 1 as a C++ true converts) takes the edge
+    // break off; any other value leaves it on.
+    double Ro(std::int16_t MinusEdgeBreak, std::int32_t MinMaxEGB, std::int32_t MinMaxAddf) const;
+    void aaLoadedAtTip(std::int16_t TipLoaded);
+    // 0 full circular root fillet, anything else hob-generated fillet.
+    void aaFilletRadius(std::int32_t Radius);
+    std::int32_t FilletRadius() const;
+    void aaBendingStressAllowable(double value);
+    void aaContactStressAllowable(double value);
+
+    // Loads; GoLet couples the mate's values and the pair's power.
+    void aaTorque(bool GoLet, double TorqueINCH_LB);
+    double Torq() const;
+    void aaSpeed(bool GoLet, double gearRPM);
+    double RPM() const;
+    double FeetPerMinute() const;
+    double WT() const;
+
+    // Roll angles and radii along the line of action
+    double ALPHA() const;
+    double Phi_l(double AlphaPassed) const;
+    double RL() const;
+    double HPSTC(std::int32_t MinMaxHPSTC) const;
+    double LPSTC(std::int32_t MinMaxLPSTC) const;
+    double The_od(std::int32_t MinMaxRO, std::int16_t MinusEdgeBreak) const;
+    double The_lc(std::int32_t MinMaxLC) const;
+    double R_lc(std::int32_t MinMaxRLC) const;
+    double RadiusFromRollAngle(double rollAngle) const;
+    double RollAngleFromRadius(double Radius) const;
+    double The_p() const;
+    double Pang() const;
+    double RR(std::int32_t MinMaxRR) const;
+    double RLC() const;
+
+    // Clearances
+    double Clearance() const;
+    double ClearanceRoRb(std::int32_t MinMaxClearance) const;
+    double TopLand(std::int16_t WithEdgeBreak) const;
+
+    // Allowable stresses
+    void SATfromAGMA(double value);
+    void SACfromAGMA(double value);
+    void Quality(double value);
+    double Quality() const;
+    double SAC() const;
+    double SAT() const;
+
+    // Bending strength: declared here, defined with the J routines.
+    double SB(double JayTemp);
+    double TIFF();
+    double LewisHeighHCR();
+    double Jay();
+    double FullCircularFilletJFactor();
+    double ZRK_Trochoidal_JFactor();
+    double AGMA_JFactor(std::int16_t TipLoaded);
+
+    // Links set at creation
+    T_Set& pair() const;
+    ModelShell& shell() const;
+    // The mate; raises "object variable not set" before the pair links it.
+    T_Gear& otherGear() const;
+
+private:
+    friend struct GearBending;
+
+    void LoadStressVars();
+
+    static std::size_t limitIndex(std::int32_t index);
+    double pitchRadiusUnguarded() const;
+    double involuteAtOperatingMinusStandard() const;
+
+    T_Set& pair_;
+    ModelShell& shell_;
+    T_Gear* mate_ = nullptr;
+    std::array<double, 2> toothThickness_{};
+    std::array<double, 2> edgeBreak_{};
+    std::array<double, 2> addendumFactor_{};
+    double dedendumFactor_ = 0.0;
+    std::int16_t loadedAtTip_ = 0;
+    std::int32_t numberOfTeeth_ = 0;
+    double faceWidth_ = 0.0;
+    double poissonsRatio_ = 0.3;
+    double modulusOfElasticity_ = 30000000.0;
+    std::string name_;
+    std::int32_t filletKind_ = 0;
+    double bendingStressAllowable_ = 0.0;
+    double contactStressAllowable_ = 0.0;
+    double torque_ = 0.0;
+    double speed_ = 0.0;
+    double hardnessBrinell_ = 0.0;
+    std::int32_t arrayIndex_ = 0;
+    double quality_ = 0.0;
+    double satFromAgma_ = 0.0;
+    double sacFromAgma_ = 0.0;
+};
+
+} // namespace cindrel::model

@@ -1,0 +1,272 @@
+#include "model/T_Gear.h"
+
+#include "model/MMath.h"
+#include "model/T_AGMA1.h"
+#include "model/T_Set.h"
+
+#include "runtime/CheckedMath.h"
+#include "runtime/NumberText.h"
+#include "runtime/RuntimeError.h"
+
+#include <cmath>
+
+namespace cindrel::model {
+
+namespace {
+
+// The callers' "True" for the 16-bit flags.
+constexpr std::int16_t True = -1;
+
+// Horsepower from inch-pounds and rpm.
+constexpr double TorqueSpeedPerHorsepower = 63025.4;
+
+// The other limit: a tip combines the addendum of one limit with the edge
+// break of the other.
+std::int32_t otherLimit(std::int32_t limit) { return limit == 1 ? 0 : 1; }
+
+bool isTrue(std::int16_t flag) { return flag == -1 || flag == 1; }
+
+double inv(double angle) { return MMath::InvFunction(angle); }
+
+// A factor text counts by its leading number: "1.25*" is 1.25, "abc" is 0.
+double factor(const std::string& text) { return runtime::leadingNumber(text); }
+
+} // namespace
+
+// ---- tooth proportions ----
+
+void T_Gear::aaAddendumFactor(std::int32_t MinMaxAddf, double AddFactor) {
+    addendumFactor_[limitIndex(MinMaxAddf)] = AddFactor;
+}
+
+void T_Gear::aaAddendumRadius(std::int32_t MinMaxAddf, double AddRad) {
+    const std::size_t limit = limitIndex(MinMaxAddf);
+    const double pitchRadius = Rp_s();
+    double addendumFactor = runtime::checkFinite(std::abs(AddRad - pitchRadius) * pair_.Pd_n());
+    const bool wrongSide = IntExt == -1 ? AddRad > pair_.oGear->Rp_s() : AddRad < pitchRadius;
+    if (wrongSide)
+        addendumFactor = -addendumFactor;
+    addendumFactor_[limit] = addendumFactor;
+}
+
+double T_Gear::AddF(std::int32_t MinMaxAddf) const { return addendumFactor_[limitIndex(MinMaxAddf)]; }
+
+double T_Gear::Addendum(std::int32_t MinMaxADD) const {
+    return runtime::divide(AddF(MinMaxADD), pair_.Pd_n());
+}
+
+void T_Gear::aaWholeDepthFactor(double inpWDF) { dedendumFactor_ = std::abs(inpWDF - AddF(1)); }
+
+void T_Gear::aaDedendumFactor(double DedendumFactor) { dedendumFactor_ = DedendumFactor; }
+
+void T_Gear::aaRootRadius(double RootRadius) {
+    const double depth = IntExt == -1 ? RootRadius - Rp_s() : Rp_s() - RootRadius;
+    dedendumFactor_ = runtime::checkFinite(depth * pair_.Pd_n());
+}
+
+double T_Gear::DedF() const { return dedendumFactor_; }
+
+double T_Gear::Dedendum() const { return runtime::divide(DedF(), pair_.Pd_n()); }
+
+double T_Gear::WDF() const { return AddF(1) + DedF(); }
+
+double T_Gear::WD() const { return runtime::divide(WDF(), pair_.Pd_n()); }
+
+void T_Gear::aaEdgeBreak(std::int32_t MinMaxEGB, double EdgeBreak) {
+    edgeBreak_[limitIndex(MinMaxEGB)] = EdgeBreak;
+}
+
+double T_Gear::EGB(std::int32_t MinMaxEGB) const { return edgeBreak_[limitIndex(MinMaxEGB)]; }
+
+double T_Gear::Ro(std::int16_t MinusEdgeBreak, std::int32_t MinMaxEGB, std::int32_t MinMaxAddf) const {
+    double addendum = Addendum(MinMaxAddf);
+    if (isTrue(MinusEdgeBreak))
+        addendum -= EGB(MinMaxEGB);
+    return Rp_s() + IntExt * addendum;
+}
+
+double T_Gear::RR(std::int32_t MinMaxRR) const {
+    if (IntExt == -1)
+        return Rp_s() - Addendum(otherLimit(MinMaxRR)) + WD();
+    return Rp_s() + Addendum(MinMaxRR) - WD();
+}
+
+void T_Gear::aaLoadedAtTip(std::int16_t TipLoaded) { loadedAtTip_ = TipLoaded; }
+void T_Gear::aaFilletRadius(std::int32_t Radius) { filletKind_ = Radius; }
+std::int32_t T_Gear::FilletRadius() const { return filletKind_; }
+void T_Gear::aaBendingStressAllowable(double value) { bendingStressAllowable_ = value; }
+void T_Gear::aaContactStressAllowable(double value) { contactStressAllowable_ = value; }
+
+// ---- loads ----
+
+void T_Gear::aaTorque(bool GoLet, double TorqueINCH_LB) {
+    torque_ = TorqueINCH_LB;
+    if (GoLet) {
+        T_Gear& mate = otherGear();
+        mate.aaTorque(false, runtime::divide(TorqueINCH_LB * mate.N(), N()));
+    }
+    if (TorqueINCH_LB == 0.0) {
+        pair_.aaHorsePower(false, 0.0);
+        return;
+    }
+    if (!GoLet)
+        return;
+    if (speed_ != 0.0) {
+        pair_.aaHorsePower(false, runtime::checkFinite(speed_ * TorqueINCH_LB / TorqueSpeedPerHorsepower));
+        return;
+    }
+    const double power = pair_.hp();
+    if (power != 0.0)
+        aaSpeed(true, runtime::divide(power * TorqueSpeedPerHorsepower, TorqueINCH_LB));
+}
+
+double T_Gear::Torq() const { return torque_; }
+
+void T_Gear::aaSpeed(bool GoLet, double gearRPM) {
+    speed_ = gearRPM;
+    if (GoLet) {
+        T_Gear& mate = otherGear();
+        mate.aaSpeed(false, runtime::divide(gearRPM * N(), mate.N()));
+    }
+    const double power = pair_.hp();
+    if (gearRPM != 0.0 && power != 0.0)
+        aaTorque(false, runtime::divide(power * TorqueSpeedPerHorsepower, gearRPM));
+}
+
+double T_Gear::RPM() const { return speed_; }
+
+double T_Gear::FeetPerMinute() const {
+    return runtime::checkFinite(RPM() * 2.0 * MMath::Pi * Rp_o() / 12.0);
+}
+
+double T_Gear::WT() const { return runtime::divide(Torq(), Rp_o()); }
+
+// ---- roll angles and radii ----
+
+double T_Gear::RadiusFromRollAngle(double rollAngle) const {
+    return runtime::divide(Rb(), std::cos(std::atan(rollAngle)));
+}
+
+double T_Gear::RollAngleFromRadius(double Radius) const {
+    const double base = Rb();
+    if (!(Radius > base))
+        return 0.0;
+    return runtime::divide(runtime::squareRoot(Radius * Radius - base * base), base);
+}
+
+double T_Gear::The_od(std::int32_t MinMaxRO, std::int16_t MinusEdgeBreak) const {
+    const double outside = Ro(MinusEdgeBreak, otherLimit(MinMaxRO), MinMaxRO);
+    const double base = Rb();
+    return runtime::divide(runtime::squareRoot(outside * outside - base * base), base);
+}
+
+double T_Gear::The_lc(std::int32_t MinMaxLC) const {
+    const double betweenTangentPoints = pair_.DC_O(0) * std::sin(pair_.Phi_o());
+    const T_Gear& mate = otherGear();
+    const double mateTipLength = mate.Rb() * mate.The_od(MinMaxLC, True);
+    const double pairKind = pair_.IntExt();
+    if (name_ == "Pinion")
+        return runtime::divide(pairKind * (betweenTangentPoints - mateTipLength), Rb());
+    return runtime::divide(betweenTangentPoints - pairKind * mateTipLength, Rb());
+}
+
+double T_Gear::LPSTC(std::int32_t MinMaxLPSTC) const {
+    const double lowest = The_od(MinMaxLPSTC, True) - IntExt * Pang();
+    if (IntExt != 1)
+        return lowest;
+    const double startOfContact = The_lc(MinMaxLPSTC);
+    return lowest < startOfContact ? startOfContact : lowest;
+}
+
+double T_Gear::HPSTC(std::int32_t /*MinMaxHPSTC: the same for both limits*/) const {
+    const T_Gear& mate = otherGear();
+    // A contact ratio of 1 or less: single contact reaches this member's tip.
+    if (!(mate.LPSTC(0) > mate.The_lc(0)) && pair_.IntExt() == 1)
+        return The_od(0, True);
+    return The_lc(0) + IntExt * Pang();
+}
+
+double T_Gear::R_lc(std::int32_t MinMaxRLC) const {
+    return runtime::divide(Rb(), std::cos(std::atan(The_lc(otherLimit(MinMaxRLC)))));
+}
+
+double T_Gear::RLC() const { return runtime::divide(Rb(), std::cos(std::atan(The_lc(0)))); }
+
+double T_Gear::The_p() const { return runtime::tangent(pair_.Phi_o()); }
+
+double T_Gear::Pang() const { return runtime::divide(6.28318530717958, N()); }
+
+double T_Gear::ALPHA() const {
+    const double halfAngle = runtime::divide(TTK_o(1, 0), 2.0 * Rp_o());
+    return halfAngle + IntExt * (inv(pair_.Phi_o()) - inv(std::atan(HPSTC(1))));
+}
+
+double T_Gear::Phi_l(double AlphaPassed) const {
+    const double alpha = AlphaPassed != 0.0 ? AlphaPassed : ALPHA();
+    return std::atan(HPSTC(1)) - IntExt * alpha;
+}
+
+double T_Gear::RL() const {
+    const double alpha = ALPHA();
+    const double loadPointRadius = runtime::divide(Rb(), std::cos(std::atan(HPSTC(1))));
+    const double towardsCentreline =
+        std::cos(alpha) - IntExt * std::sin(alpha) * runtime::tangent(Phi_l(alpha));
+    return runtime::checkFinite(loadPointRadius * towardsCentreline);
+}
+
+// ---- clearances ----
+
+double T_Gear::Clearance() const {
+    const double tip = Ro(0, 1, 0);
+    const double mateRoot = otherGear().RR(1);
+    const double centerDistance = pair_.DC_O(0);
+    if (pair_.IntExt() == 1)
+        return centerDistance - mateRoot - tip;
+    if (name_ == "Pinion")
+        return mateRoot - centerDistance - tip;
+    if (name_ == "Gear")
+        return tip - mateRoot - centerDistance;
+    return 0.0;
+}
+
+double T_Gear::ClearanceRoRb(std::int32_t MinMaxClearance) const {
+    if (name_ == "Pinion" && pair_.IntExt() == -1)
+        return 0.0;
+    const double mateTangentPoint = RadiusFromRollAngle(runtime::divide(pair_.C(6), Rb()));
+    const double tip = Ro(True, MinMaxClearance, otherLimit(MinMaxClearance));
+    return (mateTangentPoint - tip) * pair_.IntExt();
+}
+
+double T_Gear::TopLand(std::int16_t WithEdgeBreak) const {
+    const double tip = Ro(0, 1, 0);
+    const double tipPressureAngle = MMath::ArcCos(runtime::divide(Rb(), tip));
+    const double halfAngle = runtime::divide(TTK_o(1, 0), 2.0 * Rp_o());
+    double width = 2.0 * tip * (halfAngle + IntExt * (inv(pair_.Phi_o()) - inv(tipPressureAngle))) *
+                   std::cos(pair_.Psi());
+    if (WithEdgeBreak != 0)
+        width -= 2.0 * EGB(1);
+    return runtime::checkFinite(width);
+}
+
+// ---- allowable stresses ----
+
+void T_Gear::SATfromAGMA(double value) { satFromAgma_ = value; }
+void T_Gear::SACfromAGMA(double value) { sacFromAgma_ = value; }
+void T_Gear::Quality(double value) { quality_ = value; }
+double T_Gear::Quality() const { return quality_; }
+
+double T_Gear::SAC() const {
+    const T_AGMA1& factors = *pair_.oAGMA1;
+    const std::int32_t k = ArrayIndex();
+    const double numerator = sacFromAgma_ * factor(factors.Zn(k)) * factor(factors.Ch(k));
+    return runtime::divide(numerator, factor(factors.Kt()) * factor(factors.Sh(k)) * factor(factors.Kr()));
+}
+
+double T_Gear::SAT() const {
+    const T_AGMA1& factors = *pair_.oAGMA1;
+    const std::int32_t k = ArrayIndex();
+    const double numerator = satFromAgma_ * factor(factors.Yn(k));
+    return runtime::divide(numerator, factor(factors.SF(k)) * factor(factors.Kt()) * factor(factors.Kr()));
+}
+
+} // namespace cindrel::model

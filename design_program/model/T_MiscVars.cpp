@@ -1,0 +1,3 @@
+#include "model/T_MiscVars.h"
+
+// T_MiscVars is a plain store defined in its header.

@@ -1,0 +1,177 @@
+#include "model/T_Set.h"
+
+#include "model/MMath.h"
+#include "model/T_AGMA1.h"
+#include "model/T_Deflections.h"
+#include "model/T_Gear.h"
+#include "model/T_MiscVars.h"
+#include "model/T_Scoring.h"
+#include "model/T_SubShear.h"
+#include "runtime/CheckedMath.h"
+#include "runtime/NumberText.h"
+#include "runtime/RuntimeError.h"
+
+#include <cmath>
+
+namespace cindrel::model {
+
+using runtime::checkFinite;
+using runtime::divide;
+
+namespace {
+
+// hp = torque (in-lb) x speed (rpm) / 63025.4
+constexpr double HorsePowerConstant = 63025.4;
+
+} // namespace
+
+T_Set::T_Set(ModelShell& shell) : shell_(shell) {
+    shell_.writeRunNote("Setting gear classes");
+    oPinion = std::make_unique<T_Gear>(*this, shell_, std::int16_t{0});
+    oGear = std::make_unique<T_Gear>(*this, shell_, std::int16_t{1});
+    oScoring = std::make_unique<T_Scoring>(shell_);
+    oSubShear = std::make_unique<T_SubShear>(shell_);
+    oAGMA1 = std::make_unique<T_AGMA1>();
+    oMiscVars = std::make_unique<T_MiscVars>();
+    oDeflection = std::make_unique<T_Deflections>(shell_);
+    shell_.writeRunNote("Set T_Gear 2X, T_Scoring, T_Subshear, T_AGMA1, T_MiscVars, T_Deflections");
+    oPinion->setOtherGear(*oGear);
+    oGear->setOtherGear(*oPinion);
+    oPinion->LetName("Pinion");
+    oGear->LetName("Gear");
+    oPinion->ArrayIndex(0);
+    oGear->ArrayIndex(1);
+}
+
+T_Set::~T_Set() {
+    oPinion.reset();
+    oGear.reset();
+    oScoring.reset();
+    oSubShear.reset();
+    oAGMA1.reset();
+    oMiscVars.reset();
+    oDeflection.reset();
+}
+
+T_Gear& T_Set::member(int index) const {
+    if (index == 0)
+        return *oPinion;
+    if (index == 1)
+        return *oGear;
+    runtime::raise(runtime::SubscriptOutOfRange);
+}
+
+void T_Set::aaPressureAngle(std::int16_t Transverse, double PHI_Rads) {
+    if (Transverse != 0) {
+        pressureAngle_ = PHI_Rads;
+        return;
+    }
+    pressureAngle_ = std::atan(divide(runtime::tangent(PHI_Rads), cosineNotZero(helixAngle_)));
+}
+
+void T_Set::aaHelixAngle(double HelixAngle) { helixAngle_ = HelixAngle; }
+
+void T_Set::aaInternal_External(std::int32_t Internal_External) {
+    internalExternal_ = Internal_External;
+    oGear->localInternal_External(Internal_External);
+    oPinion->localInternal_External(1);
+}
+
+std::int32_t T_Set::IntExt() const { return internalExternal_; }
+
+void T_Set::aaEffectiveFaceWidth(double FaceWidth) { effectiveFaceWidth_ = FaceWidth; }
+
+void T_Set::aaOperatingCenterDistance(std::int16_t Percent, double DCO) {
+    if (Percent == -1) {
+        centerDistanceRatio_ = DCO;
+        return;
+    }
+    centerDistanceRatio_ = checkFinite(divide(DCO, DC_s()));
+}
+
+void T_Set::aaHorsePower(bool GoLet, double SetHP) {
+    if (!GoLet) {
+        horsePower_ = SetHP;
+        return;
+    }
+    if (SetHP == 0) {
+        horsePower_ = SetHP;
+        oPinion->aaTorque(false, 0);
+        return;
+    }
+    const double pinionSpeed = oPinion->RPM();
+    if (pinionSpeed == 0) {
+        horsePower_ = SetHP;
+        return;
+    }
+    // Both torques are worked out before anything is stored, so a gear speed
+    // of 0 raises the division error with the pair left as it was.
+    const double pinionTorque = checkFinite(divide(SetHP * HorsePowerConstant, pinionSpeed));
+    const double gearTorque = checkFinite(divide(SetHP * HorsePowerConstant, oGear->RPM()));
+    horsePower_ = SetHP;
+    oPinion->aaTorque(false, pinionTorque);
+    oGear->aaTorque(false, gearTorque);
+}
+
+void T_Set::aaMakeJPGs(std::int16_t MakeEmOrNot) { makeJPGs_ = MakeEmOrNot; }
+
+std::int16_t T_Set::MakeJPGs() const { return makeJPGs_; }
+
+void T_Set::aaDiametralPitch(std::int16_t Transverse, double DiametralPitch) {
+    if (Transverse != 0) {
+        const double normal = checkFinite(divide(DiametralPitch, cosineNotZero(helixAngle_)));
+        diametralPitch_ = DiametralPitch;
+        normalDiametralPitch_ = normal;
+        return;
+    }
+    normalDiametralPitch_ = DiametralPitch;
+    diametralPitch_ = DiametralPitch * std::cos(helixAngle_);
+}
+
+double T_Set::pd() const { return diametralPitch_; }
+
+double T_Set::Pd_n() const { return normalDiametralPitch_; }
+
+double T_Set::Pd_o() const { return checkFinite(divide(oPinion->N(), 2 * oPinion->Rp_o())); }
+
+double T_Set::Pd_on() const { return checkFinite(divide(Pd_o(), cosineNotZero(Psi_O()))); }
+
+double T_Set::Face() const {
+    const double pinionFace = oPinion->GearFace();
+    const double gearFace = oGear->GearFace();
+    return gearFace < pinionFace ? gearFace : pinionFace;
+}
+
+double T_Set::Psi() const { return helixAngle_; }
+
+double T_Set::Psi_b() const { return std::atan(runtime::tangent(helixAngle_) * std::cos(pressureAngle_)); }
+
+double T_Set::Psi_O() const {
+    return std::atan(checkFinite(divide(runtime::tangent(Psi_b()), cosineNotZero(Phi_o()))));
+}
+
+double T_Set::Phi() const { return pressureAngle_; }
+
+double T_Set::Phi_n() const { return std::atan(runtime::tangent(pressureAngle_) * std::cos(helixAngle_)); }
+
+double T_Set::Phi_o() const {
+    const double baseRadii = IntExt() * oPinion->Rb() + oGear->Rb();
+    return MMath::ArcCos(checkFinite(divide(baseRadii, DC_O(0))));
+}
+
+double T_Set::Phi_on() const { return MMath::ArcSin(std::cos(Psi_b()) * std::sin(Phi_o())); }
+
+double T_Set::hp() const { return horsePower_; }
+
+double T_Set::cosineNotZero(double angle) {
+    // A right angle in radians is not exact in binary, so its cosine comes
+    // out near 1e-16 rather than 0; treat that as the zero it stands for.
+    const double cosine = std::cos(angle);
+    if (std::fabs(cosine) < 1e-12)
+        runtime::raise(runtime::DivisionByZero);
+    return cosine;
+}
+
+double T_Set::factorValue(const std::string& text) { return runtime::leadingNumber(text); }
+
+} // namespace cindrel::model

@@ -1,0 +1,368 @@
+#include "RecordingShell.h"
+#include "ReferencePairs.h"
+
+#include "model/GearBending.h"
+#include "model/MMath.h"
+#include "model/T_AGMA1.h"
+#include "model/T_Gear.h"
+#include "model/T_Hob.h"
+#include "model/T_Set.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+namespace cindrel::model {
+namespace {
+
+using testing::PairInputs;
+using testing::RecordingShell;
+
+enum class Routine { FullCircular, Trochoidal, Agma };
+
+const char* nameOf(Routine routine) {
+    switch (routine) {
+    case Routine::FullCircular: return "full circular";
+    case Routine::Trochoidal: return "trochoidal";
+    case Routine::Agma: return "AGMA";
+    }
+    return "";
+}
+
+// A pair set up from inputs; hob-generated members get the standard hob.
+struct Pair {
+    explicit Pair(const PairInputs& inputs) { testing::setUpPair(set, inputs); }
+
+    double j(int member, Routine routine) {
+        T_Gear& gear = set.member(member);
+        if (routine == Routine::FullCircular)
+            return gear.FullCircularFilletJFactor();
+        gear.oHob->SetDefaultHob(1);
+        return routine == Routine::Trochoidal ? gear.ZRK_Trochoidal_JFactor() : gear.AGMA_JFactor(0);
+    }
+
+    RecordingShell shell;
+    T_Set set{shell};
+};
+
+PairInputs spurPair(std::int32_t pinionTeeth, std::int32_t gearTeeth, double pressureAngle = 20) {
+    PairInputs in;
+    in.pinionTeeth = pinionTeeth;
+    in.gearTeeth = gearTeeth;
+    in.normalPressureAngleDegrees = pressureAngle;
+    return in;
+}
+
+TEST(JFactorTest, ReferencePairsGiveTheirFactors) {
+    struct Case {
+        const char* pair;
+        PairInputs inputs;
+        int member;
+        Routine routine;
+        double J;
+    };
+    const Case cases[] = {
+        {"spur", testing::spurPairInputs(), 0, Routine::FullCircular, 0.38458618},
+        {"spur", testing::spurPairInputs(), 1, Routine::FullCircular, 0.43989087},
+        {"spur", testing::spurPairInputs(), 0, Routine::Trochoidal, 0.39467916},
+        {"spur", testing::spurPairInputs(), 1, Routine::Trochoidal, 0.44327340},
+        {"spur", testing::spurPairInputs(), 0, Routine::Agma, 0.39458627},
+        {"spur", testing::spurPairInputs(), 1, Routine::Agma, 0.44337563},
+        {"helical", testing::helicalPairInputs(), 0, Routine::FullCircular, 0.52843655},
+        {"helical", testing::helicalPairInputs(), 1, Routine::FullCircular, 0.56760141},
+        {"helical", testing::helicalPairInputs(), 0, Routine::Trochoidal, 0.53465201},
+        {"helical", testing::helicalPairInputs(), 1, Routine::Trochoidal, 0.56682389},
+        {"helical", testing::helicalPairInputs(), 0, Routine::Agma, 0.53470323},
+        {"helical", testing::helicalPairInputs(), 1, Routine::Agma, 0.56690659},
+        {"internal", testing::internalPairInputs(), 0, Routine::FullCircular, 0.39360265},
+        {"internal", testing::internalPairInputs(), 1, Routine::FullCircular, 0.58410896},
+        {"internal", testing::internalPairInputs(), 0, Routine::Trochoidal, 0.40339228},
+        {"internal", testing::internalPairInputs(), 0, Routine::Agma, 0.40358919},
+    };
+    for (const Case& c : cases) {
+        Pair pair(c.inputs);
+        EXPECT_NEAR(pair.j(c.member, c.routine), c.J, 5e-8)
+            << c.pair << " member " << c.member << " " << nameOf(c.routine);
+        EXPECT_TRUE(pair.shell.errors.empty()) << c.pair << " " << nameOf(c.routine);
+    }
+}
+
+// The trochoidal Lewis search and the AGMA Newton iteration find the critical
+// section independently; at 20 degrees they share the stress-correction
+// exponents, so they must agree.
+TEST(JFactorTest, TrochoidalSearchAndAgmaIterationAgreeAtTwentyDegrees) {
+    const std::int32_t teeth[] = {17, 25, 35, 55, 135};
+    for (std::int32_t pinionTeeth : teeth) {
+        for (std::int32_t gearTeeth : teeth) {
+            if (gearTeeth < pinionTeeth)
+                continue;
+            for (int member = 0; member < 2; ++member) {
+                Pair trochoidal(spurPair(pinionTeeth, gearTeeth));
+                Pair agma(spurPair(pinionTeeth, gearTeeth));
+                EXPECT_NEAR(trochoidal.j(member, Routine::Trochoidal), agma.j(member, Routine::Agma), 5e-4)
+                    << pinionTeeth << "/" << gearTeeth << " member " << member;
+            }
+        }
+    }
+}
+
+// J of the standard rack (1.25 dedendum, 0.25 edge radius) at the highest point
+// of single tooth contact, for a pinion of N teeth against a mate.
+double agmaJ(std::int32_t teeth, std::int32_t mateTeeth, double pressureAngle, std::int16_t tipLoaded = 0,
+             double edgeRadius = 0.25) {
+    Pair pair(spurPair(teeth, mateTeeth, pressureAngle));
+    T_Gear& pinion = *pair.set.oPinion;
+    pinion.oHob->SetDefaultHob(1);
+    pinion.oHob->TipRadius(edgeRadius / 10);
+    return pinion.AGMA_JFactor(tipLoaded);
+}
+
+TEST(JFactorTest, AgmaFactorFollowsThePublishedTrends) {
+    for (double pressureAngle : {20.0, 25.0}) {
+        // More teeth, on the member or on its mate, make a stronger tooth.
+        double previous = 0;
+        for (std::int32_t teeth : {12, 17, 25, 35, 50, 85, 275, 1000}) {
+            const double j = agmaJ(teeth, 50, pressureAngle);
+            EXPECT_GT(j, previous) << pressureAngle << " deg, " << teeth << " teeth";
+            previous = j;
+        }
+        previous = 0;
+        for (std::int32_t mate : {25, 35, 50, 85, 275, 1000}) {
+            const double j = agmaJ(25, mate, pressureAngle);
+            EXPECT_GT(j, previous) << pressureAngle << " deg, mate " << mate;
+            previous = j;
+        }
+        // A load at the tip bends more than one at the highest point of single contact.
+        EXPECT_LT(agmaJ(25, 50, pressureAngle, 1), agmaJ(25, 50, pressureAngle) - 0.05);
+        // A larger edge radius cuts a gentler fillet.
+        EXPECT_GT(agmaJ(25, 50, pressureAngle, 0, 0.35), agmaJ(25, 50, pressureAngle, 0, 0.25));
+    }
+    EXPECT_GT(agmaJ(25, 50, 25), agmaJ(25, 50, 20) + 0.05);
+}
+
+TEST(JFactorTest, AgmaFactorIsNearThePublishedValues) {
+    // Standard 20 degree full-depth gears loaded at the highest point of single contact.
+    EXPECT_NEAR(agmaJ(52, 17, 20), 0.40, 0.015);
+    EXPECT_NEAR(agmaJ(21, 21, 20), 0.33, 0.02);
+    EXPECT_NEAR(agmaJ(26, 26, 20), 0.35, 0.02);
+    EXPECT_NEAR(agmaJ(35, 35, 20), 0.38, 0.025);
+}
+
+TEST(JFactorTest, HobbedFactorsCutTheMembersRootRadius) {
+    const double shift = -0.004 / (2 * std::tan(MMath::Deg2Rad(20)));
+    for (Routine routine : {Routine::Trochoidal, Routine::Agma}) {
+        Pair pair(testing::spurPairInputs());
+        T_Gear& pinion = *pair.set.oPinion;
+        for (std::int32_t limit = 0; limit < 2; ++limit)
+            pinion.aaToothThickness(1, limit, 1, 0, 0, MMath::Pi / 20 - 0.004);
+        pinion.oHob->SetDefaultHob(1);
+        pinion.oHob->Addendum(0.14);
+        pinion.oHob->TipRadius(0.02);
+        routine == Routine::Trochoidal ? pinion.ZRK_Trochoidal_JFactor() : pinion.AGMA_JFactor(0);
+        EXPECT_NEAR(pinion.RR(1), 1.0 + shift - 0.14, 1e-12) << nameOf(routine);
+        EXPECT_NEAR(pinion.Dedendum(), 0.14 - shift, 1e-12) << nameOf(routine);
+    }
+}
+
+TEST(JFactorTest, HelicalRootRadiusIsMovedBackToTheRealGear) {
+    Pair pair(testing::helicalPairInputs());
+    T_Gear& pinion = *pair.set.oPinion;
+    pinion.oHob->SetDefaultHob(1);
+    pinion.oHob->Addendum(0.16);
+    pinion.ZRK_Trochoidal_JFactor();
+    EXPECT_NEAR(pinion.RR(1), pinion.Rp_s() - 0.16, 1e-12);
+    EXPECT_NEAR(pinion.oStress.sRR, pinion.oStress.sRp - 0.16, 1e-12);
+}
+
+TEST(JFactorTest, InternalGearKeepsItsRootOutsideThePitchCircle) {
+    for (Routine routine : {Routine::Trochoidal, Routine::Agma}) {
+        Pair pair(testing::internalPairInputs());
+        T_Gear& ring = *pair.set.oGear;
+        pair.j(1, routine);
+        EXPECT_NEAR(ring.RR(1), ring.Rp_s() + 0.125, 1e-12) << nameOf(routine);
+        EXPECT_NEAR(ring.DedF(), 1.25, 1e-12) << nameOf(routine);
+    }
+}
+
+TEST(JFactorTest, StressRecordDescribesTheRealOrVirtualSpurGear) {
+    Pair spur(testing::spurPairInputs());
+    T_Gear& spurPinion = *spur.set.oPinion;
+    spurPinion.FullCircularFilletJFactor();
+    const T_StressVars& real = spurPinion.oStress;
+    EXPECT_EQ(real.VoR, "Real");
+    EXPECT_EQ(real.Sn, 20);
+    EXPECT_DOUBLE_EQ(real.sRp, 1.0);
+    EXPECT_DOUBLE_EQ(real.sHPSTC, spurPinion.HPSTC(1));
+    EXPECT_DOUBLE_EQ(real.sRL, spurPinion.RL());
+    EXPECT_EQ(real.Done, -1);
+    EXPECT_DOUBLE_EQ(real.XJ, spur.j(0, Routine::FullCircular));
+
+    Pair helical(testing::helicalPairInputs());
+    T_Gear& helicalPinion = *helical.set.oPinion;
+    helicalPinion.FullCircularFilletJFactor();
+    const T_StressVars& virtualGear = helicalPinion.oStress;
+    const double cosPsi = std::cos(MMath::Deg2Rad(15));
+    EXPECT_EQ(virtualGear.VoR, "Virtual");
+    EXPECT_NEAR(virtualGear.Sn, 25 / (cosPsi * cosPsi * cosPsi), 1e-12);
+    EXPECT_NEAR(virtualGear.sRp, virtualGear.Sn / 16, 1e-12);
+    EXPECT_EQ(virtualGear.sHPSTC, 0); // the virtual gear is loaded at its tip
+}
+
+TEST(JFactorTest, AgmaWritesOnlyItsOwnResultsToTheRecord) {
+    Pair pair(testing::spurPairInputs());
+    T_Gear& pinion = *pair.set.oPinion;
+    pinion.FullCircularFilletJFactor();
+    const double lewisHeight = pinion.oStress.rH;
+    pinion.oHob->SetDefaultHob(1);
+    const double j = pinion.AGMA_JFactor(0);
+    EXPECT_EQ(pinion.oStress.Source, "AGMA Routine");
+    EXPECT_EQ(pinion.oStress.XJ, j);
+    EXPECT_GT(pinion.oStress.XKF, 1);
+    EXPECT_GT(pinion.oStress.rRf, 0);
+    EXPECT_EQ(pinion.oStress.rH, lewisHeight);
+}
+
+TEST(JFactorTest, NoValidSectionGivesTheFailureValues) {
+    // A tooth space that the standard-proportioned fillet circle cannot reach.
+    PairInputs shallow = testing::spurPairInputs();
+    shallow.dedendumFactor = 0.8;
+    Pair shallowPair(shallow);
+    EXPECT_EQ(shallowPair.j(0, Routine::FullCircular), 0);
+    EXPECT_EQ(shallowPair.set.oPinion->oStress.XKF, 0);
+    EXPECT_EQ(shallowPair.set.oPinion->oStress.YK, 0);
+
+    // A hob so thick for its addendum that the fillet has no section to rate.
+    for (Routine routine : {Routine::Trochoidal, Routine::Agma}) {
+        Pair pair(testing::spurPairInputs());
+        T_Gear& pinion = *pair.set.oPinion;
+        pinion.oHob->SetDefaultHob(1);
+        pinion.FullCircularFilletJFactor();
+        const double previousJ = pinion.oStress.XJ;
+        pinion.oHob->HobTTk(0.245);
+        pinion.oHob->TipRadius(0.01);
+        if (routine == Routine::Trochoidal) {
+            EXPECT_EQ(pinion.ZRK_Trochoidal_JFactor(), 0);
+        } else {
+            EXPECT_EQ(pinion.AGMA_JFactor(0), -999);
+            EXPECT_EQ(pinion.oStress.XJ, previousJ);
+        }
+        EXPECT_TRUE(pair.shell.errors.empty());
+    }
+}
+
+TEST(JFactorTest, UnsetPairGivesFailureValuesWithoutCrashing) {
+    RecordingShell shell;
+    T_Set pair(shell);
+    T_Gear& pinion = *pair.oPinion;
+    EXPECT_EQ(pinion.FullCircularFilletJFactor(), 0);
+    ASSERT_FALSE(shell.errors.empty());
+    EXPECT_EQ(shell.errors.front().module, "T_Gear");
+    EXPECT_EQ(shell.errors.front().routine, "FullCircularFillerJFactor");
+
+    shell.errors.clear();
+    EXPECT_EQ(pinion.ZRK_Trochoidal_JFactor(), 0);
+    ASSERT_FALSE(shell.errors.empty());
+    EXPECT_EQ(shell.errors.front().routine, "ZRK_Trochoidal_JFactor");
+
+    shell.errors.clear();
+    EXPECT_EQ(pinion.AGMA_JFactor(0), -999);
+    EXPECT_TRUE(shell.errors.empty());
+}
+
+TEST(JFactorTest, CriticalPointIterationThatDoesNotSettleIsReported) {
+    // The ring gear of an internal pair, rated as if hobbed like an external gear.
+    Pair pair(testing::internalPairInputs());
+    EXPECT_EQ(pair.j(1, Routine::Agma), -999);
+    ASSERT_EQ(pair.shell.errors.size(), 1u);
+    EXPECT_EQ(pair.shell.errors[0].module, "T_Gear");
+    EXPECT_EQ(pair.shell.errors[0].routine, "AGMA_JFactor");
+}
+
+TEST(JFactorTest, JayDispatchesByFilletKindAndTheReservedKey) {
+    struct Case {
+        std::int32_t filletKind;
+        int key;
+        Routine expected;
+    };
+    const Case cases[] = {
+        {0, 0, Routine::FullCircular}, {0, KeyF12, Routine::FullCircular}, {1, 0, Routine::Agma},
+        {2, 122, Routine::Agma},       {1, KeyF12, Routine::Trochoidal},
+    };
+    for (const Case& c : cases) {
+        Pair pair(testing::spurPairInputs());
+        T_Gear& pinion = *pair.set.oPinion;
+        pinion.oHob->SetDefaultHob(1);
+        pinion.oHob->TipRadius(0.02);
+        pinion.aaFilletRadius(c.filletKind);
+        pair.shell.key = c.key;
+        const double jay = pinion.Jay();
+
+        Pair direct(testing::spurPairInputs());
+        T_Gear& reference = *direct.set.oPinion;
+        reference.oHob->SetDefaultHob(1);
+        reference.oHob->TipRadius(0.02);
+        const double expected = c.expected == Routine::FullCircular ? reference.FullCircularFilletJFactor()
+                                : c.expected == Routine::Trochoidal ? reference.ZRK_Trochoidal_JFactor()
+                                                                     : reference.AGMA_JFactor(0);
+        EXPECT_EQ(jay, expected) << "fillet " << c.filletKind << " key " << c.key;
+    }
+}
+
+TEST(JFactorTest, BendingStressUsesTheLeadingNumberOfEachFactor) {
+    struct Case {
+        const char* what;
+        std::function<void(T_AGMA1&)> set;
+        double J;
+        double scale; // of WT pd / (Face J); 0 for no stress
+    };
+    const Case cases[] = {
+        {"defaults", [](T_AGMA1&) {}, 0.4, 1},
+        {"marked factor", [](T_AGMA1& f) { f.Kb(0, "1.25*"); }, 0.4, 1.25},
+        {"all factors", [](T_AGMA1& f) { f.Ko("1.5"); f.Kv("1.2*"); f.Ks("1.1"); f.Km("1.3*"); }, 0.4,
+         1.5 * 1.2 * 1.1 * 1.3},
+        {"gear's factor only", [](T_AGMA1& f) { f.Kb(1, "2"); }, 0.4, 1},
+        {"text without a number", [](T_AGMA1& f) { f.Ko("abc"); }, 0.4, 0},
+        {"zero factor", [](T_AGMA1& f) { f.Km("0"); }, 0.4, 0},
+        {"J of zero", [](T_AGMA1&) {}, 0, 0},
+    };
+    for (const Case& c : cases) {
+        Pair pair(testing::spurPairInputs());
+        c.set(*pair.set.oAGMA1);
+        T_Gear& pinion = *pair.set.oPinion;
+        const double expected = c.scale * pinion.WT() * pair.set.pd() / (pair.set.Face() * c.J);
+        const double stress = pinion.SB(c.J);
+        EXPECT_TRUE(std::isfinite(stress)) << c.what;
+        EXPECT_NEAR(stress, c.scale == 0 ? 0 : expected, 1e-9) << c.what;
+        EXPECT_TRUE(pair.shell.errors.empty()) << c.what;
+    }
+}
+
+TEST(JFactorTest, FormClearanceReadsTheLastRoutinesTangentRadius) {
+    Pair pair(testing::spurPairInputs());
+    T_Gear& pinion = *pair.set.oPinion;
+    EXPECT_DOUBLE_EQ(pinion.TIFF(), pinion.R_lc(0));
+    pinion.FullCircularFilletJFactor();
+    EXPECT_DOUBLE_EQ(pinion.TIFF(), pinion.R_lc(0) - pinion.oStress.Rtangent);
+    EXPECT_GT(pinion.TIFF(), 0);
+}
+
+TEST(JFactorTest, LewisHeightForHighContactRatio) {
+    Pair pair(testing::spurPairInputs());
+    EXPECT_NEAR(pair.set.oPinion->LewisHeighHCR(), 0.94514551, 5e-8);
+    EXPECT_NEAR(pair.set.oGear->LewisHeighHCR(), 1.93163647, 5e-8);
+}
+
+TEST(JFactorTest, StressConcentrationExponentsInterpolateOnPressureAngle) {
+    const auto at14 = GearBending::lewisExponents(14.5);
+    EXPECT_DOUBLE_EQ(at14.H, 0.22);
+    EXPECT_DOUBLE_EQ(at14.L, 0.2);
+    EXPECT_DOUBLE_EQ(at14.M, 0.4);
+    const auto at20 = GearBending::lewisExponents(20);
+    EXPECT_NEAR(at20.H, 0.18, 1e-4);
+    EXPECT_NEAR(at20.L, 0.15, 1e-4);
+    EXPECT_NEAR(at20.M, 0.45, 1e-4);
+}
+
+} // namespace
+} // namespace cindrel::model
