@@ -1,14 +1,15 @@
+// Runs GoogleTest inside a QApplication: window, dialog and clipboard tests need
+// one. Without a display they run on the offscreen platform, also while CTest
+// lists the tests at build time.
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
-// Dialog and clipboard tests need a GUI application; without a display they
-// run on the offscreen platform, also when the test list is discovered.
 int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("GearSuiteTests"));
+    ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

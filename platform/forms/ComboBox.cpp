@@ -1,0 +1,161 @@
+#include "ComboBox.h"
+
+#include <QLineEdit>
+
+namespace forms {
+
+ComboBox::ComboBox(Form& form, const ControlPlace& place, ComboStyle style)
+    : Control(form, ControlKind::ComboBox, place.name, place.index, place.container, place.tab),
+      combo_(new QComboBox), style_(style) {
+    combo_->setFocusPolicy(Qt::StrongFocus);
+    combo_->setEditable(style == ComboStyle::DropdownCombo);
+    combo_->setInsertPolicy(QComboBox::NoInsert);
+    QObject::connect(combo_, &QComboBox::activated, combo_, [this](int position) { userChose(position); });
+    if (QLineEdit* edit = combo_->lineEdit())
+        QObject::connect(edit, &QLineEdit::textEdited, combo_, [this](const QString& text) { userTyped(text); });
+    attachWidget(combo_);
+}
+
+QWidget* ComboBox::keyTarget() const {
+    if (combo_->lineEdit() != nullptr)
+        return combo_->lineEdit();
+    return combo_;
+}
+
+void ComboBox::checkPosition(int position) const {
+    if (position < 0 || position >= listCount())
+        raiseFormsError(InvalidPropertyArrayIndex);
+}
+
+QString ComboBox::list(int position) const {
+    checkPosition(position);
+    return items_[static_cast<std::size_t>(position)].text;
+}
+
+void ComboBox::setList(int position, const QString& text) {
+    checkPosition(position);
+    items_[static_cast<std::size_t>(position)].text = text;
+    syncing_ = true;
+    combo_->setItemText(position, text);
+    syncing_ = false;
+    showSelection();
+}
+
+void ComboBox::addItem(const QString& text, int position) {
+    if (position < -1 || position > listCount())
+        raiseFormsError(InvalidPropertyValue);
+    const int at = position < 0 ? listCount() : position;
+    items_.insert(items_.begin() + at, Item{text, 0});
+    if (listIndex_ >= at)
+        ++listIndex_;
+    syncing_ = true;
+    combo_->insertItem(at, text);
+    syncing_ = false;
+    showSelection();
+}
+
+void ComboBox::removeItem(int position) {
+    if (position < 0 || position >= listCount())
+        runtime::raise(runtime::InvalidProcedureCall);
+    items_.erase(items_.begin() + position);
+    if (listIndex_ == position)
+        listIndex_ = -1;
+    else if (listIndex_ > position)
+        --listIndex_;
+    syncing_ = true;
+    combo_->removeItem(position);
+    syncing_ = false;
+    showSelection();
+}
+
+void ComboBox::clear() {
+    items_.clear();
+    listIndex_ = -1;
+    syncing_ = true;
+    combo_->clear();
+    syncing_ = false;
+    if (style_ == ComboStyle::DropdownCombo)
+        editText_.clear();
+    showSelection();
+}
+
+int ComboBox::itemData(int position) const {
+    checkPosition(position);
+    return items_[static_cast<std::size_t>(position)].data;
+}
+
+void ComboBox::setItemData(int position, int data) {
+    checkPosition(position);
+    items_[static_cast<std::size_t>(position)].data = data;
+}
+
+void ComboBox::showSelection() {
+    // Qt selects the first item of a list by itself; the kept index rules.
+    const QSignalBlocker blocker(combo_);
+    combo_->setCurrentIndex(listIndex_);
+    if (combo_->lineEdit() != nullptr)
+        combo_->lineEdit()->setText(text());
+}
+
+void ComboBox::setListIndex(int position) {
+    if (position < -1 || position >= listCount())
+        raiseFormsError(InvalidPropertyValue);
+    if (position == listIndex_)
+        return;
+    listIndex_ = position;
+    if (style_ == ComboStyle::DropdownCombo && position >= 0)
+        editText_ = items_[static_cast<std::size_t>(position)].text;
+    showSelection();
+    markChanged();
+    onClick();
+}
+
+QString ComboBox::text() const {
+    if (style_ == ComboStyle::DropdownCombo)
+        return editText_;
+    return listIndex_ >= 0 ? items_[static_cast<std::size_t>(listIndex_)].text : QString();
+}
+
+void ComboBox::setText(const QString& text) {
+    if (style_ == ComboStyle::DropdownList) {
+        if (text.isEmpty() && listIndex_ < 0)
+            return;
+        const auto it = std::find_if(items_.begin(), items_.end(),
+                                     [&](const Item& item) { return item.text.compare(text, Qt::CaseInsensitive) == 0; });
+        if (it == items_.end())
+            raiseFormsError(PropertyReadOnly);
+        setListIndex(static_cast<int>(it - items_.begin()));
+        return;
+    }
+    if (text == editText_)
+        return;
+    editText_ = text;
+    const auto it = std::find_if(items_.begin(), items_.end(), [&](const Item& item) { return item.text == text; });
+    listIndex_ = it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+    showSelection();
+    markChanged();
+    onChange();
+}
+
+void ComboBox::userChose(int position) {
+    if (syncing_)
+        return;
+    runFromWindowSystem("Click", [this, position] { setListIndex(position); });
+}
+
+void ComboBox::userTyped(const QString& text) {
+    if (syncing_ || text == editText_)
+        return;
+    editText_ = text;
+    listIndex_ = -1;
+    markChanged();
+    runFromWindowSystem("Change", [this] { onChange(); });
+}
+
+void ComboBox::setValue(const QVariant& value) {
+    if (!value.canConvert<QString>())
+        runtime::raise(runtime::TypeMismatch);
+    setText(value.toString());
+}
+
+} // namespace forms

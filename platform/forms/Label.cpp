@@ -1,0 +1,40 @@
+#include "Label.h"
+
+#include "AccessKey.h"
+
+namespace forms {
+
+Label::Label(Form& form, const ControlPlace& place)
+    : Control(form, ControlKind::Label, place.name, place.index, place.container, place.tab), label_(new QLabel) {
+    label_->setTextFormat(Qt::PlainText);
+    label_->setFocusPolicy(Qt::NoFocus);
+    label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    attachWidget(label_);
+}
+
+void Label::setCaption(const QString& caption) {
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    label_->setText(displayedCaption(caption));
+    markChanged();
+    onChange();
+}
+
+Qt::Alignment Label::alignment() const { return label_->alignment(); }
+void Label::setAlignment(Qt::Alignment alignment) { label_->setAlignment(alignment); }
+void Label::setWordWrap(bool wrap) { label_->setWordWrap(wrap); }
+
+void Label::setTransparent(bool transparent) {
+    label_->setAutoFillBackground(!transparent);
+}
+
+void Label::setBorder(bool border) { label_->setFrameStyle(border ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame); }
+
+void Label::setValue(const QVariant& value) {
+    if (!value.canConvert<QString>())
+        runtime::raise(runtime::TypeMismatch);
+    setCaption(value.toString());
+}
+
+} // namespace forms

@@ -1,0 +1,150 @@
+#include "forms/Form.h"
+#include "forms/ListView.h"
+#include "forms/Slider.h"
+#include "forms/TabStrip.h"
+#include "forms/Timer.h"
+#include "forms/TreeView.h"
+
+#include "runtime/RuntimeError.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+using namespace forms;
+
+int errorNumberOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const runtime::RuntimeError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+TEST(TabStrips, SelectingATabRaisesClickWithThePreviousTab) {
+    Form form(QStringLiteral("frmAGMA"));
+    auto& tabs = form.add<TabStrip>({QStringLiteral("tabMain")});
+    for (const char* caption : {"Set Inputs", "Materials", "Kv", "Kb"})
+        tabs.addTab(QString::fromLatin1(caption));
+    EXPECT_EQ(tabs.selectedTab(), 0);
+    std::vector<std::pair<int, int>> seen; // previous, now
+    tabs.onTabClick.connect([&](int previous) {
+        seen.emplace_back(previous, tabs.selectedTab());
+        // A failed check sends the strip back to the tab that was left: nested.
+        if (tabs.selectedTab() == 3)
+            tabs.setSelectedTab(previous);
+    });
+    tabs.setSelectedTab(2);
+    tabs.setSelectedTab(2);
+    tabs.setSelectedTab(3);
+    EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{0, 2}, {2, 3}, {3, 2}}));
+    EXPECT_EQ(tabs.selectedTab(), 2);
+    EXPECT_EQ(errorNumberOf([&] { tabs.setSelectedTab(4); }), 380);
+}
+
+TEST(TabStrips, HiddenTabsKeepTheirNumbersAndPagesHoldControls) {
+    Form form(QStringLiteral("frmOptions"));
+    auto& tabs = form.add<TabStrip>({QStringLiteral("tabOptions")});
+    for (const char* caption : {"File", "Preferences", "Units", "Window", "User Info"})
+        tabs.addTab(QString::fromLatin1(caption));
+    tabs.setTabVisible(2, false);
+    tabs.setTabVisible(3, false);
+    tabs.setSelectedTab(4);
+    EXPECT_EQ(tabs.selectedTab(), 4);
+    EXPECT_EQ(tabs.tabCaption(4), QStringLiteral("User Info"));
+    EXPECT_FALSE(tabs.tabVisible(2));
+    auto& list = form.add<ListView>({QStringLiteral("lstFileLocations"), -1, &tabs, 0});
+    EXPECT_EQ(list.widget()->parentWidget(), tabs.childArea(0));
+    EXPECT_TRUE(list.widget()->parentWidget()->isHidden()) << "the page of an unselected tab is hidden";
+}
+
+TEST(ListViews, ReportRowsWithKeysSubItemsAndCheckboxes) {
+    Form form(QStringLiteral("frmOptions"));
+    auto& list = form.add<ListView>({QStringLiteral("lstFileLocations")});
+    list.addColumn(QStringLiteral("Description"), QStringLiteral("Description"), 1000);
+    list.addColumn(QStringLiteral("Parameter"), QStringLiteral("FolderLocation"), 3000);
+    const int row = list.addItem(QStringLiteral("Outputs Folder"), QStringLiteral("OutputsFolder"));
+    list.setSubItem(row, 1, QStringLiteral("/home/user/gears"));
+    EXPECT_EQ(list.subItem(list.findItem(QStringLiteral("OutputsFolder")), 1), QStringLiteral("/home/user/gears"));
+    EXPECT_EQ(list.columnKey(1), QStringLiteral("FolderLocation"));
+    EXPECT_EQ(errorNumberOf([&] { list.addItem(QStringLiteral("x"), QStringLiteral("OutputsFolder")); }), 35602);
+    EXPECT_EQ(errorNumberOf([&] { list.subItem(0, 2); }), 381);
+    list.setCheckboxes(true);
+    list.setChecked(row, true);
+    EXPECT_TRUE(list.isChecked(row));
+    EXPECT_EQ(list.selectedItem(), -1);
+    list.setSelectedItem(row);
+    EXPECT_EQ(list.selectedItem(), row);
+}
+
+TEST(TreeViews, KeyedNodesWithParentsPathsAndSortedTopLevel) {
+    Form form(QStringLiteral("frmAGMA"));
+    auto& tree = form.add<TreeView>({QStringLiteral("TreeView")});
+    tree.setSorted(true);
+    tree.addNode({}, TreeView::Relationship::Last, QStringLiteral("0a"), QStringLiteral("Standard"));
+    tree.addNode({}, TreeView::Relationship::Last, QStringLiteral("5a"), QStringLiteral("Aluminium"));
+    tree.addNode(QStringLiteral("0a"), TreeView::Relationship::Child, QStringLiteral("1a"), QStringLiteral("Steel"));
+    tree.addNode(QStringLiteral("1a"), TreeView::Relationship::Child, QStringLiteral("23a"), QStringLiteral("Grade 1"));
+
+    EXPECT_EQ(tree.nodeKey(3), QStringLiteral("23a"));
+    EXPECT_EQ(tree.parentKey(QStringLiteral("23a")), QStringLiteral("1a"));
+    EXPECT_EQ(tree.parentKey(QStringLiteral("0a")), QString());
+    EXPECT_EQ(tree.fullPath(QStringLiteral("23a")), QStringLiteral("Standard\\Steel\\Grade 1"));
+    EXPECT_EQ(tree.childKeys(QStringLiteral("0a")), std::vector<QString>{QStringLiteral("1a")});
+    EXPECT_EQ(static_cast<QTreeWidget*>(tree.widget())->topLevelItem(0)->text(0), QStringLiteral("Aluminium"));
+
+    tree.ensureVisible(QStringLiteral("23a"));
+    EXPECT_TRUE(tree.isExpanded(QStringLiteral("1a")));
+    tree.setExpanded(QStringLiteral("1a"), false);
+    EXPECT_FALSE(tree.isExpanded(QStringLiteral("1a")));
+    int clicks = 0;
+    tree.onNodeClick.connect([&](const QString&) { ++clicks; });
+    tree.select(QStringLiteral("23a"));
+    EXPECT_EQ(tree.selectedKey(), QStringLiteral("23a"));
+    EXPECT_EQ(clicks, 0) << "selecting from code is no click";
+
+    EXPECT_EQ(errorNumberOf([&] { tree.addNode(QStringLiteral("99a"), TreeView::Relationship::Child, "x", "x"); }), 35601);
+    EXPECT_EQ(errorNumberOf([&] { tree.addNode({}, TreeView::Relationship::Last, "1a", "again"); }), 35602);
+    EXPECT_EQ(errorNumberOf([&] { tree.select(QStringLiteral("7a")); }), 35601);
+    tree.removeNode(QStringLiteral("1a"));
+    EXPECT_FALSE(tree.hasNode(QStringLiteral("23a")));
+    EXPECT_EQ(tree.nodeCount(), 2);
+}
+
+TEST(Sliders, ChangeFromCodeAndQuietMoves) {
+    Form form(QStringLiteral("frmInputs"));
+    auto& slider = form.add<Slider>({QStringLiteral("sldSlider")});
+    slider.setRange(0, 100000);
+    int changes = 0;
+    slider.onChange.connect([&] { ++changes; });
+    slider.setValue(13618);
+    slider.setValue(13618);
+    slider.setValueQuietly(200);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(slider.sliderValue(), 200);
+    EXPECT_EQ(errorNumberOf([&] { slider.setValue(100001); }), 380);
+    static_cast<QSlider*>(slider.widget())->setValue(400); // as the user's keys move it
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(slider.sliderValue(), 400);
+}
+
+TEST(Timers, TickWhileEnabledWithAnInterval) {
+    Form form(QStringLiteral("frmMisc"));
+    auto& timer = form.add<Timer>({QStringLiteral("Timer")});
+    int ticks = 0;
+    timer.onTimer.connect([&] { ++ticks; });
+    timer.setInterval(5);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 2; }, 2000));
+    timer.setEnabled(false);
+    const int stopped = ticks;
+    QTest::qWait(30);
+    EXPECT_EQ(ticks, stopped);
+}
+
+} // namespace
