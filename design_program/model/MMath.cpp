@@ -92,7 +92,7 @@ namespace {
 
 double involuteStartValue(double inv) {
     if (inv < 0.5)
-        return 1.441 * std::cbrt(inv) - 0.366 * inv;
+        return 1.441 * std::pow(inv, 1.0 / 3.0) - 0.366 * inv;
     return 0.471 * std::atan(inv) + 0.763407014822319;
 }
 

@@ -108,9 +108,12 @@ double T_Gear::TTK_o(std::int32_t TTKHE, std::int32_t MinMaxTTKo) const {
         return toothThickness_[limitIndex(MinMaxTTKo)];
     if (TTKHE != 0)
         return 0.0;
+    // The limit is checked before the pair is asked, so a bad index is the
+    // subscript error whatever the pair holds.
+    const double thickness = toothThickness_[limitIndex(MinMaxTTKo)];
     // The sum of both members' minimum operating thicknesses.
     const double bothMinimumThicknesses = pair_.PC_o() - pair_.BackLash(0, 1, 1);
-    return runtime::divide(toothThickness_[limitIndex(MinMaxTTKo)], bothMinimumThicknesses) * 100.0;
+    return runtime::checkFinite(runtime::divide(thickness, bothMinimumThicknesses) * 100.0);
 }
 
 double T_Gear::TTK_on(std::int32_t MinMaxTTKon) const {

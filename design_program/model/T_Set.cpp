@@ -8,7 +8,6 @@
 #include "model/T_Scoring.h"
 #include "model/T_SubShear.h"
 #include "runtime/CheckedMath.h"
-#include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 
 #include <cmath>
@@ -171,7 +170,5 @@ double T_Set::cosineNotZero(double angle) {
         runtime::raise(runtime::DivisionByZero);
     return cosine;
 }
-
-double T_Set::factorValue(const std::string& text) { return runtime::leadingNumber(text); }
 
 } // namespace cindrel::model

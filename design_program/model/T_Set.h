@@ -113,8 +113,6 @@ private:
     // within the rounding of the angle (90 degrees), so that no division by
     // it yields a huge meaningless value.
     static double cosineNotZero(double angle);
-    // The number at the front of a rating-factor text ("1.0*" reads 1.0).
-    static double factorValue(const std::string& text);
     // Tip radius with the larger edge break off at the smaller addendum.
     static double effectiveOutsideRadius(const T_Gear& gear);
     // Distance along the line of action from a base-circle tangent point

@@ -2,6 +2,7 @@
 #include "model/T_Gear.h"
 #include "model/T_Set.h"
 #include "runtime/CheckedMath.h"
+#include "runtime/NumberText.h"
 
 #include <cmath>
 
@@ -108,9 +109,12 @@ double T_Set::EyeAGMA() const {
 }
 
 double T_Set::contactStress(double eye) const {
+    // A factor counts by the number its text begins with: the factors
+    // window's "*" mark after it is ignored, and a text without one counts 0.
+    using runtime::leadingNumber;
     const T_AGMA1& factors = *oAGMA1;
-    const double load = factorValue(factors.Ko()) * oPinion->WT() * factorValue(factors.Kv()) *
-                        factorValue(factors.Ks()) * factorValue(factors.Km()) * factorValue(factors.Cf());
+    const double load = leadingNumber(factors.Ko()) * oPinion->WT() * leadingNumber(factors.Kv()) *
+                        leadingNumber(factors.Ks()) * leadingNumber(factors.Km()) * leadingNumber(factors.Cf());
     const double pitchDiameter = 2 * oPinion->Rp_o();
     return checkFinite(CCP() * squareRoot(checkFinite(divide(load, pitchDiameter * Face() * eye))));
 }

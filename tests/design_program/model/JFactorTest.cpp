@@ -12,6 +12,9 @@
 
 #include <cmath>
 #include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace cindrel::model {
 namespace {
@@ -54,6 +57,9 @@ PairInputs spurPair(std::int32_t pinionTeeth, std::int32_t gearTeeth, double pre
     return in;
 }
 
+// Every value worked out independently from the formulas, step by step (the
+// load point from the line of action, the 300-point trochoid walk, the Newton
+// iteration on the fillet normal); the virtual spur gears for the helical pair.
 TEST(JFactorTest, ReferencePairsGiveTheirFactors) {
     struct Case {
         const char* pair;
@@ -162,6 +168,92 @@ TEST(JFactorTest, HobbedFactorsCutTheMembersRootRadius) {
         routine == Routine::Trochoidal ? pinion.ZRK_Trochoidal_JFactor() : pinion.AGMA_JFactor(0);
         EXPECT_NEAR(pinion.RR(1), 1.0 + shift - 0.14, 1e-12) << nameOf(routine);
         EXPECT_NEAR(pinion.Dedendum(), 0.14 - shift, 1e-12) << nameOf(routine);
+    }
+}
+
+// A shifted, protuberance hob exercises the rack shift, the generating
+// pressure angle, the effective protuberance and the tip-to-flank height.
+// Expected values worked out by hand from the formulas (20/40 spur pinion,
+// tooth thinned by 0.004 in: rack shift -0.004 / (2 tan 20 deg) = -0.0054950;
+// hob T = pi/20, a = 0.14, rho = 0.02, p = 0.002: rho (1 - cos 20) < p, so the
+// tip-to-flank height is rho (1 - cos)/tan + p/sin - rho sin + rho = 0.0223211
+// and the half flat T/2 - (a - h) tan 20 - rho cos 20 = 0.0157082).
+TEST(JFactorTest, ShiftedProtuberanceHobGivesItsFactors) {
+    struct Case {
+        Routine routine;
+        double J, Kf, filletRadius, formRadius;
+    };
+    const Case cases[] = {
+        {Routine::Trochoidal, 0.28530111, 1.75007447, 0.03292053, 0.93970084},
+        {Routine::Agma, 0.28312257, 1.73833824, 0.03401567, 0.93969487},
+    };
+    for (const Case& c : cases) {
+        Pair pair(testing::spurPairInputs());
+        T_Gear& pinion = *pair.set.oPinion;
+        for (std::int32_t limit = 0; limit < 2; ++limit)
+            pinion.aaToothThickness(1, limit, 1, 0, 0, MMath::Pi / 20 - 0.004);
+        pinion.oHob->SetDefaultHob(1);
+        pinion.oHob->Addendum(0.14);
+        pinion.oHob->TipRadius(0.02);
+        pinion.oHob->Protuberance(0.002);
+        const double j =
+            c.routine == Routine::Trochoidal ? pinion.ZRK_Trochoidal_JFactor() : pinion.AGMA_JFactor(0);
+        EXPECT_NEAR(j, c.J, 5e-8) << nameOf(c.routine);
+        EXPECT_NEAR(pinion.oStress.XJ, c.J, 5e-8) << nameOf(c.routine);
+        EXPECT_NEAR(pinion.oStress.XKF, c.Kf, 5e-8) << nameOf(c.routine);
+        EXPECT_NEAR(pinion.oStress.rRf, c.filletRadius, 5e-8) << nameOf(c.routine);
+        EXPECT_NEAR(pinion.oStress.Rtangent, c.formRadius, 5e-8) << nameOf(c.routine);
+        EXPECT_NEAR(pinion.RR(1), 1.0 - 0.004 / (2 * std::tan(MMath::Deg2Rad(20))) - 0.14, 1e-12)
+            << nameOf(c.routine);
+        EXPECT_TRUE(pair.shell.errors.empty()) << nameOf(c.routine);
+    }
+}
+
+// Face contact ratio 1 or less: the load sits at the highest point of single
+// contact of the virtual pair, the mate's virtual radii scaled by the ratio.
+// 25/50, Pd_n 8, 20 deg normal, 15 deg helix, face 1.0: Mf = 8 sin 15 / pi
+// = 0.659; pinion nn = 25 / cos^3 15 = 27.740 (r_n 13.870), so its mate's
+// r_n2 = 2 r_n = 27.740 and r_na2 = r_n2 + 1; the gear's mate has r_n2 = r_n / 2.
+// C6' = (r_nb2 + r_nb) tan 20, C4' = pi cos 20 + C6' - sqrt(r_na2^2 - r_nb2^2).
+TEST(JFactorTest, AgmaHelicalBelowUnitFaceContactLoadsTheVirtualPairsSingleContactPoint) {
+    struct Case {
+        int member;
+        double r_n2, r_nb2, r_na2, tanW, JOverCPsi, Kf, filletRadius, formRadius;
+    };
+    const Case cases[] = {
+        {0, 27.74014165, 26.06720641, 28.74014165, 0.38976856, 0.44327587, 1.95264705, 0.06416743, 1.53207242},
+        {1, 13.87007082, 13.03360320, 14.87007082, 0.38458886, 0.47832770, 1.98960135, 0.06165540, 3.13330345},
+    };
+    for (const Case& c : cases) {
+        testing::PairInputs inputs = testing::helicalPairInputs();
+        inputs.pinionFace = 1.0;
+        inputs.gearFace = 1.0;
+        Pair pair(inputs);
+        pair.shell.csv = true;
+        ASSERT_LE(pair.set.Mf(), 1);
+        T_Gear& gear = pair.set.member(c.member);
+        gear.oHob->SetDefaultHob(1);
+        const double j = gear.AGMA_JFactor(0);
+        EXPECT_NEAR(j / pair.set.C_Psi(), c.JOverCPsi, 5e-8) << c.member;
+        EXPECT_NEAR(gear.oStress.XKF, c.Kf, 5e-8) << c.member;
+        EXPECT_NEAR(gear.oStress.rRf, c.filletRadius, 5e-8) << c.member;
+        EXPECT_NEAR(gear.oStress.Rtangent, c.formRadius, 5e-8) << c.member;
+
+        // Records 7 to 10 of the trace: r_n2, r_nb2, r_na2, tan of the load pressure angle.
+        const std::string& trace = pair.shell.files.at("/designs/pair_" + gear.Name() + "_AGMA-Hobbed_Stress.csv");
+        std::istringstream lines(trace);
+        std::vector<double> values;
+        for (std::string line; std::getline(lines, line);)
+            values.push_back(std::stod(line.substr(0, line.find(','))));
+        ASSERT_EQ(values.size(), 69u) << c.member;
+        EXPECT_NEAR(values[6], c.r_n2, 5e-8) << c.member;
+        EXPECT_NEAR(values[7], c.r_nb2, 5e-8) << c.member;
+        EXPECT_NEAR(values[8], c.r_na2, 5e-8) << c.member;
+        EXPECT_NEAR(values[9], c.tanW, 5e-8) << c.member;
+        EXPECT_EQ(values[5], 0) << "no tip radius when loaded below the tip";
+        EXPECT_EQ(values[54], 1) << "Ch";
+        EXPECT_EQ(values[63], 1) << "K_psi";
+        EXPECT_TRUE(pair.shell.errors.empty()) << c.member;
     }
 }
 

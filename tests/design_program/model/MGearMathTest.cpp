@@ -78,6 +78,37 @@ TEST(MGearMathTest, PinMeasurementGivesTheThicknessBack) {
     }
 }
 
+// Round inputs worked through the Part's steps in a separate script (double
+// precision, π = 3.14159265358979), so the expected thicknesses do not come
+// from the forward formulas above. Helical members are given in the normal
+// plane: P = Pn·cos ψ, φ = atan(tan φn / cos ψ).
+TEST(MGearMathTest, HandWorkedThicknesses) {
+    const double twenty = 20 * Pi / 180;
+    const double thirty = 30 * Pi / 180;
+    const double ringPitch = 12 * std::cos(twenty);
+    const double ringAngle = std::atan(std::tan(twenty) / std::cos(twenty));
+    struct PinCase { std::int32_t N; double P, phi, psi, M, pin; bool between; double expected; };
+    const PinCase pinCases[] = {
+        {20, 10, twenty, 0, 2.2, 0.1728, false, 0.140654982357489},  // even: pins on one diameter
+        {21, 10, twenty, 0, 2.3, 0.1728, false, 0.143023224528225},  // odd: cos(π/42) correction
+        {73, ringPitch, ringAngle, twenty, 6.2, 0.12, true, 0.184800465372498},  // internal, helical, odd
+    };
+    for (const PinCase& c : pinCases)
+        EXPECT_NEAR(MGearMath::TThkFromPins(c.N, c.P, c.phi, c.psi, c.M, c.pin, c.between), c.expected, 1e-12)
+            << c.N << " teeth over " << c.M;
+
+    const double helicalPitch = 8 * std::cos(thirty);
+    const double helicalAngle = std::atan(std::tan(twenty) / std::cos(thirty));
+    struct SpanCase { std::int32_t N; double P, phi, W; std::int32_t k; double psi, expected; };
+    const SpanCase spanCases[] = {
+        {20, 10, twenty, 0.75, 3, 0, 0.140006030904303},
+        {24, helicalPitch, helicalAngle, 0.95, 3, thirty, 0.158330186213791},
+    };
+    for (const SpanCase& c : spanCases)
+        EXPECT_NEAR(MGearMath::TThkFromSpan(c.N, c.P, c.phi, c.W, c.k, c.psi), c.expected, 1e-12)
+            << c.N << " teeth, span " << c.W;
+}
+
 TEST(MGearMathTest, PinsWithoutASolutionGiveZero) {
     const Member spur{20, 10, 20, 0, 0.15708, false};
     const double pin = 0.1728;

@@ -98,6 +98,7 @@ TEST(T_GearCreation, NewMembersAreSteelWithoutGeometry) {
         EXPECT_EQ(member.E(), 30000000.0);
         EXPECT_EQ(member.Mu(), 0.3);
         EXPECT_EQ(member.N(), 0.0);
+        EXPECT_EQ(member.IntExt, 0); // until the pair's mesh kind is set
         EXPECT_EQ(member.Rp_s(), 0.0); // the pair's pitch is still 0
         EXPECT_EQ(member.ArrayIndex(), index);
         EXPECT_NE(member.oHob, nullptr);
@@ -248,6 +249,41 @@ TEST(T_GearThickness, OpenedCenterDistanceCarriesStandardThicknessAlongTheInvolu
         {"TTK_s(1)", [&] { return pinion.TTK_s(1); }, Pi / 20.0},
         {"TTK_b(1)", [&] { return pinion.TTK_b(1); }, 0.1756177},
     });
+
+    // Here Rp_o = 1.02 differs from Rp_s = 1, which tells the two radii apart.
+    // Rack shift 0 with the maximum backlash 0.006 on the minimum thickness:
+    // π/20 − 0.006 · (1 / 1.02) / 2 = 0.1541385 at the standard circle, carried: 0.1413210.
+    // A chord of 0.15 at the operating circle: 2.04 asin(0.15 / 2.04) = 0.1501355;
+    // at the standard circle 2 asin(0.075) = 0.1500704, carried: 0.1372436.
+    set.aaBackLash(1, 0.006);
+    pinion.aaSpeed(false, 1000.0);
+    pinion.aaTorque(false, 102.0);
+    expectCases({
+        {"rack shift less backlash", [&] { pinion.aaToothThickness(4, 0, 0, 1, 0, 0.0); return pinion.TTK_o(1, 0); },
+         0.1413210},
+        {"chord at Rp_o", [&] { pinion.aaToothThickness(1, 0, 0, 1, 1, 0.15); return pinion.TTK_o(1, 0); }, 0.1501355},
+        {"chord at Rp_s", [&] { pinion.aaToothThickness(1, 0, 1, 1, 1, 0.15); return pinion.TTK_o(1, 0); }, 0.1372436},
+        {"The_p = tan φo", [&] { return pinion.The_p(); }, 0.4221686},
+        {"FeetPerMinute = 1000 · 2π · 1.02 / 12", [&] { return pinion.FeetPerMinute(); }, 534.0708},
+        {"WT = 102 / 1.02", [&] { return pinion.WT(); }, 100.0},
+    }, 5e-5);
+}
+
+TEST(T_GearThickness, InternalGearTakesTheInvoluteWithTheOppositeSign) {
+    RecordingShell shell;
+    T_Set set(shell);
+    setUpBarePair(set, 20, 60, -1, 1.02);
+    T_Gear& gear = *set.oGear;
+    gear.aaToothThickness(1, 1, 1, 1, 0, Pi / 20.0);
+    // C = 2.04, cos φo = (2.8190779 − 0.9396926) / 2.04: φo = 22.88794°, Rp_o = 3.06;
+    // t = 2 · 3.06 · (π/20 / 6 − inv 20° + inv φo) = 0.2079219;
+    // TTK_b = 2 · 2.8190779 · (t / 6.12 − inv φo) = 0.0635733.
+    expectCases({
+        {"Rp_o", [&] { return gear.Rp_o(); }, 3.06},
+        {"t(1)", [&] { return gear.TTK_o(1, 1); }, 0.2079219},
+        {"TTK_s(1)", [&] { return gear.TTK_s(1); }, Pi / 20.0},
+        {"TTK_b(1)", [&] { return gear.TTK_b(1); }, 0.0635733},
+    });
 }
 
 TEST(T_GearThickness, HelicalNormalThickness) {
@@ -275,6 +311,15 @@ TEST(T_GearThickness, HelicalNormalThickness) {
         {"TTK_bn", [&] { return pinion.TTK_bn(0); }, 0.1897302},
         {"no rack shift", [&] { return pinion.TTK_RackshiftCoeff(); }, 0.0},
     });
+
+    // TopLand: Ro = 1.1547005 + 0.1, width 2 Ro (t / (2 Rp_o) + inv φ − inv acos(Rb / Ro)) · cos 30°.
+    // A normal chord of 0.15 becomes its arc on the transverse radius, then the
+    // transverse thickness: 2 · 1.1547005 · asin(0.15 / 2.3094011) / cos 30° = 0.1733271.
+    pinion.aaAddendumFactor(0, 1.0);
+    pinion.aaAddendumFactor(1, 1.0);
+    EXPECT_NEAR(pinion.TopLand(0), 0.0757583, Tol);
+    pinion.aaToothThickness(1, 1, 1, 0, 1, 0.15);
+    EXPECT_NEAR(pinion.TTK_o(1, 1), 0.1733271, Tol);
 }
 
 TEST_F(T_GearSpurPair, ThicknessModesAndLimitsOutsideTheTable) {
@@ -393,6 +438,38 @@ TEST_F(T_GearSpurPair, RollAnglesAlongTheLineOfAction) {
         {"gear LPSTC", [&] { return gear.LPSTC(0); }, 0.3414712},
         {"gear HPSTC", [&] { return gear.HPSTC(0); }, 0.3987761},
         {"gear R_lc(1) = 1.8793852 √(1 + 0.2416964²)", [&] { return gear.R_lc(1); }, 1.9335003},
+    });
+}
+
+TEST(T_GearRollAngles, InternalPairAlongTheLineOfAction) {
+    RecordingShell shell;
+    T_Set set(shell);
+    cindrel::model::testing::setUpInternalPair(set);
+    const T_Gear& pinion = *set.oPinion;
+    const T_Gear& gear = *set.oGear;
+    // 20/60 at Pd 10, 20°, C = 2, L = 2 sin 20° = 0.6840403; ring tip 3 − 0.08 = 2.92.
+    // Gear θod = √(2.92² − 2.8190779²) / 2.8190779 = 0.2699648.
+    // Pinion θlc = −(L − 2.8190779 · 0.2699648) / 0.9396926 = 0.0819541;
+    // gear θlc = (L + 0.9396926 · 0.6085178) / 2.8190779 = 0.4454861.
+    // Gear LPSTC = θod + 2π/60 = 0.3746846 (no raise for an internal member),
+    // gear HPSTC = θlc − 2π/60 = 0.3407663; pinion HPSTC = θlc + 2π/20 = 0.3961133.
+    // Gear α = π/20 / 6 − (inv 20° − inv(atan 0.3407663)) = 0.0236166, φl = atan 0.3407663 + α,
+    // RL = Rb / cos(atan 0.3407663) · (cos α + sin α tan φl) = 3.0032664;
+    // TopLand = 2 · 2.92 · (π/20 / 6 − (inv 20° − inv acos(Rb / 2.92))) = 0.1025582.
+    expectCases({
+        {"gear The_od", [&] { return gear.The_od(0, -1); }, 0.2699648},
+        {"pinion The_lc", [&] { return pinion.The_lc(0); }, 0.0819541},
+        {"gear The_lc", [&] { return gear.The_lc(0); }, 0.4454861},
+        {"pinion LPSTC", [&] { return pinion.LPSTC(0); }, 0.2943586},
+        {"gear LPSTC", [&] { return gear.LPSTC(0); }, 0.3746846},
+        {"pinion HPSTC", [&] { return pinion.HPSTC(1); }, 0.3961133},
+        {"gear HPSTC", [&] { return gear.HPSTC(1); }, 0.3407663},
+        {"gear ALPHA", [&] { return gear.ALPHA(); }, 0.0236166},
+        {"gear Phi_l(0)", [&] { return gear.Phi_l(0.0); }, 0.3520419},
+        {"gear RL", [&] { return gear.RL(); }, 3.0032664},
+        {"gear TopLand", [&] { return gear.TopLand(0); }, 0.1025582},
+        {"gear R_lc(1)", [&] { return gear.R_lc(1); }, 3.0861601},
+        {"gear RR(1) = 3 − 0.08 + 0.205", [&] { return gear.RR(1); }, 3.125},
     });
 }
 

@@ -102,6 +102,21 @@ TEST_F(HobTest, ComplementaryHobFillsTheToothSpaceWithoutRackShift) {
     EXPECT_NEAR(hob().TTKfromHobTTH(), pinion().TTK_o(1, 0), 1e-14);
 }
 
+// The complementary hob cuts back the minimum transverse thickness, which
+// for a helical pair passes through the helix angle.
+TEST(HobHelicalTest, ComplementaryHobCutsBackTheTransverseThickness) {
+    RecordingShell shell;
+    T_Set pair(shell);
+    testing::setUpHelicalPair(pair);
+    for (int member = 0; member < 2; ++member) {
+        T_Hob& hob = *pair.member(member).oHob;
+        hob.SetDefaultHob(0);
+        // Pd_n 8: the hob fills pi/8 - pi/16 of the normal pitch.
+        EXPECT_NEAR(hob.HobTTk(), Pi / 16, 1e-14);
+        EXPECT_NEAR(hob.TTKfromHobTTH(), pair.member(member).TTK_o(1, 0), 1e-13) << member;
+    }
+}
+
 TEST_F(HobTest, TipToFlankHeightFollowsTheProtuberance) {
     const double rho = 0.03;
     hob().TipRadius(rho);
@@ -114,6 +129,9 @@ TEST_F(HobTest, TipToFlankHeightFollowsTheProtuberance) {
     const double largeP = 0.005;
     const Case cases[] = {
         {0, rho * (1 - std::sin(Phi20))},
+        // A negative protuberance takes the arc branch with the arc cosine of
+        // a value above 1 read as 0: the plain tip radius height.
+        {-0.001, rho * (1 - std::sin(Phi20))},
         {smallP, rho * (1 - std::sin(Phi20 - alpha))},
         {largeP, rho * (1 - std::cos(Phi20)) / std::tan(Phi20) + largeP / std::sin(Phi20) -
                      rho * std::sin(Phi20) + rho},

@@ -131,17 +131,26 @@ TEST_F(T_SetGeometryTest, TipInsideItsBaseCircleRaisesInvalidArgument) {
 }
 
 TEST_F(T_SetGeometryTest, SpurMinimumContactLengthStepsWithTheContactRatio) {
-    // 40/80 teeth, 14.5 degrees, addendum 1.2 / Pd: contact ratio 2.522.
-    PairInputs in = testing::spurPairInputs();
-    in.pinionTeeth = 40;
-    in.gearTeeth = 80;
-    in.normalPressureAngleDegrees = 14.5;
-    in.pinionAddendumFactor = 1.2;
-    in.gearAddendumFactor = 1.2;
-    testing::setUpPair(pair, in);
-    EXPECT_NEAR(pair.MP(), 2.52229491, 1e-7);
-    EXPECT_DOUBLE_EQ(pair.Lmin(), 2.0);
-    EXPECT_EQ(pair.Mn(), 1);
+    // 14.5 degrees, N : 2N teeth, long addenda; MP from Z / PB by hand.
+    // No length is defined from a ratio of 3 on: 0.
+    struct Case {
+        std::int32_t pinionTeeth;
+        double addendumFactor, contactRatio, Lmin;
+    };
+    for (const Case c : {Case{40, 1.2, 2.52229491, 2.0}, Case{100, 1.5, 3.45309627, 0.0}}) {
+        RecordingShell localShell;
+        T_Set local(localShell);
+        PairInputs in = testing::spurPairInputs();
+        in.pinionTeeth = c.pinionTeeth;
+        in.gearTeeth = 2 * c.pinionTeeth;
+        in.normalPressureAngleDegrees = 14.5;
+        in.pinionAddendumFactor = c.addendumFactor;
+        in.gearAddendumFactor = c.addendumFactor;
+        testing::setUpPair(local, in);
+        EXPECT_NEAR(local.MP(), c.contactRatio, 1e-7) << c.pinionTeeth;
+        EXPECT_DOUBLE_EQ(local.Lmin(), c.Lmin) << c.pinionTeeth;
+        EXPECT_EQ(local.Mn(), 1) << c.pinionTeeth;
+    }
 }
 
 TEST_F(T_SetGeometryTest, HelicalMinimumContactLengthWithTheComplementaryFractions) {

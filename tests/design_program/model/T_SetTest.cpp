@@ -150,6 +150,10 @@ TEST_F(T_SetPairTest, CentreDistanceRatioFollowsLaterChangesOfTheStandardDistanc
     pair.aaOperatingCenterDistance(-1, 1.02); // a plain factor
     EXPECT_DOUBLE_EQ(pair.DC_O(-1), 1.02);
     EXPECT_NEAR(pair.DC_O(0), 3.57, 1e-12);
+
+    // Only -1 means a factor; 1 is a distance in inches like 0: 3.64 / 3.5.
+    pair.aaOperatingCenterDistance(1, 3.64);
+    EXPECT_NEAR(pair.DC_O(1), 1.04, 1e-12);
 }
 
 TEST_F(T_SetPairTest, InternalMeshMakesOnlyTheGearInternal) {

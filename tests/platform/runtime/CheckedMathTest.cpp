@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -100,4 +101,26 @@ TEST(RuntimeErrors, CarryTheirStandardDescriptions) {
         EXPECT_EQ(error.description(), c.description);
         EXPECT_STREQ(error.what(), c.description);
     }
+}
+
+TEST(CheckedMath, TangentNearHalfPiIsLargeButFinite) {
+    // π/2 is no double, so the tangent there is a large finite number, never an error.
+    const double halfPi = 1.570796326794895;
+    EXPECT_GT(std::fabs(tangent(halfPi)), 1e14);
+    EXPECT_GT(tangent(std::nextafter(halfPi, 0.0)), 1e14);
+    EXPECT_DOUBLE_EQ(tangent(0.7853981633974483), 1.0);
+    EXPECT_EQ(errorOf([] { tangent(std::numeric_limits<double>::infinity()); }), Overflow);
+    EXPECT_EQ(errorOf([] { tangent(std::numeric_limits<double>::quiet_NaN()); }), Overflow);
+}
+
+TEST(CheckedMath, FixDropsTheFractionAndIntFloors) {
+    const struct {
+        double in, fix, floor;
+    } cases[] = {{1.5, 1, 1}, {-1.5, -1, -2}, {-0.25, 0, -1}, {7, 7, 7}, {-7, -7, -7}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(fixPart(c.in), c.fix) << c.in;
+        EXPECT_EQ(intPart(c.in), c.floor) << c.in;
+    }
+    EXPECT_EQ(errorOf([] { fixPart(std::numeric_limits<double>::quiet_NaN()); }), Overflow);
+    EXPECT_EQ(errorOf([] { intPart(std::numeric_limits<double>::infinity()); }), Overflow);
 }
