@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <cctype>
 #include <chrono>
 #include <ctime>
 #include <iostream>
@@ -95,6 +96,32 @@ std::string timestamp()
     return text;
 }
 
+bool refusesWriting(int sqliteCode)
+{
+    return sqliteCode == SQLITE_READONLY || sqliteCode == SQLITE_CANTOPEN || sqliteCode == SQLITE_PERM ||
+           sqliteCode == SQLITE_AUTH;
+}
+
+// A file URI for the path, every byte outside the plain set escaped, so that
+// "?", "#" and "%" in folder names stay part of the path.
+std::string immutableUri(const std::filesystem::path& file)
+{
+    std::error_code error;
+    const std::string path = std::filesystem::absolute(file, error).string();
+    static const char* digits = "0123456789ABCDEF";
+    std::string uri = "file:";
+    for (const unsigned char c : path) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+            uri.push_back(static_cast<char>(c));
+            continue;
+        }
+        uri.push_back('%');
+        uri.push_back(digits[c >> 4]);
+        uri.push_back(digits[c & 0xF]);
+    }
+    return uri + "?immutable=1";
+}
+
 } // namespace
 
 Database::Database(std::filesystem::path file, Logger logger)
@@ -109,10 +136,24 @@ Database::Database(std::filesystem::path file, Logger logger)
         moveAside();
         if (open(file_))
             return;
+    } else if (refusesWriting(openFailureCode_) && openForReading()) {
+        // The saved settings still count; only changes cannot be kept.
+        log("registry: " + file_.string() + " is read-only; saved settings are read, changes are not kept");
+        return;
     }
     // Settings must not stop the program: go on with a store that lives for this run only.
     log("registry: cannot use " + file_.string() + "; settings are kept for this run only");
     open(":memory:");
+}
+
+bool Database::openForReading()
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file_, error))
+        return false;
+    // A database in a folder we cannot write has no shared-memory file to read
+    // through; as nobody can change it from here, it is read as it stands.
+    return open(file_, Mode::ReadOnly) || open(file_, Mode::Immutable);
 }
 
 Database::~Database()
@@ -135,28 +176,36 @@ bool Database::looksDamaged(int sqliteCode) const
     return sqliteCode == SQLITE_NOTADB || sqliteCode == SQLITE_CORRUPT;
 }
 
-bool Database::open(const std::filesystem::path& target)
+bool Database::open(const std::filesystem::path& target, Mode mode)
 {
     close();
     openFailureCode_ = SQLITE_OK;
+    readOnly_ = mode != Mode::ReadWrite;
     auto fail = [this](int code, std::string_view what) {
         openFailureCode_ = code;
-        const char* message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
+        const char* message = db_ && sqlite3_errcode(db_) != SQLITE_OK ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
         log("registry: " + std::string(what) + " " + file_.string() + ": " + message);
         close();
         return false;
     };
 
-    int code = sqlite3_open_v2(target.c_str(), &db_,
-                               SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const std::string name = mode == Mode::Immutable ? immutableUri(target) : target.string();
+    const int flags = mode == Mode::ReadWrite ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
+                      : mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY
+                                               : SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
+    int code = sqlite3_open_v2(name.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (code != SQLITE_OK)
         return fail(code, "cannot open");
     sqlite3_busy_handler(db_, waitWhileBusy, &busyStart_);
     sqlite3_extended_result_codes(db_, 0);
 
-    code = sqlite3_exec(db_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
-    if (code != SQLITE_OK)
-        return fail(code, "cannot open");
+    // SQLite quietly opens a file it may not write for reading only.
+    const bool writable = mode == Mode::ReadWrite && sqlite3_db_readonly(db_, "main") == 0;
+    if (writable) {
+        code = sqlite3_exec(db_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
+        if (code != SQLITE_OK)
+            return fail(code, "cannot open");
+    }
 
     std::string checkResult;
     code = sqlite3_exec(
@@ -171,10 +220,15 @@ bool Database::open(const std::filesystem::path& target)
         return fail(code, "cannot check");
     if (checkResult != "ok")
         return fail(SQLITE_CORRUPT, "damaged database (" + checkResult + ")");
+    // Checked only now, so that a damaged file we may not write is still moved aside.
+    if (mode == Mode::ReadWrite && !writable)
+        return fail(SQLITE_READONLY, "cannot write");
 
-    code = sqlite3_exec(db_, Schema, nullptr, nullptr, nullptr);
-    if (code != SQLITE_OK)
-        return fail(code, "cannot prepare the tables of");
+    if (mode == Mode::ReadWrite) {
+        code = sqlite3_exec(db_, Schema, nullptr, nullptr, nullptr);
+        if (code != SQLITE_OK)
+            return fail(code, "cannot prepare the tables of");
+    }
 
     for (std::size_t i = 0; i < statements_.size(); ++i) {
         const std::string text = statementText(static_cast<Sql>(i));
@@ -182,7 +236,8 @@ bool Database::open(const std::filesystem::path& target)
                                   &statements_[i], nullptr);
         // A database of ours whose tables do not have our shape is of no use to us.
         if (code != SQLITE_OK)
-            return fail(code == SQLITE_ERROR ? SQLITE_CORRUPT : code, "unexpected tables in");
+            return fail(code == SQLITE_ERROR && mode == Mode::ReadWrite ? SQLITE_CORRUPT : code,
+                        "unexpected tables in");
     }
     return true;
 }
@@ -191,11 +246,11 @@ void Database::moveAside()
 {
     std::filesystem::path aside = file_;
     aside += ".damaged-" + timestamp();
-    for (int attempt = 1; std::filesystem::exists(aside); ++attempt) {
+    std::error_code error;
+    for (int attempt = 1; std::filesystem::exists(aside, error); ++attempt) {
         aside = file_;
         aside += ".damaged-" + timestamp() + "-" + std::to_string(attempt);
     }
-    std::error_code error;
     std::filesystem::rename(file_, aside, error);
     if (error) {
         log("registry: cannot move the damaged database " + file_.string() + " aside: " + error.message());

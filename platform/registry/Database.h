@@ -52,6 +52,8 @@ public:
     Database& operator=(const Database&) = delete;
 
     const std::filesystem::path& file() const { return file_; }
+    // True when the file could only be opened for reading: writes then fail with 5.
+    bool readOnly() const { return readOnly_; }
     sqlite3_stmt* statement(Sql sql) const { return statements_[static_cast<std::size_t>(sql)]; }
     int changes() const;
 
@@ -64,7 +66,10 @@ public:
     void log(std::string_view message) const;
 
 private:
-    bool open(const std::filesystem::path& target);
+    enum class Mode { ReadWrite, ReadOnly, Immutable };
+
+    bool open(const std::filesystem::path& target, Mode mode = Mode::ReadWrite);
+    bool openForReading();
     bool looksDamaged(int sqliteCode) const;
     void moveAside();
     void close();
@@ -73,6 +78,7 @@ private:
     Logger logger_;
     sqlite3* db_ = nullptr;
     std::array<sqlite3_stmt*, static_cast<std::size_t>(Sql::Count)> statements_{};
+    bool readOnly_ = false;
     int transactionDepth_ = 0;
     int openFailureCode_ = 0;
     std::chrono::steady_clock::time_point busyStart_;

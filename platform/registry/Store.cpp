@@ -116,6 +116,20 @@ struct Store::Impl {
 
     void loadRoots()
     {
+        // A store that may not be written has its roots already, or none to find.
+        if (!database.readOnly())
+            insertRoots();
+        for (const RootKey& rootKey : Roots) {
+            Query select(database, Sql::RootId);
+            select.bind(1, foldCase(rootKey.name));
+            // An unreadable root stays unknown: its handle then reports an invalid handle.
+            if (select.step() == SQLITE_ROW)
+                rootIds[rootKey.handle] = select.integer(0);
+        }
+    }
+
+    void insertRoots()
+    {
         database.write([this] {
             for (const RootKey& rootKey : Roots) {
                 Query insert(database, Sql::InsertRoot);
@@ -126,13 +140,6 @@ struct Store::Impl {
             }
             return status::Success;
         });
-        for (const RootKey& rootKey : Roots) {
-            Query select(database, Sql::RootId);
-            select.bind(1, foldCase(rootKey.name));
-            // An unreadable root stays unknown: its handle then reports an invalid handle.
-            if (select.step() == SQLITE_ROW)
-                rootIds[rootKey.handle] = select.integer(0);
-        }
     }
 
     // The key a handle stands for, checking that it was opened with `needed` rights.
@@ -258,12 +265,13 @@ std::filesystem::path Store::defaultLocation()
     if (const char* explicitFile = std::getenv("GEARSUITE_REGISTRY"); explicitFile && *explicitFile)
         return explicitFile;
     std::filesystem::path configFolder;
+    std::error_code ignored;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/')
         configFolder = xdg;
     else if (const char* home = std::getenv("HOME"); home && *home)
         configFolder = std::filesystem::path(home) / ".config";
     else
-        configFolder = std::filesystem::current_path();
+        configFolder = std::filesystem::current_path(ignored);
     return configFolder / "gearsuite" / "registry.sqlite3";
 }
 
@@ -305,6 +313,13 @@ Status Store::createKey(Handle key, std::string_view subKey, std::uint32_t acces
     const bool mayCreate = isRoot(key) || (impl_->handles.at(key).access & access::CreateSubKey);
 
     std::int64_t id = 0;
+    // An existing key needs no write, so it opens in a store we may only read as well.
+    if (impl_->walk(base, id) == status::Success) {
+        if (disposition)
+            *disposition = Disposition::OpenedExistingKey;
+        result = impl_->allocateHandle(id, accessMask);
+        return status::Success;
+    }
     bool created = false;
     const Status written = impl_->database.write([&] {
         if (const Status parent = impl_->keyStatus(base); parent != status::Success)

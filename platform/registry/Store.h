@@ -30,7 +30,8 @@ class Store {
 public:
     // Opens (or creates) the database. A file that is not a database or fails
     // its check is renamed with a ".damaged-<timestamp>" suffix, reported to
-    // the logger (stderr when none is given) and replaced by a fresh one.
+    // the logger (stderr when none is given) and replaced by a fresh one. A
+    // file that may only be read is read, and every write fails with 5.
     explicit Store(std::filesystem::path databaseFile, Logger logger = {});
     ~Store();
     Store(const Store&) = delete;

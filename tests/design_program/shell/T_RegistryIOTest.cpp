@@ -253,6 +253,18 @@ TEST_F(RegistryIOTest, GetValueNamesListsDataAsTextInOrder)
     EXPECT_THAT(log.notes, ElementsAre(" File2 = C:\\b.cnd", " File1 = C:\\a.cnd", " Count = 2"));
 }
 
+TEST_F(RegistryIOTest, GetValueNamesListsLongNamesAndDataWhole)
+{
+    // Longer than the 255 characters a fixed listing buffer would hold.
+    const std::string longName(300, 'n');
+    const std::string longPath = "C:\\" + std::string(400, 'p') + ".cnd";
+    put("Files\\RecentFiles", longName, Value::text(longPath));
+
+    const auto values = io->GetValueNames("Files\\RecentFiles");
+    ASSERT_TRUE(values.has_value());
+    EXPECT_THAT(*values, ElementsAre(NamedValue{longName, longPath}));
+}
+
 TEST_F(RegistryIOTest, GetValueNamesOfEmptyAndMissingKeys)
 {
     put("Empty", "x", Value::text("x"));

@@ -6,6 +6,10 @@
 
 #include <sqlite3.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -97,4 +101,73 @@ TEST_F(RecoveryTest, AHealthyDatabaseIsKept)
     EXPECT_EQ(second.openKey(root::CurrentUser, "Software\\Fresh", access::Read, key), status::Success);
     EXPECT_TRUE(filesStartingWith(folder.path(), "registry.sqlite3.damaged-").empty());
     EXPECT_TRUE(logged.empty());
+}
+
+namespace {
+
+constexpr int CannotDropPrivileges = 77;
+
+// In a child process, as a user who may not write the folder or the file
+// (root gives up its rights first): exits 0 when the saved value still reads,
+// a write is refused with 5 and the reason is logged.
+[[noreturn]] void readAsAnotherUser(const std::filesystem::path& folder, const std::filesystem::path& file)
+{
+    if (geteuid() == 0) {
+        const uid_t nobody = 65534;
+        if (chown(folder.c_str(), nobody, nobody) != 0 || chown(file.c_str(), nobody, nobody) != 0 ||
+            setgid(nobody) != 0 || setuid(nobody) != 0)
+            _exit(CannotDropPrivileges);
+    }
+    std::vector<std::string> logged;
+    int failures = 0;
+    {
+        Store store(file, [&](std::string_view message) { logged.emplace_back(message); });
+        Handle key = 0;
+        Value value;
+        if (store.createKey(root::CurrentUser, "Software\\Fresh", access::All, key) != status::Success ||
+            store.queryValue(key, "Works", value) != status::Success || value.asText() != "yes")
+            failures |= 1;
+        if (store.setValue(key, "Changed", Value::text("no")) != status::AccessDenied)
+            failures |= 2;
+        bool reasonLogged = false;
+        for (const std::string& message : logged)
+            reasonLogged = reasonLogged || message.find("read-only") != std::string::npos;
+        if (!reasonLogged)
+            failures |= 4;
+    }
+    _exit(failures);
+}
+
+} // namespace
+
+TEST_F(RecoveryTest, SavedSettingsStillReadWhenTheStoreMayNotBeWritten)
+{
+    const struct {
+        const char* name;
+        mode_t folderMode;
+        mode_t fileMode;
+    } cases[] = {
+        {"read-only file", 0755, 0444},
+        {"read-only folder and file", 0555, 0444},
+    };
+    { Store first(file, logger); expectWorkingStore(first); }
+
+    for (const auto& c : cases) {
+        ASSERT_EQ(chmod(file.c_str(), c.fileMode), 0);
+        ASSERT_EQ(chmod(folder.path().c_str(), c.folderMode), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            readAsAnotherUser(folder.path(), file);
+        int exitStatus = -1;
+        waitpid(child, &exitStatus, 0);
+        // Rights back, so that the folder can be cleaned up.
+        chmod(folder.path().c_str(), 0755);
+        chmod(file.c_str(), 0644);
+        ASSERT_TRUE(WIFEXITED(exitStatus)) << c.name;
+        if (WEXITSTATUS(exitStatus) == CannotDropPrivileges)
+            GTEST_SKIP() << "cannot run as another user";
+        EXPECT_EQ(WEXITSTATUS(exitStatus), 0) << c.name << " (bits: 1 not read, 2 write not refused, 4 not logged)";
+    }
+    EXPECT_TRUE(filesStartingWith(folder.path(), "registry.sqlite3.damaged-").empty());
 }
