@@ -2,6 +2,7 @@
 
 #include "RecordingShell.h"
 #include "runtime/RuntimeError.h"
+#include "support/ErrorCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -20,14 +21,7 @@ constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double Inf = std::numeric_limits<double>::infinity();
 const double QuarterPi = std::atan(1.0);
 
-int errorNumberOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const runtime::RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using testsupport::errorNumberOf;
 
 TEST(MMathTest, PiIsTheFifteenDigitConstant) {
     EXPECT_EQ(MMath::Pi, 3.14159265358979);

@@ -1,5 +1,6 @@
 #include "model/T_AGMA1.h"
 #include "runtime/RuntimeError.h"
+#include "support/ErrorCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -24,14 +25,7 @@ const MemberFactor memberFactors[] = {
     {"Sh", &T_AGMA1::Sh, &T_AGMA1::Sh, "1.0"},  {"Ch", &T_AGMA1::Ch, &T_AGMA1::Ch, "1.0"},
 };
 
-int errorNumberOf(const auto& call) {
-    try {
-        call();
-    } catch (const runtime::RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using testsupport::errorNumberOf;
 
 TEST(T_AGMA1, PairFactorDefaultsAndMarkedTextsComeBackUnchanged) {
     T_AGMA1 factors;

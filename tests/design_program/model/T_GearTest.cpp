@@ -6,6 +6,7 @@
 #include "model/T_Hob.h"
 #include "model/T_Set.h"
 #include "runtime/RuntimeError.h"
+#include "support/ErrorCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -25,14 +26,7 @@ constexpr double Tol = 5e-7;
 
 double degrees(double value) { return value * Pi / 180.0; }
 
-int errorNumberOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const runtime::RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using testsupport::errorNumberOf;
 
 // Standard proportions: addendum 1/Pd_n, dedendum 1.25/Pd_n, thickness π/(2 Pd)
 // at the operating circle for both limits.

@@ -6,6 +6,7 @@
 #include "model/T_Hob.h"
 #include "model/T_Set.h"
 #include "runtime/RuntimeError.h"
+#include "support/ErrorCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,14 +20,7 @@ using testing::RecordingShell;
 constexpr double Pi = MMath::Pi;
 const double Phi20 = MMath::Deg2Rad(20);
 
-int errorNumberOf(auto&& call) {
-    try {
-        call();
-    } catch (const runtime::RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using testsupport::errorNumberOf;
 
 // The 20/40 spur pair at Pd 10, 20 degrees; thickness pi/20 unless a test thins it.
 class HobTest : public ::testing::Test {

@@ -4,6 +4,7 @@
 #include "model/T_Gear.h"
 #include "model/T_Set.h"
 #include "runtime/RuntimeError.h"
+#include "support/ErrorCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,14 +18,7 @@ namespace {
 using testing::PairInputs;
 using testing::RecordingShell;
 
-int errorNumberOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const runtime::RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using testsupport::errorNumberOf;
 
 // Expected geometry worked out by hand from the textbook formulas for each
 // reference pair (standard centre distance, so phi_o = phi):

@@ -5,6 +5,7 @@
 #include "model/T_Gear.h"
 #include "model/T_Set.h"
 #include "runtime/RuntimeError.h"
+#include "support/ErrorCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -18,14 +19,7 @@ namespace {
 using testing::PairInputs;
 using testing::RecordingShell;
 
-int errorNumberOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const runtime::RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using testsupport::errorNumberOf;
 
 // Hand values for the reference pairs. d = 2 Rp_o,p; Wt = T_p / Rp_o,p;
 // sc = CCP sqrt(Wt / (d F I)) with every factor 1 and CCP = 2290.60391.

@@ -6,6 +6,7 @@
 #include "model/T_MiscVars.h"
 #include "model/T_Set.h"
 #include "runtime/RuntimeError.h"
+#include "support/ErrorCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,14 +22,7 @@ using testing::RecordingShell;
 constexpr double Degree = 3.14159265358979 / 180;
 
 // The number of the run-time error that call raises; 0 when it raises none.
-int errorNumberOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const runtime::RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using testsupport::errorNumberOf;
 
 struct T_SetPairTest : ::testing::Test {
     RecordingShell shell;

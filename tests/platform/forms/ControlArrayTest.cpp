@@ -6,6 +6,7 @@
 #include "forms/TextBox.h"
 
 #include "runtime/RuntimeError.h"
+#include "support/ErrorCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -24,14 +25,7 @@ const std::vector<ControlSpec> toothThicknessLayout = {
     {.kind = ControlKind::Label, .name = "lblMode", .caption = "lblMode", .dataField = "x"},
 };
 
-int errorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const runtime::RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using testsupport::errorNumberOf;
 
 struct Listed {
     ControlKind kind;

@@ -6,6 +6,7 @@
 #include "forms/TreeView.h"
 
 #include "runtime/RuntimeError.h"
+#include "support/ErrorCapture.h"
 
 #include <QTest>
 
@@ -18,14 +19,7 @@ namespace {
 
 using namespace forms;
 
-int errorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const runtime::RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
+using testsupport::errorNumberOf;
 
 TEST(TabStrips, SelectingATabRaisesClickWithThePreviousTab) {
     Form form(QStringLiteral("frmAGMA"));

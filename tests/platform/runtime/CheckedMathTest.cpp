@@ -1,5 +1,6 @@
 #include "runtime/CheckedMath.h"
 #include "runtime/RuntimeError.h"
+#include "support/ErrorCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,46 +10,35 @@
 
 using namespace runtime;
 
-namespace {
-
-int errorOf(auto&& call) {
-    try {
-        call();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
-} // namespace
+using testsupport::errorNumberOf;
 
 TEST(CheckedMath, DivisionByZeroIsError11) {
-    EXPECT_EQ(errorOf([] { divide(1.0, 0.0); }), DivisionByZero);
-    EXPECT_EQ(errorOf([] { divide(0.0, 0.0); }), DivisionByZero);
+    EXPECT_EQ(errorNumberOf([] { divide(1.0, 0.0); }), DivisionByZero);
+    EXPECT_EQ(errorNumberOf([] { divide(0.0, 0.0); }), DivisionByZero);
     EXPECT_DOUBLE_EQ(divide(1.0, 4.0), 0.25);
 }
 
 TEST(CheckedMath, QuotientTooLargeIsOverflow) {
-    EXPECT_EQ(errorOf([] { divide(std::numeric_limits<double>::max(), 0.5); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { divide(std::numeric_limits<double>::max(), 0.5); }), Overflow);
 }
 
 TEST(CheckedMath, DomainErrorsAreError5) {
-    EXPECT_EQ(errorOf([] { squareRoot(-1e-300); }), InvalidProcedureCall);
-    EXPECT_EQ(errorOf([] { naturalLog(0.0); }), InvalidProcedureCall);
-    EXPECT_EQ(errorOf([] { naturalLog(-2.0); }), InvalidProcedureCall);
-    EXPECT_EQ(errorOf([] { power(-8.0, 1.0 / 3.0); }), InvalidProcedureCall);
+    EXPECT_EQ(errorNumberOf([] { squareRoot(-1e-300); }), InvalidProcedureCall);
+    EXPECT_EQ(errorNumberOf([] { naturalLog(0.0); }), InvalidProcedureCall);
+    EXPECT_EQ(errorNumberOf([] { naturalLog(-2.0); }), InvalidProcedureCall);
+    EXPECT_EQ(errorNumberOf([] { power(-8.0, 1.0 / 3.0); }), InvalidProcedureCall);
     EXPECT_DOUBLE_EQ(power(-2.0, 3.0), -8.0);
     EXPECT_DOUBLE_EQ(squareRoot(0.0), 0.0);
 }
 
 TEST(CheckedMath, ZeroToNegativePowerIsDivisionByZero) {
-    EXPECT_EQ(errorOf([] { power(0.0, -1.0); }), DivisionByZero);
+    EXPECT_EQ(errorNumberOf([] { power(0.0, -1.0); }), DivisionByZero);
 }
 
 TEST(CheckedMath, InfiniteResultsAreOverflow) {
-    EXPECT_EQ(errorOf([] { power(10.0, 400.0); }), Overflow);
-    EXPECT_EQ(errorOf([] { exponential(1000.0); }), Overflow);
-    EXPECT_EQ(errorOf([] { checkFinite(std::numeric_limits<double>::quiet_NaN()); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { power(10.0, 400.0); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { exponential(1000.0); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { checkFinite(std::numeric_limits<double>::quiet_NaN()); }), Overflow);
 }
 
 TEST(CheckedMath, HalvesRoundToEven) {
@@ -65,23 +55,23 @@ TEST(CheckedMath, IntegerConversionsOverflowAtTheLimits) {
     EXPECT_EQ(toInt16(-32768.0), -32768);
     EXPECT_EQ(toInt16(-32768.5), -32768); // ties to even
     EXPECT_EQ(toInt16(0.5), 0);
-    EXPECT_EQ(errorOf([] { toInt16(32767.5); }), Overflow); // rounds to 32768
-    EXPECT_EQ(errorOf([] { toInt16(-32769.0); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { toInt16(32767.5); }), Overflow); // rounds to 32768
+    EXPECT_EQ(errorNumberOf([] { toInt16(-32769.0); }), Overflow);
     EXPECT_EQ(toInt32(2147483647.0), INT32_MAX);
     EXPECT_EQ(toInt32(-2147483648.0), INT32_MIN);
-    EXPECT_EQ(errorOf([] { toInt32(2147483647.5); }), Overflow);
-    EXPECT_EQ(errorOf([] { toInt32(-2147483649.0); }), Overflow);
-    EXPECT_EQ(errorOf([] { toInt32(std::numeric_limits<double>::quiet_NaN()); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { toInt32(2147483647.5); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { toInt32(-2147483649.0); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { toInt32(std::numeric_limits<double>::quiet_NaN()); }), Overflow);
 }
 
 TEST(CheckedMath, HalvesToEvenAtTheIntegerLimits) {
     EXPECT_EQ(toInt16(32766.5), 32766);
     EXPECT_EQ(toInt16(-32767.5), -32768);
-    EXPECT_EQ(errorOf([] { toInt16(-32768.6); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { toInt16(-32768.6); }), Overflow);
     EXPECT_EQ(toInt32(2147483646.5), 2147483646);
     EXPECT_EQ(toInt32(-2147483648.5), INT32_MIN);
-    EXPECT_EQ(errorOf([] { toInt32(-2147483648.6); }), Overflow);
-    EXPECT_EQ(errorOf([] { toInt16(std::numeric_limits<double>::infinity()); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { toInt32(-2147483648.6); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { toInt16(std::numeric_limits<double>::infinity()); }), Overflow);
 }
 
 TEST(RuntimeErrors, CarryTheirStandardDescriptions) {
@@ -109,8 +99,8 @@ TEST(CheckedMath, TangentNearHalfPiIsLargeButFinite) {
     EXPECT_GT(std::fabs(tangent(halfPi)), 1e14);
     EXPECT_GT(tangent(std::nextafter(halfPi, 0.0)), 1e14);
     EXPECT_DOUBLE_EQ(tangent(0.7853981633974483), 1.0);
-    EXPECT_EQ(errorOf([] { tangent(std::numeric_limits<double>::infinity()); }), Overflow);
-    EXPECT_EQ(errorOf([] { tangent(std::numeric_limits<double>::quiet_NaN()); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { tangent(std::numeric_limits<double>::infinity()); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { tangent(std::numeric_limits<double>::quiet_NaN()); }), Overflow);
 }
 
 TEST(CheckedMath, FixDropsTheFractionAndIntFloors) {
@@ -121,6 +111,6 @@ TEST(CheckedMath, FixDropsTheFractionAndIntFloors) {
         EXPECT_EQ(fixPart(c.in), c.fix) << c.in;
         EXPECT_EQ(intPart(c.in), c.floor) << c.in;
     }
-    EXPECT_EQ(errorOf([] { fixPart(std::numeric_limits<double>::quiet_NaN()); }), Overflow);
-    EXPECT_EQ(errorOf([] { intPart(std::numeric_limits<double>::infinity()); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { fixPart(std::numeric_limits<double>::quiet_NaN()); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { intPart(std::numeric_limits<double>::infinity()); }), Overflow);
 }

@@ -1,14 +1,14 @@
 #include "runtime/NumberFormat.h"
 #include "runtime/RuntimeError.h"
 
-#include "ErrorCapture.h"
+#include "support/ErrorCapture.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
 using namespace runtime;
-using runtime_test::errorOf;
+using testsupport::errorNumberOf;
 
 namespace {
 
@@ -89,6 +89,6 @@ TEST(FormatNumber, OtherCharactersAreCopied) {
 }
 
 TEST(FormatNumber, NonFiniteIsOverflow) {
-    EXPECT_EQ(errorOf([] { formatNumber(std::numeric_limits<double>::infinity(), "0.00"); }), Overflow);
-    EXPECT_EQ(errorOf([] { formatNumber(std::numeric_limits<double>::quiet_NaN(), "Scientific"); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { formatNumber(std::numeric_limits<double>::infinity(), "0.00"); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { formatNumber(std::numeric_limits<double>::quiet_NaN(), "Scientific"); }), Overflow);
 }

@@ -1,7 +1,7 @@
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 
-#include "ErrorCapture.h"
+#include "support/ErrorCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 
 using namespace runtime;
-using runtime_test::errorOf;
+using testsupport::errorNumberOf;
 
 TEST(LeadingNumber, TakesTheNumberAtTheStart) {
     const struct {
@@ -31,8 +31,8 @@ TEST(LeadingNumber, NegativeZeroIsPlainZero) {
 }
 
 TEST(LeadingNumber, BeyondDoubleIsOverflow) {
-    EXPECT_EQ(errorOf([] { leadingNumber("1e309"); }), Overflow);
-    EXPECT_EQ(errorOf([] { leadingNumber("-2e99999999999999999999"); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { leadingNumber("1e309"); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { leadingNumber("-2e99999999999999999999"); }), Overflow);
     EXPECT_EQ(leadingNumber("0e99999"), 0);
     EXPECT_EQ(leadingNumber("1.7976931348623157e308"), std::numeric_limits<double>::max());
 }
@@ -52,9 +52,9 @@ TEST(IsNumeric, TheWholeTextMustBeOneNumber) {
 
 TEST(ToNumber, RaisesTypeMismatchOrOverflow) {
     EXPECT_EQ(toNumber(" 2.25 "), 2.25);
-    EXPECT_EQ(errorOf([] { toNumber("2.25x"); }), TypeMismatch);
-    EXPECT_EQ(errorOf([] { toNumber(""); }), TypeMismatch);
-    EXPECT_EQ(errorOf([] { toNumber("1e999"); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { toNumber("2.25x"); }), TypeMismatch);
+    EXPECT_EQ(errorNumberOf([] { toNumber(""); }), TypeMismatch);
+    EXPECT_EQ(errorNumberOf([] { toNumber("1e999"); }), Overflow);
 }
 
 TEST(NumberText, GeneralFormOfDoubles) {
@@ -115,7 +115,7 @@ TEST(NumberText, RoundTripsThroughLeadingNumberWithinFifteenDigits) {
 }
 
 TEST(NumberText, NonFiniteIsOverflow) {
-    EXPECT_EQ(errorOf([] { numberText(std::numeric_limits<double>::infinity()); }), Overflow);
-    EXPECT_EQ(errorOf([] { numberText(std::numeric_limits<double>::quiet_NaN()); }), Overflow);
-    EXPECT_EQ(errorOf([] { singleText(std::numeric_limits<float>::infinity()); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { numberText(std::numeric_limits<double>::infinity()); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { numberText(std::numeric_limits<double>::quiet_NaN()); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { singleText(std::numeric_limits<float>::infinity()); }), Overflow);
 }

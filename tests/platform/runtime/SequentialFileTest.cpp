@@ -1,7 +1,7 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/SequentialFile.h"
 
-#include "ErrorCapture.h"
+#include "support/ErrorCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 
 using namespace runtime;
-using runtime_test::errorOf;
+using testsupport::errorNumberOf;
 
 namespace {
 
@@ -40,8 +40,8 @@ TEST(RecordWriter, WritesFieldsByteForByte) {
 TEST(RecordWriter, RefusesInvalidDatesAndTimes) {
     std::ostringstream out;
     RecordWriter writer(out);
-    EXPECT_EQ(errorOf([&] { writer.date({2023, 2, 29}); }), InvalidProcedureCall);
-    EXPECT_EQ(errorOf([&] { writer.time({24, 0, 0}); }), InvalidProcedureCall);
+    EXPECT_EQ(errorNumberOf([&] { writer.date({2023, 2, 29}); }), InvalidProcedureCall);
+    EXPECT_EQ(errorNumberOf([&] { writer.time({24, 0, 0}); }), InvalidProcedureCall);
     EXPECT_EQ(out.str(), "");
     EXPECT_NO_THROW(writer.date({2024, 2, 29}));
 }
@@ -50,8 +50,8 @@ TEST(RecordWriter, FailingStreamIsDeviceError) {
     std::ostringstream out;
     out.setstate(std::ios::badbit);
     RecordWriter writer(out);
-    EXPECT_EQ(errorOf([&] { writer.text("lost"); }), DeviceIOError);
-    EXPECT_EQ(errorOf([&] { writer.endRecord(); }), DeviceIOError);
+    EXPECT_EQ(errorNumberOf([&] { writer.text("lost"); }), DeviceIOError);
+    EXPECT_EQ(errorNumberOf([&] { writer.endRecord(); }), DeviceIOError);
 }
 
 TEST(RecordReader, ReadsBackWhatWasWritten) {
@@ -74,7 +74,7 @@ TEST(RecordReader, ReadsBackWhatWasWritten) {
     EXPECT_FALSE(reader.atEnd());
     EXPECT_EQ(reader.readText(), "last");
     EXPECT_TRUE(reader.atEnd());
-    EXPECT_EQ(errorOf([&] { reader.readText(); }), InputPastEndOfFile);
+    EXPECT_EQ(errorNumberOf([&] { reader.readText(); }), InputPastEndOfFile);
 }
 
 TEST(RecordReader, FieldKindsAndTheirTexts) {
@@ -112,18 +112,18 @@ TEST(RecordReader, CommasAndLineEndsSeparateFields) {
     for (const char* expected : {"a", "", "b", "", "c", "d", "e", ""})
         EXPECT_EQ(reader.readText(), expected);
     EXPECT_TRUE(reader.atEnd());
-    EXPECT_EQ(errorOf([&] { reader.readText(); }), InputPastEndOfFile);
+    EXPECT_EQ(errorNumberOf([&] { reader.readText(); }), InputPastEndOfFile);
 }
 
 TEST(RecordReader, RecordCutShortAtTheEndIsInputPastEnd) {
     std::istringstream in("\"frmMain_txtFace\"\r\n");
     RecordReader reader(in);
     EXPECT_EQ(reader.readText(), "frmMain_txtFace");
-    EXPECT_EQ(errorOf([&] { reader.readText(); }), InputPastEndOfFile);
+    EXPECT_EQ(errorNumberOf([&] { reader.readText(); }), InputPastEndOfFile);
     std::istringstream empty("");
     RecordReader emptyReader(empty);
     EXPECT_TRUE(emptyReader.atEnd());
-    EXPECT_EQ(errorOf([&] { emptyReader.readLine(); }), InputPastEndOfFile);
+    EXPECT_EQ(errorNumberOf([&] { emptyReader.readLine(); }), InputPastEndOfFile);
 }
 
 TEST(RecordReader, NumbersOfFields) {
@@ -140,7 +140,7 @@ TEST(RecordReader, NumbersOfFields) {
         std::istringstream in(c.input);
         RecordReader reader(in);
         double value = 0;
-        EXPECT_EQ(errorOf([&] { value = reader.readNumber(); }), c.error) << c.input;
+        EXPECT_EQ(errorNumberOf([&] { value = reader.readNumber(); }), c.error) << c.input;
         EXPECT_EQ(value, c.value) << c.input;
     }
 }
@@ -158,7 +158,7 @@ TEST(RecordReader, BooleansOfFields) {
         std::istringstream in(c.input);
         RecordReader reader(in);
         bool value = false;
-        EXPECT_EQ(errorOf([&] { value = reader.readBoolean(); }), c.error) << c.input;
+        EXPECT_EQ(errorNumberOf([&] { value = reader.readBoolean(); }), c.error) << c.input;
         EXPECT_EQ(value, c.value) << c.input;
     }
 }
@@ -167,7 +167,7 @@ TEST(RecordReader, DatesAndTimesMustBeTyped) {
     std::istringstream in("#2024-01-05#,\"2024-01-05\",#2024-01-05 08:30:00#");
     RecordReader reader(in);
     EXPECT_EQ(reader.readDate(), (CalendarDate{2024, 1, 5}));
-    EXPECT_EQ(errorOf([&] { reader.readDate(); }), TypeMismatch);
+    EXPECT_EQ(errorNumberOf([&] { reader.readDate(); }), TypeMismatch);
     EXPECT_EQ(reader.readTime(), (ClockTime{8, 30, 0}));
 }
 
@@ -181,7 +181,7 @@ TEST(RecordReader, LinesMixWithFields) {
     EXPECT_EQ(reader.readText(), "x");
     EXPECT_EQ(reader.readLine(), "last line");
     EXPECT_TRUE(reader.atEnd());
-    EXPECT_EQ(errorOf([&] { reader.readLine(); }), InputPastEndOfFile);
+    EXPECT_EQ(errorNumberOf([&] { reader.readLine(); }), InputPastEndOfFile);
 }
 
 TEST(RecordReader, LongInputIsReadInPieces) {
@@ -209,7 +209,7 @@ TEST(RecordReader, ArbitraryBytesNeverCrashOrHang) {
     RecordReader reader(in);
     int fields = 0;
     while (!reader.atEnd() && fields < 10000) {
-        const int error = errorOf([&] { (void)reader.readNumber(); });
+        const int error = errorNumberOf([&] { (void)reader.readNumber(); });
         EXPECT_TRUE(error == 0 || error == TypeMismatch || error == Overflow) << error;
         ++fields;
     }
