@@ -17,6 +17,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QThread>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -27,7 +28,21 @@ namespace dialogs {
 
 namespace {
 
-bool haveWidgets() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+// Widgets may only be made on the thread of a widget application; anywhere
+// else a dialog would crash the process, so it is not shown.
+bool haveWidgets() {
+    const QCoreApplication* application = QCoreApplication::instance();
+    return qobject_cast<const QApplication*>(application) != nullptr &&
+           QThread::currentThread() == application->thread();
+}
+
+// Texts come with CR LF line ends, and may hold "<" (a file name, a formula):
+// show them as plain lines, never as markup.
+QString displayText(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
 
 QWidget* ownerWindow() { return QApplication::activeWindow(); }
 
@@ -85,8 +100,9 @@ int QtDialogProvider::messageBox(const MessageBoxRequest& request) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(request.title), qPrintable(request.text));
         return closedBoxAnswer(request);
     }
-    QMessageBox box(qtIcon(request.icon), request.title, request.text, QMessageBox::NoButton,
+    QMessageBox box(qtIcon(request.icon), request.title, displayText(request.text), QMessageBox::NoButton,
                     ownerWindow());
+    box.setTextFormat(Qt::PlainText);
     std::map<QAbstractButton*, int> codes;
     for (int code : request.buttons()) {
         QPushButton* button = box.addButton(qtButton(code));
@@ -100,12 +116,14 @@ int QtDialogProvider::messageBox(const MessageBoxRequest& request) {
 }
 
 CheckableMessageAnswer QtDialogProvider::checkableMessage(const CheckableMessageRequest& request) {
-    if (!haveWidgets())
-        return {};
+    if (!haveWidgets()) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(request.title), qPrintable(request.text));
+        return {0, request.checked};
+    }
     QDialog dialog(ownerWindow());
     dialog.setWindowTitle(request.title);
     auto* layout = new QVBoxLayout(&dialog);
-    auto* text = new QPlainTextEdit(request.text);
+    auto* text = new QPlainTextEdit(displayText(request.text));
     text->setReadOnly(true);
     text->setBackgroundRole(QPalette::Button);
     layout->addWidget(text);

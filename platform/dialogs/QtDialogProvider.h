@@ -5,9 +5,9 @@
 namespace dialogs {
 
 // Shows real Qt dialogs, modal to the active window. Without a widget
-// application (a run with no window system) nothing is shown: a message box
-// is written to standard error and answered as if closed, and
-// every other dialog counts as cancelled.
+// application (a run with no window system), or off its GUI thread, nothing
+// is shown: a message is written to standard error and answered as if
+// closed, and every other dialog counts as cancelled.
 class QtDialogProvider : public DialogProvider {
 public:
     int messageBox(const MessageBoxRequest& request) override;

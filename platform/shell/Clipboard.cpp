@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QThread>
 
 namespace shellservices {
 
@@ -12,8 +13,12 @@ namespace {
 
 constexpr int CannotOpenClipboard = 521;
 
+// The clipboard belongs to the GUI thread of a GUI application; reached from
+// anywhere else it would crash the process instead of failing.
 QClipboard& systemClipboard() {
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+    const QCoreApplication* application = QCoreApplication::instance();
+    if (qobject_cast<const QGuiApplication*>(application) == nullptr ||
+        QThread::currentThread() != application->thread())
         runtime::raise(CannotOpenClipboard, "Can't open Clipboard");
     return *QGuiApplication::clipboard();
 }

@@ -6,8 +6,9 @@
 
 namespace shellservices {
 
-// The system clipboard. Without a GUI application there is none: every call
-// then raises runtime::RuntimeError 521 "Can't open Clipboard".
+// The system clipboard. Without a GUI application, or off its GUI thread,
+// there is none: every call then raises runtime::RuntimeError 521
+// "Can't open Clipboard".
 void clearClipboard();
 void setClipboardText(const QString& text);
 QString clipboardText();

@@ -22,11 +22,15 @@ QString helpTopicPath(const QString& helpFile, int contextId) {
     QString file = withoutWindowType(helpFile);
     file.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QFileInfo info(file);
-    if (info.completeBaseName().isEmpty())
+    const QString topicFolder = info.completeBaseName();
+    // "." or ".." as the name would put the page outside the help folder.
+    if (topicFolder.isEmpty() || topicFolder == QLatin1String(".") || topicFolder == QLatin1String(".."))
         return QString();
     const bool hasFolder = file.contains(QLatin1Char('/'));
     const QString folder = hasFolder ? info.path() : programFolder();
-    return QDir(folder).filePath(QStringLiteral("help/%1/%2.html").arg(info.completeBaseName()).arg(contextId));
+    // One arg() call: a "%1" in the name must not be filled in again.
+    return QDir(folder).filePath(
+        QStringLiteral("help/%1/%2.html").arg(topicFolder, QString::number(contextId)));
 }
 
 bool showHelpTopic(const QString& helpFile, int contextId) {

@@ -51,6 +51,12 @@ bool openWebAddress(const QString& address) {
     const QUrl url = QUrl::fromUserInput(address.trimmed());
     if (!url.isValid() || url.isEmpty())
         return false;
+    // Only web pages and mail: a local path or another scheme handed to the
+    // desktop could start a program.
+    static const QStringList webSchemes = {QStringLiteral("http"), QStringLiteral("https"),
+                                           QStringLiteral("mailto")};
+    if (!webSchemes.contains(url.scheme(), Qt::CaseInsensitive))
+        return false;
     return currentLauncher().openUrl(url);
 }
 

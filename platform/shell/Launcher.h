@@ -48,7 +48,8 @@ private:
 };
 
 // Opens a web address in the user's browser; "www.example.com" is taken as
-// an http address. False when the address is unusable or nothing opened it.
+// an http address. Only http, https and mailto addresses are opened. False
+// when the address is unusable or refused, or nothing opened it.
 bool openWebAddress(const QString& address);
 
 // Opens a local file with the desktop's viewer for it.

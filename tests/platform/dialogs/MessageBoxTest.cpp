@@ -138,4 +138,13 @@ TEST(QtMessageBox, AbortRetryIgnoreGivesTheirCodes) {
               ButtonIgnore);
 }
 
+TEST(QtMessageBox, ShowsTheTextAsPlainLines) {
+    const QString text = QStringLiteral("File  /d/<b>gear</b>.cnd not found\r\nerror #53");
+    pressInQtBox(messageBoxRequest(text), [](QMessageBox& box) {
+        EXPECT_EQ(box.textFormat(), Qt::PlainText);
+        EXPECT_EQ(box.text(), QStringLiteral("File  /d/<b>gear</b>.cnd not found\nerror #53"));
+        box.accept();
+    });
+}
+
 } // namespace

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <thread>
 
 using namespace dialogs;
 
@@ -60,6 +61,41 @@ TEST(QtFileDialog, ShowsTheFilterAndReturnsANameTypedWithoutExtensionAsTyped) {
 TEST(QtFileDialog, CancelIsReportedApart) {
     whenShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
     EXPECT_TRUE(QtDialogProvider().fileDialog({}).cancelled);
+}
+
+// Paths with blanks and letters beyond ASCII, as users name their folders.
+QString makeFolder(const QTemporaryDir& root, const QString& name) {
+    QDir(root.path()).mkpath(name);
+    return QDir(root.path()).filePath(name);
+}
+
+TEST(QtFileDialog, OpensInTheFolderOfAPresetFullName) {
+    QTemporaryDir root;
+    const QString folder = makeFolder(root, QStringLiteral("Gear Sets \u00e9t\u00e9"));
+    FileDialogRequest request;
+    request.fileName = QDir(folder).filePath(QStringLiteral("pair one.vpx"));
+    whenShown<QFileDialog>([folder](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.directory().absolutePath(), folder);
+        static_cast<QDialog&>(dialog).accept();
+    });
+    const FileDialogAnswer answer = QtDialogProvider().fileDialog(request);
+    ASSERT_FALSE(answer.cancelled);
+    EXPECT_EQ(answer.path(), request.fileName);
+}
+
+TEST(QtFolderDialog, StartsInTheGivenFolderAndReturnsIt) {
+    QTemporaryDir root;
+    FolderDialogRequest request;
+    request.title = QStringLiteral("Outputs folder");
+    request.initialFolder = makeFolder(root, QStringLiteral("Ausgabe \u00fc"));
+    whenShown<QFileDialog>([&request](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), request.title);
+        EXPECT_EQ(dialog.directory().absolutePath(), request.initialFolder);
+        static_cast<QDialog&>(dialog).accept();
+    });
+    const FolderDialogAnswer answer = QtDialogProvider().folderDialog(request);
+    ASSERT_FALSE(answer.cancelled);
+    EXPECT_EQ(answer.folder, request.initialFolder);
 }
 
 TEST(QtColorDialog, CustomColoursGoInAndComeBackAlsoWhenCancelled) {
@@ -147,6 +183,25 @@ TEST(QtPrinterDialog, HidesWhatTheFlagsHideAndReportsCancel) {
         dialog.reject();
     });
     EXPECT_TRUE(QtDialogProvider().printerDialog(request).cancelled);
+}
+
+// A worker thread may not make widgets: asked there, every dialog is
+// answered as closed instead of crashing the process.
+TEST(QtDialogProvider, AskedOffTheGuiThreadShowsNothing) {
+    int button = 0;
+    CheckableMessageAnswer checkable;
+    bool fileCancelled = false;
+    std::thread worker([&] {
+        QtDialogProvider provider;
+        button = provider.messageBox(MessageBoxRequest{QStringLiteral("q"), QStringLiteral("T"), YesNoCancel});
+        checkable = provider.checkableMessage({QStringLiteral("q"), QStringLiteral("T"), CheckableYes, {}, true});
+        fileCancelled = provider.fileDialog({}).cancelled;
+    });
+    worker.join();
+    EXPECT_EQ(button, ButtonCancel);
+    EXPECT_EQ(checkable.button, 0);
+    EXPECT_TRUE(checkable.checked);
+    EXPECT_TRUE(fileCancelled);
 }
 
 } // namespace

@@ -1,8 +1,12 @@
 #include "shell/Clipboard.h"
 
+#include "support/ErrorCapture.h"
+
 #include <QColor>
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 using namespace shellservices;
 
@@ -33,6 +37,15 @@ TEST(Clipboard, OtherFormatsRoundTripByMimeType) {
     setClipboardData(QStringLiteral("image/svg+xml"), svg);
     EXPECT_EQ(clipboardData(QStringLiteral("image/svg+xml")), svg);
     EXPECT_TRUE(clipboardData(QStringLiteral("text/csv")).isEmpty());
+}
+
+TEST(Clipboard, CannotBeOpenedOffTheGuiThread) {
+    setClipboardText(QStringLiteral("kept"));
+    int number = 0;
+    std::thread worker([&] { number = testsupport::errorNumberOf([] { setClipboardText(QStringLiteral("lost")); }); });
+    worker.join();
+    EXPECT_EQ(number, 521);
+    EXPECT_EQ(clipboardText(), QStringLiteral("kept"));
 }
 
 } // namespace

@@ -14,6 +14,19 @@ using namespace shellservices;
 
 namespace {
 
+// A program folder named with blanks and letters beyond ASCII, as an
+// installation under a user's own folder may be.
+class ProgramFolder {
+public:
+    ProgramFolder() { QDir(root.path()).mkpath(name); }
+    QString path() const { return QDir(root.path()).filePath(name); }
+    QString filePath(const QString& file) const { return QDir(path()).filePath(file); }
+
+private:
+    QTemporaryDir root;
+    QString name = QStringLiteral("Gear Suite \u00e9dition");
+};
+
 class Help : public ::testing::Test {
 protected:
     void SetUp() override { setProgramFolderOverride(program.path()); }
@@ -26,7 +39,7 @@ protected:
         topic.write("<html></html>");
     }
 
-    QTemporaryDir program;
+    ProgramFolder program;
     dialogs::ScriptedDialogProvider dialogs;
     dialogs::ScopedDialogProvider useDialogs{dialogs};
     RecordingLauncher launcher;
@@ -42,13 +55,25 @@ TEST_F(Help, TopicPathsFollowTheHelpFileName) {
     EXPECT_EQ(helpTopicPath(QStringLiteral("C:\\vt\\Vantrope.chm"), 0), QStringLiteral("C:/vt/help/Vantrope/0.html"));
     EXPECT_EQ(helpTopicPath(QString(), 0), QString());
     EXPECT_EQ(helpTopicPath(QStringLiteral(">main"), 0), QString());
+    // A "%1" in the name stays as it is.
+    EXPECT_EQ(helpTopicPath(QStringLiteral("/h/%1.chm"), 7), QStringLiteral("/h/help/%1/7.html"));
+}
+
+TEST_F(Help, ANameThatWouldLeaveTheHelpFolderIsRefused) {
+    // "...chm" and "..chm" name the topic folders ".." and ".".
+    EXPECT_EQ(helpTopicPath(QStringLiteral("...chm"), 0), QString());
+    EXPECT_EQ(helpTopicPath(QStringLiteral("/opt/vt/..chm>main"), 0), QString());
+    writeTopic(QStringLiteral("0.html"));
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    EXPECT_FALSE(showHelpTopic(QStringLiteral("...chm"), 0));
+    EXPECT_TRUE(launcher.openedUrls.isEmpty());
 }
 
 TEST_F(Help, APresentTopicOpensInTheBrowser) {
     writeTopic(QStringLiteral("help/Cindrel/0.html"));
     EXPECT_TRUE(showHelpTopic(QStringLiteral("Cindrel.chm>"), 0));
     ASSERT_EQ(launcher.openedUrls.size(), 1);
-    EXPECT_EQ(launcher.openedUrls[0], QUrl::fromLocalFile(program.filePath(QStringLiteral("help/Cindrel/0.html"))));
+    EXPECT_EQ(launcher.openedUrls[0].toLocalFile(), program.filePath(QStringLiteral("help/Cindrel/0.html")));
     EXPECT_TRUE(dialogs.requests().empty());
 }
 
