@@ -103,8 +103,9 @@ void ComboBox::setListIndex(int position) {
     if (position == listIndex_)
         return;
     listIndex_ = position;
-    if (style_ == ComboStyle::DropdownCombo && position >= 0)
-        editText_ = items_[static_cast<std::size_t>(position)].text;
+    // A combo's text follows its selection; no selection leaves an empty box.
+    if (style_ == ComboStyle::DropdownCombo)
+        editText_ = position >= 0 ? items_[static_cast<std::size_t>(position)].text : QString();
     showSelection();
     markChanged();
     onClick();

@@ -12,6 +12,7 @@
 #include <QCursor>
 #include <QDropEvent>
 #include <QEventLoop>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -123,6 +124,7 @@ void Form::retire() {
     factories_.clear();
     tabOrder_.clear();
     defaultButton_ = cancelButton_ = nullptr;
+    focusedControl_ = nullptr;
     loaded_ = false;
     if (registry_ != nullptr)
         registry_->noteUnloaded(*this);
@@ -140,6 +142,7 @@ void Form::destroyNow() {
     lookup_.clear();
     factories_.clear();
     tabOrder_.clear();
+    focusedControl_ = nullptr;
     window_.reset();
     if (loaded_ && registry_ != nullptr)
         registry_->noteUnloaded(*this);
@@ -293,7 +296,11 @@ void Form::show(Modality modality, Form* owner) {
         return;
     QEventLoop loop;
     modalLoops_.push_back(&loop);
+    // A handler run by the loop may destroy this window object itself.
+    const QPointer<Form> alive(this);
     loop.exec(QEventLoop::DialogExec);
+    if (alive.isNull())
+        return;
     std::erase(modalLoops_, &loop);
     if (loaded_ && !window_->isVisible())
         window_->setWindowModality(Qt::NonModal);
@@ -418,6 +425,8 @@ void Form::unloadArrayMember(const QString& name, int index) {
 }
 
 void Form::removeControl(Control* control) {
+    if (focusedControl_ == control)
+        focusedControl_ = nullptr;
     lookup_.erase({control->name(), control->index()});
     factories_.erase(control);
     std::erase(tabOrder_, control);
@@ -555,11 +564,11 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
         return false;
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (control != nullptr)
+        if (control != nullptr && gainsFocus(control, static_cast<QFocusEvent*>(event)->reason()))
             runFromWindowSystem("GotFocus", [control] { control->onGotFocus(); });
         return false;
     case QEvent::FocusOut:
-        if (control != nullptr)
+        if (control != nullptr && losesFocus(control, static_cast<QFocusEvent*>(event)->reason()))
             runFromWindowSystem("LostFocus", [control] { control->onLostFocus(); });
         return false;
     case QEvent::KeyPress:
@@ -576,6 +585,26 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
         return handleDrop(control, event);
     default: return false;
     }
+}
+
+// A control's focus events follow the focus between the controls of its
+// window: opening a menu or switching to another window and back leaves the
+// control's focus as it is, while the first focus of a shown window counts.
+bool Form::gainsFocus(Control* control, Qt::FocusReason reason) {
+    if (reason == Qt::PopupFocusReason)
+        return false;
+    if (reason == Qt::ActiveWindowFocusReason && control == focusedControl_)
+        return false;
+    focusedControl_ = control;
+    return true;
+}
+
+bool Form::losesFocus(Control* control, Qt::FocusReason reason) {
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+        return false;
+    if (control == focusedControl_)
+        focusedControl_ = nullptr;
+    return true;
 }
 
 bool Form::redispatch(QObject* target, QEvent* event) {

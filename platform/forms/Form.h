@@ -190,6 +190,8 @@ private:
     bool handleMouse(Control* control, QObject* target, QMouseEvent* event);
     bool handleDrop(Control* control, QEvent* event);
     bool redispatch(QObject* target, QEvent* event);
+    bool gainsFocus(Control* control, Qt::FocusReason reason);
+    bool losesFocus(Control* control, Qt::FocusReason reason);
     void windowClosedByUser();
     void windowStateChangedBySystem();
     void windowActivationChanged(bool active);
@@ -220,6 +222,8 @@ private:
     std::vector<QEventLoop*> modalLoops_;
     CommandButton* defaultButton_ = nullptr;
     CommandButton* cancelButton_ = nullptr;
+    // Compared only, never followed: the control whose GotFocus ran last.
+    const Control* focusedControl_ = nullptr;
 
     QString caption_;
     WindowState state_ = WindowState::Normal;

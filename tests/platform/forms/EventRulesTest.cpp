@@ -162,6 +162,20 @@ TEST(EventRules, ComboSelectionAndListChanges) {
     }
 }
 
+TEST(EventRules, AComboWithNothingSelectedShowsNoText) {
+    Form form(QStringLiteral("frmMFGOutputs"));
+    auto& hand = form.add<ComboBox>({QStringLiteral("cmbHelixHand"), 0}, ComboStyle::DropdownCombo);
+    hand.addItem(QStringLiteral("Right"));
+    hand.addItem(QStringLiteral("Left"));
+    int clicks = 0;
+    hand.onClick.connect([&] { ++clicks; });
+    hand.setListIndex(1);
+    EXPECT_EQ(hand.text(), QStringLiteral("Left"));
+    hand.setListIndex(-1);
+    EXPECT_EQ(hand.text(), QString());
+    EXPECT_EQ(clicks, 2);
+}
+
 TEST(EventRules, ChangedFlagFollowsEveryValueChange) {
     EventWindow w;
     for (Control* control : w.form.controls())

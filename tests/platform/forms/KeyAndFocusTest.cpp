@@ -9,6 +9,7 @@
 #include "runtime/RuntimeError.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -66,6 +67,21 @@ TEST(KeyPreview, KeysReportClassicCodes) {
     EXPECT_EQ(codes, (std::vector<int>{37, 38, 39, 40, 33, 112, 13}));
 }
 
+TEST(KeyPreview, TypedPunctuationIsAKeyWithACodeToo) {
+    // The window keeps the last key pressed; a sign or a decimal point typed
+    // last must replace the key before it. Codes of a US keyboard: "-" 189,
+    // "." 190, "," 188, keypad "." 110 and "-" 109, Shift 16 then "!" on key 49.
+    KeyWindow w;
+    w.form.setKeyPreview(true);
+    std::vector<int> codes;
+    w.form.onKeyDown.connect([&](int& key, int) { codes.push_back(key); });
+    QTest::keyClicks(w.boxWidget(), QStringLiteral("-1.5,"));
+    QTest::keyClick(w.boxWidget(), Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClick(w.boxWidget(), Qt::Key_Minus, Qt::KeypadModifier);
+    QTest::keyClick(w.boxWidget(), Qt::Key_Exclam, Qt::ShiftModifier);
+    EXPECT_EQ(codes, (std::vector<int>{189, 49, 190, 53, 188, 110, 109, 16, 49}));
+}
+
 TEST(KeyPreview, HandlersCanSwallowOrReplaceAKey) {
     KeyWindow w;
     w.form.setKeyPreview(true);
@@ -92,6 +108,28 @@ TEST(Focus, GotAndLostFocusFollowTheFocus) {
     w.other.setFocus();
     EXPECT_EQ(focus, (std::vector<std::string>{"box got", "box lost", "other got"}));
     EXPECT_EQ(w.form.activeControl(), &w.other);
+}
+
+TEST(Focus, MenusAndOtherWindowsLeaveTheFocusOfAControlAlone) {
+    // A box that acts on losing the focus must not act when the user merely
+    // opens a menu or looks at another window; only a move to another control counts.
+    KeyWindow w;
+    w.box.setFocus();
+    std::vector<std::string> focus;
+    w.box.onGotFocus.connect([&] { focus.push_back("got"); });
+    w.box.onLostFocus.connect([&] { focus.push_back("lost"); });
+    for (const Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason, Qt::TabFocusReason}) {
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QCoreApplication::sendEvent(w.boxWidget(), &out);
+        QFocusEvent in(QEvent::FocusIn, reason);
+        QCoreApplication::sendEvent(w.boxWidget(), &in);
+    }
+    EXPECT_EQ(focus, (std::vector<std::string>{"lost", "got"}));
+    // A window coming to the front with the focus on another control: that one gets it.
+    w.other.onGotFocus.connect([&] { focus.push_back("other got"); });
+    QFocusEvent in(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(w.other.keyTarget(), &in);
+    EXPECT_EQ(focus, (std::vector<std::string>{"lost", "got", "other got"}));
 }
 
 TEST(Focus, SetFocusOnAControlThatCannotTakeItIsError5) {
