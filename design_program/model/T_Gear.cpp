@@ -35,22 +35,6 @@ T_Gear::T_Gear(T_Set& pair, ModelShell& shell, std::int16_t arrayIndex)
 // then the hob; the mate is never owned.
 T_Gear::~T_Gear() = default;
 
-T_Set& T_Gear::pair() const { return pair_; }
-
-ModelShell& T_Gear::shell() const { return shell_; }
-
-T_Gear& T_Gear::otherGear() const {
-    if (mate_ == nullptr)
-        runtime::raise(runtime::ObjectVariableNotSet);
-    return *mate_;
-}
-
-std::size_t T_Gear::limitIndex(std::int32_t index) {
-    if (index != 0 && index != 1)
-        runtime::raise(runtime::SubscriptOutOfRange);
-    return static_cast<std::size_t>(index);
-}
-
 // ---- identity and material ----
 
 void T_Gear::LetName(const std::string& name) { name_ = name; }
@@ -58,7 +42,6 @@ std::string T_Gear::Name() const { return name_; }
 void T_Gear::setOtherGear(T_Gear& oOther) { mate_ = &oOther; }
 void T_Gear::aaNumberOfTeeth(std::int32_t Numbteeth) { numberOfTeeth_ = Numbteeth; }
 void T_Gear::ArrayIndex(std::int32_t index) { arrayIndex_ = index; }
-std::int32_t T_Gear::ArrayIndex() const { return arrayIndex_; }
 
 void T_Gear::localInternal_External(std::int32_t InternExtern) {
     IntExt = InternExtern;
@@ -73,11 +56,6 @@ void T_Gear::aaFaceWidth(double GearFaceWidth) { faceWidth_ = GearFaceWidth; }
 void T_Gear::aaModulus_Elasticity(double Egear) { modulusOfElasticity_ = Egear; }
 void T_Gear::aaPoissons_Ratio(double MuGear) { poissonsRatio_ = MuGear; }
 void T_Gear::aaHardnessBrinell(double hardness) { hardnessBrinell_ = hardness; }
-double T_Gear::BHN() const { return hardnessBrinell_; }
-double T_Gear::E() const { return modulusOfElasticity_; }
-double T_Gear::Mu() const { return poissonsRatio_; }
-double T_Gear::GearFace() const { return faceWidth_; }
-double T_Gear::N() const { return static_cast<double>(numberOfTeeth_); }
 
 // ---- radii ----
 
@@ -97,9 +75,13 @@ double T_Gear::Rp_s() const {
     }
 }
 
-double T_Gear::Rb() const { return runtime::checkFinite(Rp_s() * std::cos(pair_.Phi())); }
+double T_Gear::Rb() const { return T_Set::baseRadius(Rp_s(), std::cos(pair_.Phi())); }
 
-double T_Gear::Rp_o() const { return runtime::divide(Rb(), std::cos(pair_.Phi_o())); }
+double T_Gear::Rp_o() const { return operatingPitchRadius(pair_.Phi_o()); }
+
+double T_Gear::operatingPitchRadius(double operatingPressureAngle) const {
+    return runtime::divide(Rb(), std::cos(operatingPressureAngle));
+}
 
 // ---- tooth thickness ----
 
@@ -120,13 +102,12 @@ double T_Gear::TTK_on(std::int32_t MinMaxTTKon) const {
     return std::cos(pair_.Psi()) * TTK_o(1, MinMaxTTKon);
 }
 
-double T_Gear::involuteAtOperatingMinusStandard() const {
-    return inv(pair_.Phi_o()) - inv(pair_.Phi());
-}
-
 double T_Gear::TTK_s(std::int32_t MinMaxTTKs) const {
-    const double halfAngle = runtime::divide(TTK_o(1, MinMaxTTKs), 2.0 * Rp_o());
-    return runtime::checkFinite(2.0 * Rp_s() * (halfAngle + IntExt * involuteAtOperatingMinusStandard()));
+    const double operatingAngle = pair_.Phi_o();
+    const double halfAngle = runtime::divide(TTK_o(1, MinMaxTTKs), 2.0 * operatingPitchRadius(operatingAngle));
+    const double pitchRadius = Rp_s();
+    return runtime::checkFinite(2.0 * pitchRadius *
+                                (halfAngle + IntExt * (inv(operatingAngle) - inv(pair_.Phi()))));
 }
 
 double T_Gear::TTK_sn(std::int32_t MinMaxTTKsn) const {
@@ -134,8 +115,10 @@ double T_Gear::TTK_sn(std::int32_t MinMaxTTKsn) const {
 }
 
 double T_Gear::TTK_b(std::int32_t minmaxTTKb) const {
-    const double halfAngle = runtime::divide(TTK_o(1, minmaxTTKb), 2.0 * Rp_o());
-    return runtime::checkFinite(2.0 * Rb() * (halfAngle + IntExt * inv(pair_.Phi_o())));
+    const double operatingAngle = pair_.Phi_o();
+    const double halfAngle = runtime::divide(TTK_o(1, minmaxTTKb), 2.0 * operatingPitchRadius(operatingAngle));
+    const double base = Rb();
+    return runtime::checkFinite(2.0 * base * (halfAngle + IntExt * inv(operatingAngle)));
 }
 
 double T_Gear::TTK_bn(std::int32_t minmaxTTKbn) const {

@@ -2,6 +2,8 @@
 
 #include "model/T_StressVars.h"
 
+#include "runtime/RuntimeError.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -39,18 +41,18 @@ public:
     void setOtherGear(T_Gear& oOther);
     void aaNumberOfTeeth(std::int32_t Numbteeth);
     void ArrayIndex(std::int32_t index);
-    std::int32_t ArrayIndex() const;
+    std::int32_t ArrayIndex() const { return arrayIndex_; }
     // Stores any value; one whose magnitude is not 1 is also shown to the user.
     void localInternal_External(std::int32_t InternExtern);
     void aaFaceWidth(double GearFaceWidth);
     void aaModulus_Elasticity(double Egear);
     void aaPoissons_Ratio(double MuGear);
     void aaHardnessBrinell(double hardness);
-    double BHN() const;
-    double E() const;
-    double Mu() const;
-    double GearFace() const;
-    double N() const;
+    double BHN() const { return hardnessBrinell_; }
+    double E() const { return modulusOfElasticity_; }
+    double Mu() const { return poissonsRatio_; }
+    double GearFace() const { return faceWidth_; }
+    double N() const { return static_cast<double>(numberOfTeeth_); }
 
     // Radii
     double Rp_s() const; // 0 while the pitch is 0; other errors reported, then 0
@@ -74,32 +76,32 @@ public:
     // Tooth proportions (factors are per unit normal diametral pitch)
     void aaAddendumFactor(std::int32_t MinMaxAddf, double AddFactor);
     void aaAddendumRadius(std::int32_t MinMaxAddf, double AddRad);
-    double AddF(std::int32_t MinMaxAddf) const;
+    double AddF(std::int32_t MinMaxAddf) const { return addendumFactor_[limitIndex(MinMaxAddf)]; }
     double Addendum(std::int32_t MinMaxADD) const;
     void aaWholeDepthFactor(double inpWDF);
     void aaDedendumFactor(double DedendumFactor);
     void aaRootRadius(double RootRadius);
-    double DedF() const;
+    double DedF() const { return dedendumFactor_; }
     double Dedendum() const;
     double WDF() const;
     double WD() const;
     void aaEdgeBreak(std::int32_t MinMaxEGB, double EdgeBreak);
-    double EGB(std::int32_t MinMaxEGB) const;
+    double EGB(std::int32_t MinMaxEGB) const { return edgeBreak_[limitIndex(MinMaxEGB)]; }
     // MinusEdgeBreak true (-1, or 1 as a C++ true converts) takes the edge
     // break off; any other value leaves it on.
     double Ro(std::int16_t MinusEdgeBreak, std::int32_t MinMaxEGB, std::int32_t MinMaxAddf) const;
     void aaLoadedAtTip(std::int16_t TipLoaded);
     // 0 full circular root fillet, anything else hob-generated fillet.
     void aaFilletRadius(std::int32_t Radius);
-    std::int32_t FilletRadius() const;
+    std::int32_t FilletRadius() const { return filletKind_; }
     void aaBendingStressAllowable(double value);
     void aaContactStressAllowable(double value);
 
     // Loads; GoLet couples the mate's values and the pair's power.
     void aaTorque(bool GoLet, double TorqueINCH_LB);
-    double Torq() const;
+    double Torq() const { return torque_; }
     void aaSpeed(bool GoLet, double gearRPM);
-    double RPM() const;
+    double RPM() const { return speed_; }
     double FeetPerMinute() const;
     double WT() const;
 
@@ -128,7 +130,7 @@ public:
     void SATfromAGMA(double value);
     void SACfromAGMA(double value);
     void Quality(double value);
-    double Quality() const;
+    double Quality() const { return quality_; }
     double SAC() const;
     double SAT() const;
 
@@ -142,19 +144,44 @@ public:
     double AGMA_JFactor(std::int16_t TipLoaded);
 
     // Links set at creation
-    T_Set& pair() const;
-    ModelShell& shell() const;
+    T_Set& pair() const { return pair_; }
+    ModelShell& shell() const { return shell_; }
     // The mate; raises "object variable not set" before the pair links it.
-    T_Gear& otherGear() const;
+    T_Gear& otherGear() const {
+        if (mate_ == nullptr) [[unlikely]]
+            runtime::raise(runtime::ObjectVariableNotSet);
+        return *mate_;
+    }
 
 private:
     friend struct GearBending;
 
     void LoadStressVars();
 
-    static std::size_t limitIndex(std::int32_t index);
+    static std::size_t limitIndex(std::int32_t index) {
+        if (index != 0 && index != 1) [[unlikely]]
+            runtime::raise(runtime::SubscriptOutOfRange);
+        return static_cast<std::size_t>(index);
+    }
     double pitchRadiusUnguarded() const;
-    double involuteAtOperatingMinusStandard() const;
+
+    // Helpers that let a getter work a shared quantity out once; each takes
+    // its values from the getters, in the order the getter needs them.
+
+    // The roll angle at which the involute from the base circle reaches radius.
+    static double rollAngleAt(double radius, double base);
+    // Rp_o at a given operating pressure angle.
+    double operatingPitchRadius(double operatingPressureAngle) const;
+    // The_lc with the distance between the base-circle tangent points given.
+    double contactStart(double betweenTangentPoints, std::int32_t MinMaxLC) const;
+    // LPSTC before the start of contact bounds it: the tip roll angle less one pitch.
+    double tipRollAngleLessPitch(std::int32_t limit) const;
+    // ALPHA and the pressure angle at the highest point of single contact.
+    struct LoadPoint {
+        double alpha = 0, pressureAngle = 0;
+    };
+    LoadPoint loadPoint() const;
+    double loadAngle(const LoadPoint& load) const { return load.pressureAngle - IntExt * load.alpha; }
 
     T_Set& pair_;
     ModelShell& shell_;

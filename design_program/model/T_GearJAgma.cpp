@@ -99,8 +99,12 @@ void placeLoad(const T_Gear& gear, std::int16_t tipLoaded, AgmaValues& v) {
 
 // One Newton step's geometry at the surface-normal angle alpha.
 void criticalPointAt(double alpha, AgmaValues& v) {
-    v.Mju_no = MMath::ArcCos(divide(v.R_noGen * std::cos(alpha), v.Rsno)) - alpha;
-    v.K_s = checkFinite(v.R_noGen * std::sin(alpha) - v.Rsno * std::sin(v.Mju_no + alpha));
+    // Each sine and cosine the step uses more than once is taken once.
+    const double cosAlpha = std::cos(alpha);
+    const double sinAlpha = std::sin(alpha);
+    v.Mju_no = MMath::ArcCos(divide(v.R_noGen * cosAlpha, v.Rsno)) - alpha;
+    const double sinToolAngle = std::sin(v.Mju_no + alpha);
+    v.K_s = checkFinite(v.R_noGen * sinAlpha - v.Rsno * sinToolAngle);
     v.K_f = v.K_s - v.rT * v.P;
     v.Theta_no = checkFinite(v.Mju_no - v.LambdaNs / 2 + divide(MMath::Pi, v.nc));
     v.Theta_n = checkFinite(divide(v.nc, v.nn) * v.Theta_no);
@@ -113,11 +117,10 @@ void criticalPointAt(double alpha, AgmaValues& v) {
     const double tanBeta = tangent(v.Beta_n);
     v.yy = checkFinite(2 * v.hF * tanBeta - v.Epsil_nF);
     const double twoHOverCos2 = divide(2 * v.hF, cosBeta * cosBeta);
-    const double cutterTurn =
-        divide(v.R_noGen * std::sin(alpha), v.Rsno * std::sin(v.Mju_no + alpha)) - 1;
+    const double cutterTurn = divide(v.R_noGen * sinAlpha, v.Rsno * sinToolAngle) - 1;
     const double rollTerm = divide(v.nc, v.nn) * cutterTurn;
     const double normalTerm = divide(1 + sinBeta * sinBeta, cosBeta) * v.R_noGen *
-                              (std::cos(alpha) - divide(std::sin(alpha), tangent(v.Mju_no + alpha)));
+                              (cosAlpha - divide(sinAlpha, tangent(v.Mju_no + alpha)));
     v.Yy_prime = checkFinite(twoHOverCos2 - v.K_f * sinBeta +
                              (2 * v.Epsil_nF * tanBeta - v.N_nF - twoHOverCos2) * rollTerm - normalTerm);
 }

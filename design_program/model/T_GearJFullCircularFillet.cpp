@@ -7,6 +7,7 @@
 #include "runtime/ResumeNext.h"
 #include "runtime/RuntimeError.h"
 
+#include <array>
 #include <cctype>
 #include <cmath>
 
@@ -106,70 +107,105 @@ void placeFilletAtToothBase(T_Gear& gear, FilletCircle& f, BendingTrace& trace, 
     trace.record({text("*****continuing stress calculation routine*********")});
 }
 
-// The Lewis parabola search over the fillet circle: the last point whose
-// x̄ is not above the running minimum is the critical section.
-//
+// One point of the Lewis parabola search on the fillet circle, turned to the
+// tooth centreline, with its height above the load point and x̄ (temp).
+// No initialisers: a table of them is filled whole before it is read.
+struct SearchPoint {
+    double A, B, YC, XC, height, temp;
+};
+
+// The cosine and sine of the fillet parameter are stepped by delta, and taken
+// afresh from the angle every RenewRotationEvery points: point j (0-based) is
+// step j % RenewRotationEvery of run j / RenewRotationEvery. The runs do not
+// depend on one another, so they are stepped side by side. The last run is
+// padded to full length; its padding is never read.
+constexpr int SearchRuns = (SearchPoints + RenewRotationEvery - 1) / RenewRotationEvery;
+using SearchPointTable = std::array<SearchPoint, SearchRuns * RenewRotationEvery>;
+
 // Each point is turned from the space centreline to the tooth centreline by
 // sPang/2 - atan(A/B); the rotation is done with the cosine and sine of those
-// angles rather than the angles themselves, which keeps the search within a
-// few microseconds. The angle is computed only for the trace.
+// angles rather than the angles themselves. Where B is 0 the turn fails and
+// the point keeps the fillet parameter as its angle.
+void computeSearchPoints(const T_StressVars& s, const FilletCircle& f, double intExt, double betaPrime,
+                         double delta, SearchPointTable& points) {
+    std::array<double, SearchRuns> cosParameter{}, sinParameter{};
+    for (int run = 0; run < SearchRuns; ++run) {
+        const double parameter = betaPrime - (run * RenewRotationEvery) * delta;
+        cosParameter[run] = std::cos(parameter);
+        sinParameter[run] = std::sin(parameter);
+    }
+    const double cosDelta = std::cos(delta);
+    const double sinDelta = std::sin(delta);
+    const double cosHalfPitch = std::cos(s.sPang / 2);
+    const double sinHalfPitch = std::sin(s.sPang / 2);
+    for (int step = 0; step < RenewRotationEvery; ++step) {
+        if (step > 0) {
+            for (int run = 0; run < SearchRuns; ++run) {
+                const double c = cosParameter[run];
+                const double sn = sinParameter[run];
+                cosParameter[run] = c * cosDelta + sn * sinDelta;
+                sinParameter[run] = sn * cosDelta - c * sinDelta;
+            }
+        }
+        for (int run = 0; run < SearchRuns; ++run) {
+            SearchPoint& p = points[run * RenewRotationEvery + step];
+            const double c = cosParameter[run];
+            const double sn = sinParameter[run];
+            p.A = f.Rf * c;
+            p.B = f.y - intExt * f.Rf * sn;
+            if (p.B == 0) {
+                p.YC = std::fabs(p.A) * c;
+                p.XC = std::fabs(p.A) * sn;
+            } else {
+                const double absB = std::fabs(p.B);
+                const double signedA = p.B > 0 ? p.A : -p.A;
+                p.YC = cosHalfPitch * absB + sinHalfPitch * signedA;
+                p.XC = sinHalfPitch * absB - cosHalfPitch * signedA;
+            }
+            p.height = (s.sRL - p.YC) * intExt;
+            p.temp = p.XC * p.XC / p.height;
+        }
+    }
+}
+
+// The Lewis parabola search over the fillet circle: the last point whose
+// x̄ is not above the running minimum is the critical section.
 void searchCriticalSection(T_Gear& gear, const FilletCircle& f, BendingTrace& trace,
                            runtime::ResumeNext& next) {
     T_StressVars& s = gear.oStress;
     const double intExt = gear.IntExt;
     const double betaPrime = MMath::HalfPi - f.Beta;
     const double delta = betaPrime / SearchPoints;
-    const double cosHalfPitch = std::cos(s.sPang / 2);
-    const double sinHalfPitch = std::sin(s.sPang / 2);
-    const double cosDelta = std::cos(delta);
-    const double sinDelta = std::sin(delta);
+    SearchPointTable points;
+    computeSearchPoints(s, f, intExt, betaPrime, delta, points);
     double smallest = SearchStartMinimum;
     double H = 0, XBAR = 0, TC = 0;
-    double cosParameter = 0, sinParameter = 0;
     for (int i = 1; i <= SearchPoints; ++i) {
-        const double parameter = betaPrime - (i - 1) * delta;
-        if ((i - 1) % RenewRotationEvery == 0) {
-            cosParameter = std::cos(parameter);
-            sinParameter = std::sin(parameter);
-        } else {
-            const double c = cosParameter * cosDelta + sinParameter * sinDelta;
-            sinParameter = sinParameter * cosDelta - cosParameter * sinDelta;
-            cosParameter = c;
-        }
-        const double A = f.Rf * cosParameter;
-        const double B = f.y - intExt * f.Rf * sinParameter;
-        double YC = 0, XC = 0;
-        if (B == 0) {
-            // The turn fails; the point keeps the fillet parameter as its angle.
-            next([&] { divide(A, B); });
-            YC = std::fabs(A) * cosParameter;
-            XC = std::fabs(A) * sinParameter;
-        } else {
-            const double absB = std::fabs(B);
-            const double signedA = B > 0 ? A : -A;
-            YC = cosHalfPitch * absB + sinHalfPitch * signedA;
-            XC = sinHalfPitch * absB - cosHalfPitch * signedA;
-        }
-        const double height = (s.sRL - YC) * intExt;
-        if (height == 0) {
+        const SearchPoint& p = points[i - 1];
+        // Most points are sound and above the running minimum; a finite temp
+        // has a height that is not 0.
+        if (p.B != 0 && std::isfinite(p.temp) && p.temp > smallest)
+            continue;
+        if (p.B == 0)
+            next([&] { divide(p.A, p.B); });
+        if (p.height == 0) {
             next([] { runtime::raise(runtime::DivisionByZero); });
             continue;
         }
-        const double temp = XC * XC / height;
-        if (!std::isfinite(temp)) {
+        if (!std::isfinite(p.temp)) {
             next([] { runtime::raise(runtime::Overflow); });
             continue;
         }
-        if (!(temp <= smallest))
+        if (!(p.temp <= smallest))
             continue;
         if (trace.active()) {
-            const double g = B == 0 ? parameter : s.sPang / 2 - std::atan(A / B);
-            trace.record({whole(i), g, YC, XC, temp});
+            const double g = p.B == 0 ? betaPrime - (i - 1) * delta : s.sPang / 2 - std::atan(p.A / p.B);
+            trace.record({whole(i), g, p.YC, p.XC, p.temp});
         }
-        smallest = temp;
-        H = (s.sRL - YC) * intExt;
-        XBAR = temp;
-        TC = 2 * XC;
+        smallest = p.temp;
+        H = p.height;
+        XBAR = p.temp;
+        TC = 2 * p.XC;
     }
     s.rH = H;
     s.rXBAR = XBAR;

@@ -49,8 +49,6 @@ void T_Gear::aaAddendumRadius(std::int32_t MinMaxAddf, double AddRad) {
     addendumFactor_[limit] = addendumFactor;
 }
 
-double T_Gear::AddF(std::int32_t MinMaxAddf) const { return addendumFactor_[limitIndex(MinMaxAddf)]; }
-
 double T_Gear::Addendum(std::int32_t MinMaxADD) const {
     return runtime::divide(AddF(MinMaxADD), pair_.Pd_n());
 }
@@ -64,8 +62,6 @@ void T_Gear::aaRootRadius(double RootRadius) {
     dedendumFactor_ = runtime::checkFinite(depth * pair_.Pd_n());
 }
 
-double T_Gear::DedF() const { return dedendumFactor_; }
-
 double T_Gear::Dedendum() const { return runtime::divide(DedF(), pair_.Pd_n()); }
 
 double T_Gear::WDF() const { return AddF(1) + DedF(); }
@@ -75,8 +71,6 @@ double T_Gear::WD() const { return runtime::divide(WDF(), pair_.Pd_n()); }
 void T_Gear::aaEdgeBreak(std::int32_t MinMaxEGB, double EdgeBreak) {
     edgeBreak_[limitIndex(MinMaxEGB)] = EdgeBreak;
 }
-
-double T_Gear::EGB(std::int32_t MinMaxEGB) const { return edgeBreak_[limitIndex(MinMaxEGB)]; }
 
 double T_Gear::Ro(std::int16_t MinusEdgeBreak, std::int32_t MinMaxEGB, std::int32_t MinMaxAddf) const {
     double addendum = Addendum(MinMaxAddf);
@@ -93,7 +87,6 @@ double T_Gear::RR(std::int32_t MinMaxRR) const {
 
 void T_Gear::aaLoadedAtTip(std::int16_t TipLoaded) { loadedAtTip_ = TipLoaded; }
 void T_Gear::aaFilletRadius(std::int32_t Radius) { filletKind_ = Radius; }
-std::int32_t T_Gear::FilletRadius() const { return filletKind_; }
 void T_Gear::aaBendingStressAllowable(double value) { bendingStressAllowable_ = value; }
 void T_Gear::aaContactStressAllowable(double value) { contactStressAllowable_ = value; }
 
@@ -120,8 +113,6 @@ void T_Gear::aaTorque(bool GoLet, double TorqueINCH_LB) {
         aaSpeed(true, runtime::divide(power * TorqueSpeedPerHorsepower, TorqueINCH_LB));
 }
 
-double T_Gear::Torq() const { return torque_; }
-
 void T_Gear::aaSpeed(bool GoLet, double gearRPM) {
     speed_ = gearRPM;
     if (GoLet) {
@@ -132,8 +123,6 @@ void T_Gear::aaSpeed(bool GoLet, double gearRPM) {
     if (gearRPM != 0.0 && power != 0.0)
         aaTorque(false, runtime::divide(power * TorqueSpeedPerHorsepower, gearRPM));
 }
-
-double T_Gear::RPM() const { return speed_; }
 
 double T_Gear::FeetPerMinute() const {
     return runtime::checkFinite(RPM() * 2.0 * MMath::Pi * Rp_o() / 12.0);
@@ -151,27 +140,37 @@ double T_Gear::RollAngleFromRadius(double Radius) const {
     const double base = Rb();
     if (!(Radius > base))
         return 0.0;
-    return runtime::divide(runtime::squareRoot(Radius * Radius - base * base), base);
+    return rollAngleAt(Radius, base);
 }
 
 double T_Gear::The_od(std::int32_t MinMaxRO, std::int16_t MinusEdgeBreak) const {
     const double outside = Ro(MinusEdgeBreak, otherLimit(MinMaxRO), MinMaxRO);
-    const double base = Rb();
-    return runtime::divide(runtime::squareRoot(outside * outside - base * base), base);
+    return rollAngleAt(outside, Rb());
+}
+
+double T_Gear::rollAngleAt(double radius, double base) {
+    return runtime::divide(runtime::squareRoot(radius * radius - base * base), base);
 }
 
 double T_Gear::The_lc(std::int32_t MinMaxLC) const {
-    const double betweenTangentPoints = pair_.DC_O(0) * std::sin(pair_.Phi_o());
+    return contactStart(pair_.operatingLineOfAction(), MinMaxLC);
+}
+
+double T_Gear::contactStart(double betweenTangentPoints, std::int32_t MinMaxLC) const {
     const T_Gear& mate = otherGear();
-    const double mateTipLength = mate.Rb() * mate.The_od(MinMaxLC, True);
+    // The mate's Rb times its The_od, with Rb taken once.
+    const double mateBase = mate.Rb();
+    const double mateTipLength = mateBase * rollAngleAt(mate.Ro(True, otherLimit(MinMaxLC), MinMaxLC), mateBase);
     const double pairKind = pair_.IntExt();
-    if (name_ == "Pinion")
+    if (arrayIndex_ == 0)
         return runtime::divide(pairKind * (betweenTangentPoints - mateTipLength), Rb());
     return runtime::divide(betweenTangentPoints - pairKind * mateTipLength, Rb());
 }
 
+double T_Gear::tipRollAngleLessPitch(std::int32_t limit) const { return The_od(limit, True) - IntExt * Pang(); }
+
 double T_Gear::LPSTC(std::int32_t MinMaxLPSTC) const {
-    const double lowest = The_od(MinMaxLPSTC, True) - IntExt * Pang();
+    const double lowest = tipRollAngleLessPitch(MinMaxLPSTC);
     if (IntExt != 1)
         return lowest;
     const double startOfContact = The_lc(MinMaxLPSTC);
@@ -180,10 +179,14 @@ double T_Gear::LPSTC(std::int32_t MinMaxLPSTC) const {
 
 double T_Gear::HPSTC(std::int32_t /*MinMaxHPSTC: the same for both limits*/) const {
     const T_Gear& mate = otherGear();
+    // The start of contact only ever raises the mate's LPSTC to itself, so
+    // LPSTC is above the start of contact exactly where its unbounded value is.
+    const double mateLowest = mate.tipRollAngleLessPitch(0);
+    const double betweenTangentPoints = pair_.operatingLineOfAction();
     // A contact ratio of 1 or less: single contact reaches this member's tip.
-    if (!(mate.LPSTC(0) > mate.The_lc(0)) && pair_.IntExt() == 1)
+    if (!(mateLowest > mate.contactStart(betweenTangentPoints, 0)) && pair_.IntExt() == 1)
         return The_od(0, True);
-    return The_lc(0) + IntExt * Pang();
+    return contactStart(betweenTangentPoints, 0) + IntExt * Pang();
 }
 
 double T_Gear::R_lc(std::int32_t MinMaxRLC) const {
@@ -196,21 +199,27 @@ double T_Gear::The_p() const { return runtime::tangent(pair_.Phi_o()); }
 
 double T_Gear::Pang() const { return runtime::divide(6.28318530717958, N()); }
 
-double T_Gear::ALPHA() const {
-    const double halfAngle = runtime::divide(TTK_o(1, 0), 2.0 * Rp_o());
-    return halfAngle + IntExt * (inv(pair_.Phi_o()) - inv(std::atan(HPSTC(1))));
+T_Gear::LoadPoint T_Gear::loadPoint() const {
+    const double operatingAngle = pair_.Phi_o();
+    const double halfAngle = runtime::divide(TTK_o(1, 0), 2.0 * operatingPitchRadius(operatingAngle));
+    const double involuteAtOperating = inv(operatingAngle);
+    const double pressureAngle = std::atan(HPSTC(1));
+    return {halfAngle + IntExt * (involuteAtOperating - inv(pressureAngle)), pressureAngle};
 }
 
+double T_Gear::ALPHA() const { return loadPoint().alpha; }
+
 double T_Gear::Phi_l(double AlphaPassed) const {
-    const double alpha = AlphaPassed != 0.0 ? AlphaPassed : ALPHA();
-    return std::atan(HPSTC(1)) - IntExt * alpha;
+    if (AlphaPassed == 0.0)
+        return loadAngle(loadPoint());
+    return loadAngle({AlphaPassed, std::atan(HPSTC(1))});
 }
 
 double T_Gear::RL() const {
-    const double alpha = ALPHA();
-    const double loadPointRadius = runtime::divide(Rb(), std::cos(std::atan(HPSTC(1))));
+    const LoadPoint load = loadPoint();
+    const double loadPointRadius = runtime::divide(Rb(), std::cos(load.pressureAngle));
     const double towardsCentreline =
-        std::cos(alpha) - IntExt * std::sin(alpha) * runtime::tangent(Phi_l(alpha));
+        std::cos(load.alpha) - IntExt * std::sin(load.alpha) * runtime::tangent(loadAngle(load));
     return runtime::checkFinite(loadPointRadius * towardsCentreline);
 }
 
@@ -240,8 +249,9 @@ double T_Gear::ClearanceRoRb(std::int32_t MinMaxClearance) const {
 double T_Gear::TopLand(std::int16_t WithEdgeBreak) const {
     const double tip = Ro(0, 1, 0);
     const double tipPressureAngle = MMath::ArcCos(runtime::divide(Rb(), tip));
-    const double halfAngle = runtime::divide(TTK_o(1, 0), 2.0 * Rp_o());
-    double width = 2.0 * tip * (halfAngle + IntExt * (inv(pair_.Phi_o()) - inv(tipPressureAngle))) *
+    const double operatingAngle = pair_.Phi_o();
+    const double halfAngle = runtime::divide(TTK_o(1, 0), 2.0 * operatingPitchRadius(operatingAngle));
+    double width = 2.0 * tip * (halfAngle + IntExt * (inv(operatingAngle) - inv(tipPressureAngle))) *
                    std::cos(pair_.Psi());
     if (WithEdgeBreak != 0)
         width -= 2.0 * EGB(1);
@@ -253,7 +263,6 @@ double T_Gear::TopLand(std::int16_t WithEdgeBreak) const {
 void T_Gear::SATfromAGMA(double value) { satFromAgma_ = value; }
 void T_Gear::SACfromAGMA(double value) { sacFromAgma_ = value; }
 void T_Gear::Quality(double value) { quality_ = value; }
-double T_Gear::Quality() const { return quality_; }
 
 double T_Gear::SAC() const {
     const T_AGMA1& factors = *pair_.oAGMA1;

@@ -52,13 +52,7 @@ T_Set::~T_Set() {
     oDeflection.reset();
 }
 
-T_Gear& T_Set::member(int index) const {
-    if (index == 0)
-        return *oPinion;
-    if (index == 1)
-        return *oGear;
-    runtime::raise(runtime::SubscriptOutOfRange);
-}
+void T_Set::memberIndexOutOfRange() { runtime::raise(runtime::SubscriptOutOfRange); }
 
 void T_Set::aaPressureAngle(std::int16_t Transverse, double PHI_Rads) {
     if (Transverse != 0) {
@@ -75,8 +69,6 @@ void T_Set::aaInternal_External(std::int32_t Internal_External) {
     oGear->localInternal_External(Internal_External);
     oPinion->localInternal_External(1);
 }
-
-std::int32_t T_Set::IntExt() const { return internalExternal_; }
 
 void T_Set::aaEffectiveFaceWidth(double FaceWidth) { effectiveFaceWidth_ = FaceWidth; }
 
@@ -114,8 +106,6 @@ void T_Set::aaHorsePower(bool GoLet, double SetHP) {
 
 void T_Set::aaMakeJPGs(std::int16_t MakeEmOrNot) { makeJPGs_ = MakeEmOrNot; }
 
-std::int16_t T_Set::MakeJPGs() const { return makeJPGs_; }
-
 void T_Set::aaDiametralPitch(std::int16_t Transverse, double DiametralPitch) {
     if (Transverse != 0) {
         const double normal = checkFinite(divide(DiametralPitch, cosineNotZero(helixAngle_)));
@@ -127,10 +117,6 @@ void T_Set::aaDiametralPitch(std::int16_t Transverse, double DiametralPitch) {
     diametralPitch_ = DiametralPitch * std::cos(helixAngle_);
 }
 
-double T_Set::pd() const { return diametralPitch_; }
-
-double T_Set::Pd_n() const { return normalDiametralPitch_; }
-
 double T_Set::Pd_o() const { return checkFinite(divide(oPinion->N(), 2 * oPinion->Rp_o())); }
 
 double T_Set::Pd_on() const { return checkFinite(divide(Pd_o(), cosineNotZero(Psi_O()))); }
@@ -141,26 +127,34 @@ double T_Set::Face() const {
     return gearFace < pinionFace ? gearFace : pinionFace;
 }
 
-double T_Set::Psi() const { return helixAngle_; }
-
 double T_Set::Psi_b() const { return std::atan(runtime::tangent(helixAngle_) * std::cos(pressureAngle_)); }
 
 double T_Set::Psi_O() const {
     return std::atan(checkFinite(divide(runtime::tangent(Psi_b()), cosineNotZero(Phi_o()))));
 }
 
-double T_Set::Phi() const { return pressureAngle_; }
-
 double T_Set::Phi_n() const { return std::atan(runtime::tangent(pressureAngle_) * std::cos(helixAngle_)); }
 
-double T_Set::Phi_o() const {
-    const double baseRadii = IntExt() * oPinion->Rb() + oGear->Rb();
-    return MMath::ArcCos(checkFinite(divide(baseRadii, DC_O(0))));
+double T_Set::Phi_o() const { return operatingGeometry().pressureAngle; }
+
+T_Set::OperatingGeometry T_Set::operatingGeometry() const {
+    // Rb and DC_O(0) in the order Phi_o asks for them, with each member's
+    // Rp_s and the cosine both Rb share taken once.
+    const double cosPressureAngle = std::cos(Phi());
+    const double pinionPitch = oPinion->Rp_s();
+    const double pinionBase = baseRadius(pinionPitch, cosPressureAngle);
+    const double gearPitch = oGear->Rp_s();
+    const double gearBase = baseRadius(gearPitch, cosPressureAngle);
+    const double centreDistance = operatingCentreDistance(pinionPitch, gearPitch);
+    const double baseRadii = IntExt() * pinionBase + gearBase;
+    return {centreDistance, MMath::ArcCos(checkFinite(divide(baseRadii, centreDistance)))};
+}
+
+double T_Set::baseRadius(double pitchRadius, double cosPressureAngle) {
+    return checkFinite(pitchRadius * cosPressureAngle);
 }
 
 double T_Set::Phi_on() const { return MMath::ArcSin(std::cos(Psi_b()) * std::sin(Phi_o())); }
-
-double T_Set::hp() const { return horsePower_; }
 
 double T_Set::cosineNotZero(double angle) {
     // A right angle in radians is not exact in binary, so its cosine comes

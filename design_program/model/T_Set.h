@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ModelShell.h"
+#include "runtime/RuntimeError.h"
 
 #include <array>
 #include <cstdint>
@@ -37,29 +38,35 @@ public:
     std::int32_t Functs = 0;
 
     // Index-based access: 0 pinion, 1 gear; any other index raises error 9.
-    T_Gear& member(int index) const;
+    T_Gear& member(int index) const {
+        if (index == 0)
+            return *oPinion;
+        if (index == 1)
+            return *oGear;
+        memberIndexOutOfRange();
+    }
     ModelShell& shell() const { return shell_; }
 
     // Inputs, pitches and angles.
     void aaPressureAngle(std::int16_t Transverse, double PHI_Rads);
     void aaHelixAngle(double HelixAngle);
     void aaInternal_External(std::int32_t Internal_External);
-    std::int32_t IntExt() const;
+    std::int32_t IntExt() const { return internalExternal_; }
     void aaEffectiveFaceWidth(double FaceWidth);
     void aaOperatingCenterDistance(std::int16_t Percent, double DCO);
     void aaHorsePower(bool GoLet, double SetHP);
     void aaMakeJPGs(std::int16_t MakeEmOrNot);
-    std::int16_t MakeJPGs() const;
+    std::int16_t MakeJPGs() const { return makeJPGs_; }
     void aaDiametralPitch(std::int16_t Transverse, double DiametralPitch);
-    double pd() const;
-    double Pd_n() const;
+    double pd() const { return diametralPitch_; }
+    double Pd_n() const { return normalDiametralPitch_; }
     double Pd_o() const;
     double Pd_on() const;
     double Face() const;
-    double Psi() const;
+    double Psi() const { return helixAngle_; }
     double Psi_b() const;
     double Psi_O() const;
-    double Phi() const;
+    double Phi() const { return pressureAngle_; }
     double Phi_n() const;
     double Phi_o() const;
     double Phi_on() const;
@@ -81,7 +88,7 @@ public:
     double Mf() const;
     double CCP() const;
     double SumX() const;
-    double hp() const;
+    double hp() const { return horsePower_; }
     double C(std::int16_t Index) const;
     double Z() const;
     double MP() const;
@@ -90,7 +97,7 @@ public:
     double Ch() const;
     double RM() const;
     void aaVirtual_OrReal(std::int16_t Virtual);
-    std::int16_t Virtual() const;
+    std::int16_t Virtual() const { return virtualOrReal_; }
 
     // Pitting geometry factor, contact stress and forces. PoG 1 is the
     // pinion, any other value the gear.
@@ -109,6 +116,28 @@ public:
     double AxialThrust() const;
 
 private:
+    friend class T_Gear;
+
+    [[noreturn]] static void memberIndexOutOfRange();
+
+    // Phi_o and the DC_O(0) it is built from, worked out together once by
+    // the getter that needs them.
+    struct OperatingGeometry {
+        double centreDistance = 0, pressureAngle = 0;
+    };
+    OperatingGeometry operatingGeometry() const;
+    // Rb of a member whose Rp_s is given, with the cosine of Phi.
+    static double baseRadius(double pitchRadius, double cosPressureAngle);
+    // DC_O(0) from the members' Rp_s.
+    double operatingCentreDistance(double pinionPitch, double gearPitch) const;
+    // DC_s from the members' Rp_s.
+    double standardCentreDistance(double pinionPitch, double gearPitch) const;
+    // The distance along the line of action between the base-circle tangent
+    // points (C(6) before its check).
+    double operatingLineOfAction() const;
+    // MP from Z and PB.
+    static double transverseContactRatio(double lengthOfAction, double basePitch);
+
     // cos(angle), raising the division error where the cosine is zero to
     // within the rounding of the angle (90 degrees), so that no division by
     // it yields a huge meaningless value.

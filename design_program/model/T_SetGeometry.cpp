@@ -32,21 +32,26 @@ double T_Set::tipRollLength(const T_Gear& gear) {
 }
 
 double T_Set::DC_s() const {
-    // A failing member getter leaves the sum at 0, and a zero distance is
-    // kept off zero so that ratios to it stay defined.
-    double sum = 0;
-    try {
-        sum = checkFinite(IntExt() * oPinion->Rp_s() + oGear->Rp_s());
-    } catch (const runtime::RuntimeError&) {
-        sum = 0;
-    }
-    return sum == 0 ? 1e-07 : sum;
+    const double pinionPitch = oPinion->Rp_s();
+    return standardCentreDistance(pinionPitch, oGear->Rp_s());
+}
+
+double T_Set::standardCentreDistance(double pinionPitch, double gearPitch) const {
+    // Rp_s gives 0 rather than fail, so only the sum can fail: it then counts
+    // as 0, and 0 is kept off zero so that ratios to it stay defined.
+    const double sum = IntExt() * pinionPitch + gearPitch;
+    return std::isfinite(sum) && sum != 0 ? sum : 1e-07;
 }
 
 double T_Set::DC_O(std::int16_t Percent) const {
     if (Percent != 0)
         return centerDistanceRatio_;
-    return checkFinite(DC_s() * centerDistanceRatio_);
+    const double pinionPitch = oPinion->Rp_s();
+    return operatingCentreDistance(pinionPitch, oGear->Rp_s());
+}
+
+double T_Set::operatingCentreDistance(double pinionPitch, double gearPitch) const {
+    return checkFinite(standardCentreDistance(pinionPitch, gearPitch) * centerDistanceRatio_);
 }
 
 double T_Set::PC_s() const { return checkFinite(divide(MMath::Pi, pd())); }
@@ -124,7 +129,7 @@ double T_Set::C(std::int16_t Index) const {
         distance = tipRollLength(*oPinion);
         break;
     case 6:
-        distance = std::sin(Phi_o()) * DC_O(0);
+        distance = operatingLineOfAction();
         break;
     default:
         return 0;
@@ -136,16 +141,34 @@ double T_Set::C(std::int16_t Index) const {
     return distance;
 }
 
-double T_Set::Z() const {
-    return checkFinite(tipRollLength(*oPinion) + IntExt() * tipRollLength(*oGear) -
-                       IntExt() * DC_O(0) * std::sin(Phi_o()));
+double T_Set::operatingLineOfAction() const {
+    const OperatingGeometry geometry = operatingGeometry();
+    return geometry.centreDistance * std::sin(geometry.pressureAngle);
 }
 
-double T_Set::MP() const { return checkFinite(divide(Z(), PB())); }
+double T_Set::Z() const {
+    const double pinionLength = tipRollLength(*oPinion);
+    const double gearLength = tipRollLength(*oGear);
+    const OperatingGeometry geometry = operatingGeometry();
+    return checkFinite(pinionLength + IntExt() * gearLength -
+                       IntExt() * geometry.centreDistance * std::sin(geometry.pressureAngle));
+}
+
+double T_Set::transverseContactRatio(double lengthOfAction, double basePitch) {
+    return checkFinite(divide(lengthOfAction, basePitch));
+}
+
+double T_Set::MP() const {
+    const double basePitch = PB();
+    return transverseContactRatio(Z(), basePitch);
+}
 
 double T_Set::Lmin() const {
     const double face = Face();
-    const double transverseRatio = MP();
+    // MP's steps in MP's order, keeping Z and PB for the length below.
+    const double basePitch = PB();
+    const double lengthOfAction = Z();
+    const double transverseRatio = transverseContactRatio(lengthOfAction, basePitch);
     if (Psi() == 0) {
         if (transverseRatio < 2)
             return face;
@@ -157,7 +180,7 @@ double T_Set::Lmin() const {
     const double na = transverseRatio - runtime::roundHalfEven(transverseRatio - 0.5);
     const double nr = axialRatio - runtime::roundHalfEven(axialRatio - 0.5);
     const double k = (1 - na < nr) ? 1 : 0;
-    const double length = divide(Z() * face, PB()) - (k - na) * (k - nr) * Px();
+    const double length = divide(lengthOfAction * face, basePitch) - (k - na) * (k - nr) * Px();
     return checkFinite(divide(length, cosineNotZero(Psi_b())));
 }
 
@@ -179,7 +202,5 @@ double T_Set::RM() const {
 }
 
 void T_Set::aaVirtual_OrReal(std::int16_t Virtual) { virtualOrReal_ = Virtual; }
-
-std::int16_t T_Set::Virtual() const { return virtualOrReal_; }
 
 } // namespace cindrel::model

@@ -7,12 +7,6 @@
 
 namespace runtime {
 
-double squareRoot(double x) {
-    if (x < 0.0 || std::isnan(x))
-        raise(InvalidProcedureCall);
-    return checkFinite(std::sqrt(x));
-}
-
 double naturalLog(double x) {
     if (!(x > 0.0))
         raise(InvalidProcedureCall);
@@ -26,8 +20,6 @@ double power(double base, double exponent) {
         raise(DivisionByZero);
     return checkFinite(std::pow(base, exponent));
 }
-
-double tangent(double x) { return checkFinite(std::tan(checkFinite(x))); }
 
 double exponential(double x) { return checkFinite(std::exp(x)); }
 

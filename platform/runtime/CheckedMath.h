@@ -25,7 +25,11 @@ inline double divide(double a, double b) {
 }
 
 // √x; InvalidProcedureCall for x < 0.
-double squareRoot(double x);
+inline double squareRoot(double x) {
+    if (x < 0.0 || std::isnan(x)) [[unlikely]]
+        raise(InvalidProcedureCall);
+    return checkFinite(std::sqrt(x));
+}
 
 // ln x; InvalidProcedureCall for x ≤ 0.
 double naturalLog(double x);
@@ -35,7 +39,7 @@ double naturalLog(double x);
 double power(double base, double exponent);
 
 // tan x; Overflow where the result is not finite.
-double tangent(double x);
+inline double tangent(double x) { return checkFinite(std::tan(checkFinite(x))); }
 
 // exp x; Overflow when too large.
 double exponential(double x);
