@@ -107,64 +107,71 @@ void placeFilletAtToothBase(T_Gear& gear, FilletCircle& f, BendingTrace& trace, 
     trace.record({text("*****continuing stress calculation routine*********")});
 }
 
-// One point of the Lewis parabola search on the fillet circle, turned to the
-// tooth centreline, with its height above the load point and x̄ (temp).
-// No initialisers: a table of them is filled whole before it is read.
-struct SearchPoint {
-    double A, B, YC, XC, height, temp;
-};
-
-// The cosine and sine of the fillet parameter are stepped by delta, and taken
-// afresh from the angle every RenewRotationEvery points: point j (0-based) is
-// step j % RenewRotationEvery of run j / RenewRotationEvery. The runs do not
-// depend on one another, so they are stepped side by side. The last run is
-// padded to full length; its padding is never read.
+// The points of the Lewis parabola search on the fillet circle, turned to the
+// tooth centreline: for each, the cosine and sine of the fillet parameter,
+// A and B, the turned point (YC, XC), its height above the load point and x̄
+// (temp). Kept as one array per quantity so that filling them vectorises.
+// Point j (0-based) is step j % RenewRotationEvery of run
+// j / RenewRotationEvery: the cosine and sine are stepped by delta and taken
+// afresh from the angle at the start of each run, and the runs, which do not
+// depend on one another, are stepped side by side. The last run is padded to
+// full length; its padding is never read.
 constexpr int SearchRuns = (SearchPoints + RenewRotationEvery - 1) / RenewRotationEvery;
-using SearchPointTable = std::array<SearchPoint, SearchRuns * RenewRotationEvery>;
+constexpr int SearchSlots = SearchRuns * RenewRotationEvery;
+struct SearchPointTable {
+    // No initialisers: every slot is written before it is read.
+    std::array<double, SearchSlots> cosParameter, sinParameter, A, B, YC, XC, height, temp;
+
+    // The point where B is 0: the turn by atan(A/B) fails and the point keeps
+    // the fillet parameter as its angle.
+    void unturn(int j, double loadRadius, double intExt) {
+        YC[j] = std::fabs(A[j]) * cosParameter[j];
+        XC[j] = std::fabs(A[j]) * sinParameter[j];
+        height[j] = (loadRadius - YC[j]) * intExt;
+        temp[j] = XC[j] * XC[j] / height[j];
+    }
+};
 
 // Each point is turned from the space centreline to the tooth centreline by
 // sPang/2 - atan(A/B); the rotation is done with the cosine and sine of those
-// angles rather than the angles themselves. Where B is 0 the turn fails and
-// the point keeps the fillet parameter as its angle.
+// angles rather than the angles themselves. Every point is turned here, a B
+// of 0 too (A takes the sign of B by an exact multiplication); the search
+// unturns those few.
 void computeSearchPoints(const T_StressVars& s, const FilletCircle& f, double intExt, double betaPrime,
                          double delta, SearchPointTable& points) {
-    std::array<double, SearchRuns> cosParameter{}, sinParameter{};
-    for (int run = 0; run < SearchRuns; ++run) {
-        const double parameter = betaPrime - (run * RenewRotationEvery) * delta;
-        cosParameter[run] = std::cos(parameter);
-        sinParameter[run] = std::sin(parameter);
-    }
     const double cosDelta = std::cos(delta);
     const double sinDelta = std::sin(delta);
+    for (int run = 0; run < SearchRuns; ++run) {
+        const int first = run * RenewRotationEvery;
+        const double parameter = betaPrime - first * delta;
+        points.cosParameter[first] = std::cos(parameter);
+        points.sinParameter[first] = std::sin(parameter);
+    }
+    for (int step = 1; step < RenewRotationEvery; ++step) {
+        for (int run = 0; run < SearchRuns; ++run) {
+            const int j = run * RenewRotationEvery + step;
+            const double c = points.cosParameter[j - 1];
+            const double sn = points.sinParameter[j - 1];
+            points.cosParameter[j] = c * cosDelta + sn * sinDelta;
+            points.sinParameter[j] = sn * cosDelta - c * sinDelta;
+        }
+    }
     const double cosHalfPitch = std::cos(s.sPang / 2);
     const double sinHalfPitch = std::sin(s.sPang / 2);
-    for (int step = 0; step < RenewRotationEvery; ++step) {
-        if (step > 0) {
-            for (int run = 0; run < SearchRuns; ++run) {
-                const double c = cosParameter[run];
-                const double sn = sinParameter[run];
-                cosParameter[run] = c * cosDelta + sn * sinDelta;
-                sinParameter[run] = sn * cosDelta - c * sinDelta;
-            }
-        }
-        for (int run = 0; run < SearchRuns; ++run) {
-            SearchPoint& p = points[run * RenewRotationEvery + step];
-            const double c = cosParameter[run];
-            const double sn = sinParameter[run];
-            p.A = f.Rf * c;
-            p.B = f.y - intExt * f.Rf * sn;
-            if (p.B == 0) {
-                p.YC = std::fabs(p.A) * c;
-                p.XC = std::fabs(p.A) * sn;
-            } else {
-                const double absB = std::fabs(p.B);
-                const double signedA = p.B > 0 ? p.A : -p.A;
-                p.YC = cosHalfPitch * absB + sinHalfPitch * signedA;
-                p.XC = sinHalfPitch * absB - cosHalfPitch * signedA;
-            }
-            p.height = (s.sRL - p.YC) * intExt;
-            p.temp = p.XC * p.XC / p.height;
-        }
+    for (int j = 0; j < SearchSlots; ++j) {
+        const double A = f.Rf * points.cosParameter[j];
+        const double B = f.y - intExt * f.Rf * points.sinParameter[j];
+        const double absB = std::fabs(B);
+        const double signedA = std::copysign(1.0, B) * A;
+        const double YC = cosHalfPitch * absB + sinHalfPitch * signedA;
+        const double XC = sinHalfPitch * absB - cosHalfPitch * signedA;
+        const double height = (s.sRL - YC) * intExt;
+        points.A[j] = A;
+        points.B[j] = B;
+        points.YC[j] = YC;
+        points.XC[j] = XC;
+        points.height[j] = height;
+        points.temp[j] = XC * XC / height;
     }
 }
 
@@ -180,32 +187,35 @@ void searchCriticalSection(T_Gear& gear, const FilletCircle& f, BendingTrace& tr
     computeSearchPoints(s, f, intExt, betaPrime, delta, points);
     double smallest = SearchStartMinimum;
     double H = 0, XBAR = 0, TC = 0;
-    for (int i = 1; i <= SearchPoints; ++i) {
-        const SearchPoint& p = points[i - 1];
+    for (int j = 0; j < SearchPoints; ++j) {
         // Most points are sound and above the running minimum; a finite temp
         // has a height that is not 0.
-        if (p.B != 0 && std::isfinite(p.temp) && p.temp > smallest)
+        if (points.B[j] != 0 && std::isfinite(points.temp[j]) && points.temp[j] > smallest)
             continue;
-        if (p.B == 0)
-            next([&] { divide(p.A, p.B); });
-        if (p.height == 0) {
+        if (points.B[j] == 0) {
+            next([&] { divide(points.A[j], points.B[j]); });
+            points.unturn(j, s.sRL, intExt);
+        }
+        if (points.height[j] == 0) {
             next([] { runtime::raise(runtime::DivisionByZero); });
             continue;
         }
-        if (!std::isfinite(p.temp)) {
+        const double temp = points.temp[j];
+        if (!std::isfinite(temp)) {
             next([] { runtime::raise(runtime::Overflow); });
             continue;
         }
-        if (!(p.temp <= smallest))
+        if (!(temp <= smallest))
             continue;
         if (trace.active()) {
-            const double g = p.B == 0 ? betaPrime - (i - 1) * delta : s.sPang / 2 - std::atan(p.A / p.B);
-            trace.record({whole(i), g, p.YC, p.XC, p.temp});
+            const double g = points.B[j] == 0 ? betaPrime - j * delta
+                                              : s.sPang / 2 - std::atan(points.A[j] / points.B[j]);
+            trace.record({whole(j + 1), g, points.YC[j], points.XC[j], temp});
         }
-        smallest = p.temp;
-        H = p.height;
-        XBAR = p.temp;
-        TC = 2 * p.XC;
+        smallest = temp;
+        H = points.height[j];
+        XBAR = temp;
+        TC = 2 * points.XC[j];
     }
     s.rH = H;
     s.rXBAR = XBAR;
