@@ -1,5 +1,6 @@
 #include "model/T_Gear.h"
 
+#include "model/Flags.h"
 #include "model/MMath.h"
 #include "model/ModelShell.h"
 #include "model/T_Hob.h"
@@ -14,9 +15,6 @@
 namespace cindrel::model {
 
 namespace {
-
-// The callers' "True" for the pair's 16-bit flags.
-constexpr std::int16_t True = -1;
 
 double inv(double angle) { return MMath::InvFunction(angle); }
 

@@ -1,4 +1,5 @@
 #include "model/GearBending.h"
+#include "model/Flags.h"
 #include "model/MMath.h"
 #include "model/ModelShell.h"
 #include "model/T_AGMA1.h"
@@ -17,14 +18,6 @@ namespace cindrel::model {
 using runtime::checkFinite;
 using runtime::divide;
 using runtime::tangent;
-
-namespace {
-
-constexpr std::int16_t True = -1;
-
-double factorValue(const std::string& factorText) { return runtime::leadingNumber(factorText); }
-
-} // namespace
 
 // ---------------------------------------------------------------- trace file
 
@@ -111,11 +104,11 @@ double T_Gear::SB(double JayTemp) {
     double ko = 0, ks = 0, km = 0, kv = 0, kb = 0;
     ignore([&] {
         const T_AGMA1& agma = *pair_.oAGMA1;
-        ko = factorValue(agma.Ko());
-        ks = factorValue(agma.Ks());
-        km = factorValue(agma.Km());
-        kv = factorValue(agma.Kv());
-        kb = factorValue(agma.Kb(ArrayIndex()));
+        ko = runtime::leadingNumber(agma.Ko());
+        ks = runtime::leadingNumber(agma.Ks());
+        km = runtime::leadingNumber(agma.Km());
+        kv = runtime::leadingNumber(agma.Kv());
+        kb = runtime::leadingNumber(agma.Kb(ArrayIndex()));
         factors = checkFinite(ko * ks * km * kv * kb);
     });
     if (!(factors > 0))

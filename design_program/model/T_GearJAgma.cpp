@@ -1,4 +1,5 @@
 #include "model/GearBending.h"
+#include "model/Flags.h"
 #include "model/MMath.h"
 #include "model/ModelShell.h"
 #include "model/T_Gear.h"
@@ -20,7 +21,6 @@ using runtime::tangent;
 
 namespace {
 
-constexpr std::int16_t True = -1;
 constexpr const char* RoutineName = "AGMA_JFactor";
 constexpr double Failed = -999;
 constexpr double NewtonTolerance = 1e-6;

@@ -1,4 +1,5 @@
 #include "model/GearBending.h"
+#include "model/Flags.h"
 #include "model/MMath.h"
 #include "model/ModelShell.h"
 #include "model/T_Gear.h"
@@ -19,7 +20,6 @@ using runtime::tangent;
 
 namespace {
 
-constexpr std::int16_t True = -1;
 constexpr const char* RoutineName = "FullCircularFillerJFactor";
 constexpr double PlacementTolerance = 1e-6;
 constexpr int SearchPoints = 1000;

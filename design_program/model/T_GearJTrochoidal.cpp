@@ -1,4 +1,5 @@
 #include "model/GearBending.h"
+#include "model/Flags.h"
 #include "model/MMath.h"
 #include "model/ModelShell.h"
 #include "model/T_Gear.h"
@@ -18,7 +19,6 @@ using runtime::tangent;
 
 namespace {
 
-constexpr std::int16_t True = -1;
 constexpr const char* RoutineName = "ZRK_Trochoidal_JFactor";
 constexpr int TrochoidPoints = 300;
 constexpr double SearchStartMinimum = 100000;

@@ -1,5 +1,6 @@
 #include "model/T_Gear.h"
 
+#include "model/Flags.h"
 #include "model/MMath.h"
 #include "model/T_AGMA1.h"
 #include "model/T_Set.h"
@@ -14,9 +15,6 @@ namespace cindrel::model {
 
 namespace {
 
-// The callers' "True" for the 16-bit flags.
-constexpr std::int16_t True = -1;
-
 // Horsepower from inch-pounds and rpm.
 constexpr double TorqueSpeedPerHorsepower = 63025.4;
 
@@ -27,9 +25,6 @@ std::int32_t otherLimit(std::int32_t limit) { return limit == 1 ? 0 : 1; }
 bool isTrue(std::int16_t flag) { return flag == -1 || flag == 1; }
 
 double inv(double angle) { return MMath::InvFunction(angle); }
-
-// A factor text counts by its leading number: "1.25*" is 1.25, "abc" is 0.
-double factor(const std::string& text) { return runtime::leadingNumber(text); }
 
 } // namespace
 
@@ -264,18 +259,23 @@ void T_Gear::SATfromAGMA(double value) { satFromAgma_ = value; }
 void T_Gear::SACfromAGMA(double value) { sacFromAgma_ = value; }
 void T_Gear::Quality(double value) { quality_ = value; }
 
+// Factor texts count by their leading number: "1.25*" is 1.25, "abc" is 0.
 double T_Gear::SAC() const {
+    using runtime::leadingNumber;
     const T_AGMA1& factors = *pair_.oAGMA1;
     const std::int32_t k = ArrayIndex();
-    const double numerator = sacFromAgma_ * factor(factors.Zn(k)) * factor(factors.Ch(k));
-    return runtime::divide(numerator, factor(factors.Kt()) * factor(factors.Sh(k)) * factor(factors.Kr()));
+    const double numerator = sacFromAgma_ * leadingNumber(factors.Zn(k)) * leadingNumber(factors.Ch(k));
+    return runtime::divide(numerator,
+                           leadingNumber(factors.Kt()) * leadingNumber(factors.Sh(k)) * leadingNumber(factors.Kr()));
 }
 
 double T_Gear::SAT() const {
+    using runtime::leadingNumber;
     const T_AGMA1& factors = *pair_.oAGMA1;
     const std::int32_t k = ArrayIndex();
-    const double numerator = satFromAgma_ * factor(factors.Yn(k));
-    return runtime::divide(numerator, factor(factors.SF(k)) * factor(factors.Kt()) * factor(factors.Kr()));
+    const double numerator = satFromAgma_ * leadingNumber(factors.Yn(k));
+    return runtime::divide(numerator,
+                           leadingNumber(factors.SF(k)) * leadingNumber(factors.Kt()) * leadingNumber(factors.Kr()));
 }
 
 } // namespace cindrel::model
