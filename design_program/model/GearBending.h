@@ -60,9 +60,6 @@ inline TraceField whole(std::int64_t value) { return value; }
 
 // Helpers of the J routines, friends of T_Gear.
 struct GearBending {
-    // Plain number text of the model's dumps and traces.
-    static std::string numberText(double value);
-
     // Kf, Y and J from the critical section stored in the record (the
     // Lewis-parabola routines); each failing step is reported through next.
     static double closeFromCriticalSection(T_Gear& gear, runtime::ResumeNext& next);

@@ -58,8 +58,6 @@ void BendingTrace::close() { out_.reset(); }
 
 // ------------------------------------------------------------- shared helpers
 
-std::string GearBending::numberText(double value) { return runtime::numberText(value); }
-
 GearBending::StressConcentrationExponents GearBending::lewisExponents(double degrees) {
     // Linear between the exponents' values at 14.5 and 20 degrees.
     const double d = degrees - 14.5;

@@ -5,6 +5,7 @@
 #include "model/T_Gear.h"
 #include "model/T_Set.h"
 #include "runtime/CheckedMath.h"
+#include "runtime/NumberText.h"
 #include "runtime/ResumeNext.h"
 #include "runtime/RuntimeError.h"
 
@@ -261,7 +262,7 @@ double GearBending::fullCircularFillet(T_Gear& gear) {
     if (trace.active()) {
         trace.emptyRecord();
         trace.record({text("Starting Critical Section Iteration")});
-        trace.record({text("finished iterating when temp > " + numberText(SearchStartMinimum) + " = XBAR")});
+        trace.record({text("finished iterating when temp > " + runtime::numberText(SearchStartMinimum) + " = XBAR")});
         trace.record({text("i"), text("delta"), text("YC"), text("XC"), text("temp")});
     }
     searchCriticalSection(gear, fillet, trace, next);

@@ -1,10 +1,10 @@
 #include "model/T_Hob.h"
 
-#include "model/GearBending.h"
 #include "model/MMath.h"
 #include "model/T_Gear.h"
 #include "model/T_Set.h"
 #include "runtime/CheckedMath.h"
+#include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 
 #include <cmath>
@@ -140,14 +140,14 @@ double T_Hob::RackShift(bool Default) const {
 
 std::string T_Hob::HobVariables() const {
     const std::string lineEnd = "\r\n";
-    return "        Phihob = " + GearBending::numberText(MMath::Rad2Deg(PhiHob())) + lineEnd +
-           "     Tip2Flank = " + GearBending::numberText(Tip2Flank()) + lineEnd +
-           "        HobTTk = " + GearBending::numberText(HobTTk()) + lineEnd +
-           " TipRadius = " + GearBending::numberText(TipRadius()) + lineEnd +
-           "   Addendum = " + GearBending::numberText(Addendum()) + lineEnd +
-           "   HobHalfFlat = " + GearBending::numberText(HobHalfFlat()) + lineEnd +
-           "  Protuberance = " + GearBending::numberText(Protuberance()) + lineEnd +
-           "     Rackshift = " + GearBending::numberText(RackShift(true));
+    return "        Phihob = " + runtime::numberText(MMath::Rad2Deg(PhiHob())) + lineEnd +
+           "     Tip2Flank = " + runtime::numberText(Tip2Flank()) + lineEnd +
+           "        HobTTk = " + runtime::numberText(HobTTk()) + lineEnd +
+           " TipRadius = " + runtime::numberText(TipRadius()) + lineEnd +
+           "   Addendum = " + runtime::numberText(Addendum()) + lineEnd +
+           "   HobHalfFlat = " + runtime::numberText(HobHalfFlat()) + lineEnd +
+           "  Protuberance = " + runtime::numberText(Protuberance()) + lineEnd +
+           "     Rackshift = " + runtime::numberText(RackShift(true));
 }
 
 } // namespace cindrel::model
