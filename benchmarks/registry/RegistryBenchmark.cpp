@@ -1,9 +1,8 @@
 #include "shell/T_RegistryIO.h"
+#include "support/TemporaryFolder.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 
 namespace {
@@ -16,16 +15,14 @@ public:
 
 // A settings object as the program holds one: base path set, values present.
 struct Fixture {
-    std::filesystem::path folder;
+    TemporaryFolder folder; // outlives the store opened in it
     SilentRunLog log;
     std::unique_ptr<registry::Store> store;
     std::unique_ptr<cindrel::shell::T_RegistryIO> io;
 
     Fixture()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "registry-bench-XXXXXX").string();
-        folder = mkdtemp(pattern.data());
-        store = std::make_unique<registry::Store>(folder / "registry.sqlite3");
+        store = std::make_unique<registry::Store>(folder.file("registry.sqlite3"));
         io = std::make_unique<cindrel::shell::T_RegistryIO>(log, *store);
         io->Root = static_cast<std::int32_t>(registry::root::CurrentUser);
         io->Path = "Software\\Tesmark\\Cindrel\\";
@@ -36,7 +33,6 @@ struct Fixture {
     {
         io.reset();
         store.reset();
-        std::filesystem::remove_all(folder);
     }
 };
 

@@ -2,12 +2,11 @@
 
 #include "RecordingRunLog.h"
 #include "runtime/RuntimeError.h"
+#include "support/TemporaryFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 using namespace cindrel::shell;
@@ -24,9 +23,7 @@ class RegistryIOTest : public ::testing::Test {
 protected:
     RegistryIOTest()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "registryio-XXXXXX").string();
-        folder = mkdtemp(pattern.data());
-        store = std::make_unique<Store>(folder / "registry.sqlite3");
+        store = std::make_unique<Store>(folder.file("registry.sqlite3"));
         io = std::make_unique<T_RegistryIO>(log, *store);
         io->Root = CurrentUser;
         io->Path = BasePath;
@@ -35,7 +32,6 @@ protected:
     {
         io.reset();
         store.reset();
-        std::filesystem::remove_all(folder);
     }
 
     // Puts a raw value under the base path, bypassing the object under test.
@@ -67,7 +63,7 @@ protected:
         return exists;
     }
 
-    std::filesystem::path folder;
+    TemporaryFolder folder; // outlives the store opened in it
     RecordingRunLog log;
     std::unique_ptr<Store> store;
     std::unique_ptr<T_RegistryIO> io;

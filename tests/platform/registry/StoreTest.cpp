@@ -1,6 +1,6 @@
 #include "registry/Store.h"
 
-#include "TemporaryFolder.h"
+#include "support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 

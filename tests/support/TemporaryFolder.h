@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
@@ -9,8 +10,10 @@ class TemporaryFolder {
 public:
     TemporaryFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "registry-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
+        std::string pattern = (std::filesystem::temp_directory_path() / "gearsuite-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot create a temporary folder from " + pattern);
+        path_ = pattern;
     }
     ~TemporaryFolder()
     {
