@@ -1,5 +1,5 @@
-#include "RecordingShell.h"
-#include "ReferencePairs.h"
+#include "design_program/model/RecordingShell.h"
+#include "design_program/model/ReferencePairs.h"
 
 #include "model/T_AGMA1.h"
 #include "model/T_Gear.h"

@@ -148,6 +148,9 @@ private:
     // to where the member's effective tip circle crosses it.
     static double tipRollLength(const T_Gear& gear);
     double pinionRadiusOfCurvature() const;
+    // The roll length at the mean radius, sqrt(RM² − Rb²) of the pinion; a
+    // mean radius inside the base circle shows fatalText and gives 0.
+    double pinionMeanRollLength(const std::string& fatalText) const;
     double contactStress(double eye) const;
 
     ModelShell& shell_;

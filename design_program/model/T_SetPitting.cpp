@@ -21,12 +21,16 @@ constexpr const char* PinionMeanRadiusInsideBase = "Rho(1), Mean radius of pinio
 double T_Set::pinionRadiusOfCurvature() const {
     if (Mf() <= 1)
         return C(2);
+    return pinionMeanRollLength(std::string(PinionMeanRadiusInsideBase) +
+                                "\nReturn to previous state and change change gearset");
+}
+
+double T_Set::pinionMeanRollLength(const std::string& fatalText) const {
     const double meanRadius = RM();
     const double baseRadius = oPinion->Rb();
     if (meanRadius >= baseRadius)
         return squareRoot(checkFinite(meanRadius * meanRadius - baseRadius * baseRadius));
-    shell_.showFatalError("FATAL ERROR", std::string(PinionMeanRadiusInsideBase) +
-                                             "\nReturn to previous state and change change gearset");
+    shell_.showFatalError("FATAL ERROR", fatalText);
     return 0;
 }
 
@@ -42,12 +46,7 @@ double T_Set::Rho_m(std::int32_t PoG) const {
         const double lineOfAction = C(6);
         return checkFinite(lineOfAction - IntExt() * Rho_m(1));
     }
-    const double meanRadius = RM();
-    const double baseRadius = oPinion->Rb();
-    if (meanRadius >= baseRadius)
-        return squareRoot(checkFinite(meanRadius * meanRadius - baseRadius * baseRadius));
-    shell_.showFatalError("FATAL ERROR", "Rho_m(1), Mean radius of pinion smaller than base radius");
-    return 0;
+    return pinionMeanRollLength("Rho_m(1), Mean radius of pinion smaller than base radius");
 }
 
 double T_Set::C_Psi() const {

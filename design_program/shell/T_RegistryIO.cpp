@@ -87,20 +87,27 @@ registry::Value storedForm(const RegistryValue& value)
         return registry::Value::binary(*bytes);
     const std::optional<std::int32_t> number = numberOf(value);
     if (!number)
-        runtime::raise(UnsupportedValueType, "Unsupported value type");
+        runtime::raise(runtime::UnsupportedValueType);
     return registry::Value::number32(static_cast<std::uint32_t>(*number));
 }
 
-// The data of a listed value as text: a text less its terminating NUL, a
-// 32-bit number in decimal, other bytes as they are less a final NUL.
-std::string listedText(const registry::Value& value)
+// The bytes of a value as text less one terminating NUL: a NUL inside the
+// text, or a last character that is not NUL, stays.
+std::string textWithoutFinalNul(const registry::Value& value)
 {
-    if (const auto number = value.asNumber32())
-        return std::to_string(static_cast<std::int32_t>(*number));
     std::string text(value.data.begin(), value.data.end());
     if (!text.empty() && text.back() == '\0')
         text.pop_back();
     return text;
+}
+
+// The data of a listed value as text: a 32-bit number in decimal, anything
+// else as its bytes less a final NUL.
+std::string listedText(const registry::Value& value)
+{
+    if (const auto number = value.asNumber32())
+        return std::to_string(static_cast<std::int32_t>(*number));
+    return textWithoutFinalNul(value);
 }
 
 } // namespace
@@ -112,10 +119,7 @@ QueryResult QueryValueEx(registry::Store& store, Handle key, std::string_view va
     result.status = store.queryValue(key, valueName, stored);
     if (result.status == status::Success) {
         if (stored.type == registry::type::Text) {
-            std::string text(stored.data.begin(), stored.data.end());
-            if (!text.empty() && text.back() == '\0')
-                text.pop_back();
-            result.value = std::move(text);
+            result.value = textWithoutFinalNul(stored);
         } else if (stored.type == registry::type::Number32) {
             // Read into 4 bytes: a longer value does not fit.
             if (stored.data.size() > 4) {

@@ -40,8 +40,6 @@ void CreateRegistryKey(registry::Store& store, std::string_view keyPath, std::in
 std::int32_t SetRegistryValue(registry::Store& store, std::int32_t root, std::string_view keyPath,
                               std::string_view valueName, const RegistryValue& value, bool closeKey);
 
-constexpr int UnsupportedValueType = 1001;
-
 // ---- The registry access object ----
 
 // One value of a key as GetValueNames lists it: its name and its data as text.

@@ -49,6 +49,18 @@ struct Pair {
     T_Set set{shell};
 };
 
+// The 20/40 spur pinion thinned by 0.004 in and cut by a short hob
+// (addendum 0.14, tip radius 0.02): its rack is shifted.
+T_Gear& thinnedPinionWithShortHob(Pair& pair) {
+    T_Gear& pinion = *pair.set.oPinion;
+    for (std::int32_t limit = 0; limit < 2; ++limit)
+        pinion.aaToothThickness(1, limit, 1, 0, 0, MMath::Pi / 20 - 0.004);
+    pinion.oHob->SetDefaultHob(1);
+    pinion.oHob->Addendum(0.14);
+    pinion.oHob->TipRadius(0.02);
+    return pinion;
+}
+
 PairInputs spurPair(std::int32_t pinionTeeth, std::int32_t gearTeeth, double pressureAngle = 20) {
     PairInputs in;
     in.pinionTeeth = pinionTeeth;
@@ -159,12 +171,7 @@ TEST(JFactorTest, HobbedFactorsCutTheMembersRootRadius) {
     const double shift = -0.004 / (2 * std::tan(MMath::Deg2Rad(20)));
     for (Routine routine : {Routine::Trochoidal, Routine::Agma}) {
         Pair pair(testing::spurPairInputs());
-        T_Gear& pinion = *pair.set.oPinion;
-        for (std::int32_t limit = 0; limit < 2; ++limit)
-            pinion.aaToothThickness(1, limit, 1, 0, 0, MMath::Pi / 20 - 0.004);
-        pinion.oHob->SetDefaultHob(1);
-        pinion.oHob->Addendum(0.14);
-        pinion.oHob->TipRadius(0.02);
+        T_Gear& pinion = thinnedPinionWithShortHob(pair);
         routine == Routine::Trochoidal ? pinion.ZRK_Trochoidal_JFactor() : pinion.AGMA_JFactor(0);
         EXPECT_NEAR(pinion.RR(1), 1.0 + shift - 0.14, 1e-12) << nameOf(routine);
         EXPECT_NEAR(pinion.Dedendum(), 0.14 - shift, 1e-12) << nameOf(routine);
@@ -189,12 +196,7 @@ TEST(JFactorTest, ShiftedProtuberanceHobGivesItsFactors) {
     };
     for (const Case& c : cases) {
         Pair pair(testing::spurPairInputs());
-        T_Gear& pinion = *pair.set.oPinion;
-        for (std::int32_t limit = 0; limit < 2; ++limit)
-            pinion.aaToothThickness(1, limit, 1, 0, 0, MMath::Pi / 20 - 0.004);
-        pinion.oHob->SetDefaultHob(1);
-        pinion.oHob->Addendum(0.14);
-        pinion.oHob->TipRadius(0.02);
+        T_Gear& pinion = thinnedPinionWithShortHob(pair);
         pinion.oHob->Protuberance(0.002);
         const double j =
             c.routine == Routine::Trochoidal ? pinion.ZRK_Trochoidal_JFactor() : pinion.AGMA_JFactor(0);

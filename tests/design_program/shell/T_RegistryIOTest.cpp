@@ -305,7 +305,7 @@ TEST_F(RegistryIOTest, SetRegistryValueKinds)
         SetRegistryValue(*store, CurrentUser, "Software\\Refused", "Half", 2.5, true);
         FAIL() << "a double other than 0 or -1 was accepted";
     } catch (const runtime::RuntimeError& error) {
-        EXPECT_EQ(error.number(), UnsupportedValueType);
+        EXPECT_EQ(error.number(), runtime::UnsupportedValueType);
         EXPECT_EQ(error.description(), "Unsupported value type");
     }
     EXPECT_FALSE(keyExists("Software\\Refused"));
