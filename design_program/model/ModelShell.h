@@ -3,6 +3,7 @@
 #include "runtime/ErrorReporter.h"
 
 #include <memory>
+#include <istream>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -38,6 +39,27 @@ public:
     // it could not be opened (the shell has already told the user). The file is
     // complete once the returned stream is destroyed.
     virtual std::unique_ptr<std::ostream> openOutputFile(const std::string& path) = 0;
+
+    // Opens a text file for input. Returns null when it could not be opened.
+    virtual std::unique_ptr<std::istream> openInputFile(const std::string& path);
+
+    // The folder of the program's executable, where its data files are kept
+    // (no trailing "/"); empty means the working folder.
+    virtual std::string programFolder() const { return {}; }
+
+    // The display unit system: values are held in English units and shown
+    // multiplied by these factors. English until the shell switches.
+    virtual bool MetricUnits() const { return false; }
+    virtual double LengthFactor() const { return 1.0; }
+    virtual double ForceFactor() const { return 1.0; }
+    virtual double PressureFactor() const { return 1.0; }
+
+    // Settings the model reads.
+    virtual bool SubSurfaceLongPrint() const { return false; }
+    virtual bool UpDatePinListEveryTime() const { return false; }
+
+    // A text of the numbered message table; empty where the shell has none.
+    virtual std::string messageText(int number) const;
 };
 
 // Key codes the model compares with lastKeyPressed().
