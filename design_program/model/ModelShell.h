@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/DrawingProgram.h"
 #include "runtime/ErrorReporter.h"
 
 #include <memory>
@@ -60,6 +61,10 @@ public:
 
     // A text of the numbered message table; empty where the shell has none.
     virtual std::string messageText(int number) const;
+
+    // The drawing program the pair hands its design to. By default none is
+    // installed and creating it fails with error 429.
+    virtual DrawingProgram& drawingProgram();
 };
 
 // Key codes the model compares with lastKeyPressed().

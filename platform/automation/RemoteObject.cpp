@@ -184,6 +184,12 @@ void RemoteObject::release() {
         process_->finish(timeouts_.end);
 }
 
+bool RemoteObject::hasEnded() {
+    if (process_)
+        return process_->hasEnded();
+    return !isConnected();
+}
+
 bool RemoteObject::isConnected() const { return channel_ && channel_->isOpen(); }
 
 int RemoteObject::processId() const {

@@ -71,6 +71,9 @@ public:
     void release();
 
     bool isConnected() const;
+    // True once the server has ended: a child server reaped, an attached one
+    // disconnected.
+    bool hasEnded();
     // The child server's process id; 0 for an attached server or once reaped.
     int processId() const;
 
