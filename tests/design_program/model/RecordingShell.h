@@ -31,6 +31,8 @@ public:
     std::string designPathWithoutExtension = "/designs/pair";
     bool failOpen = false;
     std::map<std::string, std::string> files; // path -> everything written
+    bool metric = false;
+    DrawingProgram* drawing = nullptr; // none: the shell's default, no drawing program
 
     void reportError(std::string_view module, std::string_view routine, std::string_view number,
                      std::string_view description, std::string_view other) override {
@@ -51,6 +53,8 @@ public:
             name = name.substr(name.find_last_of('/') + 1);
         return withExtension ? name + ".cnd" : name;
     }
+    bool MetricUnits() const override { return metric; }
+    DrawingProgram& drawingProgram() override { return drawing != nullptr ? *drawing : ModelShell::drawingProgram(); }
     std::unique_ptr<std::ostream> openOutputFile(const std::string& path) override {
         if (failOpen)
             return nullptr;
