@@ -6,7 +6,6 @@ namespace automation {
 
 std::string automationErrorDescription(int number) {
     switch (number) {
-    case CannotCreateObject: return "Component can't create object";
     case InterfaceNotSupported:
         return "Class does not support Automation or does not support expected interface";
     case MemberNotFound: return "Object doesn't support this property or method";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/RuntimeError.h"
+
 #include <string>
 
 namespace automation {
@@ -8,11 +10,11 @@ namespace automation {
 // reach the user (the design program shows "error #" and the number), so a
 // dead, hung or mismatched server each has its own.
 enum AutomationErrorNumber : int {
-    TypeMismatch = 13,
-    Overflow = 6,
+    TypeMismatch = runtime::TypeMismatch,
+    Overflow = runtime::Overflow,
     // The server program could not be started, ended or stayed silent before
     // the handshake.
-    CannotCreateObject = 429,
+    CannotCreateObject = runtime::CannotCreateObject,
     // The server answered the handshake for another class, interface or
     // protocol version.
     InterfaceNotSupported = 430,

@@ -185,6 +185,8 @@ std::vector<std::uint8_t> encodeFrame(const Message& message) {
                 for (const Value& argument : m.arguments)
                     out.value(argument);
             } else if constexpr (std::is_same_v<T, Answer>) {
+                if (m.byReference.size() > MaximumArguments)
+                    throw MalformedMessage("too many values to send");
                 out.byte(AnswerKind);
                 out.u32(m.id);
                 out.value(m.result);

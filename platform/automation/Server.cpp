@@ -24,6 +24,8 @@ namespace {
 constexpr int RetryMilliseconds = 25;
 // How long the server's end waits for its last answers to leave.
 constexpr int FlushMilliseconds = 1000;
+// Answers a client has left unread this long: it no longer reads its channel.
+constexpr std::size_t MaximumUnsent = 16u << 20;
 
 bool modalDialogOpen() {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr)
@@ -197,6 +199,10 @@ void Server::send(const protocol::Message& message) {
         return;
     try {
         const std::vector<std::uint8_t> frame = protocol::encodeFrame(message);
+        if (output_.size() + frame.size() > MaximumUnsent) {
+            closeChannel();
+            return;
+        }
         output_.insert(output_.end(), frame.begin(), frame.end());
     } catch (const protocol::MalformedMessage& error) {
         const std::uint32_t id = std::visit(
