@@ -196,10 +196,13 @@ Value Servant::invoke(const automation::MemberDefinition& member, std::vector<Va
         LaunchDrawings();
         return Missing{};
     }
-    bool usingResumeNextOnError = std::get<bool>(v[0]);
-    ExternalEndProgram(usingResumeNextOnError);
-    v[0] = usingResumeNextOnError;
-    return Missing{};
+    if (member.name == "ExternalEndProgram") {
+        bool usingResumeNextOnError = std::get<bool>(v[0]);
+        ExternalEndProgram(usingResumeNextOnError);
+        v[0] = usingResumeNextOnError;
+        return Missing{};
+    }
+    automation::raiseAutomationError(automation::MemberNotFound, member.name);
 }
 
 } // namespace exposevantrope

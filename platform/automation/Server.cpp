@@ -46,8 +46,7 @@ protocol::Failure failure(std::uint32_t id, int number, const std::string& detai
 
 Server::Server(int channelSocket, const InterfaceDefinition& definition, Dispatchable& object,
                QObject* parent)
-    : QObject(parent), socket_(channelSocket), definition_(definition), object_(object),
-      modalDialogOpen_(&modalDialogOpen) {
+    : QObject(parent), socket_(channelSocket), definition_(definition), object_(object) {
     const int flags = ::fcntl(socket_, F_GETFL);
     if (flags >= 0)
         ::fcntl(socket_, F_SETFL, flags | O_NONBLOCK);
@@ -87,10 +86,6 @@ int Server::channelFromArguments(const QStringList& arguments) {
         return socket;
     }
     return -1;
-}
-
-void Server::setModalCheck(std::function<bool()> modalDialogOpen) {
-    modalDialogOpen_ = std::move(modalDialogOpen);
 }
 
 void Server::readAvailable() {
@@ -144,6 +139,8 @@ void Server::handle(protocol::Message&& message) {
         welcomed_ = hello->version == protocol::Version && hello->classId == definition_.classId &&
                     hello->interfaceId == definition_.interfaceId;
         send(protocol::Welcome{protocol::Version, definition_.classId, definition_.interfaceId});
+        if (welcomed_ && isConnected())
+            emit clientConnected();
         return;
     }
     if (auto* call = std::get_if<protocol::Call>(&message)) {
@@ -161,7 +158,7 @@ void Server::dispatchPending() {
     if (dispatching_)
         return; // the running call's end dispatches the rest
     while (socket_ >= 0 && !pending_.empty()) {
-        if (modalDialogOpen_()) {
+        if (modalDialogOpen()) {
             if (!retry_->isActive())
                 retry_->start();
             return;
@@ -191,6 +188,8 @@ protocol::Message Server::execute(const protocol::Call& call) {
         return protocol::Failure{call.id, error.number(), error.description()};
     } catch (const std::exception& error) {
         return failure(call.id, ProtocolViolation, member->name + ": " + error.what());
+    } catch (...) {
+        return failure(call.id, ProtocolViolation, member->name + " failed");
     }
 }
 

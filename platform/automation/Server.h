@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <vector>
 
 class QSocketNotifier;
@@ -51,10 +50,10 @@ public:
     bool isConnected() const { return socket_ >= 0; }
     int pendingCallCount() const { return static_cast<int>(pending_.size()); }
 
-    // Replaces the check for an open modal dialog (tests).
-    void setModalCheck(std::function<bool()> modalDialogOpen);
-
 signals:
+    // A client has asked for the class and interface served: from now on it
+    // holds the object (the drawing program takes it as its input source).
+    void clientConnected();
     // The client has closed the channel or broken it beyond repair. A server
     // started for automation usually ends here.
     void clientGone();
@@ -75,7 +74,6 @@ private:
     QSocketNotifier* readNotifier_ = nullptr;
     QSocketNotifier* writeNotifier_ = nullptr;
     QTimer* retry_ = nullptr;
-    std::function<bool()> modalDialogOpen_;
     std::vector<std::uint8_t> input_;
     std::vector<std::uint8_t> output_;
     std::deque<protocol::Call> pending_;

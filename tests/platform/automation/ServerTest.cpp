@@ -101,6 +101,7 @@ TEST_F(ServerOnThisThread, DefersACallWhileAModalDialogIsOpen) {
 }
 
 TEST_F(ServerOnThisThread, AnswersMalformedAndEarlyMessagesWithErrorsAndGoesOn) {
+    QSignalSpy connected(server.get(), &Server::clientConnected);
     const std::vector<std::uint8_t> noMessage{3, 0, 0, 0, 'Z', 'z', 'z'};
     const auto failure = std::get<protocol::Failure>(exchange(noMessage));
     EXPECT_EQ(failure.number, ProtocolViolation);
@@ -112,6 +113,7 @@ TEST_F(ServerOnThisThread, AnswersMalformedAndEarlyMessagesWithErrorsAndGoesOn) 
     const auto welcome = std::get<protocol::Welcome>(
         exchange(protocol::encodeFrame(protocol::Hello{protocol::Version, probe::ClassId, probe::InterfaceId})));
     EXPECT_EQ(welcome.classId, probe::ClassId);
+    EXPECT_EQ(connected.count(), 1);
 
     const auto answer = std::get<protocol::Answer>(exchange(protocol::encodeFrame(protocol::Call{2, "Calls", {}})));
     EXPECT_EQ(answer.id, 2u);
