@@ -139,8 +139,9 @@ void Server::handle(protocol::Message&& message) {
         welcomed_ = hello->version == protocol::Version && hello->classId == definition_.classId &&
                     hello->interfaceId == definition_.interfaceId;
         send(protocol::Welcome{protocol::Version, definition_.classId, definition_.interfaceId});
+        // Queued: no code of the program runs while frames are being read.
         if (welcomed_ && isConnected())
-            emit clientConnected();
+            QMetaObject::invokeMethod(this, &Server::clientConnected, Qt::QueuedConnection);
         return;
     }
     if (auto* call = std::get_if<protocol::Call>(&message)) {

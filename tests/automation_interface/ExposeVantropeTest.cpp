@@ -112,7 +112,7 @@ TEST_F(ExposeVantropeServer, ExternalEndProgramEndsTheServerOnlyWhenTrue) {
 
     bool end = true;
     client.ExternalEndProgram(end);
-    EXPECT_TRUE(serverEndsWithin(5s));
+    EXPECT_TRUE(serverEndsWithin(20s));
     EXPECT_EQ(testsupport::errorNumberOf([&] { client.LaunchDrawings(); }), automation::ServerUnavailable);
 
     const auto recorded = calls();
