@@ -38,8 +38,8 @@ LoadLocalsArguments toolElement(std::int32_t element, const T_Hob& hob, const No
     a.InternalExternal = 1;
     a.FullRootRadius = true;
     a.BackaLasha = 0.0;
-    // Inches times k, not normalised like the other lengths: the drawing
-    // program takes it as it has always been sent.
+    // Inches times k, unlike the other lengths, which travel times a pitch:
+    // the drawing program reads the protuberance at this scale.
     a.Protuberance = checkFinite(hob.Protuberance() * n.k);
     a.OperatingTransDP = 0.0;
     a.DP0Module1 = 0;
