@@ -22,7 +22,7 @@ protected:
         automation::Timeouts t;
         t.start = 10s;
         t.call = 10s;
-        t.end = 2s;
+        t.end = 10s;
         return t;
     }
     std::string recordPath() const { return folder.file("calls.txt").string(); }

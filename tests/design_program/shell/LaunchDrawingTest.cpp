@@ -27,7 +27,7 @@ automation::Timeouts timeouts() {
     automation::Timeouts t;
     t.start = std::chrono::seconds(10);
     t.call = std::chrono::seconds(10);
-    t.end = std::chrono::seconds(2);
+    t.end = std::chrono::seconds(10);
     return t;
 }
 

@@ -25,7 +25,7 @@ Timeouts quick() {
     Timeouts timeouts;
     timeouts.start = 10s;
     timeouts.call = 10s;
-    timeouts.end = 2s;
+    timeouts.end = 10s;
     return timeouts;
 }
 
