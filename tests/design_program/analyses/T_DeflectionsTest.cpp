@@ -3,13 +3,11 @@
 #include "analyses/T_Deflections.h"
 #include "model/T_Gear.h"
 #include "runtime/RuntimeError.h"
-#include "runtime/SequentialFile.h"
 #include "support/ErrorCapture.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,6 +16,7 @@ namespace {
 
 using model::testing::PairInputs;
 using testing::AnalysedPair;
+using testing::fieldsOf;
 using testing::reportLines;
 using testsupport::errorNumberOf;
 
@@ -29,15 +28,6 @@ struct DeflectedPair : AnalysedPair {
     T_Deflections& deflection() { return deflectionOf(pair); }
     DeflectionTable run() { return deflection().DeflectionsData(); }
 };
-
-std::vector<std::string> fieldsOf(const std::string& line) {
-    std::istringstream record(line);
-    runtime::RecordReader reader(record);
-    std::vector<std::string> fields;
-    while (!reader.atEnd())
-        fields.push_back(reader.readText());
-    return fields;
-}
 
 TEST(DeflectionReference, SpurHertzianCoefficientAtPositionEleven) {
     DeflectedPair deflected(model::testing::spurPairInputs());
@@ -239,37 +229,21 @@ TEST(DeflectionTrappedErrors, AFailingStepMarksOnlyItsDependentValues) {
 }
 
 TEST(DeflectionErrors, AFailingRunRaisesItsNumberAndKeepsTableReportAndDumps) {
-    struct Case {
-        const char* name;
-        void (*breakPair)(model::T_Set&);
-        int error;
-    };
-    const Case cases[] = {
-        {"zero face", [](model::T_Set& p) { p.oPinion->aaFaceWidth(0); }, runtime::InvalidProcedureCall},
-        {"face not wider than its edge breaks",
-         [](model::T_Set& p) {
-             p.oGear->aaFaceWidth(0.015);
-             p.oPinion->aaEdgeBreak(1, 0.01);
-         },
-         runtime::InvalidProcedureCall},
-        {"zero teeth", [](model::T_Set& p) { p.oPinion->aaNumberOfTeeth(0); }, runtime::DivisionByZero},
-        {"tip inside its base circle",
-         [](model::T_Set& p) {
-             p.oPinion->aaAddendumFactor(0, -0.9);
-             p.oPinion->aaAddendumFactor(1, -0.9);
-         },
-         runtime::InvalidProcedureCall},
-    };
-    for (const Case& c : cases) {
-        DeflectedPair deflected(model::testing::spurPairInputs());
-        deflected.shell.csv = true;
-        const DeflectionTable before = deflected.run();
-        const auto files = deflected.shell.files;
-        c.breakPair(deflected.pair);
-        EXPECT_EQ(errorNumberOf([&] { deflected.run(); }), c.error) << c.name;
-        EXPECT_EQ(deflected.deflection().DeflectionArray(), before) << c.name;
-        EXPECT_EQ(deflected.shell.files, files) << c.name;
-    }
+    using namespace testing;
+    DeflectedPair spur(model::testing::spurPairInputs());
+    const DeflectionTable before = spur.run();
+    expectFailingRunsKeepTheirFiles<DeflectedPair>(
+        {{"zero face", zeroFace, runtime::InvalidProcedureCall},
+         {"face not wider than its edge breaks",
+          [](model::T_Set& p) {
+              p.oGear->aaFaceWidth(0.015);
+              p.oPinion->aaEdgeBreak(1, 0.01);
+          },
+          runtime::InvalidProcedureCall},
+         {"zero teeth", zeroPinionTeeth, runtime::DivisionByZero},
+         {"tip inside its base circle", pinionTipInsideBaseCircle, runtime::InvalidProcedureCall}},
+        [](DeflectedPair& p) { p.run(); },
+        [&](DeflectedPair& p, const char* name) { EXPECT_EQ(p.deflection().DeflectionArray(), before) << name; });
 }
 
 // ---------------------------------------------------------------- smoothing

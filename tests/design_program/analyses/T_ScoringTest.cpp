@@ -354,34 +354,15 @@ TEST_F(ScoringReport, RunLogNamesRowFourOfTheTable) {
 
 // ---------------------------------------------------------------- errors
 
-struct BrokenInput {
-    const char* name;
-    void (*breakPair)(model::T_Set&);
-    int error;
-};
-
-TEST_F(ScoringReport, AFailingRunRaisesItsNumberLeavesNoExtremesAndKeepsTheEarlierReport) {
-    const BrokenInput cases[] = {
-        {"zero face", [](model::T_Set& p) { p.oPinion->aaFaceWidth(0); }, runtime::DivisionByZero},
-        {"zero speed", [](model::T_Set& p) { p.oPinion->aaSpeed(false, 0); }, runtime::DivisionByZero},
-        {"zero teeth", [](model::T_Set& p) { p.oGear->aaNumberOfTeeth(0); }, runtime::DivisionByZero},
-        {"tip inside its base circle",
-         [](model::T_Set& p) {
-             p.oPinion->aaAddendumFactor(0, -0.9);
-             p.oPinion->aaAddendumFactor(1, -0.9);
-         },
-         runtime::InvalidProcedureCall},
-    };
-    for (const BrokenInput& c : cases) {
-        ScoredPair fresh(model::testing::spurPairInputs());
-        fresh.shell.csv = true;
-        fresh.run();
-        const std::string earlier = fresh.shell.files.at(path);
-        c.breakPair(fresh.pair);
-        EXPECT_EQ(errorNumberOf([&] { fresh.run(); }), c.error) << c.name;
-        EXPECT_FALSE(fresh.scoring().MaxValues().has_value()) << c.name;
-        EXPECT_EQ(fresh.shell.files.at(path), earlier) << c.name;
-    }
+TEST(ScoringErrors, AFailingRunRaisesItsNumberLeavesNoExtremesAndKeepsTheEarlierReport) {
+    using namespace testing;
+    expectFailingRunsKeepTheirFiles<ScoredPair>(
+        {{"zero face", zeroFace, runtime::DivisionByZero},
+         {"zero speed", [](model::T_Set& p) { p.oPinion->aaSpeed(false, 0); }, runtime::DivisionByZero},
+         {"zero teeth", zeroPinionTeeth, runtime::DivisionByZero},
+         {"tip inside its base circle", pinionTipInsideBaseCircle, runtime::InvalidProcedureCall}},
+        [](ScoredPair& p) { p.run(); },
+        [](ScoredPair& p, const char* name) { EXPECT_FALSE(p.scoring().MaxValues().has_value()) << name; });
 }
 
 } // namespace

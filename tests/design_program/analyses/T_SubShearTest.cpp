@@ -5,12 +5,10 @@
 #include "model/T_MiscVars.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
-#include "runtime/SequentialFile.h"
 #include "support/ErrorCapture.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -37,12 +35,7 @@ struct ShearedPair : AnalysedPair {
         shell.csv = true;
         shell.longPrint = true;
         run();
-        const std::vector<std::string> lines = reportLines(shell.files.at(reportPath));
-        std::istringstream record(lines.at(3));
-        runtime::RecordReader reader(record);
-        std::vector<std::string> fields;
-        while (!reader.atEnd())
-            fields.push_back(reader.readText());
+        const std::vector<std::string> fields = testing::fieldsOf(reportLines(shell.files.at(reportPath)).at(3));
         EXPECT_EQ(fields.at(0), "STRESSES AT A DEPTH OF Z =");
         return {std::stod(fields.at(6)), std::stod(fields.at(8)), std::stod(fields.at(10))};
     }
@@ -50,11 +43,9 @@ struct ShearedPair : AnalysedPair {
 
 // Numbers of a short-report record (depth, Z/A, orthogonal, unidirectional).
 std::vector<double> numbersOf(const std::string& line) {
-    std::istringstream record(line);
-    runtime::RecordReader reader(record);
     std::vector<double> numbers;
-    while (!reader.atEnd())
-        numbers.push_back(reader.readNumber());
+    for (const std::string& field : testing::fieldsOf(line))
+        numbers.push_back(std::stod(field));
     return numbers;
 }
 
@@ -249,31 +240,13 @@ TEST(SubShearReport, RunLogNamesRowFour) {
 }
 
 TEST(SubShearErrors, AFailingRunRaisesItsNumberLeavesNoMaximaAndKeepsTheEarlierReport) {
-    struct Case {
-        const char* name;
-        void (*breakPair)(model::T_Set&);
-        int error;
-    };
-    const Case cases[] = {
-        {"zero face", [](model::T_Set& p) { p.oPinion->aaFaceWidth(0); }, runtime::DivisionByZero},
-        {"zero teeth", [](model::T_Set& p) { p.oPinion->aaNumberOfTeeth(0); }, runtime::DivisionByZero},
-        {"tip inside its base circle",
-         [](model::T_Set& p) {
-             p.oGear->aaAddendumFactor(0, -1.5);
-             p.oGear->aaAddendumFactor(1, -1.5);
-         },
-         runtime::InvalidProcedureCall},
-    };
-    for (const Case& c : cases) {
-        ShearedPair sheared(model::testing::spurPairInputs());
-        sheared.shell.csv = true;
-        sheared.run();
-        const std::string earlier = sheared.shell.files.at(reportPath);
-        c.breakPair(sheared.pair);
-        EXPECT_EQ(errorNumberOf([&] { sheared.run(); }), c.error) << c.name;
-        EXPECT_FALSE(sheared.shear().MaxValues().has_value()) << c.name;
-        EXPECT_EQ(sheared.shell.files.at(reportPath), earlier) << c.name;
-    }
+    using namespace testing;
+    expectFailingRunsKeepTheirFiles<ShearedPair>(
+        {{"zero face", zeroFace, runtime::DivisionByZero},
+         {"zero teeth", zeroPinionTeeth, runtime::DivisionByZero},
+         {"tip inside its base circle", pinionTipInsideBaseCircle, runtime::InvalidProcedureCall}},
+        [](ShearedPair& p) { p.run(); },
+        [](ShearedPair& p, const char* name) { EXPECT_FALSE(p.shear().MaxValues().has_value()) << name; });
 }
 
 } // namespace
