@@ -268,8 +268,6 @@ bool T_StateNavigator::previous()
     T_State* const before = stepBack->PreviousState;
     if (before != nullptr)
         before->NextState = nullptr;
-    // Cleared for the first step too, so that the last done step never links
-    // on to a step that is not done.
     stepBack->NextState = nullptr;
     CurrentState_ = stepBack;
     LastDoneState_ = is(*stepBack, steps::StartupScreen) ? nullptr : before;
