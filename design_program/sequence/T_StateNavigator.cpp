@@ -106,21 +106,29 @@ T_State& T_StateNavigator::state(std::string_view name)
 
 // ---- Moves from outside ----
 
+template <typename Stage>
+bool T_StateNavigator::contain(std::string_view routine, bool showBox, Stage&& stage)
+{
+    try {
+        stage();
+        return true;
+    } catch (const runtime::RuntimeError& error) {
+        reportEscapedError(routine, error.number(), error.description(), showBox);
+    } catch (const std::bad_alloc&) {
+        reportEscapedError(routine, runtime::OutOfMemory, runtime::errorDescription(runtime::OutOfMemory), showBox);
+    } catch (const std::exception& error) {
+        reportEscapedError(routine, InternalError, error.what(), showBox);
+    }
+    return false;
+}
+
 template <typename Move>
 void T_StateNavigator::runMove(std::string_view routine, Move&& move)
 {
     if (moving_)
         return;
     MoveGuard guard(moving_);
-    try {
-        move();
-    } catch (const runtime::RuntimeError& error) {
-        reportEscapedError(routine, error.number(), error.description(), true);
-    } catch (const std::bad_alloc&) {
-        reportEscapedError(routine, runtime::OutOfMemory, runtime::errorDescription(runtime::OutOfMemory), true);
-    } catch (const std::exception& error) {
-        reportEscapedError(routine, InternalError, error.what(), true);
-    }
+    contain(routine, true, std::forward<Move>(move));
 }
 
 void T_StateNavigator::cmdNext_Click()
@@ -169,15 +177,8 @@ void T_StateNavigator::BeginNew()
 
 void T_StateNavigator::LetTTKandTTProps()
 {
-    for (const std::string_view name : {steps::ToothThickness, steps::ToothProportions}) {
-        try {
-            LetStateInputs(state(name));
-        } catch (const runtime::RuntimeError& error) {
-            reportEscapedError("LetStateInputs", error.number(), error.description(), false);
-        } catch (const std::exception& error) {
-            reportEscapedError("LetStateInputs", InternalError, error.what(), false);
-        }
-    }
+    for (const std::string_view name : {steps::ToothThickness, steps::ToothProportions})
+        contain("LetStateInputs", false, [&] { LetStateInputs(state(name)); });
 }
 
 void T_StateNavigator::reportEscapedError(std::string_view routine, int number, const std::string& description,
@@ -205,16 +206,8 @@ T_StateNavigator::NextOutcome T_StateNavigator::next()
     // An error escaping the reading, the checks or the start of the table
     // ends the Next on the step; what was read before it stays in the model.
     const auto attempt = [this](std::string_view routine, auto&& stage) {
-        try {
-            stage();
+        if (contain(routine, true, stage))
             return true;
-        } catch (const runtime::RuntimeError& error) {
-            reportEscapedError(routine, error.number(), error.description(), true);
-        } catch (const std::bad_alloc&) {
-            reportEscapedError(routine, runtime::OutOfMemory, runtime::errorDescription(runtime::OutOfMemory), true);
-        } catch (const std::exception& error) {
-            reportEscapedError(routine, InternalError, error.what(), true);
-        }
         PendingNextState_ = nullptr;
         return false;
     };

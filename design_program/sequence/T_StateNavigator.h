@@ -101,6 +101,10 @@ private:
     T_State* agmaStep();
     void OutputToClipBoard();
     void setViewVisible(const ControlId& view, bool visible);
+    // Runs a stage; an error escaping it is reported under the routine (and
+    // shown with the current step's name when asked); false then.
+    template <typename Stage>
+    bool contain(std::string_view routine, bool showBox, Stage&& stage);
     // Runs a move from outside: ignored while another runs; an error that
     // escapes it is reported and shown, and the sequence stays usable.
     template <typename Move>
