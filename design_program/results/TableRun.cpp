@@ -84,7 +84,9 @@ const ResultTable& TableRun::table() const
 
 ResultTable TableRun::takeTable()
 {
-    ResultTable table = this->table();
+    if (!table_)
+        runtime::raise(runtime::SubscriptOutOfRange);
+    ResultTable table = std::move(*table_);
     table_.reset();
     return table;
 }

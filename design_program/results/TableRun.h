@@ -68,8 +68,9 @@ public:
     int row() const { return row_; }
 
     // Writes one cell of the current row (a statement). The value is a cell
-    // value or a function giving one, called inside the statement so that its
-    // errors are trapped too. A double must be finite.
+    // value (a text, a 16-bit integer, a double, a label; a 32-bit integer is
+    // kept as a double) or a function giving one, called inside the statement
+    // so that its errors are trapped too. A double must be finite.
     template <typename Value>
     void cell(int column, Value&& value)
     {
@@ -142,6 +143,8 @@ private:
                       std::is_same_v<Plain, std::int16_t> || std::is_same_v<Plain, double> ||
                       std::is_same_v<Plain, LabelRef>)
             return Cell(std::forward<T>(value));
+        else if constexpr (std::is_same_v<Plain, std::int32_t>)
+            return Cell(static_cast<double>(value)); // a whole number stored as itself ("20")
         else if constexpr (std::is_convertible_v<T, std::string_view>)
             return Cell(std::string(std::string_view(value)));
         else

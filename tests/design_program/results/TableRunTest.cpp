@@ -75,7 +75,7 @@ TEST_F(TableRunTest, RowsOfTheThreeKinds)
     run.size(2);
     run.setRow(-1);
     run.nextRow();
-    run.pairRow("N", 20.0, 41.0, "Number of teeth");
+    run.pairRow("N", std::int32_t{20}, [] { return std::int32_t{41}; }, "Number of teeth");
     run.nextRow();
     run.setValueRow("Ratio", [&] { return run.format(41.0 / 20.0); }, "Gear ratio");
     run.nextRow();
