@@ -358,6 +358,12 @@ TEST_F(NavigatorTest, FinishShowsAFailingCheckOnce)
     EXPECT_EQ(messages.shown[0].second, "Must fill in at least maximum or minimum gear tooth thickness");
     EXPECT_EQ(navigator->LastFinishState(), &navigator->state("Tooth Thickness"));
 
+    // From the start it advances onto the refusing step and stops there after one message.
+    navigator->BeginNew();
+    finish();
+    expectSequence("Tooth Thickness", {"Startup Screen", "Main Inputs", "Center Distance"});
+    EXPECT_EQ(messages.shown.size(), 2u);
+
     // A later Finish that advances onto the step where Finish last stopped ends there.
     refuse = false;
     previous();
@@ -365,7 +371,7 @@ TEST_F(NavigatorTest, FinishShowsAFailingCheckOnce)
     EXPECT_EQ(current(), "Tooth Thickness");
     finish();
     EXPECT_EQ(current(), "Scoring and SubShear Graphs");
-    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown.size(), 2u);
 }
 
 StepHandler failingGearHobTable()
