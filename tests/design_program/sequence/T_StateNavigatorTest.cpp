@@ -150,6 +150,20 @@ TEST_F(NavigatorTest, StartsOnTheStartPanelWithTheTwelveSteps)
     }
 }
 
+TEST_F(NavigatorTest, MissingMainWindowControlFailsTheCreationNamingIt)
+{
+    controls.remove(mainControl("cmdNext"));
+    try {
+        start();
+        ADD_FAILURE() << "created without its Next button";
+    } catch (const runtime::RuntimeError& error) {
+        EXPECT_EQ(error.number(), ControlMissing);
+        EXPECT_EQ(error.description(), "Control frmMain.cmdNext doesn't exist");
+    }
+    EXPECT_FALSE(controls.isBound(mainControl("cmdPrevious")));
+    EXPECT_FALSE(controls.isBound(mainControl("cmdFinished")));
+}
+
 TEST_F(NavigatorTest, ReleasingTheNavigatorReleasesTheButtons)
 {
     start();
