@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/DrawingProgram.h"
+#include "model/PairAnalyses.h"
 #include "runtime/ErrorReporter.h"
 
 #include <memory>
@@ -61,6 +62,10 @@ public:
 
     // A text of the numbered message table; empty where the shell has none.
     virtual std::string messageText(int number) const;
+
+    // Builds the pair's contact analyses; the program hands over the real
+    // ones, the default builds inert stand-ins.
+    virtual AnalysisFactory& analysisFactory() { return AnalysisFactory::inert(); }
 
     // The drawing program the pair hands its design to. By default none is
     // installed and creating it fails with error 429.

@@ -2,6 +2,7 @@
 
 #include "model/DrawingProgram.h"
 #include "model/ModelShell.h"
+#include "model/PairAnalyses.h"
 #include "runtime/RuntimeError.h"
 
 #include <array>
@@ -12,11 +13,8 @@
 namespace cindrel::model {
 
 class T_Gear;
-class T_Scoring;
-class T_SubShear;
 class T_AGMA1;
 class T_MiscVars;
-class T_Deflections;
 
 // The gear pair: one pinion and one gear in mesh and everything that belongs
 // to the pair. Every getter recomputes from the stored inputs and the members'
@@ -31,11 +29,11 @@ public:
     // Owned objects, created in this order and released in this order.
     std::unique_ptr<T_Gear> oPinion;
     std::unique_ptr<T_Gear> oGear;
-    std::unique_ptr<T_Scoring> oScoring;
-    std::unique_ptr<T_SubShear> oSubShear;
+    std::unique_ptr<ScoringAnalysis> oScoring;
+    std::unique_ptr<SubShearAnalysis> oSubShear;
     std::unique_ptr<T_AGMA1> oAGMA1;
     std::unique_ptr<T_MiscVars> oMiscVars;
-    std::unique_ptr<T_Deflections> oDeflection;
+    std::unique_ptr<DeflectionAnalysis> oDeflection;
     std::int32_t Functs = 0;
 
     // Index-based access: 0 pinion, 1 gear; any other index raises error 9.
@@ -115,6 +113,10 @@ public:
     double SAGMA(double& Eye) const;
     double RadialForce() const;
     double AxialThrust() const;
+
+    // Hands the pair's twenty values to oDeflection's DeflectionLoad; an
+    // error of a getter or of the analysis passes to the caller.
+    void MorvetianDeflection();
 
     // Hands the design to the drawing program: 1 when it received it, 0
     // after the failure was shown.
