@@ -11,6 +11,7 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/SequentialFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>

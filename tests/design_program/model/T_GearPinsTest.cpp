@@ -148,6 +148,7 @@ TEST_F(PinsTest, ContactRadiusAndWhyAPinDoesNotFit) {
         std::string message;
     } cases[] = {
         {&pinion, 0.1728, 0, 0, "Pin 0.1728 contact radius =1.0003"},
+        {&pinion, 0.35, 0, 0, "Pin 0.35 contact radius =1.0992"},
         {&pinion, 0.12, 0, 1,
          "Pin 0.12 contact radius =0.9399" + why +
              "won't protrude past addendum, try; 0.1728 (next bigger pin, Min tooth thickness on Pinion)"},
@@ -160,6 +161,7 @@ TEST_F(PinsTest, ContactRadiusAndWhyAPinDoesNotFit) {
              "won't protrude past addendum, try; 0.1200 (next bigger pin, Min tooth thickness on Gear)"},
         // Internal: a small pin sinks toward the root, a big one rides on the tips.
         {&ring, 0.1728, 0, 0, "Pin 0.1728 contact radius =2.9888"},
+        {&ring, 0.2, 0, 0, "Pin 0.2 contact radius =2.9393"}, // centre inside the tips, contact outside
         {&ring, 0.05, 1, 1,
          "Pin 0.05 contact radius =3.1362" + why +
              "interferes with Root of tooth, try; 0.1000 (next bigger pin, Max tooth thickness on Gear)" + why +
