@@ -92,7 +92,7 @@ protected:
 //  φc = 24.552°, Rc = 1.033101, M = 2 Rc + d = 2.239002.
 //  25 teeth, Pd_n 8, 20° normal, 15° helix, t_n = π/16, d = 0.216:
 //  Pd 7.727407, φt 20.6469°, ψb 14.0761°, D 3.235238, Db 3.027443,
-//  t = 0.203276, inv φc = 0.062832 + 0.016453 + 0.073524 − 0.125664
+//  t = 0.203276, inv φc = 0.062832 + 0.016453 + 0.073556 − 0.125664
 //  = 0.027178, φc = 24.2366°, Rc = 1.660041, M = 2 Rc cos 3.6° + d = 3.529531.
 TEST_F(PinsTest, MeasurementOverAndBetweenPinsGivesTheThicknessBack) {
     const PairInputs helical = testing::helicalPairInputs();
