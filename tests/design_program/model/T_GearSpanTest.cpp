@@ -96,7 +96,7 @@ TEST_F(SpanTest, MaximumThicknessSpansMore) {
     gear.aaToothThickness(1, 1, 1, 0, 0, 0.16);
     std::string messages;
     const double span = gear.SpanMeasurement(3, messages, 1);
-    // Each 0.001 of normal thickness at the pitch circle adds cos 20° to the span.
+    // Extra normal thickness at the pitch circle adds its projection, times cos 20°, to the span.
     EXPECT_NEAR(span, 0.7660439376 + (0.16 - Pi / 20) * 0.9396926208, 1e-9);
     EXPECT_NEAR(MGearMath::TThkFromSpan(20, 10, pair.Phi(), span, 3, 0), 0.16, 1e-9);
 }
@@ -132,7 +132,7 @@ TEST_F(SpanTest, FewestMostAndBestTeethToSpan) {
     }
 }
 
-TEST_F(SpanTest, MostTeethAreHeldToATwoAndAHalfthOfTheCount) {
+TEST_F(SpanTest, MostTeethAreCappedAtTheCountOverTwoAndAHalf) {
     // 8 teeth at 45° helix: the tips allow a span over 4 teeth (4.35 by
     // the formula), more than 8 / 2.5.
     T_Gear& gear = member(external(8, 40, 10, 45), 0);
