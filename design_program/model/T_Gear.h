@@ -79,9 +79,10 @@ public:
     // span over a number of teeth. Pin diameters are in display length units
     // (inch x LengthFactor), the two measurements in inch. MinMax 1 takes the
     // maximum thickness and names it "Max", anything else "Min" (and a value
-    // other than 0 or 1 then raises the subscript error). A bad line in the
-    // pin list raises TypeMismatch, a list without its two header lines
-    // InputPastEndOfFile; arithmetic errors pass to the caller too.
+    // other than 0 or 1 then raises the subscript error). A pin list line
+    // that is not a diameter above 0 raises TypeMismatch (Overflow beyond
+    // single precision) with the line in the description, a list without its
+    // two header lines InputPastEndOfFile; arithmetic errors pass on too.
     //
     // The pin that touches both flanks at mid working depth, or with
     // SimpleGuess the rule of thumb 1.728 / Pd (1.44 / Pd internal).
