@@ -50,7 +50,10 @@ std::optional<HardnessStresses> stressesForHardness(const MaterialRecord& materi
         const float h = static_cast<float>(boxNumber(hardness));
         if (!(h >= lowest && h <= highest)) {
             result.note = hardnessRangeMessage(lowest, highest);
-            result.sac = result.sat = result.satUnreversed = "0";
+            const std::string zero(1, '0');
+            result.sac = zero;
+            result.sat = zero;
+            result.satUnreversed = zero;
             return result;
         }
         result.withinRange = true;
