@@ -19,7 +19,26 @@ constexpr int LeastAccurateLevel = 12; // Av of list position 0
 constexpr double SmallestBackupRatio = 0.000000001; // stands in for an mB that rounds to 0
 constexpr double FullRimRatio = 1.2;                 // from here on the rim does not weaken the tooth
 
+struct KvCurve {
+    float b;
+    float a;
+};
+
+KvCurve curveOf(int accuracyLevel) {
+    const float b = static_cast<float>(0.25 * runtime::power(accuracyLevel - 5, 0.667));
+    return {b, 50 + 56 * (1 - b)};
+}
+
 } // namespace
+
+double dynamicFactorValue(int accuracyLevel, double pitchLineVelocity) {
+    const KvCurve curve = curveOf(accuracyLevel);
+    return runtime::power((curve.a + runtime::squareRoot(pitchLineVelocity)) / curve.a, curve.b);
+}
+
+double maxPitchLineVelocity(int accuracyLevel) {
+    return runtime::power(curveOf(accuracyLevel).a + (14 - accuracyLevel), 2);
+}
 
 KvOutcome dynamicFactor(int pinionPosition, int gearPosition, std::string_view speed, std::string_view pitchDiameter) {
     const int k = std::min(pinionPosition, gearPosition);
@@ -33,10 +52,8 @@ KvOutcome dynamicFactor(int pinionPosition, int gearPosition, std::string_view s
             return noLimits;
         const float vt = static_cast<float>(n * Pi * d / 12);
         const int av = LeastAccurateLevel - k;
-        const float b = static_cast<float>(0.25 * runtime::power(av - 5, 0.667));
-        const float a = 50 + 56 * (1 - b);
-        const double kv = runtime::power((a + runtime::squareRoot(runtime::checkFinite(vt))) / a, b);
-        const double vtMax = runtime::power(a + (14 - av), 2);
+        const double kv = dynamicFactorValue(av, runtime::checkFinite(vt));
+        const double vtMax = maxPitchLineVelocity(av);
         const double rpmMax = runtime::divide(vtMax * 12 / Pi, d);
         return {runtime::formatNumber(kv, "##.00"), runtime::formatNumber(vtMax, "#"),
                 runtime::formatNumber(rpmMax, "#")};

@@ -19,6 +19,12 @@ inline constexpr std::array<std::string_view, 8> KvQualityItems = {
 inline constexpr std::string_view UserSelectedKv = "User selected Kv";
 inline constexpr int NoQualityPosition = -1;
 
+// Kv = ((A + √vt) / A)^B with B = 0.25 (Av − 5)^0.667 and A = 50 + 56 (1 − B),
+// for accuracy level Av (5 to 12) and pitch line velocity vt (ft/min, 0 or
+// more); and the highest pitch line velocity of that level, (A + 14 − Av)².
+double dynamicFactorValue(int accuracyLevel, double pitchLineVelocity);
+double maxPitchLineVelocity(int accuracyLevel);
+
 // What a handler writes: nullopt keeps the control's text, "" empties it.
 struct KvOutcome {
     std::optional<std::string> kv;                   // txtKV, "##.00"
