@@ -1,6 +1,8 @@
 #include "agma/AGMA_Materials.h"
 #include "agma/StressCycles.h"
 
+#include "MaterialRows.h"
+
 #include "support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -181,10 +183,10 @@ TEST_F(StressCycleFactors, MaterialsWithoutCurvesOrWithBadCells) {
 
     MaterialsTable user;
     const int source = user.addSource("user.tbl");
-    std::vector<std::string> fields(40);
-    fields[21] = "10000", fields[22] = "10000000", fields[23] = "2.466", fields[24] = "x";
-    fields[29] = "1000", fields[30] = "3000000", fields[31] = "666x", fields[32] = "666";
-    user.addRow(source, fields);
+    // Column 24 (a Zn exponent) and column 31 (the 666 mark) hold no number.
+    user.addRow(source, testing::materialRow("0,,,bad,Through Hardened steel,,,,,,,,,,,,,,,,,"
+                                             "10000,10000000,2.466,x,1.4488,-0.023,2.466,-0.056,"
+                                             "1000,3000000,666x,666,1.3558,-0.0178,1.6831,-0.0323"));
     const MaterialRecord bad = user.record(0);
     const MaterialRecord good = table.record(ThroughHardened);
     const StressCycleOutcome outcome = stressCycleFactors(
