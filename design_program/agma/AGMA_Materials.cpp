@@ -6,7 +6,8 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <cstdio>
+#include <memory>
 #include <variant>
 
 namespace cindrel::agma {
@@ -45,24 +46,27 @@ bool isMaterialTableName(const std::string& name) {
 // the size limit, so that a huge or growing file costs nothing.
 std::variant<std::string, LeftOutFile> readFileBytes(const fs::path& path) {
     const std::string name = path.filename().string();
+    const auto tooLarge = [&] { return LeftOutFile{name, 0, "the file is 1 MiB or larger", runtime::Overflow}; };
     std::error_code error;
     const auto size = fs::file_size(path, error);
     if (!error && size >= MaterialFileByteLimit)
-        return LeftOutFile{name, 0, "the file is 1 MiB or larger", runtime::Overflow};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+        return tooLarge();
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) {
         const int cause = errno;
         const bool denied = cause == EACCES || cause == EPERM;
-        return LeftOutFile{name, 0, std::string("the file cannot be read: ") + std::strerror(cause),
+        return LeftOutFile{name, 0, std::string("the file cannot be opened: ") + std::strerror(cause),
                            denied ? runtime::PermissionDenied : runtime::FileNotFound};
     }
     std::string bytes(MaterialFileByteLimit, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad())
-        return LeftOutFile{name, 0, "the file cannot be read", runtime::DeviceIOError};
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+    if (std::ferror(file.get())) {
+        const int cause = errno;
+        return LeftOutFile{name, 0, std::string("the file cannot be read: ") + std::strerror(cause),
+                           runtime::DeviceIOError};
+    }
     if (bytes.size() >= MaterialFileByteLimit)
-        return LeftOutFile{name, 0, "the file is 1 MiB or larger", runtime::Overflow};
+        return tooLarge();
     return bytes;
 }
 

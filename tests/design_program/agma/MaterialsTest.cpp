@@ -357,7 +357,21 @@ TEST_F(UserTables, AnUnreadableFileIsLeftOut) {
     EXPECT_EQ(result.table.rowCount(), 65);
     ASSERT_EQ(result.leftOut.size(), 1u);
     EXPECT_EQ(result.leftOut[0].errorNumber, runtime::PermissionDenied);
-    EXPECT_EQ(result.leftOut[0].reason.rfind("the file cannot be read", 0), 0u);
+    EXPECT_EQ(result.leftOut[0].reason.rfind("the file cannot be opened: ", 0), 0u);
+}
+
+TEST_F(UserTables, AFileThatFailsWhileBeingReadIsLeftOut) {
+    // Reading the process's memory at address 0 fails with an I/O error.
+    if (!fs::is_regular_file("/proc/self/mem"))
+        GTEST_SKIP() << "no /proc/self/mem";
+    fs::create_symlink("/proc/self/mem", folder.file("memory.tbl"));
+    write("good.tbl", "0,,,good\r\n");
+    const MaterialsLoad result = load();
+    EXPECT_EQ(result.table.rowCount(), 66);
+    ASSERT_EQ(result.leftOut.size(), 1u);
+    EXPECT_EQ(result.leftOut[0].name, "memory.tbl");
+    EXPECT_EQ(result.leftOut[0].errorNumber, runtime::DeviceIOError);
+    EXPECT_EQ(result.leftOut[0].reason.rfind("the file cannot be read: ", 0), 0u);
 }
 
 TEST_F(UserTables, OneMessageListsTheFilesLeftOutAndNothingIsTouched) {
