@@ -16,20 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> splitFields(std::string_view row) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = row.find(',', start);
-        if (comma == std::string_view::npos) {
-            fields.emplace_back(row.substr(start));
-            return fields;
-        }
-        fields.emplace_back(row.substr(start, comma - start));
-        start = comma + 1;
-    }
-}
-
 bool isMaterialTableName(const std::string& name) {
     if (name.empty() || name[0] == '.')
         return false;
@@ -73,7 +59,7 @@ std::variant<std::string, LeftOutFile> readFileBytes(const fs::path& path) {
 void addBuiltInRows(MaterialsTable& table, std::string_view key) {
     const int source = table.addSource(std::string(key));
     for (const std::string_view row : AGMA_Materials::builtInRows())
-        table.addRow(source, splitFields(row));
+        table.addRow(source, splitMaterialFields(row));
 }
 
 // A file's rows, moved to the table's row numbers: the id becomes the row,

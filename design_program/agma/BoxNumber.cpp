@@ -1,6 +1,7 @@
 #include "BoxNumber.h"
 
 #include "runtime/NumberText.h"
+#include "runtime/RuntimeError.h"
 
 #include <string>
 
@@ -39,6 +40,14 @@ double boxNumber(std::string_view text) {
         if (text[i] != ',' || !isGroupingComma(text, i))
             joined.push_back(text[i]);
     return runtime::leadingNumber(joined);
+}
+
+double boxNumberOrZero(std::string_view text) {
+    try {
+        return boxNumber(text);
+    } catch (const runtime::RuntimeError&) {
+        return 0;
+    }
 }
 
 bool carriesMark(std::string_view text) { return !text.empty() && text.back() == '*'; }

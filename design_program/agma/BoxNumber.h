@@ -13,6 +13,9 @@ namespace cindrel::agma {
 // Overflow (runtime error 6) beyond the double range.
 double boxNumber(std::string_view text);
 
+// The same where a number beyond the double range counts as no number (0).
+double boxNumberOrZero(std::string_view text);
+
 // The override mark: the text ends with "*" (a typed value, or a default the
 // calculators leave alone).
 bool carriesMark(std::string_view text);

@@ -144,28 +144,27 @@ bool readLengths(std::string_view offset, std::string_view span, double& s1, dou
 
 } // namespace
 
-BearingSpanChecks::Outcome BearingSpanChecks::offsetLeft(std::string_view offset, std::string_view span) {
-    double s1 = 0, s = 0;
-    if (readLengths(offset, span, s1, s) && !(s1 > s / 2)) {
-        offsetFailures_ = 0;
+BearingSpanChecks::Outcome BearingSpanChecks::count(bool passed, int& failures, int toldAt, const char* why) {
+    if (passed) {
+        failures = 0;
         return {};
     }
-    if (++offsetFailures_ < 3)
+    if (++failures < toldAt)
         return {false, {}};
-    offsetFailures_ = 0;
-    return {false, "The offset must be less than half of the span between bearings"};
+    failures = 0;
+    return {false, why};
+}
+
+BearingSpanChecks::Outcome BearingSpanChecks::offsetLeft(std::string_view offset, std::string_view span) {
+    double s1 = 0, s = 0;
+    return count(readLengths(offset, span, s1, s) && !(s1 > s / 2), offsetFailures_, 3,
+                 "The offset must be less than half of the span between bearings");
 }
 
 BearingSpanChecks::Outcome BearingSpanChecks::spanLeft(std::string_view offset, std::string_view span) {
     double s1 = 0, s = 0;
-    if (readLengths(offset, span, s1, s) && !(2 * s1 > s)) {
-        spanFailures_ = 0;
-        return {};
-    }
-    if (++spanFailures_ < 2)
-        return {false, {}};
-    spanFailures_ = 0;
-    return {false, "The span between bearings must be at least twice the offset"};
+    return count(readLengths(offset, span, s1, s) && !(2 * s1 > s), spanFailures_, 2,
+                 "The span between bearings must be at least twice the offset");
 }
 
 } // namespace cindrel::agma

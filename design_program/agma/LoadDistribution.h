@@ -82,6 +82,7 @@ public:
     Outcome spanLeft(std::string_view offset, std::string_view span);
 
 private:
+    static Outcome count(bool passed, int& failures, int toldAt, const char* why);
     int offsetFailures_ = 0;
     int spanFailures_ = 0;
 };

@@ -94,20 +94,6 @@ int lineAt(std::string_view bytes, std::size_t position) {
     return line;
 }
 
-std::vector<std::string> splitFields(std::string_view line) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = line.find(',', start);
-        if (comma == std::string_view::npos) {
-            fields.emplace_back(line.substr(start));
-            return fields;
-        }
-        fields.emplace_back(line.substr(start, comma - start));
-        start = comma + 1;
-    }
-}
-
 // A whole-number field: the number the whole text is, halves to even; empty
 // when it is no number or beyond any row number.
 std::optional<long long> wholeNumber(const std::string& field) {
@@ -127,6 +113,15 @@ struct Row {
 };
 
 } // namespace
+
+std::vector<std::string> splitMaterialFields(std::string_view row) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t comma; (comma = row.find(',', start)) != std::string_view::npos; start = comma + 1)
+        fields.emplace_back(row.substr(start, comma - start));
+    fields.emplace_back(row.substr(start));
+    return fields;
+}
 
 std::variant<MaterialFileRows, LeftOutFile> parseMaterialFile(const std::string& name, std::string_view bytes,
                                                               int firstRow) {
@@ -148,7 +143,7 @@ std::variant<MaterialFileRows, LeftOutFile> parseMaterialFile(const std::string&
         if (lines[i].empty())
             continue;
         const int line = static_cast<int>(i) + 1;
-        std::vector<std::string> fields = splitFields(lines[i]);
+        std::vector<std::string> fields = splitMaterialFields(lines[i]);
         if (fields.size() > MaterialFieldLimit)
             return leftOut(line, "the row has more than 100 fields", runtime::Overflow);
         rows.push_back({line, std::move(fields)});

@@ -31,6 +31,9 @@ struct LeftOutFile {
     int errorNumber = 0; // the run-time error number the run log shows
 };
 
+// The fields of one row: every comma separates two fields, no quoting.
+std::vector<std::string> splitMaterialFields(std::string_view row);
+
 // Checks the bytes of one file whose rows would begin at table row firstRow.
 // Line ends CR, LF or CR LF; UTF-8, else Latin-1 (the rows come back UTF-8).
 std::variant<MaterialFileRows, LeftOutFile> parseMaterialFile(const std::string& name, std::string_view bytes,

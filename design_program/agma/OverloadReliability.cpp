@@ -2,24 +2,10 @@
 
 #include "BoxNumber.h"
 
-#include "runtime/RuntimeError.h"
-
 namespace cindrel::agma {
 
-namespace {
-
-double typedFactor(std::string_view text) {
-    try {
-        return boxNumber(text);
-    } catch (const runtime::RuntimeError&) {
-        return 0;
-    }
-}
-
-} // namespace
-
 std::optional<int> overloadOptionFor(std::string_view typedKo) {
-    const double x = typedFactor(typedKo);
+    const double x = boxNumberOrZero(typedKo);
     if (x >= 2)
         return 6;
     if (x >= 1.75)
@@ -34,7 +20,7 @@ std::optional<int> overloadOptionFor(std::string_view typedKo) {
 }
 
 int reliabilityOptionFor(std::string_view typedKr) {
-    const double x = typedFactor(typedKr);
+    const double x = boxNumberOrZero(typedKr);
     if (x >= 1.5)
         return 0;
     if (x >= 1.25)

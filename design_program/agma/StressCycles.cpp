@@ -84,14 +84,6 @@ CycleFactor pittingFactor(const StressCycleMember& member) {
     }
 }
 
-double readOrZero(std::string_view text) {
-    try {
-        return boxNumber(text);
-    } catch (const runtime::RuntimeError&) {
-        return 0;
-    }
-}
-
 } // namespace
 
 std::string lifeText(double value) {
@@ -102,8 +94,8 @@ std::string lifeText(double value) {
 
 LifeOutcome deriveLife(int changed, const LifeInputs& inputs, runtime::ErrorReporter& errors) {
     LifeOutcome outcome;
-    const float np = static_cast<float>(readOrZero(inputs.speed));
-    const float mG = static_cast<float>(readOrZero(inputs.ratio));
+    const float np = static_cast<float>(boxNumberOrZero(inputs.speed));
+    const float mG = static_cast<float>(boxNumberOrZero(inputs.ratio));
     if (np == 0) {
         outcome.message = CalculatorMessage{"Set RPM of pinion", ""};
         outcome.focus = SetInputsBox::Speed;
@@ -114,13 +106,13 @@ LifeOutcome deriveLife(int changed, const LifeInputs& inputs, runtime::ErrorRepo
         outcome.focus = SetInputsBox::Ratio;
         return outcome;
     }
-    const float q0 = static_cast<float>(readOrZero(inputs.contacts[0]));
-    const float q1 = static_cast<float>(readOrZero(inputs.contacts[1]));
+    const float q0 = static_cast<float>(boxNumberOrZero(inputs.contacts[0]));
+    const float q1 = static_cast<float>(boxNumberOrZero(inputs.contacts[1]));
     if (q0 < 1 || q1 < 1)
         return outcome;
-    const float l0 = static_cast<float>(readOrZero(inputs.life[PinionCycles]));
-    const float l1 = static_cast<float>(readOrZero(inputs.life[GearCycles]));
-    const float h = static_cast<float>(readOrZero(inputs.life[Hours]));
+    const float l0 = static_cast<float>(boxNumberOrZero(inputs.life[PinionCycles]));
+    const float l1 = static_cast<float>(boxNumberOrZero(inputs.life[GearCycles]));
+    const float h = static_cast<float>(boxNumberOrZero(inputs.life[Hours]));
 
     const auto write = [&](int box, float value, int places) {
         if (std::isfinite(value))
@@ -149,23 +141,27 @@ LifeOutcome deriveLife(int changed, const LifeInputs& inputs, runtime::ErrorRepo
     return outcome;
 }
 
-std::string pinionCyclesFromSpeed(std::string_view hours, std::string_view contacts, std::string_view speed) {
-    const float cycles = static_cast<float>(readOrZero(hours)) * 60 * static_cast<float>(readOrZero(contacts)) *
-                         static_cast<float>(readOrZero(speed));
-    return std::isfinite(cycles) ? lifeText(cycles) : std::string();
+std::optional<std::string> pinionCyclesFromSpeed(std::string_view hours, std::string_view contacts, std::string_view speed) {
+    const float cycles = static_cast<float>(boxNumberOrZero(hours)) * 60 * static_cast<float>(boxNumberOrZero(contacts)) *
+                         static_cast<float>(boxNumberOrZero(speed));
+    if (!std::isfinite(cycles))
+        return std::nullopt;
+    return lifeText(cycles);
 }
 
 std::optional<std::string> gearCyclesFromRatio(std::string_view pinionCycles, std::string_view ratio) {
-    const float mG = static_cast<float>(readOrZero(ratio));
+    const float mG = static_cast<float>(boxNumberOrZero(ratio));
     if (!(mG > 1))
         return std::nullopt;
-    const float cycles = static_cast<float>(readOrZero(pinionCycles)) / mG;
-    return std::isfinite(cycles) ? lifeText(cycles) : std::string();
+    const float cycles = static_cast<float>(boxNumberOrZero(pinionCycles)) / mG;
+    if (!std::isfinite(cycles))
+        return std::nullopt;
+    return lifeText(cycles);
 }
 
 StressCycleOutcome stressCycleFactors(const std::array<StressCycleMember, 2>& members) {
     StressCycleOutcome outcome;
-    if (readOrZero(members[0].cycles) * readOrZero(members[1].cycles) == 0) {
+    if (boxNumberOrZero(members[0].cycles) * boxNumberOrZero(members[1].cycles) == 0) {
         outcome.noCycles = true;
         return outcome;
     }

@@ -41,10 +41,12 @@ struct LifeOutcome {
 LifeOutcome deriveLife(int changed, const LifeInputs& inputs, runtime::ErrorReporter& errors);
 
 // The pinion cycles the "Set Inputs" speed gives with the hours and the
-// pinion's contacts (hours × 60 × contacts × speed).
-std::string pinionCyclesFromSpeed(std::string_view hours, std::string_view contacts, std::string_view speed);
+// pinion's contacts (hours × 60 × contacts × speed); nullopt keeps the box
+// (a product beyond the single precision range).
+std::optional<std::string> pinionCyclesFromSpeed(std::string_view hours, std::string_view contacts, std::string_view speed);
 // The gear cycles a ratio above 1 gives (pinion cycles / ratio); nullopt for
-// a ratio of 1 or less, which changes nothing.
+// a ratio of 1 or less, which changes nothing, and for a quotient beyond the
+// single precision range.
 std::optional<std::string> gearCyclesFromRatio(std::string_view pinionCycles, std::string_view ratio);
 
 // Written into all four factor boxes when either member has no cycles: 1,

@@ -1,7 +1,7 @@
 #include "agma/AGMA_Materials.h"
 #include "agma/HardnessRatio.h"
 
-#include "MaterialRows.h"
+#include "agma/MaterialFile.h"
 
 #include "support/TemporaryFolder.h"
 
@@ -114,8 +114,8 @@ TEST_F(HardnessRatio, BothMembersRangesEveryRun) {
 TEST_F(HardnessRatio, EmptyOrZeroBoundsAreNone) {
     MaterialsTable user;
     const int source = user.addSource("user.tbl");
-    user.addRow(source, testing::materialRow("0,,,p,Through Hardened steel,,,,,,,,,,,,0,,,BHN"));
-    user.addRow(source, testing::materialRow("1,,,g,Through Hardened steel,,,,,,,,,,,,,250,,BHN"));
+    user.addRow(source, splitMaterialFields("0,,,p,Through Hardened steel,,,,,,,,,,,,0,,,BHN"));
+    user.addRow(source, splitMaterialFields("1,,,g,Through Hardened steel,,,,,,,,,,,,,250,,BHN"));
     const MaterialRecord p = user.record(0), g = user.record(1);
     EXPECT_EQ(hardnessRatioFactor({true, {"1000", "200"}, "32", "3", {&p, &g}}), "1.01"); // r 5: 2 · 0.00698
     EXPECT_EQ(hardnessRatioFactor({true, {"1000", "260"}, "32", "3", {&p, &g}}), "1.0");

@@ -1,7 +1,7 @@
 #include "agma/AGMA_Materials.h"
 #include "agma/StressCycles.h"
 
-#include "MaterialRows.h"
+#include "agma/MaterialFile.h"
 
 #include "support/TemporaryFolder.h"
 
@@ -88,6 +88,8 @@ TEST(Life, SetInputsDeriveThePinionAndGearCycles) {
     EXPECT_EQ(pinionCyclesFromSpeed("1,000", "2", "1000"), "120000000");
     EXPECT_EQ(pinionCyclesFromSpeed("", "1", "1000"), "0");
     EXPECT_EQ(pinionCyclesFromSpeed("41.7", "1", "1000"), "2502000");
+    EXPECT_EQ(pinionCyclesFromSpeed("1e30", "1", "1e30"), std::nullopt);
+    EXPECT_EQ(gearCyclesFromRatio("1e300", "2"), std::nullopt);
     EXPECT_EQ(gearCyclesFromRatio("10,000,000", "2"), "5000000");
     EXPECT_EQ(gearCyclesFromRatio("10000000", "4"), "2500000");
     for (const char* ratio : {"1", "0.5", "", "-3"})
@@ -184,7 +186,7 @@ TEST_F(StressCycleFactors, MaterialsWithoutCurvesOrWithBadCells) {
     MaterialsTable user;
     const int source = user.addSource("user.tbl");
     // Column 24 (a Zn exponent) and column 31 (the 666 mark) hold no number.
-    user.addRow(source, testing::materialRow("0,,,bad,Through Hardened steel,,,,,,,,,,,,,,,,,"
+    user.addRow(source, splitMaterialFields("0,,,bad,Through Hardened steel,,,,,,,,,,,,,,,,,"
                                              "10000,10000000,2.466,x,1.4488,-0.023,2.466,-0.056,"
                                              "1000,3000000,666x,666,1.3558,-0.0178,1.6831,-0.0323"));
     const MaterialRecord bad = user.record(0);
