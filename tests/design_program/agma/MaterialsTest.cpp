@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <unistd.h>
@@ -408,6 +409,43 @@ TEST_F(UserTables, OneMessageListsTheFilesLeftOutAndNothingIsTouched) {
     EXPECT_EQ(LoadMaterials(folder.path(), quiet, quiet).rowCount(), 66);
     EXPECT_TRUE(quiet.messages.empty());
     EXPECT_TRUE(quiet.errors.empty());
+}
+
+// Damaged files: whatever the bytes, a file is either taken whole, every row
+// under its own id with its parent before it, or left out with a reason.
+TEST(MaterialFileParsing, DamagedBytesAreTakenWholeOrLeftOut) {
+    const std::string good = Header + "0,,,top,x\r\n1,0,4,a,y\r\n2,1,4,b\r\n3,0,2,c\r\n";
+    const char alphabet[] = {'0', '1', '2', '3', '4', '7', ',', '\r', '\n', ' ', '.', '-', 'e', 'x', '\0', '\xE4', '\xC3'};
+    std::uint32_t seed = 12345;
+    const auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+    int taken = 0;
+    for (int run = 0; run < 3000; ++run) {
+        std::string bytes = good;
+        for (int change = 0, changes = 1 + next() % 4; change < changes; ++change) {
+            const std::size_t at = next() % bytes.size();
+            const char c = alphabet[next() % sizeof alphabet];
+            switch (next() % 3) {
+            case 0: bytes[at] = c; break;
+            case 1: bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at), c); break;
+            default: bytes.erase(at, 1); break;
+            }
+        }
+        const auto parsed = parseMaterialFile("f.tbl", bytes, 65);
+        if (const auto* left = std::get_if<LeftOutFile>(&parsed)) {
+            EXPECT_FALSE(left->reason.empty());
+            continue;
+        }
+        ++taken;
+        const auto& rows = std::get<MaterialFileRows>(parsed).rows;
+        for (std::size_t id = 0; id < rows.size(); ++id) {
+            ASSERT_FALSE(rows[id].empty()) << bytes;
+            EXPECT_EQ(rows[id][0], std::to_string(id)) << bytes;
+            if (rows[id].size() > 1 && !rows[id][1].empty()) {
+                EXPECT_LT(std::stoul(rows[id][1]), id) << bytes;
+            }
+        }
+    }
+    EXPECT_GT(taken, 100); // the damage leaves many files whole
 }
 
 TEST(MaterialsFolder, AMissingFolderGivesTheBuiltInRows) {
