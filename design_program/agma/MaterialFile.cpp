@@ -105,7 +105,16 @@ std::optional<long long> wholeNumber(const std::string& field) {
     return static_cast<long long>(value);
 }
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+// A field as the message quotes it: a long one is cut, so that the message
+// stays readable.
+std::string quoted(const std::string& text) {
+    std::size_t shown = 24;
+    if (text.size() <= shown)
+        return "\"" + text + "\"";
+    while (shown > 0 && (static_cast<unsigned char>(text[shown]) & 0xC0) == 0x80)
+        --shown; // never inside a UTF-8 character
+    return "\"" + text.substr(0, shown) + "...\"";
+}
 
 struct Row {
     int line;

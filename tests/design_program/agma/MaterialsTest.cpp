@@ -307,6 +307,8 @@ TEST_F(UserTables, FaultyFilesAreLeftOutWithLineAndReason) {
         {"late.tbl", Header + "0,,,top\r\n1,2,4,a\r\n2,0,4,b\r\n", 6, "the parent 2 is not a row before row 1 of the file"},
         {"self.tbl", Header + "0,0,4,top\r\n", 5, "the parent 0 is not a row before row 0 of the file"},
         {"parent.tbl", Header + "0,,,top\r\n1,x,4,a\r\n", 6, "the parent \"x\" is not a number"},
+        {"long.tbl", Header + std::string(5000, 'y') + ",,,top\r\n", 5,
+         "the row id \"yyyyyyyyyyyyyyyyyyyyyyyy...\" is not a number"},
         {"relation.tbl", Header + "0,,,top\r\n1,0,7,a\r\n", 6, "the relationship \"7\" is not 0 to 4"},
         {"norelation.tbl", Header + "0,,,top\r\n1,0\r\n", 6, "the relationship \"\" is not 0 to 4"},
         {"header.tbl", Header, 0, "the file has no rows after its four header lines"},
