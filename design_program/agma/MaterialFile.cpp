@@ -109,11 +109,12 @@ std::optional<long long> wholeNumber(const std::string& field) {
 // stays readable.
 std::string quoted(const std::string& text) {
     std::size_t shown = 24;
+    std::string result(1, '"');
     if (text.size() <= shown)
-        return "\"" + text + "\"";
+        return result.append(text).append(1, '"');
     while (shown > 0 && (static_cast<unsigned char>(text[shown]) & 0xC0) == 0x80)
         --shown; // never inside a UTF-8 character
-    return "\"" + text.substr(0, shown) + "...\"";
+    return result.append(text, 0, shown).append("...\"");
 }
 
 struct Row {
