@@ -54,6 +54,8 @@ TEST(LoadDistribution, KmAndItsEquation) {
     const Case cases[] = {
         {"3", "4", Open, false, false, "Cpm= 1.0", "1.371"},          // 1 + 0.075 + 0.2964
         {"3", "4", Open, true, true, "Cpm= 1.0", "1.250"},            // 1 + 0.8 (0.075 + 0.8 · 0.2964)
+        {"3", "4", Open, true, false, "Cpm= 1.0", "1.297"},           // 1 + 0.8 (0.075 + 0.2964)
+        {"3", "4", Open, false, true, "Cpm= 1.0", "1.312"},           // 1 + 0.075 + 0.8 · 0.2964
         {"3", "4", ExtraPrecision, false, false, "Cpm= 1.1", "1.150"}, // 1 + 0.075 · 1.1 + 0.0679
         {"20", "10", Commercial, false, false, "Cpm= 1.0", "1.811"},  // 1 + 0.4119 + 0.3993
         {"1", "10", Open, false, false, "Cpm= 1.0", "1.289"},         // Cpf 0.025, not -0.015

@@ -45,6 +45,7 @@ TEST(Life, TheOtherTwoQuantitiesFollowTheOneChanged) {
         // Contacts per revolution count on their own member: 3 on the gear.
         {Hours, "2", {"", "", "100"}, {"1", "3"}, {"6000000", "9000000", std::nullopt}},
         {PinionCycles, "2", {"6000000", "", ""}, {"2", "1"}, {std::nullopt, "1500000", "50"}},
+        {GearCycles, "2.5", {"", "1000000", ""}, {"2", "1"}, {"5000000", std::nullopt, "41.7"}},
         // Never in exponent form.
         {Hours, "1", {"", "", "100000"}, {"1", "1"}, {"6000000000", "6000000000", std::nullopt}},
     };
