@@ -35,7 +35,6 @@ public:
     std::string designPathWithoutExtension = "/designs/pair";
     bool failOpen = false;
     std::map<std::string, std::string> files; // path -> everything written
-    bool metric = false;
     DrawingProgram* drawing = nullptr; // none: the shell's default, no drawing program
 
     // Every hand-over to the pair's deflection analysis, its twenty values in
@@ -73,7 +72,6 @@ public:
             name = name.substr(name.find_last_of('/') + 1);
         return withExtension ? name + ".cnd" : name;
     }
-    bool MetricUnits() const override { return metric; }
     DrawingProgram& drawingProgram() override { return drawing != nullptr ? *drawing : ModelShell::drawingProgram(); }
     std::unique_ptr<std::ostream> openOutputFile(const std::string& path) override {
         if (failOpen)

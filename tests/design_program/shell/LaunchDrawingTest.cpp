@@ -132,7 +132,7 @@ TEST_F(HandOverToTestServer, SendsTheFourElementsOfASpurPairInInches) {
 //   0.09 x Pd = 0.869333, thickness 0.17 x 10 / pi = 0.541127.
 // - the real pitch Pd / 25.4 = 0.380286 teeth per mm, flag 1 (module).
 TEST_F(HandOverToTestServer, SendsTheFourElementsOfAnInternalHelicalPairInMetricUnits) {
-    shell.metric = true;
+    shell.lengthFactor = 25.4;
     setUpInternalHelicalDrawingPair(*pair);
     EXPECT_EQ(pair->LaunchDrawing(), 1);
     const auto recorded = calls();
