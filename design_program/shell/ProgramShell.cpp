@@ -61,9 +61,13 @@ private:
 std::unique_ptr<std::ostream> openCompletedOnClose(const std::string& path, runtime::ErrorReporter& reporter)
 {
     const std::filesystem::path target(path);
-    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
     if (target.filename().empty())
         return nullptr;
+    // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) on the chained form.
+    std::string hidden(".");
+    hidden += target.filename().string();
+    hidden += ".XXXXXX";
+    std::string pattern = (target.parent_path() / hidden).string();
     const int descriptor = mkstemp(pattern.data());
     if (descriptor < 0)
         return nullptr;

@@ -84,9 +84,10 @@ private:
     QString commandLine_;
     RunNotes runNotes_;
     UnitSystem units_;
-    forms::Forms windows_;
     std::unique_ptr<frmMisc> misc_;
     std::unique_ptr<ProgramShell> modelShell_;
+    // Last, so that the windows go before what their handlers refer to.
+    forms::Forms windows_;
     bool started_ = false;
     bool ending_ = false;
 };
