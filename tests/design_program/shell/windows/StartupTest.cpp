@@ -200,3 +200,21 @@ TEST_F(StartedProgram, RecentFilesAppearOnTheFileMenuAndOpenFromIt)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(StartedProgram, AProgramFolderThatMayNotBeWrittenSendsRunNotesToTheUsersFolder)
+{
+    const auto readOnly = folder.file("not-a-folder");
+    std::ofstream(readOnly) << "";
+    shellservices::setProgramFolderOverride(QString::fromStdString(readOnly.string()));
+    answerDisclaimer(true, true);
+    const auto notesFile = folder.file("user") / "RunNotes.dat";
+    EXPECT_EQ(startup->runLog().RunNotesPath, notesFile.string());
+    EXPECT_NE(fileText(notesFile).find("\"2, The program folder may not be written; run notes go to " +
+                                       notesFile.string() + "\""),
+              std::string::npos);
+    EXPECT_EQ(startup->gobjRegisty->UserFilesLocation(), (folder.file("user") / "outputs").string() + "/");
+}
+
+} // namespace
