@@ -31,7 +31,6 @@ void setUnderline(forms::Label& label, bool underline)
 
 void defineAbout(Startup& startup)
 {
-    (void)startup;
     startup.windows().define(QStringLiteral("frmAbout"), [](forms::Form& form) {
         form.move(0, 0, 4920 + 120, 3390 + 420);
         forms::buildLayout(form, layouts::frmAbout());

@@ -1,4 +1,5 @@
 #include "registry/Store.h"
+#include "support/FileText.h"
 #include "support/TemporaryFolder.h"
 
 #include <QProcess>
@@ -17,16 +18,10 @@
 
 namespace {
 
+using testsupport::fileText;
+
 using ::testing::HasSubstr;
 using ::testing::Not;
-
-std::string fileText(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<std::string> linesOf(const std::string& text)
 {

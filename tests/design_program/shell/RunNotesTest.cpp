@@ -1,6 +1,7 @@
 #include "shell/RunNotes.h"
 
 #include "runtime/RuntimeError.h"
+#include "support/FileText.h"
 #include "support/TemporaryFolder.h"
 
 #include <gmock/gmock.h>
@@ -16,6 +17,8 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 namespace {
+
+using testsupport::fileText;
 
 class FakeRunLogWindow : public RunLogWindow {
 public:
@@ -37,14 +40,6 @@ public:
     int cleared = 0;
     bool refuseText = false;
 };
-
-std::string fileText(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class RunNotesTest : public ::testing::Test {
 protected:

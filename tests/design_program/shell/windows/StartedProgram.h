@@ -8,6 +8,7 @@
 #include "forms/TextBox.h"
 #include "registry/Store.h"
 #include "shell/ProgramFolders.h"
+#include "support/FileText.h"
 #include "support/TemporaryFolder.h"
 
 #include <QCoreApplication>
@@ -66,13 +67,7 @@ protected:
         return lines;
     }
 
-    static std::string fileText(const std::filesystem::path& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static std::string fileText(const std::filesystem::path& path) { return testsupport::fileText(path); }
 
     TemporaryFolder folder;
     dialogs::ScriptedDialogProvider dialogs;
