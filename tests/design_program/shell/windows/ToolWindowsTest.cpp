@@ -8,7 +8,9 @@
 #include "shell/MHTMLHelp.h"
 #include "shell/ShellWindows.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QTest>
 #include <QScreen>
 
 #include <gmock/gmock.h>
@@ -194,6 +196,52 @@ TEST_F(StartedProgram, HelpFilesAndCentring)
     EXPECT_EQ(big.width(), screen.width() * 15 + 3000);
 
     cindrel::shell::SelectAllText(startup->windows()); // nothing active: nothing happens
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(StartedProgram, TheRunLogWindowKeepsItsNewestTextWithinBounds)
+{
+    answerDisclaimer(true, true);
+    const std::string padding(90, '.');
+    for (int i = 0; i < 15000; ++i)
+        startup->WriteRunNote(padding);
+    const QString text = startup->runLogWindow().text();
+    EXPECT_LE(text.size(), cindrel::shell::frmMisc::MaximumText);
+    EXPECT_GT(text.size(), cindrel::shell::frmMisc::MaximumText - 200);
+    EXPECT_TRUE(text.startsWith(QString::number(startup->runLog().RunNoteCount()) + QStringLiteral(", ")));
+    EXPECT_TRUE(text.endsWith(QStringLiteral("\r\n"))) << "cut at a line end";
+}
+
+TEST_F(StartedProgram, TheMainWindowKeepsItsSizeRemembersTheLastKeyAndSelectsTyping)
+{
+    {
+        cindrel::shell::RunNotes quiet;
+        cindrel::shell::clsRegisty settings(quiet, *store, "");
+        settings.SaveWindowPosition("frmMain", {2400, 1200, 9000, 9000, 0});
+    }
+    answerDisclaimer(true, false);
+    forms::Form& main = window("frmMain");
+    EXPECT_EQ(main.left(), 2400);
+    EXPECT_EQ(main.top(), 1200);
+    EXPECT_NEAR(main.width(), 7800, 120) << "the saved size never takes effect";
+    EXPECT_NEAR(main.height(), 7000, 120);
+
+    QTest::keyClick(main.window(), Qt::Key_F12);
+    EXPECT_EQ(startup->modelShell().lastKeyPressed(), 123);
+
+    forms::Form& converter = window("frmHardnessConverter");
+    converter.show();
+    QApplication::setActiveWindow(converter.window());
+    auto& bhn = converter.get<forms::TextBox>(QStringLiteral("txtBHN"));
+    bhn.setText(QStringLiteral("400"));
+    bhn.setFocus();
+    QCoreApplication::processEvents();
+    cindrel::shell::SelectAllText(startup->windows());
+    EXPECT_EQ(bhn.selStart(), 0);
+    EXPECT_EQ(bhn.selLength(), 3);
 }
 
 } // namespace
