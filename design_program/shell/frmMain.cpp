@@ -8,6 +8,14 @@
 
 namespace cindrel::shell {
 
+// The main window that start-up needs, and the seam where its input panels
+// come in. Start-up and the other windows rely on: the step panel
+// picStates(0); the buttons cmdPrevious, cmdFinished and cmdNext; the unit
+// label arrays lblLengthUnits, lblPressureUnits, lblTempUnits and lblRMSUnits;
+// the hidden labels lblToothOrient and lblRunNotes; the File menu's
+// recent-file array mnuFileRecent (member 0 a separator); the last key pressed
+// kept in Startup::KeyState; its place restored at load and stored when it
+// closes, which ends the program.
 void defineMainWindow(Startup& startup)
 {
     forms::Form& main = startup.windows().define(QStringLiteral("frmMain"), [&startup](forms::Form& form) {

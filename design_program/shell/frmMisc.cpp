@@ -42,6 +42,13 @@ void frmMisc::define(forms::Forms& windows)
 {
     forms::Form& window = windows.define(Name, [this](forms::Form& form) { build(form); });
     window.onResize.connect([this] { ignoringErrors([this] { layOut(); }); });
+    // Its window button acts as Close: the log's text stays for the next showing.
+    window.onQueryUnload.connect([&window](bool& cancel, forms::UnloadReason reason) {
+        if (reason != forms::UnloadReason::FormControlMenu)
+            return;
+        cancel = true;
+        window.get<forms::CommandButton>(QStringLiteral("cmdClose")).click();
+    });
 }
 
 void frmMisc::build(forms::Form& form)

@@ -48,6 +48,11 @@ TEST_F(StartedProgram, TheRunLogWindowClosesClearsAndAutoCloses)
     EXPECT_TRUE(help.visible());
     EXPECT_EQ(help.helpContextId(), 12321);
 
+    misc.unload(forms::UnloadReason::FormControlMenu);
+    EXPECT_TRUE(misc.isLoaded()) << "the window button acts as Close";
+    EXPECT_FALSE(misc.visible());
+    EXPECT_FALSE(startup->runLogWindow().text().isEmpty());
+    misc.show();
     misc.get<forms::CommandButton>(QStringLiteral("cmdClose")).click();
     EXPECT_FALSE(misc.visible());
     EXPECT_FALSE(help.visible());
