@@ -218,3 +218,21 @@ TEST_F(StartedProgram, AProgramFolderThatMayNotBeWrittenSendsRunNotesToTheUsersF
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(StartedProgram, WindowsComeBackInTheStateTheyWereSavedIn)
+{
+    {
+        cindrel::shell::RunNotes quiet;
+        cindrel::shell::clsRegisty settings(quiet, *store, "");
+        settings.SaveWindowPosition("frmScreenOutput", {300, 450, 6000, 4000, 2});
+    }
+    answerDisclaimer(true, false);
+    EXPECT_EQ(window("frmScreenOutput").windowState(), forms::WindowState::Maximized);
+    window("frmScreenOutput").setWindowState(forms::WindowState::Normal);
+    EXPECT_EQ(window("frmScreenOutput").left(), 300);
+    EXPECT_EQ(window("frmScreenOutput").width(), 6000);
+}
+
+} // namespace
