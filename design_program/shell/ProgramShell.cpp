@@ -2,6 +2,8 @@
 
 #include "shell/Startup.h"
 
+#include "analyses/ContactAnalyses.h"
+
 #include "dialogs/MessageBox.h"
 #include "forms/Label.h"
 #include "forms/MenuItem.h"
@@ -145,6 +147,12 @@ bool ProgramShell::SubSurfaceLongPrint() const
 bool ProgramShell::UpDatePinListEveryTime() const
 {
     return startup_.gobjRegisty != nullptr && startup_.gobjRegisty->UpDatePinListEveryTime();
+}
+
+model::AnalysisFactory& ProgramShell::analysisFactory()
+{
+    static analyses::ContactAnalysisFactory factory;
+    return factory;
 }
 
 bool ProgramShell::activeDesignIsDefault() const

@@ -32,6 +32,8 @@ public:
     double PressureFactor() const override;
     bool SubSurfaceLongPrint() const override;
     bool UpDatePinListEveryTime() const override;
+    // The real scoring, subsurface shear and deflection analyses.
+    model::AnalysisFactory& analysisFactory() override;
 
     bool activeDesignIsDefault() const override;
     void openDesignFile(const std::string& path) override;

@@ -1,5 +1,6 @@
 #include "StartedProgram.h"
 
+#include "analyses/ContactAnalyses.h"
 #include "forms/Label.h"
 #include "forms/MenuItem.h"
 #include "forms/PictureBox.h"
@@ -233,6 +234,17 @@ TEST_F(StartedProgram, WindowsComeBackInTheStateTheyWereSavedIn)
     window("frmScreenOutput").setWindowState(forms::WindowState::Normal);
     EXPECT_EQ(window("frmScreenOutput").left(), 300);
     EXPECT_EQ(window("frmScreenOutput").width(), 6000);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(StartedProgram, ThePairHoldsTheRealContactAnalyses)
+{
+    answerDisclaimer(true, false);
+    EXPECT_NO_THROW(cindrel::analyses::deflectionOf(*startup->Oset));
+    EXPECT_NO_THROW(cindrel::analyses::scoringOf(*startup->Oset));
 }
 
 } // namespace
