@@ -3,6 +3,7 @@
 #include "shell/Startup.h"
 
 #include "analyses/ContactAnalyses.h"
+#include "resources/ResourceStrings.h"
 
 #include "dialogs/MessageBox.h"
 #include "forms/Label.h"
@@ -147,6 +148,11 @@ bool ProgramShell::SubSurfaceLongPrint() const
 bool ProgramShell::UpDatePinListEveryTime() const
 {
     return startup_.gobjRegisty != nullptr && startup_.gobjRegisty->UpDatePinListEveryTime();
+}
+
+std::string ProgramShell::messageText(int number) const
+{
+    return std::string(resources::findResourceString(number).value_or(std::string_view()));
 }
 
 model::AnalysisFactory& ProgramShell::analysisFactory()

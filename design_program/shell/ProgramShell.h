@@ -32,6 +32,8 @@ public:
     double PressureFactor() const override;
     bool SubSurfaceLongPrint() const override;
     bool UpDatePinListEveryTime() const override;
+    // From the program's numbered message table; empty for a number it lacks.
+    std::string messageText(int number) const override;
     // The real scoring, subsurface shear and deflection analyses.
     model::AnalysisFactory& analysisFactory() override;
 
