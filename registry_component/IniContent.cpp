@@ -1,0 +1,150 @@
+#include "IniContent.h"
+
+namespace brimlock {
+
+namespace {
+
+bool isWhiteSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && isWhiteSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isWhiteSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::string upperCased(std::string_view name)
+{
+    std::string upper(name);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}
+
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+} // namespace
+
+IniContent IniContent::parse(std::string_view text)
+{
+    IniContent content;
+    if (text.starts_with(Utf8ByteOrderMark))
+        text.remove_prefix(Utf8ByteOrderMark.size());
+    Section* current = nullptr;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::string_view line = trimmed(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.empty())
+            continue;
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            current = &content.sections_.obtain(upperCased(line.substr(1, line.size() - 2)));
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (!current || equals == std::string_view::npos)
+            continue;
+        current->obtain(upperCased(line.substr(0, equals))) = std::string(line.substr(equals + 1));
+    }
+    return content;
+}
+
+std::string IniContent::text() const
+{
+    std::string file;
+    bool first = true;
+    for (const auto& [name, section] : sections_.ordered()) {
+        if (!first)
+            file += "\r\n";
+        first = false;
+        file.append("[").append(*name).append("]\r\n");
+        for (const auto& [key, value] : section->ordered())
+            file.append(*key).append("=").append(*value).append("\r\n");
+    }
+    return file;
+}
+
+std::string IniContent::sectionNameToStore(std::string_view name)
+{
+    std::string stored = upperCased(name);
+    for (char& c : stored)
+        if (c == '\r' || c == '\n')
+            c = '_';
+    return stored;
+}
+
+std::string IniContent::keyNameToStore(std::string_view name)
+{
+    while (!name.empty() && isWhiteSpace(name.front()))
+        name.remove_prefix(1);
+    std::string stored = sectionNameToStore(name);
+    if (!stored.empty() && stored.front() == '[')
+        stored.front() = '_';
+    for (char& c : stored)
+        if (c == '=')
+            c = '_';
+    return stored;
+}
+
+const IniContent::Section* IniContent::findSection(std::string_view section) const
+{
+    if (const Section* found = sections_.find(sectionNameToStore(section)))
+        return found;
+    return sections_.find(upperCased(section));
+}
+
+IniContent::Section* IniContent::findSectionToChange(std::string_view section)
+{
+    return const_cast<Section*>(std::as_const(*this).findSection(section));
+}
+
+const std::string* IniContent::findValue(std::string_view section, std::string_view key) const
+{
+    const Section* found = findSection(section);
+    if (!found)
+        return nullptr;
+    if (const std::string* value = found->find(keyNameToStore(key)))
+        return value;
+    return found->find(upperCased(key));
+}
+
+void IniContent::set(std::string_view section, std::string_view key, std::string value)
+{
+    sections_.obtain(sectionNameToStore(section)).obtain(keyNameToStore(key)) = std::move(value);
+}
+
+bool IniContent::eraseSection(std::string_view section)
+{
+    return sections_.erase(sectionNameToStore(section)) || sections_.erase(upperCased(section));
+}
+
+bool IniContent::eraseKey(std::string_view section, std::string_view key)
+{
+    Section* found = findSectionToChange(section);
+    return found && (found->erase(keyNameToStore(key)) || found->erase(upperCased(key)));
+}
+
+std::vector<std::string> IniContent::sectionNames() const
+{
+    std::vector<std::string> names;
+    for (const auto& entry : sections_.ordered())
+        names.push_back(*entry.first);
+    return names;
+}
+
+std::vector<std::string> IniContent::keyNames(std::string_view section) const
+{
+    std::vector<std::string> names;
+    if (const Section* found = findSection(section))
+        for (const auto& entry : found->ordered())
+            names.push_back(*entry.first);
+    return names;
+}
+
+} // namespace brimlock
