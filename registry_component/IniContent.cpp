@@ -94,40 +94,45 @@ std::string IniContent::keyNameToStore(std::string_view name)
 
 const IniContent::Section* IniContent::findSection(std::string_view section) const
 {
-    if (const Section* found = sections_.find(sectionNameToStore(section)))
+    if (const Section* found = sections_.find(upperCased(section)))
         return found;
-    return sections_.find(upperCased(section));
-}
-
-IniContent::Section* IniContent::findSectionToChange(std::string_view section)
-{
-    return const_cast<Section*>(std::as_const(*this).findSection(section));
+    return sections_.find(sectionNameToStore(section));
 }
 
 const std::string* IniContent::findValue(std::string_view section, std::string_view key) const
 {
-    const Section* found = findSection(section);
-    if (!found)
-        return nullptr;
-    if (const std::string* value = found->find(keyNameToStore(key)))
-        return value;
-    return found->find(upperCased(key));
+    if (const Section* exact = sections_.find(upperCased(section)))
+        if (const std::string* value = exact->find(upperCased(key)))
+            return value;
+    if (const Section* stored = sections_.find(sectionNameToStore(section)))
+        return stored->find(keyNameToStore(key));
+    return nullptr;
 }
 
 void IniContent::set(std::string_view section, std::string_view key, std::string value)
 {
-    sections_.obtain(sectionNameToStore(section)).obtain(keyNameToStore(key)) = std::move(value);
+    const std::string storedSection = sectionNameToStore(section);
+    const std::string storedKey = keyNameToStore(key);
+    // A name read from a file as given would be found before the stored one: it is replaced.
+    const std::string exactSection = upperCased(section);
+    const std::string exactKey = upperCased(key);
+    if (exactSection != storedSection || exactKey != storedKey)
+        if (Section* exact = sections_.find(exactSection))
+            exact->erase(exactKey);
+    sections_.obtain(storedSection).obtain(storedKey) = std::move(value);
 }
 
 bool IniContent::eraseSection(std::string_view section)
 {
-    return sections_.erase(sectionNameToStore(section)) || sections_.erase(upperCased(section));
+    return sections_.erase(upperCased(section)) || sections_.erase(sectionNameToStore(section));
 }
 
 bool IniContent::eraseKey(std::string_view section, std::string_view key)
 {
-    Section* found = findSectionToChange(section);
-    return found && (found->erase(keyNameToStore(key)) || found->erase(upperCased(key)));
+    if (Section* exact = sections_.find(upperCased(section)); exact && exact->erase(upperCased(key)))
+        return true;
+    Section* stored = sections_.find(sectionNameToStore(section));
+    return stored && stored->erase(keyNameToStore(key));
 }
 
 std::vector<std::string> IniContent::sectionNames() const

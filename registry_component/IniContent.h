@@ -28,8 +28,8 @@ public:
     static std::string sectionNameToStore(std::string_view name);
     static std::string keyNameToStore(std::string_view name);
 
-    // Lookups find a name as Set stores it or, failing that, as given (upper-cased),
-    // which is how a name read from a file may be held.
+    // Lookups find a name as given (upper-cased), as a file may hold it, or
+    // else as Set stores it; Set replaces a name held as given.
     const std::string* findValue(std::string_view section, std::string_view key) const;
     const Section* findSection(std::string_view section) const;
     void set(std::string_view section, std::string_view key, std::string value);
@@ -40,7 +40,6 @@ public:
     std::vector<std::string> keyNames(std::string_view section) const;
 
 private:
-    Section* findSectionToChange(std::string_view section);
     HashOrderedMap<Section> sections_;
 };
 

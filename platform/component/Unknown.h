@@ -84,6 +84,7 @@ public:
     }
     Interface* get() const { return pointer_; }
     Interface* operator->() const { return pointer_; }
+    Interface& operator*() const { return *pointer_; }
     explicit operator bool() const { return pointer_ != nullptr; }
 
 private:
