@@ -214,9 +214,11 @@ TEST(IniFileSave, FailuresLeaveFileAndObjectAsTheyWere)
     writeBytes(readOnly, "[OLD]\r\nK=1\r\n");
     chmod(readOnly.c_str(), 0444);
     mkdir(folder.file("folder.ini").c_str(), 0777);
+    mkfifo(folder.file("fifo.ini").c_str(), 0666);
 
     auto file = newIniFile();
     file->SetLong("new", "k", 2);
+    EXPECT_EQ(file->Save(folder.file("fifo.ini").string()), errorResult(message::IniFileError)) << "without blocking";
     EXPECT_EQ(file->Save(folder.file("no/such/folder.ini").string()), errorResult(message::IniFileNotFound));
     EXPECT_EQ(file->Save(folder.file("folder.ini").string()), errorResult(message::IniFileError));
     bool dirty = false, isNew = false;
@@ -232,7 +234,7 @@ TEST(IniFileSave, FailuresLeaveFileAndObjectAsTheyWere)
     std::size_t entries = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
         ++entries;
-    EXPECT_EQ(entries, 2u) << "no temporary file is left behind";
+    EXPECT_EQ(entries, 3u) << "no temporary file is left behind";
 }
 
 TEST(IniFileSave, ReplacesTheTargetKeepingItsPermissions)
@@ -292,7 +294,7 @@ TEST(IniFileValues, GetsReadTheStoredText)
     auto file = newIniFile();
     ASSERT_EQ(openText(*file, folder,
                        "[v]\nlong=12abc\nbig=2147483648\nmin=-2147483648\nyes=yes\nseven= 7\nzero=000\n"
-                       "real=-1.5e3x\nhuge=1e999\ntiny=1e-999\nmoney=-1234.5\nmoney2=12.34565\nbadmoney=12,5\n"
+                       "real=-1.5e3x\nhalf=.5\nfive=5.e\nnoexp=-.5e+x\nhuge=1e999\ntiny=1e-999\nmoney=-1234.5\nmoney2=12.34565\nbadmoney=12,5\n"
                        "date=2024-02-29 13:45:30\nday=1899-12-29\nbaddate=2023-02-29\n"),
               S_OK);
     std::int32_t number = 0;
@@ -322,6 +324,14 @@ TEST(IniFileValues, GetsReadTheStoredText)
     double real = 0;
     file->GetDouble("v", "real", 0, &real);
     EXPECT_EQ(real, -1500);
+    file->GetDouble("v", "half", 0, &real);
+    EXPECT_EQ(real, 0.5);
+    file->GetDouble("v", "five", 0, &real);
+    EXPECT_EQ(real, 5) << "an e without digits is no exponent";
+    file->GetDouble("v", "noexp", 0, &real);
+    EXPECT_EQ(real, -0.5);
+    file->GetDouble("v", "yes", 4, &real);
+    EXPECT_EQ(real, 0) << "no number at all is 0";
     file->GetDouble("v", "huge", 4, &real);
     EXPECT_EQ(real, 4) << "beyond the double range gives Default";
     file->GetDouble("v", "tiny", 4, &real);

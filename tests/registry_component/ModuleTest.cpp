@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <set>
@@ -163,6 +166,24 @@ TEST(Module, UnregistrationRemovesAllButClsid)
     EXPECT_TRUE(classesKeyExists("CLSID"));
     EXPECT_EQ(classesText("CLSID\\{00000000-0000-0000-0000-000000000001}"), "another class");
     EXPECT_EQ(DllUnregisterServer(), S_OK) << "nothing left to remove is no failure";
+}
+
+TEST(Module, RegistrationThatCannotWriteChangesNothing)
+{
+    // A store that this user may only read: every write fails with 5.
+    ASSERT_EQ(newRegistry()->CreateKey("Software"), S_OK);
+    chmod(testStoreFile().parent_path().c_str(), 0755);
+    chmod(testStoreFile().c_str(), 0644);
+    const pid_t child = fork();
+    if (child == 0) {
+        const bool unprivileged = geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
+        _exit(unprivileged && static_cast<std::uint32_t>(DllRegisterServer()) == 0x80070005u ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_FALSE(classesKeyExists("BrimlockRegistry.Registry"));
+    EXPECT_FALSE(classesKeyExists(std::string("CLSID\\") + RegistryClassId));
 }
 
 TEST(Module, RegisteredClassesAreCreatedByProgId)
