@@ -10,6 +10,16 @@
 
 namespace brimlock {
 
+// A property get: the field copied to the caller's out-parameter.
+template <class T>
+HResult copyOut(const T& field, T* out)
+{
+    if (!out)
+        return component::E_POINTER;
+    *out = field;
+    return component::S_OK;
+}
+
 // What both classes share: identity, counting and aggregation, error
 // information for their own interface, and calls by name through their member table.
 template <class Interface>

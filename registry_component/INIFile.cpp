@@ -45,11 +45,6 @@ constexpr component::DispatchMember<IINIFile> Members[] = {
 
 const ComponentObject<IINIFile>::Identity INIFileIdentity{IID_IINIFile, "BrimlockRegistry.INIFile.1", Members};
 
-bool isWhiteSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to)
 {
     std::string result;
@@ -74,26 +69,17 @@ INIFile::INIFile(component::ModuleLocks& module, component::IUnknown* outer)
 
 HResult INIFile::get_Dirty(bool* dirty)
 {
-    if (!dirty)
-        return component::E_POINTER;
-    *dirty = dirty_;
-    return component::S_OK;
+    return copyOut(dirty_, dirty);
 }
 
 HResult INIFile::get_IsNew(bool* isNew)
 {
-    if (!isNew)
-        return component::E_POINTER;
-    *isNew = isNew_;
-    return component::S_OK;
+    return copyOut(isNew_, isNew);
 }
 
 HResult INIFile::get_FileName(std::string* fileName)
 {
-    if (!fileName)
-        return component::E_POINTER;
-    *fileName = fileName_;
-    return component::S_OK;
+    return copyOut(fileName_, fileName);
 }
 
 HResult INIFile::Open(const std::string& fileName)
@@ -127,10 +113,7 @@ HResult INIFile::Save(const std::string& fileName)
 
 HResult INIFile::get_LineBreakMarker(std::string* marker)
 {
-    if (!marker)
-        return component::E_POINTER;
-    *marker = lineBreakMarker_;
-    return component::S_OK;
+    return copyOut(lineBreakMarker_, marker);
 }
 
 HResult INIFile::put_LineBreakMarker(const std::string& marker)
@@ -167,51 +150,46 @@ HResult INIFile::GetString(const std::string& section, const std::string& key, c
     return component::S_OK;
 }
 
-HResult INIFile::GetBoolean(const std::string& section, const std::string& key, bool defaultValue, bool* value)
+template <class T, class Convert>
+HResult INIFile::lookUpAs(const std::string& section, const std::string& key, const T& defaultValue, T* value,
+                          Convert convert) const
 {
     if (!value)
         return component::E_POINTER;
     const std::string* found = content_.findValue(section, key);
-    *value = found ? leadingIntegerIsNonZero(*found) : defaultValue;
+    *value = found ? convert(*found) : defaultValue;
     return component::S_OK;
+}
+
+HResult INIFile::GetBoolean(const std::string& section, const std::string& key, bool defaultValue, bool* value)
+{
+    return lookUpAs(section, key, defaultValue, value, leadingIntegerIsNonZero);
 }
 
 HResult INIFile::GetLong(const std::string& section, const std::string& key, std::int32_t defaultValue,
                          std::int32_t* value)
 {
-    if (!value)
-        return component::E_POINTER;
-    const std::string* found = content_.findValue(section, key);
-    *value = found ? leadingLong(*found).value_or(defaultValue) : defaultValue;
-    return component::S_OK;
+    return lookUpAs(section, key, defaultValue, value,
+                    [&](const std::string& text) { return leadingLong(text).value_or(defaultValue); });
 }
 
 HResult INIFile::GetDouble(const std::string& section, const std::string& key, double defaultValue, double* value)
 {
-    if (!value)
-        return component::E_POINTER;
-    const std::string* found = content_.findValue(section, key);
-    *value = found ? leadingDouble(*found).value_or(defaultValue) : defaultValue;
-    return component::S_OK;
+    return lookUpAs(section, key, defaultValue, value,
+                    [&](const std::string& text) { return leadingDouble(text).value_or(defaultValue); });
 }
 
 HResult INIFile::GetCurrency(const std::string& section, const std::string& key, std::int64_t defaultValue,
                              std::int64_t* value)
 {
-    if (!value)
-        return component::E_POINTER;
-    const std::string* found = content_.findValue(section, key);
-    *value = found ? parseCurrency(*found).value_or(defaultValue) : defaultValue;
-    return component::S_OK;
+    return lookUpAs(section, key, defaultValue, value,
+                    [&](const std::string& text) { return parseCurrency(text).value_or(defaultValue); });
 }
 
 HResult INIFile::GetDate(const std::string& section, const std::string& key, double defaultValue, double* value)
 {
-    if (!value)
-        return component::E_POINTER;
-    const std::string* found = content_.findValue(section, key);
-    *value = found ? parseDate(*found).value_or(defaultValue) : defaultValue;
-    return component::S_OK;
+    return lookUpAs(section, key, defaultValue, value,
+                    [&](const std::string& text) { return parseDate(text).value_or(defaultValue); });
 }
 
 HResult INIFile::store(const std::string& section, const std::string& key, std::string text)

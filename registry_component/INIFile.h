@@ -45,6 +45,10 @@ public:
 private:
     // Stores a value text, Dirty set.
     HResult store(const std::string& section, const std::string& key, std::string text);
+    // A Get: the stored text converted, Default when the key is not there.
+    template <class T, class Convert>
+    HResult lookUpAs(const std::string& section, const std::string& key, const T& defaultValue, T* value,
+                     Convert convert) const;
     // The value with the marker standing for CR LF, as GetString returns it.
     std::string withLineBreaks(std::string text) const;
 

@@ -4,14 +4,12 @@
 #include "Registry.h"
 
 #include "component/ErrorInfo.h"
-#include "registry/Store.h"
+#include "component/ThreadStore.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
-#include <memory>
 
 namespace brimlock {
 
@@ -119,45 +117,30 @@ component::ModuleLocks& moduleLocks()
 
 registry::Store& threadStore()
 {
-    thread_local std::unique_ptr<registry::Store> store;
-    thread_local pid_t owner = 0;
-    if (!store || owner != getpid()) {
-        // A store inherited through fork is left unclosed: closing it could
-        // release database locks that belong to the parent.
-        if (store)
-            (void)store.release();
-        store = std::make_unique<registry::Store>(registry::Store::defaultLocation());
-        owner = getpid();
-    }
-    return *store;
+    return component::threadStore();
 }
 
 std::string loadComponentString(int messageId)
 {
-    switch (messageId) {
-    case message::ComponentName:
-        return "Brimlock Registry";
-    case message::InvalidByteArray:
-        return "Invalid Byte Array";
-    case message::AccessDenied:
-        return "Access to registry denied.";
-    case message::MachineNotFound:
-        return "The machine named could not be found.";
-    case message::PathNotFound:
-        return "The specified registry path was not found.";
-    case message::ValueNotFound:
-        return "The specified value name was not found.";
-    case message::IniFileNotFound:
-        return "INI file not found.";
-    case message::IniFileError:
-        return "Error opening INI file.";
-    case message::InvalidRoot:
-        return "Invalid Root value.";
-    case message::ApplicationTitle:
-        return "Brimlock Registry";
-    default:
-        return {};
-    }
+    static constexpr struct {
+        int id;
+        const char* text;
+    } strings[] = {
+        {message::ComponentName, "Brimlock Registry"},
+        {message::InvalidByteArray, "Invalid Byte Array"},
+        {message::AccessDenied, "Access to registry denied."},
+        {message::MachineNotFound, "The machine named could not be found."},
+        {message::PathNotFound, "The specified registry path was not found."},
+        {message::ValueNotFound, "The specified value name was not found."},
+        {message::IniFileNotFound, "INI file not found."},
+        {message::IniFileError, "Error opening INI file."},
+        {message::InvalidRoot, "Invalid Root value."},
+        {message::ApplicationTitle, "Brimlock Registry"},
+    };
+    for (const auto& entry : strings)
+        if (entry.id == messageId)
+            return entry.text;
+    return {};
 }
 
 HResult ReportComponentError(int messageId, std::string_view versionedProgId, const component::InterfaceId& interfaceId)

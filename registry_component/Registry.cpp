@@ -111,15 +111,18 @@ registry::Status Registry::openPath(const std::string& path, bool forWriting, bo
     return opened;
 }
 
+HResult Registry::openForReading(const std::string& subKey, registry::Handle& key) const
+{
+    bool unreachable = false;
+    const registry::Status opened = openKey(subKey, false, false, key, unreachable);
+    return unreachable ? report(message::MachineNotFound) : opened;
+}
+
 HResult Registry::read(const std::string& subKey, const std::string& name, ReadValue& value) const
 {
     value = ReadValue();
     OpenedKey key;
-    bool unreachable = false;
-    const registry::Status opened = openKey(subKey, false, false, key.handle, unreachable);
-    if (unreachable)
-        return report(message::MachineNotFound);
-    if (opened != status::Success)
+    if (const HResult opened = openForReading(subKey, key.handle); opened != component::S_OK)
         return opened;
     registry::Value stored;
     const registry::Status queried = threadStore().queryValue(key.handle, name, stored);
@@ -164,11 +167,7 @@ HResult Registry::listNames(const std::string& subKey, bool subKeys, std::vector
         return component::E_POINTER;
     names->clear();
     OpenedKey key;
-    bool unreachable = false;
-    const registry::Status opened = openKey(subKey, false, false, key.handle, unreachable);
-    if (unreachable)
-        return report(message::MachineNotFound);
-    if (opened != status::Success)
+    if (const HResult opened = openForReading(subKey, key.handle); opened != component::S_OK)
         return opened;
     registry::Store& store = threadStore();
     for (std::uint32_t index = 0;; ++index) {
@@ -184,10 +183,7 @@ HResult Registry::listNames(const std::string& subKey, bool subKeys, std::vector
 
 HResult Registry::get_Root(std::uint32_t* root)
 {
-    if (!root)
-        return component::E_POINTER;
-    *root = root_;
-    return component::S_OK;
+    return copyOut(root_, root);
 }
 
 HResult Registry::put_Root(std::uint32_t root)
@@ -200,10 +196,7 @@ HResult Registry::put_Root(std::uint32_t root)
 
 HResult Registry::get_BaseKey(std::string* baseKey)
 {
-    if (!baseKey)
-        return component::E_POINTER;
-    *baseKey = baseKey_;
-    return component::S_OK;
+    return copyOut(baseKey_, baseKey);
 }
 
 HResult Registry::put_BaseKey(const std::string& baseKey)
@@ -214,10 +207,7 @@ HResult Registry::put_BaseKey(const std::string& baseKey)
 
 HResult Registry::get_MachineName(std::string* machineName)
 {
-    if (!machineName)
-        return component::E_POINTER;
-    *machineName = machineName_;
-    return component::S_OK;
+    return copyOut(machineName_, machineName);
 }
 
 HResult Registry::put_MachineName(const std::string& machineName)
@@ -231,92 +221,70 @@ HResult Registry::put_MachineName(const std::string& machineName)
     return component::S_OK;
 }
 
-HResult Registry::GetString(const std::string& subKey, const std::string& name, const std::string& defaultValue,
-                            std::string* value)
+template <class T, class FromText, class FromNumber>
+HResult Registry::readAs(const std::string& subKey, const std::string& name, const T& defaultValue, T* value,
+                         FromText fromText, FromNumber fromNumber) const
 {
     if (!value)
         return component::E_POINTER;
     ReadValue read;
     const HResult outcome = this->read(subKey, name, read);
     if (read.kind == ReadValue::Kind::Text)
-        *value = read.text;
+        *value = fromText(read.text);
     else if (read.kind == ReadValue::Kind::Number)
-        *value = std::to_string(read.number);
+        *value = fromNumber(read.number);
     else
         *value = defaultValue;
     return outcome;
+}
+
+HResult Registry::GetString(const std::string& subKey, const std::string& name, const std::string& defaultValue,
+                            std::string* value)
+{
+    return readAs(
+        subKey, name, defaultValue, value, [](const std::string& text) { return text; },
+        [](std::int32_t number) { return std::to_string(number); });
 }
 
 HResult Registry::GetLong(const std::string& subKey, const std::string& name, std::int32_t defaultValue,
                           std::int32_t* value)
 {
-    if (!value)
-        return component::E_POINTER;
-    ReadValue read;
-    const HResult outcome = this->read(subKey, name, read);
-    if (read.kind == ReadValue::Kind::Text)
-        *value = leadingLong(read.text).value_or(defaultValue);
-    else if (read.kind == ReadValue::Kind::Number)
-        *value = read.number;
-    else
-        *value = defaultValue;
-    return outcome;
+    return readAs(
+        subKey, name, defaultValue, value,
+        [&](const std::string& text) { return leadingLong(text).value_or(defaultValue); },
+        [](std::int32_t number) { return number; });
 }
 
 HResult Registry::GetDouble(const std::string& subKey, const std::string& name, double defaultValue, double* value)
 {
-    if (!value)
-        return component::E_POINTER;
-    ReadValue read;
-    const HResult outcome = this->read(subKey, name, read);
-    if (read.kind == ReadValue::Kind::Text)
-        *value = leadingDouble(read.text).value_or(defaultValue);
-    else if (read.kind == ReadValue::Kind::Number)
-        *value = read.number;
-    else
-        *value = defaultValue;
-    return outcome;
+    return readAs(
+        subKey, name, defaultValue, value,
+        [&](const std::string& text) { return leadingDouble(text).value_or(defaultValue); },
+        [](std::int32_t number) { return static_cast<double>(number); });
 }
 
 HResult Registry::GetCurrency(const std::string& subKey, const std::string& name, std::int64_t defaultValue,
                               std::int64_t* value)
 {
-    if (!value)
-        return component::E_POINTER;
-    ReadValue read;
-    const HResult outcome = this->read(subKey, name, read);
-    if (read.kind == ReadValue::Kind::Text)
-        *value = parseCurrency(read.text).value_or(defaultValue);
-    else if (read.kind == ReadValue::Kind::Number)
-        *value = std::int64_t{read.number} * 10000;
-    else
-        *value = defaultValue;
-    return outcome;
+    return readAs(
+        subKey, name, defaultValue, value,
+        [&](const std::string& text) { return parseCurrency(text).value_or(defaultValue); },
+        [](std::int32_t number) { return std::int64_t{number} * 10000; });
 }
 
 HResult Registry::GetBoolean(const std::string& subKey, const std::string& name, bool defaultValue, bool* value)
 {
-    if (!value)
-        return component::E_POINTER;
-    ReadValue read;
-    const HResult outcome = this->read(subKey, name, read);
-    if (read.kind == ReadValue::Kind::Text)
-        *value = leadingIntegerIsNonZero(read.text);
-    else if (read.kind == ReadValue::Kind::Number)
-        *value = read.number != 0;
-    else
-        *value = defaultValue;
-    return outcome;
+    return readAs(
+        subKey, name, defaultValue, value, [](const std::string& text) { return leadingIntegerIsNonZero(text); },
+        [](std::int32_t number) { return number != 0; });
 }
 
 HResult Registry::GetDate(const std::string& subKey, const std::string& name, double defaultValue, double* value)
 {
-    if (!value)
-        return component::E_POINTER;
-    ReadValue read;
-    const HResult outcome = this->read(subKey, name, read);
-    *value = read.kind == ReadValue::Kind::Text ? parseDate(read.text).value_or(defaultValue) : defaultValue;
-    return outcome;
+    return readAs(
+        subKey, name, defaultValue, value,
+        [&](const std::string& text) { return parseDate(text).value_or(defaultValue); },
+        [&](std::int32_t) { return defaultValue; });
 }
 
 HResult Registry::SetString(const std::string& subKey, const std::string& name, const std::string& value)

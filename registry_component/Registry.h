@@ -51,11 +51,17 @@ private:
         std::string text;
         std::int32_t number = 0;
     };
+    // A Get: the value read and converted by its kind, Default when there is none.
+    template <class T, class FromText, class FromNumber>
+    HResult readAs(const std::string& subKey, const std::string& name, const T& defaultValue, T* value,
+                   FromText fromText, FromNumber fromNumber) const;
     // Opens the key of a call; `unreachable` tells a remote machine that cannot be reached.
     registry::Status openKey(const std::string& subKey, bool forWriting, bool create, registry::Handle& key,
                              bool& unreachable) const;
     registry::Status openPath(const std::string& path, bool forWriting, bool create, registry::Handle& key,
                               bool& unreachable) const;
+    // S_OK with the key open for reading; 103 for an unreachable machine, else the status of the open.
+    HResult openForReading(const std::string& subKey, registry::Handle& key) const;
     // The outcome of a Get: 103 for an unreachable machine, else the status of the open.
     HResult read(const std::string& subKey, const std::string& name, ReadValue& value) const;
     // The raw value, for the tests that never fail.

@@ -1,5 +1,8 @@
 #include "ValueText.h"
 
+#include "runtime/NumberText.h"
+#include "runtime/RuntimeError.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -7,16 +10,9 @@
 
 namespace brimlock {
 
-namespace {
-
 bool isWhiteSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
 }
 
 std::string_view trimmed(std::string_view text)
@@ -26,6 +22,13 @@ std::string_view trimmed(std::string_view text)
     while (!text.empty() && isWhiteSpace(text.back()))
         text.remove_suffix(1);
     return text;
+}
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
 }
 
 // The sign and digits of the leading integer, white space skipped.
@@ -125,51 +128,11 @@ bool leadingIntegerIsNonZero(std::string_view text)
 
 std::optional<double> leadingDouble(std::string_view text)
 {
-    std::size_t i = 0;
-    while (i < text.size() && isWhiteSpace(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    const std::size_t start = i;
-    std::size_t digits = 0;
-    bool nonZeroInteger = false;
-    while (i < text.size() && isDigit(text[i])) {
-        nonZeroInteger = nonZeroInteger || text[i] != '0';
-        ++i, ++digits;
+    try {
+        return runtime::leadingNumber(text);
+    } catch (const runtime::RuntimeError&) {
+        return std::nullopt; // beyond the double range
     }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && isDigit(text[i]))
-            ++i, ++digits;
-    }
-    if (digits == 0)
-        return 0.0;
-    bool negativeExponent = false;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        std::size_t j = i + 1;
-        bool minus = false;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
-            minus = text[j++] == '-';
-        if (j < text.size() && isDigit(text[j])) {
-            while (j < text.size() && isDigit(text[j]))
-                ++j;
-            negativeExponent = minus;
-            i = j;
-        }
-    }
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data() + start, text.data() + i, value);
-    (void)end;
-    if (error == std::errc::result_out_of_range) {
-        // Too small to hold is 0; too large is no number.
-        if (negativeExponent || !nonZeroInteger)
-            return negative ? -0.0 : 0.0;
-        return std::nullopt;
-    }
-    if (error != std::errc())
-        return 0.0;
-    return negative ? -value : value;
 }
 
 std::optional<std::string> doubleText(double value)

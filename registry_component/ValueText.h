@@ -10,14 +10,18 @@
 // whatever the user's locale, so a file reads back everywhere.
 namespace brimlock {
 
+// White space as lines of INI files are trimmed of: space, tab, CR, LF, vertical tab, form feed.
+bool isWhiteSpace(char c);
+std::string_view trimmed(std::string_view text);
+
 // The integer at the start of a text: leading white space, an optional sign,
 // the digits that follow; 0 when there are none. None when it does not fit
 // 32 bits.
 std::optional<std::int32_t> leadingLong(std::string_view text);
 // Whether that integer is not 0, however many digits it has.
 bool leadingIntegerIsNonZero(std::string_view text);
-// The number at the start of a text (sign, digits, point, exponent); 0 when
-// there is none, none when it lies beyond the double range.
+// The number at the start of a text (blanks, sign, digits, point, exponent);
+// 0 when there is none, none when it lies beyond the double range.
 std::optional<double> leadingDouble(std::string_view text);
 
 // The shortest text that reads back to exactly the same double; none for NaN and infinities.

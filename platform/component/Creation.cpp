@@ -1,12 +1,10 @@
 #include "component/Creation.h"
 
-#include "registry/Store.h"
+#include "component/ThreadStore.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <map>
-#include <memory>
 #include <mutex>
 #include <string>
 
@@ -16,22 +14,6 @@ namespace {
 
 using GetClassObjectFunction = HResult (*)(const ClassId*, const InterfaceId*, void**);
 using CanUnloadNowFunction = HResult (*)();
-
-// The store is not thread-safe and must not cross a fork: one per thread and
-// process. A store inherited from a parent process is left unclosed, since
-// closing it could disturb the parent's database locks.
-registry::Store& threadStore()
-{
-    thread_local std::unique_ptr<registry::Store> store;
-    thread_local pid_t owner = 0;
-    if (!store || owner != getpid()) {
-        if (store)
-            (void)store.release();
-        store = std::make_unique<registry::Store>(registry::Store::defaultLocation());
-        owner = getpid();
-    }
-    return *store;
-}
 
 // The default value of a key under HKEY_CLASSES_ROOT, when it is a text.
 bool readClassesText(const std::string& path, std::string& text)

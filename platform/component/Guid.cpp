@@ -28,15 +28,8 @@ std::optional<Guid> Guid::parse(std::string_view text)
         }
         int value = 0;
         for (int half = 0; half < 2; ++half, ++i) {
-            const char c = text[i];
-            int digit;
-            if (c >= '0' && c <= '9')
-                digit = c - '0';
-            else if (c >= 'A' && c <= 'F')
-                digit = c - 'A' + 10;
-            else if (c >= 'a' && c <= 'f')
-                digit = c - 'a' + 10;
-            else
+            const int digit = hexDigitValue(text[i]);
+            if (digit < 0)
                 return std::nullopt;
             value = value * 16 + digit;
         }

@@ -27,21 +27,26 @@ struct Guid {
 using ClassId = Guid;
 using InterfaceId = Guid;
 
+// The value of a hexadecimal digit, -1 for any other character.
+constexpr int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
 // Builds an identity from its text at compile time; a malformed text does not compile.
 consteval Guid guid(const char (&text)[39])
 {
     auto hex = [&](int position, int digits) {
         std::uint32_t value = 0;
         for (int i = 0; i < digits; ++i) {
-            const char c = text[position + i];
-            int digit = 0;
-            if (c >= '0' && c <= '9')
-                digit = c - '0';
-            else if (c >= 'A' && c <= 'F')
-                digit = c - 'A' + 10;
-            else if (c >= 'a' && c <= 'f')
-                digit = c - 'a' + 10;
-            else
+            const int digit = hexDigitValue(text[position + i]);
+            if (digit < 0)
                 throw "not a hexadecimal digit";
             value = value * 16 + static_cast<std::uint32_t>(digit);
         }

@@ -1,5 +1,7 @@
 #include "ComponentFixture.h"
 
+#include "platform/component/AggregatingOuter.h"
+
 #include "component/Creation.h"
 
 #include <gtest/gtest.h>
@@ -238,22 +240,7 @@ TEST(Module, ErrorInformationOnlyForTheClassInterface)
 
 TEST(Module, AggregatedObjectsDelegateToTheOuterUnknown)
 {
-    class Outer final : public IUnknown {
-    public:
-        HResult QueryInterface(const InterfaceId& id, void** object) override
-        {
-            if (id == IID_IUnknown) {
-                *object = this;
-                AddRef();
-                return S_OK;
-            }
-            return inner->QueryInterface(id, object);
-        }
-        std::uint32_t AddRef() override { return ++count; }
-        std::uint32_t Release() override { return --count; }
-        Counted<IUnknown> inner;
-        std::uint32_t count = 1;
-    } outer;
+    AggregatingOuter outer;
     Counted<IClassFactory> factory;
     ASSERT_EQ(DllGetClassObject(&CLSID_INIFile, &IID_IClassFactory, factory.out()), S_OK);
     Counted<IUnknown> refused;

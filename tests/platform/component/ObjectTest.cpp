@@ -2,6 +2,8 @@
 #include "component/ErrorInfo.h"
 #include "component/Object.h"
 
+#include "AggregatingOuter.h"
+
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -44,29 +46,6 @@ protected:
 
 private:
     std::int32_t total_ = 0;
-};
-
-// An outer object that aggregates a Counter and hands out its interface as its own.
-class Outer final : public IUnknown {
-public:
-    explicit Outer(ClassFactory<Counter>& factory) { created = factory.CreateInstance(this, IID_IUnknown, inner_.out()); }
-    HResult QueryInterface(const InterfaceId& id, void** object) override
-    {
-        if (id == IID_IUnknown) {
-            *object = this;
-            AddRef();
-            return S_OK;
-        }
-        return inner_->QueryInterface(id, object);
-    }
-    std::uint32_t AddRef() override { return ++count; }
-    std::uint32_t Release() override { return --count; }
-
-    HResult created = E_FAIL;
-    std::uint32_t count = 1;
-
-private:
-    Counted<IUnknown> inner_;
 };
 
 } // namespace
@@ -112,8 +91,8 @@ TEST(ClassFactory, AggregatedObjectCountsOnTheOuterObject)
 {
     ModuleLocks module;
     ClassFactory<Counter> factory(module);
-    Outer outer(factory);
-    ASSERT_EQ(outer.created, S_OK);
+    AggregatingOuter outer;
+    ASSERT_EQ(factory.CreateInstance(&outer, IID_IUnknown, outer.inner.out()), S_OK);
 
     void* refused = nullptr;
     EXPECT_EQ(factory.CreateInstance(&outer, IID_ICounter, &refused), CLASS_E_NOAGGREGATION);
