@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/PairAnalyses.h"
 #include "runtime/ErrorReporter.h"
 
 #include <memory>
@@ -60,6 +61,10 @@ public:
 
     // A text of the numbered message table; empty where the shell has none.
     virtual std::string messageText(int number) const;
+
+    // Builds the pair's contact analyses; the program hands over the real
+    // ones, the default builds inert stand-ins.
+    virtual AnalysisFactory& analysisFactory() { return AnalysisFactory::inert(); }
 };
 
 // Key codes the model compares with lastKeyPressed().

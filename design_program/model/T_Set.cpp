@@ -2,11 +2,8 @@
 
 #include "model/MMath.h"
 #include "model/T_AGMA1.h"
-#include "model/T_Deflections.h"
 #include "model/T_Gear.h"
 #include "model/T_MiscVars.h"
-#include "model/T_Scoring.h"
-#include "model/T_SubShear.h"
 #include "runtime/CheckedMath.h"
 #include "runtime/RuntimeError.h"
 
@@ -28,11 +25,12 @@ T_Set::T_Set(ModelShell& shell) : shell_(shell) {
     shell_.writeRunNote("Setting gear classes");
     oPinion = std::make_unique<T_Gear>(*this, shell_, std::int16_t{0});
     oGear = std::make_unique<T_Gear>(*this, shell_, std::int16_t{1});
-    oScoring = std::make_unique<T_Scoring>(shell_);
-    oSubShear = std::make_unique<T_SubShear>(shell_);
+    AnalysisFactory& analyses = shell_.analysisFactory();
+    oScoring = analyses.createScoring(*this, shell_);
+    oSubShear = analyses.createSubShear(*this, shell_);
     oAGMA1 = std::make_unique<T_AGMA1>();
     oMiscVars = std::make_unique<T_MiscVars>();
-    oDeflection = std::make_unique<T_Deflections>(shell_);
+    oDeflection = analyses.createDeflection(*this, shell_);
     shell_.writeRunNote("Set T_Gear 2X, T_Scoring, T_Subshear, T_AGMA1, T_MiscVars, T_Deflections");
     oPinion->setOtherGear(*oGear);
     oGear->setOtherGear(*oPinion);

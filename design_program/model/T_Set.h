@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ModelShell.h"
+#include "model/PairAnalyses.h"
 #include "runtime/RuntimeError.h"
 
 #include <array>
@@ -11,11 +12,8 @@
 namespace cindrel::model {
 
 class T_Gear;
-class T_Scoring;
-class T_SubShear;
 class T_AGMA1;
 class T_MiscVars;
-class T_Deflections;
 
 // The gear pair: one pinion and one gear in mesh and everything that belongs
 // to the pair. Every getter recomputes from the stored inputs and the members'
@@ -30,11 +28,11 @@ public:
     // Owned objects, created in this order and released in this order.
     std::unique_ptr<T_Gear> oPinion;
     std::unique_ptr<T_Gear> oGear;
-    std::unique_ptr<T_Scoring> oScoring;
-    std::unique_ptr<T_SubShear> oSubShear;
+    std::unique_ptr<ScoringAnalysis> oScoring;
+    std::unique_ptr<SubShearAnalysis> oSubShear;
     std::unique_ptr<T_AGMA1> oAGMA1;
     std::unique_ptr<T_MiscVars> oMiscVars;
-    std::unique_ptr<T_Deflections> oDeflection;
+    std::unique_ptr<DeflectionAnalysis> oDeflection;
     std::int32_t Functs = 0;
 
     // Index-based access: 0 pinion, 1 gear; any other index raises error 9.
@@ -114,6 +112,10 @@ public:
     double SAGMA(double& Eye) const;
     double RadialForce() const;
     double AxialThrust() const;
+
+    // Hands the pair's twenty values to oDeflection's DeflectionLoad; an
+    // error of a getter or of the analysis passes to the caller.
+    void MorvetianDeflection();
 
 private:
     friend class T_Gear;

@@ -2,6 +2,8 @@
 
 #include "model/ModelShell.h"
 
+#include <array>
+#include <cstdint>
 #include <map>
 #include <sstream>
 #include <string>
@@ -32,6 +34,14 @@ public:
     bool failOpen = false;
     std::map<std::string, std::string> files; // path -> everything written
 
+    // Every hand-over to the pair's deflection analysis, its twenty values in
+    // the order received.
+    struct DeflectionLoadCall {
+        std::array<double, 19> values{};
+        std::int32_t intExt = 0;
+    };
+    std::vector<DeflectionLoadCall> deflectionLoads;
+
     void reportError(std::string_view module, std::string_view routine, std::string_view number,
                      std::string_view description, std::string_view other) override {
         errors.push_back({std::string(module), std::string(routine), std::string(number),
@@ -56,8 +66,40 @@ public:
             return nullptr;
         return std::make_unique<Sink>(files[path]);
     }
+    AnalysisFactory& analysisFactory() override { return analyses_; }
 
 private:
+    class RecordingDeflection : public DeflectionAnalysis {
+    public:
+        explicit RecordingDeflection(std::vector<DeflectionLoadCall>& calls) : calls_(calls) {}
+        void DeflectionLoad(double PN, double GN, double PinRPO, double GearRPO, double PhiNormalOperating,
+                            double PTTK_ON, double GTTK_ON, double PinRR, double GearRR, double PinRO,
+                            double GearRO, double Psi_O, double DC_O, double EdgeBreak_Max,
+                            double TorquePinion, double PinFace, double GearFace,
+                            double PinThetaOutsideRadius_degrees, double PinThetaLC_degrees,
+                            std::int32_t IntExt) override {
+            calls_.push_back({{PN, GN, PinRPO, GearRPO, PhiNormalOperating, PTTK_ON, GTTK_ON, PinRR, GearRR,
+                               PinRO, GearRO, Psi_O, DC_O, EdgeBreak_Max, TorquePinion, PinFace, GearFace,
+                               PinThetaOutsideRadius_degrees, PinThetaLC_degrees},
+                              IntExt});
+        }
+
+    private:
+        std::vector<DeflectionLoadCall>& calls_;
+    };
+    // The inert stand-ins, but a deflection analysis that records.
+    class RecordingAnalyses : public AnalysisFactory {
+    public:
+        explicit RecordingAnalyses(RecordingShell& owner) : owner_(owner) {}
+        std::unique_ptr<DeflectionAnalysis> createDeflection(T_Set&, ModelShell&) override {
+            return std::make_unique<RecordingDeflection>(owner_.deflectionLoads);
+        }
+
+    private:
+        RecordingShell& owner_;
+    };
+    RecordingAnalyses analyses_{*this};
+
     // Writes into the files map when closed, as a real file is complete on close.
     class Sink : public std::ostringstream {
     public:
