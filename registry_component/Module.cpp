@@ -29,11 +29,13 @@ const ClassEntry Classes[] = {
     {CLSID_INIFile, "INIFile", "INIFile Class"},
 };
 
-// The full path of this library, as registration records it.
+// The full path of this library, as registration records it. Asked by the
+// address of a function of its own: an exported name could be bound to
+// another server's function of the same name.
 std::string modulePath()
 {
     Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&DllRegisterServer), &info) == 0 || !info.dli_fname)
+    if (dladdr(reinterpret_cast<void*>(&modulePath), &info) == 0 || !info.dli_fname)
         return {};
     char resolved[PATH_MAX];
     if (realpath(info.dli_fname, resolved))
