@@ -1,0 +1,70 @@
+// One Next on each step of a full design (helical, both members hobbed,
+// factors on the main window), with the program's step handlers on the real
+// gear pair model and recording fakes of the windows. The goal: the slowest
+// step's Next under 16 ms.
+
+#include "design_program/model/ReferencePairs.h"
+#include "design_program/sequence/SequenceFakes.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace cindrel;
+using namespace cindrel::sequence;
+
+const char* const fullPath[] = {
+    "Startup Screen", "Main Inputs", "Center Distance", "Tooth Thickness", "Tooth Proportions", "Pinion Hob",
+    "Gear Hob", "Agma on Main", "Horsepower and CP", "Scoring and SubShear Inputs",
+};
+
+struct Design : testing::SequenceFixture {
+    Design()
+    {
+        model::testing::PairInputs inputs;
+        inputs.helixAngleDegrees = 15;
+        model::testing::setUpPair(Oset, inputs);
+        start(designSteps());
+        navigator->HobMode = 3;
+        navigator->AgmaInputMode = 5;
+    }
+};
+
+void BM_NextOnStep(benchmark::State& state)
+{
+    const auto step = static_cast<std::size_t>(state.range(0));
+    Design design;
+    for (std::size_t i = 0; i < step; ++i)
+        design.next();
+    if (design.current() != fullPath[step]) {
+        state.SkipWithError("the design does not reach the step");
+        return;
+    }
+    state.SetLabel(fullPath[step]);
+    for (auto _ : state) {
+        design.next();
+        state.PauseTiming();
+        design.previous();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_NextOnStep)->DenseRange(0, 9)->Unit(benchmark::kMicrosecond);
+
+// Finish from the start to the last step, ten Nexts in one.
+void BM_FinishWholeDesign(benchmark::State& state)
+{
+    Design design;
+    for (auto _ : state) {
+        design.finish();
+        state.PauseTiming();
+        if (design.current() != "Scoring and SubShear Graphs") {
+            state.SkipWithError("Finish did not reach the last step");
+            break;
+        }
+        design.navigator->BeginNew();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FinishWholeDesign)->Unit(benchmark::kMicrosecond);
+
+} // namespace
