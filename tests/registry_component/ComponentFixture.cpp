@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <memory>
 
 namespace {
@@ -29,14 +28,6 @@ const TestStore& testStore()
 const std::filesystem::path& testStoreFile()
 {
     return testStore().file;
-}
-
-std::optional<std::string> fileBytes(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void writeBytes(const std::filesystem::path& file, const std::string& bytes)

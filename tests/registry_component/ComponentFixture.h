@@ -5,7 +5,6 @@
 #include "component/ErrorInfo.h"
 
 #include <filesystem>
-#include <optional>
 #include <string>
 
 // Objects of the component made as a caller makes them: through the class
@@ -34,6 +33,4 @@ inline component::Counted<brimlock::IRegistry> newRegistry()
 // temporary one, named through GEARSUITE_REGISTRY before the first use.
 const std::filesystem::path& testStoreFile();
 
-// Reads a whole file as bytes; none when it cannot be read.
-std::optional<std::string> fileBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);

@@ -1,5 +1,7 @@
 #include "ComponentFixture.h"
 
+#include "support/FileText.h"
+
 #include "support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -167,10 +169,10 @@ TEST(IniFileSave, GoldenFiles)
     auto saved = [&](IINIFile& file) {
         const auto path = folder.file("saved.ini");
         EXPECT_EQ(file.Save(path.string()), S_OK);
-        return fileBytes(path).value_or("<unreadable>");
+        return testsupport::fileText(path);
     };
     auto golden = [](const char* name) {
-        return fileBytes(std::filesystem::path(GOLDEN_FOLDER) / name).value_or("<no golden file>");
+        return testsupport::fileText(std::filesystem::path(GOLDEN_FOLDER) / name);
     };
 
     auto file = newIniFile();
@@ -230,7 +232,7 @@ TEST(IniFileSave, FailuresLeaveFileAndObjectAsTheyWere)
         unprivileged->SetLong("new", "k", 2);
         return unprivileged->Save(readOnly.string()) == errorResult(message::IniFileError);
     }));
-    EXPECT_EQ(fileBytes(readOnly), "[OLD]\r\nK=1\r\n");
+    EXPECT_EQ(testsupport::fileText(readOnly), "[OLD]\r\nK=1\r\n");
     std::size_t entries = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
         ++entries;
@@ -247,7 +249,7 @@ TEST(IniFileSave, ReplacesTheTargetKeepingItsPermissions)
     auto file = newIniFile();
     file->SetLong("new", "k", 2);
     ASSERT_EQ(file->Save(folder.file("link.ini").string()), S_OK);
-    EXPECT_EQ(fileBytes(path), "[NEW]\r\nK=2\r\n");
+    EXPECT_EQ(testsupport::fileText(path), "[NEW]\r\nK=2\r\n");
     EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.ini")));
     struct stat status {};
     stat(path.c_str(), &status);

@@ -2,6 +2,8 @@
 
 #include "ComponentFixture.h"
 
+#include "support/FileText.h"
+
 using namespace brimlock;
 using namespace component;
 
@@ -40,7 +42,7 @@ std::string iniRoundTripFailure(std::string_view bytes, const std::filesystem::p
         const auto path = folder / ("saved" + std::to_string(round) + ".ini");
         if (file->Save(path.string()) != S_OK)
             return "Save failed in round " + std::to_string(round);
-        saved[round] = fileBytes(path).value_or("<unreadable>");
+        saved[round] = testsupport::fileText(path);
         file = newIniFile();
         if (file->Open(path.string()) != S_OK)
             return "a saved file does not open in round " + std::to_string(round);
