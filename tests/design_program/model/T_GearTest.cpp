@@ -161,12 +161,13 @@ TEST(T_GearRadii, ZeroGeometryRaisesInsteadOfInfinity) {
     T_Set set(shell);
     T_Gear& pinion = *set.oPinion;
     EXPECT_EQ(errorNumberOf([&] { pinion.Pang(); }), runtime::DivisionByZero);
-    EXPECT_EQ(errorNumberOf([&] { pinion.Addendum(0); }), runtime::DivisionByZero);
-    EXPECT_EQ(errorNumberOf([&] { pinion.WD(); }), runtime::DivisionByZero);
+    // 0 / 0 is an overflow.
+    EXPECT_EQ(errorNumberOf([&] { pinion.Addendum(0); }), runtime::Overflow);
+    EXPECT_EQ(errorNumberOf([&] { pinion.WD(); }), runtime::Overflow);
 
-    // With teeth and pitch but no thickness, percent of a zero sum.
+    // With teeth and pitch but no thickness, a zero percent of a zero sum.
     setUpBarePair(set, 20, 40, 1, 1.0);
-    EXPECT_EQ(errorNumberOf([&] { pinion.TTK_o(0, 0); }), runtime::DivisionByZero);
+    EXPECT_EQ(errorNumberOf([&] { pinion.TTK_o(0, 0); }), runtime::Overflow);
 }
 
 // ---- tooth thickness ----
@@ -604,9 +605,10 @@ TEST(T_GearLoads, CouplingWithoutTeethFailsAfterStoringItsOwnValue) {
     RecordingShell shell;
     T_Set set(shell);
     T_Gear& pinion = *set.oPinion;
-    EXPECT_EQ(errorNumberOf([&] { pinion.aaTorque(true, 100.0); }), runtime::DivisionByZero);
+    // The mate's value is 100 * 0 / 0: an overflow.
+    EXPECT_EQ(errorNumberOf([&] { pinion.aaTorque(true, 100.0); }), runtime::Overflow);
     EXPECT_EQ(pinion.Torq(), 100.0);
-    EXPECT_EQ(errorNumberOf([&] { pinion.aaSpeed(true, 1000.0); }), runtime::DivisionByZero);
+    EXPECT_EQ(errorNumberOf([&] { pinion.aaSpeed(true, 1000.0); }), runtime::Overflow);
     EXPECT_EQ(pinion.RPM(), 1000.0);
 }
 
