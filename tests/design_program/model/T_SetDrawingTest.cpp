@@ -121,6 +121,7 @@ TEST(HandOverWithoutDrawingProgram, ShowsAPairWithoutPitchInsteadOfFailingTheMen
     shell.drawing = &drawing;
     T_Set pair(shell);
     EXPECT_EQ(pair.LaunchDrawing(), 0);
-    EXPECT_THAT(shell.messages, ElementsAre("Division by zero\r\nerror #11"));
+    // The pitch ratio of a pair without pitch is 0/0.
+    EXPECT_THAT(shell.messages, ElementsAre("Overflow\r\nerror #6"));
     EXPECT_TRUE(drawing.events.empty());
 }
