@@ -2,8 +2,8 @@
 
 #include "shell/Startup.h"
 
-#include "forms/CommandButton.h"
-#include "forms/PictureBox.h"
+#include "sequence/StateCollection.h"
+
 #include "shell/ProgramFolders.h"
 
 #include <filesystem>
@@ -24,12 +24,14 @@ void OutputsStandIn::ShowScreenOutputs(std::int16_t ShowHide)
     }
 }
 
-NavigatorStandIn::NavigatorStandIn(Startup& startup)
+void OutputsStandIn::FillGridFromStates(const sequence::StateCollection& states, bool ManualOveride)
 {
-    forms::Form& main = startup.windows()[QStringLiteral("frmMain")];
-    main.get<forms::CommandButton>(QStringLiteral("cmdPrevious")).setVisible(false);
-    main.get<forms::PictureBox>(QStringLiteral("picStates"), 0).setVisible(true);
-    main.show();
+    if (!autoUpdate_ && !ManualOveride) {
+        startup_.windows()[QStringLiteral("frmScreenOutput")].hide();
+        return;
+    }
+    ++fillCount_;
+    lastFill_ = states.Keys();
 }
 
 DesignFilesStandIn::DesignFilesStandIn(Startup& startup) : startup_(startup)
@@ -74,6 +76,9 @@ void defineStandInWindows(Startup& startup)
         form.setCaption(QStringLiteral("Results"));
         form.move(0, 0, 9000, 6000);
         startup.GetWindowPosition(form);
+        // The automatic update starts each load as the stored preference says.
+        if (startup.gobjOutputs != nullptr && startup.gobjRegisty != nullptr)
+            startup.gobjOutputs->setAutoUpdate(startup.gobjRegisty->AutoUpdate());
     });
     // Its window button only hides it; it goes when the main window closes.
     results.onQueryUnload.connect([&results](bool& cancel, forms::UnloadReason reason) {

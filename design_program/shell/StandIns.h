@@ -1,7 +1,10 @@
 #pragma once
 
+#include "sequence/Ports.h"
+
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace forms {
 class Form;
@@ -14,21 +17,31 @@ namespace cindrel::shell {
 
 class Startup;
 
-// The results grid and report object: its creation and the showing of its window.
-class OutputsStandIn {
+// The results grid and report object: its creation, the showing of its
+// window, and what the design sequence drives: the automatic update, and the
+// fills, which it records until there is a grid to fill.
+class OutputsStandIn : public sequence::Outputs {
 public:
     explicit OutputsStandIn(Startup& startup);
     // True shows the results grid window, false hides it; other values do nothing.
     void ShowScreenOutputs(std::int16_t ShowHide);
 
+    // On at creation; the results window sets the stored preference when it loads.
+    bool AutoUpdate() const override { return autoUpdate_; }
+    void setAutoUpdate(bool on) override { autoUpdate_ = on; }
+    // With the automatic update off and no override, hides the results window;
+    // otherwise records the done steps' names as the grid's sections.
+    void FillGridFromStates(const sequence::StateCollection& states, bool ManualOveride) override;
+
+    // The fills that reached the grid: their number and the last one's sections.
+    int fillCount() const { return fillCount_; }
+    const std::vector<std::string>& lastFill() const { return lastFill_; }
+
 private:
     Startup& startup_;
-};
-
-// The design-sequence navigator: takes over the main window's buttons and shows the first step.
-class NavigatorStandIn {
-public:
-    explicit NavigatorStandIn(Startup& startup);
+    bool autoUpdate_ = true;
+    int fillCount_ = 0;
+    std::vector<std::string> lastFill_;
 };
 
 // The design-file object: the active design is the default one until designs can be opened.

@@ -167,7 +167,8 @@ void Startup::StartApplication()
 
         step = "Loading StateNavigator";
         WriteRunNote(step);
-        gobjStateNavigator = std::make_unique<NavigatorStandIn>(*this);
+        sequencePorts_ = std::make_unique<ProgramSequencePorts>(*this);
+        gobjStateNavigator = std::make_unique<sequence::T_StateNavigator>(sequencePorts_->ports());
 
         step = " Loading: T-colData.";
         WriteRunNote(step);
@@ -250,6 +251,7 @@ void Startup::ShutDown()
 void Startup::releaseAll()
 {
     gobjStateNavigator.reset();
+    sequencePorts_.reset();
     gobjColData.reset();
     Oset.reset();
     gobjRegisty.reset();

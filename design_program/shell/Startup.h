@@ -1,8 +1,10 @@
 #pragma once
 
 #include "model/T_Set.h"
+#include "sequence/T_StateNavigator.h"
 #include "shell/ProgramShell.h"
 #include "shell/RunNotes.h"
+#include "shell/SequencePorts.h"
 #include "shell/StandIns.h"
 #include "shell/UnitSystem.h"
 #include "shell/clsRegisty.h"
@@ -63,7 +65,7 @@ public:
     std::unique_ptr<clsRegisty> gobjRegisty;
     std::unique_ptr<model::T_Set> Oset;
     std::unique_ptr<OutputsStandIn> gobjOutputs;
-    std::unique_ptr<NavigatorStandIn> gobjStateNavigator;
+    std::unique_ptr<sequence::T_StateNavigator> gobjStateNavigator;
     std::unique_ptr<DesignFilesStandIn> gobjColData;
 
     // The key code of the last key pressed on the main window; 0 before any.
@@ -86,6 +88,8 @@ private:
     UnitSystem units_;
     std::unique_ptr<frmMisc> misc_;
     std::unique_ptr<ProgramShell> modelShell_;
+    // What the navigator works through; released right after it.
+    std::unique_ptr<ProgramSequencePorts> sequencePorts_;
     // Last, so that the windows go before what their handlers refer to.
     forms::Forms windows_;
     bool started_ = false;
