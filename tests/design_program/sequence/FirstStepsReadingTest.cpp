@@ -123,14 +123,14 @@ TEST_F(FirstStepsReadingTest, HobPressureAnglesTakeTheNormalAngleEvenWhenItIsNot
     EXPECT_EQ(get("txtHobPA", 1), "20.");
 
     // A helical pair given transverse: the normal angle, to four decimals.
-    // atan(tan 20 cos 15) = atan(0.3515687) = 19.3688 degrees.
+    // atan(tan 20 cos 15) = atan(0.3639702 * 0.9659258) = atan(0.3515680) = 19.3701 degrees.
     set("lblPAHowMeasured", "0");
     set("txtPADeg", "20");
     set("lblPAPlane", "1");
     set("lblToothOrient", "1");
     set("txtHelixAngleDEG", "15");
     read("Main Inputs");
-    EXPECT_EQ(get("txtHobPA", 0), "19.3688");
+    EXPECT_EQ(get("txtHobPA", 0), "19.3701");
 }
 
 TEST_F(FirstStepsReadingTest, MetricModuleGivesThePitchAndNoModuleKeepsIt)
