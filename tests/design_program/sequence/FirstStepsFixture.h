@@ -50,6 +50,8 @@ struct FirstStepsFixture : SequenceFixture {
         set("lblStandardOCD", "");
         // Center Distance
         set("lblMeshOption", "1");
+        // As the main window does when a design sets its mesh option.
+        Oset.aaInternal_External(1);
         set("lblOCDHowInput", "0");
         set("txtOCD", "");
         set("lblAddShiftTotal", "");
