@@ -324,6 +324,27 @@ TEST_F(FirstStepsReadingTest, UnknownModeLeavesNoThicknessButReadsTheEdgeBreak)
     EXPECT_DOUBLE_EQ(Oset.oGear->EGB(1), 0.5 / 25.4);
 }
 
+TEST_F(FirstStepsReadingTest, StandardHobButtonRereadsTheThicknessOnAnyStep)
+{
+    read("Main Inputs");
+    read("Center Distance");
+    set("txtMinTThk", "0.151", 0);
+    set("txtMaxTThk", "0.153", 0);
+    navigator->LetTTKandTTProps();
+    EXPECT_EQ(current(), "Startup Screen");
+    EXPECT_DOUBLE_EQ(limit(0, 0), 0.151);
+    EXPECT_DOUBLE_EQ(limit(0, 1), 0.153);
+
+    // A failing reading is logged, not shown.
+    set("chkCircularTThk", "0", 0);
+    set("txtMaxTThk", "2.5", 0);
+    navigator->LetTTKandTTProps();
+    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_EQ(runLog.errors.size(), 1u);
+    EXPECT_EQ(runLog.errors[0].routine, "LetStateInputs");
+    EXPECT_EQ(limit(0, 1), 0);
+}
+
 TEST_F(FirstStepsReadingTest, StepsWithoutInputsReadNothing)
 {
     for (const auto step : {steps::StartupScreen, steps::AgmaFactors, steps::ScoringGraphs}) {
