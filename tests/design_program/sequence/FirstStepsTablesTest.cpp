@@ -1,4 +1,5 @@
 #include "FirstStepsFixture.h"
+#include "support/FileText.h"
 
 #include "results/ResultTable.h"
 
@@ -6,8 +7,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,12 +23,6 @@ std::string goldenPath(const std::string& name)
     return std::string(GEARSUITE_TEST_DATA) + "/design_program/sequence/" + name;
 }
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Compares with the golden file; GEARSUITE_UPDATE_GOLDEN=1 rewrites it instead.
 void expectGolden(const std::string& name, const std::string& actual)
 {
@@ -38,7 +31,7 @@ void expectGolden(const std::string& name, const std::string& actual)
         std::ofstream(path, std::ios::binary) << actual;
         return;
     }
-    EXPECT_EQ(actual, readFile(path)) << name;
+    EXPECT_EQ(actual, testsupport::fileText(path)) << name;
 }
 
 // A cell with its kind, so that a number stored as itself and its text differ.
