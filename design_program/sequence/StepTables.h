@@ -2,6 +2,7 @@
 
 #include "sequence/Ports.h"
 
+#include "model/MMath.h"
 #include "resources/ResourceStrings.h"
 #include "results/TableRun.h"
 
@@ -22,6 +23,12 @@ inline std::string lengthText(const Units& units, int number)
 // Pitch rows give the diametral pitch while lengths show in inches, the
 // module otherwise.
 inline bool diametralPitchForm(const Units& units) { return units.LengthFactor() == 1; }
+
+// An angle held in radians, shown in degrees in the run's number format.
+inline std::string degrees(const results::TableRun& run, double radians)
+{
+    return run.format(model::MMath::Rad2Deg(radians));
+}
 
 // A cell holding both limits of a length: the minimum, " / ", the maximum,
 // each in display units and formatted by itself.

@@ -126,7 +126,6 @@ void mainInputsTable(T_StateNavigator& navigator, T_State&, TableRun& run, bool&
     const T_Gear& gear = *Oset.oGear;
     const Units& units = navigator.ports().units;
     const double lf = units.LengthFactor();
-    const auto degrees = [&run](double radians) { return run.format(model::MMath::Rad2Deg(radians)); };
 
     run.size(8);
     if (run.helical())
@@ -151,14 +150,14 @@ void mainInputsTable(T_StateNavigator& navigator, T_State&, TableRun& run, bool&
     run.setValueRow(
         "Ratio", [&] { return run.format(runtime::divide(gear.N(), pinion.N())); }, [] { return text(4079); });
     run.nextRow();
-    run.setValueRow("PHI", [&] { return degrees(Oset.Phi()); }, [] { return text(4003); });
+    run.setValueRow("PHI", [&] { return tables::degrees(run, Oset.Phi()); }, [] { return text(4003); });
     if (run.helical()) {
         run.nextRow();
-        run.setValueRow("Phi_n", [&] { return degrees(Oset.Phi_n()); }, [] { return text(4004); });
+        run.setValueRow("Phi_n", [&] { return tables::degrees(run, Oset.Phi_n()); }, [] { return text(4004); });
         run.nextRow();
-        run.setValueRow("PSI", [&] { return degrees(Oset.Psi()); }, [] { return text(4005); });
+        run.setValueRow("PSI", [&] { return tables::degrees(run, Oset.Psi()); }, [] { return text(4005); });
         run.nextRow();
-        run.setValueRow("Psi_b", [&] { return degrees(Oset.Psi_b()); }, [] { return text(4006); });
+        run.setValueRow("Psi_b", [&] { return tables::degrees(run, Oset.Psi_b()); }, [] { return text(4006); });
         run.nextRow();
         run.setValueRow("Mf", [&] { return run.format(Oset.Mf()); }, [] { return text(4010); });
         run.nextRow();
@@ -237,7 +236,6 @@ void centerDistanceTable(T_StateNavigator& navigator, T_State&, TableRun& run, b
     const Units& units = navigator.ports().units;
     const double lf = units.LengthFactor();
     const bool diametralPitch = tables::diametralPitchForm(units);
-    const auto degrees = [&run](double radians) { return run.format(model::MMath::Rad2Deg(radians)); };
 
     run.size(5);
     if (run.helical())
@@ -259,7 +257,7 @@ void centerDistanceTable(T_StateNavigator& navigator, T_State&, TableRun& run, b
             run.setValueRow(
                 "Mod_on", [&] { return run.format(runtime::divide(lf, Oset.Pd_on())); }, "Normal operating module");
         run.nextRow();
-        run.setValueRow("Psi_o", [&] { return degrees(Oset.Psi_O()); }, [] { return text(4024); });
+        run.setValueRow("Psi_o", [&] { return tables::degrees(run, Oset.Psi_O()); }, [] { return text(4024); });
     }
     run.nextRow();
     run.pairRow(
@@ -277,10 +275,10 @@ void centerDistanceTable(T_StateNavigator& navigator, T_State&, TableRun& run, b
             "PC_sn", [&] { return run.format(Oset.PC_sn() * lf); }, [&] { return lengthText(units, 4020); });
     }
     run.nextRow();
-    run.setValueRow("Phi_o", [&] { return degrees(Oset.Phi_o()); }, [] { return text(4022); });
+    run.setValueRow("Phi_o", [&] { return tables::degrees(run, Oset.Phi_o()); }, [] { return text(4022); });
     if (run.helical()) {
         run.nextRow();
-        run.setValueRow("Phi_on", [&] { return degrees(Oset.Phi_on()); }, [] { return text(4023); });
+        run.setValueRow("Phi_on", [&] { return tables::degrees(run, Oset.Phi_on()); }, [] { return text(4023); });
     }
 }
 
