@@ -267,6 +267,13 @@ TEST_F(FirstStepsReadingTest, InternalGearBetweenPinsSmallerMeasurementIsTheThic
     readAll();
     EXPECT_NEAR(limit(1, 0), 0.150, 2e-6);
     EXPECT_NEAR(limit(1, 1), 0.155, 2e-6);
+
+    // A mesh sign not yet chosen is measured and assigned as internal: the
+    // limits come out apart, not both raised to the thicker one.
+    set("lblMeshOption", "0");
+    readAll();
+    EXPECT_EQ(Oset.oGear->IntExt, 0);
+    EXPECT_LT(limit(1, 0), limit(1, 1));
 }
 
 TEST_F(FirstStepsReadingTest, BacklashBoxesSwappedAndKeptOnlyForThePercentage)
