@@ -42,7 +42,7 @@ void Grid::clear() {
 
 void Grid::setRowCount(int rows) {
     data_.setRowCount(rows);
-    view_->noteShapeChanged();
+    view_->noteShapeChanged(true);
     currentRow_ = std::min(currentRow_, std::max(rows - 1, 0));
     keepTopRowInRange();
 }
@@ -66,11 +66,13 @@ void Grid::setFixedColumnCount(int columns) {
 
 int Grid::appendRow(const QStringList& texts) {
     const int row = data_.appendRow(texts);
-    view_->noteShapeChanged();
+    view_->noteShapeChanged(true);
     return row;
 }
 
 void Grid::setCellText(int row, int column, const QString& text) {
+    if (data_.text(row, column) == text)
+        return;
     data_.setText(row, column, text);
     view_->noteRowChanged(row);
 }
@@ -114,11 +116,15 @@ bool Grid::mergesCells() const { return view_->merging(); }
 void Grid::setMergesCells(bool merges) { view_->setMerging(merges); }
 
 void Grid::setRowMerged(int row, bool merged) {
+    if (data_.isRowMerged(row) == merged)
+        return;
     data_.setRowMerged(row, merged);
     view_->noteRowChanged(row);
 }
 
 void Grid::setColumnWidth(int column, double twips) {
+    if (data_.columnWidth(column) == twips)
+        return;
     data_.setColumnWidth(column, twips);
     view_->noteColumnWidthsChanged();
 }
@@ -149,11 +155,15 @@ void Grid::setCellForeColor(int row, int column, const QColor& color) {
 }
 
 void Grid::setCellBold(int row, int column, bool bold) {
+    if (data_.format(row, column).bold == bold)
+        return;
     data_.formatForChange(row, column).bold = bold;
     view_->noteRowChanged(row);
 }
 
 void Grid::setCellItalic(int row, int column, bool italic) {
+    if (data_.format(row, column).italic == italic)
+        return;
     data_.formatForChange(row, column).italic = italic;
     view_->noteRowChanged(row);
 }

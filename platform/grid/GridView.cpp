@@ -38,11 +38,16 @@ public:
         painter->save();
         painter->setClipRect(option.rect);
         const QVariant font = index.data(Qt::FontRole);
-        painter->setFont(font.isValid() ? font.value<QFont>() : option.font);
+        const QFont cellFont = font.isValid() ? font.value<QFont>() : option.font;
+        painter->setFont(cellFont);
         painter->setPen(index.data(Qt::ForegroundRole).value<QBrush>().color());
         const auto alignment = index.data(Qt::TextAlignmentRole).value<Qt::Alignment>();
         const QRect textRect = option.rect.adjusted(textMarginX, textMarginY, -textMarginX, -textMarginY);
-        painter->drawText(textRect, textFlags(alignment, view_.wordWrap()), index.data(Qt::DisplayRole).toString());
+        const QString text = index.data(Qt::DisplayRole).toString();
+        // A text that fits on one line is laid out as one, which is much cheaper.
+        const bool wrap = view_.wordWrap() &&
+                          !view_.surelyFitsOneLine(text, cellFont.bold(), cellFont.italic(), textRect.width());
+        painter->drawText(textRect, textFlags(alignment, wrap), text);
         if (option.state & QStyle::State_HasFocus) {
             QPen frame(option.palette.color(QPalette::Text), 1, Qt::DotLine);
             painter->setPen(frame);
@@ -148,6 +153,28 @@ const QFontMetrics& GridView::metricsOf(bool bold, bool italic) {
     return *slot;
 }
 
+bool GridView::surelyFitsOneLine(const QString& text, bool bold, bool italic, int width) {
+    constexpr char16_t firstPrintable = 0x20;
+    constexpr char16_t lastPrintable = 0x7e;
+    const auto variant = static_cast<std::size_t>((bold ? 2 : 0) + (italic ? 1 : 0));
+    std::vector<double>& advances = advances_[variant];
+    if (advances.empty()) {
+        const QFontMetricsF metrics(fontOf(bold, italic));
+        for (char16_t code = firstPrintable; code <= lastPrintable; ++code)
+            advances.push_back(metrics.horizontalAdvance(QChar(code)));
+    }
+    double sum = 0;
+    for (const QChar character : text) {
+        const char16_t code = character.unicode();
+        if (code < firstPrintable || code > lastPrintable)
+            return false;
+        sum += advances[code - firstPrintable];
+    }
+    // Kerning may shift a line by a little either way; a margin keeps the
+    // guess on the safe side, and a near fit is measured exactly.
+    return sum * 1.05 + 2 <= width;
+}
+
 void GridView::scheduleSynchronise() {
     pending_ = true;
     if (queued_)
@@ -169,9 +196,12 @@ void GridView::invalidateAllRows() {
     anyRowDirty_ = true;
 }
 
-void GridView::noteShapeChanged() {
+void GridView::noteShapeChanged(bool rowsKept) {
     const auto rows = static_cast<std::size_t>(data_.rowCount());
-    heights_.assign(rows, -1);
+    if (rowsKept)
+        heights_.resize(rows, -1);
+    else
+        heights_.assign(rows, -1);
     rowDirty_.assign(rows, 1);
     anyRowDirty_ = true;
     shapeDirty_ = true;
@@ -242,8 +272,7 @@ int GridView::measureRow(int row) {
             height = std::max(height, metrics.height() + 2 * textMarginY + gridLine);
             continue;
         }
-        const bool oneLineFits = !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\t')) &&
-                                 metrics.horizontalAdvance(text) <= room;
+        const bool oneLineFits = surelyFitsOneLine(text, format.bold, format.italic, room);
         const int textHeight =
             oneLineFits ? metrics.height()
                         : metrics.boundingRect(QRect(0, 0, room, tallestText), textFlags(format.alignment, true), text)
@@ -513,6 +542,7 @@ void GridView::changeEvent(QEvent* event) {
     QFrame::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         metrics_ = {};
+        advances_ = {};
         invalidateAllRows();
         scheduleSynchronise();
     }

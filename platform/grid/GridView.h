@@ -24,8 +24,10 @@ public:
     explicit GridView(const GridData& data, QWidget* parent = nullptr);
     ~GridView() override;
 
-    // Changes of the cells, noted for the next synchronisation.
-    void noteShapeChanged();
+    // Changes of the cells, noted for the next synchronisation. A change of
+    // shape that keeps the rows as they were (rows added or removed at the
+    // end) keeps what was measured of them.
+    void noteShapeChanged(bool rowsKept = false);
     void noteRowChanged(int row);
     void noteLooksChanged();
     void noteColumnWidthsChanged();
@@ -44,6 +46,9 @@ public:
     void showCurrentCell(int row, int column);
 
     void synchronise();
+    // Whether a text surely fits on one line of the given width, from the
+    // advances of its characters; false when that cannot be told cheaply.
+    bool surelyFitsOneLine(const QString& text, bool bold, bool italic, int width);
     QTableView& body() const { return *views_[bodyPane]; }
 
     // Raised when the user (keys, wheel, scroll bar) moves the body.
@@ -108,6 +113,9 @@ private:
     bool anyRowDirty_ = true;
 
     std::array<std::optional<QFontMetrics>, 4> metrics_{};
+    // Advances of the printable ASCII characters per font variant; empty
+    // until first needed.
+    std::array<std::vector<double>, 4> advances_{};
     int topRow_ = 0;
     int currentRow_ = -1;
     int currentColumn_ = -1;
