@@ -92,7 +92,6 @@ void Grid::setCurrentColumn(int column) {
 int Grid::topRow() const { return view_->topRow(); }
 
 void Grid::setTopRow(int row) {
-    data_.checkRow(row);
     moveTopRow(std::clamp(row, data_.fixedRowCount(), view_->maximumTopRow()));
 }
 

@@ -47,8 +47,9 @@ public:
     void setCurrentRow(int row);
     void setCurrentColumn(int column);
 
-    // The first scrolling row shown below the fixed rows. A row beyond what
-    // can be scrolled to is taken as the nearest that can.
+    // The first scrolling row shown below the fixed rows. Any row asked for,
+    // even one outside the grid, is taken as the nearest that can be shown
+    // at the top.
     int topRow() const;
     void setTopRow(int row);
 

@@ -71,8 +71,13 @@ protected:
 };
 
 TEST_F(FilledGrid, RedCellShowsRedAndNothingElseIsRedWithTheFocusOnIt) {
+    QApplication::setActiveWindow(form.window());
+    body().clearFocus();
+    const QImage unfocused = grid.grab();
     body().setFocus();
+    ASSERT_TRUE(body().hasFocus());
     const QImage image = grid.grab();
+    EXPECT_NE(region(image, redCell), region(unfocused, redCell)) << "a focus frame on the current cell";
     ASSERT_EQ(image.size(), QSize(500, 300));
     EXPECT_GT(redPixelsIn(image, redCell), 20);
     EXPECT_EQ(redPixelsIn(image, QRect(0, 0, 500, 300)), redPixelsIn(image, redCell));
@@ -104,24 +109,27 @@ TEST_F(FilledGrid, FixedRowsStayWhileScrollingDownAndTheFixedColumnWhileScrollin
     EXPECT_EQ(redPixelsIn(right, redCell), 0);
 }
 
-TEST_F(FilledGrid, MergedCellTakesItsLeftmostCellsFormat) {
-    const int row = 3;
-    for (int column = 1; column < 4; ++column) {
-        grid.setCellText(row, column, QStringLiteral("MMMM"));
-        grid.setCellAlignment(row, column, Qt::AlignCenter);
+TEST_F(FilledGrid, MergedCellTakesItsLeftmostCellsFormatInFixedAndScrollingRows) {
+    for (const int row : {1, 3}) {
+        SCOPED_TRACE(row);
+        for (int column = 1; column < 4; ++column) {
+            grid.setCellText(row, column, QStringLiteral("MMMM"));
+            grid.setCellAlignment(row, column, Qt::AlignCenter);
+        }
+        grid.setCellForeColor(row, 1, QColor(255, 0, 0));
+        const int top = 1 + 20 * row;
+        const QRect wholeRow(101, top, 398, 20);
+        const QRect leftHalfOfFirst(101, top, 100, 20);
+        const QImage unmerged = grid.grab();
+        const int red = redPixelsIn(unmerged, wholeRow);
+        EXPECT_GT(redPixelsIn(unmerged, leftHalfOfFirst), 0) << "centred in its own cell";
+        grid.setRowMerged(row, true);
+        const QImage merged = grid.grab();
+        EXPECT_EQ(redPixelsIn(merged, wholeRow), red) << "one text, red, drawn once";
+        EXPECT_EQ(redPixelsIn(merged, leftHalfOfFirst), 0) << "centred in the merged cell";
+        grid.setCellAlignment(row, 1, Qt::AlignLeft | Qt::AlignVCenter);
+        EXPECT_GT(redPixelsIn(grid.grab(), leftHalfOfFirst), 0) << "the leftmost cell's alignment";
     }
-    grid.setCellForeColor(row, 1, QColor(255, 0, 0));
-    const QRect wholeRow(101, 61, 398, 20);
-    const QRect leftHalfOfFirst(101, 61, 100, 20);
-    const QImage unmerged = grid.grab();
-    const int red = redPixelsIn(unmerged, wholeRow);
-    EXPECT_GT(redPixelsIn(unmerged, leftHalfOfFirst), 0) << "centred in its own cell";
-    grid.setRowMerged(row, true);
-    const QImage merged = grid.grab();
-    EXPECT_EQ(redPixelsIn(merged, wholeRow), red) << "one text, red, drawn once";
-    EXPECT_EQ(redPixelsIn(merged, leftHalfOfFirst), 0) << "centred in the merged cell";
-    grid.setCellAlignment(row, 1, Qt::AlignLeft | Qt::AlignVCenter);
-    EXPECT_GT(redPixelsIn(grid.grab(), leftHalfOfFirst), 0) << "the leftmost cell's alignment";
 }
 
 } // namespace
