@@ -1,3 +1,5 @@
+#include "ResultsShape.h"
+
 #include "grid/Grid.h"
 
 #include "forms/Form.h"
@@ -25,32 +27,21 @@ int redPixelsIn(const QImage& image, const QRect& area) {
 
 QImage region(const QImage& image, const QRect& area) { return image.copy(area); }
 
-// A filled grid grabbed as shown: 2 fixed rows of 300 twips (20 pixels), a
-// fixed column of 1500 twips (100 pixels), value columns of 3000 twips, in a
+// A filled grid grabbed as shown: rows of 360 twips (24 pixels), a fixed
+// column of 1500 twips (100 pixels), value columns of 3000 twips, in a
 // 1-pixel frame.
 class FilledGrid : public ::testing::Test {
 protected:
     void SetUp() override {
         form.move(0, 0, 9000, 6000);
         grid.move(0, 0, 7500, 4500); // 500 by 300 pixels
-        grid.setColumnCount(4);
-        grid.setRowCount(2);
-        grid.setFixedRowCount(2);
-        grid.setFixedColumnCount(1);
-        grid.setMergesCells(true);
-        grid.setWordWrap(true);
-        grid.setColumnWidth(0, 1500);
-        for (int column = 1; column < 4; ++column)
-            grid.setColumnWidth(column, 3000);
-        grid.setCellText(0, 0, QStringLiteral("Variable"));
-        grid.setCellText(0, 1, QStringLiteral("PINION"));
-        grid.setCellText(0, 2, QStringLiteral("GEAR"));
-        grid.setCellText(0, 3, QStringLiteral("DESCRIPTION"));
+        gridtest::shapeAsResultsGrid(grid, 2, 1500, 3000);
         for (int i = 0; i < 120; ++i)
             grid.appendRow({QStringLiteral("K%1").arg(i), QStringLiteral("%1").arg(i), QStringLiteral("%1").arg(2 * i),
                             QStringLiteral("in")});
         for (int row = 0; row < grid.rowCount(); ++row)
-            grid.setRowHeight(row, 300);
+            grid.setRowHeight(row, 360);
+        ASSERT_EQ(grid.rowHeight(0), 360) << "taller than a line of the default font";
         // A red, bold cell of block letters in the first body row.
         grid.setCellText(2, 1, QStringLiteral("MMMMMMMM"));
         grid.setCellForeColor(2, 1, QColor(255, 0, 0));
@@ -63,9 +54,9 @@ protected:
 
     QTableView& body() { return *static_cast<QTableView*>(grid.keyTarget()); }
 
-    const QRect fixedRows{1, 1, 498, 40};
-    const QRect fixedColumn{1, 41, 100, 200};
-    const QRect redCell{101, 41, 200, 20};
+    const QRect fixedRows{1, 1, 498, 48};
+    const QRect fixedColumn{1, 49, 100, 200};
+    const QRect redCell{101, 49, 200, 24};
     forms::Form form{QStringLiteral("frmScreenOutput")};
     Grid& grid = form.add<Grid>({QStringLiteral("grdOutputs")});
 };
@@ -104,7 +95,7 @@ TEST_F(FilledGrid, FixedRowsStayWhileScrollingDownAndTheFixedColumnWhileScrollin
     side->setValue(side->maximum());
     const QImage right = grid.grab();
     EXPECT_EQ(region(right, fixedColumn), region(before, fixedColumn));
-    EXPECT_NE(region(right, QRect(101, 1, 398, 40)), region(before, QRect(101, 1, 398, 40)))
+    EXPECT_NE(region(right, QRect(101, 1, 398, 48)), region(before, QRect(101, 1, 398, 48)))
         << "the fixed rows scroll sideways with the body";
     EXPECT_EQ(redPixelsIn(right, redCell), 0);
 }
@@ -117,9 +108,9 @@ TEST_F(FilledGrid, MergedCellTakesItsLeftmostCellsFormatInFixedAndScrollingRows)
             grid.setCellAlignment(row, column, Qt::AlignCenter);
         }
         grid.setCellForeColor(row, 1, QColor(255, 0, 0));
-        const int top = 1 + 20 * row;
-        const QRect wholeRow(101, top, 398, 20);
-        const QRect leftHalfOfFirst(101, top, 100, 20);
+        const int top = 1 + 24 * row;
+        const QRect wholeRow(101, top, 398, 24);
+        const QRect leftHalfOfFirst(101, top, 100, 24);
         const QImage unmerged = grid.grab();
         const int red = redPixelsIn(unmerged, wholeRow);
         EXPECT_GT(redPixelsIn(unmerged, leftHalfOfFirst), 0) << "centred in its own cell";

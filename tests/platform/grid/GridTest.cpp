@@ -1,3 +1,5 @@
+#include "ResultsShape.h"
+
 #include "grid/Grid.h"
 
 #include "forms/Form.h"
@@ -26,18 +28,7 @@ protected:
     void SetUp() override {
         form.move(0, 0, 9000, 6000);
         grid.move(0, 0, widthTwips, heightTwips);
-        grid.setColumnCount(4);
-        grid.setRowCount(3);
-        grid.setFixedRowCount(2);
-        grid.setFixedColumnCount(1);
-        grid.setMergesCells(true);
-        grid.setWordWrap(true);
-        for (int column = 0; column < 4; ++column)
-            grid.setColumnWidth(column, 1500);
-        grid.setCellText(0, 0, QStringLiteral("Variable"));
-        grid.setCellText(0, 1, QStringLiteral("PINION"));
-        grid.setCellText(0, 2, QStringLiteral("GEAR"));
-        grid.setCellText(0, 3, QStringLiteral("DESCRIPTION"));
+        gridtest::shapeAsResultsGrid(grid, 3, 1500, 1500);
         scrolls = 0;
         grid.onScroll.connect([this] { ++scrolls; });
     }
