@@ -109,8 +109,10 @@ GridView::GridView(const GridData& data, QWidget* parent) : QFrame(parent), data
     QScrollBar* bodyBar = bodyView.verticalScrollBar();
     QScrollBar* keysBar = views_[fixedColumnsPane]->verticalScrollBar();
     connect(bodyBar, &QScrollBar::valueChanged, this, &GridView::followBody);
-    connect(keysBar, &QScrollBar::valueChanged, this, [this, bodyBar](int value) {
-        if (!applying_)
+    connect(keysBar, &QScrollBar::valueChanged, this, [this, bodyBar, keysBar](int value) {
+        // Only a real move (the wheel over the keys) is passed on, not a
+        // clamp while the key pane's range is not yet the body's.
+        if (!applying_ && keysBar->maximum() == bodyBar->maximum())
             bodyBar->setValue(value);
     });
     QScrollBar* bodySideBar = bodyView.horizontalScrollBar();
@@ -146,8 +148,10 @@ QFont GridView::fontOf(bool bold, bool italic) const {
     return result;
 }
 
+std::size_t GridView::variantOf(bool bold, bool italic) { return (bold ? 2u : 0u) + (italic ? 1u : 0u); }
+
 const QFontMetrics& GridView::metricsOf(bool bold, bool italic) {
-    auto& slot = metrics_[static_cast<std::size_t>((bold ? 2 : 0) + (italic ? 1 : 0))];
+    auto& slot = metrics_[variantOf(bold, italic)];
     if (!slot)
         slot.emplace(fontOf(bold, italic));
     return *slot;
@@ -156,8 +160,7 @@ const QFontMetrics& GridView::metricsOf(bool bold, bool italic) {
 bool GridView::surelyFitsOneLine(const QString& text, bool bold, bool italic, int width) {
     constexpr char16_t firstPrintable = 0x20;
     constexpr char16_t lastPrintable = 0x7e;
-    const auto variant = static_cast<std::size_t>((bold ? 2 : 0) + (italic ? 1 : 0));
-    std::vector<double>& advances = advances_[variant];
+    std::vector<double>& advances = advances_[variantOf(bold, italic)];
     if (advances.empty()) {
         const QFontMetricsF metrics(fontOf(bold, italic));
         for (char16_t code = firstPrintable; code <= lastPrintable; ++code)

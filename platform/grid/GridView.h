@@ -71,6 +71,8 @@ private:
     void scheduleSynchronise();
     void invalidateAllRows();
     QFont fontOf(bool bold, bool italic) const;
+    // Regular, italic, bold, bold italic: 0 to 3.
+    static std::size_t variantOf(bool bold, bool italic);
     const QFontMetrics& metricsOf(bool bold, bool italic);
     int measureRow(int row);
     int fixedRowsHeight();
