@@ -218,6 +218,22 @@ TEST_F(GridFixture, AFillOfSomeHundredRowsShowsAndScrolls) {
     EXPECT_FALSE(grid.grab().isNull());
     grid.setTopRow(402);
     EXPECT_LT(grid.topRow(), 402);
+
+    // Refilled while hidden, as a fill builds its sections: the views show
+    // the new rows and top row once the grid shows again.
+    ASSERT_EQ(body().columnSpan(1, 0), 3);
+    grid.setVisible(false);
+    grid.clear();
+    grid.setRowCount(3);
+    appendRows(30);
+    grid.setTopRow(20);
+    grid.setVisible(true);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(body().model()->rowCount(), 31);
+    EXPECT_GE(grid.topRow(), 2);
+    EXPECT_LE(grid.topRow(), 20);
+    EXPECT_EQ(body().verticalScrollBar()->value(), grid.topRow() - 2);
+    EXPECT_EQ(body().columnSpan(1, 0), 1) << "no merge survives the refill";
 }
 
 TEST(GridLayouts, ATableRowOfKindGridBuildsAGrid) {
