@@ -7,7 +7,9 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace cindrel::model {
 
@@ -73,6 +75,47 @@ public:
     double TTK_bn(std::int32_t minmaxTTKbn) const;
     double TTK_RackshiftCoeff() const;
 
+    // Measurement over (external) or between (internal) two pins, and the
+    // span over a number of teeth. Pin diameters are in display length units
+    // (inch x LengthFactor), the two measurements in inch. MinMax 1 takes the
+    // maximum thickness and names it "Max", anything else "Min" (and a value
+    // other than 0 or 1 then raises the subscript error). A pin list line
+    // that is not a diameter above 0 raises TypeMismatch (Overflow beyond
+    // single precision) with the line in the description, a list without its
+    // two header lines InputPastEndOfFile; arithmetic errors pass on too.
+    //
+    // The pin that touches both flanks at mid working depth, or with
+    // SimpleGuess the rule of thumb 1.728 / Pd (1.44 / Pd internal).
+    double PinFirstGuess(bool SimpleGuess) const;
+    // PinsE.dat (LengthFactor 1) or PinsM.dat from the program folder: two
+    // header lines, then diameters separated by line ends or commas. Kept
+    // until the unit system changes, or reread when RenewList is set;
+    // succeeded is false (and the list empty) when the file did not open.
+    std::vector<float> PinList(bool& succeeded, bool RenewList);
+    // The largest list pin below CurrentPin (PinFit -1) or the smallest above
+    // it (+1); 0 when there is none, for any other PinFit, and for good once
+    // the list failed to open (that call itself answers with the first
+    // guess). A CurrentPin of 0 is replaced, for the caller too, by the first
+    // guess.
+    double PinDiameterFromList(double& CurrentPin, std::int32_t PinFit);
+    // A list pin that fits the tooth space at the minimum thickness, found in
+    // at most 17 measurements; else the first guess to three decimals.
+    double PinDiamTested();
+    // PinFit: -1 the pin is too big, +1 too small, 0 it fits. ErrMess gets the
+    // pin and its contact radius, and why it does not fit with the next list
+    // pin to try; a zero pin or one without a centre gives 0 and PinFit 1.
+    double PinMeasure(double PinDiam, std::string& ErrMess, const std::string& PinMess,
+                      std::int32_t MinMax, std::int32_t& PinFit);
+    std::int16_t SpanMeasNumbTeethMin() const;
+    // At most N / 2.5 teeth, rounded down.
+    std::int16_t SpanMeasNumbTeethMax() const;
+    // The span that touches the flanks nearest mid working depth.
+    std::int16_t SpanMeasNumbTeethBest() const;
+    // Base tangent length over NumberOfTeeth teeth (0 for none); appends to
+    // ErrStr when the count lies outside the limits or the span needs more
+    // face than the gear has.
+    double SpanMeasurement(std::int16_t NumberOfTeeth, std::string& ErrStr, std::int32_t MinMax) const;
+
     // Tooth proportions (factors are per unit normal diametral pitch)
     void aaAddendumFactor(std::int32_t MinMaxAddf, double AddFactor);
     void aaAddendumRadius(std::int32_t MinMaxAddf, double AddRad);
@@ -87,8 +130,8 @@ public:
     double WD() const;
     void aaEdgeBreak(std::int32_t MinMaxEGB, double EdgeBreak);
     double EGB(std::int32_t MinMaxEGB) const { return edgeBreak_[limitIndex(MinMaxEGB)]; }
-    // MinusEdgeBreak true (-1, or 1 as a C++ true converts) takes the edge
-    // break off; any other value leaves it on.
+    // MinusEdgeBreak true (-1) takes the edge break off; any other value,
+    // 1 included, leaves the full addendum.
     double Ro(std::int16_t MinusEdgeBreak, std::int32_t MinMaxEGB, std::int32_t MinMaxAddf) const;
     void aaLoadedAtTip(std::int16_t TipLoaded);
     // 0 full circular root fillet, anything else hob-generated fillet.
@@ -182,6 +225,9 @@ private:
     };
     LoadPoint loadPoint() const;
     double loadAngle(const LoadPoint& load) const { return load.pressureAngle - IntExt * load.alpha; }
+    // The number of teeth, fractional, whose span touches the flanks at a
+    // diameter; none for a diameter inside the base circle.
+    std::optional<double> spanTeethTouchingAt(double diameter) const;
 
     T_Set& pair_;
     ModelShell& shell_;
@@ -206,6 +252,12 @@ private:
     double quality_ = 0.0;
     double satFromAgma_ = 0.0;
     double sacFromAgma_ = 0.0;
+
+    // The pin search's own state, living as long as the gear.
+    std::vector<float> PinListCache;    // display units, as last read
+    double PinListLengthFactor = 0.0;   // LengthFactor when the list was last asked for
+    bool NoPinList = false;             // the list file failed to open; never cleared
+    std::int32_t PinTries = 0;          // measurements of the running PinDiamTested
 };
 
 } // namespace cindrel::model

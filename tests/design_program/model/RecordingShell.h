@@ -4,7 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <istream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,6 +35,7 @@ public:
     std::string designPathWithoutExtension = "/designs/pair";
     bool failOpen = false;
     std::map<std::string, std::string> files; // path -> everything written
+    DrawingProgram* drawing = nullptr; // none: the shell's default, no drawing program
 
     // Every hand-over to the pair's deflection analysis, its twenty values in
     // the order received.
@@ -41,6 +44,14 @@ public:
         std::int32_t intExt = 0;
     };
     std::vector<DeflectionLoadCall> deflectionLoads;
+    // Data files are read from disk; every path asked for is recorded, and
+    // every stream handed out counts itself closed when it is destroyed.
+    std::string folder; // programFolder()
+    std::vector<std::string> inputsOpened;
+    int inputsClosed = 0;
+    double lengthFactor = 1.0; // 25.4 in metric
+    bool updatePinListEveryTime = false;
+    std::map<int, std::string> texts; // the numbered message table
 
     void reportError(std::string_view module, std::string_view routine, std::string_view number,
                      std::string_view description, std::string_view other) override {
@@ -61,12 +72,29 @@ public:
             name = name.substr(name.find_last_of('/') + 1);
         return withExtension ? name + ".cnd" : name;
     }
+    DrawingProgram& drawingProgram() override { return drawing != nullptr ? *drawing : ModelShell::drawingProgram(); }
     std::unique_ptr<std::ostream> openOutputFile(const std::string& path) override {
         if (failOpen)
             return nullptr;
         return std::make_unique<Sink>(files[path]);
     }
     AnalysisFactory& analysisFactory() override { return analyses_; }
+
+    std::unique_ptr<std::istream> openInputFile(const std::string& path) override {
+        inputsOpened.push_back(path);
+        std::unique_ptr<std::istream> file = ModelShell::openInputFile(path);
+        if (!file)
+            return nullptr;
+        return std::make_unique<CountedInput>(std::move(file), inputsClosed);
+    }
+    std::string programFolder() const override { return folder; }
+    bool MetricUnits() const override { return lengthFactor != 1.0; }
+    double LengthFactor() const override { return lengthFactor; }
+    bool UpDatePinListEveryTime() const override { return updatePinListEveryTime; }
+    std::string messageText(int number) const override {
+        const auto text = texts.find(number);
+        return text == texts.end() ? std::string() : text->second;
+    }
 
 private:
     class RecordingDeflection : public DeflectionAnalysis {
@@ -99,6 +127,17 @@ private:
         RecordingShell& owner_;
     };
     RecordingAnalyses analyses_{*this};
+    // Reads through the file it owns and counts itself closed when destroyed.
+    class CountedInput : public std::istream {
+    public:
+        CountedInput(std::unique_ptr<std::istream> file, int& closed)
+            : std::istream(file->rdbuf()), file_(std::move(file)), closed_(closed) {}
+        ~CountedInput() override { ++closed_; }
+
+    private:
+        std::unique_ptr<std::istream> file_;
+        int& closed_;
+    };
 
     // Writes into the files map when closed, as a real file is complete on close.
     class Sink : public std::ostringstream {

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string_view>
+
+// Reading the texts of the AGMA factors window's boxes.
+namespace cindrel::agma {
+
+// The number a box shows: its leading number, where grouping commas inside
+// the integer part count as the number ("40,000 BHN" is 40000, "10,000,000"
+// cycles is 10000000, "7,001*" is 7001). A comma counts as grouping when a
+// digit stands before it and exactly three digits after it; any other comma
+// ends the number ("1,5" is 1). 0 when the text does not start with a number.
+// Overflow (runtime error 6) beyond the double range.
+double boxNumber(std::string_view text);
+
+// The same where a number beyond the double range counts as no number (0).
+double boxNumberOrZero(std::string_view text);
+
+// The override mark: the text ends with "*" (a typed value, or a default the
+// calculators leave alone).
+bool carriesMark(std::string_view text);
+
+} // namespace cindrel::agma

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "forms/Layout.h"
+
+#include <span>
+
+// The layouts of the design program's start-up, run-log and small tool
+// windows, in twips, as tables of controls in creation order.
+namespace cindrel::layouts {
+
+std::span<const forms::ControlSpec> frmDisclaimer();
+std::span<const forms::ControlSpec> frmMisc();
+std::span<const forms::ControlSpec> frmAbout();
+std::span<const forms::ControlSpec> frmHardnessConverter();
+std::span<const forms::ControlSpec> frmRunNotes();
+
+// The main window as start-up needs it: the frame its step panels go into.
+std::span<const forms::ControlSpec> frmMain();
+
+} // namespace cindrel::layouts

@@ -1,0 +1,202 @@
+#include "shell/ProgramShell.h"
+
+#include "shell/AutomatedDrawingProgram.h"
+#include "shell/Startup.h"
+
+#include "analyses/ContactAnalyses.h"
+#include "resources/ResourceStrings.h"
+
+#include "dialogs/MessageBox.h"
+#include "forms/Label.h"
+#include "forms/MenuItem.h"
+#include "runtime/NumberText.h"
+#include "runtime/RuntimeError.h"
+#include "shell/ProgramFolders.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace cindrel::shell {
+
+namespace {
+
+class CompletedOnCloseFile : public std::ostream {
+public:
+    CompletedOnCloseFile(std::string target, std::string temporary, runtime::ErrorReporter& reporter)
+        : std::ostream(nullptr), target_(std::move(target)), temporary_(std::move(temporary)), reporter_(reporter)
+    {
+        if (buffer_.open(temporary_, std::ios::out | std::ios::binary | std::ios::trunc) != nullptr)
+            rdbuf(&buffer_);
+        else
+            setstate(std::ios::badbit);
+    }
+    ~CompletedOnCloseFile() override
+    {
+        flush();
+        bool written = good();
+        errno = 0;
+        if (buffer_.close() == nullptr)
+            written = false;
+        const int closeErrno = errno;
+        std::error_code renamed;
+        if (written)
+            std::filesystem::rename(temporary_, target_, renamed);
+        if (written && !renamed)
+            return;
+        std::error_code ignored;
+        std::filesystem::remove(temporary_, ignored);
+        const int number = written ? fileErrorNumber(renamed.value()) : fileErrorNumber(closeErrno ? closeErrno : EIO);
+        reporter_.reportError("T_colData", "OpenFile", std::to_string(number), runtime::errorDescription(number),
+                              target_);
+    }
+
+private:
+    std::string target_;
+    std::string temporary_;
+    runtime::ErrorReporter& reporter_;
+    std::filebuf buffer_;
+};
+
+} // namespace
+
+std::unique_ptr<std::ostream> openCompletedOnClose(const std::string& path, runtime::ErrorReporter& reporter)
+{
+    const std::filesystem::path target(path);
+    if (target.filename().empty())
+        return nullptr;
+    // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) on the chained form.
+    std::string hidden(".");
+    hidden += target.filename().string();
+    hidden += ".XXXXXX";
+    std::string pattern = (target.parent_path() / hidden).string();
+    const int descriptor = mkstemp(pattern.data());
+    if (descriptor < 0)
+        return nullptr;
+    ::close(descriptor);
+    auto file = std::make_unique<CompletedOnCloseFile>(path, pattern, reporter);
+    if (!*file)
+        return nullptr;
+    return file;
+}
+
+void ProgramShell::reportError(std::string_view module, std::string_view routine, std::string_view errorNumber,
+                               std::string_view description, std::string_view other)
+{
+    startup_.MainErrHandler(module, routine, errorNumber, description, other);
+}
+
+void ProgramShell::writeRunNote(std::string_view note) { startup_.WriteRunNote(note); }
+
+void ProgramShell::showFatalError(std::string_view title, std::string_view text)
+{
+    dialogs::messageBox(QString::fromStdString(std::string(text)), dialogs::OKOnly + dialogs::IconCritical,
+                        QString::fromStdString(std::string(title)));
+}
+
+void ProgramShell::showMessage(std::string_view text)
+{
+    dialogs::messageBox(QString::fromStdString(std::string(text)));
+}
+
+double ProgramShell::toothOrientation() const
+{
+    const forms::Control* label =
+        startup_.windows().findControl(QStringLiteral("frmMain"), QStringLiteral("lblToothOrient"));
+    if (label == nullptr)
+        return 0;
+    return runtime::leadingNumber(label->value().toString().toStdString());
+}
+
+int ProgramShell::lastKeyPressed() const { return startup_.KeyState; }
+
+bool ProgramShell::createCsv() const
+{
+    return startup_.gobjRegisty != nullptr && startup_.gobjRegisty->CreateCSV();
+}
+
+std::string ProgramShell::activeFileName(bool withExtension, bool withDirectoryStructure) const
+{
+    if (startup_.gobjColData == nullptr)
+        return {};
+    return startup_.gobjColData->ActiveFileName(withExtension, withDirectoryStructure);
+}
+
+std::unique_ptr<std::ostream> ProgramShell::openOutputFile(const std::string& path)
+{
+    auto file = openCompletedOnClose(path, *this);
+    if (file == nullptr) {
+        const int number = fileErrorNumber(errno);
+        showMessage("Cannot write the file " + path + ": " + runtime::errorDescription(number));
+    }
+    return file;
+}
+
+std::string ProgramShell::programFolder() const { return shellservices::programFolder().toStdString(); }
+
+bool ProgramShell::MetricUnits() const { return startup_.units().MetricUnits; }
+double ProgramShell::LengthFactor() const { return startup_.units().LengthFactor; }
+double ProgramShell::ForceFactor() const { return startup_.units().ForceFactor; }
+double ProgramShell::PressureFactor() const { return startup_.units().PressureFactor; }
+
+bool ProgramShell::SubSurfaceLongPrint() const
+{
+    return startup_.gobjRegisty != nullptr && startup_.gobjRegisty->SubSurfaceLongPrint() != 0;
+}
+
+bool ProgramShell::UpDatePinListEveryTime() const
+{
+    return startup_.gobjRegisty != nullptr && startup_.gobjRegisty->UpDatePinListEveryTime();
+}
+
+std::string ProgramShell::messageText(int number) const
+{
+    return std::string(resources::findResourceString(number).value_or(std::string_view()));
+}
+
+model::DrawingProgram& ProgramShell::drawingProgram()
+{
+    if (!drawingProgram_)
+        drawingProgram_ = std::make_unique<AutomatedDrawingProgram>(AutomatedDrawingProgram::programIn(programFolder()));
+    return *drawingProgram_;
+}
+
+model::AnalysisFactory& ProgramShell::analysisFactory()
+{
+    static analyses::ContactAnalysisFactory factory;
+    return factory;
+}
+
+bool ProgramShell::activeDesignIsDefault() const
+{
+    return startup_.gobjColData == nullptr ||
+           startup_.gobjColData->ActiveFileName(true, true) == startup_.gobjColData->DefaultFileName();
+}
+
+void ProgramShell::openDesignFile(const std::string& path)
+{
+    if (startup_.gobjColData != nullptr)
+        startup_.gobjColData->FileOpen(path);
+}
+
+void ProgramShell::showRecentFiles(const std::vector<std::string>& captions)
+{
+    forms::Form& main = startup_.windows()[QStringLiteral("frmMain")];
+    for (int index : main.arrayIndexes(QStringLiteral("mnuFileRecent")))
+        if (index != 0)
+            main.unloadArrayMember(QStringLiteral("mnuFileRecent"), index);
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        auto& item = static_cast<forms::MenuItem&>(
+            main.loadArrayMember(QStringLiteral("mnuFileRecent"), static_cast<int>(i + 1)));
+        item.setCaption(QString::fromStdString(captions[i]));
+        const auto position = static_cast<std::int16_t>(i + 1);
+        item.onClick.connect([this, position] {
+            if (startup_.gobjRegisty != nullptr)
+                startup_.gobjRegisty->RUF_MenuClick(position);
+        });
+    }
+}
+
+} // namespace cindrel::shell

@@ -1,0 +1,259 @@
+#include "shell/Startup.h"
+
+#include "shell/ShellWindows.h"
+
+#include "dialogs/MessageBox.h"
+#include "forms/FormsError.h"
+#include "forms/Label.h"
+#include "forms/TextBox.h"
+#include "runtime/RuntimeError.h"
+#include "shell/ProgramFolders.h"
+
+#include <QDateTime>
+
+#include <new>
+
+namespace cindrel::shell {
+
+namespace {
+
+Startup*& currentStartup()
+{
+    static Startup* startup = nullptr;
+    return startup;
+}
+
+// The number and description of any error that ends a step.
+std::pair<int, std::string> errorOf(const std::exception& error)
+{
+    if (const auto* numbered = dynamic_cast<const runtime::RuntimeError*>(&error))
+        return {numbered->number(), numbered->description()};
+    if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr)
+        return {runtime::OutOfMemory, runtime::errorDescription(runtime::OutOfMemory)};
+    return {runtime::InvalidProcedureCall, error.what()};
+}
+
+WindowPlacement placementOf(forms::Form& form)
+{
+    return {form.left(), form.top(), form.width(), form.height(), static_cast<int>(form.windowState())};
+}
+
+} // namespace
+
+std::string programVersion() { return CINDREL_VERSION; }
+
+std::string versionLine() { return std::string(ProductName) + " Version: " + programVersion(); }
+
+Startup::Startup(registry::Store& store, std::function<void(int)> endProcess, QString commandLine)
+    : store_(store), endProcess_(std::move(endProcess)), commandLine_(std::move(commandLine))
+{
+    misc_ = std::make_unique<frmMisc>(*this);
+    modelShell_ = std::make_unique<ProgramShell>(*this);
+    runNotes_.setWindow(misc_.get());
+    defineWindows();
+    currentStartup() = this;
+    forms::setUnhandledErrorHandler([this](const std::string& where, const std::exception& error) {
+        const auto [number, description] = errorOf(error);
+        MainErrHandler("Startup", where, std::to_string(number), description, "");
+    });
+}
+
+Startup::~Startup()
+{
+    forms::setUnhandledErrorHandler({});
+    releaseAll();
+    runNotes_.setWindow(nullptr);
+    if (currentStartup() == this)
+        currentStartup() = nullptr;
+}
+
+Startup* Startup::current() { return currentStartup(); }
+
+void Startup::defineWindows()
+{
+    defineDisclaimer(*this);
+    misc_->define(windows_);
+    defineAbout(*this);
+    defineHardnessConverter(*this);
+    defineRunNotes(*this);
+    defineMainWindow(*this);
+    defineStandInWindows(*this);
+    // Closing the disclaimer without a button ends the program.
+    windows_.find(QStringLiteral("frmDisclaimer"))->onUnload.connect([this](bool&) {
+        if (!started_ && !ending_) {
+            ending_ = true;
+            endProcess_(0);
+        }
+    });
+}
+
+void Startup::Main()
+{
+    windows_[QStringLiteral("frmDisclaimer")].show();
+}
+
+void Startup::AcceptDisclaimer(bool Agreed, bool ShowNotes, bool WriteNotes)
+{
+    if (!Agreed) {
+        ending_ = true;
+        endProcess_(0);
+        return;
+    }
+    started_ = true;
+    std::string step = "Run notes";
+    try {
+        runNotes_.ShowRunNotes = ShowNotes;
+        if (ShowNotes)
+            misc_->showWindow();
+        runNotes_.RunNotesPath = shellservices::writableProgramFilePath(QStringLiteral("RunNotes.dat")).toStdString();
+        runNotes_.WriteRunNotes2File = WriteNotes;
+        windows_[QStringLiteral("frmDisclaimer")].unload();
+        if (WriteNotes) {
+            const QDateTime now = QDateTime::currentDateTime();
+            runNotes_.CreateRunNotesFile({now.date().year(), now.date().month(), now.date().day()},
+                                         {now.time().hour(), now.time().minute(), now.time().second()});
+        }
+    } catch (const std::exception& error) {
+        startFailed(step, error);
+        return;
+    }
+    StartApplication();
+}
+
+void Startup::StartApplication()
+{
+    std::string step;
+    try {
+        step = "Command line";
+        CommandLine = commandLine_.toStdString();
+        WriteRunNote(versionLine());
+        const QString programFolder = shellservices::programFolder();
+        const bool programFolderWritable = shellservices::isFolderWritable(programFolder);
+        if (!programFolderWritable && runNotes_.WriteRunNotes2File)
+            WriteRunNote("The program folder may not be written; run notes go to " + runNotes_.RunNotesPath);
+
+        step = "Going to load clsRegistry";
+        WriteRunNote(step);
+        const QString filesFolder = programFolderWritable ? programFolder : shellservices::userDataFolder();
+        gobjRegisty = std::make_unique<clsRegisty>(runNotes_, store_, (filesFolder + QStringLiteral("/outputs/")).toStdString());
+        gobjRegisty->setHost(modelShell_.get());
+
+        step = "Run-log window";
+        misc_->re_FormLoad();
+
+        step = "Loading Oset";
+        WriteRunNote(step);
+        Oset = std::make_unique<model::T_Set>(*modelShell_);
+
+        step = "Going to load AGMA Form";
+        WriteRunNote(step);
+        windows_[QStringLiteral("frmAGMA")].load();
+
+        step = "Loaded AGMA form, Going to load Main Form, MSCOMCTL.OCX, olch2x32.ocx ";
+        WriteRunNote(step);
+        windows_[QStringLiteral("frmMain")].load();
+
+        step = "Going to load Manufacturing Outputs Form, VSPrint7.OCX, MSHFLXGD.OCX";
+        WriteRunNote(step);
+        windows_[QStringLiteral("frmMFGOutputs")].load();
+
+        step = "Loading Ouputs Class";
+        WriteRunNote(step);
+        gobjOutputs = std::make_unique<OutputsStandIn>(*this);
+        gobjOutputs->ShowScreenOutputs(-1);
+
+        step = "Unit system";
+        SetUnitSystem(false);
+
+        step = "Loading StateNavigator";
+        WriteRunNote(step);
+        gobjStateNavigator = std::make_unique<NavigatorStandIn>(*this);
+
+        step = " Loading: T-colData.";
+        WriteRunNote(step);
+        gobjColData = std::make_unique<DesignFilesStandIn>(*this);
+    } catch (const std::exception& error) {
+        startFailed(step, error);
+    }
+}
+
+void Startup::startFailed(const std::string& step, const std::exception& error)
+{
+    const auto [number, description] = errorOf(error);
+    MainErrHandler("Startup", "StartApplication", std::to_string(number), description, step);
+    dialogs::messageBox(QStringLiteral("Cindrel could not start.\r\nStep: %1\r\nError %2: %3")
+                            .arg(QString::fromStdString(step).trimmed())
+                            .arg(number)
+                            .arg(QString::fromStdString(description)),
+                        dialogs::OKOnly + dialogs::IconCritical);
+    releaseAll();
+    ending_ = true;
+    endProcess_(1);
+}
+
+void Startup::SetUnitSystem(bool Metric)
+{
+    units_.set(Metric);
+    forms::Form* main = windows_.find(QStringLiteral("frmMain"));
+    if (main == nullptr || !main->isLoaded())
+        return;
+    const std::pair<const char*, const std::string*> labels[] = {{"lblLengthUnits", &units_.LengthUnits},
+                                                                 {"lblPressureUnits", &units_.PressureUnits},
+                                                                 {"lblTempUnits", &units_.TempUnits},
+                                                                 {"lblRMSUnits", &units_.RMSUnits}};
+    for (const auto& [name, text] : labels)
+        for (int index : main->arrayIndexes(QString::fromLatin1(name)))
+            main->get<forms::Label>(QString::fromLatin1(name), index).setCaption(QString::fromStdString(*text));
+}
+
+void Startup::ShowNoteText(const QString& text)
+{
+    misc_->showWindow();
+    misc_->clearText();
+    windows_[QStringLiteral("frmMisc")].get<forms::TextBox>(QStringLiteral("txtNotes")).setText(text);
+}
+
+void Startup::SaveWindowPosition(forms::Form& form)
+{
+    if (gobjRegisty != nullptr)
+        gobjRegisty->SaveWindowPosition(form.name().toStdString(), placementOf(form));
+}
+
+void Startup::GetWindowPosition(forms::Form& form)
+{
+    if (gobjRegisty == nullptr)
+        return;
+    const WindowPlacement stored = gobjRegisty->GetWindowPosition(form.name().toStdString(), placementOf(form));
+    form.move(stored.left, stored.top, stored.width, stored.height);
+    if (stored.windowState >= 0 && stored.windowState <= 2)
+        form.setWindowState(static_cast<forms::WindowState>(stored.windowState));
+}
+
+void Startup::ShutDown()
+{
+    if (ending_)
+        return;
+    for (forms::Form* form : windows_.loaded()) {
+        try {
+            SaveWindowPosition(*form);
+        } catch (const std::exception& error) {
+            const auto [number, description] = errorOf(error);
+            MainErrHandler("Startup", "ShutDown", std::to_string(number), description, form->name().toStdString());
+        }
+    }
+    releaseAll();
+    misc_->UnloadForm();
+    ending_ = true;
+    endProcess_(0);
+}
+
+void Startup::releaseAll()
+{
+    gobjStateNavigator.reset();
+    gobjColData.reset();
+    Oset.reset();
+    gobjRegisty.reset();
+    gobjOutputs.reset();
+}
+
+} // namespace cindrel::shell

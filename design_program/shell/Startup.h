@@ -1,0 +1,101 @@
+#pragma once
+
+#include "model/T_Set.h"
+#include "shell/ProgramShell.h"
+#include "shell/RunNotes.h"
+#include "shell/StandIns.h"
+#include "shell/UnitSystem.h"
+#include "shell/clsRegisty.h"
+#include "shell/frmMisc.h"
+
+#include "forms/Forms.h"
+#include "registry/Store.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace cindrel::shell {
+
+// The design program's life from the disclaimer to the end of the process,
+// and the objects that exist once for the whole run. Other parts of the
+// program reach those objects through Startup::current().
+class Startup {
+public:
+    // endProcess ends the process with the given exit code (after the call returns).
+    Startup(registry::Store& store, std::function<void(int)> endProcess, QString commandLine = {});
+    ~Startup();
+    Startup(const Startup&) = delete;
+    Startup& operator=(const Startup&) = delete;
+
+    // The one instance of the run; null when none exists.
+    static Startup* current();
+
+    // Shows the disclaimer; the rest runs on the event loop.
+    void Main();
+    void AcceptDisclaimer(bool Agreed, bool ShowNotes, bool WriteNotes);
+    void StartApplication();
+    // Stores every loaded window's position, releases everything and ends the process.
+    void ShutDown();
+    void ShowNoteText(const QString& text);
+    void SetUnitSystem(bool Metric);
+
+    void WriteRunNote(std::string_view message) { runNotes_.WriteRunNote(message); }
+    void MainErrHandler(std::string_view module, std::string_view routine, std::string_view number,
+                        std::string_view description, std::string_view other)
+    {
+        runNotes_.MainErrHandler(module, routine, number, description, other);
+    }
+
+    RunNotes& runLog() { return runNotes_; }
+    const UnitSystem& units() const { return units_; }
+    forms::Forms& windows() { return windows_; }
+    frmMisc& runLogWindow() { return *misc_; }
+    ProgramShell& modelShell() { return *modelShell_; }
+    registry::Store& store() { return store_; }
+    bool isStarted() const { return started_; }
+
+    // The global objects of the run.
+    std::string CommandLine;
+    std::unique_ptr<clsRegisty> gobjRegisty;
+    std::unique_ptr<model::T_Set> Oset;
+    std::unique_ptr<OutputsStandIn> gobjOutputs;
+    std::unique_ptr<NavigatorStandIn> gobjStateNavigator;
+    std::unique_ptr<DesignFilesStandIn> gobjColData;
+
+    // The key code of the last key pressed on the main window; 0 before any.
+    int KeyState = 0;
+
+    // Saves and restores a window's place through the settings object.
+    void SaveWindowPosition(forms::Form& form);
+    void GetWindowPosition(forms::Form& form);
+
+private:
+    void defineWindows();
+    void releaseAll();
+    // A step of start-up that failed: told to the user, logged, and the program ends.
+    void startFailed(const std::string& step, const std::exception& error);
+
+    registry::Store& store_;
+    std::function<void(int)> endProcess_;
+    QString commandLine_;
+    RunNotes runNotes_;
+    UnitSystem units_;
+    std::unique_ptr<frmMisc> misc_;
+    std::unique_ptr<ProgramShell> modelShell_;
+    // Last, so that the windows go before what their handlers refer to.
+    forms::Forms windows_;
+    bool started_ = false;
+    bool ending_ = false;
+};
+
+// The program's version, major, minor and revision as plain whole numbers: "1.0.0".
+std::string programVersion();
+// The version line: "Cindrel Version: 1.0.0".
+std::string versionLine();
+inline constexpr const char* ProductName = "Cindrel";
+
+} // namespace cindrel::shell

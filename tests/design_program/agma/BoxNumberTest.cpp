@@ -1,0 +1,41 @@
+#include "agma/BoxNumber.h"
+
+#include "runtime/RuntimeError.h"
+#include "support/ErrorCapture.h"
+
+#include <gtest/gtest.h>
+
+namespace cindrel::agma {
+namespace {
+
+TEST(BoxNumber, GroupingCommasBelongToTheNumber) {
+    struct Case {
+        const char* text;
+        double expected;
+    };
+    const Case cases[] = {
+        {"40,000 BHN", 40000},     {"10,000,000", 10000000}, {"7,001*", 7001},
+        {"30,000,000", 30000000},  {"-1,234.5", -1234.5},    {"1234,567", 1234567},
+        {"1,5", 1},                {"1,2345", 1},            {"12,34", 12},
+        {"1.234,567", 1.234},      {"1,000e2", 100000},      {",500", 0},
+        {"1.0*", 1},               {"", 0},                  {"abc", 0},
+        {"300", 300},              {"2,000, 3", 2000},       {"1e3,000", 1000},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(boxNumber(c.text), c.expected) << '"' << c.text << '"';
+}
+
+TEST(BoxNumber, OverflowIsAnError) {
+    EXPECT_EQ(testsupport::errorNumberOf([] { boxNumber("1e400"); }), runtime::Overflow);
+}
+
+TEST(BoxNumber, TheMarkIsATrailingStar) {
+    EXPECT_TRUE(carriesMark("1.0*"));
+    EXPECT_TRUE(carriesMark("*"));
+    EXPECT_FALSE(carriesMark("1.0* "));
+    EXPECT_FALSE(carriesMark("*1.0"));
+    EXPECT_FALSE(carriesMark(""));
+}
+
+} // namespace
+} // namespace cindrel::agma

@@ -1,0 +1,135 @@
+#include "registry/Store.h"
+#include "support/FileText.h"
+#include "support/TemporaryFolder.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using testsupport::fileText;
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// One run of the real program in a folder of its own: program folder,
+// settings store and per-user folders, driven by a script.
+class CindrelRun : public ::testing::Test {
+protected:
+    CindrelRun() { std::filesystem::create_directories(programFolder()); }
+
+    std::filesystem::path programFolder() const { return folder.file("program"); }
+
+    // Runs the program with the script's commands; returns its exit code.
+    int run(const std::string& commands)
+    {
+        const auto script = folder.file("script.txt");
+        std::ofstream(script) << "program-folder " << programFolder().string() << "\n" << commands;
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        const QString root = QString::fromStdString(folder.path().string());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("CINDREL_TEST_SCRIPT"), QString::fromStdString(script.string()));
+        environment.insert(QStringLiteral("GEARSUITE_REGISTRY"), root + QStringLiteral("/registry.sqlite3"));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), root + QStringLiteral("/data"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), root + QStringLiteral("/config"));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), root);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(CINDREL_EXECUTABLE), QStringList{});
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            ADD_FAILURE() << "the program did not end";
+            return -1;
+        }
+        errors = process.readAllStandardError().toStdString();
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    TemporaryFolder folder;
+    std::string errors;
+};
+
+TEST_F(CindrelRun, AgreeingWithRunNotesReachesTheMainWindowAndLogsEveryStep)
+{
+    const std::string notesCopy = folder.file("window.txt").string();
+    ASSERT_EQ(run("check frmDisclaimer chkDebugMode 1\n"
+                  "click frmDisclaimer cmdAgree 1\n"
+                  "save-text frmMisc txtNotes " + notesCopy + "\n"
+                  "close frmMain\n"),
+              0)
+        << errors;
+    EXPECT_THAT(errors, Not(HasSubstr("test script:")));
+
+    const std::vector<std::string> records = linesOf(fileText(programFolder() / "RunNotes.dat"));
+    ASSERT_GE(records.size(), 3u);
+    EXPECT_TRUE(std::regex_match(records[0], std::regex("#\\d{4}-\\d{2}-\\d{2}#,#\\d{2}:\\d{2}:\\d{2}#")));
+    EXPECT_EQ(records[1], "\"1, Cindrel Version: 1.0.0\"");
+    EXPECT_EQ(records[2], "\"2, Going to load clsRegistry\"");
+    const auto at = [&](const std::string& text) {
+        for (std::size_t i = 1; i < records.size(); ++i)
+            if (records[i].ends_with(", " + text + "\""))
+                return i;
+        return std::size_t{0};
+    };
+    EXPECT_LT(at("Loading Oset"), at("Going to load AGMA Form"));
+    EXPECT_LT(at("in frmAGMA_Form_Load"), at("frmMain Form_Load"));
+    EXPECT_LT(at("frmMain Loaded."), at("Loading Ouputs Class"));
+    EXPECT_LT(at("Loading Ouputs Form, Showing"), at("Loading StateNavigator"));
+    EXPECT_LT(at("Loading StateNavigator"), at(" Loading: T-colData."));
+    EXPECT_GT(at("Loading Oset"), 2u);
+
+    // The window showed the same lines as the file holds, newest first, up to the moment it was read.
+    std::vector<std::string> shown = linesOf(fileText(notesCopy));
+    ASSERT_FALSE(shown.empty());
+    std::reverse(shown.begin(), shown.end());
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        EXPECT_EQ("\"" + shown[i] + "\"", records.at(i + 1));
+
+    registry::Store store(folder.file("registry.sqlite3"));
+    registry::Handle key = 0;
+    ASSERT_EQ(store.openKey(registry::root::CurrentUser, "Software\\Tesmark\\Cindrel\\Windows\\frmMain",
+                            registry::access::Read, key),
+              registry::status::Success)
+        << "closing the main window stored its place";
+    store.closeKey(key);
+}
+
+TEST_F(CindrelRun, DisagreeingEndsTheProgramCleanlyWithNothingWritten)
+{
+    ASSERT_EQ(run("click frmDisclaimer cmdAgree 0\n"), 0) << errors;
+    EXPECT_THAT(errors, Not(HasSubstr("test script:")));
+    EXPECT_FALSE(std::filesystem::exists(programFolder() / "RunNotes.dat"));
+    EXPECT_TRUE(std::filesystem::is_empty(programFolder()));
+}
+
+TEST_F(CindrelRun, AScriptThatCannotBeFollowedFailsTheRun)
+{
+    EXPECT_EQ(run("click frmDisclaimer cmdNowhere 1\nclick frmDisclaimer cmdAgree 0\n"), 3);
+    EXPECT_THAT(errors, HasSubstr("no control cmdNowhere"));
+}
+
+} // namespace

@@ -1,0 +1,250 @@
+#include "StartedProgram.h"
+
+#include "analyses/ContactAnalyses.h"
+#include "forms/Label.h"
+#include "forms/MenuItem.h"
+#include "forms/PictureBox.h"
+
+#include <gmock/gmock.h>
+
+#include <algorithm>
+#include <regex>
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+// Whether `expected` appear in `lines` in this order (other lines between them allowed).
+bool inOrder(const std::vector<std::string>& lines, const std::vector<std::string>& expected)
+{
+    auto at = lines.begin();
+    for (const std::string& text : expected) {
+        at = std::find_if(at, lines.end(), [&](const std::string& line) {
+            const std::size_t comma = line.find(", ");
+            return comma != std::string::npos && line.substr(comma + 2) == text;
+        });
+        if (at == lines.end())
+            return false;
+        ++at;
+    }
+    return true;
+}
+
+TEST_F(StartedProgram, TheDisclaimerShowsTheVersionAndOnlyTheRunNotesChoice)
+{
+    startup->Main();
+    forms::Form& disclaimer = window("frmDisclaimer");
+    EXPECT_TRUE(disclaimer.visible());
+    EXPECT_EQ(disclaimer.caption(), "Cindrel Disclaimer:");
+    EXPECT_EQ(disclaimer.get<forms::Label>(QStringLiteral("Label2")).caption(), "Cindrel Version: 1.0.0");
+    EXPECT_TRUE(disclaimer.get<forms::CheckBox>(QStringLiteral("chkDebugMode")).visible());
+    EXPECT_EQ(disclaimer.get<forms::CheckBox>(QStringLiteral("chkDebugMode")).checkValue(), 0);
+    EXPECT_FALSE(disclaimer.get<forms::CheckBox>(QStringLiteral("chkWriteRunNotes2File")).visible());
+    EXPECT_EQ(disclaimer.get<forms::CheckBox>(QStringLiteral("chkWriteRunNotes2File")).checkValue(), 1);
+}
+
+TEST_F(StartedProgram, AgreeingWithRunNotesStartsEverythingInOrderAndLogsIt)
+{
+    answerDisclaimer(true, true);
+    EXPECT_THAT(exitCodes, IsEmpty());
+    EXPECT_FALSE(startup->windows().isLoaded(QStringLiteral("frmDisclaimer")));
+    EXPECT_TRUE(window("frmMisc").visible());
+    EXPECT_TRUE(window("frmMain").visible());
+    EXPECT_TRUE(window("frmScreenOutput").visible());
+    EXPECT_FALSE(window("frmAGMA").visible());
+    EXPECT_FALSE(window("frmMFGOutputs").visible());
+    EXPECT_FALSE(window("frmMain").get<forms::CommandButton>(QStringLiteral("cmdPrevious")).visible());
+    EXPECT_EQ(window("frmMain").get<forms::Label>(QStringLiteral("lblLengthUnits"), 0).caption(), "(in) ");
+    EXPECT_EQ(window("frmMain").get<forms::Label>(QStringLiteral("lblTempUnits"), 0).caption(), "(\u00B0F) ");
+    EXPECT_EQ(startup->units().LengthFactor, 1.0);
+    ASSERT_NE(startup->gobjRegisty, nullptr);
+    ASSERT_NE(startup->Oset, nullptr);
+    ASSERT_NE(startup->gobjColData, nullptr);
+
+    const std::vector<std::string> lines = runLogLines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "1, Cindrel Version: 1.0.0");
+    EXPECT_EQ(lines[1], "2, Going to load clsRegistry");
+    EXPECT_TRUE(inOrder(lines, {"Going to load clsRegistry", "Loading API access registry Class T_RegistryIO",
+                                "Software\\Tesmark\\Cindrel\\", "Loading Oset", "T_scoring initializing",
+                                "Going to load AGMA Form", "in frmAGMA_Form_Load",
+                                "Going to fill Tree-View with materials",
+                                "Loaded AGMA form, Going to load Main Form, MSCOMCTL.OCX, olch2x32.ocx ",
+                                "frmMain Form_Load", "frmMain Loaded.",
+                                "Going to load Manufacturing Outputs Form, VSPrint7.OCX, MSHFLXGD.OCX",
+                                "Loading Ouputs Class", "Loading Ouputs Form, Showing", "Loading StateNavigator",
+                                " Loading: T-colData."}));
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].substr(0, lines[i].find(',')), std::to_string(i + 1)) << "numbered without gaps";
+
+    const std::string file = fileText(programFolder() / "RunNotes.dat");
+    EXPECT_TRUE(std::regex_search(file, std::regex("^#\\d{4}-\\d{2}-\\d{2}#,#\\d{2}:\\d{2}:\\d{2}#\r\n"
+                                                   "\"1, Cindrel Version: 1.0.0\"\r\n"
+                                                   "\"2, Going to load clsRegistry\"\r\n")));
+    EXPECT_NE(file.find(",  Loading: T-colData.\"\r\n"), std::string::npos);
+}
+
+TEST_F(StartedProgram, WithoutRunNotesNothingIsLoggedAndTheFileHoldsOnlyItsDate)
+{
+    answerDisclaimer(true, false);
+    EXPECT_TRUE(window("frmMain").visible());
+    EXPECT_FALSE(window("frmMisc").visible());
+    EXPECT_EQ(startup->runLog().RunNoteCount(), 0);
+    EXPECT_TRUE(runLogLines().empty());
+    EXPECT_TRUE(std::regex_match(fileText(programFolder() / "RunNotes.dat"),
+                                 std::regex("#\\d{4}-\\d{2}-\\d{2}#,#\\d{2}:\\d{2}:\\d{2}#\r\n")));
+}
+
+TEST_F(StartedProgram, DisagreeingEndsTheProgramWithNothingStarted)
+{
+    answerDisclaimer(false, true);
+    EXPECT_THAT(exitCodes, ElementsAre(0));
+    EXPECT_EQ(startup->gobjRegisty, nullptr);
+    EXPECT_FALSE(std::filesystem::exists(programFolder() / "RunNotes.dat"));
+}
+
+TEST_F(StartedProgram, ClosingTheDisclaimerEndsTheProgram)
+{
+    startup->Main();
+    window("frmDisclaimer").unload(forms::UnloadReason::FormControlMenu);
+    EXPECT_THAT(exitCodes, ElementsAre(0));
+    EXPECT_EQ(startup->gobjRegisty, nullptr);
+}
+
+TEST_F(StartedProgram, AFailedStartIsToldAndEndsCleanly)
+{
+    std::filesystem::create_directory(programFolder() / "RunNotes.dat"); // a folder where the file goes
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    answerDisclaimer(true, true);
+    EXPECT_THAT(exitCodes, ElementsAre(1));
+    const auto boxes = dialogs.requestsOf<dialogs::MessageBoxRequest>();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("Cindrel could not start.")));
+    EXPECT_EQ(boxes[0].icon, dialogs::IconCritical);
+    EXPECT_EQ(startup->gobjRegisty, nullptr);
+    EXPECT_FALSE(startup->windows().isLoaded(QStringLiteral("frmMain")));
+}
+
+TEST_F(StartedProgram, ShutDownStoresEveryLoadedWindowAndReleasesEverything)
+{
+    answerDisclaimer(true, false);
+    window("frmMain").move(1500, 900);
+    startup->gobjRegisty->RUF_AddFile2Coll("/d/pair.cnd");
+    window("frmMain").unload(forms::UnloadReason::FormControlMenu);
+    EXPECT_THAT(exitCodes, ElementsAre(0));
+    EXPECT_EQ(startup->gobjRegisty, nullptr);
+    EXPECT_EQ(startup->Oset, nullptr);
+
+    cindrel::shell::RunNotes quiet;
+    cindrel::shell::clsRegisty settings(quiet, *store, "");
+    const cindrel::shell::WindowPlacement main = settings.GetWindowPosition("frmMain", {});
+    EXPECT_EQ(main.left, 1500);
+    EXPECT_EQ(main.top, 900);
+    for (const char* name : {"frmMisc", "frmAGMA", "frmMFGOutputs", "frmScreenOutput"})
+        EXPECT_NE(settings.GetWindowPosition(name, {0, 0, 1, 1, 0}).width, 1) << name << " stored at shut-down";
+    EXPECT_THAT(settings.RecentFiles(), ElementsAre("/d/pair.cnd"));
+}
+
+TEST_F(StartedProgram, MetricUnitsRelabelTheMainWindowAndReachTheModel)
+{
+    answerDisclaimer(true, false);
+    startup->SetUnitSystem(true);
+    EXPECT_EQ(window("frmMain").get<forms::Label>(QStringLiteral("lblLengthUnits"), 0).caption(), "(mm) ");
+    EXPECT_EQ(window("frmMain").get<forms::Label>(QStringLiteral("lblPressureUnits"), 0).caption(), "(MPa) ");
+    EXPECT_EQ(window("frmMain").get<forms::Label>(QStringLiteral("lblRMSUnits"), 0).caption(), "(Ra) ");
+    EXPECT_EQ(startup->modelShell().LengthFactor(), 25.4);
+    EXPECT_TRUE(startup->modelShell().MetricUnits());
+    startup->SetUnitSystem(false);
+    EXPECT_EQ(startup->modelShell().PressureFactor(), 1.0);
+}
+
+TEST_F(StartedProgram, TheModelReadsTheMainWindowAndWritesFilesWhole)
+{
+    answerDisclaimer(true, false);
+    auto& shell = startup->modelShell();
+    window("frmMain").get<forms::Label>(QStringLiteral("lblToothOrient")).setCaption(QStringLiteral("1"));
+    EXPECT_EQ(shell.toothOrientation(), 1.0);
+    EXPECT_EQ(shell.activeFileName(false, false), "Cindrel");
+    EXPECT_EQ(shell.programFolder(), programFolder().string());
+
+    const auto report = programFolder() / "pair_Scoring.CSV";
+    { std::ofstream(report) << "old report\r\n"; }
+    {
+        auto out = shell.openOutputFile(report.string());
+        ASSERT_NE(out, nullptr);
+        *out << "\"new\",1\r\n";
+        out->flush();
+        EXPECT_EQ(fileText(report), "old report\r\n") << "the old file stays until the new one is complete";
+    }
+    EXPECT_EQ(fileText(report), "\"new\",1\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(programFolder()), {}), 2)
+        << "no temporary file is left beside RunNotes.dat and the report";
+
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    EXPECT_EQ(shell.openOutputFile((programFolder() / "missing" / "x.csv").string()), nullptr);
+    EXPECT_EQ(dialogs.requestsOf<dialogs::MessageBoxRequest>().size(), 1u);
+}
+
+TEST_F(StartedProgram, RecentFilesAppearOnTheFileMenuAndOpenFromIt)
+{
+    answerDisclaimer(true, true);
+    startup->gobjRegisty->RUF_AddFile2Coll("/designs/pair one.cnd");
+    startup->gobjRegisty->RUF_AddFile2Coll("/designs/pair two.cnd");
+    forms::Form& main = window("frmMain");
+    EXPECT_EQ(main.arrayIndexes(QStringLiteral("mnuFileRecent")), (std::vector<int>{0, 1, 2}));
+    auto& second = main.get<forms::MenuItem>(QStringLiteral("mnuFileRecent"), 2);
+    EXPECT_EQ(second.caption(), "2;   pair one.cnd");
+    second.click();
+    EXPECT_EQ(runLogLines().back().substr(runLogLines().back().find(", ") + 2),
+              "Design file to open: /designs/pair one.cnd");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(StartedProgram, AProgramFolderThatMayNotBeWrittenSendsRunNotesToTheUsersFolder)
+{
+    const auto readOnly = folder.file("not-a-folder");
+    std::ofstream(readOnly) << "";
+    shellservices::setProgramFolderOverride(QString::fromStdString(readOnly.string()));
+    answerDisclaimer(true, true);
+    const auto notesFile = folder.file("user") / "RunNotes.dat";
+    EXPECT_EQ(startup->runLog().RunNotesPath, notesFile.string());
+    EXPECT_NE(fileText(notesFile).find("\"2, The program folder may not be written; run notes go to " +
+                                       notesFile.string() + "\""),
+              std::string::npos);
+    EXPECT_EQ(startup->gobjRegisty->UserFilesLocation(), (folder.file("user") / "outputs").string() + "/");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(StartedProgram, WindowsComeBackInTheStateTheyWereSavedIn)
+{
+    {
+        cindrel::shell::RunNotes quiet;
+        cindrel::shell::clsRegisty settings(quiet, *store, "");
+        settings.SaveWindowPosition("frmScreenOutput", {300, 450, 6000, 4000, 2});
+    }
+    answerDisclaimer(true, false);
+    EXPECT_EQ(window("frmScreenOutput").windowState(), forms::WindowState::Maximized);
+    window("frmScreenOutput").setWindowState(forms::WindowState::Normal);
+    EXPECT_EQ(window("frmScreenOutput").left(), 300);
+    EXPECT_EQ(window("frmScreenOutput").width(), 6000);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(StartedProgram, ThePairHoldsTheRealContactAnalyses)
+{
+    answerDisclaimer(true, false);
+    EXPECT_NO_THROW(cindrel::analyses::deflectionOf(*startup->Oset));
+    EXPECT_NO_THROW(cindrel::analyses::scoringOf(*startup->Oset));
+}
+
+} // namespace
