@@ -60,12 +60,6 @@ void DesignFilesStandIn::FileOpen(const std::string& path)
 void defineStandInWindows(Startup& startup)
 {
     forms::Forms& windows = startup.windows();
-    windows.define(QStringLiteral("frmAGMA"), [&startup](forms::Form& form) {
-        form.setCaption(QStringLiteral("AGMA Factors"));
-        form.move(0, 0, 9600, 7200);
-        startup.WriteRunNote("in frmAGMA_Form_Load");
-        startup.WriteRunNote("Going to fill Tree-View with materials");
-    });
     windows.define(QStringLiteral("frmMFGOutputs"), [](forms::Form& form) {
         form.setCaption(QStringLiteral("Manufacturing Outputs"));
         form.move(0, 0, 9600, 5900);
