@@ -166,33 +166,35 @@ void kbPage(Table& t)
 void factorsPage(Table& t)
 {
     const Place p = page(7);
-    ControlSpec& frame = t.add(ControlKind::Frame, "fraCh", -1, p, 4440, 120, 4620, 3240,
+    ControlSpec& frame = t.add(ControlKind::Frame, "fraCh", -1, p, 3960, 120, 5100, 3240,
                                "Ch, Hardness Factor (through hardened steel gears)");
     frame.visible = false;
     const Place ch{"fraCh"};
-    t.label("lblRMS", -1, ch, 120, 360, 2400, "Pinion surface finish");
-    t.saved(t.box("txtRMS", -1, ch, 2640, 360, 840), "AGMAPinionSurfaceRa");
-    t.label("lblRMSUnits", -1, ch, 120, 360 + Row, 2400, "(Ra, microinches)");
-    t.label("lblChMember", 0, ch, 2640, 360 + 2 * Row, 840, "Pinion");
-    t.label("lblChMember", 1, ch, 3600, 360 + 2 * Row, 840, "Gear");
-    t.saved(t.box("txtCh", 0, ch, 2640, 360 + 5 * Row, 840, "1.0"), "AGMAChFactorP");
-    t.saved(t.box("txtSurfaceBHN", 0, ch, 2640, 360 + 3 * Row + 90, 840), "AGMAChMinSurfaceHardnessP");
-    t.saved(t.box("txtSurfaceBHN", 1, ch, 3600, 360 + 3 * Row + 90, 840), "AGMAChMinSurfaceHardnessG");
-    t.saved(t.box("txtCh", 1, ch, 3600, 360 + 5 * Row, 840, "1.0"), "AGMAChFactorG");
-    t.label("lblSurfaceBHN", -1, ch, 120, 360 + 3 * Row, 2400, "Minimum surface hardness. (BHN)", 570);
-    t.label("lblCh", -1, ch, 120, 360 + 5 * Row, 2400, "Ch, Hardness Ratio Factor");
+    constexpr double pinion = 2880, gear = 3960, column = 960;
+    t.label("lblRMS", -1, ch, 120, 360, 2640, "Pinion surface finish");
+    t.saved(t.box("txtRMS", -1, ch, pinion, 360, column), "AGMAPinionSurfaceRa");
+    t.label("lblRMSUnits", -1, ch, 120, 360 + Row, 2640, "(Ra, microinches)");
+    t.label("lblChMember", 0, ch, pinion, 360 + 2 * Row, column, "Pinion");
+    t.label("lblChMember", 1, ch, gear, 360 + 2 * Row, column, "Gear");
+    t.saved(t.box("txtCh", 0, ch, pinion, 360 + 5 * Row, column, "1.0"), "AGMAChFactorP");
+    t.saved(t.box("txtSurfaceBHN", 0, ch, pinion, 360 + 3 * Row + 90, column), "AGMAChMinSurfaceHardnessP");
+    t.saved(t.box("txtSurfaceBHN", 1, ch, gear, 360 + 3 * Row + 90, column), "AGMAChMinSurfaceHardnessG");
+    t.saved(t.box("txtCh", 1, ch, gear, 360 + 5 * Row, column, "1.0"), "AGMAChFactorG");
+    t.label("lblSurfaceBHN", -1, ch, 120, 360 + 3 * Row, 2640, "Minimum surface hardness. (BHN)", 570);
+    t.label("lblCh", -1, ch, 120, 360 + 5 * Row, 2640, "Ch, Hardness Ratio Factor");
     t.button("cmdNotesCh", -1, ch, 120, 360 + 6 * Row + 60, 1200, "Notes");
 
-    t.label("lblSfShMember", 0, p, 2520, 240, 840, "Pinion");
-    t.label("lblSfShMember", 1, p, 3480, 240, 840, "Gear");
-    t.saved(t.box("txtSh", 1, p, 3480, 240 + 2 * Row, 840, "1.0"), "AGMAShG");
-    t.saved(t.box("txtSh", 0, p, 2520, 240 + 2 * Row, 840, "1.0"), "AGMAShP");
-    t.saved(t.box("txtSf", 1, p, 3480, 240 + Row, 840, "1.0"), "AGMASfG");
-    t.saved(t.box("txtSf", 0, p, 2520, 240 + Row, 840, "1.0"), "AGMASfP");
-    t.saved(t.box("txtCf", -1, p, 2520, 240 + 3 * Row, 840, "1.0"), "AGMACfFactor");
-    t.label("lblSf", -1, p, 120, 240 + Row, 2280, "Sf, Bending Safety Factor");
-    t.label("lblSh", -1, p, 120, 240 + 2 * Row, 2280, "Sh, Pitting Safety Factor");
-    t.label("lblCf", -1, p, 120, 240 + 3 * Row, 2280, "Cf, Surface Condition");
+    constexpr double left = 2160, right = 3000, box = 780;
+    t.label("lblSfShMember", 0, p, left, 240, box, "Pinion");
+    t.label("lblSfShMember", 1, p, right, 240, box, "Gear");
+    t.saved(t.box("txtSh", 1, p, right, 240 + 2 * Row, box, "1.0"), "AGMAShG");
+    t.saved(t.box("txtSh", 0, p, left, 240 + 2 * Row, box, "1.0"), "AGMAShP");
+    t.saved(t.box("txtSf", 1, p, right, 240 + Row, box, "1.0"), "AGMASfG");
+    t.saved(t.box("txtSf", 0, p, left, 240 + Row, box, "1.0"), "AGMASfP");
+    t.saved(t.box("txtCf", -1, p, left, 240 + 3 * Row, box, "1.0"), "AGMACfFactor");
+    t.label("lblSf", -1, p, 120, 240 + Row, 1920, "Sf, bending safety");
+    t.label("lblSh", -1, p, 120, 240 + 2 * Row, 1920, "Sh, pitting safety");
+    t.label("lblCf", -1, p, 120, 240 + 3 * Row, 1920, "Cf, surface condition");
     t.button("cmdNotesSf", -1, p, 120, 240 + 4 * Row + 120, 1200, "Notes");
     t.button("cmdNotesCf", -1, p, 1440, 240 + 4 * Row + 120, 1200, "Notes (Cf)");
 }
@@ -200,7 +202,7 @@ void factorsPage(Table& t)
 void stressCyclesPage(Table& t)
 {
     const Place p = page(6);
-    constexpr double pinion = 2640, gear = 4200, column = 1440;
+    constexpr double pinion = 2640, gear = 4320, column = 1560;
     static const char* const ynField[] = {"AGMAYnP", "AGMAYnG"};
     static const char* const znField[] = {"AGMAZnP", "AGMAZnG"};
     for (int i : {0, 1}) {
@@ -229,18 +231,18 @@ void stressCyclesPage(Table& t)
     t.label("lblContacts", -1, p, 120, 240 + 6 * Row, 2400, "Contacts per revolution");
     t.label("lblConservative", -1, p, 120, 240 + 7 * Row, 2400, "Past the knee");
 
-    t.add(ControlKind::Frame, "fraCycleEquations", -1, p, 5880, 120, 3180, 3300, "Yn and Zn equations");
+    t.add(ControlKind::Frame, "fraCycleEquations", -1, p, 6000, 120, 3060, 3300, "Yn and Zn equations");
     const Place eq{"fraCycleEquations"};
     static const char* const member[] = {"Pinion", "Gear"};
     for (int i : {0, 1}) {
         const double top = 300 + i * 1500;
         t.label("lblEquationMember", i, eq, 120, top, 2900, member[i]);
-        t.label("lblYnName", i, eq, 120, top + 360, 540, "Yn =");
-        t.label("lblYnFactor", i, eq, 660, top + 360, 1740, "");
-        t.label("lblYnExponent", i, eq, 2400, top + 240, 660, "");
-        t.label("lblZnName", i, eq, 120, top + 840, 540, "Zn =");
-        t.label("lblZnFactor", i, eq, 660, top + 840, 1740, "");
-        t.label("lblZnExponent", i, eq, 2400, top + 720, 660, "");
+        t.label("lblYnName", i, eq, 120, top + 420, 540, "Yn =");
+        t.label("lblYnFactor", i, eq, 660, top + 420, 1740, "");
+        t.label("lblYnExponent", i, eq, 2400, top + 300, 600, "");
+        t.label("lblZnName", i, eq, 120, top + 900, 540, "Zn =");
+        t.label("lblZnFactor", i, eq, 660, top + 900, 1740, "");
+        t.label("lblZnExponent", i, eq, 2400, top + 780, 600, "");
     }
 }
 
@@ -338,19 +340,19 @@ void dynamicFactorPage(Table& t)
 void materialsPage(Table& t)
 {
     const Place p = page(1);
-    constexpr double captions = 3960, captionWidth = 2160, pinion = 6240, gear = 7680, column = 1320;
+    constexpr double captions = 3840, captionWidth = 1995, pinion = 5880, gear = 7500, column = 1560;
     const double memberLeft[] = {pinion, gear};
+    constexpr double youngsTop = 720, poissonTop = 1110, hardnessTop = 1500, unitTop = 1860, sacTop = 2400,
+                     satTop = 2880, reversingTop = 3420, bestTop = 3780;
     static const char* const bestField = "BestMaterialAndConditions";
-    constexpr double bestTop = 240 + 7 * Row + 300;
-    constexpr double reversingTop = 240 + 6 * Row + 300;
     for (int i : {1, 0}) {
         ControlSpec& best = t.add(ControlKind::CheckBox, "chkBestMats", i, p, memberLeft[i], bestTop, 300, LabelHeight);
         best.toolTip = QStringLiteral("If the best materials and methods are used");
         best.visible = false;
         t.saved(best, bestField);
     }
-    t.saved(t.box("txtBHN", 1, p, gear, 240 + 3 * Row, 780), "AGMAHardnessG");
-    t.saved(t.box("txtBHN", 0, p, pinion, 240 + 3 * Row, 780), "AGMAHardnessP");
+    t.saved(t.box("txtBHN", 1, p, gear, hardnessTop, 960), "AGMAHardnessG");
+    t.saved(t.box("txtBHN", 0, p, pinion, hardnessTop, 960), "AGMAHardnessP");
     static const char* const reversingField[] = {"AGMAReversingP", "AGMAReversingG"};
     for (int i : {1, 0})
         t.saved(t.add(ControlKind::CheckBox, "chkReversing", i, p, memberLeft[i], reversingTop, 300, LabelHeight),
@@ -358,29 +360,28 @@ void materialsPage(Table& t)
     t.hidden("lblRecordKey", 0, p, "lblRecordKey", "AGMARecordKeyP");
     t.hidden("lblRecordKey", 1, p, "lblRecordKey", "AGMARecordKeyG");
 
-    t.add(ControlKind::TreeView, "TreeView", -1, p, 120, 120, 3600, 3000);
-    t.label("lblNotes", -1, p, 120, 3180, 3600, "", 1080);
+    t.add(ControlKind::TreeView, "TreeView", -1, p, 120, 120, 3600, 2640);
+    t.label("lblNotes", -1, p, 120, 2790, 3600, "", 960);
+    t.label("lblCP", -1, p, 120, 3900, 2400, "Coefficient of Elasticity");
+    t.box("txtCP", -1, p, 2640, 3900, 1080);
     static const char* const member[] = {"Pinion", "Gear"};
     for (int i : {0, 1}) {
         const double left = memberLeft[i];
         t.add(ControlKind::CommandButton, "cmdPoG", i, p, left, 120, column, 480, member[i]);
-        t.box("txtYoungs", i, p, left, 240 + Row + 120, column);
-        t.box("txtPoissons", i, p, left, 240 + 2 * Row, column);
-        t.label("lblHardType2", i, p, left + 840, 240 + 3 * Row, 480, "BHN");
-        t.label("lblHardType1", i, p, left, 240 + 4 * Row, column, "", 480).visible = false;
-        t.box("txtSAC", i, p, left, 240 + 5 * Row - 60, column);
-        t.box("txtSAT", i, p, left, 240 + 6 * Row - 60, column);
+        t.box("txtYoungs", i, p, left, youngsTop, column);
+        t.box("txtPoissons", i, p, left, poissonTop, column);
+        t.label("lblHardType2", i, p, left + 1020, hardnessTop, 540, "BHN");
+        t.label("lblHardType1", i, p, left, unitTop, column, "", 480).visible = false;
+        t.box("txtSAC", i, p, left, sacTop, column);
+        t.box("txtSAT", i, p, left, satTop, column);
     }
-    t.label("lblYoungs", -1, p, captions, 240 + Row + 120, captionWidth, "Young's Modulus");
-    t.label("lblPoissons", -1, p, captions, 240 + 2 * Row, captionWidth, "Poisson's Ratio");
-    t.label("lblBHN", -1, p, captions, 240 + 3 * Row, captionWidth, "Hardness");
-    t.label("lblSAC", -1, p, captions, 240 + 5 * Row - 60, captionWidth, "Allowable Contact Stress", 480);
-    t.label("lblSAT", -1, p, captions, 240 + 6 * Row - 60, captionWidth, "Allowable Bending Stress", 480)
-        .height = 360;
+    t.label("lblYoungs", -1, p, captions, youngsTop, captionWidth, "Young's Modulus");
+    t.label("lblPoissons", -1, p, captions, poissonTop, captionWidth, "Poisson's Ratio");
+    t.label("lblBHN", -1, p, captions, hardnessTop, captionWidth, "Hardness");
+    t.label("lblSAC", -1, p, captions, sacTop - 60, captionWidth, "Allowable Contact Stress", 450);
+    t.label("lblSAT", -1, p, captions, satTop - 60, captionWidth, "Allowable Bending Stress", 450);
     t.label("lblReversing", -1, p, captions, reversingTop, captionWidth, "Completely reversing");
     t.label("lblBestMaterials", -1, p, captions, bestTop, captionWidth, "Best materials").visible = false;
-    t.label("lblCP", -1, p, captions, bestTop + Row, captionWidth, "Coefficient of Elasticity", 480);
-    t.box("txtCP", -1, p, pinion, bestTop + Row, column);
 }
 
 void powerPage(Table& t)
