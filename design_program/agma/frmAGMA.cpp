@@ -509,7 +509,7 @@ void frmAGMA::lblRecordKey_Change(int Index)
         state_.MaterialPath[member].clear();
         state_.ChApplies = false;
         setVisible("fraCh", -1, false);
-        if (materialRowOfKey(key) != 0)
+        if (materialRowOfKey(key) != 0 && !state_.StopTheEvents)
             reportError("lblRecordKey_Change", runtime::RuntimeError(35601),
                         "Trouble setting material tree node to file value.");
         SetNodesExpanded(false);
