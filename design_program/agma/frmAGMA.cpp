@@ -385,15 +385,19 @@ std::string frmAGMA::materialPathOf(int member) const
     return tree.hasNode(q(key)) ? tree.fullPath(q(key)).toStdString() : std::string();
 }
 
-void frmAGMA::FillTreeView()
+void fillMaterialTree(forms::TreeView& tree, const MaterialsTable& table)
 {
-    auto& tree = form_->get<forms::TreeView>(q("TreeView"));
     tree.clear();
     tree.setSorted(true);
+    for (const MaterialNode& node : materialTreeNodes(table))
+        tree.addNode(q(node.relativeKey), static_cast<forms::TreeView::Relationship>(node.relationship), q(node.key),
+                     q(node.text));
+}
+
+void frmAGMA::FillTreeView()
+{
     try {
-        for (const MaterialNode& node : materialTreeNodes(state_.Materials))
-            tree.addNode(q(node.relativeKey), static_cast<forms::TreeView::Relationship>(node.relationship),
-                         q(node.key), q(node.text));
+        fillMaterialTree(form_->get<forms::TreeView>(q("TreeView")), state_.Materials);
     } catch (const std::exception& error) {
         reportError("FillTreeView", error, "Probably error with materials");
     }

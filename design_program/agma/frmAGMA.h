@@ -17,6 +17,7 @@ class Control;
 class Form;
 class Forms;
 class TextBox;
+class TreeView;
 } // namespace forms
 
 namespace cindrel::agma {
@@ -30,6 +31,11 @@ struct AgmaWindowServices {
     // The user's preference: the notes area starts shown. Shown when unset.
     std::function<bool()> showEquation;
 };
+
+// Fills a tree with one node per materials row, the top level sorted. A row
+// whose relative node is missing raises the tree's error; the nodes added
+// before it stay.
+void fillMaterialTree(forms::TreeView& tree, const MaterialsTable& table);
 
 // The AGMA factors window: its layout, its window-level state and the
 // handlers of its material, Kv, Kb, Km, Ko and Kr, Yn and Zn, Ch and Cp
