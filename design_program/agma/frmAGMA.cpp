@@ -24,6 +24,7 @@
 #include "forms/TabStrip.h"
 #include "forms/TextBox.h"
 #include "forms/TreeView.h"
+#include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 
 #include <QFontDatabase>
@@ -89,7 +90,12 @@ void drawBearingSketch(QPainter& painter, const QRect& area)
 frmAGMA::frmAGMA(forms::Forms& windows, AgmaWindowServices services)
     : windows_(windows), services_(std::move(services))
 {
-    windows_.define(WindowName, [this](forms::Form& form) { build(form); });
+    forms::Form& window = windows_.define(WindowName, [this](forms::Form& form) { build(form); });
+    // The window lives for the whole run: its close box never unloads it.
+    window.onQueryUnload.connect([](bool& cancel, forms::UnloadReason reason) {
+        if (reason == forms::UnloadReason::FormControlMenu)
+            cancel = true;
+    });
 }
 
 frmAGMA::~frmAGMA() = default;
@@ -103,7 +109,9 @@ void frmAGMA::build(forms::Form& form)
     form_ = &form;
     state_ = AgmaWindowState{};
     choosingMaterial_ = false;
+    lengthFactor_ = 1;
     form.setCaption(QStringLiteral("AGMA Factors"));
+
     forms::buildLayout(form, layouts::frmAGMA());
     for (forms::Control* control : form.controls())
         if (auto* label = dynamic_cast<forms::Label*>(control); label != nullptr && label->height() > 300)
@@ -672,6 +680,25 @@ void frmAGMA::txtKBin_Change(int Index)
     const RimThicknessOutcome outcome = rimThicknessFactor(text("txtKBin", 2 * m), text("txtKBin", 2 * m + 1));
     setText("txtKbmB", m, outcome.backupRatio);
     setText("txtKb", m, outcome.kb);
+}
+
+void frmAGMA::SetLengthUnit(const std::string& unitLabel, double lengthFactor)
+{
+    form();
+    FlagScope stop(state_.StopTheEvents);
+    for (int k = 0; k < 4; ++k) {
+        setCaption("lblKbUnits", k, unitLabel);
+        const std::string length = text("txtKBin", k);
+        if (lengthFactor <= 0 || lengthFactor == lengthFactor_ || length.empty())
+            continue;
+        try {
+            setText("txtKBin", k, runtime::numberText(boxNumber(length) / lengthFactor_ * lengthFactor));
+        } catch (const runtime::RuntimeError&) {
+            // Not a length: the box keeps what the user typed.
+        }
+    }
+    if (lengthFactor > 0)
+        lengthFactor_ = lengthFactor;
 }
 
 void frmAGMA::txtKb_Change(int Index)

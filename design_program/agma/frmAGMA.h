@@ -62,6 +62,10 @@ public:
     void lblRecordKey_Change(int Index);
     // Collapses the tree and empties both members' material boxes.
     void BlankOutMaterialBoxes();
+    // The Kb page's whole depths and rim thicknesses are in the display
+    // length unit: a new unit relabels them and converts what they hold, so
+    // that the backup ratio never mixes inch and mm. Kb itself is kept.
+    void SetLengthUnit(const std::string& unitLabel, double lengthFactor);
 
 private:
     void build(forms::Form& form);
@@ -146,6 +150,8 @@ private:
     // Set while a tree click chooses a material, so that recording its key
     // does not choose the same material over again.
     bool choosingMaterial_ = false;
+    // The display length factor the Kb lengths are held in.
+    double lengthFactor_ = 1;
 };
 
 } // namespace cindrel::agma

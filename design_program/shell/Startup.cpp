@@ -199,6 +199,8 @@ void Startup::startFailed(const std::string& step, const std::exception& error)
 void Startup::SetUnitSystem(bool Metric)
 {
     units_.set(Metric);
+    if (windows_.isLoaded(agma::frmAGMA::WindowName))
+        agma_->SetLengthUnit(units_.LengthUnits, units_.LengthFactor);
     forms::Form* main = windows_.find(QStringLiteral("frmMain"));
     if (main == nullptr || !main->isLoaded())
         return;

@@ -363,3 +363,31 @@ TEST_F(AgmaWindowTest, ChangingTabsShowsItsPageAndRecomputesKvLeavingTheFirst)
     EXPECT_TRUE(visible("cmdNext"));
     EXPECT_FALSE(form().get<forms::MenuItem>(q("mnuMaterials")).visible());
 }
+
+TEST_F(AgmaWindowTest, TheKbLengthsFollowTheDisplayUnitAndKeepTheirRatio)
+{
+    load();
+    type("txtKBin", 2, "2.25");
+    type("txtKBin", 3, "2.0");
+    ASSERT_EQ(text("txtKb", 1), "1.48");
+    agma->SetLengthUnit("(mm) ", 25.4);
+    EXPECT_EQ(text("lblKbUnits", 2), "(mm) ");
+    EXPECT_EQ(text("txtKBin", 2), "57.15");
+    EXPECT_EQ(text("txtKBin", 3), "50.8");
+    EXPECT_EQ(text("txtKb", 1), "1.48");
+    // A rim typed in millimetres against a converted depth: mB 40 / 57.15 = 0.70.
+    type("txtKBin", 3, "40");
+    EXPECT_EQ(text("txtKbmB", 1), "0.7");
+    agma->SetLengthUnit("(in) ", 1);
+    EXPECT_EQ(text("txtKBin", 2), "2.25");
+    EXPECT_EQ(text("lblKbUnits", 0), "(in) ");
+}
+
+TEST_F(AgmaWindowTest, TheCloseBoxKeepsTheWindowAndItsValues)
+{
+    load();
+    chooseMaterial(0, rows::ThroughHardenedGrade1);
+    EXPECT_FALSE(form().unload(forms::UnloadReason::FormControlMenu));
+    EXPECT_TRUE(form().isLoaded());
+    EXPECT_EQ(text("txtSAC", 0), "61,300");
+}
