@@ -142,9 +142,9 @@ void frmAGMA::formLoad()
     // The window opens where the main window stands, at its own size.
     if (windows_.isDefined(q("frmMain"))) {
         forms::Form& main = windows_[q("frmMain")];
-        form.move(main.left(), main.top(), 9720, 7500);
+        form.move(main.left(), main.top(), 10440, 7500);
     } else {
-        form.move(0, 0, 9720, 7500);
+        form.move(0, 0, 10440, 7500);
     }
     state_.NotesTop = layouts::AgmaNotesTop;
 

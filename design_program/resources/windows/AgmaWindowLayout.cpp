@@ -98,7 +98,7 @@ void windowFrame(Table& t)
     t.menu("mnuBendEq", "", "&Bending Equation");
     t.menu("mnuAbout", "", "&About...");
 
-    ControlSpec& tabs = t.add(ControlKind::TabStrip, "tabMain", -1, Window, 120, 120, 9360, 4980);
+    ControlSpec& tabs = t.add(ControlKind::TabStrip, "tabMain", -1, Window, 120, 120, 10080, 4980);
     tabs.items = {QStringLiteral("Set Inputs"), QStringLiteral("Materials"), QStringLiteral("Kv"), QStringLiteral("Kb"),
                   QStringLiteral("Km"), QStringLiteral("Ko, Kr, Kt, Ks"), QStringLiteral("Yn, Zn"),
                   QStringLiteral("Sf, Sh, Ch, Cf"), QStringLiteral("Horsepower")};
@@ -106,14 +106,14 @@ void windowFrame(Table& t)
         ControlSpec& pict = t.add(ControlKind::PictureBox, "pict", tab, {"tabMain", -1, tab}, 60, 60, 9180, 4380);
         pict.border = false;
     }
-    t.button("cmdPrevious", -1, Window, 6000, 5160, 1620, "<- Previous");
-    t.button("cmdNext", -1, Window, 7740, 5160, 1620, "Next ->").visible = false;
+    t.button("cmdPrevious", -1, Window, 6840, 5160, 1620, "<- Previous");
+    t.button("cmdNext", -1, Window, 8580, 5160, 1620, "Next ->").visible = false;
 
     // The notes area: the help text and the two equation pictures share one place.
     t.add(ControlKind::PictureBox, "imaPac", -1, Window, 250, AgmaNotesTop, 7395, 1065);
     t.add(ControlKind::PictureBox, "ImaPat", -1, Window, 250, AgmaNotesTop, 7395, 1065);
     t.label("lblHelpText", -1, Window, 250, AgmaNotesTop - LabelDrop, 7395, "", 1065);
-    t.label("lblDescription", -1, Window, 7760, AgmaNotesTop - LabelDrop, 1700, "", 1065);
+    t.label("lblDescription", -1, Window, 7800, AgmaNotesTop - LabelDrop, 2400, "", 1065);
 }
 
 void setInputsPage(Table& t)

@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QStyle>
+#include <QTabBar>
 
 #include <map>
 #include <utility>
@@ -202,6 +203,15 @@ TEST_F(AgmaWindowTest, NoControlsOfAPageOverlapAndEveryCaptionFits)
                 EXPECT_FALSE(first.intersects(second))
                     << controls[a]->displayName().toStdString() << " overlaps " << controls[b]->displayName().toStdString();
             }
+    // Every tab caption shows without scrolling the tabs.
+    for (const char* strip : {"tabMain", "TabKb"}) {
+        const auto* bar = form().get<forms::TabStrip>(q(strip)).widget()->findChild<QTabBar*>();
+        ASSERT_NE(bar, nullptr);
+        EXPECT_LE(bar->sizeHint().width(), pixels(form().get<forms::TabStrip>(q(strip)).width())) << strip;
+    }
+    // The window holds its tabs and buttons.
+    EXPECT_LE(tabs().left() + tabs().width(), window.scaleWidth());
+    EXPECT_LE(form().find(q("cmdNext"))->left() + form().find(q("cmdNext"))->width(), window.scaleWidth());
     // Every page fits in its tab, and every control in its page.
     for (const auto& [place, controls] : siblings) {
         const forms::Control* container = place.first;
