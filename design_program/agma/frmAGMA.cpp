@@ -150,12 +150,7 @@ void frmAGMA::formLoad()
 
     note("Going to fill Tree-View with materials");
     const std::filesystem::path folder = services_.programFolder ? services_.programFolder() : std::filesystem::path();
-    runtime::ErrorReporter* errors = services_.runLog;
-    struct Silent : runtime::ErrorReporter {
-        void reportError(std::string_view, std::string_view, std::string_view, std::string_view,
-                         std::string_view) override {}
-    } silent;
-    state_.Materials = LoadMaterials(folder, *this, errors != nullptr ? *errors : silent);
+    state_.Materials = LoadMaterials(folder, *this, errors());
     FillTreeView();
 
     for (int i : {0, 1}) {
@@ -259,8 +254,8 @@ void frmAGMA::connectHandlers()
         state_.LastChange = "txtKmSpan";
         txtKmOffsetOrSpan_Change();
     });
-    onLostFocus("txtKmOffset", -1, [this] { txtKmOffset_LostFocus(); });
-    onLostFocus("txtKmSpan", -1, [this] { txtKmSpan_LostFocus(); });
+    onLostFocus("txtKmOffset", -1, [this] { bearingLength_LostFocus(true); });
+    onLostFocus("txtKmSpan", -1, [this] { bearingLength_LostFocus(false); });
 
     for (int k = 0; k < static_cast<int>(OverloadOptions.size()); ++k)
         onClick("optKo", k, [this, k] {
@@ -333,6 +328,16 @@ void frmAGMA::backToSetInputs(int index)
 {
     form_->get<forms::TabStrip>(q("tabMain")).setSelectedTab(0);
     focus(box("txtInps", index));
+}
+
+runtime::ErrorReporter& frmAGMA::errors()
+{
+    // Without a run log errors go nowhere, as with run notes off.
+    static struct : runtime::ErrorReporter {
+        void reportError(std::string_view, std::string_view, std::string_view, std::string_view,
+                         std::string_view) override {}
+    } silent;
+    return services_.runLog != nullptr ? static_cast<runtime::ErrorReporter&>(*services_.runLog) : silent;
 }
 
 void frmAGMA::reportError(const char* routine, const std::exception& error, const char* other)
@@ -765,42 +770,38 @@ void frmAGMA::chkCMC_Click()
     CalcKm();
 }
 
-void frmAGMA::lbloptGearStyle_Change()
+std::optional<int> frmAGMA::chooseRecordedOption(const char* label, const char* options, int count)
 {
-    const std::optional<int> style = optionNamed(text("lbloptGearStyle"), static_cast<int>(GearStyleCaptions.size()));
-    for (int k = 0; k < static_cast<int>(GearStyleCaptions.size()); ++k) {
-        auto& option = form_->get<forms::OptionButton>(q("optGearStyle"), k);
-        if (style == k)
+    const std::optional<int> chosen = optionNamed(text(label), count);
+    for (int k = 0; k < count; ++k) {
+        auto& option = form_->get<forms::OptionButton>(q(options), k);
+        if (chosen == k)
             option.setSelected(true);
         else if (option.isSelected())
             option.setSelected(false);
     }
-    if (style)
+    return chosen;
+}
+
+void frmAGMA::lbloptGearStyle_Change()
+{
+    if (chooseRecordedOption("lbloptGearStyle", "optGearStyle", static_cast<int>(GearStyleCaptions.size())))
         CalcKm();
 }
 
-void frmAGMA::txtKmOffset_LostFocus()
+void frmAGMA::bearingLength_LostFocus(bool offsetLeft)
 {
     if (state_.ReturningFocus)
         return;
-    const BearingSpanChecks::Outcome outcome = state_.SpanChecks.offsetLeft(text("txtKmOffset"), text("txtKmSpan"));
+    const std::string offset = text("txtKmOffset");
+    const std::string span = text("txtKmSpan");
+    const BearingSpanChecks::Outcome outcome =
+        offsetLeft ? state_.SpanChecks.offsetLeft(offset, span) : state_.SpanChecks.spanLeft(offset, span);
     if (outcome.passed)
         return;
     FlagScope returning(state_.ReturningFocus);
-    focus(box("txtKmSpan"));
-    if (!outcome.message.empty())
-        message(outcome.message);
-}
-
-void frmAGMA::txtKmSpan_LostFocus()
-{
-    if (state_.ReturningFocus)
-        return;
-    const BearingSpanChecks::Outcome outcome = state_.SpanChecks.spanLeft(text("txtKmOffset"), text("txtKmSpan"));
-    if (outcome.passed)
-        return;
-    FlagScope returning(state_.ReturningFocus);
-    focus(box("txtKmOffset"));
+    // The focus goes to the other length, which the check says to mend.
+    focus(box(offsetLeft ? "txtKmSpan" : "txtKmOffset"));
     if (!outcome.message.empty())
         message(outcome.message);
 }
@@ -830,14 +831,7 @@ void frmAGMA::txtKo_Change()
 
 void frmAGMA::lblKoSelection_Change()
 {
-    const std::optional<int> chosen = optionNamed(text("lblKoSelection"), static_cast<int>(OverloadOptions.size()));
-    for (int k = 0; k < static_cast<int>(OverloadOptions.size()); ++k) {
-        auto& option = form_->get<forms::OptionButton>(q("optKo"), k);
-        if (chosen == k)
-            option.setSelected(true);
-        else if (option.isSelected())
-            option.setSelected(false);
-    }
+    chooseRecordedOption("lblKoSelection", "optKo", static_cast<int>(OverloadOptions.size()));
 }
 
 void frmAGMA::optKR_Click(int Index)
@@ -862,15 +856,7 @@ void frmAGMA::txtKr_Change()
 
 void frmAGMA::lblKrSelection_Change()
 {
-    const std::optional<int> chosen =
-        optionNamed(text("lblKrSelection"), static_cast<int>(ReliabilityOptions.size()));
-    for (int k = 0; k < static_cast<int>(ReliabilityOptions.size()); ++k) {
-        auto& option = form_->get<forms::OptionButton>(q("optKR"), k);
-        if (chosen == k)
-            option.setSelected(true);
-        else if (option.isSelected())
-            option.setSelected(false);
-    }
+    chooseRecordedOption("lblKrSelection", "optKR", static_cast<int>(ReliabilityOptions.size()));
 }
 
 // ---------------------------------------------------------------- Yn and Zn
@@ -891,12 +877,7 @@ void frmAGMA::txtLife_Change(int Index)
     inputs.ratio = ratio;
     inputs.life = {life[0], life[1], life[2]};
     inputs.contacts = {contacts[0], contacts[1]};
-    struct Silent : runtime::ErrorReporter {
-        void reportError(std::string_view, std::string_view, std::string_view, std::string_view,
-                         std::string_view) override {}
-    } silent;
-    const LifeOutcome outcome =
-        deriveLife(Index, inputs, services_.runLog != nullptr ? *services_.runLog : static_cast<runtime::ErrorReporter&>(silent));
+    const LifeOutcome outcome = deriveLife(Index, inputs, errors());
     if (outcome.message) {
         message(outcome.message->text, outcome.message->title);
         if (outcome.focus != SetInputsBox::None)

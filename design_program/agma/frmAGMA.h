@@ -100,9 +100,11 @@ private:
     void chkCE_Click();
     void chkCMC_Click();
     void lbloptGearStyle_Change();
+    // Chooses the option of a row that its hidden label names, or none; the chosen one.
+    std::optional<int> chooseRecordedOption(const char* label, const char* options, int count);
     void txtKmOffsetOrSpan_Change();
-    void txtKmOffset_LostFocus();
-    void txtKmSpan_LostFocus();
+    // txtKmOffset_LostFocus and txtKmSpan_LostFocus.
+    void bearingLength_LostFocus(bool offsetLeft);
 
     // Ko and Kr.
     void optKo_Click(int Index);
@@ -140,6 +142,7 @@ private:
     // Gives a control the focus where it can take it; a hidden or disabled one is skipped.
     void focus(forms::Control& control);
     void reportError(const char* routine, const std::exception& error, const char* other);
+    runtime::ErrorReporter& errors();
 
     void showMaterialsMessage(std::string_view text) override;
 
