@@ -515,6 +515,7 @@ void frmAGMA::TreeView_NodeClick(const QString& nodeKey)
 
 void frmAGMA::lblRecordKey_Change(int Index)
 {
+    form(); // a call from outside loads the window first
     const auto member = static_cast<std::size_t>(Index);
     const std::string key = text("lblRecordKey", Index);
     const std::optional<int> row = materialRowNamed(key, state_.Materials);
@@ -550,6 +551,7 @@ void frmAGMA::blankMember(int member)
 
 void frmAGMA::BlankOutMaterialBoxes()
 {
+    form();
     SetNodesExpanded(false);
     blankMember(0);
     blankMember(1);

@@ -274,3 +274,17 @@ TEST_F(AgmaWindowTest, ABadMaterialFileIsToldOnceAndTheOthersLoad)
     EXPECT_EQ(text("lblMatSourceType", 0), "User defined material table; b_good.tbl");
     EXPECT_EQ(text("lblMatSource", 0).rfind("My steels\\Mine: ", 0), 0u) << text("lblMatSource", 0);
 }
+
+TEST_F(AgmaWindowTest, CallsFromTheDesignFileLoadTheWindowFirst)
+{
+    windows = std::make_unique<forms::Forms>();
+    cindrel::agma::AgmaWindowServices services;
+    services.programFolder = [this] { return folder.path(); };
+    agma = std::make_unique<cindrel::agma::frmAGMA>(*windows, std::move(services));
+    ASSERT_FALSE(windows->isLoaded(q("frmAGMA")));
+    agma->lblRecordKey_Change(1);
+    EXPECT_TRUE(windows->isLoaded(q("frmAGMA")));
+    EXPECT_EQ(agma->state().MaterialRow[1], 0);
+    agma->BlankOutMaterialBoxes();
+    EXPECT_EQ(text("txtBHN", 0), "");
+}
