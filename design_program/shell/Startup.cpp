@@ -171,7 +171,7 @@ void Startup::StartApplication()
 
         step = " Loading: T-colData.";
         WriteRunNote(step);
-        gobjColData = std::make_unique<DesignFilesStandIn>(*this);
+        gobjColData = std::make_unique<T_colData>(*this);
     } catch (const std::exception& error) {
         startFailed(step, error);
     }
