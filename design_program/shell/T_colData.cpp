@@ -163,14 +163,18 @@ private:
     QString quotedField()
     {
         const qsizetype start = at_ + 1;
-        qsizetype close = text_.indexOf(u'"', start);
-        if (close < 0) {
-            // No closing quote: the field ends with its line.
-            qsizetype end = start;
-            while (end < text_.size() && !isLineEnd(text_[end]))
-                ++end;
-            at_ = end;
-            return text_.mid(start, end - start);
+        const qsizetype close = text_.indexOf(u'"', start);
+        qsizetype lineEnd = start;
+        while (lineEnd < text_.size() && !isLineEnd(text_[lineEnd]))
+            ++lineEnd;
+        // A quote that closes a field on a later line must end that field
+        // there; otherwise the quote was never closed and the field ends with its line.
+        const bool closesOnItsLine = close >= 0 && close < lineEnd;
+        const bool closesLater = close >= 0 && !closesOnItsLine &&
+                                 (close + 1 == text_.size() || text_[close + 1] == u',' || isLineEnd(text_[close + 1]));
+        if (!closesOnItsLine && !closesLater) {
+            at_ = lineEnd;
+            return text_.mid(start, lineEnd - start);
         }
         at_ = close + 1;
         return text_.mid(start, close - start);
@@ -725,7 +729,8 @@ std::optional<std::string> T_colData::ShowFileDialog(int mode)
             return std::nullopt;
         const std::string path = answer.path().toStdString();
         std::error_code error;
-        if (mode == 0 || !fs::exists(path, error))
+        // The default design is refused by the callers, whether it exists or not.
+        if (mode == 0 || isDefaultDesign(path) || !fs::exists(path, error))
             return path;
         if (dialogs::messageBox(QStringLiteral("file exists, overwrite?"), dialogs::YesNo,
                                 QStringLiteral("Overwrite existing file?")) == dialogs::ButtonYes)
