@@ -1,6 +1,7 @@
 #include "shell/Startup.h"
 
 #include "shell/ShellWindows.h"
+#include "shell/frmOptions.h"
 
 #include "dialogs/MessageBox.h"
 #include "forms/FormsError.h"
@@ -78,6 +79,7 @@ void Startup::defineWindows()
     defineRunNotes(*this);
     defineMainWindow(*this);
     defineStandInWindows(*this);
+    defineOptionsDialog(*this);
     // Closing the disclaimer without a button ends the program.
     windows_.find(QStringLiteral("frmDisclaimer"))->onUnload.connect([this](bool&) {
         if (!started_ && !ending_) {
