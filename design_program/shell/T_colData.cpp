@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <iterator>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace cindrel::shell {
@@ -242,16 +243,24 @@ std::string encodeSavedText(const QString& text)
     return stored.toStdString();
 }
 
+QString decodeLineBreaks(const QString& stored)
+{
+    if (!stored.contains(u'~'))
+        return stored;
+    QString text = stored;
+    text.replace(CrLfMarker, QStringLiteral("\r\n"));
+    text.replace(LfMarker, QStringLiteral("\n"));
+    text.replace(CrMarker, QStringLiteral("\r"));
+    return text;
+}
+
 QString decodeSavedText(const QString& stored)
 {
     if (!stored.contains(u'~'))
         return stored;
     QString text = stored;
     text.replace(QuoteMarker, QStringLiteral("\""));
-    text.replace(CrLfMarker, QStringLiteral("\r\n"));
-    text.replace(LfMarker, QStringLiteral("\n"));
-    text.replace(CrMarker, QStringLiteral("\r"));
-    return text;
+    return decodeLineBreaks(text);
 }
 
 // --- DesignTextFile ---------------------------------------------------------
@@ -480,6 +489,17 @@ bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int
             if (descriptor < 0) {
                 number = errorNumberOfErrno(errno, false);
             } else {
+                // The finished file keeps the target's permissions, or a new file's usual ones.
+                struct stat existing {};
+                mode_t mode = 0;
+                if (::stat(Name.c_str(), &existing) == 0) {
+                    mode = existing.st_mode & 07777;
+                } else {
+                    const mode_t mask = ::umask(0);
+                    ::umask(mask);
+                    mode = 0666 & ~mask;
+                }
+                ::fchmod(descriptor, mode);
                 ::close(descriptor);
                 file.temporary_ = pattern;
                 file.target_ = Name;
@@ -521,7 +541,11 @@ void T_colData::placeValue(const QString& key, const QString& value, bool quoted
     forms::Control* control = controlOf(entry);
     if (control == nullptr)
         return;
-    const QString text = quoted ? decodeSavedText(value) : value;
+    // A label keeps the notes' stored form of a quote ("~dblquotes"), which the
+    // notes window shows as a quote; a text box gets the quote back.
+    QString text = value;
+    if (quoted)
+        text = control->kind() == forms::ControlKind::Label ? decodeLineBreaks(value) : decodeSavedText(value);
     try {
         control->setValue(text);
     } catch (const runtime::RuntimeError& error) {

@@ -159,6 +159,8 @@ private:
 // and line breaks as "~crlf", "~lf" or "~cr", so that they read back the same.
 std::string encodeSavedText(const QString& text);
 QString decodeSavedText(const QString& stored);
+// Only the line breaks back, for labels, which keep quotes as "~dblquotes".
+QString decodeLineBreaks(const QString& stored);
 
 // The largest file the reader takes for a design (a design file is a few kilobytes).
 inline constexpr std::uintmax_t MaximumDesignFileSize = 16u << 20;

@@ -1,6 +1,7 @@
 #include "StartedProgram.h"
 
 #include "forms/Label.h"
+#include "shell/ShellWindows.h"
 
 #include <gmock/gmock.h>
 
@@ -226,6 +227,22 @@ TEST_F(StartedProgram, TheDefaultDesignHoldsEveryRecordOnce)
         keys.push_back(line.substr(1, line.find('"', 1) - 1));
     }
     EXPECT_THAT(keys, ElementsAreArray(designFileOrder));
+}
+
+TEST_F(StartedProgram, NotesWithQuotesComeBackAndLookingAtThemChangesNothing)
+{
+    answerDisclaimer(true, false);
+    const auto design = folder.file("notes.cnd");
+    std::ofstream(design, std::ios::binary)
+        << "\"frmMain_lblRunNotes\",\"Pinion ~dblquotesA~dblquotes~crlfsecond line\"\r\n";
+    ASSERT_TRUE(startup->gobjColData->FileOpen(design.string()));
+    forms::Form& notes = window("frmRunNotes");
+    notes.show();
+    EXPECT_EQ(cindrel::shell::notesForDisplay(window("frmMain").get<forms::Label>(QStringLiteral("lblRunNotes")).caption()),
+              "Pinion \"A\"\r\nsecond line");
+    notes.unload();
+    EXPECT_FALSE(startup->gobjColData->DataChanged());
+    EXPECT_EQ(window("frmMain").caption(), "Cindrel;   notes");
 }
 
 // Needs the real main window (114 saved controls) and AGMA factors window (51),

@@ -19,6 +19,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -66,6 +67,13 @@ const std::vector<std::string> fileOrder = {
     "frmAGMA_txtLife",           "frmAGMA_txtLife#2",            "frmAGMA_txtLife#0",
     "frmAGMA_lblRecordKey#0",    "frmAGMA_lblRecordKey#1",
 };
+
+std::filesystem::perms currentUmask()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<std::filesystem::perms>(mask);
+}
 
 class RecordingHost : public DesignFileHost {
 public:
@@ -232,7 +240,8 @@ TEST_F(DesignFiles, EveryValueComesBackAsItWasSaved)
     text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("5"));
     dialogs.answerMessageBox(dialogs::ButtonNo);
     ASSERT_TRUE(files->FileOpen(path.string()));
-    EXPECT_EQ(label("frmMain", "lblRunNotes").caption(), notes);
+    EXPECT_EQ(label("frmMain", "lblRunNotes").caption(), QString(notes).replace(u'"', QStringLiteral("~dblquotes")))
+        << "the notes label keeps quotes in the stored form the notes window shows as quotes";
     EXPECT_EQ(text("frmMFGOutputs", "txtMFGNotes").text(), "a, b; \"c\"");
     EXPECT_EQ(check("frmMFGOutputs", "chkUseMFGNotes").checkValue(), 2);
     EXPECT_EQ(check("frmMain", "chkMetricUnits").checkValue(), 1);
@@ -240,6 +249,9 @@ TEST_F(DesignFiles, EveryValueComesBackAsItWasSaved)
     EXPECT_EQ(text("frmMain", "txtNumTeeth", 0).text(), "  17  ");
     EXPECT_FALSE(files->DataChanged());
     EXPECT_EQ(files->designText(), saved) << "writing it again gives the same file";
+    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::others_read,
+              std::filesystem::perms::others_read & ~currentUmask())
+        << "a design file gets the permissions of any new file";
 }
 
 TEST_F(DesignFiles, AReactionThatChangesAnotherSavedControlLeavesTheDesignChanged)
