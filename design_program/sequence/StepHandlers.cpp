@@ -1,5 +1,8 @@
 #include "sequence/StepHandlers.h"
 
+#include "sequence/StepsMainInputs.h"
+#include "sequence/StepsToothThickness.h"
+
 #include <algorithm>
 #include <array>
 #include <stdexcept>
@@ -37,6 +40,9 @@ const StepHandler* StepHandlers::find(std::string_view stepName) const
 StepHandlers designSteps()
 {
     StepHandlers handlers;
+    handlers.set(steps::MainInputs, mainInputsStep());
+    handlers.set(steps::CenterDistance, centerDistanceStep());
+    handlers.set(steps::ToothThickness, toothThicknessStep());
     return handlers;
 }
 
