@@ -1,5 +1,6 @@
 #include "shell/T_colData.h"
 
+#include "shell/RunNotes.h"
 #include "shell/Startup.h"
 #include "shell/clsRegisty.h"
 
@@ -58,24 +59,9 @@ std::string withoutExtension(const std::string& path)
 
 int errorNumberOfErrno(int error, bool forInput)
 {
-    switch (error) {
-    case ENOENT:
-        return forInput ? runtime::FileNotFound : runtime::PathNotFound;
-    case ENOTDIR:
-        return runtime::PathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case ETXTBSY:
-        return runtime::PermissionDenied;
-    case ENOSPC:
-    case EDQUOT:
-        return runtime::DiskFull;
-    case EISDIR:
-        return runtime::PathFileAccessError;
-    default:
-        return runtime::DeviceIOError;
-    }
+    if (forInput && error == ENOENT)
+        return runtime::FileNotFound;
+    return error == ETXTBSY ? runtime::PermissionDenied : fileErrorNumber(error);
 }
 
 // Whether the folder a file goes into exists.

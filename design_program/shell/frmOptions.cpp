@@ -20,6 +20,7 @@
 
 #include <QStringList>
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -319,19 +320,17 @@ void SaveOptionsDialog(Startup& startup)
             runtime::raise(runtime::SubscriptOutOfRange);
         store.UserFilesLocation(list.subItem(row, 1).toStdString());
     });
-    for (const char* box : {"txtAddress1", "txtAddress2", "txtEMail", "txtCity", "txtCompanyName"})
-        step([&] {
-            for (const UserInfoBox& info : UserInfoBoxes)
-                if (std::string_view(info.box) == box)
-                    store.UserInfo(info.value, text(box).toStdString());
-        });
+    const auto storeUserInfo = [&](std::initializer_list<const char*> boxes) {
+        for (const char* box : boxes)
+            step([&] {
+                for (const UserInfoBox& info : UserInfoBoxes)
+                    if (std::string_view(info.box) == box)
+                        store.UserInfo(info.value, text(box).toStdString());
+            });
+    };
+    storeUserInfo({"txtAddress1", "txtAddress2", "txtEMail", "txtCity", "txtCompanyName"});
     step([&] { store.RecentFileNumberOf(wholeNumber(text("txtRecentFiles"))); });
-    for (const char* box : {"txtPhoneNumber", "txtState", "txtUserName", "txtWebSite", "txtZip"})
-        step([&] {
-            for (const UserInfoBox& info : UserInfoBoxes)
-                if (std::string_view(info.box) == box)
-                    store.UserInfo(info.value, text(box).toStdString());
-        });
+    storeUserInfo({"txtPhoneNumber", "txtState", "txtUserName", "txtWebSite", "txtZip"});
     step([&] { store.Graphfontsize(leadingWhole(text("txtGraphFontSize"))); });
     step([&] { store.DiamRad(wholeNumber(control<forms::Label>(startup, "lblDiamRad").caption())); });
     step([&] { store.FileVersionCheck(control<forms::CheckBox>(startup, "chkFileInconsistence").checkValue()); });

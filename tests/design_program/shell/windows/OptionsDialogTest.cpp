@@ -78,25 +78,23 @@ TEST_F(OptionsDialog, LoadingShowsTheStoredSettings)
 
 TEST_F(OptionsDialog, OKStoresEverySettingAndCancelDropsThem)
 {
-    get<forms::OptionButton>("optDiamRad", 2).setSelected(true);
-    get<forms::ComboBox>("cmbDecimalPrecision").setListIndex(7);
-    type("txtUserName", QStringLiteral("A. Engineer"));
-    type("txtZip", QStringLiteral("01234"));
-    type("txtRecentFiles", QStringLiteral("9"));
-    get<forms::CheckBox>("chkAutoUpdate").setCheckValue(0);
+    const auto changeSettings = [this] {
+        get<forms::OptionButton>("optDiamRad", 2).setSelected(true);
+        get<forms::ComboBox>("cmbDecimalPrecision").setListIndex(7);
+        type("txtUserName", QStringLiteral("A. Engineer"));
+        type("txtZip", QStringLiteral("01234"));
+        type("txtRecentFiles", QStringLiteral("9"));
+        get<forms::CheckBox>("chkAutoUpdate").setCheckValue(0);
+    };
+    changeSettings();
     press("cmdCancel");
     EXPECT_FALSE(startup->windows().isLoaded(QStringLiteral("frmOptions")));
     EXPECT_EQ(settings().DiamRad(), 1);
     EXPECT_EQ(settings().UserInfo("UserName"), "");
     EXPECT_TRUE(settings().AutoUpdate());
 
-    get<forms::OptionButton>("optDiamRad", 2).setSelected(true);
+    changeSettings();
     EXPECT_EQ(get<forms::Label>("lblDiamRad").caption(), "2");
-    get<forms::ComboBox>("cmbDecimalPrecision").setListIndex(7);
-    type("txtUserName", QStringLiteral("A. Engineer"));
-    type("txtZip", QStringLiteral("01234"));
-    type("txtRecentFiles", QStringLiteral("9"));
-    get<forms::CheckBox>("chkAutoUpdate").setCheckValue(0);
     press("cmdApply");
     EXPECT_TRUE(startup->windows().isLoaded(QStringLiteral("frmOptions")));
     EXPECT_EQ(settings().DiamRad(), 2);
