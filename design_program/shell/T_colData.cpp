@@ -257,6 +257,9 @@ void DesignTextFile::discard()
 {
     in_.reset();
     out_.reset();
+    if (openFiles_ != nullptr)
+        openFiles_->erase(openName_);
+    openFiles_ = nullptr;
     if (!temporary_.empty()) {
         std::error_code ignored;
         fs::remove(temporary_, ignored);
@@ -267,6 +270,9 @@ void DesignTextFile::discard()
 int DesignTextFile::close()
 {
     in_.reset();
+    if (openFiles_ != nullptr)
+        openFiles_->erase(openName_);
+    openFiles_ = nullptr;
     if (out_ == nullptr)
         return 0;
     out_->flush();
@@ -441,11 +447,15 @@ bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int
     file.discard();
     if (FileMode < 0 || FileMode > 2)
         return false;
-    // Permission denied asks the user to close the file elsewhere and tries again, twice at most.
+    std::error_code absoluteError;
+    const std::string absoluteName = Name.empty() ? Name : fs::absolute(Name, absoluteError).lexically_normal().string();
+    // A file held open or a denied one asks the user to close it and tries again, a few times at most.
     for (int retries = 0;;) {
         int number = 0;
         if (Name.empty()) {
             number = runtime::BadFileNameOrNumber;
+        } else if (openFiles_.contains(absoluteName)) {
+            number = runtime::FileAlreadyOpen;
         } else if (FileMode == 1) {
             number = openIn(Name, file.in_);
         } else {
@@ -496,8 +506,12 @@ bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int
                     number = runtime::PermissionDenied;
             }
         }
-        if (number == 0)
+        if (number == 0) {
+            openFiles_.insert(absoluteName);
+            file.openFiles_ = &openFiles_;
+            file.openName_ = absoluteName;
             return true;
+        }
         file.discard();
         switch (number) {
         case runtime::FileNotFound:
@@ -506,6 +520,12 @@ bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int
         case runtime::PathNotFound:
             message(Name + " path not found", dialogs::OKOnly, "Path find failure");
             return false;
+        case runtime::FileAlreadyOpen:
+            if (retries > 2)
+                return false;
+            message(Name + " file is already open, close before proceeding");
+            retries += 1;
+            continue;
         case runtime::PermissionDenied:
             if (retries > 2)
                 return false;

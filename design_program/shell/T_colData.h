@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,7 +48,7 @@ public:
 // A text file that OpenFile opened: for input (in) or output (out). Output
 // goes to a temporary file beside the target, which close() renames over the
 // target only when everything was written; an output file dropped without
-// close() leaves the target as it was.
+// close() leaves the target as it was. It ends before the T_colData that opened it.
 class DesignTextFile {
 public:
     DesignTextFile() = default;
@@ -70,6 +71,9 @@ private:
     std::unique_ptr<std::ofstream> out_;
     std::string target_;
     std::string temporary_; // empty unless writing through a temporary file
+    // The program's list of files it holds open, which this one leaves when it ends.
+    std::set<std::string>* openFiles_ = nullptr;
+    std::string openName_;
 };
 
 // The saved controls of the design windows and the design files that keep
@@ -117,7 +121,8 @@ public:
 
     // Opens a text file: FileMode 0 output (created or emptied when closed),
     // 1 input, 2 append; tells the user why it failed and returns false.
-    // Any other mode opens nothing and returns false.
+    // Any other mode opens nothing and returns false. A file the program
+    // still holds open is not opened again.
     bool OpenFile(const std::string& Name, DesignTextFile& file, std::int32_t FileMode);
 
     // The saved keys in collection order (the file holds them in reverse).
@@ -153,6 +158,8 @@ private:
     std::vector<Entry> entries_;
     std::map<QString, std::size_t> byKey_;
     std::string active_;
+    // Files opened through OpenFile and not yet ended, by absolute path.
+    std::set<std::string> openFiles_;
 };
 
 // Saved texts as the design file holds them: a double quote as "~dblquotes"

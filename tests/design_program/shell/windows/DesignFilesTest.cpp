@@ -595,6 +595,22 @@ TEST_F(DesignFiles, OpenFileTellsWhyAFileCannotBeOpened)
         EXPECT_FALSE(entry.path().filename().string().starts_with(".trace.csv")) << "nor is it left behind";
 }
 
+TEST_F(DesignFiles, AFileTheProgramHoldsOpenIsAskedForThreeTimesThenGivenUp)
+{
+    start();
+    const std::string trace = folder.file("trace.csv").string();
+    DesignTextFile held;
+    ASSERT_TRUE(files->OpenFile(trace, held, 2));
+    for (int i = 0; i < 3; ++i)
+        dialogs.answerMessageBox(dialogs::ButtonOK);
+    DesignTextFile again;
+    EXPECT_FALSE(files->OpenFile(folder.path().string() + "/./trace.csv", again, 1));
+    ASSERT_EQ(messages().size(), 3u);
+    EXPECT_EQ(messages()[0].text.toStdString(), folder.path().string() + "/./trace.csv file is already open, close before proceeding");
+    EXPECT_EQ(held.close(), 0);
+    EXPECT_TRUE(files->OpenFile(trace, again, 1)) << "free again once closed";
+}
+
 TEST_F(DesignFiles, ADeniedFileIsAskedForTwiceThenGivenUp)
 {
     if (geteuid() == 0)
