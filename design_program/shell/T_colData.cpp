@@ -373,12 +373,12 @@ void T_colData::CollectAllControls()
                 if (held != byKey_.end()) {
                     Entry& first = entries_[held->second];
                     const QString renamed = key + u'#' + QString::number(first.index);
-                    const std::size_t position = held->second;
-                    byKey_.erase(held);
                     if (byKey_.contains(renamed)) {
                         fail("CollectAllControls", KeyAlreadyUsed, "Key already in use: " + renamed.toStdString());
                         continue;
                     }
+                    const std::size_t position = held->second;
+                    byKey_.erase(held);
                     first.key = renamed;
                     byKey_[renamed] = position;
                     entry.key = key + u'#' + QString::number(control->index());
@@ -442,6 +442,55 @@ std::string T_colData::PathOnly() const
     return slash == std::string::npos ? std::string() : active_.substr(0, slash + 1);
 }
 
+int DesignTextFile::open(const std::string& name, std::int32_t mode)
+{
+    if (mode == 1)
+        return openIn(name, in_);
+    std::error_code error;
+    if (fs::is_directory(name, error))
+        return runtime::PathFileAccessError;
+    if (!folderExists(name))
+        return runtime::PathNotFound;
+    if (fs::exists(name, error) && ::access(name.c_str(), W_OK) != 0)
+        return errorNumberOfErrno(errno, false);
+    if (mode == 2) {
+        errno = 0;
+        auto out = std::make_unique<std::ofstream>(name, std::ios::out | std::ios::app | std::ios::binary);
+        if (!out->is_open())
+            return errorNumberOfErrno(errno ? errno : EACCES, false);
+        out_ = std::move(out);
+        return 0;
+    }
+    // Written beside the target and renamed over it when complete.
+    std::string hidden(".");
+    hidden += lastPartOf(name);
+    hidden += ".XXXXXX";
+    std::string pattern = (fs::path(name).parent_path() / hidden).string();
+    errno = 0;
+    const int descriptor = mkstemp(pattern.data());
+    if (descriptor < 0)
+        return errorNumberOfErrno(errno, false);
+    // The finished file keeps the target's permissions, or a new file's usual ones.
+    struct stat existing {};
+    mode_t permissions = 0;
+    if (::stat(name.c_str(), &existing) == 0) {
+        permissions = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        permissions = 0666 & ~mask;
+    }
+    ::fchmod(descriptor, permissions);
+    ::close(descriptor);
+    temporary_ = pattern;
+    target_ = name;
+    auto out = std::make_unique<std::ofstream>(pattern, std::ios::out | std::ios::binary | std::ios::trunc);
+    if (!out->is_open())
+        return runtime::PermissionDenied;
+    out_ = std::move(out);
+    return 0;
+}
+
 bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int32_t FileMode)
 {
     file.discard();
@@ -456,55 +505,8 @@ bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int
             number = runtime::BadFileNameOrNumber;
         } else if (openFiles_.contains(absoluteName)) {
             number = runtime::FileAlreadyOpen;
-        } else if (FileMode == 1) {
-            number = openIn(Name, file.in_);
         } else {
-            std::error_code error;
-            if (fs::is_directory(Name, error))
-                number = runtime::PathFileAccessError;
-            else if (!folderExists(Name))
-                number = runtime::PathNotFound;
-            else if (fs::exists(Name, error) && ::access(Name.c_str(), W_OK) != 0)
-                number = errorNumberOfErrno(errno, false);
-        }
-        if (number == 0 && FileMode == 2) {
-            errno = 0;
-            auto out = std::make_unique<std::ofstream>(Name, std::ios::out | std::ios::app | std::ios::binary);
-            if (out->is_open())
-                file.out_ = std::move(out);
-            else
-                number = errorNumberOfErrno(errno ? errno : EACCES, false);
-        } else if (number == 0 && FileMode == 0) {
-            // Written beside the target and renamed over it when complete.
-            std::string hidden(".");
-            hidden += lastPartOf(Name);
-            hidden += ".XXXXXX";
-            std::string pattern = (fs::path(Name).parent_path() / hidden).string();
-            errno = 0;
-            const int descriptor = mkstemp(pattern.data());
-            if (descriptor < 0) {
-                number = errorNumberOfErrno(errno, false);
-            } else {
-                // The finished file keeps the target's permissions, or a new file's usual ones.
-                struct stat existing {};
-                mode_t mode = 0;
-                if (::stat(Name.c_str(), &existing) == 0) {
-                    mode = existing.st_mode & 07777;
-                } else {
-                    const mode_t mask = ::umask(0);
-                    ::umask(mask);
-                    mode = 0666 & ~mask;
-                }
-                ::fchmod(descriptor, mode);
-                ::close(descriptor);
-                file.temporary_ = pattern;
-                file.target_ = Name;
-                auto out = std::make_unique<std::ofstream>(pattern, std::ios::out | std::ios::binary | std::ios::trunc);
-                if (out->is_open())
-                    file.out_ = std::move(out);
-                else
-                    number = runtime::PermissionDenied;
-            }
+            number = file.open(Name, FileMode);
         }
         if (number == 0) {
             openFiles_.insert(absoluteName);

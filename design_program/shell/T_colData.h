@@ -65,6 +65,8 @@ public:
 
 private:
     friend class T_colData;
+    // One attempt at opening; the run-time error number of a failure, 0 on success.
+    int open(const std::string& name, std::int32_t mode);
     void discard();
 
     std::unique_ptr<std::ifstream> in_;
