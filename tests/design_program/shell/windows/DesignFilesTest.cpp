@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -345,6 +346,25 @@ TEST_F(DesignFiles, DamagedRecordsAreSkippedAndReported)
             EXPECT_EQ(error.routine, "Readfile");
         }
     }
+}
+
+TEST_F(DesignFiles, RandomBytesNeverBreakTheReader)
+{
+    start();
+    dialogs.answerEveryMessageBox(dialogs::ButtonOK);
+    // Mostly the characters the format is made of, so that records half form.
+    const std::string alphabet = "\"\",,\r\n\n#~ frmMain_txtNumTeeth#0chkMetricUnits01\x00\xff\xc3";
+    std::mt19937 random(20261210);
+    for (int file = 0; file < 300; ++file) {
+        std::string content(random() % 400, ' ');
+        for (char& c : content)
+            c = random() % 4 == 0 ? static_cast<char>(random() % 256) : alphabet[random() % alphabet.size()];
+        writeFile("random.cnd", content);
+        std::string name = folder.file("random.cnd").string();
+        EXPECT_NO_THROW(files->ReadFile(name)) << file;
+    }
+    const int metric = check("frmMain", "chkMetricUnits").checkValue();
+    EXPECT_TRUE(metric >= 0 && metric <= 2);
 }
 
 TEST_F(DesignFiles, AFileThatHoldsNoDesignIsNotOpened)
