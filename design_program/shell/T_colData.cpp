@@ -171,6 +171,16 @@ private:
     qsizetype at_ = 0;
 };
 
+// Steps the design sequence back to its start, once the navigator of the run has steps.
+template <typename Navigator>
+void stepBack(Navigator* navigator)
+{
+    if constexpr (requires { navigator->BeginNew(); }) {
+        if (navigator != nullptr)
+            navigator->BeginNew();
+    }
+}
+
 // Start-up's side of the design-file object.
 class ProgramHost : public DesignFileHost {
 public:
@@ -191,8 +201,7 @@ public:
         startup_.ShowNoteText(QString::fromStdString(text));
         startup_.runLogWindow().ShowHelpButton(helpContextId);
     }
-    // The navigator stand-in has no steps to go back over; the real one's BeginNew goes here.
-    void beginNew() override {}
+    void beginNew() override { stepBack(startup_.gobjStateNavigator.get()); }
     // The AGMA factors stand-in has no handlers to hold back or materials to
     // load; the real window's StopTheEvents and lblRecordKey_Change go here.
     void setAgmaEventsStopped(bool) override {}
