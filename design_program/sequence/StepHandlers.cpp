@@ -1,5 +1,7 @@
 #include "sequence/StepHandlers.h"
 
+#include "sequence/StepsRating.h"
+
 #include <algorithm>
 #include <array>
 #include <stdexcept>
@@ -37,6 +39,10 @@ const StepHandler* StepHandlers::find(std::string_view stepName) const
 StepHandlers designSteps()
 {
     StepHandlers handlers;
+    handlers.set(steps::AgmaOnMain, agmaOnMainStep());
+    handlers.set(steps::AgmaFactors, agmaFactorsStep());
+    handlers.set(steps::HorsepowerAndCP, horsepowerStep());
+    handlers.set(steps::ScoringInputs, scoringInputsStep());
     return handlers;
 }
 
