@@ -61,20 +61,27 @@ void readLubrication(T_StateNavigator& navigator)
 
 // The three contact analyses, in order; the chart keeps their tables and
 // the navigator the extremes of the first two. An analysis that fails ends
-// the Next on the step with its error.
+// the Next on the step with its error, and the chart and the extremes keep
+// the last complete run's, never a mix of two runs.
 void runAnalyses(T_StateNavigator& navigator)
 {
     const model::T_Set& Oset = navigator.Oset();
     if (!navigator.pobjChart)
         navigator.pobjChart = std::make_unique<analyses::T_Chart>();
-    analyses::T_Chart& chart = *navigator.pobjChart;
     analyses::T_Scoring& scoring = analyses::scoringOf(Oset);
-    chart.ScoreData(scoring.GoScoring());
-    navigator.ScoringMaxValues = scoring.MaxValues();
+    const analyses::ScoringTable scores = scoring.GoScoring();
+    const std::optional<analyses::ScoringExtremes> scoringMaxima = scoring.MaxValues();
     analyses::T_SubShear& subShear = analyses::subShearOf(Oset);
-    chart.ShearData(subShear.GoSubShear());
-    navigator.SubShearMaxValues = subShear.MaxValues();
-    chart.DeflectionData(analyses::deflectionOf(Oset).DeflectionsData());
+    const analyses::SubShearTable shear = subShear.GoSubShear();
+    const std::optional<analyses::SubShearExtremes> subShearMaxima = subShear.MaxValues();
+    const analyses::DeflectionTable deflection = analyses::deflectionOf(Oset).DeflectionsData();
+
+    analyses::T_Chart& chart = *navigator.pobjChart;
+    chart.ScoreData(scores);
+    navigator.ScoringMaxValues = scoringMaxima;
+    chart.ShearData(shear);
+    navigator.SubShearMaxValues = subShearMaxima;
+    chart.DeflectionData(deflection);
     chart.LaunchChart();
 }
 
