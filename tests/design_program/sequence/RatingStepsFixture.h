@@ -132,6 +132,9 @@ struct RatingStepsFixture {
         for (int i : {0, 1})
             set("txtYoungsModulus", "206842.772603261", i);
         set("txtPowerInput1", "7.457");
+        // 120 degrees F and 50 microinch RMS: (120 - 32) / 1.8, 50 x 0.023091.
+        set("txtLubeTemp", "48.8888888888889");
+        set("txtSurfaceFinish", "1.15455");
     }
 
     void add(const char* name, std::string value, int index = -1) { controls.add(mainControl(name, index), value); }
