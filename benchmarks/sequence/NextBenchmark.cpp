@@ -4,7 +4,7 @@
 // step's Next under 16 ms.
 
 #include "design_program/model/ReferencePairs.h"
-#include "design_program/sequence/SequenceFakes.h"
+#include "design_program/sequence/RatingStepsFixture.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,18 +13,24 @@ namespace {
 using namespace cindrel;
 using namespace cindrel::sequence;
 
+model::testing::PairInputs helical()
+{
+    model::testing::PairInputs inputs;
+    inputs.helixAngleDegrees = 15;
+    return inputs;
+}
+
 const char* const fullPath[] = {
     "Startup Screen", "Main Inputs", "Center Distance", "Tooth Thickness", "Tooth Proportions", "Pinion Hob",
     "Gear Hob", "Agma on Main", "Horsepower and CP", "Scoring and SubShear Inputs",
 };
 
-struct Design : testing::SequenceFixture {
-    Design()
+// The load, rating and lubrication panels hold steel at 10 hp and 1750 rpm
+// and the default lubrication; the last step runs the three contact analyses.
+struct Design : testing::RatingStepsFixture {
+    Design() : RatingStepsFixture(helical())
     {
-        model::testing::PairInputs inputs;
-        inputs.helixAngleDegrees = 15;
-        model::testing::setUpPair(Oset, inputs);
-        start(designSteps());
+        start();
         navigator->HobMode = 3;
         navigator->AgmaInputMode = 5;
     }

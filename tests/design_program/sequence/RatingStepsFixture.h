@@ -162,6 +162,7 @@ struct RatingStepsFixture {
 
     void next() { controls.click(mainControl("cmdNext")); }
     void previous() { controls.click(mainControl("cmdPrevious")); }
+    void finish() { controls.click(mainControl("cmdFinished")); }
     std::string current() const { return navigator->CurrentState().Name; }
 
     // Nexts until the step is current, at most once per step; false when it is not reached.
