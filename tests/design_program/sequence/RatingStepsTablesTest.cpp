@@ -294,14 +294,16 @@ TEST(RatingTables, LoadTableSizesByAllowablePowerModeAndHelix)
         // No row is left empty.
         EXPECT_FALSE(keys.back().empty()) << label;
         EXPECT_EQ(keys.back(), "CCP") << label;
-        if (c.allowable)
+        if (c.allowable) {
             EXPECT_EQ(std::vector<std::string>(keys.begin(), keys.begin() + 5),
                       (std::vector<std::string>{"PAC", "PAT", "Power", "Pitting SF", "Bending SF"}))
                 << label;
-        if (c.mode == 8 && c.helical)
+        }
+        if (c.mode == 8 && c.helical) {
             EXPECT_EQ(std::vector<std::string>(keys.end() - 7, keys.end()),
                       (std::vector<std::string>{"Sb", "SAT", "SHelical", "SAC", "E", "Mu", "CCP"}))
                 << label;
+        }
     }
 }
 
