@@ -13,6 +13,11 @@ namespace {
 using namespace cindrel;
 using namespace cindrel::sequence;
 
+const char* const fullPath[] = {
+    "Startup Screen", "Main Inputs", "Center Distance", "Tooth Thickness", "Tooth Proportions", "Pinion Hob",
+    "Gear Hob", "Agma on Main", "Horsepower and CP", "Scoring and SubShear Inputs",
+};
+
 model::testing::PairInputs helical()
 {
     model::testing::PairInputs inputs;
@@ -20,17 +25,14 @@ model::testing::PairInputs helical()
     return inputs;
 }
 
-const char* const fullPath[] = {
-    "Startup Screen", "Main Inputs", "Center Distance", "Tooth Thickness", "Tooth Proportions", "Pinion Hob",
-    "Gear Hob", "Agma on Main", "Horsepower and CP", "Scoring and SubShear Inputs",
-};
-
-// The load, rating and lubrication panels hold steel at 10 hp and 1750 rpm
-// and the default lubrication; the last step runs the three contact analyses.
+// The same pair on the panels of every step that reads one; the load,
+// rating and lubrication panels hold steel at 10 hp and 1750 rpm and the
+// default lubrication, and the last step runs the three contact analyses.
 struct Design : testing::RatingStepsFixture {
     Design() : RatingStepsFixture(helical())
     {
-        start();
+        fillFirstStepPanels(helical());
+        start(5, designSteps());
         navigator->HobMode = 3;
         navigator->AgmaInputMode = 5;
     }

@@ -1,6 +1,6 @@
 #include "sequence/AgmaFactorsStandIn.h"
 
-#include "sequence/PanelValues.h"
+#include "sequence/StepInputs.h"
 #include "sequence/T_StateNavigator.h"
 
 #include "model/MMath.h"
@@ -14,6 +14,8 @@
 
 namespace cindrel::sequence {
 
+ControlId agmaWindowControl(std::string_view name, int index) { return {"frmAGMA", std::string(name), index}; }
+
 AgmaFactorsStandIn::AgmaFactorsStandIn(Controls& controls) : controls_(controls) {}
 
 AgmaFactorsStandIn::~AgmaFactorsStandIn() = default;
@@ -21,8 +23,8 @@ AgmaFactorsStandIn::~AgmaFactorsStandIn() = default;
 void AgmaFactorsStandIn::attach(T_StateNavigator& navigator)
 {
     navigator_ = &navigator;
-    next_ = controls_.bindClick(onAgmaWindow("cmdNext"), [this] { CommitFactors(1); });
-    previous_ = controls_.bindClick(onAgmaWindow("cmdPrevious"), [this] { CommitFactors(2); });
+    next_ = controls_.bindClick(agmaWindowControl("cmdNext"), [this] { CommitFactors(1); });
+    previous_ = controls_.bindClick(agmaWindowControl("cmdPrevious"), [this] { CommitFactors(2); });
 }
 
 void AgmaFactorsStandIn::commit()
@@ -31,7 +33,7 @@ void AgmaFactorsStandIn::commit()
     if (!Oset.oAGMA1)
         runtime::raise(runtime::ObjectVariableNotSet);
     model::T_AGMA1& factors = *Oset.oAGMA1;
-    const auto box = [this](const char* name, int index = -1) { return controls_.value(onAgmaWindow(name, index)); };
+    const auto box = [this](const char* name, int index = -1) { return controls_.value(agmaWindowControl(name, index)); };
     factors.Km(box("txtKm"));
     factors.Kv(box("txtKV"));
     factors.Ko(box("txtKo"));
@@ -50,9 +52,9 @@ void AgmaFactorsStandIn::commit()
     // Pinion cycles, gear cycles and hours for the factors table.
     for (int i = 0; i < 3; ++i) {
         const double life = model::MMath::NumberFromDigits(box("txtLife", i));
-        controls_.setValue(onMainWindow("lblGearLife", i), runtime::numberText(life));
+        controls_.setValue(mainWindowControl("lblGearLife", i), runtime::numberText(life));
     }
-    controls_.setValue(onMainWindow("lblKmString"), "");
+    controls_.setValue(mainWindowControl("lblKmString"), "");
     navigator_->All4Horsepowers.reset();
 }
 

@@ -4,10 +4,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 namespace cindrel::sequence {
 
 class T_StateNavigator;
+
+// The AGMA factors window's control of a name and array index.
+ControlId agmaWindowControl(std::string_view name, int index = -1);
 
 // The AGMA factors window until its calculators are built: it commits what
 // its boxes hold and moves the sequence on from its Next and Previous

@@ -1,5 +1,7 @@
 #include "sequence/StepHandlers.h"
 
+#include "sequence/StepsMainInputs.h"
+#include "sequence/StepsToothThickness.h"
 #include "sequence/StepsRating.h"
 
 #include <algorithm>
@@ -39,6 +41,9 @@ const StepHandler* StepHandlers::find(std::string_view stepName) const
 StepHandlers designSteps()
 {
     StepHandlers handlers;
+    handlers.set(steps::MainInputs, mainInputsStep());
+    handlers.set(steps::CenterDistance, centerDistanceStep());
+    handlers.set(steps::ToothThickness, toothThicknessStep());
     handlers.set(steps::AgmaOnMain, agmaOnMainStep());
     handlers.set(steps::AgmaFactors, agmaFactorsStep());
     handlers.set(steps::HorsepowerAndCP, horsepowerStep());

@@ -1,12 +1,12 @@
 #include "sequence/StepsRating.h"
 
-#include "sequence/PanelValues.h"
+#include "sequence/StepInputs.h"
+#include "sequence/StepTables.h"
 #include "sequence/T_StateNavigator.h"
 
 #include "model/T_AGMA1.h"
 #include "model/T_Gear.h"
 #include "model/T_Set.h"
-#include "resources/ResourceStrings.h"
 #include "results/TableRun.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
@@ -33,7 +33,7 @@ const T_AGMA1& factorsOf(const model::T_Set& Oset)
 
 void readFactorsOnMain(T_StateNavigator& navigator)
 {
-    const PanelValues in(navigator.ports().controls);
+    const StepInputs in(navigator.ports().controls, navigator.ports().units);
     if (!navigator.Oset().oAGMA1)
         runtime::raise(runtime::ObjectVariableNotSet);
     T_AGMA1& factors = *navigator.Oset().oAGMA1;
@@ -58,15 +58,15 @@ void readFactorsOnMain(T_StateNavigator& navigator)
     }
     // Allowable powers come only from the AGMA factors window.
     navigator.All4Horsepowers.reset();
-    navigator.ports().controls.setEnabled(onMainWindow("txtSurfaceFinish"), true);
+    navigator.ports().controls.setEnabled(mainWindowControl("txtSurfaceFinish"), true);
 }
 
 std::string caption(const T_StateNavigator& navigator, std::string_view label, int index = -1)
 {
-    return navigator.ports().controls.value(onMainWindow(label, index));
+    return navigator.ports().controls.value(mainWindowControl(label, index));
 }
 
-std::string text(int number) { return resources::ResourceStrings(number); }
+using tables::text;
 
 // The factors table of both AGMA steps; mode 8 heads it with the window's
 // materials, lives and load distribution equation.

@@ -1,12 +1,13 @@
 #include "sequence/StepsRating.h"
 
-#include "sequence/PanelValues.h"
+#include "sequence/AgmaFactorsStandIn.h"
+#include "sequence/StepInputs.h"
+#include "sequence/StepTables.h"
 #include "sequence/T_StateNavigator.h"
 
 #include "model/Flags.h"
 #include "model/T_Gear.h"
 #include "model/T_Set.h"
-#include "resources/ResourceStrings.h"
 #include "results/TableRun.h"
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberText.h"
@@ -28,7 +29,7 @@ constexpr bool GoLet = true;
 
 void readLoad(T_StateNavigator& navigator)
 {
-    const PanelValues in(navigator.ports().controls);
+    const StepInputs in(navigator.ports().controls, navigator.ports().units);
     const Units& units = navigator.ports().units;
     T_Set& Oset = navigator.Oset();
     T_Gear& pinion = *Oset.oPinion;
@@ -58,7 +59,7 @@ void readLoad(T_StateNavigator& navigator)
         pinion.aaTorque(GoLet, torque("txtPowerInput2"));
     }
     // Whatever the mode, the AGMA factors window rates at the pair's speed.
-    navigator.ports().controls.setValue(onAgmaWindow("txtInps", 0), runtime::numberText(pinion.RPM()));
+    navigator.ports().controls.setValue(agmaWindowControl("txtInps", 0), runtime::numberText(pinion.RPM()));
 }
 
 bool checkLoad(T_StateNavigator& navigator)
@@ -73,7 +74,7 @@ bool checkLoad(T_StateNavigator& navigator)
     return true;
 }
 
-std::string text(int number) { return resources::ResourceStrings(number); }
+using tables::text;
 
 // A value cell of a row already written, read back as the number it shows.
 double shownNumber(const TableRun& run, int row, int column)

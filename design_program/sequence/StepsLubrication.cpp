@@ -1,6 +1,7 @@
 #include "sequence/StepsRating.h"
 
-#include "sequence/PanelValues.h"
+#include "sequence/StepInputs.h"
+#include "sequence/StepTables.h"
 #include "sequence/T_StateNavigator.h"
 
 #include "analyses/ContactAnalyses.h"
@@ -8,7 +9,6 @@
 #include "model/MMath.h"
 #include "model/T_MiscVars.h"
 #include "model/T_Set.h"
-#include "resources/ResourceStrings.h"
 #include "results/TableRun.h"
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberText.h"
@@ -41,7 +41,7 @@ T_MiscVars& miscOf(const model::T_Set& Oset)
 
 void readLubrication(T_StateNavigator& navigator)
 {
-    const PanelValues in(navigator.ports().controls);
+    const StepInputs in(navigator.ports().controls, navigator.ports().units);
     const Units& units = navigator.ports().units;
     T_MiscVars& misc = miscOf(navigator.Oset());
 
@@ -103,7 +103,7 @@ bool checkLubrication(T_StateNavigator& navigator)
     return true;
 }
 
-std::string text(int number) { return resources::ResourceStrings(number); }
+using tables::text;
 
 // A cell of an extremes table as a number; nothing when the analysis has
 // not run or found no value there, so that the table cell stays empty.
@@ -152,7 +152,7 @@ void scoringTable(T_StateNavigator& navigator, TableRun& run)
     run.setValueRow("FriCoeff", [&] { return TableRun::format(misc().FrictCoeff(), "0.000"); }, text(4150));
     run.nextRow();
     run.textRow("Mods", [&] {
-        const bool modified = navigator.ports().controls.value(onMainWindow("optModifiedProfiles", 1)) == "True";
+        const bool modified = navigator.ports().controls.value(mainWindowControl("optModifiedProfiles", 1)) == "True";
         return text(modified ? 4148 : 4149);
     });
 

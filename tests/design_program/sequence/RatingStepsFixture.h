@@ -12,6 +12,8 @@
 #include "sequence/AgmaFactorsStandIn.h"
 #include "sequence/StepHandlers.h"
 
+#include "runtime/NumberText.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -138,15 +140,66 @@ struct RatingStepsFixture {
     }
 
     void add(const char* name, std::string value, int index = -1) { controls.add(mainControl(name, index), value); }
+    // Sets a main-window control's text, adding the control when it is missing.
     void set(const char* name, std::string_view value, int index = -1)
     {
-        controls.setValue(mainControl(name, index), value);
+        try {
+            controls.setValue(mainControl(name, index), value);
+        } catch (const runtime::RuntimeError&) {
+            controls.add(mainControl(name, index), std::string(value));
+        }
+    }
+
+    // The panels of the first three steps holding the pair as set up: teeth,
+    // faces, helix, normal pitch and pressure angle, the standard centre
+    // distance and the standard normal thickness at the standard circle.
+    void fillFirstStepPanels(const model::testing::PairInputs& pair)
+    {
+        for (int i : {0, 1}) {
+            set("txtNumTeeth", std::to_string(i == 0 ? pair.pinionTeeth : pair.gearTeeth), i);
+            set("txtFaceWidth", runtime::numberText(i == 0 ? pair.pinionFace : pair.gearFace), i);
+            set("txtHobPA", "", i);
+        }
+        set("lblToothOrient", pair.helixAngleDegrees == 0 ? "0" : "1");
+        set("lblHAHowMeasured", "0");
+        set("txtHelixAngleDEG", runtime::numberText(pair.helixAngleDegrees));
+        set("txtHelixAngleRAD", "");
+        set("lblHelixAngleDMS", "0");
+        set("txtDP", runtime::numberText(pair.normalDiametralPitch));
+        set("lblDPPlane", "0");
+        set("lblPAHowMeasured", "0");
+        set("lblPAPlane", "0");
+        set("txtPADeg", runtime::numberText(pair.normalPressureAngleDegrees));
+        set("txtPARad", "");
+        set("lblPADMS", "0");
+        set("lblStandardOCD", "");
+        set("lblMeshOption", std::to_string(pair.internalExternal));
+        set("lblOCDHowInput", "0");
+        set("txtOCD", "");
+        set("lblAddShiftTotal", "");
+        set("txtMinBL", "");
+        set("txtMaxBL", "");
+        const std::string thickness = runtime::numberText(3.14159265358979 / (2 * pair.normalDiametralPitch));
+        for (int i : {0, 1}) {
+            set("lblTThkHowInput", "1", i);
+            set("txtMinTThk", thickness, i);
+            set("txtMaxTThk", thickness, i);
+            set("chkCircularTThk", "1", i);
+            set("chkTThkTransverse", "0", i);
+            set("chkTThkOperating", "0", i);
+            set("txtTThkPercentage", "50", i);
+            set("txtAddendumMod", "0", i);
+            for (const char* name : {"txtMinPinMeas", "txtMaxPinMeas", "txtPinDia", "txtMinBlockMeas",
+                                     "txtMaxBlockMeas", "txtNumTeethMeas", "txtMinEdgeBreak", "txtMaxEdgeBreak"})
+                set(name, "", i);
+        }
     }
     std::string get(const ControlId& id) const { return controls.value(id); }
 
     // The program's steps, no hobs, the factors typed on the main window (5)
     // or in the AGMA factors window (8), and the J factors the checks keep.
-    T_StateNavigator& start(int agmaInputMode = 5, StepHandlers handlers = designSteps())
+    // The steps before the hob steps do nothing: the pair stays as set up.
+    T_StateNavigator& start(int agmaInputMode = 5, StepHandlers handlers = laterSteps())
     {
         navigator.reset();
         agmaWindow = std::make_unique<AgmaFactorsStandIn>(controls);
@@ -158,6 +211,15 @@ struct RatingStepsFixture {
         navigator->AgmaInputMode = agmaInputMode;
         navigator->JFactors = {0.32, 0.38};
         return *navigator;
+    }
+
+    static StepHandlers laterSteps()
+    {
+        StepHandlers handlers = designSteps();
+        for (std::string_view step : {steps::MainInputs, steps::CenterDistance, steps::ToothThickness,
+                                      steps::ToothProportions, steps::PinionHob, steps::GearHob})
+            handlers.set(step, {});
+        return handlers;
     }
 
     void next() { controls.click(mainControl("cmdNext")); }

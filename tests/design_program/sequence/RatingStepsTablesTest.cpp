@@ -369,7 +369,7 @@ TEST(RatingTables, HerringboneShowsNoAxialForce)
 struct GivenMaxima : RatingTables {
     void startWith(std::function<void(T_StateNavigator&)> maxima)
     {
-        StepHandlers handlers = designSteps();
+        StepHandlers handlers = laterSteps();
         StepHandler scoring = *handlers.find(steps::ScoringInputs);
         scoring.check = [maxima](T_StateNavigator& navigator, T_State&) {
             maxima(navigator);
