@@ -153,3 +153,33 @@ TEST(RatingStepsChecks, AFailingAnalysisKeepsTheStepAndItsEarlierResults)
 
 } // namespace
 } // namespace cindrel::sequence
+
+namespace cindrel::sequence {
+namespace {
+
+using namespace testing;
+
+TEST(RatingStepsFinish, StopsOnTheFactorsWindowOrRunsToTheLastStep)
+{
+    RatingStepsFixture window;
+    window.start(8);
+    window.controls.click(mainControl("cmdFinished"));
+    EXPECT_EQ(window.current(), steps::AgmaFactors);
+    EXPECT_FALSE(window.controls.windowVisible("frmMain"));
+    EXPECT_TRUE(window.controls.windowVisible("frmAGMA"));
+    // The window's Next goes on; Finish then runs to the end.
+    window.controls.click(agmaControl("cmdNext"));
+    window.controls.click(mainControl("cmdFinished"));
+    EXPECT_EQ(window.current(), steps::ScoringGraphs);
+    EXPECT_TRUE(window.controls.windowVisible("frmMain"));
+
+    RatingStepsFixture main;
+    main.start(5);
+    main.controls.click(mainControl("cmdFinished"));
+    EXPECT_EQ(main.current(), steps::ScoringGraphs);
+    EXPECT_TRUE(main.messages.shown.empty());
+    EXPECT_NE(main.navigator->pobjChart, nullptr);
+}
+
+} // namespace
+} // namespace cindrel::sequence

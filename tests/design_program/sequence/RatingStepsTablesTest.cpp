@@ -126,6 +126,23 @@ TEST(RatingTables, SpurEnglishFactorsOnTheMainWindow)
     expectGolden("rating_spur_english.clipboard", f.clipboard.text.value_or(""));
 }
 
+// The same pair typed on the panels of the first steps too: the later
+// tables do not change.
+TEST(RatingTables, TheFirstStepsReadingTheSamePairLeaveTheLaterTablesAlone)
+{
+    RatingTables reference;
+    reference.start();
+    ASSERT_TRUE(reference.acceptAll());
+    RatingTables typed;
+    typed.fillFirstStepPanels(model::testing::spurPairInputs());
+    typed.start(5, designSteps());
+    ASSERT_TRUE(typed.acceptAll()) << typed.current();
+    EXPECT_TRUE(typed.messages.shown.empty());
+    for (std::string_view step : {steps::AgmaOnMain, steps::HorsepowerAndCP, steps::ScoringInputs})
+        EXPECT_EQ(describe(typed.table(step)), describe(reference.table(step))) << step;
+    EXPECT_EQ(typed.clipboard.text->rfind("N,20,40,", 0), 0u);
+}
+
 TEST(RatingTables, HelicalMetricFactorsOnTheMainWindow)
 {
     RatingTables f(model::testing::helicalPairInputs());
