@@ -2,7 +2,9 @@
 
 #include "shell/Startup.h"
 
+#include "forms/ComboBox.h"
 #include "forms/CommandButton.h"
+#include "forms/Label.h"
 #include "forms/PictureBox.h"
 #include "shell/ProgramFolders.h"
 
@@ -60,15 +62,22 @@ void DesignFilesStandIn::FileOpen(const std::string& path)
 void defineStandInWindows(Startup& startup)
 {
     forms::Forms& windows = startup.windows();
-    windows.define(QStringLiteral("frmAGMA"), [&startup](forms::Form& form) {
-        form.setCaption(QStringLiteral("AGMA Factors"));
-        form.move(0, 0, 9600, 7200);
-        startup.WriteRunNote("in frmAGMA_Form_Load");
-        startup.WriteRunNote("Going to fill Tree-View with materials");
-    });
-    windows.define(QStringLiteral("frmMFGOutputs"), [](forms::Form& form) {
+    windows.define(QStringLiteral("frmMFGOutputs"), [&windows](forms::Form& form) {
         form.setCaption(QStringLiteral("Manufacturing Outputs"));
         form.move(0, 0, 9600, 5900);
+        // The quality of each member, shared with the AGMA factors window:
+        // list position k is quality number k + 5.
+        for (int member : {0, 1}) {
+            auto& quality = form.add<forms::ComboBox>({QStringLiteral("cmbQuality"), member});
+            quality.move(240 + member * 1560, 240, 1320, 315);
+            for (int number = 5; number <= 15; ++number)
+                quality.addItem(QString::number(number));
+            quality.onClick.connect([&windows, &quality, member] {
+                if (auto* recorded = dynamic_cast<forms::Label*>(
+                        windows.findControl(QStringLiteral("frmAGMA"), QStringLiteral("lblComboQuality"), member)))
+                    recorded->setCaption(QString::number(quality.listIndex()));
+            });
+        }
     });
     forms::Form& results = windows.define(QStringLiteral("frmScreenOutput"), [&startup](forms::Form& form) {
         form.setCaption(QStringLiteral("Results"));

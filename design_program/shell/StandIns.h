@@ -45,8 +45,8 @@ private:
     std::string active_;
 };
 
-// Declares the stand-in windows: the AGMA factors window, the manufacturing
-// outputs window and the results grid window.
+// Declares the stand-in windows: the manufacturing outputs window and the
+// results grid window.
 void defineStandInWindows(Startup& startup);
 
 } // namespace cindrel::shell

@@ -77,6 +77,11 @@ void Startup::defineWindows()
     defineHardnessConverter(*this);
     defineRunNotes(*this);
     defineMainWindow(*this);
+    agma::AgmaWindowServices agmaServices;
+    agmaServices.runLog = &runNotes_;
+    agmaServices.programFolder = [] { return std::filesystem::path(shellservices::programFolder().toStdString()); };
+    agmaServices.showEquation = [this] { return gobjRegisty == nullptr || gobjRegisty->ShowEquation(); };
+    agma_ = std::make_unique<agma::frmAGMA>(windows_, std::move(agmaServices));
     defineStandInWindows(*this);
     // Closing the disclaimer without a button ends the program.
     windows_.find(QStringLiteral("frmDisclaimer"))->onUnload.connect([this](bool&) {
@@ -194,6 +199,8 @@ void Startup::startFailed(const std::string& step, const std::exception& error)
 void Startup::SetUnitSystem(bool Metric)
 {
     units_.set(Metric);
+    if (windows_.isLoaded(agma::frmAGMA::WindowName))
+        agma_->SetLengthUnit(units_.LengthUnits, units_.LengthFactor);
     forms::Form* main = windows_.find(QStringLiteral("frmMain"));
     if (main == nullptr || !main->isLoaded())
         return;

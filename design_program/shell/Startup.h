@@ -1,5 +1,6 @@
 #pragma once
 
+#include "agma/frmAGMA.h"
 #include "model/T_Set.h"
 #include "shell/ProgramShell.h"
 #include "shell/RunNotes.h"
@@ -54,6 +55,9 @@ public:
     const UnitSystem& units() const { return units_; }
     forms::Forms& windows() { return windows_; }
     frmMisc& runLogWindow() { return *misc_; }
+    // The AGMA factors window's own members (the design file stops its events
+    // and has it reselect the materials after a read).
+    agma::frmAGMA& agmaWindow() { return *agma_; }
     ProgramShell& modelShell() { return *modelShell_; }
     registry::Store& store() { return store_; }
     bool isStarted() const { return started_; }
@@ -86,6 +90,7 @@ private:
     UnitSystem units_;
     std::unique_ptr<frmMisc> misc_;
     std::unique_ptr<ProgramShell> modelShell_;
+    std::unique_ptr<agma::frmAGMA> agma_;
     // Last, so that the windows go before what their handlers refer to.
     forms::Forms windows_;
     bool started_ = false;

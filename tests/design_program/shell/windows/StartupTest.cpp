@@ -69,9 +69,9 @@ TEST_F(StartedProgram, AgreeingWithRunNotesStartsEverythingInOrderAndLogsIt)
     EXPECT_TRUE(inOrder(lines, {"Going to load clsRegistry", "Loading API access registry Class T_RegistryIO",
                                 "Software\\Tesmark\\Cindrel\\", "Loading Oset", "T_scoring initializing",
                                 "Going to load AGMA Form", "in frmAGMA_Form_Load",
-                                "Going to fill Tree-View with materials",
+                                // The AGMA window opens where the main window stands: it loads it first.
+                                "frmMain Form_Load", "frmMain Loaded.", "Going to fill Tree-View with materials",
                                 "Loaded AGMA form, Going to load Main Form, MSCOMCTL.OCX, olch2x32.ocx ",
-                                "frmMain Form_Load", "frmMain Loaded.",
                                 "Going to load Manufacturing Outputs Form, VSPrint7.OCX, MSHFLXGD.OCX",
                                 "Loading Ouputs Class", "Loading Ouputs Form, Showing", "Loading StateNavigator",
                                 " Loading: T-colData."}));
