@@ -175,8 +175,7 @@ ProgramSequencePorts::ProgramSequencePorts(Startup& startup)
     : controls_(startup.windows()),
       settings_(existing(startup.gobjRegisty, "the settings object")),
       units_(startup.units()),
-      // The AGMA factors stand-in has no handlers to hold back.
-      agmaWindow_([](bool) {}),
+      agmaWindow_([&startup](bool stop) { startup.agmaWindow().StopTheEvents(stop); }),
       ports_{existing(startup.Oset, "the gear pair"), controls_, messages_, clipboard_, settings_, units_,
              startup.runLog(), existing(startup.gobjOutputs, "the outputs object"), agmaWindow_}
 {
