@@ -1,5 +1,8 @@
 #include "sequence/StepHandlers.h"
 
+#include "sequence/StepsHobs.h"
+#include "sequence/StepsToothProportions.h"
+
 #include <algorithm>
 #include <array>
 #include <stdexcept>
@@ -37,6 +40,9 @@ const StepHandler* StepHandlers::find(std::string_view stepName) const
 StepHandlers designSteps()
 {
     StepHandlers handlers;
+    handlers.set(steps::ToothProportions, toothProportionsStep());
+    handlers.set(steps::PinionHob, pinionHobStep());
+    handlers.set(steps::GearHob, gearHobStep());
     return handlers;
 }
 

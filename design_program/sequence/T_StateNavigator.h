@@ -19,6 +19,18 @@
 namespace cindrel::sequence {
 
 // Everything the navigator works with, owned by the program around it.
+// The allowable powers that the AGMA factors window works out: row 0 pitting
+// ("PAC"), row 1 bending ("PAT"); horsepower in single precision.
+struct AllowablePowerRow {
+    std::string key;
+    float pinion = 0;
+    float gear = 0;
+    std::string description;
+
+    friend bool operator==(const AllowablePowerRow&, const AllowablePowerRow&) = default;
+};
+using AllowablePowerTable = std::array<AllowablePowerRow, 2>;
+
 struct NavigatorPorts {
     model::T_Set& Oset;
     Controls& controls;
@@ -75,6 +87,25 @@ public:
     std::int32_t HobMode = 0;
     // Where the rating factors are typed: 5 on the main window, 8 in the AGMA factors window.
     std::int32_t AgmaInputMode = 0;
+    // The bending geometry factors J of pinion (0) and gear (1) as last
+    // stored, three decimals carried through single precision.
+    std::array<double, 2> JFactors{};
+    // The pitting geometry factor I as the checks last took it, to three decimals.
+    double IFactor = 0;
+
+    // ---- The hand-over to the AGMA factors window ----
+    // Has the model compute both members' J now and keeps them rounded to
+    // three decimals. Errors pass to the caller.
+    void StoreJFactors();
+    // Writes I, the J factors and the pair's face width, operating pitch
+    // diameter, pitch and ratio into the AGMA factors window, places it over
+    // the main window on its first tab and lets "AGMA Factors" print.
+    // Errors pass to the caller.
+    void FillAgmaForm();
+    // The allowable-power table the AGMA factors window last handed over;
+    // none until then, after "Agma on Main", or while the window had none.
+    const std::optional<AllowablePowerTable>& All4Horsepowers() const { return All4Horsepowers_; }
+    void All4Horsepowers(const std::optional<AllowablePowerTable>& table) { All4Horsepowers_ = table; }
 
     // ---- For the step handlers ----
     const NavigatorPorts& ports() const { return ports_; }
@@ -123,6 +154,7 @@ private:
     bool MovingForward_ = false;
     bool moving_ = false;
     std::vector<std::unique_ptr<Binding>> buttonBindings_;
+    std::optional<AllowablePowerTable> All4Horsepowers_;
 };
 
 } // namespace cindrel::sequence

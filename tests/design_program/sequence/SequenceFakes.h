@@ -6,6 +6,7 @@
 #include "sequence/T_StateNavigator.h"
 
 #include "design_program/model/RecordingShell.h"
+#include "design_program/model/ReferencePairs.h"
 #include "design_program/shell/RecordingRunLog.h"
 #include "model/T_Set.h"
 #include "runtime/RuntimeError.h"
@@ -224,7 +225,9 @@ public:
 class FakeAgmaWindow : public AgmaFactorsWindow {
 public:
     bool stopTheEvents = true;
+    std::int32_t tab = -1;
     void setStopTheEvents(bool stop) override { stopTheEvents = stop; }
+    void selectTab(std::int32_t selected) override { tab = selected; }
 };
 
 inline ControlId mainControl(const char* name, int index = -1) { return {"frmMain", name, index}; }
@@ -252,6 +255,16 @@ struct SequenceFixture {
         for (int i = 0; i <= 10; ++i)
             controls.add(panel(i), "", false);
         controls.windows["frmAGMA"];
+        // The boxes the hand-over to the AGMA factors window writes.
+        controls.add({"frmAGMA", "txtEye", -1});
+        for (int i = 0; i <= 1; ++i)
+            controls.add({"frmAGMA", "txtJay", i});
+        for (int i = 0; i <= 4; ++i)
+            controls.add({"frmAGMA", "txtInps", i});
+        for (int i = 0; i <= 3; ++i)
+            controls.add({"frmAGMA", "txtKBin", i});
+        // A pair whose dimensions the AGMA factors window can take.
+        model::testing::setUpSpurPair(Oset);
     }
 
     T_StateNavigator& start(StepHandlers handlers = {})
