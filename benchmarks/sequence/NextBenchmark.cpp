@@ -4,6 +4,7 @@
 // step's Next under 16 ms.
 
 #include "design_program/model/ReferencePairs.h"
+#include "design_program/sequence/ProportionsFixture.h"
 #include "design_program/sequence/SequenceFakes.h"
 
 #include <benchmark/benchmark.h>
@@ -24,6 +25,10 @@ struct Design : testing::SequenceFixture {
         model::testing::PairInputs inputs;
         inputs.helixAngleDegrees = 15;
         model::testing::setUpPair(Oset, inputs);
+        // Both members hobbed, the factors on the main window.
+        testing::fillProportionPanels(controls);
+        controls.setValue(testing::mainControl("lblFilletType", 0), "1");
+        controls.setValue(testing::mainControl("lblFilletType", 1), "1");
         start(designSteps());
         navigator->HobMode = 3;
         navigator->AgmaInputMode = 5;
@@ -49,6 +54,33 @@ void BM_NextOnStep(benchmark::State& state)
     }
 }
 BENCHMARK(BM_NextOnStep)->DenseRange(0, 9)->Unit(benchmark::kMicrosecond);
+
+// "Tooth Proportions" without hob steps and with the factors in the AGMA
+// factors window: both J factors, I and the hand-over in the one Next.
+void BM_NextOnToothProportionsWithoutHobs(benchmark::State& state)
+{
+    Design design;
+    for (int i : {0, 1})
+        design.controls.setValue(testing::mainControl("lblFilletType", i), "0");
+    design.controls.setValue(testing::mainControl("chkAGMA"), "1");
+    for (int i = 0; i < 4; ++i)
+        design.next();
+    if (design.current() != "Tooth Proportions") {
+        state.SkipWithError("the design does not reach the step");
+        return;
+    }
+    for (auto _ : state) {
+        design.next();
+        state.PauseTiming();
+        if (design.current() != "AGMA Factors") {
+            state.SkipWithError("the step does not advance");
+            break;
+        }
+        design.previous();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_NextOnToothProportionsWithoutHobs)->Unit(benchmark::kMicrosecond);
 
 // Finish from the start to the last step, ten Nexts in one.
 void BM_FinishWholeDesign(benchmark::State& state)
