@@ -143,6 +143,34 @@ TEST_F(ProportionTablesTest, HelicalWithOneEdgeBreakAndFullFillets)
     expectGoldenTables("helical_edge_break", {"Tooth Proportions"});
 }
 
+TEST_F(ProportionTablesTest, DiameterFormDoublesOnlyTheRadiusRows)
+{
+    model::testing::setUpHelicalPair(Oset);
+    Oset.oGear->aaEdgeBreak(1, 0.01);
+    startSteps();
+    nextUntil("Agma on Main");
+    const std::vector<std::string> radii = {cell("Tooth Proportions", "RO-EGB", PinionValue),
+                                            cell("Tooth Proportions", "RO", PinionValue),
+                                            cell("Tooth Proportions", "R_lc", GearValue),
+                                            cell("Tooth Proportions", "minRF", GearValue),
+                                            cell("Tooth Proportions", "RTan", GearValue)};
+    settings.diamRad = 2;
+    previous();
+    next();
+    ASSERT_EQ(current(), "Agma on Main");
+    EXPECT_EQ(cell("Tooth Proportions", "RO-EGB", PinionValue), radii[0]);
+    EXPECT_EQ(cell("Tooth Proportions", "RO-EGB", Description), "(in) Addendum radius (with edge break)");
+    // Within the rounding of the radius shown: the diameter is formatted itself.
+    EXPECT_NEAR(std::stod(cell("Tooth Proportions", "RO", PinionValue)), 2 * std::stod(radii[1]), 0.0011);
+    EXPECT_NEAR(std::stod(cell("Tooth Proportions", "R_lc", GearValue)), 2 * std::stod(radii[2]), 0.0011);
+    EXPECT_EQ(cell("Tooth Proportions", "minRF", GearValue), radii[3]);
+    EXPECT_NEAR(std::stod(cell("Tooth Proportions", "RTan", GearValue)), 2 * std::stod(radii[4]), 0.0011);
+    EXPECT_EQ(cell("Tooth Proportions", "RO", Description), "(in) Tip  (diameter)");
+    EXPECT_EQ(cell("Tooth Proportions", "R_lc", Description), "(in)  (diameter) at lowest point of contact");
+    EXPECT_EQ(cell("Tooth Proportions", "RTan", Description), "(in) Minimum involute point (diameter)");
+    EXPECT_EQ(cell("Tooth Proportions", "minRF", Description), "(in) Minimum fillet radius ");
+}
+
 TEST_F(ProportionTablesTest, SpurMetricDiametersBothHobs)
 {
     metric = true;
