@@ -4,8 +4,7 @@
 // step's Next under 16 ms.
 
 #include "design_program/model/ReferencePairs.h"
-#include "design_program/sequence/ProportionsFixture.h"
-#include "design_program/sequence/SequenceFakes.h"
+#include "design_program/sequence/FirstStepsFixture.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,19 +18,28 @@ const char* const fullPath[] = {
     "Gear Hob", "Agma on Main", "Horsepower and CP", "Scoring and SubShear Inputs",
 };
 
-struct Design : testing::SequenceFixture {
+struct Design : testing::FirstStepsFixture {
     Design()
     {
         model::testing::PairInputs inputs;
         inputs.helixAngleDegrees = 15;
         model::testing::setUpPair(Oset, inputs);
+        // The same pair on the panels of the steps that read them: helix 15
+        // degrees, Pd 10 and 20 degrees normal, the standard normal circular
+        // thickness at the standard circle.
+        set("lblToothOrient", "1");
+        set("txtHelixAngleDEG", "15");
+        set("lblDPPlane", "0");
+        for (int i : {0, 1}) {
+            set("chkTThkTransverse", "0", i);
+            set("chkTThkOperating", "0", i);
+            set("txtMinTThk", "0.15707963267949", i);
+            set("txtMaxTThk", "0.15707963267949", i);
+        }
         // Both members hobbed, the factors on the main window.
-        testing::fillProportionPanels(controls);
-        controls.setValue(testing::mainControl("lblFilletType", 0), "1");
-        controls.setValue(testing::mainControl("lblFilletType", 1), "1");
-        start(designSteps());
-        navigator->HobMode = 3;
-        navigator->AgmaInputMode = 5;
+        set("lblFilletType", "1", 0);
+        set("lblFilletType", "1", 1);
+        startSteps();
     }
 };
 

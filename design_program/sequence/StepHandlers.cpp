@@ -1,7 +1,9 @@
 #include "sequence/StepHandlers.h"
 
 #include "sequence/StepsHobs.h"
+#include "sequence/StepsMainInputs.h"
 #include "sequence/StepsToothProportions.h"
+#include "sequence/StepsToothThickness.h"
 
 #include <algorithm>
 #include <array>
@@ -40,6 +42,9 @@ const StepHandler* StepHandlers::find(std::string_view stepName) const
 StepHandlers designSteps()
 {
     StepHandlers handlers;
+    handlers.set(steps::MainInputs, mainInputsStep());
+    handlers.set(steps::CenterDistance, centerDistanceStep());
+    handlers.set(steps::ToothThickness, toothThicknessStep());
     handlers.set(steps::ToothProportions, toothProportionsStep());
     handlers.set(steps::PinionHob, pinionHobStep());
     handlers.set(steps::GearHob, gearHobStep());

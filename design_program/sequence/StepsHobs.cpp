@@ -1,14 +1,14 @@
 #include "sequence/StepsHobs.h"
 
 #include "sequence/AgmaHandOver.h"
-#include "sequence/PanelValues.h"
+#include "sequence/StepInputs.h"
+#include "sequence/StepTables.h"
 #include "sequence/T_StateNavigator.h"
 
 #include "model/MMath.h"
 #include "model/T_Gear.h"
 #include "model/T_Hob.h"
 #include "model/T_Set.h"
-#include "resources/ResourceStrings.h"
 #include "results/TableRun.h"
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberText.h"
@@ -54,7 +54,7 @@ void readHob(T_StateNavigator& navigator, T_State& state)
     else
         return;
     const NavigatorPorts& ports = navigator.ports();
-    const PanelValues in(ports.controls, ports.units);
+    const StepInputs in(ports.controls, ports.units);
     T_Set& Oset = navigator.Oset();
     T_Hob& hob = *Oset.member(i).oHob;
 
@@ -107,7 +107,7 @@ bool checkGearHob(T_StateNavigator& navigator, T_State&)
         return false;
     navigator.IFactor = takenIFactor(navigator.Oset().EyeAGMA());
     if (navigator.IFactor <= 0.001) {
-        navigator.ports().messages.show(4112, resources::ResourceStrings(4112) + "\r\nI = " +
+        navigator.ports().messages.show(4112, tables::text(4112) + "\r\nI = " +
                                                   runtime::numberText(navigator.IFactor));
         return false;
     }
@@ -139,7 +139,7 @@ constexpr int HobRowCount = 8;
 std::string hobValue(const TableRun& run, const HobRow& row, const T_Hob& hob, double lengthFactor)
 {
     if (row.description == nullptr)
-        return run.format(model::MMath::Rad2Deg(row.value(hob)));
+        return tables::degrees(run, row.value(hob));
     return run.format(checkFinite(row.value(hob) * lengthFactor));
 }
 
@@ -203,11 +203,11 @@ void bendingRows(T_StateNavigator& navigator, TableRun& run)
         "Jay", [&] { return TableRun::format(navigator.JFactors[0], "0.000"); },
         [&] { return TableRun::format(navigator.JFactors[1], "0.000"); }, "'J' factor for bending durability");
     pairRow("Jay*KF", [](const T_Gear& g) { return TableRun::format(checkFinite(g.oStress.XJ * g.oStress.XKF), "0.000"); },
-            [] { return resources::ResourceStrings(4216); });
+            [] { return tables::text(4216); });
     pairRow("minRF", [&](const T_Gear& g) { return run.format(checkFinite(g.oStress.rRf * lf)); },
-            [&] { return units.LengthUnits() + resources::ResourceStrings(4217); });
+            [&] { return tables::lengthText(units, 4217); });
     pairRow("RTan", [&](const T_Gear& g) { return run.format(run.radius(g.oStress.Rtangent, lf)); },
-            [&] { return units.LengthUnits() + resources::ResourceStrings(4218) + run.radiusSuffix(); });
+            [&] { return tables::lengthText(units, 4218) + run.radiusSuffix(); });
 }
 
 void pinionHobTable(T_StateNavigator& navigator, T_State&, TableRun& run, bool&)
@@ -234,7 +234,7 @@ void pinionHobTable(T_StateNavigator& navigator, T_State&, TableRun& run, bool&)
         run.nextRow();
         run.setValueRow(
             "Eye", [&] { return TableRun::format(navigator.IFactor, "0.000"); },
-            [] { return resources::ResourceStrings(4054); });
+            [] { return tables::text(4054); });
     }
     rebuildToothProportions(navigator, run);
     if (lastHobStep && navigator.AgmaInputMode == 8)
@@ -283,7 +283,7 @@ void gearHobTable(T_StateNavigator& navigator, T_State& state, TableRun& run, bo
     fillAgmaFormWhenNext(navigator, run);
     bendingRows(navigator, run);
     run.nextRow();
-    run.setValueRow("Eye", [&] { return navigator.IFactor; }, [] { return resources::ResourceStrings(4054); });
+    run.setValueRow("Eye", [&] { return navigator.IFactor; }, [] { return tables::text(4054); });
     // This table shows both hobs: the pinion's own leaves the grid and the report.
     if (bothHobbed) {
         run.statement([&] {

@@ -1,14 +1,13 @@
 #include "sequence/StepsToothProportions.h"
 
 #include "sequence/AgmaHandOver.h"
-#include "sequence/PanelValues.h"
+#include "sequence/StepInputs.h"
+#include "sequence/StepTables.h"
 #include "sequence/T_StateNavigator.h"
 
 #include "model/Flags.h"
-#include "model/MMath.h"
 #include "model/T_Gear.h"
 #include "model/T_Set.h"
-#include "resources/ResourceStrings.h"
 #include "results/TableRun.h"
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberFormat.h"
@@ -25,7 +24,7 @@ using runtime::checkFinite;
 using runtime::divide;
 using namespace results::ResultRow;
 
-std::string text(int number) { return resources::ResourceStrings(number); }
+using tables::text;
 
 // Holds the AGMA factors window's handlers off for a scope, and lets them
 // react again on every way out, a failed write included.
@@ -50,7 +49,7 @@ private:
 // The addendum limits: the maximum by the form it was typed in, then the
 // minimum from the maximum stored, less the tolerance as a factor (half of
 // it from a tip diameter). An unknown form sets neither.
-void readAddendum(const PanelValues& in, const T_Set& Oset, T_Gear& gear, int i)
+void readAddendum(const StepInputs& in, const T_Set& Oset, T_Gear& gear, int i)
 {
     const double pitch = Oset.Pd_n();
     const double tolerance = checkFinite(in.lengthInput("TxtAddTol", i) * pitch);
@@ -72,7 +71,7 @@ void readAddendum(const PanelValues& in, const T_Set& Oset, T_Gear& gear, int i)
 
 // The depth by its form; the whole depth is kept from the maximum addendum,
 // which is therefore set first.
-void readDepth(const PanelValues& in, const T_Set& Oset, T_Gear& gear, int i)
+void readDepth(const StepInputs& in, const T_Set& Oset, T_Gear& gear, int i)
 {
     const double typed = in.boxValue("txtWholeDepth", i);
     const double lengthFactor = in.units().LengthFactor();
@@ -95,7 +94,7 @@ void readDepth(const PanelValues& in, const T_Set& Oset, T_Gear& gear, int i)
 void readToothProportions(T_StateNavigator& navigator, T_State&)
 {
     const NavigatorPorts& ports = navigator.ports();
-    const PanelValues in(ports.controls, ports.units);
+    const StepInputs in(ports.controls, ports.units);
     T_Set& Oset = navigator.Oset();
     for (int i : {0, 1}) {
         T_Gear& gear = Oset.member(i);
@@ -182,8 +181,8 @@ void toothProportionsTable(T_StateNavigator& navigator, T_State&, TableRun& run,
     // Lengths in display units, radii in the chosen form, angles in degrees.
     const auto length = [&](double inches) { return run.format(checkFinite(inches * lf)); };
     const auto radius = [&](double inches) { return run.format(run.radius(inches, lf)); };
-    const auto degrees = [&](double radians) { return run.format(model::MMath::Rad2Deg(radians)); };
-    const auto lengthText = [&](int number) { return units.LengthUnits() + text(number); };
+    const auto degrees = [&](double radians) { return tables::degrees(run, radians); };
+    const auto lengthText = [&](int number) { return tables::lengthText(units, number); };
     const auto pairRow = [&](const char* key, auto value, auto description) {
         run.nextRow();
         run.pairRow(key, [&] { return value(pinion); }, [&] { return value(gear); }, description);

@@ -6,7 +6,6 @@
 #include "sequence/T_StateNavigator.h"
 
 #include "design_program/model/RecordingShell.h"
-#include "design_program/model/ReferencePairs.h"
 #include "design_program/shell/RecordingRunLog.h"
 #include "model/T_Set.h"
 #include "runtime/RuntimeError.h"
@@ -263,8 +262,6 @@ struct SequenceFixture {
             controls.add({"frmAGMA", "txtInps", i});
         for (int i = 0; i <= 3; ++i)
             controls.add({"frmAGMA", "txtKBin", i});
-        // A pair whose dimensions the AGMA factors window can take.
-        model::testing::setUpSpurPair(Oset);
     }
 
     T_StateNavigator& start(StepHandlers handlers = {})
