@@ -15,6 +15,7 @@
 #include "runtime/RuntimeError.h"
 
 #include <algorithm>
+#include <functional>
 #include <cctype>
 
 namespace cindrel::sequence {
@@ -148,6 +149,21 @@ std::string hobDescription(const HobRow& row, const Units& units)
     return row.description == nullptr ? std::string("Hob pressure angle \xC2\xB0") : units.LengthUnits() + row.description;
 }
 
+// Rows 0 to 7, the row counter starting at 0; each value cell from its
+// column's function of the row.
+void writeHobRows(TableRun& run, const Units& units, const std::function<results::Cell(int)>& pinion,
+                  const std::function<results::Cell(int)>& gear)
+{
+    run.setRow(0);
+    for (int r = 0; r < HobRowCount; ++r) {
+        if (r > 0)
+            run.nextRow();
+        run.pairRow(
+            hobRows[r].key, [&] { return pinion(r); }, [&] { return gear(r); },
+            [&] { return hobDescription(hobRows[r], units); });
+    }
+}
+
 // The four findings on the geometry with the hobs, in order; a finding whose
 // value cannot be worked out counts as found. stopAtFirst ends at the first
 // finding shown; true when one was shown.
@@ -217,15 +233,9 @@ void pinionHobTable(T_StateNavigator& navigator, T_State&, TableRun& run, bool&)
     const bool lastHobStep = navigator.HobMode == 1;
 
     run.size(lastHobStep ? 13 : 7);
-    run.setRow(0);
-    for (int r = 0; r < HobRowCount; ++r) {
-        if (r > 0)
-            run.nextRow();
-        const HobRow& row = hobRows[r];
-        run.pairRow(
-            row.key, [&] { return hobValue(run, row, hob, units.LengthFactor()); }, FullRootRadius,
-            [&] { return hobDescription(row, units); });
-    }
+    writeHobRows(
+        run, units, [&](int r) -> results::Cell { return hobValue(run, hobRows[r], hob, units.LengthFactor()); },
+        [](int) -> results::Cell { return std::string(FullRootRadius); });
     if (lastHobStep) {
         run.statement([&] { navigator.StoreJFactors(); });
         showHobFindings(navigator, run, false);
@@ -264,15 +274,8 @@ void gearHobTable(T_StateNavigator& navigator, T_State& state, TableRun& run, bo
     };
 
     run.size(13);
-    run.setRow(0);
-    for (int r = 0; r < HobRowCount; ++r) {
-        if (r > 0)
-            run.nextRow();
-        const HobRow& row = hobRows[r];
-        run.pairRow(
-            row.key, [&] { return pinionCell(r); }, [&] { return hobValue(run, row, gearHob, lf); },
-            [&] { return hobDescription(row, units); });
-    }
+    writeHobRows(run, units, pinionCell,
+                 [&](int r) -> results::Cell { return hobValue(run, hobRows[r], gearHob, lf); });
     run.statement([&] { navigator.StoreJFactors(); });
     // With the gear alone hobbed, a finding refuses the step.
     if (showHobFindings(navigator, run, !bothHobbed) && !bothHobbed) {

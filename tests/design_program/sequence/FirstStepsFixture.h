@@ -5,7 +5,6 @@
 // thickness 0.150 / 0.155 in at the operating circle), and the program's step
 // handlers on the real gear pair model. A test changes what it needs.
 
-#include "ProportionPanels.h"
 #include "SequenceFakes.h"
 
 #include "model/T_Gear.h"
@@ -26,6 +25,8 @@ public:
 struct FirstStepsFixture : SequenceFixture {
     FakeMetricUnits metricUnits;
     bool metric = false;
+    // The controls the navigator works on: the fakes, or a test's watch over them.
+    Controls* controlsPort = &controls;
 
     FirstStepsFixture()
     {
@@ -77,8 +78,26 @@ struct FirstStepsFixture : SequenceFixture {
             set("txtMinEdgeBreak", "", i);
             set("txtMaxEdgeBreak", "", i);
         }
-        // Tooth Proportions and the hobs, which the standard-hob button reads too.
-        fillProportionPanels(controls);
+        // Tooth Proportions (which the standard-hob button reads too) and the
+        // hobs: full-depth teeth (addendum factor 1, whole depth factor 2.25,
+        // no tolerance), full circular fillets, the factors on the main
+        // window; hobs for Pd_n 1 of addendum 1.25, edge radius 0.3, 20
+        // degrees and thickness pi / 2.
+        for (int i : {0, 1}) {
+            set("lblODHowInput", "0", i);
+            set("txtODDim", "1", i);
+            set("TxtAddTol", "0", i);
+            set("lblWholeDepthHowInput", "0", i);
+            set("txtWholeDepth", "2.25", i);
+            set("lblFilletType", "0", i);
+            set("lblHobNormalVsActual", "0", i);
+            set("txtHobAddendum", "1.25", i);
+            set("txtHobEdgeRad", "0.3", i);
+            set("txtHobPA", "20", i);
+            set("txtHobTThk", "1.5707963267949", i);
+            set("txtHobProtuberance", "0", i);
+        }
+        set("chkAGMA", "0");
     }
 
     // Sets a main-window control's text, adding the control when it is missing.
@@ -101,7 +120,7 @@ struct FirstStepsFixture : SequenceFixture {
         navigator.reset();
         Units& display = metric ? static_cast<Units&>(metricUnits) : static_cast<Units&>(units);
         navigator = std::make_unique<T_StateNavigator>(
-            NavigatorPorts{Oset, controls, messages, clipboard, settings, display, runLog, outputs, agmaWindow},
+            NavigatorPorts{Oset, *controlsPort, messages, clipboard, settings, display, runLog, outputs, agmaWindow},
             std::move(handlers));
         return *navigator;
     }

@@ -22,24 +22,11 @@ struct ProportionTablesTest : ::testing::Test, ProportionsFixture {
     {
         return results::cellText(table(step).at(row, column), nullptr);
     }
-    // The cell of the row with the key.
     std::string cell(std::string_view step, std::string_view key, int column) const
     {
-        const ResultTable& t = table(step);
-        for (int row = 0; row < t.rowCount(); ++row) {
-            if (results::cellText(t.at(row, Key), nullptr) == key)
-                return results::cellText(t.at(row, column), nullptr);
-        }
-        return "<no row " + std::string(key) + ">";
+        return cellOfKey(table(step), key, column);
     }
-    std::vector<std::string> keys(std::string_view step) const
-    {
-        std::vector<std::string> result;
-        const ResultTable& t = table(step);
-        for (int row = 0; row < t.rowCount(); ++row)
-            result.push_back(results::cellText(t.at(row, Key), nullptr));
-        return result;
-    }
+    std::vector<std::string> keys(std::string_view step) const { return keysOf(table(step)); }
     void expectGoldenTables(const std::string& design, std::initializer_list<std::string_view> steps)
     {
         std::string text;

@@ -1,10 +1,10 @@
 #pragma once
 
-// The design's panels (the proportion and hob panels as ProportionPanels.h
-// fills them), and a navigator with only the handlers of "Tooth Proportions"
-// and the hob steps on the real gear pair model, which the fixture sets up
-// as a spur 20/40 pair at Pd 10 and 20 degrees: the first steps then pass
-// without reading anything. A test changes what it needs.
+// The design's panels as FirstStepsFixture fills them, and a navigator with
+// only the handlers of "Tooth Proportions" and the hob steps on the real gear
+// pair model, which the fixture sets up as a spur 20/40 pair at Pd 10 and 20
+// degrees: the first steps then pass without reading anything. A test
+// changes what it needs.
 
 #include "FirstStepsFixture.h"
 #include "design_program/model/ReferencePairs.h"
@@ -82,12 +82,8 @@ struct ProportionsFixture : FirstStepsFixture {
     // default) on the watched controls.
     T_StateNavigator& startSteps(StepHandlers handlers = proportionSteps())
     {
-        navigator.reset();
-        Units& display = metric ? static_cast<Units&>(metricUnits) : static_cast<Units&>(units);
-        navigator = std::make_unique<T_StateNavigator>(
-            NavigatorPorts{Oset, watched, messages, clipboard, settings, display, runLog, outputs, agmaWindow},
-            std::move(handlers));
-        return *navigator;
+        controlsPort = &watched;
+        return FirstStepsFixture::startSteps(std::move(handlers));
     }
 };
 
