@@ -198,3 +198,39 @@ INSTANTIATE_TEST_SUITE_P(Walks, ProportionChecksTest, ::testing::ValuesIn(checkC
 
 } // namespace
 } // namespace cindrel::sequence
+
+namespace cindrel::sequence {
+namespace {
+
+// Whatever a proportion or hob box holds, a walk ends in a message or on the
+// AGMA step: no error escapes, the AGMA factors window reacts again, and the
+// sequence can be walked back to the start.
+TEST(ProportionInputsTest, AnyTypedTextEndsInAMessageOrTheNextStep)
+{
+    const char* const boxes[] = {"txtODDim", "TxtAddTol", "txtWholeDepth", "lblODHowInput", "lblWholeDepthHowInput",
+                                 "lblFilletType", "txtHobAddendum", "txtHobEdgeRad", "txtHobPA", "txtHobTThk",
+                                 "txtHobProtuberance", "lblHobNormalVsActual"};
+    const char* const texts[] = {"", "abc", "-1", "0", "1e308", "-1e308", "1e400", "&HFFFF", "3.5", "9e15"};
+    for (const char* box : boxes) {
+        for (const int member : {0, 1}) {
+            for (const char* text : texts) {
+                SCOPED_TRACE(std::string(box) + "(" + std::to_string(member) + ") = \"" + text + "\"");
+                ProportionsFixture f;
+                f.set("lblFilletType", "1", 0);
+                f.set("lblFilletType", "1", 1);
+                f.set(box, text, member);
+                f.startSteps();
+                for (int presses = 0; presses < 8 && f.current() != "Agma on Main"; ++presses)
+                    f.next();
+                EXPECT_FALSE(f.agmaWindow.stopTheEvents);
+                const std::string where = f.current();
+                EXPECT_TRUE(where == "Agma on Main" || !f.messages.shown.empty()) << where;
+                f.navigator->BeginNew();
+                EXPECT_EQ(f.current(), "Startup Screen");
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace cindrel::sequence
