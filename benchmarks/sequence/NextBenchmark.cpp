@@ -4,7 +4,7 @@
 // step's Next under 16 ms.
 
 #include "design_program/model/ReferencePairs.h"
-#include "design_program/sequence/FirstStepsFixture.h"
+#include "design_program/sequence/RatingStepsFixture.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,28 +18,24 @@ const char* const fullPath[] = {
     "Gear Hob", "Agma on Main", "Horsepower and CP", "Scoring and SubShear Inputs",
 };
 
-struct Design : testing::FirstStepsFixture {
-    Design()
+model::testing::PairInputs helical()
+{
+    model::testing::PairInputs inputs;
+    inputs.helixAngleDegrees = 15;
+    return inputs;
+}
+
+// The same pair on the panels of every step that reads one; the load,
+// rating and lubrication panels hold steel at 10 hp and 1750 rpm and the
+// default lubrication, and the last step runs the three contact analyses.
+struct Design : testing::RatingStepsFixture {
+    Design() : RatingStepsFixture(helical())
     {
-        model::testing::PairInputs inputs;
-        inputs.helixAngleDegrees = 15;
-        model::testing::setUpPair(Oset, inputs);
-        // The same pair on the panels of the steps that read them: helix 15
-        // degrees, Pd 10 and 20 degrees normal, the standard normal circular
-        // thickness at the standard circle.
-        set("lblToothOrient", "1");
-        set("txtHelixAngleDEG", "15");
-        set("lblDPPlane", "0");
-        for (int i : {0, 1}) {
-            set("chkTThkTransverse", "0", i);
-            set("chkTThkOperating", "0", i);
-            set("txtMinTThk", "0.15707963267949", i);
-            set("txtMaxTThk", "0.15707963267949", i);
-        }
+        fillFirstStepPanels(helical());
         // Both members hobbed, the factors on the main window.
         set("lblFilletType", "1", 0);
         set("lblFilletType", "1", 1);
-        startSteps();
+        start(5, designSteps());
     }
 };
 
@@ -68,9 +64,9 @@ BENCHMARK(BM_NextOnStep)->DenseRange(0, 9)->Unit(benchmark::kMicrosecond);
 void BM_NextOnToothProportionsWithoutHobs(benchmark::State& state)
 {
     Design design;
-    for (int i : {0, 1})
-        design.controls.setValue(testing::mainControl("lblFilletType", i), "0");
-    design.controls.setValue(testing::mainControl("chkAGMA"), "1");
+    design.set("lblFilletType", "0", 0);
+    design.set("lblFilletType", "0", 1);
+    design.set("chkAGMA", "1");
     for (int i = 0; i < 4; ++i)
         design.next();
     if (design.current() != "Tooth Proportions") {
@@ -84,7 +80,7 @@ void BM_NextOnToothProportionsWithoutHobs(benchmark::State& state)
             state.SkipWithError("the step does not advance");
             break;
         }
-        design.previous();
+        design.navigator->PushNextButton(2);
         state.ResumeTiming();
     }
 }

@@ -2,6 +2,7 @@
 
 #include "sequence/StepsHobs.h"
 #include "sequence/StepsMainInputs.h"
+#include "sequence/StepsRating.h"
 #include "sequence/StepsToothProportions.h"
 #include "sequence/StepsToothThickness.h"
 
@@ -48,6 +49,10 @@ StepHandlers designSteps()
     handlers.set(steps::ToothProportions, toothProportionsStep());
     handlers.set(steps::PinionHob, pinionHobStep());
     handlers.set(steps::GearHob, gearHobStep());
+    handlers.set(steps::AgmaOnMain, agmaOnMainStep());
+    handlers.set(steps::AgmaFactors, agmaFactorsStep());
+    handlers.set(steps::HorsepowerAndCP, horsepowerStep());
+    handlers.set(steps::ScoringInputs, scoringInputsStep());
     return handlers;
 }
 

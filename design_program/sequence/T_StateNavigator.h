@@ -5,6 +5,7 @@
 #include "sequence/StepHandlers.h"
 #include "sequence/T_State.h"
 
+#include "analyses/T_Chart.h"
 #include "model/T_Set.h"
 #include "runtime/ErrorReporter.h"
 
@@ -18,9 +19,9 @@
 
 namespace cindrel::sequence {
 
-// Everything the navigator works with, owned by the program around it.
-// The allowable powers that the AGMA factors window works out: row 0 pitting
-// ("PAC"), row 1 bending ("PAT"); horsepower in single precision.
+// One row of the allowable-power table that the AGMA factors window hands
+// over: "PAC" (pitting) or "PAT" (bending), the pinion's and the gear's
+// allowable power in horsepower, and the row's description.
 struct AllowablePowerRow {
     std::string key;
     float pinion = 0;
@@ -29,8 +30,9 @@ struct AllowablePowerRow {
 
     friend bool operator==(const AllowablePowerRow&, const AllowablePowerRow&) = default;
 };
-using AllowablePowerTable = std::array<AllowablePowerRow, 2>;
+using AllowablePowers = std::array<AllowablePowerRow, 2>;
 
+// Everything the navigator works with, owned by the program around it.
 struct NavigatorPorts {
     model::T_Set& Oset;
     Controls& controls;
@@ -87,25 +89,30 @@ public:
     std::int32_t HobMode = 0;
     // Where the rating factors are typed: 5 on the main window, 8 in the AGMA factors window.
     std::int32_t AgmaInputMode = 0;
-    // The bending geometry factors J of pinion (0) and gear (1) as last
-    // stored, three decimals carried through single precision.
+    // The allowable powers of the AGMA factors window's last commit; none
+    // after "Agma on Main" or before the window has worked them out.
+    std::optional<AllowablePowers> All4Horsepowers;
+    // The J factors of pinion and gear and the pair's I factor as the checks
+    // keep them; an I factor of 0 is worked out by the contact-stress getter.
     std::array<double, 2> JFactors{};
-    // The pitting geometry factor I as the checks last took it, to three decimals.
     double IFactor = 0;
 
     // ---- The hand-over to the AGMA factors window ----
     // Has the model compute both members' J now and keeps them rounded to
-    // three decimals. Errors pass to the caller.
+    // three decimals (through single precision). Errors pass to the caller.
     void StoreJFactors();
     // Writes I, the J factors and the pair's face width, operating pitch
     // diameter, pitch and ratio into the AGMA factors window, places it over
     // the main window on its first tab and lets "AGMA Factors" print.
     // Errors pass to the caller.
     void FillAgmaForm();
-    // The allowable-power table the AGMA factors window last handed over;
-    // none until then, after "Agma on Main", or while the window had none.
-    const std::optional<AllowablePowerTable>& All4Horsepowers() const { return All4Horsepowers_; }
-    void All4Horsepowers(const std::optional<AllowablePowerTable>& table) { All4Horsepowers_ = table; }
+
+    // The graphs of the contact analyses, created at the first accepted
+    // "Scoring and SubShear Inputs" and kept for the run.
+    std::unique_ptr<analyses::T_Chart> pobjChart;
+    // The extremes of the last scoring and subsurface shear runs.
+    std::optional<analyses::ScoringExtremes> ScoringMaxValues;
+    std::optional<analyses::SubShearExtremes> SubShearMaxValues;
 
     // ---- For the step handlers ----
     const NavigatorPorts& ports() const { return ports_; }
@@ -154,7 +161,6 @@ private:
     bool MovingForward_ = false;
     bool moving_ = false;
     std::vector<std::unique_ptr<Binding>> buttonBindings_;
-    std::optional<AllowablePowerTable> All4Horsepowers_;
 };
 
 } // namespace cindrel::sequence

@@ -101,20 +101,6 @@ TEST_F(AgmaHandOverTest, PitchAndFaceBelowOneShowWithoutALeadingZero)
     EXPECT_EQ(agma("txtInps", 2), "40"); // 2 x 20.000
 }
 
-TEST_F(AgmaHandOverTest, AllowablePowerTableReplacedWhole)
-{
-    EXPECT_FALSE(navigator->All4Horsepowers().has_value());
-    const AllowablePowerTable first = {{{"PAC", 12.5f, 11.0f, "Allowable Pitting Power"},
-                                        {"PAT", 20.25f, 18.0f, "Allowable Bending Power"}}};
-    const AllowablePowerTable second = {{{"PAC", 7.0f, 6.5f, "Allowable Pitting Power"},
-                                         {"PAT", 9.0f, 8.5f, "Allowable Bending Power"}}};
-    navigator->All4Horsepowers(first);
-    navigator->All4Horsepowers(second);
-    EXPECT_EQ(navigator->All4Horsepowers(), second);
-    navigator->All4Horsepowers(std::nullopt);
-    EXPECT_FALSE(navigator->All4Horsepowers().has_value());
-}
-
 TEST_F(AgmaHandOverTest, ChoosingTheFactorsWindowFillsItBeforeTheStepIsAccepted)
 {
     set("chkAGMA", "1");

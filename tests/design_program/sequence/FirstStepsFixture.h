@@ -78,26 +78,8 @@ struct FirstStepsFixture : SequenceFixture {
             set("txtMinEdgeBreak", "", i);
             set("txtMaxEdgeBreak", "", i);
         }
-        // Tooth Proportions (which the standard-hob button reads too) and the
-        // hobs: full-depth teeth (addendum factor 1, whole depth factor 2.25,
-        // no tolerance), full circular fillets, the factors on the main
-        // window; hobs for Pd_n 1 of addendum 1.25, edge radius 0.3, 20
-        // degrees and thickness pi / 2.
-        for (int i : {0, 1}) {
-            set("lblODHowInput", "0", i);
-            set("txtODDim", "1", i);
-            set("TxtAddTol", "0", i);
-            set("lblWholeDepthHowInput", "0", i);
-            set("txtWholeDepth", "2.25", i);
-            set("lblFilletType", "0", i);
-            set("lblHobNormalVsActual", "0", i);
-            set("txtHobAddendum", "1.25", i);
-            set("txtHobEdgeRad", "0.3", i);
-            set("txtHobPA", "20", i);
-            set("txtHobTThk", "1.5707963267949", i);
-            set("txtHobProtuberance", "0", i);
-        }
-        set("chkAGMA", "0");
+        // Tooth Proportions, which the standard-hob button reads too, and the hobs.
+        fillProportionPanels(controls);
     }
 
     // Sets a main-window control's text, adding the control when it is missing.

@@ -1,5 +1,5 @@
 #include "FirstStepsFixture.h"
-#include "TableGolden.h"
+#include "GoldenTables.h"
 
 #include "results/ResultTable.h"
 

@@ -1,5 +1,5 @@
 #include "ProportionsFixture.h"
-#include "TableGolden.h"
+#include "GoldenTables.h"
 
 #include "model/T_Gear.h"
 #include "results/TableRun.h"

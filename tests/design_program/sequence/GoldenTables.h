@@ -1,6 +1,6 @@
 #pragma once
 
-// Results tables written out cell by cell, and golden files to compare them with.
+// Results tables written out cell by cell and compared with golden files.
 
 #include "support/FileText.h"
 
@@ -12,11 +12,28 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace cindrel::sequence::testing {
 
-// A cell with its kind, so that a number stored as itself and its text differ.
+inline std::string goldenPath(const std::string& name)
+{
+    return std::string(GEARSUITE_TEST_DATA) + "/design_program/sequence/" + name;
+}
+
+// Compares with the golden file; GEARSUITE_UPDATE_GOLDEN=1 rewrites it instead.
+inline void expectGolden(const std::string& name, const std::string& actual)
+{
+    const std::string path = goldenPath(name);
+    if (std::getenv("GEARSUITE_UPDATE_GOLDEN") != nullptr) {
+        std::ofstream(path, std::ios::binary) << actual;
+        return;
+    }
+    EXPECT_EQ(actual, testsupport::fileText(path)) << name;
+}
+
+// A cell with its kind, so that a number stored as itself, its text and a label differ.
 inline std::string describe(const results::Cell& cell)
 {
     struct Visitor {
@@ -24,7 +41,10 @@ inline std::string describe(const results::Cell& cell)
         std::string operator()(const std::string& text) const { return "\"" + text + "\""; }
         std::string operator()(std::int16_t number) const { return "int16 " + std::to_string(number); }
         std::string operator()(double number) const { return "double " + results::cellText(number, nullptr); }
-        std::string operator()(const results::LabelRef& label) const { return "label " + label.name; }
+        std::string operator()(const results::LabelRef& label) const
+        {
+            return "label " + label.name + (label.index < 0 ? "" : "(" + std::to_string(label.index) + ")");
+        }
     };
     return std::visit(Visitor{}, cell);
 }
@@ -58,18 +78,6 @@ inline std::string cellOfKey(const results::ResultTable& table, std::string_view
             return results::cellText(table.at(row, column), nullptr);
     }
     return "<no row " + std::string(key) + ">";
-}
-
-// Compares with the golden file under the sequence's test data;
-// GEARSUITE_UPDATE_GOLDEN=1 rewrites it instead.
-inline void expectGolden(const std::string& name, const std::string& actual)
-{
-    const std::string path = std::string(GEARSUITE_TEST_DATA) + "/design_program/sequence/" + name;
-    if (std::getenv("GEARSUITE_UPDATE_GOLDEN") != nullptr) {
-        std::ofstream(path, std::ios::binary) << actual;
-        return;
-    }
-    EXPECT_EQ(actual, testsupport::fileText(path)) << name;
 }
 
 } // namespace cindrel::sequence::testing
