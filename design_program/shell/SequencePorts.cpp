@@ -7,6 +7,7 @@
 #include "dialogs/MessageBox.h"
 #include "forms/Forms.h"
 #include "forms/FormsError.h"
+#include "forms/TabStrip.h"
 #include "shell/Clipboard.h"
 
 #include <QPointer>
@@ -151,10 +152,19 @@ std::string DisplayUnits::ForceUnits() const { return units_.ForceUnits; }
 std::string DisplayUnits::TempUnits() const { return units_.TempUnits; }
 std::string DisplayUnits::VelocityUnits() const { return units_.VelocityUnits; }
 
-void AgmaWindowEvents::setStopTheEvents(bool stop)
+void AgmaWindowPort::setStopTheEvents(bool stop)
 {
     if (setStopTheEvents_)
         setStopTheEvents_(stop);
+}
+
+void AgmaWindowPort::selectTab(std::int32_t tab)
+{
+    const sequence::ControlId id{"frmAGMA", "tabMain", -1};
+    auto* tabs = dynamic_cast<forms::TabStrip*>(windows_.findControl(QStringLiteral("frmAGMA"), QStringLiteral("tabMain")));
+    if (tabs == nullptr)
+        sequence::raiseControlMissing(id);
+    tabs->setSelectedTab(tab);
 }
 
 // ---- The program's ports ----
@@ -175,10 +185,31 @@ ProgramSequencePorts::ProgramSequencePorts(Startup& startup)
     : controls_(startup.windows()),
       settings_(existing(startup.gobjRegisty, "the settings object")),
       units_(startup.units()),
-      agmaWindow_([&startup](bool stop) { startup.agmaWindow().StopTheEvents(stop); }),
+      agmaWindow_(startup.windows(), [&startup](bool stop) { startup.agmaWindow().StopTheEvents(stop); }),
       ports_{existing(startup.Oset, "the gear pair"), controls_, messages_, clipboard_, settings_, units_,
-             startup.runLog(), existing(startup.gobjOutputs, "the outputs object"), agmaWindow_}
+             startup.runLog(), existing(startup.gobjOutputs, "the outputs object"), agmaWindow_},
+      windows_(startup.windows()),
+      agmaMoves_(controls_)
 {
+}
+
+ProgramSequencePorts::~ProgramSequencePorts()
+{
+    if (forms::Form* agma = windows_.find(QStringLiteral("frmAGMA")); agma != nullptr && agmaCloseHandler_ != 0)
+        agma->onQueryUnload.disconnect(agmaCloseHandler_);
+}
+
+void ProgramSequencePorts::attach(sequence::T_StateNavigator& navigator)
+{
+    agmaMoves_.attach(navigator);
+    forms::Form* agma = windows_.find(QStringLiteral("frmAGMA"));
+    if (agma == nullptr || agmaCloseHandler_ != 0)
+        return;
+    // The window stays loaded; a user's close commits and repeats the last move.
+    agmaCloseHandler_ = agma->onQueryUnload.connect([this](bool& cancel, forms::UnloadReason reason) {
+        if (agmaMoves_.QueryUnload(reason == forms::UnloadReason::FormControlMenu))
+            cancel = true;
+    });
 }
 
 } // namespace cindrel::shell

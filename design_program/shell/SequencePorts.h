@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sequence/AgmaFactorsStandIn.h"
 #include "sequence/Ports.h"
 #include "sequence/T_StateNavigator.h"
 
@@ -102,16 +103,20 @@ private:
     const UnitSystem& units_;
 };
 
-// The AGMA factors window's event stop, set through what the window offers.
-class AgmaWindowEvents : public sequence::AgmaFactorsWindow {
+// The AGMA factors window: its event stop through what the window offers,
+// its tabs through its tabbed control, as a user's choice of tab.
+class AgmaWindowPort : public sequence::AgmaFactorsWindow {
 public:
-    explicit AgmaWindowEvents(std::function<void(bool)> setStopTheEvents)
-        : setStopTheEvents_(std::move(setStopTheEvents))
+    AgmaWindowPort(forms::Forms& windows, std::function<void(bool)> setStopTheEvents)
+        : windows_(windows), setStopTheEvents_(std::move(setStopTheEvents))
     {
     }
     void setStopTheEvents(bool stop) override;
+    // A tab the control does not have raises InvalidPropertyValue.
+    void selectTab(std::int32_t tab) override;
 
 private:
+    forms::Forms& windows_;
     std::function<void(bool)> setStopTheEvents_;
 };
 
@@ -122,7 +127,14 @@ private:
 class ProgramSequencePorts {
 public:
     explicit ProgramSequencePorts(Startup& startup);
+    ~ProgramSequencePorts();
+    ProgramSequencePorts(const ProgramSequencePorts&) = delete;
+    ProgramSequencePorts& operator=(const ProgramSequencePorts&) = delete;
+
     const sequence::NavigatorPorts& ports() const { return ports_; }
+    // Lets the AGMA factors window's Next, Previous and close commit its
+    // factors and move the navigator.
+    void attach(sequence::T_StateNavigator& navigator);
 
 private:
     FormControls controls_;
@@ -130,8 +142,12 @@ private:
     SystemClipboard clipboard_;
     StoredSettings settings_;
     DisplayUnits units_;
-    AgmaWindowEvents agmaWindow_;
+    AgmaWindowPort agmaWindow_;
     sequence::NavigatorPorts ports_;
+    forms::Forms& windows_;
+    // The window's commit of its factors and its moves, until the window makes its own.
+    sequence::AgmaFactorsStandIn agmaMoves_;
+    int agmaCloseHandler_ = 0;
 };
 
 } // namespace cindrel::shell

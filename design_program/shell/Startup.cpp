@@ -176,6 +176,7 @@ void Startup::StartApplication()
         WriteRunNote(step);
         sequencePorts_ = std::make_unique<ProgramSequencePorts>(*this);
         gobjStateNavigator = std::make_unique<sequence::T_StateNavigator>(sequencePorts_->ports());
+        sequencePorts_->attach(*gobjStateNavigator);
 
         step = " Loading: T-colData.";
         WriteRunNote(step);

@@ -8,6 +8,7 @@
 #include "forms/Layout.h"
 #include "forms/MenuItem.h"
 #include "forms/OptionButton.h"
+#include "forms/TabStrip.h"
 #include "forms/TextBox.h"
 #include "registry/Store.h"
 #include "shell/Clipboard.h"
@@ -270,6 +271,37 @@ TEST(DisplayUnitsTest, FollowTheUnitSystemAsItSwitches)
     EXPECT_EQ(units.ForceFactor(), 4.44822);
     EXPECT_EQ(units.PowerUnits(), "(kW) ");
     EXPECT_EQ(units.VelocityUnits(), "meter/sec ");
+}
+
+} // namespace
+
+namespace {
+
+TEST(AgmaWindowPortTest, SelectsATabAsAUserDoesAndPassesTheEventStopOn)
+{
+    forms::Forms windows;
+    std::vector<bool> stops;
+    cindrel::shell::AgmaWindowPort port(windows, [&](bool stop) { stops.push_back(stop); });
+    EXPECT_EQ(errorNumberOf([&] { port.selectTab(0); }), cindrel::sequence::ControlMissing);
+
+    windows.define(QStringLiteral("frmAGMA"), [](forms::Form& form) {
+        forms::buildControl(form, {.kind = ControlKind::TabStrip, .name = QStringLiteral("tabMain"),
+                                   .items = {QStringLiteral("Set Inputs"), QStringLiteral("Kv"), QStringLiteral("Kb")}});
+    });
+    auto& tabs = windows[QStringLiteral("frmAGMA")].get<forms::TabStrip>(QStringLiteral("tabMain"));
+    tabs.setSelectedTab(2);
+    std::vector<int> left;
+    tabs.onTabClick.connect([&](int before) { left.push_back(before); });
+
+    port.selectTab(0);
+    EXPECT_EQ(tabs.selectedTab(), 0);
+    EXPECT_THAT(left, ::testing::ElementsAre(2)) << "the window's tab handler ran";
+    EXPECT_EQ(errorNumberOf([&] { port.selectTab(3); }), forms::InvalidPropertyValue);
+    EXPECT_EQ(tabs.selectedTab(), 0);
+
+    port.setStopTheEvents(true);
+    port.setStopTheEvents(false);
+    EXPECT_THAT(stops, ::testing::ElementsAre(true, false));
 }
 
 } // namespace
