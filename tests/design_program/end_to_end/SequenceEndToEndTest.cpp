@@ -164,16 +164,41 @@ TEST_F(DesignSequenceRun, FileNewGoesBackToTheStartupScreenKeepingTheAutomaticUp
     press("cmdNext");
     press("cmdNext");
     const int fills = startup->gobjOutputs->fillCount();
+    dialogs.answerMessageBox(dialogs::ButtonNo); // the design changed: not saved
     choose("mnuNew");
     expectStep("Startup Screen", 0, false, false);
     EXPECT_THAT(done(), IsEmpty());
     EXPECT_TRUE(startup->gobjOutputs->AutoUpdate());
     EXPECT_EQ(startup->gobjOutputs->fillCount(), fills) << "stepping back only hid the grid";
     EXPECT_FALSE(window("frmScreenOutput").visible());
+    const auto asked = dialogs.requestsOf<dialogs::MessageBoxRequest>();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].text, QStringLiteral("Save current data?"));
 
     press("cmdNext");
     expectStep("Main Inputs", 1, true, false);
     EXPECT_EQ(startup->gobjOutputs->fillCount(), fills + 1);
+}
+
+TEST_F(DesignSequenceRun, FileOpenGoesBackToTheStartupScreen)
+{
+    const auto design = folder.file("pair.cnd");
+    std::filesystem::copy_file(programFolder() / "Cindrel.def", design);
+    press("cmdNext");
+    press("cmdNext");
+    dialogs.answerMessageBox(dialogs::ButtonNo);
+    dialogs.answerFile(QString::fromStdString(design.string()));
+    choose("mnuFileOpen");
+    expectStep("Startup Screen", 0, false, false);
+    EXPECT_THAT(done(), IsEmpty());
+    EXPECT_EQ(dialogs.unusedAnswers(), 0u);
+}
+
+TEST_F(DesignSequenceRun, NothingIsAskedWhenTheDesignWasNotChanged)
+{
+    choose("mnuNew");
+    expectStep("Startup Screen", 0, false, false);
+    EXPECT_THAT(dialogs.requests(), IsEmpty());
 }
 
 TEST_F(DesignSequenceRun, ShutDownReleasesTheNavigatorAndItsButtons)
