@@ -1,11 +1,13 @@
 #pragma once
 
+#include "agma/frmAGMA.h"
 #include "model/T_Set.h"
 #include "outputs/clsQXOutputs.h"
 #include "shell/ProgramOutputsHost.h"
 #include "shell/ProgramShell.h"
 #include "shell/RunNotes.h"
 #include "shell/StandIns.h"
+#include "shell/T_colData.h"
 #include "shell/UnitSystem.h"
 #include "shell/clsRegisty.h"
 #include "shell/frmMisc.h"
@@ -56,6 +58,9 @@ public:
     const UnitSystem& units() const { return units_; }
     forms::Forms& windows() { return windows_; }
     frmMisc& runLogWindow() { return *misc_; }
+    // The AGMA factors window's own members (the design file stops its events
+    // and has it reselect the materials after a read).
+    agma::frmAGMA& agmaWindow() { return *agma_; }
     ProgramShell& modelShell() { return *modelShell_; }
     registry::Store& store() { return store_; }
     ProgramOutputsHost& outputsHost() { return outputsHost_; }
@@ -67,7 +72,7 @@ public:
     std::unique_ptr<model::T_Set> Oset;
     std::unique_ptr<outputs::clsQXOutputs> gobjOutputs;
     std::unique_ptr<NavigatorStandIn> gobjStateNavigator;
-    std::unique_ptr<DesignFilesStandIn> gobjColData;
+    std::unique_ptr<T_colData> gobjColData;
 
     // The key code of the last key pressed on the main window; 0 before any.
     int KeyState = 0;
@@ -89,6 +94,7 @@ private:
     UnitSystem units_;
     std::unique_ptr<frmMisc> misc_;
     std::unique_ptr<ProgramShell> modelShell_;
+    std::unique_ptr<agma::frmAGMA> agma_;
     ProgramOutputsHost outputsHost_{*this};
     // Last, so that the windows go before what their handlers refer to.
     forms::Forms windows_;
