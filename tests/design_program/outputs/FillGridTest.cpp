@@ -210,6 +210,20 @@ TEST_F(FillGrid, OneHobStepShowsTheHobSection)
     EXPECT_EQ(shownSectionMenus(), (std::vector<std::string>{"mnuGridMainInputs", "mnuGridHobInformation"}));
 }
 
+TEST_F(FillGrid, ARowThatFailsIsLoggedAndSkipped)
+{
+    T_State& step = done.add("Main Inputs", "Main Inputs", "btnMainInputs",
+                             tableOf({pairRow("A", "1", "2", "first"),
+                                      {Cell{"B"}, Cell{LabelRef{"frmMain", "lblFailing", -1}}, Cell{"2"}, Cell{"fails"}},
+                                      pairRow("C", "3", "4", "after")}));
+    fill();
+    EXPECT_EQ(host.errors, std::vector<std::string>{"clsQXOutputs.FillGridFromStates 13 Type mismatch"});
+    EXPECT_EQ(grid().rowCount(), 5);
+    EXPECT_EQ(grid().cellText(3, 0), "A");
+    EXPECT_EQ(grid().cellText(4, 0), "C");
+    EXPECT_EQ(step.GridEndRow, 4);
+}
+
 TEST_F(FillGrid, TheGridFontFollowsTheSettings)
 {
     EXPECT_EQ(grid().font().family(), "DejaVu Sans");

@@ -10,6 +10,7 @@
 #include "sequence/T_State.h"
 
 #include "forms/Form.h"
+#include "runtime/RuntimeError.h"
 
 #include <deque>
 #include <map>
@@ -73,6 +74,8 @@ public:
     const StateCollection* doneSteps() override { return steps; }
     std::string labelCaption(const LabelRef& label) override
     {
+        if (label.name == failingLabel)
+            runtime::raise(runtime::TypeMismatch);
         const auto found = captions.find(label.name);
         return found == captions.end() ? std::string() : found->second;
     }
@@ -88,6 +91,8 @@ public:
     int savedPlaces = 0;
     std::map<std::string, Placement> places;
     std::map<std::string, std::string> captions;
+    // Reading this label's caption fails.
+    std::string failingLabel = "lblFailing";
     const StateCollection* steps = nullptr;
     clsQXOutputs* outputs = nullptr;
 };
