@@ -503,17 +503,9 @@ void clsQXOutputs::mnuOptionsGridFont_Click()
 {
     if (!hasScreenControls())
         return;
-    dialogs::FontDialogRequest request;
-    request.title = QStringLiteral("Cindrel Screen Output Grid Font Selection");
-    request.initial.name = QString::fromStdString(gridFontName_);
-    request.initial.size = gridFontSize_;
-    request.flags = dialogs::FontScreenFonts | dialogs::FontAnsiOnly | dialogs::FontLimitSize;
-    request.minimumSize = 8;
-    request.maximumSize = 14;
-    request.cancelError = true;
     dialogs::FontDialogAnswer answer;
     try {
-        answer = dialogs::showFontDialog(request);
+        answer = dialogs::showFontDialog(gridFontRequest(gridFontName_, gridFontSize_));
     } catch (const std::exception& error) {
         const int number = errorOf(error).first;
         if (number != runtime::CancelError)
@@ -542,6 +534,19 @@ void clsQXOutputs::mnuUpdateOutputs_Click()
         return;
     if (const sequence::StateCollection* states = host_.doneSteps())
         FillGridFromStates(*states, true);
+}
+
+dialogs::FontDialogRequest gridFontRequest(const std::string& name, double size)
+{
+    dialogs::FontDialogRequest request;
+    request.title = QStringLiteral("Cindrel Screen Output Grid Font Selection");
+    request.initial.name = QString::fromStdString(name);
+    request.initial.size = size;
+    request.flags = dialogs::FontScreenFonts | dialogs::FontAnsiOnly | dialogs::FontLimitSize;
+    request.minimumSize = 8;
+    request.maximumSize = 14;
+    request.cancelError = true;
+    return request;
 }
 
 void clsQXOutputs::logError(const char* routine, const std::exception& error)

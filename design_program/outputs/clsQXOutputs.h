@@ -4,6 +4,7 @@
 
 #include "sequence/Ports.h"
 
+#include "dialogs/DialogTypes.h"
 #include "forms/Form.h"
 
 #include <QPointer>
@@ -122,5 +123,9 @@ private:
     int gridHandler_ = 0;
     bool resizing_ = false;
 };
+
+// The grid font dialog, preset to a face name and size: screen fonts of the
+// Windows character set, 8 to 14 points, a cancel raised as error 32755.
+dialogs::FontDialogRequest gridFontRequest(const std::string& name, double size);
 
 } // namespace cindrel::outputs
