@@ -2,7 +2,7 @@
 
 #include "shell/Startup.h"
 
-#include "sequence/StateCollection.h"
+#include "outputs/ScreenOutputWindow.h"
 
 #include "forms/ComboBox.h"
 #include "forms/Label.h"
@@ -32,30 +32,6 @@ const std::vector<forms::ControlSpec> mfgOutputsSavedControls = {
 
 } // namespace
 
-OutputsStandIn::OutputsStandIn(Startup& startup) : startup_(startup) {}
-
-void OutputsStandIn::ShowScreenOutputs(std::int16_t ShowHide)
-{
-    forms::Form& window = startup_.windows()[QStringLiteral("frmScreenOutput")];
-    if (ShowHide == -1) {
-        startup_.WriteRunNote("Loading Ouputs Form, Showing");
-        window.show();
-    } else if (ShowHide == 0) {
-        startup_.WriteRunNote("Loading Ouputs Form, Hiding");
-        window.hide();
-    }
-}
-
-void OutputsStandIn::FillGridFromStates(const sequence::StateCollection& states, bool ManualOveride)
-{
-    if (!autoUpdate_ && !ManualOveride) {
-        startup_.windows()[QStringLiteral("frmScreenOutput")].hide();
-        return;
-    }
-    ++fillCount_;
-    lastFill_ = states.Keys();
-}
-
 void defineStandInWindows(Startup& startup)
 {
     forms::Forms& windows = startup.windows();
@@ -77,22 +53,7 @@ void defineStandInWindows(Startup& startup)
             });
         }
     });
-    forms::Form& results = windows.define(QStringLiteral("frmScreenOutput"), [&startup](forms::Form& form) {
-        form.setCaption(QStringLiteral("Results"));
-        form.move(0, 0, 9000, 6000);
-        startup.GetWindowPosition(form);
-        // The automatic update starts each load as the stored preference says.
-        if (startup.gobjOutputs != nullptr && startup.gobjRegisty != nullptr)
-            startup.gobjOutputs->setAutoUpdate(startup.gobjRegisty->AutoUpdate());
-    });
-    // Its window button only hides it; it goes when the main window closes.
-    results.onQueryUnload.connect([&results](bool& cancel, forms::UnloadReason reason) {
-        if (reason == forms::UnloadReason::FormControlMenu) {
-            cancel = true;
-            results.hide();
-        }
-    });
-    results.onUnload.connect([&startup, &results](bool&) { startup.SaveWindowPosition(results); });
+    outputs::defineScreenOutputWindow(windows, startup.outputsHost());
 }
 
 } // namespace cindrel::shell

@@ -166,7 +166,7 @@ void Startup::StartApplication()
 
         step = "Loading Ouputs Class";
         WriteRunNote(step);
-        gobjOutputs = std::make_unique<OutputsStandIn>(*this);
+        gobjOutputs = std::make_unique<outputs::clsQXOutputs>(outputsHost_, windows_);
         gobjOutputs->ShowScreenOutputs(-1);
 
         step = "Unit system";
@@ -177,6 +177,9 @@ void Startup::StartApplication()
         sequencePorts_ = std::make_unique<ProgramSequencePorts>(*this);
         gobjStateNavigator = std::make_unique<sequence::T_StateNavigator>(sequencePorts_->ports());
         sequencePorts_->attach(*gobjStateNavigator);
+        outputsHost_.setDoneStepsSource([this]() -> const sequence::StateCollection* {
+            return gobjStateNavigator != nullptr ? &gobjStateNavigator->StateCollection() : nullptr;
+        });
 
         step = " Loading: T-colData.";
         WriteRunNote(step);
