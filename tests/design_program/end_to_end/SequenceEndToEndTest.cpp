@@ -137,7 +137,7 @@ TEST_F(DesignSequenceRun, NextAndPreviousMoveThroughTheStepsOnTheMainWindow)
     press("cmdPrevious");
     expectStep("Center Distance", 2, true, false);
     EXPECT_THAT(done(), ElementsAre("Startup Screen", "Main Inputs"));
-    EXPECT_LT(resultsGrid().rowCount(), gridStart("Center Distance")) << "the grid lost the step gone back over";
+    EXPECT_LE(resultsGrid().rowCount(), gridStart("Center Distance")) << "the grid lost the step gone back over";
 
     press("cmdPrevious");
     press("cmdPrevious");

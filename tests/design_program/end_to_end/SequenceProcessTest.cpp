@@ -14,7 +14,9 @@ using ::testing::Not;
 // button shows, and fails the run when it never does.
 TEST_F(CindrelRun, TheMainWindowsButtonsStepTheDesignSequence)
 {
-    ASSERT_EQ(run("check frmDisclaimer chkDebugMode 1\n"
+    // The steps read change the design: closing asks to save it, and is told No.
+    ASSERT_EQ(run("answer-message 7\n"
+                  "check frmDisclaimer chkDebugMode 1\n"
                   "click frmDisclaimer cmdAgree 1\n"
                   "click frmMain cmdNext\n"
                   "click frmMain cmdNext\n"
