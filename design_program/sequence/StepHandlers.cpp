@@ -2,6 +2,7 @@
 
 #include "sequence/StepsMainInputs.h"
 #include "sequence/StepsToothThickness.h"
+#include "sequence/StepsRating.h"
 
 #include <algorithm>
 #include <array>
@@ -43,6 +44,10 @@ StepHandlers designSteps()
     handlers.set(steps::MainInputs, mainInputsStep());
     handlers.set(steps::CenterDistance, centerDistanceStep());
     handlers.set(steps::ToothThickness, toothThicknessStep());
+    handlers.set(steps::AgmaOnMain, agmaOnMainStep());
+    handlers.set(steps::AgmaFactors, agmaFactorsStep());
+    handlers.set(steps::HorsepowerAndCP, horsepowerStep());
+    handlers.set(steps::ScoringInputs, scoringInputsStep());
     return handlers;
 }
 

@@ -5,12 +5,32 @@
 #include "forms/ComboBox.h"
 #include "forms/CommandButton.h"
 #include "forms/Label.h"
+#include "forms/Layout.h"
 #include "forms/PictureBox.h"
-#include "shell/ProgramFolders.h"
-
-#include <filesystem>
 
 namespace cindrel::shell {
+
+namespace {
+
+using forms::ControlKind;
+
+// The saved controls of the manufacturing outputs window, in creation order:
+// a design file holds them in reverse, and an array's second member renames
+// the first after its index, so each array is created gear first.
+const std::vector<forms::ControlSpec> mfgOutputsSavedControls = {
+    {.kind = ControlKind::CheckBox, .name = "chkUseMFGNotes", .caption = "Use notes", .dataField = "UseMFGNotes"},
+    {.kind = ControlKind::TextBox, .name = "txtMFGNotes", .dataField = "MFGNotes", .multiLine = true},
+    {.kind = ControlKind::TextBox, .name = "txtTeethSpanned", .index = 1, .dataField = "TeethSpanned"},
+    {.kind = ControlKind::TextBox, .name = "txtTeethSpanned", .index = 0, .dataField = "TeethSpanned"},
+    {.kind = ControlKind::TextBox, .name = "txtPinDiam", .index = 1, .dataField = "PinDiam"},
+    {.kind = ControlKind::TextBox, .name = "txtPinDiam", .index = 0, .dataField = "PinDiam"},
+    {.kind = ControlKind::TextBox, .name = "txtTIF", .index = 1, .dataField = "TIF"},
+    {.kind = ControlKind::TextBox, .name = "txtTIF", .index = 0, .dataField = "TIF"},
+    {.kind = ControlKind::Label, .name = "lblHelixHandPinion", .caption = "0", .dataField = "HelixHandPinion", .visible = false},
+    {.kind = ControlKind::Label, .name = "lblDecimalPlacesMFG", .caption = "4", .dataField = "DecimalPlacesMFG", .visible = false},
+};
+
+} // namespace
 
 OutputsStandIn::OutputsStandIn(Startup& startup) : startup_(startup) {}
 
@@ -34,37 +54,13 @@ NavigatorStandIn::NavigatorStandIn(Startup& startup)
     main.show();
 }
 
-DesignFilesStandIn::DesignFilesStandIn(Startup& startup) : startup_(startup)
-{
-    active_ = startup.CommandLine.empty() ? DefaultFileName() : startup.CommandLine;
-    if (startup.gobjRegisty != nullptr)
-        startup.gobjRegisty->RUF_2Menu();
-}
-
-std::string DesignFilesStandIn::DefaultFileName() const
-{
-    return shellservices::programFilePath(QStringLiteral("Cindrel.def")).toStdString();
-}
-
-std::string DesignFilesStandIn::ActiveFileName(bool withExtension, bool withDirectoryStructure) const
-{
-    std::filesystem::path name(active_);
-    if (!withExtension)
-        name.replace_extension();
-    return withDirectoryStructure ? name.string() : name.filename().string();
-}
-
-void DesignFilesStandIn::FileOpen(const std::string& path)
-{
-    startup_.WriteRunNote("Design file to open: " + path);
-}
-
 void defineStandInWindows(Startup& startup)
 {
     forms::Forms& windows = startup.windows();
     windows.define(QStringLiteral("frmMFGOutputs"), [&windows](forms::Form& form) {
         form.setCaption(QStringLiteral("Manufacturing Outputs"));
         form.move(0, 0, 9600, 5900);
+        forms::buildLayout(form, mfgOutputsSavedControls);
         // The quality of each member, shared with the AGMA factors window:
         // list position k is quality number k + 5.
         for (int member : {0, 1}) {

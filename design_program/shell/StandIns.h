@@ -31,21 +31,8 @@ public:
     explicit NavigatorStandIn(Startup& startup);
 };
 
-// The design-file object: the active design is the default one until designs can be opened.
-class DesignFilesStandIn {
-public:
-    explicit DesignFilesStandIn(Startup& startup);
-    std::string ActiveFileName(bool withExtension, bool withDirectoryStructure) const;
-    std::string DefaultFileName() const;
-    bool DataChanged() const { return false; }
-    void FileOpen(const std::string& path);
-
-private:
-    Startup& startup_;
-    std::string active_;
-};
-
-// Declares the stand-in windows: the manufacturing outputs window and the
+// Declares the stand-in windows: the manufacturing outputs window (with the
+// saved controls a design file keeps of it) and the
 // results grid window.
 void defineStandInWindows(Startup& startup);
 

@@ -1,6 +1,7 @@
 #include "shell/Startup.h"
 
 #include "shell/ShellWindows.h"
+#include "shell/frmOptions.h"
 
 #include "dialogs/MessageBox.h"
 #include "forms/FormsError.h"
@@ -83,6 +84,7 @@ void Startup::defineWindows()
     agmaServices.showEquation = [this] { return gobjRegisty == nullptr || gobjRegisty->ShowEquation(); };
     agma_ = std::make_unique<agma::frmAGMA>(windows_, std::move(agmaServices));
     defineStandInWindows(*this);
+    defineOptionsDialog(*this);
     // Closing the disclaimer without a button ends the program.
     windows_.find(QStringLiteral("frmDisclaimer"))->onUnload.connect([this](bool&) {
         if (!started_ && !ending_) {
@@ -176,7 +178,7 @@ void Startup::StartApplication()
 
         step = " Loading: T-colData.";
         WriteRunNote(step);
-        gobjColData = std::make_unique<DesignFilesStandIn>(*this);
+        gobjColData = std::make_unique<T_colData>(*this);
     } catch (const std::exception& error) {
         startFailed(step, error);
     }

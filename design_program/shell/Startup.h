@@ -5,6 +5,7 @@
 #include "shell/ProgramShell.h"
 #include "shell/RunNotes.h"
 #include "shell/StandIns.h"
+#include "shell/T_colData.h"
 #include "shell/UnitSystem.h"
 #include "shell/clsRegisty.h"
 #include "shell/frmMisc.h"
@@ -68,7 +69,7 @@ public:
     std::unique_ptr<model::T_Set> Oset;
     std::unique_ptr<OutputsStandIn> gobjOutputs;
     std::unique_ptr<NavigatorStandIn> gobjStateNavigator;
-    std::unique_ptr<DesignFilesStandIn> gobjColData;
+    std::unique_ptr<T_colData> gobjColData;
 
     // The key code of the last key pressed on the main window; 0 before any.
     int KeyState = 0;
