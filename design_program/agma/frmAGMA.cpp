@@ -7,6 +7,7 @@
 #include "MaterialChoice.h"
 #include "MaterialTree.h"
 #include "OverloadReliability.h"
+#include "OverrideMark.h"
 #include "StressCycles.h"
 
 #include "AgmaWindowLayout.h"
@@ -29,6 +30,8 @@
 
 #include <QFontDatabase>
 #include <QPainter>
+
+#include <vector>
 
 namespace cindrel::agma {
 
@@ -273,6 +276,54 @@ void frmAGMA::connectHandlers()
     onLabel("lblKrSelection", -1, [this] { lblKrSelection_Change(); });
 
     onText("txtRMS", -1, [this] { txtRMS_Change(); });
+
+    // The factor boxes whose change handlers above do not record their tag.
+    for (const char* name : {"txtCh", "txtSAC", "txtSAT"})
+        for (int i : {0, 1})
+            onText(name, i, [this, name, i] { factorBox_Change(name, i); });
+    for (const char* name : {"txtKm", "txtCf"})
+        onText(name, -1, [this, name] { factorBox_Change(name, -1); });
+    for (const std::string_view boxName : MarkedBoxes) {
+        const char* name = boxName.data();
+        const bool perMember = form.find(q(name), 0) != nullptr;
+        for (int i : perMember ? std::vector<int>{0, 1} : std::vector<int>{-1})
+            onLostFocus(name, i, [this, name, i] { factorBox_LostFocus(name, i); });
+    }
+}
+
+// ---------------------------------------------------------------- override mark
+
+void frmAGMA::factorBox_Change(const char* name, int Index)
+{
+    if (state_.StopTheEvents && !tagsWhileQuiet(name))
+        return;
+    if (const std::optional<std::string> tag = changeTag(name, Index))
+        state_.LastChange = *tag;
+}
+
+void frmAGMA::factorBox_LostFocus(const char* name, int Index)
+{
+    forms::TextBox& factor = box(name, Index);
+    const std::optional<std::string> marked = markedOnLeaving(name, Index, factor.text().toStdString(),
+                                                              state_.LastChange, factor.typedSinceFocus());
+    if (!marked)
+        return;
+    FlagScope quiet(state_.StopTheEvents);
+    factor.setText(q(*marked));
+    if (std::string_view(name) == "txtKm")
+        clearKmInputs();
+}
+
+void frmAGMA::clearKmInputs()
+{
+    FlagScope quiet(state_.StopTheEvents);
+    for (const char* name : {"chkCE", "chkCMC"})
+        form_->get<forms::CheckBox>(q(name)).setCheckValue(0);
+    // The hidden label records the gear style; emptying it clears all four options.
+    setCaption("lbloptGearStyle", -1, "");
+    setText("txtKmOffset", -1, "");
+    setText("txtKmSpan", -1, "");
+    state_.KmEquation.clear();
 }
 
 // ---------------------------------------------------------------- controls

@@ -124,6 +124,12 @@ private:
     void elasticData_Change(const char* tag, int Index, const QString& text);
     void CalcCp();
 
+    // The override mark.
+    void factorBox_Change(const char* name, int Index);
+    void factorBox_LostFocus(const char* name, int Index);
+    // A typed Km stands alone: the Km page's calculator inputs are cleared.
+    void clearKmInputs();
+
     // The window.
     void tabMain_Click(int Left);
     void showPage(int tab);
