@@ -1,7 +1,9 @@
 #include "frmAGMA.h"
 
 #include "BoxNumber.h"
+#include "AgmaNotes.h"
 #include "DynamicFactor.h"
+#include "EquationLegend.h"
 #include "HardnessRatio.h"
 #include "LoadDistribution.h"
 #include "MaterialChoice.h"
@@ -25,12 +27,17 @@
 #include "forms/TabStrip.h"
 #include "forms/TextBox.h"
 #include "forms/TreeView.h"
+#include "forms/Twips.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 
 #include <QFontDatabase>
 #include <QPainter>
+#include <QSvgRenderer>
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
 #include <vector>
 
 namespace cindrel::agma {
@@ -38,6 +45,10 @@ namespace cindrel::agma {
 namespace {
 
 namespace Col = MaterialColumn;
+
+// The notes area's height below NotesTop, and a left that puts a picture out of sight.
+constexpr double NotesHeight = 1300;
+constexpr double OutsideWindow = 20000;
 
 QString q(const char* name) { return QString::fromLatin1(name); }
 QString q(const std::string& text) { return QString::fromStdString(text); }
@@ -176,11 +187,9 @@ void frmAGMA::formLoad()
         tabs.setSelectedTab(0);
     cmdPoG_Click(0);
     setText("txtLife", 0, "10000000");
-    const bool notes = services_.showEquation ? services_.showEquation() : true;
-    form.get<forms::MenuItem>(q("mnuNotes")).setChecked(notes);
-    state_.NotesShown = notes;
-    for (const char* name : {"lblHelpText", "imaPac", "ImaPat", "lblDescription"})
-        setVisible(name, -1, notes);
+    loadEquationPictures();
+    showEquation(false);
+    setNotesShown(services_.showEquation ? services_.showEquation() : true);
 }
 
 void frmAGMA::showMaterialsMessage(std::string_view text) { message(std::string(text)); }
@@ -277,6 +286,34 @@ void frmAGMA::connectHandlers()
 
     onText("txtRMS", -1, [this] { txtRMS_Change(); });
 
+    // The notes area.
+    const auto note = [this, &onClick](const char* name, int index, const char* key) {
+        onClick(name, index, [this, key] { ShowNotes(key); });
+    };
+    note("cmdNotesKV", -1, "Kv");
+    note("cmdNotesKb", 0, "Kb");
+    note("cmdNotesKb", 1, "Kb");
+    note("cmdNotesKM", -1, "Km");
+    note("cmdNotesKs", -1, "Ks");
+    note("cmdNotesKt", -1, "Kt");
+    note("CmdnotesKr", -1, "Kr");
+    note("cmdNotesSf", -1, "Sf");
+    note("cmdNotesCh", -1, "Ch");
+    note("cmdNotesCf", -1, "Cf");
+    form.get<forms::MenuItem>(q("mnuAbout")).onClick.connect([this] { ShowNotes("AGMA"); });
+    box("txtKt").onDblClick.connect([this] { ShowNotes("Kt"); });
+    form.get<forms::MenuItem>(q("mnuNotes")).onClick.connect([this] { mnuNotes_Click(); });
+    form.get<forms::MenuItem>(q("mnuPittingEq")).onClick.connect([this] { showEquation(true); });
+    form.get<forms::MenuItem>(q("mnuBendEq")).onClick.connect([this] { showEquation(false); });
+    auto& pitting = form.get<forms::PictureBox>(q("imaPac"));
+    const auto legend = [this](const forms::MouseEventArgs& mouse) { imaPac_MouseMove(mouse.button, mouse.x, mouse.y); };
+    pitting.onMouseMove.connect(legend);
+    pitting.onMouseDown.connect(legend);
+    form.get<forms::Label>(q("lblHelpText")).onMouseMove.connect([this](const forms::MouseEventArgs&) {
+        lblHelpText_MouseMove();
+    });
+    form.onMouseMove.connect([this](const forms::MouseEventArgs&) { setCaption("lblDescription", -1, ""); });
+
     // The factor boxes whose change handlers above do not record their tag.
     for (const char* name : {"txtCh", "txtSAC", "txtSAT"})
         for (int i : {0, 1})
@@ -288,6 +325,87 @@ void frmAGMA::connectHandlers()
         const bool perMember = form.find(q(name), 0) != nullptr;
         for (int i : perMember ? std::vector<int>{0, 1} : std::vector<int>{-1})
             onLostFocus(name, i, [this, name, i] { factorBox_LostFocus(name, i); });
+    }
+}
+
+// ---------------------------------------------------------------- notes area
+
+void frmAGMA::ShowNotes(std::string_view key)
+{
+    auto& help = form_->get<forms::Label>(q("lblHelpText"));
+    help.setCaption(QString::fromStdString(noteFor(key)));
+    help.setZOrder(forms::Control::ZOrder::Front);
+}
+
+void frmAGMA::lblHelpText_MouseMove()
+{
+    auto& help = form_->get<forms::Label>(q("lblHelpText"));
+    help.setCaption(QString());
+    help.setZOrder(forms::Control::ZOrder::Back);
+}
+
+void frmAGMA::mnuNotes_Click()
+{
+    setNotesShown(!form_->get<forms::MenuItem>(q("mnuNotes")).checked());
+}
+
+void frmAGMA::setNotesShown(bool shown)
+{
+    FlagScope stop(state_.StopTheEvents);
+    forms::Form& form = *form_;
+    const double border = std::round(form.height() - form.scaleHeight());
+    form.get<forms::MenuItem>(q("mnuNotes")).setChecked(shown);
+    for (forms::Control* control : form.controls())
+        if (control->name().startsWith(QStringLiteral("cmdNotes")))
+            control->setVisible(shown);
+    state_.NotesShown = shown;
+    form.setHeight(state_.NotesTop + (shown ? NotesHeight : 0) + border);
+    for (const char* name : {"mnuBendEq", "mnuPittingEq", "mnuAbout"})
+        form.get<forms::MenuItem>(q(name)).setVisible(shown);
+    for (const char* name : {"lblHelpText", "imaPac", "ImaPat", "lblDescription"})
+        setVisible(name, -1, shown);
+}
+
+void frmAGMA::showEquation(bool pitting)
+{
+    auto& shown = form_->get<forms::PictureBox>(q(pitting ? "imaPac" : "ImaPat"));
+    auto& other = form_->get<forms::PictureBox>(q(pitting ? "ImaPat" : "imaPac"));
+    shown.move(250, state_.NotesTop);
+    shown.setZOrder(forms::Control::ZOrder::Front);
+    setCaption("lblHelpText", -1, "");
+    other.move(OutsideWindow, state_.NotesTop);
+}
+
+void frmAGMA::imaPac_MouseMove(int button, double x, double y)
+{
+    if (!state_.NotesShown)
+        return;
+    const LegendHit hit = legendAt(x, y);
+    if (hit.line == LegendHit::Line::Keep)
+        return;
+    setCaption("lblDescription", -1, hit.region != nullptr ? std::string(hit.region->text) : std::string());
+    if (button == 0 || hit.region == nullptr || hit.region->tab < 0)
+        return;
+    form_->get<forms::TabStrip>(q("tabMain")).setSelectedTab(hit.region->tab);
+    const std::string name(hit.region->box);
+    forms::Control* target = form_->find(q(name), hit.region->index);
+    if (target != nullptr)
+        focus(*target);
+}
+
+// Our own drawings of the two rating equations, drawn at the picture's size.
+void frmAGMA::loadEquationPictures()
+{
+    for (const auto& [name, file] : {std::pair{"imaPac", "pitting-equation"}, std::pair{"ImaPat", "bending-equation"}}) {
+        auto& picture = form_->get<forms::PictureBox>(q(name));
+        QSvgRenderer renderer(QStringLiteral(":/agma/%1.svg").arg(QString::fromLatin1(file)));
+        QImage image(std::max(1, forms::twipsToPixels(picture.width())),
+                     std::max(1, forms::twipsToPixels(picture.height())), QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        renderer.render(&painter);
+        painter.end();
+        picture.setPicture(image);
     }
 }
 

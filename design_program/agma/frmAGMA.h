@@ -130,6 +130,16 @@ private:
     // A typed Km stands alone: the Km page's calculator inputs are cleared.
     void clearKmInputs();
 
+    // The notes area.
+    void ShowNotes(std::string_view key);
+    void mnuNotes_Click();
+    void setNotesShown(bool shown);
+    // mnuPittingEq_Click and mnuBendEq_Click.
+    void showEquation(bool pitting);
+    void imaPac_MouseMove(int button, double x, double y);
+    void lblHelpText_MouseMove();
+    void loadEquationPictures();
+
     // The window.
     void tabMain_Click(int Left);
     void showPage(int tab);

@@ -38,3 +38,24 @@ TEST(TypedChange, OnlyTypingSinceTheFocusCounts) {
 }
 
 } // namespace
+
+namespace {
+
+// Two controls on the same place: the one brought to the front is seen.
+TEST(ZOrder, TheControlBroughtToTheFrontIsSeen) {
+    Form form{QStringLiteral("frmStack")};
+    TextBox& under = form.add<TextBox>({QStringLiteral("txtUnder"), -1});
+    TextBox& over = form.add<TextBox>({QStringLiteral("txtOver"), -1});
+    form.move(0, 0, 4000, 3000);
+    under.move(100, 100, 1500, 300);
+    over.move(100, 100, 1500, 300);
+    form.show();
+    const QPoint middle = under.widget()->geometry().center();
+    QWidget* parent = under.widget()->parentWidget();
+    under.setZOrder(Control::ZOrder::Front);
+    EXPECT_EQ(parent->childAt(middle), under.widget());
+    under.setZOrder(Control::ZOrder::Back);
+    EXPECT_EQ(parent->childAt(middle), over.widget());
+}
+
+} // namespace
