@@ -2,6 +2,7 @@
 
 #include "BoxNumber.h"
 #include "AgmaNotes.h"
+#include "AllowablePower.h"
 #include "DynamicFactor.h"
 #include "EquationLegend.h"
 #include "HardnessRatio.h"
@@ -10,6 +11,7 @@
 #include "MaterialTree.h"
 #include "OverloadReliability.h"
 #include "OverrideMark.h"
+#include "SetInputs.h"
 #include "StressCycles.h"
 
 #include "AgmaWindowLayout.h"
@@ -286,6 +288,9 @@ void frmAGMA::connectHandlers()
 
     onText("txtRMS", -1, [this] { txtRMS_Change(); });
 
+    for (int k = 0; k < 5; ++k)
+        onText("txtInps", k, [this, k] { txtInps_Change(k); });
+
     // The notes area.
     const auto note = [this, &onClick](const char* name, int index, const char* key) {
         onClick(name, index, [this, key] { ShowNotes(key); });
@@ -532,22 +537,188 @@ void frmAGMA::showPage(int tab)
 
 void frmAGMA::tabMain_Click(int Left)
 {
-    const int New = form_->get<forms::TabStrip>(q("tabMain")).selectedTab();
+    auto& tabs = form_->get<forms::TabStrip>(q("tabMain"));
+    const int New = tabs.selectedTab();
     setVisible("cmdNext", -1, New == PowerTab);
     form_->get<forms::MenuItem>(q("mnuMaterials")).setVisible(New == MaterialsTab);
     if (Left == 0 && !carriesMark(text("txtKV")))
         cmbKV_Click(0);
-    setCaption("lblHelpText", -1, "");
+    lblHelpText_MouseMove();
     if (Left >= 0 && Left < TabCount)
         setVisible("pict", Left, false);
     setVisible("pict", New, true);
-    if (New == FactorsTab && state_.ChApplies) {
+    // Going back to the tab left tests nothing: two tabs holding a zero
+    // cannot send the strip back and forth.
+    if (returningTab_)
+        return;
+
+    int shown = New;
+    if (form_->visible() && Left != New) {
+        if (const std::optional<ZeroBox> zero = zeroBoxOf(Left)) {
+            returnToTab(Left);
+            if (zero->innerTab >= 0)
+                form_->get<forms::TabStrip>(q("TabKb")).setSelectedTab(zero->innerTab);
+            focus(box(zero->name, zero->index));
+            return;
+        }
+        const bool materialsComplete = hasMaterial(0) && hasMaterial(1);
+        if (Left == 0 && !materialsComplete && New != MaterialsTab) {
+            returnToTab(MaterialsTab);
+            shown = MaterialsTab;
+        } else if (Left == MaterialsTab) {
+            bool modulusMissing = !materialsComplete;
+            for (int i : {0, 1})
+                if (const std::optional<MaterialRecord> material = materialOf(i))
+                    modulusMissing = modulusMissing || material->text(Col::Modulus).empty();
+            if (modulusMissing) {
+                if (New != 0)
+                    returnToTab(MaterialsTab);
+                return;
+            }
+        }
+    }
+    tabEntry(shown);
+}
+
+void frmAGMA::returnToTab(int tab)
+{
+    FlagScope returning(returningTab_);
+    form_->get<forms::TabStrip>(q("tabMain")).setSelectedTab(tab);
+}
+
+void frmAGMA::tabEntry(int tab)
+{
+    if (tab == FactorsTab && state_.ChApplies) {
         for (int i : {0, 1}) {
             const std::optional<MaterialRecord> material = materialOf(i);
             const std::string surface = material ? material->text(Col::SurfaceHardness) : std::string();
             setText("txtSurfaceBHN", i, surface.empty() ? text("txtBHN", i) : surface);
         }
     }
+    if (tab == PowerTab)
+        CalcAllowablePower();
+}
+
+std::optional<frmAGMA::ZeroBox> frmAGMA::zeroBoxOf(int tab)
+{
+    static const std::vector<ZeroBox> boxesOf[TabCount] = {
+        {{"txtInps", 0, -1}},
+        {},
+        {{"txtKV", -1, -1}},
+        {{"txtKb", 0, 0}, {"txtKb", 1, 1}},
+        {{"txtKm", -1, -1}},
+        {{"txtKo", -1, -1}, {"txtKs", -1, -1}, {"txtKt", -1, -1}, {"txtKr", -1, -1}},
+        {{"txtYn", 0, -1}, {"txtYn", 1, -1}, {"txtZn", 0, -1}, {"txtZn", 1, -1}},
+        {{"txtSf", 0, -1}, {"txtSf", 1, -1}, {"txtSh", 0, -1}, {"txtSh", 1, -1}, {"txtCh", 0, -1}, {"txtCh", 1, -1},
+         {"txtCf", -1, -1}},
+        {},
+    };
+    if (tab < 0 || tab >= TabCount)
+        return std::nullopt;
+    for (const ZeroBox& zero : boxesOf[tab])
+        if (boxNumberOrZero(text(zero.name, zero.index)) == 0)
+            return zero;
+    return std::nullopt;
+}
+
+bool frmAGMA::hasMaterial(int member) const
+{
+    const std::string& key = state_.MaterialKey[static_cast<std::size_t>(member)];
+    return !key.empty() && boxNumberOrZero(key) != 0 && materialOf(member).has_value();
+}
+
+// ---------------------------------------------------------------- set inputs
+
+void frmAGMA::txtInps_Change(int Index)
+{
+    if (state_.StopTheEvents)
+        return;
+    state_.LastChange = indexed("txtInps", Index);
+    const std::array<std::string, 5> inps = {text("txtInps", 0), text("txtInps", 1), text("txtInps", 2),
+                                             text("txtInps", 3), text("txtInps", 4)};
+    const std::array<std::string, 3> life = {text("txtLife", 0), text("txtLife", 1), text("txtLife", 2)};
+    const std::array<std::string, 2> contacts = {text("txtContacts", 0), text("txtContacts", 1)};
+    SetInputsBoxes boxes;
+    boxes.inps = {inps[0], inps[1], inps[2], inps[3], inps[4]};
+    boxes.life = {life[0], life[1], life[2]};
+    boxes.contacts = {contacts[0], contacts[1]};
+    boxes.znMarked = carriesMark(text("txtZn", 0));
+    boxes.kvMarked = carriesMark(text("txtKV"));
+    boxes.kmMarked = carriesMark(text("txtKm"));
+    const SetInputsChange change = setInputsChanged(Index, boxes);
+    if (change.pinionCycles)
+        setText("txtLife", 0, *change.pinionCycles);
+    if (change.gearCycles)
+        setText("txtLife", 1, *change.gearCycles);
+    if (change.recomputeKm)
+        CalcKm();
+    if (change.recomputeKv)
+        cmbKV_Click(0);
+    if (change.recomputeCh)
+        txtSurfaceBHN_Change(0);
+}
+
+// ---------------------------------------------------------------- allowable power
+
+void frmAGMA::CalcAllowablePower()
+{
+    if (state_.StopTheEvents)
+        return;
+    PowerInputs in;
+    in.np = text("txtInps", 0);
+    in.F = text("txtInps", 1);
+    in.d = text("txtInps", 2);
+    in.Pd = text("txtInps", 3);
+    in.I = text("txtEye");
+    in.Ko = text("txtKo");
+    in.Kv = text("txtKV");
+    in.Ks = text("txtKs");
+    in.Km = text("txtKm");
+    in.Cf = text("txtCf");
+    in.Kt = text("txtKt");
+    in.Kr = text("txtKr");
+    in.Cp = text("txtCP");
+    for (int i : {0, 1}) {
+        const auto m = static_cast<std::size_t>(i);
+        in.J[m] = text("txtJay", i);
+        in.Zn[m] = text("txtZn", i);
+        in.Ch[m] = text("txtCh", i);
+        in.Sh[m] = text("txtSh", i);
+        in.Yn[m] = text("txtYn", i);
+        in.Kb[m] = text("txtKb", i);
+        in.SF[m] = text("txtSf", i);
+        in.SAC[m] = text("txtSAC", i);
+        in.SAT[m] = text("txtSAT", i);
+    }
+    const PowerResult result = allowablePower(in);
+    if (!result.ok()) {
+        voidAllowablePower();
+        message(std::string(PowerFailureMessage));
+        returnToTab(MaterialsTab);
+        return;
+    }
+    const AllowablePowers& powers = *result.powers;
+    const char* labels[] = {"lblPac", "lblPac", "lblPat", "lblPat"};
+    for (int k = 0; k < 4; ++k)
+        setCaption(labels[k], k % 2, powers.caption(k));
+    state_.AllowablePowerTable = powers.table();
+    state_.LowestAllowablePower = powers.lowestPower();
+    auto& lowest = form_->get<forms::Label>(q(labels[powers.lowest]), powers.lowest % 2);
+    auto& limit = form_->get<forms::Label>(q("lblLimit"));
+    limit.move(lowest.left() + lowest.width() + 50, lowest.top());
+    limit.setVisible(true);
+}
+
+// No stale or half-new figure stays after a failure.
+void frmAGMA::voidAllowablePower()
+{
+    for (int i : {0, 1}) {
+        setCaption("lblPac", i, "Pac");
+        setCaption("lblPat", i, "Pat");
+    }
+    setVisible("lblLimit", -1, false);
+    state_.AllowablePowerTable = {};
+    state_.LowestAllowablePower = 0;
 }
 
 // ---------------------------------------------------------------- materials

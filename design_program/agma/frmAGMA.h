@@ -140,8 +140,27 @@ private:
     void lblHelpText_MouseMove();
     void loadEquationPictures();
 
+    // Set Inputs.
+    void txtInps_Change(int Index);
+
+    // Allowable power.
+    void CalcAllowablePower();
+    void voidAllowablePower();
+
     // The window.
     void tabMain_Click(int Left);
+    // The tab test of a tab being left: the first box holding 0, with the
+    // inner Kb tab it stands on (-1 for none).
+    struct ZeroBox {
+        const char* name;
+        int index;
+        int innerTab;
+    };
+    std::optional<ZeroBox> zeroBoxOf(int tab);
+    bool hasMaterial(int member) const;
+    // Sets the tab back to one left, without tests or entry actions.
+    void returnToTab(int tab);
+    void tabEntry(int tab);
     void showPage(int tab);
 
     // Control access and writes.
@@ -169,6 +188,8 @@ private:
     // Set while a tree click chooses a material, so that recording its key
     // does not choose the same material over again.
     bool choosingMaterial_ = false;
+    // Set while a tab test sets the tab strip back: that change runs no tests.
+    bool returningTab_ = false;
     // The display length factor the Kb lengths are held in.
     double lengthFactor_ = 1;
 };

@@ -19,6 +19,10 @@ protected:
         load().show();
         QApplication::setActiveWindow(form().window());
         QCoreApplication::processEvents();
+        // Both members need a material before the tabs past the materials can be shown.
+        chooseMaterial(0, rows::ThroughHardenedGrade1);
+        chooseMaterial(1, rows::ThroughHardenedGrade1);
+        tabs().setSelectedTab(0);
     }
     forms::MenuItem& menu(const char* name) { return form().get<forms::MenuItem>(q(name)); }
     forms::PictureBox& picture(const char* name) { return form().get<forms::PictureBox>(q(name)); }

@@ -20,6 +20,10 @@ protected:
         load().show();
         QApplication::setActiveWindow(form().window());
         settle();
+        // Both members need a material before the tabs past the materials can be shown.
+        chooseMaterial(0, rows::ThroughHardenedGrade1);
+        chooseMaterial(1, rows::ThroughHardenedGrade1);
+        tabs().setSelectedTab(0);
     }
     void showTab(int tab)
     {
