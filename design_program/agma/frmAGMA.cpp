@@ -1,6 +1,7 @@
 #include "frmAGMA.h"
 
 #include "BoxNumber.h"
+#include "AgmaCommit.h"
 #include "AgmaNotes.h"
 #include "AllowablePower.h"
 #include "DynamicFactor.h"
@@ -108,9 +109,14 @@ frmAGMA::frmAGMA(forms::Forms& windows, AgmaWindowServices services)
 {
     forms::Form& window = windows_.define(WindowName, [this](forms::Form& form) { build(form); });
     // The window lives for the whole run: its close box never unloads it.
-    window.onQueryUnload.connect([](bool& cancel, forms::UnloadReason reason) {
-        if (reason == forms::UnloadReason::FormControlMenu)
-            cancel = true;
+    // Only the user's close request is refused, and commits with the last
+    // move; an unload by code or at program end goes ahead.
+    window.onQueryUnload.connect([this](bool& cancel, forms::UnloadReason reason) {
+        if (reason != forms::UnloadReason::FormControlMenu)
+            return;
+        cancel = true;
+        if (services_.pushNextButton)
+            CommitFactors(0);
     });
 }
 
@@ -290,6 +296,10 @@ void frmAGMA::connectHandlers()
 
     for (int k = 0; k < 5; ++k)
         onText("txtInps", k, [this, k] { txtInps_Change(k); });
+    if (services_.pushNextButton) {
+        onClick("cmdNext", -1, [this] { CommitFactors(1); });
+        onClick("cmdPrevious", -1, [this] { CommitFactors(2); });
+    }
 
     // The notes area.
     const auto note = [this, &onClick](const char* name, int index, const char* key) {
@@ -664,6 +674,18 @@ void frmAGMA::CalcAllowablePower()
 {
     if (state_.StopTheEvents)
         return;
+    const PowerResult result = allowablePower(powerInputs());
+    if (!result.ok()) {
+        voidAllowablePower();
+        message(std::string(PowerFailureMessage));
+        returnToTab(MaterialsTab);
+        return;
+    }
+    showAllowablePower(*result.powers);
+}
+
+PowerInputs frmAGMA::powerInputs()
+{
     PowerInputs in;
     in.np = text("txtInps", 0);
     in.F = text("txtInps", 1);
@@ -690,14 +712,11 @@ void frmAGMA::CalcAllowablePower()
         in.SAC[m] = text("txtSAC", i);
         in.SAT[m] = text("txtSAT", i);
     }
-    const PowerResult result = allowablePower(in);
-    if (!result.ok()) {
-        voidAllowablePower();
-        message(std::string(PowerFailureMessage));
-        returnToTab(MaterialsTab);
-        return;
-    }
-    const AllowablePowers& powers = *result.powers;
+    return in;
+}
+
+void frmAGMA::showAllowablePower(const AllowablePowers& powers)
+{
     const char* labels[] = {"lblPac", "lblPac", "lblPat", "lblPat"};
     for (int k = 0; k < 4; ++k)
         setCaption(labels[k], k % 2, powers.caption(k));
@@ -707,6 +726,84 @@ void frmAGMA::CalcAllowablePower()
     auto& limit = form_->get<forms::Label>(q("lblLimit"));
     limit.move(lowest.left() + lowest.width() + 50, lowest.top());
     limit.setVisible(true);
+}
+
+void frmAGMA::CommitFactors(std::int32_t direction)
+{
+    // The power of the boxes as they stand now, without a word.
+    const PowerResult power = allowablePower(powerInputs());
+    if (power.ok())
+        showAllowablePower(*power.powers);
+    else
+        voidAllowablePower();
+
+    CommitTexts t;
+    const auto single = [this](std::string& into, const char* name) { into = text(name); };
+    single(t.Cf, "txtCf");
+    single(t.Km, "txtKm");
+    single(t.Ko, "txtKo");
+    single(t.Kr, "txtKr");
+    single(t.Ks, "txtKs");
+    single(t.Kt, "txtKt");
+    single(t.Kv, "txtKV");
+    single(t.rms, "txtRMS");
+    t.speed = text("txtInps", 0);
+    for (int i : {0, 1}) {
+        const auto m = static_cast<std::size_t>(i);
+        t.Ch[m] = text("txtCh", i);
+        t.Kb[m] = text("txtKb", i);
+        t.SF[m] = text("txtSf", i);
+        t.Sh[m] = text("txtSh", i);
+        t.Yn[m] = text("txtYn", i);
+        t.Zn[m] = text("txtZn", i);
+        t.Youngs[m] = text("txtYoungs", i);
+        t.Poissons[m] = text("txtPoissons", i);
+        t.SAC[m] = text("txtSAC", i);
+        t.SAT[m] = text("txtSAT", i);
+        t.matSourceType[m] = text("lblMatSourceType", i);
+        t.matSource[m] = text("lblMatSource", i);
+    }
+    for (int k = 0; k < 3; ++k)
+        t.life[static_cast<std::size_t>(k)] = text("txtLife", k);
+    t.kmEquation = state_.KmEquation;
+    t.powers = power.powers;
+
+    forms::Form* main = windows_.isDefined(q("frmMain")) ? &windows_[q("frmMain")] : nullptr;
+    const auto mainText = [main](const char* name) {
+        forms::Control* control = main != nullptr ? main->find(q(name), -1) : nullptr;
+        return control != nullptr ? control->value().toString().toStdString() : std::string();
+    };
+    CommitMainSide side;
+    side.powerHowInput = mainText("lblPowerHowInput");
+    side.metric = mainText("chkMetricUnits") == "1";
+    side.pressureFactor = services_.pressureFactor ? services_.pressureFactor() : 1.0;
+    side.rmsFactor = services_.rmsFactor ? services_.rmsFactor() : 1.0;
+
+    model::T_Set* pair = services_.pair ? services_.pair() : nullptr;
+    std::optional<CommitResult> result;
+    if (pair != nullptr)
+        result = commitFactors(t, side, *pair, errors());
+    if (result && main != nullptr) {
+        // Each box on its own: a main window without one of them skips it.
+        for (const MainWindowWrite& write : result->writes) {
+            if (forms::Control* control = main->find(q(write.name), write.index)) {
+                try {
+                    control->setValue(q(write.text));
+                } catch (const runtime::RuntimeError& error) {
+                    reportError("CommitFactors", error, write.name.c_str());
+                }
+            }
+        }
+        if (forms::Control* frame = main->find(q("fraAGMA_HPs"), -1); frame != nullptr && result->showPowerFrame)
+            frame->setVisible(true);
+        main->move(form_->left(), form_->top());
+    }
+    if (services_.all4Horsepowers)
+        services_.all4Horsepowers(result ? result->powerTable : std::nullopt);
+    if (direction != 1)
+        setVisible("cmdNext", -1, false);
+    if (services_.pushNextButton)
+        services_.pushNextButton(direction);
 }
 
 // No stale or half-new figure stays after a failure.
