@@ -14,6 +14,7 @@
 #include "OverrideMark.h"
 #include "SetInputs.h"
 #include "StressCycles.h"
+#include "frmHeatTreatTypes.h"
 
 #include "AgmaWindowLayout.h"
 
@@ -233,6 +234,7 @@ void frmAGMA::connectHandlers()
     tree.onMouseUp.connect(materialsMenu);
     form.get<forms::MenuItem>(q("mnuExpandAll")).onClick.connect([this] { SetNodesExpanded(true); });
     form.get<forms::MenuItem>(q("mnuCollapseAll")).onClick.connect([this] { SetNodesExpanded(false); });
+    form.get<forms::MenuItem>(q("mnuHardnessPatts")).onClick.connect([this] { frmHeatTreatTypes::show(windows_); });
 
     for (int i : {0, 1}) {
         onClick("cmdPoG", i, [this, i] { cmdPoG_Click(i); });
