@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <new>
+#include <tuple>
 #include <functional>
 
 namespace cindrel::agma {
@@ -62,23 +63,19 @@ CommitResult commitFactors(const CommitTexts& t, const CommitMainSide& main, mod
     };
     model::T_AGMA1* factors = pair.oAGMA1.get();
 
+    using PairFactor = void (model::T_AGMA1::*)(const std::string&);
     step([&] {
         if (factors == nullptr)
             runtime::raise(runtime::ObjectVariableNotSet);
-        factors->Cf(t.Cf);
-        write("txtCf", -1, t.Cf);
-        factors->Km(t.Km);
-        write("txtKm", -1, t.Km);
-        factors->Ko(t.Ko);
-        write("txtKo", -1, t.Ko);
-        factors->Kr(t.Kr);
-        write("txtKr", -1, t.Kr);
-        factors->Ks(t.Ks);
-        write("txtKs", -1, t.Ks);
-        factors->Kt(t.Kt);
-        write("txtKt", -1, t.Kt);
-        factors->Kv(t.Kv);
-        write("txtKV", -1, t.Kv);
+        const std::tuple<PairFactor, const char*, const std::string&> pairFactors[] = {
+            {&model::T_AGMA1::Cf, "txtCf", t.Cf}, {&model::T_AGMA1::Km, "txtKm", t.Km},
+            {&model::T_AGMA1::Ko, "txtKo", t.Ko}, {&model::T_AGMA1::Kr, "txtKr", t.Kr},
+            {&model::T_AGMA1::Ks, "txtKs", t.Ks}, {&model::T_AGMA1::Kt, "txtKt", t.Kt},
+            {&model::T_AGMA1::Kv, "txtKV", t.Kv}};
+        for (const auto& [set, box, text] : pairFactors) {
+            (factors->*set)(text);
+            write(box, -1, text);
+        }
     });
     // The main window has one Ch: the gear's, the one the pair's rating uses.
     step([&] { write("txtCh", -1, t.Ch[1]); });
@@ -88,16 +85,15 @@ CommitResult commitFactors(const CommitTexts& t, const CommitMainSide& main, mod
             if (factors == nullptr)
                 runtime::raise(runtime::ObjectVariableNotSet);
             factors->Ch(i, t.Ch[m]);
-            factors->Kb(i, t.Kb[m]);
-            write("txtKb", i, t.Kb[m]);
-            factors->SF(i, t.SF[m]);
-            write("txtSf", i, t.SF[m]);
-            factors->Sh(i, t.Sh[m]);
-            write("txtSh", i, t.Sh[m]);
-            factors->Yn(i, t.Yn[m]);
-            write("txtYn", i, t.Yn[m]);
-            factors->Zn(i, t.Zn[m]);
-            write("txtZn", i, t.Zn[m]);
+            using MemberFactor = void (model::T_AGMA1::*)(std::int32_t, const std::string&);
+            const std::tuple<MemberFactor, const char*, const std::string&> memberFactors[] = {
+                {&model::T_AGMA1::Kb, "txtKb", t.Kb[m]}, {&model::T_AGMA1::SF, "txtSf", t.SF[m]},
+                {&model::T_AGMA1::Sh, "txtSh", t.Sh[m]}, {&model::T_AGMA1::Yn, "txtYn", t.Yn[m]},
+                {&model::T_AGMA1::Zn, "txtZn", t.Zn[m]}};
+            for (const auto& [set, box, text] : memberFactors) {
+                (factors->*set)(i, text);
+                write(box, i, text);
+            }
         });
     }
     step([&] {
