@@ -2,6 +2,8 @@
 
 #include "shell/Startup.h"
 
+#include "outputs/ScreenOutputWindow.h"
+
 #include "forms/ComboBox.h"
 #include "forms/CommandButton.h"
 #include "forms/Label.h"
@@ -32,20 +34,6 @@ const std::vector<forms::ControlSpec> mfgOutputsSavedControls = {
 
 } // namespace
 
-OutputsStandIn::OutputsStandIn(Startup& startup) : startup_(startup) {}
-
-void OutputsStandIn::ShowScreenOutputs(std::int16_t ShowHide)
-{
-    forms::Form& window = startup_.windows()[QStringLiteral("frmScreenOutput")];
-    if (ShowHide == -1) {
-        startup_.WriteRunNote("Loading Ouputs Form, Showing");
-        window.show();
-    } else if (ShowHide == 0) {
-        startup_.WriteRunNote("Loading Ouputs Form, Hiding");
-        window.hide();
-    }
-}
-
 NavigatorStandIn::NavigatorStandIn(Startup& startup)
 {
     forms::Form& main = startup.windows()[QStringLiteral("frmMain")];
@@ -75,19 +63,7 @@ void defineStandInWindows(Startup& startup)
             });
         }
     });
-    forms::Form& results = windows.define(QStringLiteral("frmScreenOutput"), [&startup](forms::Form& form) {
-        form.setCaption(QStringLiteral("Results"));
-        form.move(0, 0, 9000, 6000);
-        startup.GetWindowPosition(form);
-    });
-    // Its window button only hides it; it goes when the main window closes.
-    results.onQueryUnload.connect([&results](bool& cancel, forms::UnloadReason reason) {
-        if (reason == forms::UnloadReason::FormControlMenu) {
-            cancel = true;
-            results.hide();
-        }
-    });
-    results.onUnload.connect([&startup, &results](bool&) { startup.SaveWindowPosition(results); });
+    outputs::defineScreenOutputWindow(windows, startup.outputsHost());
 }
 
 } // namespace cindrel::shell

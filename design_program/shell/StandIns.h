@@ -14,17 +14,6 @@ namespace cindrel::shell {
 
 class Startup;
 
-// The results grid and report object: its creation and the showing of its window.
-class OutputsStandIn {
-public:
-    explicit OutputsStandIn(Startup& startup);
-    // True shows the results grid window, false hides it; other values do nothing.
-    void ShowScreenOutputs(std::int16_t ShowHide);
-
-private:
-    Startup& startup_;
-};
-
 // The design-sequence navigator: takes over the main window's buttons and shows the first step.
 class NavigatorStandIn {
 public:
