@@ -187,29 +187,21 @@ ProgramSequencePorts::ProgramSequencePorts(Startup& startup)
       units_(startup.units()),
       agmaWindow_(startup.windows(), [&startup](bool stop) { startup.agmaWindow().StopTheEvents(stop); }),
       ports_{existing(startup.Oset, "the gear pair"), controls_, messages_, clipboard_, settings_, units_,
-             startup.runLog(), existing(startup.gobjOutputs, "the outputs object"), agmaWindow_},
-      windows_(startup.windows()),
-      agmaMoves_(controls_)
+             startup.runLog(), existing(startup.gobjOutputs, "the outputs object"), agmaWindow_}
 {
 }
 
-ProgramSequencePorts::~ProgramSequencePorts()
+std::optional<sequence::AllowablePowers>
+navigatorPowers(const std::optional<std::array<agma::AllowablePowerRow, 2>>& table)
 {
-    if (forms::Form* agma = windows_.find(QStringLiteral("frmAGMA")); agma != nullptr && agmaCloseHandler_ != 0)
-        agma->onQueryUnload.disconnect(agmaCloseHandler_);
-}
-
-void ProgramSequencePorts::attach(sequence::T_StateNavigator& navigator)
-{
-    agmaMoves_.attach(navigator);
-    forms::Form* agma = windows_.find(QStringLiteral("frmAGMA"));
-    if (agma == nullptr || agmaCloseHandler_ != 0)
-        return;
-    // The window stays loaded; a user's close commits and repeats the last move.
-    agmaCloseHandler_ = agma->onQueryUnload.connect([this](bool& cancel, forms::UnloadReason reason) {
-        if (agmaMoves_.QueryUnload(reason == forms::UnloadReason::FormControlMenu))
-            cancel = true;
-    });
+    if (!table)
+        return std::nullopt;
+    sequence::AllowablePowers powers;
+    for (std::size_t row = 0; row < powers.size(); ++row) {
+        const agma::AllowablePowerRow& from = (*table)[row];
+        powers[row] = {from.key, static_cast<float>(from.pinion), static_cast<float>(from.gear), from.description};
+    }
+    return powers;
 }
 
 } // namespace cindrel::shell

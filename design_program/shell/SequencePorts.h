@@ -1,11 +1,13 @@
 #pragma once
 
-#include "sequence/AgmaFactorsStandIn.h"
+#include "agma/AgmaWindowState.h"
 #include "sequence/Ports.h"
 #include "sequence/T_StateNavigator.h"
 
+#include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -127,14 +129,10 @@ private:
 class ProgramSequencePorts {
 public:
     explicit ProgramSequencePorts(Startup& startup);
-    ~ProgramSequencePorts();
     ProgramSequencePorts(const ProgramSequencePorts&) = delete;
     ProgramSequencePorts& operator=(const ProgramSequencePorts&) = delete;
 
     const sequence::NavigatorPorts& ports() const { return ports_; }
-    // Lets the AGMA factors window's Next, Previous and close commit its
-    // factors and move the navigator.
-    void attach(sequence::T_StateNavigator& navigator);
 
 private:
     FormControls controls_;
@@ -144,10 +142,11 @@ private:
     DisplayUnits units_;
     AgmaWindowPort agmaWindow_;
     sequence::NavigatorPorts ports_;
-    forms::Forms& windows_;
-    // The window's commit of its factors and its moves, until the window makes its own.
-    sequence::AgmaFactorsStandIn agmaMoves_;
-    int agmaCloseHandler_ = 0;
 };
+
+// The AGMA factors window's allowable-power table as the navigator keeps it,
+// in single precision.
+std::optional<sequence::AllowablePowers>
+navigatorPowers(const std::optional<std::array<agma::AllowablePowerRow, 2>>& table);
 
 } // namespace cindrel::shell
