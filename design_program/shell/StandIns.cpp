@@ -3,6 +3,7 @@
 #include "shell/Startup.h"
 
 #include "forms/CommandButton.h"
+#include "forms/Layout.h"
 #include "forms/PictureBox.h"
 #include "shell/ProgramFolders.h"
 
@@ -23,6 +24,14 @@ void OutputsStandIn::ShowScreenOutputs(std::int16_t ShowHide)
         window.hide();
     }
 }
+
+std::int32_t OutputsStandIn::PrintDocument(bool PrintDoc)
+{
+    startup_.WriteRunNote(PrintDoc ? "Print preview asked for" : "Printing asked for");
+    return 0;
+}
+
+void OutputsStandIn::ShowPrintPreview(std::int16_t) {}
 
 NavigatorStandIn::NavigatorStandIn(Startup& startup)
 {
@@ -52,10 +61,26 @@ std::string DesignFilesStandIn::ActiveFileName(bool withExtension, bool withDire
     return withDirectoryStructure ? name.string() : name.filename().string();
 }
 
+void DesignFilesStandIn::FileNew() { startup_.WriteRunNote("New design asked for"); }
+
+bool DesignFilesStandIn::FileSave()
+{
+    startup_.WriteRunNote("Saving the design asked for");
+    return false;
+}
+
+void DesignFilesStandIn::FileSaveAs() { startup_.WriteRunNote("Saving the design under a new name asked for"); }
+
 void DesignFilesStandIn::FileOpen(const std::string& path)
 {
     startup_.WriteRunNote("Design file to open: " + path);
 }
+
+void frmMFGOutputs_EditScreen(Startup&) {}
+
+void frmMFGOutputs_loadPinCombo(Startup&, const std::vector<float>&, double, std::int16_t, bool) {}
+
+std::int32_t LaunchDrawing(Startup&) { return 0; }
 
 void defineStandInWindows(Startup& startup)
 {
@@ -66,9 +91,29 @@ void defineStandInWindows(Startup& startup)
         startup.WriteRunNote("in frmAGMA_Form_Load");
         startup.WriteRunNote("Going to fill Tree-View with materials");
     });
-    windows.define(QStringLiteral("frmMFGOutputs"), [](forms::Form& form) {
+    forms::Form& manufacturing = windows.define(QStringLiteral("frmMFGOutputs"), [](forms::Form& form) {
         form.setCaption(QStringLiteral("Manufacturing Outputs"));
         form.move(0, 0, 9600, 5900);
+        // What the main window sets on it: the helix hands and the default spans and allowances.
+        const QStringList hands[] = {{QStringLiteral("Right"), QStringLiteral("Left")},
+                                     {QStringLiteral("Left"), QStringLiteral("Right")}};
+        for (int member : {0, 1}) {
+            forms::buildControl(form, {.kind = forms::ControlKind::ComboBox, .name = QStringLiteral("cmbHelixHand"), .index = member,
+                                       .left = 240.0 + 2400 * member, .top = 240, .width = 1800, .height = 315, .items = hands[member]});
+            forms::buildControl(form, {.kind = forms::ControlKind::TextBox, .name = QStringLiteral("txtTeethSpanneddef"), .index = member,
+                                       .left = 240.0 + 2400 * member, .top = 720, .width = 1095, .height = 315});
+            forms::buildControl(form, {.kind = forms::ControlKind::TextBox, .name = QStringLiteral("txtTIFdef"), .index = member,
+                                       .left = 240.0 + 2400 * member, .top = 1200, .width = 1095, .height = 315});
+        }
+    });
+    // Closing it releases the manufacturing outputs and brings the main window back.
+    manufacturing.onQueryUnload.connect([&startup, &manufacturing](bool& cancel, forms::UnloadReason reason) {
+        if (reason != forms::UnloadReason::FormControlMenu)
+            return;
+        cancel = true;
+        startup.gobjMFGOutputs.reset();
+        startup.windows()[QStringLiteral("frmMain")].show();
+        manufacturing.hide();
     });
     forms::Form& results = windows.define(QStringLiteral("frmScreenOutput"), [&startup](forms::Form& form) {
         form.setCaption(QStringLiteral("Results"));

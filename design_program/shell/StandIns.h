@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace forms {
 class Form;
@@ -20,6 +21,9 @@ public:
     explicit OutputsStandIn(Startup& startup);
     // True shows the results grid window, false hides it; other values do nothing.
     void ShowScreenOutputs(std::int16_t ShowHide);
+    // The printed report and its preview: nothing is built yet; 0 as the real one returns.
+    std::int32_t PrintDocument(bool PrintDoc);
+    void ShowPrintPreview(std::int16_t ShowHide);
 
 private:
     Startup& startup_;
@@ -29,6 +33,8 @@ private:
 class NavigatorStandIn {
 public:
     explicit NavigatorStandIn(Startup& startup);
+    // Reads the tooth-thickness and proportion panels into the model; nothing yet.
+    void LetTTKandTTProps() {}
 };
 
 // The design-file object: the active design is the default one until designs can be opened.
@@ -38,12 +44,30 @@ public:
     std::string ActiveFileName(bool withExtension, bool withDirectoryStructure) const;
     std::string DefaultFileName() const;
     bool DataChanged() const { return false; }
+    void FileNew();
     void FileOpen(const std::string& path);
+    // True only when the design was written; nothing is written yet.
+    bool FileSave();
+    void FileSaveAs();
 
 private:
     Startup& startup_;
     std::string active_;
 };
+
+// The manufacturing outputs object, held while its window is open.
+class ManufacturingOutputsStandIn {
+public:
+    explicit ManufacturingOutputsStandIn(Startup&) {}
+};
+
+// Members of the manufacturing outputs window that the main window calls.
+void frmMFGOutputs_EditScreen(Startup& startup);
+void frmMFGOutputs_loadPinCombo(Startup& startup, const std::vector<float>& PinList, double SelectedPin,
+                                std::int16_t Index, bool LoadList);
+
+// The drawing hand-over of the gear pair; 0 (failed) until the pair can hand designs over.
+std::int32_t LaunchDrawing(Startup& startup);
 
 // Declares the stand-in windows: the AGMA factors window, the manufacturing
 // outputs window and the results grid window.

@@ -250,6 +250,7 @@ void Startup::ShutDown()
 void Startup::releaseAll()
 {
     gobjStateNavigator.reset();
+    gobjMFGOutputs.reset();
     gobjColData.reset();
     Oset.reset();
     gobjRegisty.reset();

@@ -65,6 +65,8 @@ public:
     std::unique_ptr<OutputsStandIn> gobjOutputs;
     std::unique_ptr<NavigatorStandIn> gobjStateNavigator;
     std::unique_ptr<DesignFilesStandIn> gobjColData;
+    // Exists only while the manufacturing outputs window is open.
+    std::unique_ptr<ManufacturingOutputsStandIn> gobjMFGOutputs;
 
     // The key code of the last key pressed on the main window; 0 before any.
     int KeyState = 0;
