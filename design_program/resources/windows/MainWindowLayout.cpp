@@ -364,7 +364,8 @@ const std::vector<ControlSpec> mainControls = {
     {.kind = ControlKind::Label, .name = "lblAllowableLoads", .container = "picStates", .containerIndex = 7, .left = 120, .top = 60, .width = 7440, .height = 255, .caption = "Allowable loads from AGMA screen here"},
     {.kind = ControlKind::Frame, .name = "fraLoading", .container = "picStates", .containerIndex = 7, .left = 120, .top = 420, .width = 3600, .height = 2400, .caption = "Transmitted Load"},
     {.kind = ControlKind::OptionButton, .name = "optPower", .index = 0, .container = "fraLoading", .left = 120, .top = 300, .width = 3300, .height = 255, .caption = "Input Power && Torque", .helpContextId = 6100},
-    {.kind = ControlKind::OptionButton, .name = "optPower", .index = 1, .container = "fraLoading", .left = 120, .top = 600, .width = 3300, .height = 255, .caption = "Input Power && Speed", .value = 1, .helpContextId = 6100},
+    // Left unselected: the window's load selects it, which writes the mode label and the load captions.
+    {.kind = ControlKind::OptionButton, .name = "optPower", .index = 1, .container = "fraLoading", .left = 120, .top = 600, .width = 3300, .height = 255, .caption = "Input Power && Speed", .helpContextId = 6100},
     {.kind = ControlKind::OptionButton, .name = "optPower", .index = 2, .container = "fraLoading", .left = 120, .top = 900, .width = 3300, .height = 255, .caption = "Input Speed && Torque", .helpContextId = 6100},
     {.kind = ControlKind::Label, .name = "lblPowerTitle", .index = 0, .container = "fraLoading", .left = 120, .top = 1350, .width = 2040, .height = 255, .caption = ""},
     {.kind = ControlKind::TextBox, .name = "txtPowerInput1", .container = "fraLoading", .left = 2280, .top = 1320, .width = 1095, .height = 315, .dataField = "frmMain_txtPowerInput1", .helpContextId = 6120},
