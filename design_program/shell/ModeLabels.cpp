@@ -94,7 +94,7 @@ void bindCombo(forms::Form& main, const char* comboName, const char* labelName, 
 }
 
 // Connects an option-button array whose member k writes k into the mode
-// label, and whose label selects member |v| (or v when negatives are not folded).
+// label, and whose label selects member |v|.
 void bindOptions(forms::Form& main, const char* optionName, const char* labelName, int count,
                  std::function<void(int)> rebuild = {})
 {

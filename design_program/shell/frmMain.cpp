@@ -96,7 +96,7 @@ forms::Form& mainWindow(Startup& startup) { return startup.windows()[MainName]; 
 // The program of the drawing program in the program folder.
 QString drawingProgramPath() { return shellservices::programFilePath(QStringLiteral("vantrope")); }
 
-void launchDrawingProgram(Startup& startup)
+void launchDrawingProgram()
 {
     try {
         shellservices::startProgram(drawingProgramPath());
@@ -106,7 +106,6 @@ void launchDrawingProgram(Startup& startup)
                                 .arg(QString::fromStdString(error.description()), drawingProgramPath()),
                             dialogs::OKOnly);
     }
-    (void)startup;
 }
 
 void openManufacturingOutputs(Startup& startup, forms::Form& main)
@@ -191,7 +190,7 @@ void connectMenus(Startup& startup, forms::Form& main)
     onMenu("mnuFileOpen", withDesignFiles([](DesignFilesStandIn& files) { files.FileOpen(""); }));
     onMenu("mnuFileSave", withDesignFiles([](DesignFilesStandIn& files) { files.FileSave(); }));
     onMenu("mnuFileSaveAs", withDesignFiles([](DesignFilesStandIn& files) { files.FileSaveAs(); }));
-    onMenu("mnuLaunchVT", [&startup] { launchDrawingProgram(startup); });
+    onMenu("mnuLaunchVT", [] { launchDrawingProgram(); });
     onMenu("mnuFilePrint", [&startup] {
         if (startup.gobjOutputs != nullptr)
             startup.gobjOutputs->PrintDocument(false);
@@ -217,7 +216,7 @@ void connectMenus(Startup& startup, forms::Form& main)
     onMenu("mnuGraphCopyJPG", [&main] { saveGraphAsJpegCommand(main); });
     onMenu("mnuDraw", [&startup] {
         if (LaunchDrawing(startup) != 1)
-            launchDrawingProgram(startup);
+            launchDrawingProgram();
     });
     onMenu("mnuMFGOutputs", [&startup, &main] { openManufacturingOutputs(startup, main); });
     main.get<forms::MenuItem>(QStringLiteral("mnuGraphCopyJPG"))

@@ -19,9 +19,8 @@ std::vector<bool> frameVisibility(forms::Form& form, const char* frames, int cou
     return shown;
 }
 
-bool backlashShown(MainWindowProgram& program, forms::Form& form)
+bool backlashShown(forms::Form& form)
 {
-    (void)program;
     bool all = true, none = true;
     for (const char* name : {"lblMaxBL", "txtMaxBL", "lblMinBL", "txtMinBL"}) {
         const bool visible = form.get<forms::Control>(QString::fromLatin1(name)).visible();
@@ -72,7 +71,7 @@ TEST_F(ModeLabels, LoadingSelectsTheDefaultsAndWritesEveryModeLabel)
     }
     EXPECT_THAT(frameVisibility(main(), "fraTThkPinion", 5), ElementsAre(true, false, false, false, false));
     EXPECT_THAT(frameVisibility(main(), "fraTThkGear", 5), ElementsAre(true, false, false, false, false));
-    EXPECT_TRUE(backlashShown(*this, main()));
+    EXPECT_TRUE(backlashShown(main()));
     EXPECT_FALSE(shown("fraOCDHowInput"));
     EXPECT_EQ(caption("lblPowerTitle", 0), "Power (hp)");
     EXPECT_EQ(caption("lblPowerTitle", 1), "Pinion Speed (rpm)");
@@ -189,28 +188,28 @@ TEST_F(ModeLabels, PercentageSplitIsChosenForBothMembersTogether)
     EXPECT_EQ(caption("lblTThkHowInput", 1), "1");
     EXPECT_EQ(caption("lblTThkHowInput", 0), "0") << "the other member stays on percentage split";
     EXPECT_THAT(frameVisibility(main(), "fraTThkGear", 5), ElementsAre(false, true, false, false, false));
-    EXPECT_FALSE(backlashShown(*this, main()));
+    EXPECT_FALSE(backlashShown(main()));
 
     combo("cmbTThkHowInput", 0).setListIndex(2);
     EXPECT_THAT(frameVisibility(main(), "fraTThkPinion", 5), ElementsAre(false, false, true, false, false));
-    EXPECT_FALSE(backlashShown(*this, main()));
+    EXPECT_FALSE(backlashShown(main()));
 
     combo("cmbTThkHowInput", 0).setListIndex(0);
     EXPECT_EQ(caption("lblTThkHowInput", 1), "0");
     EXPECT_EQ(combo("cmbTThkHowInput", 1).listIndex(), 0);
     EXPECT_THAT(frameVisibility(main(), "fraTThkGear", 5), ElementsAre(true, false, false, false, false));
-    EXPECT_TRUE(backlashShown(*this, main()));
+    EXPECT_TRUE(backlashShown(main()));
 }
 
 TEST_F(ModeLabels, AnInternalPairOffersItsGearOnlyThreeMethods)
 {
     setMode("lblTThkHowInput", "1", 0);
     setMode("lblTThkHowInput", "4", 1);
-    EXPECT_FALSE(backlashShown(*this, main()));
+    EXPECT_FALSE(backlashShown(main()));
     on<forms::OptionButton>("optMesh", 1).setSelected(true);
     EXPECT_EQ(caption("lblTThkHowInput", 1), "0");
     EXPECT_EQ(caption("lblTThkHowInput", 0), "0");
-    EXPECT_TRUE(backlashShown(*this, main()));
+    EXPECT_TRUE(backlashShown(main()));
     EXPECT_EQ(combo("cmbTThkHowInput", 1).listCount(), 3);
     EXPECT_EQ(combo("cmbTThkHowInput", 1).listIndex(), 0);
     EXPECT_EQ(combo("cmbTThkHowInput", 0).listCount(), 5);
