@@ -3,7 +3,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <sqlite3.h>
+
+#include <filesystem>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -61,5 +65,64 @@ void WriteLong(benchmark::State& state)
         fixture.io->WriteLong("Windows\\frmMain", "Left", ++value);
 }
 BENCHMARK(WriteLong)->Unit(benchmark::kMicrosecond);
+
+// A store file holding `values` settings of the usual kind (short names,
+// short texts) spread over keys of ten values each, as windows and lists keep
+// them; its size is reported with each result.
+struct StoreOfSize {
+    TemporaryFolder folder;
+    std::filesystem::path file = folder.file("registry.sqlite3");
+
+    explicit StoreOfSize(int values)
+    {
+        registry::Store store(file);
+        store.inTransaction([&] {
+            for (int i = 0; i < values; ++i) {
+                registry::Handle key = 0;
+                store.createKey(registry::root::CurrentUser,
+                                "Software\\Tesmark\\Cindrel\\Window" + std::to_string(i / 10), registry::access::All,
+                                key);
+                store.setValue(key, "Setting" + std::to_string(i), registry::Value::text("value " + std::to_string(i)));
+                store.closeKey(key);
+            }
+            return registry::status::Success;
+        });
+    }
+
+    void reportSize(benchmark::State& state) const
+    {
+        state.counters["file_kB"] = static_cast<double>(std::filesystem::file_size(file)) / 1024.0;
+    }
+};
+
+// What the program pays at start: opening the store, with its integrity check.
+void OpenStore(benchmark::State& state)
+{
+    const StoreOfSize stored(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        registry::Store store(stored.file);
+        benchmark::DoNotOptimize(&store);
+    }
+    stored.reportSize(state);
+}
+BENCHMARK(OpenStore)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// The check alone, the full one against the structural one it replaced.
+void runCheck(benchmark::State& state, const char* pragma)
+{
+    const StoreOfSize stored(static_cast<int>(state.range(0)));
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(stored.file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    for (auto _ : state)
+        sqlite3_exec(db, pragma, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    stored.reportSize(state);
+}
+
+void IntegrityCheck(benchmark::State& state) { runCheck(state, "PRAGMA integrity_check"); }
+BENCHMARK(IntegrityCheck)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+void QuickCheck(benchmark::State& state) { runCheck(state, "PRAGMA quick_check"); }
+BENCHMARK(QuickCheck)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 } // namespace

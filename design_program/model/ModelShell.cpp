@@ -17,4 +17,10 @@ std::string ModelShell::messageText(int) const
     return {};
 }
 
+DrawingProgram& ModelShell::drawingProgram()
+{
+    static NoDrawingProgram none;
+    return none;
+}
+
 } // namespace cindrel::model

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/DrawingProgram.h"
 #include "model/PairAnalyses.h"
 #include "runtime/ErrorReporter.h"
 
@@ -65,6 +66,10 @@ public:
     // Builds the pair's contact analyses; the program hands over the real
     // ones, the default builds inert stand-ins.
     virtual AnalysisFactory& analysisFactory() { return AnalysisFactory::inert(); }
+
+    // The drawing program the pair hands its design to. By default none is
+    // installed and creating it fails with error 429.
+    virtual DrawingProgram& drawingProgram();
 };
 
 // Key codes the model compares with lastKeyPressed().

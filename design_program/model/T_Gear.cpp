@@ -50,10 +50,11 @@ void T_Gear::localInternal_External(std::int32_t InternExtern) {
     shell_.showMessage("error in IntExt, (intext=" + std::to_string(InternExtern) + ")");
 }
 
-void T_Gear::aaFaceWidth(double GearFaceWidth) { faceWidth_ = GearFaceWidth; }
-void T_Gear::aaModulus_Elasticity(double Egear) { modulusOfElasticity_ = Egear; }
-void T_Gear::aaPoissons_Ratio(double MuGear) { poissonsRatio_ = MuGear; }
-void T_Gear::aaHardnessBrinell(double hardness) { hardnessBrinell_ = hardness; }
+// Every setter refuses a value that is not finite (error 6) before it changes anything.
+void T_Gear::aaFaceWidth(double GearFaceWidth) { faceWidth_ = runtime::checkFinite(GearFaceWidth); }
+void T_Gear::aaModulus_Elasticity(double Egear) { modulusOfElasticity_ = runtime::checkFinite(Egear); }
+void T_Gear::aaPoissons_Ratio(double MuGear) { poissonsRatio_ = runtime::checkFinite(MuGear); }
+void T_Gear::aaHardnessBrinell(double hardness) { hardnessBrinell_ = runtime::checkFinite(hardness); }
 
 // ---- radii ----
 
@@ -97,7 +98,7 @@ double T_Gear::TTK_o(std::int32_t TTKHE, std::int32_t MinMaxTTKo) const {
 }
 
 double T_Gear::TTK_on(std::int32_t MinMaxTTKon) const {
-    return std::cos(pair_.Psi()) * TTK_o(1, MinMaxTTKon);
+    return runtime::checkFinite(std::cos(pair_.Psi()) * TTK_o(1, MinMaxTTKon));
 }
 
 double T_Gear::TTK_s(std::int32_t MinMaxTTKs) const {
@@ -109,7 +110,7 @@ double T_Gear::TTK_s(std::int32_t MinMaxTTKs) const {
 }
 
 double T_Gear::TTK_sn(std::int32_t MinMaxTTKsn) const {
-    return std::cos(pair_.Psi()) * TTK_s(MinMaxTTKsn);
+    return runtime::checkFinite(std::cos(pair_.Psi()) * TTK_s(MinMaxTTKsn));
 }
 
 double T_Gear::TTK_b(std::int32_t minmaxTTKb) const {
@@ -120,7 +121,7 @@ double T_Gear::TTK_b(std::int32_t minmaxTTKb) const {
 }
 
 double T_Gear::TTK_bn(std::int32_t minmaxTTKbn) const {
-    return std::cos(pair_.Psi_b()) * TTK_b(minmaxTTKbn);
+    return runtime::checkFinite(std::cos(pair_.Psi_b()) * TTK_b(minmaxTTKbn));
 }
 
 double T_Gear::TTK_RackshiftCoeff() const {
@@ -131,6 +132,7 @@ double T_Gear::TTK_RackshiftCoeff() const {
 void T_Gear::aaToothThickness(std::int32_t Percent_Actual, std::int32_t MinMaxTTK,
                               std::int32_t OperStand, std::int32_t NormTrans,
                               std::int32_t CircChord, double TTKin) {
+    runtime::checkFinite(TTKin);
     const auto enteredBacklash = [this](std::int32_t limit) { return pair_.BackLash(True, 1, limit); };
 
     if (Percent_Actual == 4) {

@@ -130,8 +130,8 @@ public:
     double WD() const;
     void aaEdgeBreak(std::int32_t MinMaxEGB, double EdgeBreak);
     double EGB(std::int32_t MinMaxEGB) const { return edgeBreak_[limitIndex(MinMaxEGB)]; }
-    // MinusEdgeBreak true (-1, or 1 as a C++ true converts) takes the edge
-    // break off; any other value leaves it on.
+    // MinusEdgeBreak true (-1) takes the edge break off; any other value,
+    // 1 included, leaves the full addendum.
     double Ro(std::int16_t MinusEdgeBreak, std::int32_t MinMaxEGB, std::int32_t MinMaxAddf) const;
     void aaLoadedAtTip(std::int16_t TipLoaded);
     // 0 full circular root fillet, anything else hob-generated fillet.

@@ -10,6 +10,8 @@
 #include "runtime/RuntimeError.h"
 
 #include <cmath>
+#include <initializer_list>
+#include <vector>
 
 namespace cindrel::model {
 
@@ -22,19 +24,38 @@ constexpr double TorqueSpeedPerHorsepower = 63025.4;
 // break of the other.
 std::int32_t otherLimit(std::int32_t limit) { return limit == 1 ? 0 : 1; }
 
-bool isTrue(std::int16_t flag) { return flag == -1 || flag == 1; }
-
 double inv(double angle) { return MMath::InvFunction(angle); }
+
+// Runs `change`; when it fails, every value in `kept` is put back as it was
+// before the error passes on: a setter that couples values changes all of
+// them or none.
+template <typename Change>
+void allOrNothing(std::initializer_list<double*> kept, Change&& change) {
+    std::vector<double> saved;
+    for (const double* value : kept)
+        saved.push_back(*value);
+    try {
+        change();
+    } catch (...) {
+        auto before = saved.begin();
+        for (double* value : kept)
+            *value = *before++;
+        throw;
+    }
+}
 
 } // namespace
 
 // ---- tooth proportions ----
+// Every setter refuses a value that is not finite (error 6) before it changes anything.
 
 void T_Gear::aaAddendumFactor(std::int32_t MinMaxAddf, double AddFactor) {
+    runtime::checkFinite(AddFactor);
     addendumFactor_[limitIndex(MinMaxAddf)] = AddFactor;
 }
 
 void T_Gear::aaAddendumRadius(std::int32_t MinMaxAddf, double AddRad) {
+    runtime::checkFinite(AddRad);
     const std::size_t limit = limitIndex(MinMaxAddf);
     const double pitchRadius = Rp_s();
     double addendumFactor = runtime::checkFinite(std::abs(AddRad - pitchRadius) * pair_.Pd_n());
@@ -48,75 +69,90 @@ double T_Gear::Addendum(std::int32_t MinMaxADD) const {
     return runtime::divide(AddF(MinMaxADD), pair_.Pd_n());
 }
 
-void T_Gear::aaWholeDepthFactor(double inpWDF) { dedendumFactor_ = std::abs(inpWDF - AddF(1)); }
+void T_Gear::aaWholeDepthFactor(double inpWDF) {
+    runtime::checkFinite(inpWDF);
+    dedendumFactor_ = runtime::checkFinite(std::abs(inpWDF - AddF(1)));
+}
 
-void T_Gear::aaDedendumFactor(double DedendumFactor) { dedendumFactor_ = DedendumFactor; }
+void T_Gear::aaDedendumFactor(double DedendumFactor) { dedendumFactor_ = runtime::checkFinite(DedendumFactor); }
 
 void T_Gear::aaRootRadius(double RootRadius) {
+    runtime::checkFinite(RootRadius);
     const double depth = IntExt == -1 ? RootRadius - Rp_s() : Rp_s() - RootRadius;
     dedendumFactor_ = runtime::checkFinite(depth * pair_.Pd_n());
 }
 
 double T_Gear::Dedendum() const { return runtime::divide(DedF(), pair_.Pd_n()); }
 
-double T_Gear::WDF() const { return AddF(1) + DedF(); }
+double T_Gear::WDF() const { return runtime::checkFinite(AddF(1) + DedF()); }
 
 double T_Gear::WD() const { return runtime::divide(WDF(), pair_.Pd_n()); }
 
 void T_Gear::aaEdgeBreak(std::int32_t MinMaxEGB, double EdgeBreak) {
+    runtime::checkFinite(EdgeBreak);
     edgeBreak_[limitIndex(MinMaxEGB)] = EdgeBreak;
 }
 
 double T_Gear::Ro(std::int16_t MinusEdgeBreak, std::int32_t MinMaxEGB, std::int32_t MinMaxAddf) const {
     double addendum = Addendum(MinMaxAddf);
-    if (isTrue(MinusEdgeBreak))
+    // Only true (-1) takes the edge break off; 1, like any other value, keeps the full addendum.
+    if (MinusEdgeBreak == True)
         addendum -= EGB(MinMaxEGB);
-    return Rp_s() + IntExt * addendum;
+    return runtime::checkFinite(Rp_s() + IntExt * addendum);
 }
 
 double T_Gear::RR(std::int32_t MinMaxRR) const {
     if (IntExt == -1)
-        return Rp_s() - Addendum(otherLimit(MinMaxRR)) + WD();
-    return Rp_s() + Addendum(MinMaxRR) - WD();
+        return runtime::checkFinite(Rp_s() - Addendum(otherLimit(MinMaxRR)) + WD());
+    return runtime::checkFinite(Rp_s() + Addendum(MinMaxRR) - WD());
 }
 
 void T_Gear::aaLoadedAtTip(std::int16_t TipLoaded) { loadedAtTip_ = TipLoaded; }
 void T_Gear::aaFilletRadius(std::int32_t Radius) { filletKind_ = Radius; }
-void T_Gear::aaBendingStressAllowable(double value) { bendingStressAllowable_ = value; }
-void T_Gear::aaContactStressAllowable(double value) { contactStressAllowable_ = value; }
+void T_Gear::aaBendingStressAllowable(double value) { bendingStressAllowable_ = runtime::checkFinite(value); }
+void T_Gear::aaContactStressAllowable(double value) { contactStressAllowable_ = runtime::checkFinite(value); }
 
 // ---- loads ----
 
+// The loads of both members and the pair's power change together or not at all.
 void T_Gear::aaTorque(bool GoLet, double TorqueINCH_LB) {
-    torque_ = TorqueINCH_LB;
-    if (GoLet) {
-        T_Gear& mate = otherGear();
-        mate.aaTorque(false, runtime::divide(TorqueINCH_LB * mate.N(), N()));
-    }
-    if (TorqueINCH_LB == 0.0) {
-        pair_.aaHorsePower(false, 0.0);
-        return;
-    }
-    if (!GoLet)
-        return;
-    if (speed_ != 0.0) {
-        pair_.aaHorsePower(false, runtime::checkFinite(speed_ * TorqueINCH_LB / TorqueSpeedPerHorsepower));
-        return;
-    }
-    const double power = pair_.hp();
-    if (power != 0.0)
-        aaSpeed(true, runtime::divide(power * TorqueSpeedPerHorsepower, TorqueINCH_LB));
+    runtime::checkFinite(TorqueINCH_LB);
+    T_Gear& coupled = mate_ ? *mate_ : *this;
+    allOrNothing({&torque_, &speed_, &coupled.torque_, &coupled.speed_, &pair_.horsePower_}, [&] {
+        torque_ = TorqueINCH_LB;
+        if (GoLet) {
+            T_Gear& mate = otherGear();
+            mate.aaTorque(false, runtime::divide(TorqueINCH_LB * mate.N(), N()));
+        }
+        if (TorqueINCH_LB == 0.0) {
+            pair_.aaHorsePower(false, 0.0);
+            return;
+        }
+        if (!GoLet)
+            return;
+        if (speed_ != 0.0) {
+            pair_.aaHorsePower(false, runtime::checkFinite(speed_ * TorqueINCH_LB / TorqueSpeedPerHorsepower));
+            return;
+        }
+        const double power = pair_.hp();
+        if (power != 0.0)
+            aaSpeed(true, runtime::divide(power * TorqueSpeedPerHorsepower, TorqueINCH_LB));
+    });
 }
 
 void T_Gear::aaSpeed(bool GoLet, double gearRPM) {
-    speed_ = gearRPM;
-    if (GoLet) {
-        T_Gear& mate = otherGear();
-        mate.aaSpeed(false, runtime::divide(gearRPM * N(), mate.N()));
-    }
-    const double power = pair_.hp();
-    if (gearRPM != 0.0 && power != 0.0)
-        aaTorque(false, runtime::divide(power * TorqueSpeedPerHorsepower, gearRPM));
+    runtime::checkFinite(gearRPM);
+    T_Gear& coupled = mate_ ? *mate_ : *this;
+    allOrNothing({&torque_, &speed_, &coupled.torque_, &coupled.speed_, &pair_.horsePower_}, [&] {
+        speed_ = gearRPM;
+        if (GoLet) {
+            T_Gear& mate = otherGear();
+            mate.aaSpeed(false, runtime::divide(gearRPM * N(), mate.N()));
+        }
+        const double power = pair_.hp();
+        if (gearRPM != 0.0 && power != 0.0)
+            aaTorque(false, runtime::divide(power * TorqueSpeedPerHorsepower, gearRPM));
+    });
 }
 
 double T_Gear::FeetPerMinute() const {
@@ -162,7 +198,9 @@ double T_Gear::contactStart(double betweenTangentPoints, std::int32_t MinMaxLC) 
     return runtime::divide(betweenTangentPoints - pairKind * mateTipLength, Rb());
 }
 
-double T_Gear::tipRollAngleLessPitch(std::int32_t limit) const { return The_od(limit, True) - IntExt * Pang(); }
+double T_Gear::tipRollAngleLessPitch(std::int32_t limit) const {
+    return runtime::checkFinite(The_od(limit, True) - IntExt * Pang());
+}
 
 double T_Gear::LPSTC(std::int32_t MinMaxLPSTC) const {
     const double lowest = tipRollAngleLessPitch(MinMaxLPSTC);
@@ -181,7 +219,7 @@ double T_Gear::HPSTC(std::int32_t /*MinMaxHPSTC: the same for both limits*/) con
     // A contact ratio of 1 or less: single contact reaches this member's tip.
     if (!(mateLowest > mate.contactStart(betweenTangentPoints, 0)) && pair_.IntExt() == 1)
         return The_od(0, True);
-    return contactStart(betweenTangentPoints, 0) + IntExt * Pang();
+    return runtime::checkFinite(contactStart(betweenTangentPoints, 0) + IntExt * Pang());
 }
 
 double T_Gear::R_lc(std::int32_t MinMaxRLC) const {
@@ -199,15 +237,15 @@ T_Gear::LoadPoint T_Gear::loadPoint() const {
     const double halfAngle = runtime::divide(TTK_o(1, 0), 2.0 * operatingPitchRadius(operatingAngle));
     const double involuteAtOperating = inv(operatingAngle);
     const double pressureAngle = std::atan(HPSTC(1));
-    return {halfAngle + IntExt * (involuteAtOperating - inv(pressureAngle)), pressureAngle};
+    return {runtime::checkFinite(halfAngle + IntExt * (involuteAtOperating - inv(pressureAngle))), pressureAngle};
 }
 
 double T_Gear::ALPHA() const { return loadPoint().alpha; }
 
 double T_Gear::Phi_l(double AlphaPassed) const {
     if (AlphaPassed == 0.0)
-        return loadAngle(loadPoint());
-    return loadAngle({AlphaPassed, std::atan(HPSTC(1))});
+        return runtime::checkFinite(loadAngle(loadPoint()));
+    return runtime::checkFinite(loadAngle({AlphaPassed, std::atan(HPSTC(1))}));
 }
 
 double T_Gear::RL() const {
@@ -225,11 +263,11 @@ double T_Gear::Clearance() const {
     const double mateRoot = otherGear().RR(1);
     const double centerDistance = pair_.DC_O(0);
     if (pair_.IntExt() == 1)
-        return centerDistance - mateRoot - tip;
+        return runtime::checkFinite(centerDistance - mateRoot - tip);
     if (name_ == "Pinion")
-        return mateRoot - centerDistance - tip;
+        return runtime::checkFinite(mateRoot - centerDistance - tip);
     if (name_ == "Gear")
-        return tip - mateRoot - centerDistance;
+        return runtime::checkFinite(tip - mateRoot - centerDistance);
     return 0.0;
 }
 
@@ -238,7 +276,7 @@ double T_Gear::ClearanceRoRb(std::int32_t MinMaxClearance) const {
         return 0.0;
     const double mateTangentPoint = RadiusFromRollAngle(runtime::divide(pair_.C(6), Rb()));
     const double tip = Ro(True, MinMaxClearance, otherLimit(MinMaxClearance));
-    return (mateTangentPoint - tip) * pair_.IntExt();
+    return runtime::checkFinite((mateTangentPoint - tip) * pair_.IntExt());
 }
 
 double T_Gear::TopLand(std::int16_t WithEdgeBreak) const {
@@ -255,9 +293,9 @@ double T_Gear::TopLand(std::int16_t WithEdgeBreak) const {
 
 // ---- allowable stresses ----
 
-void T_Gear::SATfromAGMA(double value) { satFromAgma_ = value; }
-void T_Gear::SACfromAGMA(double value) { sacFromAgma_ = value; }
-void T_Gear::Quality(double value) { quality_ = value; }
+void T_Gear::SATfromAGMA(double value) { satFromAgma_ = runtime::checkFinite(value); }
+void T_Gear::SACfromAGMA(double value) { sacFromAgma_ = runtime::checkFinite(value); }
+void T_Gear::Quality(double value) { quality_ = runtime::checkFinite(value); }
 
 // Factor texts count by their leading number: "1.25*" is 1.25, "abc" is 0.
 double T_Gear::SAC() const {

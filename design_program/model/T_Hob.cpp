@@ -8,6 +8,7 @@
 #include "runtime/RuntimeError.h"
 
 #include <cmath>
+#include <tuple>
 
 namespace cindrel::model {
 
@@ -25,20 +26,21 @@ const T_Gear& T_Hob::gear() const {
     return *gear_;
 }
 
-void T_Hob::Addendum(double value) { addendum_ = value; }
+// Every setter refuses a value that is not finite (error 6) before it changes anything.
+void T_Hob::Addendum(double value) { addendum_ = checkFinite(value); }
 double T_Hob::Addendum() const { return addendum_; }
-void T_Hob::HobTTk(double value) { hobTTk_ = value; }
+void T_Hob::HobTTk(double value) { hobTTk_ = checkFinite(value); }
 double T_Hob::HobTTk() const { return hobTTk_; }
-void T_Hob::PhiHob(double value) { phiHobEntered_ = value; }
+void T_Hob::PhiHob(double value) { phiHobEntered_ = checkFinite(value); }
 // The hob always cuts at the pair's normal pressure angle.
 double T_Hob::PhiHob() const { return gear().pair().Phi_n(); }
-void T_Hob::TipRadius(double value) { tipRadius_ = value; }
+void T_Hob::TipRadius(double value) { tipRadius_ = checkFinite(value); }
 double T_Hob::TipRadius() const { return tipRadius_; }
 double T_Hob::Tip2Flank() const { return BAHFromProtuberance(); }
-void T_Hob::HobHalfFlat(double value) { hobHalfFlatEntered_ = value; }
+void T_Hob::HobHalfFlat(double value) { hobHalfFlatEntered_ = checkFinite(value); }
 double T_Hob::HobHalfFlat() const { return HobHalfFlat_calculated(); }
 
-double T_Hob::adefTTH() const { return gear().pair().PC_sn() - gear().TTK_sn(0); }
+double T_Hob::adefTTH() const { return checkFinite(gear().pair().PC_sn() - gear().TTK_sn(0)); }
 
 double T_Hob::adefEdgeRadius() const {
     const double phi = PhiHob();
@@ -66,7 +68,7 @@ double T_Hob::Tip2Flank_calculated() const {
     return checkFinite(tipRadius_ * (1.0 - std::sin(PhiHob())));
 }
 
-void T_Hob::Protuberance(double value) { protuberance_ = value; }
+void T_Hob::Protuberance(double value) { protuberance_ = checkFinite(value); }
 double T_Hob::Protuberance() const { return protuberance_; }
 
 double T_Hob::BAHFromProtuberance() const {
@@ -97,19 +99,28 @@ double T_Hob::RRfromHobAddend() const { return checkFinite(gear().Rp_s() - adden
 
 void T_Hob::SetDefaultHob(std::int32_t HobOp) {
     const T_Set& pair = gear().pair();
-    if (HobOp == 0) {
-        addendum_ = divide(gear().DedF(), pair.Pd_n());
-        hobTTk_ = adefTTH();
+    // Each value builds on the ones stored before it; a step that fails puts
+    // them all back, so that the hob changes whole or not at all.
+    auto stored = std::tie(addendum_, hobTTk_, phiHobEntered_, protuberance_, tipRadius_);
+    const std::tuple<double, double, double, double, double> before = stored;
+    try {
+        if (HobOp == 0) {
+            addendum_ = divide(gear().DedF(), pair.Pd_n());
+            hobTTk_ = adefTTH();
+            phiHobEntered_ = pair.Phi_n();
+            protuberance_ = 0.0;
+            tipRadius_ = adefEdgeRadius();
+            return;
+        }
+        hobTTk_ = divide(MMath::Pi, 2.0 * pair.Pd_n());
+        addendum_ = checkFinite(gear().Dedendum() + RackShift(true));
         phiHobEntered_ = pair.Phi_n();
-        protuberance_ = 0.0;
         tipRadius_ = adefEdgeRadius();
-        return;
+        protuberance_ = 0.0;
+    } catch (...) {
+        stored = before;
+        throw;
     }
-    hobTTk_ = divide(MMath::Pi, 2.0 * pair.Pd_n());
-    addendum_ = checkFinite(gear().Dedendum() + RackShift(true));
-    phiHobEntered_ = pair.Phi_n();
-    tipRadius_ = adefEdgeRadius();
-    protuberance_ = 0.0;
 }
 
 std::string T_Hob::HobSelectionExplanation() const {
@@ -127,7 +138,7 @@ std::string T_Hob::HobSelectionExplanation() const {
            paragraphEnd;
 }
 
-void T_Hob::RackShift(bool /*Default*/, double inputval) { rackShift_ = inputval; }
+void T_Hob::RackShift(bool /*Default*/, double inputval) { rackShift_ = checkFinite(inputval); }
 
 double T_Hob::RackShift(bool Default) const {
     if (!Default)

@@ -53,6 +53,7 @@ T_Set::~T_Set() {
 void T_Set::memberIndexOutOfRange() { runtime::raise(runtime::SubscriptOutOfRange); }
 
 void T_Set::aaPressureAngle(std::int16_t Transverse, double PHI_Rads) {
+    checkFinite(PHI_Rads);
     if (Transverse != 0) {
         pressureAngle_ = PHI_Rads;
         return;
@@ -60,7 +61,7 @@ void T_Set::aaPressureAngle(std::int16_t Transverse, double PHI_Rads) {
     pressureAngle_ = std::atan(divide(runtime::tangent(PHI_Rads), cosineNotZero(helixAngle_)));
 }
 
-void T_Set::aaHelixAngle(double HelixAngle) { helixAngle_ = HelixAngle; }
+void T_Set::aaHelixAngle(double HelixAngle) { helixAngle_ = checkFinite(HelixAngle); }
 
 void T_Set::aaInternal_External(std::int32_t Internal_External) {
     internalExternal_ = Internal_External;
@@ -68,9 +69,10 @@ void T_Set::aaInternal_External(std::int32_t Internal_External) {
     oPinion->localInternal_External(1);
 }
 
-void T_Set::aaEffectiveFaceWidth(double FaceWidth) { effectiveFaceWidth_ = FaceWidth; }
+void T_Set::aaEffectiveFaceWidth(double FaceWidth) { effectiveFaceWidth_ = checkFinite(FaceWidth); }
 
 void T_Set::aaOperatingCenterDistance(std::int16_t Percent, double DCO) {
+    checkFinite(DCO);
     if (Percent == -1) {
         centerDistanceRatio_ = DCO;
         return;
@@ -79,6 +81,7 @@ void T_Set::aaOperatingCenterDistance(std::int16_t Percent, double DCO) {
 }
 
 void T_Set::aaHorsePower(bool GoLet, double SetHP) {
+    checkFinite(SetHP);
     if (!GoLet) {
         horsePower_ = SetHP;
         return;
@@ -105,6 +108,7 @@ void T_Set::aaHorsePower(bool GoLet, double SetHP) {
 void T_Set::aaMakeJPGs(std::int16_t MakeEmOrNot) { makeJPGs_ = MakeEmOrNot; }
 
 void T_Set::aaDiametralPitch(std::int16_t Transverse, double DiametralPitch) {
+    checkFinite(DiametralPitch);
     if (Transverse != 0) {
         const double normal = checkFinite(divide(DiametralPitch, cosineNotZero(helixAngle_)));
         diametralPitch_ = DiametralPitch;
@@ -122,16 +126,20 @@ double T_Set::Pd_on() const { return checkFinite(divide(Pd_o(), cosineNotZero(Ps
 double T_Set::Face() const {
     const double pinionFace = oPinion->GearFace();
     const double gearFace = oGear->GearFace();
-    return gearFace < pinionFace ? gearFace : pinionFace;
+    return checkFinite(gearFace < pinionFace ? gearFace : pinionFace);
 }
 
-double T_Set::Psi_b() const { return std::atan(runtime::tangent(helixAngle_) * std::cos(pressureAngle_)); }
+double T_Set::Psi_b() const {
+    return checkFinite(std::atan(runtime::tangent(helixAngle_) * std::cos(pressureAngle_)));
+}
 
 double T_Set::Psi_O() const {
     return std::atan(checkFinite(divide(runtime::tangent(Psi_b()), cosineNotZero(Phi_o()))));
 }
 
-double T_Set::Phi_n() const { return std::atan(runtime::tangent(pressureAngle_) * std::cos(helixAngle_)); }
+double T_Set::Phi_n() const {
+    return checkFinite(std::atan(runtime::tangent(pressureAngle_) * std::cos(helixAngle_)));
+}
 
 double T_Set::Phi_o() const { return operatingGeometry().pressureAngle; }
 
@@ -152,7 +160,7 @@ double T_Set::baseRadius(double pitchRadius, double cosPressureAngle) {
     return checkFinite(pitchRadius * cosPressureAngle);
 }
 
-double T_Set::Phi_on() const { return MMath::ArcSin(std::cos(Psi_b()) * std::sin(Phi_o())); }
+double T_Set::Phi_on() const { return checkFinite(MMath::ArcSin(std::cos(Psi_b()) * std::sin(Phi_o()))); }
 
 double T_Set::cosineNotZero(double angle) {
     // A right angle in radians is not exact in binary, so its cosine comes

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/DrawingProgram.h"
 #include "model/ModelShell.h"
 #include "model/PairAnalyses.h"
 #include "runtime/RuntimeError.h"
@@ -117,6 +118,10 @@ public:
     // error of a getter or of the analysis passes to the caller.
     void MorvetianDeflection();
 
+    // Hands the design to the drawing program: 1 when it received it, 0
+    // after the failure was shown.
+    std::int32_t LaunchDrawing();
+
 private:
     friend class T_Gear;
 
@@ -168,6 +173,9 @@ private:
     double horsePower_ = 0;
     std::int16_t makeJPGs_ = 0;
     std::int32_t ttkHowEntered_ = 0;
+    // The drawing program's object of the last hand-over, ended with the pair
+    // once the owned objects have gone.
+    HeldDrawingServer DrawingServer;
 };
 
 } // namespace cindrel::model

@@ -62,7 +62,10 @@ double T_Set::PC_o() const { return checkFinite(divide(MMath::Pi, Pd_o())); }
 
 double T_Set::PC_on() const { return checkFinite(divide(MMath::Pi, Pd_on())); }
 
-void T_Set::aaBackLash(std::int32_t MinMaxDels, double vdata) { backLash_[limitSlot(MinMaxDels)] = vdata; }
+void T_Set::aaBackLash(std::int32_t MinMaxDels, double vdata) {
+    checkFinite(vdata);
+    backLash_[limitSlot(MinMaxDels)] = vdata;
+}
 
 void T_Set::aaTTKHowEntered(std::int32_t vdata) { ttkHowEntered_ = vdata; }
 
@@ -173,7 +176,7 @@ double T_Set::Lmin() const {
         if (transverseRatio < 2)
             return face;
         if (transverseRatio < 3)
-            return 2 * face;
+            return checkFinite(2 * face);
         return 0; // no value is defined from a ratio of 3 on
     }
     const double axialRatio = Mf();

@@ -1,5 +1,6 @@
 #include "shell/ProgramShell.h"
 
+#include "shell/AutomatedDrawingProgram.h"
 #include "shell/Startup.h"
 
 #include "analyses/ContactAnalyses.h"
@@ -153,6 +154,13 @@ bool ProgramShell::UpDatePinListEveryTime() const
 std::string ProgramShell::messageText(int number) const
 {
     return std::string(resources::findResourceString(number).value_or(std::string_view()));
+}
+
+model::DrawingProgram& ProgramShell::drawingProgram()
+{
+    if (!drawingProgram_)
+        drawingProgram_ = std::make_unique<AutomatedDrawingProgram>(AutomatedDrawingProgram::programIn(programFolder()));
+    return *drawingProgram_;
 }
 
 model::AnalysisFactory& ProgramShell::analysisFactory()

@@ -36,6 +36,8 @@ public:
     std::string messageText(int number) const override;
     // The real scoring, subsurface shear and deflection analyses.
     model::AnalysisFactory& analysisFactory() override;
+    // The drawing program beside this one, reached through its automation class.
+    model::DrawingProgram& drawingProgram() override;
 
     bool activeDesignIsDefault() const override;
     void openDesignFile(const std::string& path) override;
@@ -43,6 +45,7 @@ public:
 
 private:
     Startup& startup_;
+    std::unique_ptr<model::DrawingProgram> drawingProgram_;
 };
 
 // A text file that appears under its name only once it was written whole:

@@ -138,11 +138,23 @@ QueryResult QueryValueEx(registry::Store& store, Handle key, std::string_view va
     return result;
 }
 
-void CreateRegistryKey(registry::Store& store, std::string_view keyPath, std::int32_t root)
+namespace {
+
+// CreateRegistryKey with the status of the creation.
+registry::Status createKey(registry::Store& store, std::string_view keyPath, std::int32_t root)
 {
     Handle key = 0;
-    if (store.createKey(rootHandle(root), keyPath, registry::access::AllSpecific, key) == status::Success)
+    const registry::Status created = store.createKey(rootHandle(root), keyPath, registry::access::AllSpecific, key);
+    if (created == status::Success)
         store.closeKey(key);
+    return created;
+}
+
+} // namespace
+
+void CreateRegistryKey(registry::Store& store, std::string_view keyPath, std::int32_t root)
+{
+    createKey(store, keyPath, root);
 }
 
 std::int32_t SetRegistryValue(registry::Store& store, std::int32_t root, std::string_view keyPath,
@@ -153,8 +165,12 @@ std::int32_t SetRegistryValue(registry::Store& store, std::int32_t root, std::st
 
     Handle key = 0;
     if (store.openKey(rootHandle(root), keyPath, registry::access::Write, key) != status::Success) {
-        CreateRegistryKey(store, keyPath, root);
-        store.openKey(rootHandle(root), keyPath, registry::access::Write, key);
+        const registry::Status created = createKey(store, keyPath, root);
+        const registry::Status opened = store.openKey(rootHandle(root), keyPath, registry::access::Write, key);
+        // A key the store would not create is reported by why it would not
+        // (a store that keeps no changes says so), not as a missing handle.
+        if (opened != status::Success)
+            return created != status::Success ? created : opened;
     }
     const std::int32_t written = store.setValue(key, valueName, stored);
     // Nobody else holds this handle, so it is closed even when the caller asks to keep it.

@@ -35,7 +35,9 @@ QueryResult QueryValueEx(registry::Store& store, registry::Handle key, std::stri
 // Creates the key and every missing key above it; the status is not passed on.
 void CreateRegistryKey(registry::Store& store, std::string_view keyPath, std::int32_t root);
 
-// Writes one value, creating its key when needed; returns the status of the write.
+// Writes one value, creating its key when needed; returns the status of the
+// write, or of the key's creation when the key could not be created: never
+// 0 for a value the store did not keep.
 // Raises the run-time error 1001 "Unsupported value type" for a double other than 0 or -1.
 std::int32_t SetRegistryValue(registry::Store& store, std::int32_t root, std::string_view keyPath,
                               std::string_view valueName, const RegistryValue& value, bool closeKey);

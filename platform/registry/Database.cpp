@@ -1,8 +1,9 @@
 #include "registry/Database.h"
 
+#include "registry/Rescue.h"
+
 #include <sqlite3.h>
 
-#include <cctype>
 #include <chrono>
 #include <ctime>
 #include <iostream>
@@ -19,11 +20,11 @@ constexpr auto BusyTimeout = std::chrono::seconds(5);
 // sleeps in steps of up to 100 ms, which makes two busy writers crawl).
 int waitWhileBusy(void* context, int attempt)
 {
-    auto& start = *static_cast<std::chrono::steady_clock::time_point*>(context);
+    auto& wait = *static_cast<Database::BusyWait*>(context);
     const auto now = std::chrono::steady_clock::now();
     if (attempt == 0)
-        start = now;
-    if (now - start >= BusyTimeout)
+        wait.start = now;
+    if (now - wait.start >= BusyTimeout || now >= wait.deadline)
         return 0;
     std::this_thread::sleep_for(std::chrono::microseconds(attempt < 20 ? 50 : 1000));
     return 1;
@@ -102,26 +103,6 @@ bool refusesWriting(int sqliteCode)
            sqliteCode == SQLITE_AUTH;
 }
 
-// A file URI for the path, every byte outside the plain set escaped, so that
-// "?", "#" and "%" in folder names stay part of the path.
-std::string immutableUri(const std::filesystem::path& file)
-{
-    std::error_code error;
-    const std::string path = std::filesystem::absolute(file, error).string();
-    static const char* digits = "0123456789ABCDEF";
-    std::string uri = "file:";
-    for (const unsigned char c : path) {
-        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
-            uri.push_back(static_cast<char>(c));
-            continue;
-        }
-        uri.push_back('%');
-        uri.push_back(digits[c >> 4]);
-        uri.push_back(digits[c & 0xF]);
-    }
-    return uri + "?immutable=1";
-}
-
 } // namespace
 
 Database::Database(std::filesystem::path file, Logger logger)
@@ -130,20 +111,51 @@ Database::Database(std::filesystem::path file, Logger logger)
     std::error_code error;
     if (file_.has_parent_path())
         std::filesystem::create_directories(file_.parent_path(), error);
+    busyWait_.deadline = std::chrono::steady_clock::now() + BusyTimeout;
+    struct EndOfOpening {
+        BusyWait& wait;
+        ~EndOfOpening() { wait.deadline = std::chrono::steady_clock::time_point::max(); }
+    } endOfOpening{busyWait_};
+
     if (open(file_))
         return;
+    // Where the values of a damaged file can still be read from, when no new file could take them.
+    std::optional<std::filesystem::path> rescueSource;
     if (looksDamaged(openFailureCode_)) {
-        moveAside();
-        if (open(file_))
+        const std::optional<std::filesystem::path> aside = moveAside();
+        if (aside && open(file_)) {
+            log("registry: the database " + file_.string() + " was damaged; moved it to " + aside->string() +
+                ", started a new one and " + rescueFrom(*aside));
             return;
+        }
+        rescueSource = aside ? *aside : file_;
     } else if (refusesWriting(openFailureCode_) && openForReading()) {
         // The saved settings still count; only changes cannot be kept.
         log("registry: " + file_.string() + " is read-only; saved settings are read, changes are not kept");
+        refuseWrites(status::AccessDenied, file_.string() + " is read-only");
+        return;
+    } else if (isLocked(openFailureCode_) && openForReading()) {
+        log("registry: " + file_.string() + " stayed locked by another program; saved settings are read, "
+            "changes are not kept");
+        refuseWrites(status::IoFailed, file_.string() + " stayed locked by another program");
         return;
     }
-    // Settings must not stop the program: go on with a store that lives for this run only.
-    log("registry: cannot use " + file_.string() + "; settings are kept for this run only");
-    open(":memory:");
+    // Damage found only when reading the file as it stands.
+    if (!rescueSource && looksDamaged(openFailureCode_))
+        rescueSource = file_;
+    // Settings must not stop the program: go on with the defaults, and with
+    // what a damaged file that could not be replaced still holds.
+    open(":memory:", Mode::Temporary);
+    const std::string rescued = rescueSource ? "; " + rescueFrom(*rescueSource) : std::string();
+    log("registry: cannot use " + file_.string() + "; defaults are read and changes are not kept" + rescued);
+    refuseWrites(status::IoFailed, file_.string() + " cannot be used");
+}
+
+void Database::refuseWrites(Status status, std::string reason)
+{
+    readOnly_ = true;
+    refusal_ = status;
+    refusalReason_ = std::move(reason);
 }
 
 bool Database::openForReading()
@@ -153,7 +165,15 @@ bool Database::openForReading()
         return false;
     // A database in a folder we cannot write has no shared-memory file to read
     // through; as nobody can change it from here, it is read as it stands.
-    return open(file_, Mode::ReadOnly) || open(file_, Mode::Immutable);
+    return open(file_, Mode::ReadOnly) || (!isLocked(openFailureCode_) && open(file_, Mode::Immutable));
+}
+
+std::string Database::rescueFrom(const std::filesystem::path& damaged)
+{
+    const RescueResult rescued = rescueInto(db_, damaged);
+    if (!rescued.readable)
+        return "no values could be read from it";
+    return "kept " + std::to_string(rescued.keptValues) + " values, lost " + std::to_string(rescued.lostValues);
 }
 
 Database::~Database()
@@ -176,11 +196,34 @@ bool Database::looksDamaged(int sqliteCode) const
     return sqliteCode == SQLITE_NOTADB || sqliteCode == SQLITE_CORRUPT;
 }
 
+bool Database::isLocked(int sqliteCode) const
+{
+    return sqliteCode == SQLITE_BUSY || sqliteCode == SQLITE_LOCKED;
+}
+
+int Database::runWhileOpening(const char* sql, std::string* rows)
+{
+    const auto collect = [](void* context, int, char** values, char**) {
+        if (context && values[0])
+            static_cast<std::string*>(context)->append(values[0]);
+        return 0;
+    };
+    while (true) {
+        if (rows)
+            rows->clear();
+        const int code = sqlite3_exec(db_, sql, collect, rows, nullptr);
+        if (!isLocked(code) || std::chrono::steady_clock::now() >= busyWait_.deadline)
+            return code;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
 bool Database::open(const std::filesystem::path& target, Mode mode)
 {
     close();
     openFailureCode_ = SQLITE_OK;
     readOnly_ = mode != Mode::ReadWrite;
+    temporary_ = mode == Mode::Temporary;
     auto fail = [this](int code, std::string_view what) {
         openFailureCode_ = code;
         const char* message = db_ && sqlite3_errcode(db_) != SQLITE_OK ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
@@ -189,43 +232,48 @@ bool Database::open(const std::filesystem::path& target, Mode mode)
         return false;
     };
 
+    const bool creates = mode == Mode::ReadWrite || mode == Mode::Temporary;
     const std::string name = mode == Mode::Immutable ? immutableUri(target) : target.string();
-    const int flags = mode == Mode::ReadWrite ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
+    const int flags = creates ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
                       : mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY
                                                : SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
     int code = sqlite3_open_v2(name.c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (code != SQLITE_OK)
         return fail(code, "cannot open");
-    sqlite3_busy_handler(db_, waitWhileBusy, &busyStart_);
+    sqlite3_busy_handler(db_, waitWhileBusy, &busyWait_);
     sqlite3_extended_result_codes(db_, 0);
 
-    // SQLite quietly opens a file it may not write for reading only.
-    const bool writable = mode == Mode::ReadWrite && sqlite3_db_readonly(db_, "main") == 0;
-    if (writable) {
-        code = sqlite3_exec(db_, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
-        if (code != SQLITE_OK)
-            return fail(code, "cannot open");
-    }
-
+    // The full check first, before anything is written to the file, so that
+    // a damaged file is moved aside as it was found: indexes against their
+    // tables and every record, not only the structure of the pages (the
+    // store is small: see the benchmark of its opening).
     std::string checkResult;
-    code = sqlite3_exec(
-        db_, "PRAGMA quick_check",
-        [](void* result, int, char** values, char**) {
-            if (values[0])
-                static_cast<std::string*>(result)->append(values[0]);
-            return 0;
-        },
-        &checkResult, nullptr);
+    code = runWhileOpening("PRAGMA integrity_check", &checkResult);
     if (code != SQLITE_OK)
         return fail(code, "cannot check");
     if (checkResult != "ok")
-        return fail(SQLITE_CORRUPT, "damaged database (" + checkResult + ")");
-    // Checked only now, so that a damaged file we may not write is still moved aside.
+        return fail(SQLITE_CORRUPT, "damaged database (" + checkResult.substr(0, 200) + ")");
+    // A database whose tables do not have our shape is of no use to us.
+    code = checkShape();
+    if (code != SQLITE_OK)
+        return fail(code, "unexpected tables in");
+
+    // SQLite quietly opens a file it may not write for reading only; checked
+    // only now, so that a damaged file we may not write is still moved aside.
+    const bool writable = mode == Mode::ReadWrite && sqlite3_db_readonly(db_, "main") == 0;
     if (mode == Mode::ReadWrite && !writable)
         return fail(SQLITE_READONLY, "cannot write");
-
-    if (mode == Mode::ReadWrite) {
-        code = sqlite3_exec(db_, Schema, nullptr, nullptr, nullptr);
+    if (writable) {
+        // Another program creating or switching the file at the same moment
+        // makes the switch fail at once: it is tried again within the wait.
+        code = runWhileOpening("PRAGMA journal_mode=WAL");
+        if (code == SQLITE_OK)
+            code = runWhileOpening("PRAGMA synchronous=FULL");
+        if (code != SQLITE_OK)
+            return fail(code, "cannot open");
+    }
+    if (creates) {
+        code = runWhileOpening(Schema);
         if (code != SQLITE_OK)
             return fail(code, "cannot prepare the tables of");
     }
@@ -234,15 +282,35 @@ bool Database::open(const std::filesystem::path& target, Mode mode)
         const std::string text = statementText(static_cast<Sql>(i));
         code = sqlite3_prepare_v3(db_, text.c_str(), static_cast<int>(text.size()), SQLITE_PREPARE_PERSISTENT,
                                   &statements_[i], nullptr);
-        // A database of ours whose tables do not have our shape is of no use to us.
         if (code != SQLITE_OK)
-            return fail(code == SQLITE_ERROR && mode == Mode::ReadWrite ? SQLITE_CORRUPT : code,
-                        "unexpected tables in");
+            return fail(code, "cannot prepare the statements of");
     }
     return true;
 }
 
-void Database::moveAside()
+int Database::checkShape()
+{
+    const struct {
+        const char* table;
+        const char* columns;
+    } tables[] = {
+        {"registry_keys", "SELECT id, parent, name, folded FROM registry_keys LIMIT 0"},
+        {"registry_values", "SELECT seq, key_id, name, folded, type, data FROM registry_values LIMIT 0"},
+    };
+    for (const auto& [table, columns] : tables) {
+        std::string found;
+        const std::string exists =
+            std::string("SELECT name FROM sqlite_master WHERE type = 'table' AND name = '") + table + "'";
+        int code = runWhileOpening(exists.c_str(), &found);
+        if (code == SQLITE_OK && !found.empty())
+            code = runWhileOpening(columns);
+        if (code != SQLITE_OK)
+            return code == SQLITE_ERROR ? SQLITE_CORRUPT : code;
+    }
+    return SQLITE_OK;
+}
+
+std::optional<std::filesystem::path> Database::moveAside()
 {
     std::filesystem::path aside = file_;
     aside += ".damaged-" + timestamp();
@@ -254,7 +322,7 @@ void Database::moveAside()
     std::filesystem::rename(file_, aside, error);
     if (error) {
         log("registry: cannot move the damaged database " + file_.string() + " aside: " + error.message());
-        return;
+        return std::nullopt;
     }
     // The journal files belong to the damaged database, not to the new one.
     for (const char* suffix : {"-wal", "-shm"}) {
@@ -265,8 +333,7 @@ void Database::moveAside()
         if (std::filesystem::exists(journal, error))
             std::filesystem::rename(journal, journalAside, error);
     }
-    log("registry: the database " + file_.string() + " was damaged; moved it to " + aside.string() +
-        " and started a new one");
+    return aside;
 }
 
 void Database::log(std::string_view message) const
@@ -298,6 +365,16 @@ Status Database::failure(int sqliteCode, std::string_view what)
 }
 
 Status Database::write(const std::function<Status()>& work)
+{
+    if (readOnly_) {
+        log("registry: a change was not kept: " +
+            (refusalReason_.empty() ? file_.string() + " is open for reading only" : refusalReason_));
+        return refusal_ != status::Success ? refusal_ : status::AccessDenied;
+    }
+    return setUp(work);
+}
+
+Status Database::setUp(const std::function<Status()>& work)
 {
     if (transactionDepth_ > 0)
         return work();

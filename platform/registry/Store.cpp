@@ -1,6 +1,7 @@
 #include "registry/Store.h"
 
 #include "registry/Database.h"
+#include "registry/Rescue.h"
 
 #include <sqlite3.h>
 
@@ -15,6 +16,7 @@ namespace registry {
 
 namespace {
 
+using detail::foldCase;
 using detail::Query;
 using detail::Sql;
 
@@ -39,15 +41,6 @@ bool isRoot(Handle handle)
         if (rootKey.handle == handle)
             return true;
     return false;
-}
-
-std::string foldCase(std::string_view name)
-{
-    std::string folded(name);
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return folded;
 }
 
 // Splits a key path into its names; one leading and one trailing "\" are
@@ -116,9 +109,18 @@ struct Store::Impl {
 
     void loadRoots()
     {
-        // A store that may not be written has its roots already, or none to find.
-        if (!database.readOnly())
-            insertRoots();
+        readRoots();
+        // Written only when missing, so that opening needs no write. A store
+        // that may not be written has its roots already, or none to find; a
+        // temporary one gets them, as they are no caller's write.
+        if (rootIds.size() == std::size(Roots) || (database.readOnly() && !database.temporary()))
+            return;
+        insertRoots();
+        readRoots();
+    }
+
+    void readRoots()
+    {
         for (const RootKey& rootKey : Roots) {
             Query select(database, Sql::RootId);
             select.bind(1, foldCase(rootKey.name));
@@ -130,7 +132,7 @@ struct Store::Impl {
 
     void insertRoots()
     {
-        database.write([this] {
+        database.setUp([this] {
             for (const RootKey& rootKey : Roots) {
                 Query insert(database, Sql::InsertRoot);
                 insert.bind(1, std::string_view(rootKey.name)).bind(2, foldCase(rootKey.name));

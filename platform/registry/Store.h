@@ -28,10 +28,16 @@ using Logger = std::function<void(std::string_view message)>;
 // Not thread-safe: one Store per thread (and per process after a fork).
 class Store {
 public:
-    // Opens (or creates) the database. A file that is not a database or fails
-    // its check is renamed with a ".damaged-<timestamp>" suffix, reported to
-    // the logger (stderr when none is given) and replaced by a fresh one. A
-    // file that may only be read is read, and every write fails with 5.
+    // Opens (or creates) the database, waiting up to 5 s in all for other
+    // programs that hold it. A file that is not a database or fails its
+    // integrity check is renamed with a ".damaged-<timestamp>" suffix and
+    // replaced by a fresh one that holds every value still readable from it;
+    // the logger (stderr when none is given) is told how many values were
+    // kept and how many lost. A file that may only be read, or that stays
+    // locked past the wait, is read, and every write fails (5 and 1016). When
+    // the file cannot be used at all, every key reads as missing, so that the
+    // callers' defaults stand, and every write fails with 1016. A write that
+    // fails is always logged; none is ever reported as kept when it was not.
     explicit Store(std::filesystem::path databaseFile, Logger logger = {});
     ~Store();
     Store(const Store&) = delete;

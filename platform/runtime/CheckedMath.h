@@ -17,10 +17,11 @@ inline double checkFinite(double x) {
     return x;
 }
 
-// a / b; DivisionByZero when b is 0, Overflow when the quotient is not finite.
+// a / b; DivisionByZero when b is 0, but Overflow for 0 / 0 as the language
+// has it; Overflow when the quotient is not finite.
 inline double divide(double a, double b) {
     if (b == 0.0) [[unlikely]]
-        raise(DivisionByZero);
+        raise(a == 0.0 || std::isnan(a) ? Overflow : DivisionByZero);
     return checkFinite(a / b);
 }
 
@@ -55,5 +56,20 @@ std::int32_t toInt32(double x);
 // The whole part toward zero (Fix) and the largest whole number not above x (Int).
 double fixPart(double x);
 double intPart(double x);
+
+// 16-bit and 32-bit whole-number arithmetic: Overflow when the result does
+// not fit the width. The quotients truncate toward zero and the remainder
+// takes the sign of the dividend (-7 \ 2 is -3, -7 Mod 2 is -1); both raise
+// DivisionByZero for a zero divisor.
+std::int16_t add16(std::int16_t a, std::int16_t b);
+std::int16_t subtract16(std::int16_t a, std::int16_t b);
+std::int16_t multiply16(std::int16_t a, std::int16_t b);
+std::int16_t quotient16(std::int16_t a, std::int16_t b);
+std::int16_t remainder16(std::int16_t a, std::int16_t b);
+std::int32_t add32(std::int32_t a, std::int32_t b);
+std::int32_t subtract32(std::int32_t a, std::int32_t b);
+std::int32_t multiply32(std::int32_t a, std::int32_t b);
+std::int32_t quotient32(std::int32_t a, std::int32_t b);
+std::int32_t remainder32(std::int32_t a, std::int32_t b);
 
 } // namespace runtime

@@ -78,7 +78,7 @@ TEST(MGearMathTest, PinMeasurementGivesTheThicknessBack) {
     }
 }
 
-// Round inputs worked through the Part's steps in a separate script (double
+// Round inputs worked through the routines' steps in a separate script (double
 // precision, π = 3.14159265358979), so the expected thicknesses do not come
 // from the forward formulas above. Helical members are given in the normal
 // plane: P = Pn·cos ψ, φ = atan(tan φn / cos ψ).

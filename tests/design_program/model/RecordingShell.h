@@ -35,6 +35,7 @@ public:
     std::string designPathWithoutExtension = "/designs/pair";
     bool failOpen = false;
     std::map<std::string, std::string> files; // path -> everything written
+    DrawingProgram* drawing = nullptr; // none: the shell's default, no drawing program
 
     // Every hand-over to the pair's deflection analysis, its twenty values in
     // the order received.
@@ -71,6 +72,7 @@ public:
             name = name.substr(name.find_last_of('/') + 1);
         return withExtension ? name + ".cnd" : name;
     }
+    DrawingProgram& drawingProgram() override { return drawing != nullptr ? *drawing : ModelShell::drawingProgram(); }
     std::unique_ptr<std::ostream> openOutputFile(const std::string& path) override {
         if (failOpen)
             return nullptr;

@@ -42,8 +42,9 @@ inline void setUpPair(T_Set& pair, const PairInputs& in) {
     pair.aaPressureAngle(0, MMath::Deg2Rad(in.normalPressureAngleDegrees));
     pair.aaInternal_External(in.internalExternal);
     const double transversePitch = in.normalDiametralPitch * std::cos(helix);
+    // In doubles: the teeth counts' sum overflows 32 bits for very large inputs.
     const double standardCentre =
-        (in.internalExternal * in.pinionTeeth + in.gearTeeth) / (2 * transversePitch);
+        (in.internalExternal * static_cast<double>(in.pinionTeeth) + in.gearTeeth) / (2 * transversePitch);
     pair.aaOperatingCenterDistance(0, standardCentre);
     pair.aaBackLash(0, 0);
     pair.aaBackLash(1, 0);

@@ -161,12 +161,13 @@ TEST(T_GearRadii, ZeroGeometryRaisesInsteadOfInfinity) {
     T_Set set(shell);
     T_Gear& pinion = *set.oPinion;
     EXPECT_EQ(errorNumberOf([&] { pinion.Pang(); }), runtime::DivisionByZero);
-    EXPECT_EQ(errorNumberOf([&] { pinion.Addendum(0); }), runtime::DivisionByZero);
-    EXPECT_EQ(errorNumberOf([&] { pinion.WD(); }), runtime::DivisionByZero);
+    // 0 / 0 is an overflow.
+    EXPECT_EQ(errorNumberOf([&] { pinion.Addendum(0); }), runtime::Overflow);
+    EXPECT_EQ(errorNumberOf([&] { pinion.WD(); }), runtime::Overflow);
 
-    // With teeth and pitch but no thickness, percent of a zero sum.
+    // With teeth and pitch but no thickness, a zero percent of a zero sum.
     setUpBarePair(set, 20, 40, 1, 1.0);
-    EXPECT_EQ(errorNumberOf([&] { pinion.TTK_o(0, 0); }), runtime::DivisionByZero);
+    EXPECT_EQ(errorNumberOf([&] { pinion.TTK_o(0, 0); }), runtime::Overflow);
 }
 
 // ---- tooth thickness ----
@@ -351,9 +352,9 @@ TEST_F(T_GearSpurPair, Proportions) {
         {"WD", [&] { return pinion.WD(); }, 0.225},
         {"EGB(1)", [&] { return pinion.EGB(1); }, 0.01},
         {"Ro(-1, 1, 0)", [&] { return pinion.Ro(-1, 1, 0); }, 1.08},
-        {"Ro(true, 1, 0)", [&] { return pinion.Ro(true, 1, 0); }, 1.08},
         {"Ro(-1, 0, 1)", [&] { return pinion.Ro(-1, 0, 1); }, 1.095},
         {"Ro(0, 1, 0) keeps the edge", [&] { return pinion.Ro(0, 1, 0); }, 1.09},
+        {"Ro(1, 1, 0) keeps the edge: only -1 is true", [&] { return pinion.Ro(1, 1, 0); }, 1.09},
         {"Ro(2, 1, 0) keeps the edge", [&] { return pinion.Ro(2, 1, 0); }, 1.09},
         {"RR(1)", [&] { return pinion.RR(1); }, 0.875},
         {"RR(0)", [&] { return pinion.RR(0); }, 0.865},
@@ -600,14 +601,21 @@ TEST_F(T_GearSpurPair, ZeroTorqueClearsThePowerEvenWithoutCoupling) {
     EXPECT_EQ(set.hp(), 0.0);
 }
 
-TEST(T_GearLoads, CouplingWithoutTeethFailsAfterStoringItsOwnValue) {
+TEST(T_GearLoads, CouplingWithoutTeethFailsAndChangesNothing) {
     RecordingShell shell;
     T_Set set(shell);
     T_Gear& pinion = *set.oPinion;
-    EXPECT_EQ(errorNumberOf([&] { pinion.aaTorque(true, 100.0); }), runtime::DivisionByZero);
-    EXPECT_EQ(pinion.Torq(), 100.0);
-    EXPECT_EQ(errorNumberOf([&] { pinion.aaSpeed(true, 1000.0); }), runtime::DivisionByZero);
-    EXPECT_EQ(pinion.RPM(), 1000.0);
+    T_Gear& gear = *set.oGear;
+    pinion.aaTorque(false, 5.0);
+    gear.aaSpeed(false, 7.0);
+    // The mate's value is 100 * 0 / 0: an overflow, and every load stays as it was.
+    EXPECT_EQ(errorNumberOf([&] { pinion.aaTorque(true, 100.0); }), runtime::Overflow);
+    EXPECT_EQ(errorNumberOf([&] { pinion.aaSpeed(true, 1000.0); }), runtime::Overflow);
+    EXPECT_EQ(pinion.Torq(), 5.0);
+    EXPECT_EQ(pinion.RPM(), 0.0);
+    EXPECT_EQ(gear.Torq(), 0.0);
+    EXPECT_EQ(gear.RPM(), 7.0);
+    EXPECT_EQ(set.hp(), 0.0);
 }
 
 // ---- allowables ----

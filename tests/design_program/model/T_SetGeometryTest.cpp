@@ -213,7 +213,7 @@ TEST_F(T_SetGeometryTest, ZeroGeometryRaisesInsteadOfInfinity) {
     EXPECT_EQ(errorNumberOf([&] { pair.PN(); }), runtime::DivisionByZero);
     pair.aaHelixAngle(0.2);
     EXPECT_EQ(errorNumberOf([&] { pair.Px(); }), runtime::DivisionByZero);
-    EXPECT_EQ(errorNumberOf([&] { pair.AddModCoeffSum(0); }), runtime::DivisionByZero);
+    EXPECT_EQ(errorNumberOf([&] { pair.AddModCoeffSum(0); }), runtime::Overflow); // 0 / 0
 }
 
 } // namespace

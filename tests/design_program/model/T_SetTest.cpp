@@ -65,10 +65,10 @@ TEST_F(T_SetPairTest, FreshPairHoldsZerosAndOperatingValuesRaiseUntilTheGeometry
     EXPECT_EQ(pair.hp(), 0);
     EXPECT_EQ(pair.MakeJPGs(), 0);
     EXPECT_EQ(pair.Virtual(), 0);
-    // Zero base radii over a zero centre distance.
-    EXPECT_EQ(errorNumberOf([&] { pair.Phi_o(); }), runtime::DivisionByZero);
-    EXPECT_EQ(errorNumberOf([&] { pair.Pd_o(); }), runtime::DivisionByZero);
-    EXPECT_EQ(errorNumberOf([&] { pair.Pd_on(); }), runtime::DivisionByZero);
+    // Zero base radii over a zero centre distance: 0 / 0 is an overflow.
+    EXPECT_EQ(errorNumberOf([&] { pair.Phi_o(); }), runtime::Overflow);
+    EXPECT_EQ(errorNumberOf([&] { pair.Pd_o(); }), runtime::Overflow);
+    EXPECT_EQ(errorNumberOf([&] { pair.Pd_on(); }), runtime::Overflow);
     EXPECT_EQ(errorNumberOf([&] { pair.PC_s(); }), runtime::DivisionByZero);
 }
 

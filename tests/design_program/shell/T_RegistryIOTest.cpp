@@ -7,7 +7,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
+#include <vector>
 
 using namespace cindrel::shell;
 using namespace registry;
@@ -200,6 +202,32 @@ TEST_F(RegistryIOTest, FailedWritesLeaveNotes)
     EXPECT_THAT(log.notes, ElementsAre("SetRegistryValue@WriteBoolean, Err#6, Preferences-AutoUpdate, True",
                                        "SetRegistryValue@WriteLong, Err#6, Preferences-DiamRadius, 2",
                                        "SetRegistryValue@WriteString, Err#6, Preferences-ScrnOutFontName, Arial"));
+}
+
+TEST_F(RegistryIOTest, WritesTheStoreDoesNotKeepLeaveTheStoreStatusInTheirNotes)
+{
+    // A store whose file cannot be used at all: it reads the defaults and keeps no change.
+    std::ofstream(folder.file("not-a-folder")) << "x";
+    std::vector<std::string> storeLog;
+    Store unusable(folder.file("not-a-folder") / "registry.sqlite3",
+                   [&](std::string_view message) { storeLog.emplace_back(message); });
+    T_RegistryIO settings(log, unusable);
+    settings.Root = CurrentUser;
+    settings.Path = BasePath;
+    storeLog.clear();
+
+    settings.WriteBoolean("Preferences", "AutoUpdate", true);
+    settings.WriteLong("Preferences", "DiamRadius", 2);
+    settings.WriteString("Preferences", "ScrnOutFontName", "Arial");
+    EXPECT_THAT(log.notes,
+                ElementsAre("SetRegistryValue@WriteBoolean, Err#1016, Preferences-AutoUpdate, True",
+                            "SetRegistryValue@WriteLong, Err#1016, Preferences-DiamRadius, 2",
+                            "SetRegistryValue@WriteString, Err#1016, Preferences-ScrnOutFontName, Arial"));
+    EXPECT_EQ(storeLog.size(), 3u);
+    EXPECT_EQ(SetRegistryValue(unusable, CurrentUser, "Software\\X", "Y", std::int32_t{1}, true), status::IoFailed);
+    log.notes.clear();
+    EXPECT_EQ(settings.ReadLong("Preferences", "DiamRadius", 7), 7);
+    EXPECT_EQ(settings.ReadString("Preferences", "ScrnOutFontName", "Courier"), "Courier");
 }
 
 TEST_F(RegistryIOTest, DeleteKey)

@@ -14,8 +14,15 @@ using testsupport::errorNumberOf;
 
 TEST(CheckedMath, DivisionByZeroIsError11) {
     EXPECT_EQ(errorNumberOf([] { divide(1.0, 0.0); }), DivisionByZero);
-    EXPECT_EQ(errorNumberOf([] { divide(0.0, 0.0); }), DivisionByZero);
+    EXPECT_EQ(errorNumberOf([] { divide(-1e-300, 0.0); }), DivisionByZero);
+    EXPECT_EQ(errorNumberOf([] { divide(1.0, -0.0); }), DivisionByZero);
     EXPECT_DOUBLE_EQ(divide(1.0, 4.0), 0.25);
+}
+
+TEST(CheckedMath, ZeroByZeroIsOverflow) {
+    EXPECT_EQ(errorNumberOf([] { divide(0.0, 0.0); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { divide(-0.0, 0.0); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { divide(0.0, -0.0); }), Overflow);
 }
 
 TEST(CheckedMath, QuotientTooLargeIsOverflow) {
@@ -113,4 +120,61 @@ TEST(CheckedMath, FixDropsTheFractionAndIntFloors) {
     }
     EXPECT_EQ(errorNumberOf([] { fixPart(std::numeric_limits<double>::quiet_NaN()); }), Overflow);
     EXPECT_EQ(errorNumberOf([] { intPart(std::numeric_limits<double>::infinity()); }), Overflow);
+}
+
+namespace {
+
+constexpr std::int16_t Max16 = INT16_MAX;
+constexpr std::int16_t Min16 = INT16_MIN;
+constexpr std::int32_t Max32 = INT32_MAX;
+constexpr std::int32_t Min32 = INT32_MIN;
+
+} // namespace
+
+TEST(IntegerArithmetic, SixteenBitResultsWithinRange) {
+    EXPECT_EQ(add16(Max16 - 1, 1), Max16);
+    EXPECT_EQ(add16(Min16, Max16), -1);
+    EXPECT_EQ(subtract16(Min16 + 1, 1), Min16);
+    EXPECT_EQ(multiply16(-128, 256), Min16);
+    EXPECT_EQ(multiply16(181, 181), 32761);
+    EXPECT_EQ(quotient16(-7, 2), -3);
+    EXPECT_EQ(quotient16(Min16, 1), Min16);
+    EXPECT_EQ(remainder16(-7, 2), -1);
+    EXPECT_EQ(remainder16(7, -2), 1);
+    EXPECT_EQ(remainder16(Min16, -1), 0);
+}
+
+TEST(IntegerArithmetic, SixteenBitOverflowIsError6) {
+    EXPECT_EQ(errorNumberOf([] { add16(Max16, 1); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { add16(Min16, -1); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { subtract16(Min16, 1); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { subtract16(0, Min16); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { multiply16(182, 181); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { multiply16(Min16, -1); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { quotient16(Min16, -1); }), Overflow);
+}
+
+TEST(IntegerArithmetic, ThirtyTwoBitResultsWithinRange) {
+    EXPECT_EQ(add32(Max32 - 1, 1), Max32);
+    EXPECT_EQ(subtract32(Min32 + 1, 1), Min32);
+    EXPECT_EQ(multiply32(-65536, 32768), Min32);
+    EXPECT_EQ(multiply32(46340, 46340), 2147395600);
+    EXPECT_EQ(quotient32(-2147483647, 2), -1073741823);
+    EXPECT_EQ(remainder32(-2147483647, 2), -1);
+    EXPECT_EQ(remainder32(Min32, -1), 0);
+}
+
+TEST(IntegerArithmetic, ThirtyTwoBitOverflowIsError6) {
+    EXPECT_EQ(errorNumberOf([] { add32(Max32, 1); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { subtract32(Min32, 1); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { multiply32(46341, 46341); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { multiply32(Min32, -1); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { quotient32(Min32, -1); }), Overflow);
+}
+
+TEST(IntegerArithmetic, DivisionByZeroIsError11) {
+    EXPECT_EQ(errorNumberOf([] { quotient16(1, 0); }), DivisionByZero);
+    EXPECT_EQ(errorNumberOf([] { remainder16(0, 0); }), DivisionByZero);
+    EXPECT_EQ(errorNumberOf([] { quotient32(0, 0); }), DivisionByZero);
+    EXPECT_EQ(errorNumberOf([] { remainder32(Min32, 0); }), DivisionByZero);
 }

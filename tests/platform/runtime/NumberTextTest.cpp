@@ -26,6 +26,52 @@ TEST(LeadingNumber, TakesTheNumberAtTheStart) {
         EXPECT_EQ(leadingNumber(c.text), c.value) << '"' << c.text << '"';
 }
 
+TEST(LeadingNumber, SkipsBlanksTabsAndLineFeedsAnywhere) {
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {" 1615 198th Street N.E.", 1615198}, {"1 2", 12},        {"- 5", -5},       {"1 . 5", 1.5},
+        {"1\t2\n3", 123},                     {"2 e 3", 2000},    {"1e -2", 0.01},   {"\n\n7", 7},
+        {"+ .5", 0.5},                         {"1\r2", 1},        {"\r5", 0},        {"12 ,345", 12},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(leadingNumber(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(LeadingNumber, DMarksAnExponentAsEDoes) {
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"1D3", 1000}, {"1d3", 1000}, {"2.5D-1", 0.25}, {"-4d+2", -400}, {"1D", 1}, {"1D+", 1}, {"3Dx", 3},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(leadingNumber(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(LeadingNumber, HexadecimalAndOctalWrapAtSixteenAndThirtyTwoBits) {
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"&HFF", 255},         {"&hff", 255},          {"&H7FFF", 32767},       {"&H8000", -32768},
+        {"&HFFFF", -1},        {"&H10000", 65536},     {"&H7FFFFFFF", 2147483647}, {"&H80000000", -2147483648.0},
+        {"&HFFFFFFFF", -1},    {"&H0000FFFF", -1},     {"&HFFx", 255},          {"&H F F", 255},
+        {"&O17", 15},          {"&o777", 511},         {"&O177777", -1},        {"&O200000", 65536},
+        {"&O37777777777", -1}, {"&O8", 0},             {"&H", 0},               {"&HG", 0},
+        {"&", 0},              {"&17", 0},             {"-&H10", 0},            {"&O18", 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(leadingNumber(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(LeadingNumber, HexadecimalBeyondThirtyTwoBitsIsOverflow) {
+    EXPECT_EQ(errorNumberOf([] { leadingNumber("&H100000000"); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { leadingNumber("&O40000000000"); }), Overflow);
+    EXPECT_EQ(errorNumberOf([] { leadingNumber("&HFFFFFFFFFFFFFFFFFFFF"); }), Overflow);
+}
+
 TEST(LeadingNumber, NegativeZeroIsPlainZero) {
     EXPECT_FALSE(std::signbit(leadingNumber("-0.0")));
 }
@@ -37,6 +83,30 @@ TEST(LeadingNumber, BeyondDoubleIsOverflow) {
     EXPECT_EQ(leadingNumber("1.7976931348623157e308"), std::numeric_limits<double>::max());
 }
 
+TEST(NumberReaders, TheLargestDoubleAsNumberTextWritesItReadsBack) {
+    constexpr double largest = std::numeric_limits<double>::max();
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"1.79769313486232E+308", largest},  {"-1.79769313486232E+308", -largest},
+        {"1.797693134862320E+308", largest}, {"179769313486232E+294", largest},
+        {"0.179769313486232E+309", largest}, {"1.7976931348623158E+308", largest},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(leadingNumber(c.text), c.value) << c.text;
+        EXPECT_EQ(toNumber(c.text), c.value) << c.text;
+        EXPECT_TRUE(isNumeric(c.text)) << c.text;
+    }
+    for (const char* beyond : {"1.797693134862321E+308", "1.79769313486233E+308", "1.8E+308", "1E+309"}) {
+        EXPECT_EQ(errorNumberOf([&] { leadingNumber(beyond); }), Overflow) << beyond;
+        EXPECT_EQ(errorNumberOf([&] { toNumber(beyond); }), Overflow) << beyond;
+        EXPECT_FALSE(isNumeric(beyond)) << beyond;
+    }
+    EXPECT_EQ(toNumber(numberText(largest)), largest);
+    EXPECT_EQ(toNumber(numberText(-largest)), -largest);
+}
+
 TEST(IsNumeric, TheWholeTextMustBeOneNumber) {
     const struct {
         const char* text;
@@ -45,6 +115,9 @@ TEST(IsNumeric, TheWholeTextMustBeOneNumber) {
         {"1", true},     {" 1.5 ", true}, {"+.5", true},  {"-1e-3", true}, {"5.", true},
         {"", false},     {" ", false},    {"abc", false}, {"1e", false},   {"1.2.3", false},
         {"-", false},    {".", false},    {"1.0*", false}, {"1 2", false}, {"1e400", false},
+        {"1,500.000", true}, {"-12,345,678.5", true}, {"1,5", true},  {" 1,000 ", true}, {"1D2", true},
+        {"&HFF", true},  {",5", false},   {"1.5,0", false}, {"1e1,0", false}, {"-,5", false},
+        {"1 ,000", false}, {"&H", false}, {"&HFFFFFFFFF", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(isNumeric(c.text), c.numeric) << '"' << c.text << '"';
@@ -55,6 +128,21 @@ TEST(ToNumber, RaisesTypeMismatchOrOverflow) {
     EXPECT_EQ(errorNumberOf([] { toNumber("2.25x"); }), TypeMismatch);
     EXPECT_EQ(errorNumberOf([] { toNumber(""); }), TypeMismatch);
     EXPECT_EQ(errorNumberOf([] { toNumber("1e999"); }), Overflow);
+}
+
+TEST(ToNumber, ReadsTheGroupingCommasThatFormatsWrite) {
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"1,500.000", 1500},  {"-1,500.000", -1500}, {"12,345,678", 12345678}, {"1,234.5e1", 12345},
+        {" 2,000 ", 2000},    {"1,5", 15},            {"0,001", 1},             {"1,", 1},
+        {"2.5D1", 25},        {"&HFFFF", -1},         {"&O10", 8},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(toNumber(c.text), c.value) << '"' << c.text << '"';
+    for (const char* text : {",5", "1.5,0", "1e1,0", "1,500.000x", ",", "1 000", "1,500 .0"})
+        EXPECT_EQ(errorNumberOf([&] { toNumber(text); }), TypeMismatch) << '"' << text << '"';
 }
 
 TEST(NumberText, GeneralFormOfDoubles) {
@@ -112,6 +200,18 @@ TEST(NumberText, SinglesShowSevenDigits) {
 TEST(NumberText, RoundTripsThroughLeadingNumberWithinFifteenDigits) {
     for (const double value : {0.1, -7.25, 1e-5, 6.02214076e23, 123456.789, 2.675})
         EXPECT_EQ(leadingNumber(numberText(value)), value) << value;
+}
+
+TEST(NumberText, SignSpaceFormLeadsANumberNotNegativeWithABlank) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {0, " 0"}, {-0.0, " 0"}, {2.5, " 2.5"}, {-2.5, "-2.5"}, {0.5, " 0.5"}, {1e-5, " 1E-05"}, {-1e20, "-1E+20"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(numberTextWithSignSpace(c.value), c.text) << c.value;
+    EXPECT_EQ(errorNumberOf([] { numberTextWithSignSpace(std::numeric_limits<double>::infinity()); }), Overflow);
 }
 
 TEST(NumberText, NonFiniteIsOverflow) {

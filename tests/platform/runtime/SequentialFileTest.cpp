@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <sstream>
 #include <string>
 
@@ -75,6 +77,20 @@ TEST(RecordReader, ReadsBackWhatWasWritten) {
     EXPECT_EQ(reader.readText(), "last");
     EXPECT_TRUE(reader.atEnd());
     EXPECT_EQ(errorNumberOf([&] { reader.readText(); }), InputPastEndOfFile);
+}
+
+TEST(RecordReader, EveryWrittenNumberReadsBack) {
+    // 15 significant digits round the largest doubles past the double range.
+    const double largest = std::numeric_limits<double>::max();
+    const double values[] = {largest, -largest, std::nextafter(largest, 0.0), std::numeric_limits<double>::min(),
+                             std::numeric_limits<double>::denorm_min(), -0.0, 1e-300};
+    for (const double value : values) {
+        std::istringstream in(written([&](RecordWriter& w) { w.number(value).endRecord(); }));
+        RecordReader reader(in);
+        double read = 0.0;
+        EXPECT_EQ(errorNumberOf([&] { read = reader.readNumber(); }), 0) << value;
+        EXPECT_NEAR(read, value, std::fabs(value) * 1e-14) << value;
+    }
 }
 
 TEST(RecordReader, FieldKindsAndTheirTexts) {

@@ -1,0 +1,143 @@
+#include "IniContent.h"
+
+#include "ValueText.h"
+
+namespace brimlock {
+
+namespace {
+
+std::string upperCased(std::string_view name)
+{
+    std::string upper(name);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}
+
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+} // namespace
+
+IniContent IniContent::parse(std::string_view text)
+{
+    IniContent content;
+    if (text.starts_with(Utf8ByteOrderMark))
+        text.remove_prefix(Utf8ByteOrderMark.size());
+    Section* current = nullptr;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::string_view line = trimmed(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.empty())
+            continue;
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            current = &content.sections_.obtain(upperCased(line.substr(1, line.size() - 2)));
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (!current || equals == std::string_view::npos)
+            continue;
+        current->obtain(upperCased(line.substr(0, equals))) = std::string(line.substr(equals + 1));
+    }
+    return content;
+}
+
+std::string IniContent::text() const
+{
+    std::string file;
+    bool first = true;
+    for (const auto& [name, section] : sections_.ordered()) {
+        if (!first)
+            file += "\r\n";
+        first = false;
+        file.append("[").append(*name).append("]\r\n");
+        for (const auto& [key, value] : section->ordered())
+            file.append(*key).append("=").append(*value).append("\r\n");
+    }
+    return file;
+}
+
+std::string IniContent::sectionNameToStore(std::string_view name)
+{
+    std::string stored = upperCased(name);
+    for (char& c : stored)
+        if (c == '\r' || c == '\n')
+            c = '_';
+    return stored;
+}
+
+std::string IniContent::keyNameToStore(std::string_view name)
+{
+    while (!name.empty() && isWhiteSpace(name.front()))
+        name.remove_prefix(1);
+    std::string stored = sectionNameToStore(name);
+    if (!stored.empty() && stored.front() == '[')
+        stored.front() = '_';
+    for (char& c : stored)
+        if (c == '=')
+            c = '_';
+    return stored;
+}
+
+const IniContent::Section* IniContent::findSection(std::string_view section) const
+{
+    if (const Section* found = sections_.find(upperCased(section)))
+        return found;
+    return sections_.find(sectionNameToStore(section));
+}
+
+const std::string* IniContent::findValue(std::string_view section, std::string_view key) const
+{
+    if (const Section* exact = sections_.find(upperCased(section)))
+        if (const std::string* value = exact->find(upperCased(key)))
+            return value;
+    if (const Section* stored = sections_.find(sectionNameToStore(section)))
+        return stored->find(keyNameToStore(key));
+    return nullptr;
+}
+
+void IniContent::set(std::string_view section, std::string_view key, std::string value)
+{
+    const std::string storedSection = sectionNameToStore(section);
+    const std::string storedKey = keyNameToStore(key);
+    // A name read from a file as given would be found before the stored one: it is replaced.
+    const std::string exactSection = upperCased(section);
+    const std::string exactKey = upperCased(key);
+    if (exactSection != storedSection || exactKey != storedKey)
+        if (Section* exact = sections_.find(exactSection))
+            exact->erase(exactKey);
+    sections_.obtain(storedSection).obtain(storedKey) = std::move(value);
+}
+
+bool IniContent::eraseSection(std::string_view section)
+{
+    return sections_.erase(upperCased(section)) || sections_.erase(sectionNameToStore(section));
+}
+
+bool IniContent::eraseKey(std::string_view section, std::string_view key)
+{
+    if (Section* exact = sections_.find(upperCased(section)); exact && exact->erase(upperCased(key)))
+        return true;
+    Section* stored = sections_.find(sectionNameToStore(section));
+    return stored && stored->erase(keyNameToStore(key));
+}
+
+std::vector<std::string> IniContent::sectionNames() const
+{
+    std::vector<std::string> names;
+    for (const auto& entry : sections_.ordered())
+        names.push_back(*entry.first);
+    return names;
+}
+
+std::vector<std::string> IniContent::keyNames(std::string_view section) const
+{
+    std::vector<std::string> names;
+    if (const Section* found = findSection(section))
+        for (const auto& entry : found->ordered())
+            names.push_back(*entry.first);
+    return names;
+}
+
+} // namespace brimlock
