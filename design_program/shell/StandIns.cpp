@@ -80,8 +80,6 @@ void frmMFGOutputs_EditScreen(Startup&) {}
 
 void frmMFGOutputs_loadPinCombo(Startup&, const std::vector<float>&, double, std::int16_t, bool) {}
 
-std::int32_t LaunchDrawing(Startup&) { return 0; }
-
 void defineStandInWindows(Startup& startup)
 {
     forms::Forms& windows = startup.windows();

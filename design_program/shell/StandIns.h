@@ -66,9 +66,6 @@ void frmMFGOutputs_EditScreen(Startup& startup);
 void frmMFGOutputs_loadPinCombo(Startup& startup, const std::vector<float>& PinList, double SelectedPin,
                                 std::int16_t Index, bool LoadList);
 
-// The drawing hand-over of the gear pair; 0 (failed) until the pair can hand designs over.
-std::int32_t LaunchDrawing(Startup& startup);
-
 // Declares the stand-in windows: the AGMA factors window, the manufacturing
 // outputs window and the results grid window.
 void defineStandInWindows(Startup& startup);

@@ -5,6 +5,7 @@
 #include "shell/ShellWindows.h"
 #include "shell/Startup.h"
 
+#include "automation_interface/ExposeVantrope.h"
 #include "forms/CheckBox.h"
 #include "forms/ComboBox.h"
 #include "forms/Label.h"
@@ -94,7 +95,7 @@ void paintRackTooth(QPainter& painter, const QRectF& area)
 forms::Form& mainWindow(Startup& startup) { return startup.windows()[MainName]; }
 
 // The program of the drawing program in the program folder.
-QString drawingProgramPath() { return shellservices::programFilePath(QStringLiteral("vantrope")); }
+QString drawingProgramPath() { return shellservices::programFilePath(QString::fromLatin1(exposevantrope::ServerProgramName)); }
 
 void launchDrawingProgram()
 {
@@ -215,7 +216,7 @@ void connectMenus(Startup& startup, forms::Form& main)
     onMenu("mnuGraphCopyEnhMetafile", [&main] { copyGraphAsMetafile(main.get<forms::Control>(QStringLiteral("Chart2D1"))); });
     onMenu("mnuGraphCopyJPG", [&main] { saveGraphAsJpegCommand(main); });
     onMenu("mnuDraw", [&startup] {
-        if (LaunchDrawing(startup) != 1)
+        if (startup.Oset == nullptr || startup.Oset->LaunchDrawing() != 1)
             launchDrawingProgram();
     });
     onMenu("mnuMFGOutputs", [&startup, &main] { openManufacturingOutputs(startup, main); });
