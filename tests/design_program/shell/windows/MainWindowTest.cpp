@@ -6,9 +6,13 @@
 #include "dialogs/DialogTypes.h"
 #include "forms/CommandButton.h"
 #include "shell/Clipboard.h"
+#include "design_program/model/ReferencePairs.h"
+#include "forms/Layout.h"
+#include "forms/TabStrip.h"
 #include "resources/windows/MainWindowLayout.h"
 
 #include <QTest>
+#include <QTimer>
 
 #include <gmock/gmock.h>
 
@@ -92,19 +96,6 @@ TEST_F(MainWindow, LoadingKeepsTheFixedSizeAndShowsTheFirstPanel)
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
         return std::regex_search(line, std::regex("^\\d+, resizing: frmMain, \\d+, \\d+$"));
     })) << "the window's resizing is logged";
-}
-
-TEST_F(MainWindow, OnlyTheSavedPlaceAndStateComeBackNotTheSize)
-{
-    forms::Form& form = main();
-    form.move(600, 450, 9000, 8000);
-    startup->SaveWindowPosition(form);
-    form.unload();
-    form.load();
-    EXPECT_EQ(form.left(), 600);
-    EXPECT_EQ(form.top(), 450);
-    EXPECT_EQ(form.width(), 7800);
-    EXPECT_EQ(form.height(), 7000);
 }
 
 TEST_F(MainWindow, PanelsCarryTheirTitlesUnitsAndTooltips)
@@ -213,6 +204,53 @@ TEST_F(MainWindow, TheGraphIsCopiedAsBitmapAndVectorAndSavedAsJpeg)
     EXPECT_TRUE(cindrel::shell::saveGraphAsJpeg(chart, QString::fromStdString(image.string())));
     EXPECT_FALSE(QImage(QString::fromStdString(image.string())).isNull());
     EXPECT_FALSE(cindrel::shell::saveGraphAsJpeg(chart, QString::fromStdString(folder.file("missing/graph.jpg").string())));
+}
+
+TEST_F(MainWindow, ManufacturingOutputsOpenOnTheMainWindowsPlaceAndGiveItBackWhenClosed)
+{
+    cindrel::model::testing::setUpPair(*startup->Oset, cindrel::model::testing::spurPairInputs());
+    main().move(900, 600);
+    on<forms::MenuItem>("mnuMFGOutputs").click();
+    forms::Form& manufacturing = window("frmMFGOutputs");
+    EXPECT_TRUE(manufacturing.visible());
+    EXPECT_FALSE(main().visible());
+    EXPECT_EQ(manufacturing.left(), 900);
+    EXPECT_EQ(manufacturing.top(), 600);
+    EXPECT_NE(startup->gobjMFGOutputs, nullptr);
+    // The allowance is 0.025 over the normal diametral pitch of 10.
+    for (int member : {0, 1}) {
+        EXPECT_EQ(manufacturing.get<forms::TextBox>(QStringLiteral("txtTIFdef"), member).text(), "0.003");
+        EXPECT_EQ(manufacturing.get<forms::TextBox>(QStringLiteral("txtTeethSpanneddef"), member).text(),
+                  QString::number(startup->Oset->member(member).SpanMeasNumbTeethBest()));
+    }
+    manufacturing.unload(forms::UnloadReason::FormControlMenu);
+    EXPECT_TRUE(main().visible());
+    EXPECT_FALSE(manufacturing.visible());
+    EXPECT_EQ(startup->gobjMFGOutputs, nullptr);
+}
+
+TEST_F(MainWindow, PreferencesOpenTheOptionsDialogOnTheAskedTab)
+{
+    forms::Forms& windows = startup->windows();
+    if (!windows.isDefined(QStringLiteral("frmOptions"))) {
+        windows.define(QStringLiteral("frmOptions"), [](forms::Form& form) {
+            forms::buildControl(form, {.kind = forms::ControlKind::TabStrip, .name = QStringLiteral("tabOptions"),
+                                       .width = 3000, .height = 2000,
+                                       .items = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
+                                                 QStringLiteral("D"), QStringLiteral("E")}});
+        });
+    }
+    forms::Form& options = window("frmOptions");
+    int shownOnTab = -1;
+    bool shownModal = false;
+    QTimer::singleShot(0, [&] {
+        shownModal = options.visible();
+        shownOnTab = options.get<forms::TabStrip>(QStringLiteral("tabOptions")).selectedTab();
+        options.hide();
+    });
+    cindrel::shell::ShowOptionsPreferences(*startup, 4);
+    EXPECT_TRUE(shownModal);
+    EXPECT_EQ(shownOnTab, 4);
 }
 
 // A design-file object whose answers the test sets.
