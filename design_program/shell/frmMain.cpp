@@ -63,11 +63,13 @@ void paintGearMesh(QPainter& painter, const QRectF& area)
         painter.setBrush(Qt::white);
         painter.drawEllipse(centre, radius * 0.25, radius * 0.25);
     };
+    // Pitch circles touching along a diagonal, both within the square of the picture.
     const double size = std::min(area.width(), area.height());
-    const double small = size * 0.24;
-    const double large = size * 0.36;
-    const QPointF pinion(area.left() + small + size * 0.06, area.top() + size * 0.32);
-    const QPointF wheel(pinion.x() + small + large, area.top() + size * 0.6);
+    const double small = size * 0.18;
+    const double large = size * 0.27;
+    const QPointF pinion(area.left() + size * 0.22, area.top() + size * 0.25);
+    const double centres = (small + large) * 0.98;
+    const QPointF wheel(pinion.x() + centres * std::cos(0.61), pinion.y() + centres * std::sin(0.61));
     gear(pinion, small, 12, 0.2, QColor(176, 196, 222));
     gear(wheel, large, 18, 0.05, QColor(205, 205, 180));
 }
