@@ -142,11 +142,11 @@ void cmdResetAGMAfactors_Click(forms::Form& main)
     box(main, "txtKm").setText(typed);
     for (const char* name : {"txtKo", "txtKr", "txtKs", "txtKt"})
         box(main, name).setText(plain);
-    box(main, "txtKV").setText(typed);
+    box(main, "txtKv").setText(typed);
     box(main, "txtCf").setText(plain);
     box(main, "txtCh").setText(typed);
     for (int member : {0, 1}) {
-        box(main, "txtKb", member).setText(typed);
+        box(main, "txtKB", member).setText(typed);
         box(main, "txtSf", member).setText(plain);
         box(main, "txtSh", member).setText(plain);
         box(main, "txtYn", member).setText(typed);

@@ -183,16 +183,22 @@ void connectMenus(Startup& startup, forms::Form& main)
     const auto onMenu = [&main](const char* name, std::function<void()> command) {
         main.get<forms::MenuItem>(QString::fromLatin1(name)).onClick.connect(std::move(command));
     };
-    const auto withDesignFiles = [&startup](std::function<void(DesignFilesStandIn&)> command) {
-        return [&startup, command] {
-            if (startup.gobjColData != nullptr)
-                command(*startup.gobjColData);
-        };
-    };
-    onMenu("mnuNew", withDesignFiles([](DesignFilesStandIn& files) { files.FileNew(); }));
-    onMenu("mnuFileOpen", withDesignFiles([](DesignFilesStandIn& files) { files.FileOpen(""); }));
-    onMenu("mnuFileSave", withDesignFiles([](DesignFilesStandIn& files) { files.FileSave(); }));
-    onMenu("mnuFileSaveAs", withDesignFiles([](DesignFilesStandIn& files) { files.FileSaveAs(); }));
+    onMenu("mnuNew", [&startup] {
+        if (auto* files = startup.gobjColData.get())
+            files->FileNew();
+    });
+    onMenu("mnuFileOpen", [&startup] {
+        if (auto* files = startup.gobjColData.get())
+            files->FileOpen("");
+    });
+    onMenu("mnuFileSave", [&startup] {
+        if (auto* files = startup.gobjColData.get())
+            files->FileSave();
+    });
+    onMenu("mnuFileSaveAs", [&startup] {
+        if (auto* files = startup.gobjColData.get())
+            files->FileSaveAs();
+    });
     onMenu("mnuLaunchVT", [] { launchDrawingProgram(); });
     onMenu("mnuFilePrint", [&startup] {
         if (startup.gobjOutputs != nullptr)

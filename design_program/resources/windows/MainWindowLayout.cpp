@@ -395,7 +395,8 @@ const std::vector<ControlSpec> mainControls = {
     {.kind = ControlKind::TextBox, .name = "txtSAT", .index = 0, .container = "fraAGMA_HPs", .left = 2640, .top = 900, .width = 2160, .height = 315},
     {.kind = ControlKind::TextBox, .name = "txtSAT", .index = 1, .container = "fraAGMA_HPs", .left = 4920, .top = 900, .width = 2160, .height = 315},
 
-    // Panel 8: AGMA factors typed on the main window. Two boxes are keyed in design files as txtKB and txtKv.
+    // Panel 8: AGMA factors typed on the main window. The Kb and Kv boxes are spelled txtKB and txtKv,
+    // as design files key them.
     {.kind = ControlKind::Label, .name = "lblTitle", .index = 8, .container = "picStates", .containerIndex = 8, .left = 120, .top = 60, .width = 5280, .height = 375, .caption = "AGMA Factors"},
     {.kind = ControlKind::Label, .name = "lblFactorColumn", .index = 0, .container = "picStates", .containerIndex = 8, .left = 2880, .top = 480, .width = 900, .height = 255, .caption = "Gear Set"},
     {.kind = ControlKind::Label, .name = "lblFactorColumn", .index = 1, .container = "picStates", .containerIndex = 8, .left = 5880, .top = 480, .width = 780, .height = 255, .caption = "Pinion"},
@@ -407,7 +408,7 @@ const std::vector<ControlSpec> mainControls = {
     {.kind = ControlKind::Label, .name = "lblFactorTitle", .index = 2, .container = "picStates", .containerIndex = 8, .left = 120, .top = 1590, .width = 2700, .height = 255, .caption = "Ks, Size **"},
     {.kind = ControlKind::TextBox, .name = "txtKs", .container = "picStates", .containerIndex = 8, .left = 2880, .top = 1560, .width = 900, .height = 315, .dataField = "frmMain_txtKs", .helpContextId = 13200},
     {.kind = ControlKind::Label, .name = "lblFactorTitle", .index = 3, .container = "picStates", .containerIndex = 8, .left = 120, .top = 1980, .width = 2700, .height = 255, .caption = "Kv, Dynamic **"},
-    {.kind = ControlKind::TextBox, .name = "txtKV", .container = "picStates", .containerIndex = 8, .left = 2880, .top = 1950, .width = 900, .height = 315, .dataField = "frmMain_txtKv", .helpContextId = 13300},
+    {.kind = ControlKind::TextBox, .name = "txtKv", .container = "picStates", .containerIndex = 8, .left = 2880, .top = 1950, .width = 900, .height = 315, .dataField = "frmMain_txtKv", .helpContextId = 13300},
     {.kind = ControlKind::Label, .name = "lblFactorTitle", .index = 4, .container = "picStates", .containerIndex = 8, .left = 120, .top = 2370, .width = 2700, .height = 255, .caption = "Kt, Temperature"},
     {.kind = ControlKind::TextBox, .name = "txtKt", .container = "picStates", .containerIndex = 8, .left = 2880, .top = 2340, .width = 900, .height = 315, .dataField = "frmMain_txtKt", .helpContextId = 13400},
     {.kind = ControlKind::Label, .name = "lblFactorTitle", .index = 5, .container = "picStates", .containerIndex = 8, .left = 120, .top = 2760, .width = 2700, .height = 255, .caption = "Kr, Reliability"},
@@ -417,8 +418,8 @@ const std::vector<ControlSpec> mainControls = {
     {.kind = ControlKind::Label, .name = "lblFactorTitle", .index = 7, .container = "picStates", .containerIndex = 8, .left = 120, .top = 3540, .width = 2700, .height = 255, .caption = "Ch, Hardness Ratio (gear only)"},
     {.kind = ControlKind::TextBox, .name = "txtCh", .container = "picStates", .containerIndex = 8, .left = 2880, .top = 3510, .width = 900, .height = 315, .dataField = "frmMain_txtCh", .helpContextId = 13700},
     {.kind = ControlKind::Label, .name = "lblFactorTitle", .index = 8, .container = "picStates", .containerIndex = 8, .left = 3900, .top = 810, .width = 1920, .height = 255, .caption = "Kb, Rim Thickness"},
-    {.kind = ControlKind::TextBox, .name = "txtKb", .index = 0, .container = "picStates", .containerIndex = 8, .left = 5880, .top = 780, .width = 780, .height = 315, .dataField = "frmMain_txtKB", .helpContextId = 14000},
-    {.kind = ControlKind::TextBox, .name = "txtKb", .index = 1, .container = "picStates", .containerIndex = 8, .left = 6720, .top = 780, .width = 780, .height = 315, .dataField = "frmMain_txtKB", .helpContextId = 14000},
+    {.kind = ControlKind::TextBox, .name = "txtKB", .index = 0, .container = "picStates", .containerIndex = 8, .left = 5880, .top = 780, .width = 780, .height = 315, .dataField = "frmMain_txtKB", .helpContextId = 14000},
+    {.kind = ControlKind::TextBox, .name = "txtKB", .index = 1, .container = "picStates", .containerIndex = 8, .left = 6720, .top = 780, .width = 780, .height = 315, .dataField = "frmMain_txtKB", .helpContextId = 14000},
     {.kind = ControlKind::Label, .name = "lblFactorTitle", .index = 9, .container = "picStates", .containerIndex = 8, .left = 3900, .top = 1200, .width = 1920, .height = 255, .caption = "Sf, Bending Safety"},
     {.kind = ControlKind::TextBox, .name = "txtSf", .index = 0, .container = "picStates", .containerIndex = 8, .left = 5880, .top = 1170, .width = 780, .height = 315, .dataField = "frmMain_txtSf", .helpContextId = 15000},
     {.kind = ControlKind::TextBox, .name = "txtSf", .index = 1, .container = "picStates", .containerIndex = 8, .left = 6720, .top = 1170, .width = 780, .height = 315, .dataField = "frmMain_txtSf", .helpContextId = 15000},

@@ -35,7 +35,7 @@ std::vector<std::string> collectedKeys(forms::Form& form)
     std::vector<std::string> keys;
     std::map<std::string, std::pair<std::size_t, int>> bare; // bare key -> position, index
     for (forms::Control* control : form.savedControls()) {
-        const std::string key = form.name().toStdString() + "_" + control->dataField().mid(form.name().size() + 1).toStdString();
+        const std::string key = form.name().toStdString() + "_" + control->name().toStdString();
         if (auto held = bare.find(key); held != bare.end() && control->isArrayMember()) {
             keys[held->second.first] = key + "#" + std::to_string(held->second.second);
             keys.push_back(key + "#" + std::to_string(control->index()));

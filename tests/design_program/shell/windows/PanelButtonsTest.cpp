@@ -87,18 +87,18 @@ TEST_F(PanelFields, TheStandardHobShowsTheHobInTheChosenDimensions)
 
 TEST_F(PanelFields, ResetWritesTheDefaultFactorTexts)
 {
-    for (const char* name : {"txtKo", "txtKm", "txtKs", "txtKV", "txtKt", "txtKr", "txtCf", "txtCh"})
+    for (const char* name : {"txtKo", "txtKm", "txtKs", "txtKv", "txtKt", "txtKr", "txtCf", "txtCh"})
         box(name).setText(QStringLiteral("2.5"));
-    for (const char* name : {"txtKb", "txtSf", "txtSh", "txtZn", "txtYn"})
+    for (const char* name : {"txtKB", "txtSf", "txtSh", "txtZn", "txtYn"})
         for (int member : {0, 1})
             box(name, member).setText(QStringLiteral("2.5"));
     on<forms::CommandButton>("cmdResetAGMAfactors").click();
     const std::pair<const char*, const char*> single[] = {{"txtKm", "1.0*"}, {"txtKo", "1.0"}, {"txtKr", "1.0"}, {"txtKs", "1.0"},
-                                                          {"txtKt", "1.0"},  {"txtKV", "1.0*"}, {"txtCf", "1.0"}, {"txtCh", "1.0*"}};
+                                                          {"txtKt", "1.0"},  {"txtKv", "1.0*"}, {"txtCf", "1.0"}, {"txtCh", "1.0*"}};
     for (const auto& [name, text] : single)
         EXPECT_EQ(box(name).text(), text) << name;
     const std::pair<const char*, const char*> members[] = {
-        {"txtKb", "1.0*"}, {"txtSf", "1.0"}, {"txtSh", "1.0"}, {"txtYn", "1.0*"}, {"txtZn", "1.0*"}};
+        {"txtKB", "1.0*"}, {"txtSf", "1.0"}, {"txtSh", "1.0"}, {"txtYn", "1.0*"}, {"txtZn", "1.0*"}};
     for (const auto& [name, text] : members)
         for (int member : {0, 1})
             EXPECT_EQ(box(name, member).text(), text) << name << member;
