@@ -4,7 +4,7 @@
 // step's Next under 16 ms.
 
 #include "design_program/model/ReferencePairs.h"
-#include "design_program/sequence/SequenceFakes.h"
+#include "design_program/sequence/RatingStepsFixture.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,13 +18,21 @@ const char* const fullPath[] = {
     "Gear Hob", "Agma on Main", "Horsepower and CP", "Scoring and SubShear Inputs",
 };
 
-struct Design : testing::SequenceFixture {
-    Design()
+model::testing::PairInputs helical()
+{
+    model::testing::PairInputs inputs;
+    inputs.helixAngleDegrees = 15;
+    return inputs;
+}
+
+// The same pair on the panels of every step that reads one; the load,
+// rating and lubrication panels hold steel at 10 hp and 1750 rpm and the
+// default lubrication, and the last step runs the three contact analyses.
+struct Design : testing::RatingStepsFixture {
+    Design() : RatingStepsFixture(helical())
     {
-        model::testing::PairInputs inputs;
-        inputs.helixAngleDegrees = 15;
-        model::testing::setUpPair(Oset, inputs);
-        start(designSteps());
+        fillFirstStepPanels(helical());
+        start(5, designSteps());
         navigator->HobMode = 3;
         navigator->AgmaInputMode = 5;
     }

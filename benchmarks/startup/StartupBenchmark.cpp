@@ -34,6 +34,7 @@ void startUpToTheMainWindow(benchmark::State& state, bool showRunNotes)
     application();
     TemporaryFolder folder;
     std::filesystem::create_directories(folder.file("program"));
+    std::filesystem::copy_file(CINDREL_DEFAULT_DESIGN, folder.file("program") / "Cindrel.def");
     shellservices::setProgramFolderOverride(QString::fromStdString(folder.file("program").string()));
     shellservices::setUserDataFolderOverride(QString::fromStdString(folder.file("user").string()));
     registry::Store store(folder.file("registry.sqlite3"));

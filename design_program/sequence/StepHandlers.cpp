@@ -1,5 +1,9 @@
 #include "sequence/StepHandlers.h"
 
+#include "sequence/StepsMainInputs.h"
+#include "sequence/StepsToothThickness.h"
+#include "sequence/StepsRating.h"
+
 #include <algorithm>
 #include <array>
 #include <stdexcept>
@@ -37,6 +41,13 @@ const StepHandler* StepHandlers::find(std::string_view stepName) const
 StepHandlers designSteps()
 {
     StepHandlers handlers;
+    handlers.set(steps::MainInputs, mainInputsStep());
+    handlers.set(steps::CenterDistance, centerDistanceStep());
+    handlers.set(steps::ToothThickness, toothThicknessStep());
+    handlers.set(steps::AgmaOnMain, agmaOnMainStep());
+    handlers.set(steps::AgmaFactors, agmaFactorsStep());
+    handlers.set(steps::HorsepowerAndCP, horsepowerStep());
+    handlers.set(steps::ScoringInputs, scoringInputsStep());
     return handlers;
 }
 

@@ -5,6 +5,7 @@
 #include "sequence/StepHandlers.h"
 #include "sequence/T_State.h"
 
+#include "analyses/T_Chart.h"
 #include "model/T_Set.h"
 #include "runtime/ErrorReporter.h"
 
@@ -17,6 +18,17 @@
 #include <vector>
 
 namespace cindrel::sequence {
+
+// One row of the allowable-power table that the AGMA factors window hands
+// over: "PAC" (pitting) or "PAT" (bending), the pinion's and the gear's
+// allowable power in horsepower, and the row's description.
+struct AllowablePowerRow {
+    std::string key;
+    float pinion = 0;
+    float gear = 0;
+    std::string description;
+};
+using AllowablePowers = std::array<AllowablePowerRow, 2>;
 
 // Everything the navigator works with, owned by the program around it.
 struct NavigatorPorts {
@@ -75,6 +87,20 @@ public:
     std::int32_t HobMode = 0;
     // Where the rating factors are typed: 5 on the main window, 8 in the AGMA factors window.
     std::int32_t AgmaInputMode = 0;
+    // The allowable powers of the AGMA factors window's last commit; none
+    // after "Agma on Main" or before the window has worked them out.
+    std::optional<AllowablePowers> All4Horsepowers;
+    // The J factors of pinion and gear and the pair's I factor as the checks
+    // keep them; an I factor of 0 is worked out by the contact-stress getter.
+    std::array<double, 2> JFactors{};
+    double IFactor = 0;
+
+    // The graphs of the contact analyses, created at the first accepted
+    // "Scoring and SubShear Inputs" and kept for the run.
+    std::unique_ptr<analyses::T_Chart> pobjChart;
+    // The extremes of the last scoring and subsurface shear runs.
+    std::optional<analyses::ScoringExtremes> ScoringMaxValues;
+    std::optional<analyses::SubShearExtremes> SubShearMaxValues;
 
     // ---- For the step handlers ----
     const NavigatorPorts& ports() const { return ports_; }

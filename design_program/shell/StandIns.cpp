@@ -2,14 +2,35 @@
 
 #include "shell/Startup.h"
 
+#include "forms/ComboBox.h"
 #include "forms/CommandButton.h"
+#include "forms/Label.h"
 #include "forms/Layout.h"
 #include "forms/PictureBox.h"
-#include "shell/ProgramFolders.h"
-
-#include <filesystem>
 
 namespace cindrel::shell {
+
+namespace {
+
+using forms::ControlKind;
+
+// The saved controls of the manufacturing outputs window, in creation order:
+// a design file holds them in reverse, and an array's second member renames
+// the first after its index, so each array is created gear first.
+const std::vector<forms::ControlSpec> mfgOutputsSavedControls = {
+    {.kind = ControlKind::CheckBox, .name = "chkUseMFGNotes", .caption = "Use notes", .dataField = "UseMFGNotes"},
+    {.kind = ControlKind::TextBox, .name = "txtMFGNotes", .dataField = "MFGNotes", .multiLine = true},
+    {.kind = ControlKind::TextBox, .name = "txtTeethSpanned", .index = 1, .dataField = "TeethSpanned"},
+    {.kind = ControlKind::TextBox, .name = "txtTeethSpanned", .index = 0, .dataField = "TeethSpanned"},
+    {.kind = ControlKind::TextBox, .name = "txtPinDiam", .index = 1, .dataField = "PinDiam"},
+    {.kind = ControlKind::TextBox, .name = "txtPinDiam", .index = 0, .dataField = "PinDiam"},
+    {.kind = ControlKind::TextBox, .name = "txtTIF", .index = 1, .dataField = "TIF"},
+    {.kind = ControlKind::TextBox, .name = "txtTIF", .index = 0, .dataField = "TIF"},
+    {.kind = ControlKind::Label, .name = "lblHelixHandPinion", .caption = "0", .dataField = "HelixHandPinion", .visible = false},
+    {.kind = ControlKind::Label, .name = "lblDecimalPlacesMFG", .caption = "4", .dataField = "DecimalPlacesMFG", .visible = false},
+};
+
+} // namespace
 
 OutputsStandIn::OutputsStandIn(Startup& startup) : startup_(startup) {}
 
@@ -41,41 +62,6 @@ NavigatorStandIn::NavigatorStandIn(Startup& startup)
     main.show();
 }
 
-DesignFilesStandIn::DesignFilesStandIn(Startup& startup) : startup_(startup)
-{
-    active_ = startup.CommandLine.empty() ? DefaultFileName() : startup.CommandLine;
-    if (startup.gobjRegisty != nullptr)
-        startup.gobjRegisty->RUF_2Menu();
-}
-
-std::string DesignFilesStandIn::DefaultFileName() const
-{
-    return shellservices::programFilePath(QStringLiteral("Cindrel.def")).toStdString();
-}
-
-std::string DesignFilesStandIn::ActiveFileName(bool withExtension, bool withDirectoryStructure) const
-{
-    std::filesystem::path name(active_);
-    if (!withExtension)
-        name.replace_extension();
-    return withDirectoryStructure ? name.string() : name.filename().string();
-}
-
-void DesignFilesStandIn::FileNew() { startup_.WriteRunNote("New design asked for"); }
-
-bool DesignFilesStandIn::FileSave()
-{
-    startup_.WriteRunNote("Saving the design asked for");
-    return false;
-}
-
-void DesignFilesStandIn::FileSaveAs() { startup_.WriteRunNote("Saving the design under a new name asked for"); }
-
-void DesignFilesStandIn::FileOpen(const std::string& path)
-{
-    startup_.WriteRunNote("Design file to open: " + path);
-}
-
 void frmMFGOutputs_EditScreen(Startup&) {}
 
 void frmMFGOutputs_loadPinCombo(Startup&, const std::vector<float>&, double, std::int16_t, bool) {}
@@ -83,25 +69,34 @@ void frmMFGOutputs_loadPinCombo(Startup&, const std::vector<float>&, double, std
 void defineStandInWindows(Startup& startup)
 {
     forms::Forms& windows = startup.windows();
-    windows.define(QStringLiteral("frmAGMA"), [&startup](forms::Form& form) {
-        form.setCaption(QStringLiteral("AGMA Factors"));
-        form.move(0, 0, 9600, 7200);
-        startup.WriteRunNote("in frmAGMA_Form_Load");
-        startup.WriteRunNote("Going to fill Tree-View with materials");
-    });
-    forms::Form& manufacturing = windows.define(QStringLiteral("frmMFGOutputs"), [](forms::Form& form) {
+    forms::Form& manufacturing = windows.define(QStringLiteral("frmMFGOutputs"), [&windows](forms::Form& form) {
         form.setCaption(QStringLiteral("Manufacturing Outputs"));
         form.move(0, 0, 9600, 5900);
+        forms::buildLayout(form, mfgOutputsSavedControls);
+        // The quality of each member, shared with the AGMA factors window:
+        // list position k is quality number k + 5.
+        for (int member : {0, 1}) {
+            auto& quality = form.add<forms::ComboBox>({QStringLiteral("cmbQuality"), member});
+            quality.move(240 + member * 1560, 240, 1320, 315);
+            for (int number = 5; number <= 15; ++number)
+                quality.addItem(QString::number(number));
+            quality.onClick.connect([&windows, &quality, member] {
+                if (auto* recorded = dynamic_cast<forms::Label*>(
+                        windows.findControl(QStringLiteral("frmAGMA"), QStringLiteral("lblComboQuality"), member)))
+                    recorded->setCaption(QString::number(quality.listIndex()));
+            });
+        }
         // What the main window sets on it: the helix hands and the default spans and allowances.
         const QStringList hands[] = {{QStringLiteral("Right"), QStringLiteral("Left")},
                                      {QStringLiteral("Left"), QStringLiteral("Right")}};
         for (int member : {0, 1}) {
-            forms::buildControl(form, {.kind = forms::ControlKind::ComboBox, .name = QStringLiteral("cmbHelixHand"), .index = member,
-                                       .left = 240.0 + 2400 * member, .top = 240, .width = 1800, .height = 315, .items = hands[member]});
-            forms::buildControl(form, {.kind = forms::ControlKind::TextBox, .name = QStringLiteral("txtTeethSpanneddef"), .index = member,
-                                       .left = 240.0 + 2400 * member, .top = 720, .width = 1095, .height = 315});
-            forms::buildControl(form, {.kind = forms::ControlKind::TextBox, .name = QStringLiteral("txtTIFdef"), .index = member,
-                                       .left = 240.0 + 2400 * member, .top = 1200, .width = 1095, .height = 315});
+            const double left = 240.0 + 1560 * member;
+            forms::buildControl(form, {.kind = ControlKind::ComboBox, .name = "cmbHelixHand", .index = member,
+                                       .left = left, .top = 720, .width = 1320, .height = 315, .items = hands[member]});
+            forms::buildControl(form, {.kind = ControlKind::TextBox, .name = "txtTeethSpanneddef", .index = member,
+                                       .left = left, .top = 1200, .width = 1095, .height = 315});
+            forms::buildControl(form, {.kind = ControlKind::TextBox, .name = "txtTIFdef", .index = member,
+                                       .left = left, .top = 1680, .width = 1095, .height = 315});
         }
     });
     // Closing it releases the manufacturing outputs and brings the main window back.

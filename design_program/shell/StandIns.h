@@ -37,24 +37,6 @@ public:
     void LetTTKandTTProps() {}
 };
 
-// The design-file object: the active design is the default one until designs can be opened.
-class DesignFilesStandIn {
-public:
-    explicit DesignFilesStandIn(Startup& startup);
-    std::string ActiveFileName(bool withExtension, bool withDirectoryStructure) const;
-    std::string DefaultFileName() const;
-    bool DataChanged() const { return false; }
-    void FileNew();
-    void FileOpen(const std::string& path);
-    // True only when the design was written; nothing is written yet.
-    bool FileSave();
-    void FileSaveAs();
-
-private:
-    Startup& startup_;
-    std::string active_;
-};
-
 // The manufacturing outputs object, held while its window is open.
 class ManufacturingOutputsStandIn {
 public:
@@ -66,8 +48,9 @@ void frmMFGOutputs_EditScreen(Startup& startup);
 void frmMFGOutputs_loadPinCombo(Startup& startup, const std::vector<float>& PinList, double SelectedPin,
                                 std::int16_t Index, bool LoadList);
 
-// Declares the stand-in windows: the AGMA factors window, the manufacturing
-// outputs window and the results grid window.
+// Declares the stand-in windows: the manufacturing outputs window (with the
+// saved controls a design file keeps of it) and the
+// results grid window.
 void defineStandInWindows(Startup& startup);
 
 } // namespace cindrel::shell

@@ -1,6 +1,7 @@
 #include "shell/Startup.h"
 
 #include "shell/ShellWindows.h"
+#include "shell/frmOptions.h"
 
 #include "dialogs/MessageBox.h"
 #include "forms/FormsError.h"
@@ -77,7 +78,13 @@ void Startup::defineWindows()
     defineHardnessConverter(*this);
     defineRunNotes(*this);
     defineMainWindow(*this);
+    agma::AgmaWindowServices agmaServices;
+    agmaServices.runLog = &runNotes_;
+    agmaServices.programFolder = [] { return std::filesystem::path(shellservices::programFolder().toStdString()); };
+    agmaServices.showEquation = [this] { return gobjRegisty == nullptr || gobjRegisty->ShowEquation(); };
+    agma_ = std::make_unique<agma::frmAGMA>(windows_, std::move(agmaServices));
     defineStandInWindows(*this);
+    defineOptionsDialog(*this);
     // Closing the disclaimer without a button ends the program.
     windows_.find(QStringLiteral("frmDisclaimer"))->onUnload.connect([this](bool&) {
         if (!started_ && !ending_) {
@@ -171,7 +178,7 @@ void Startup::StartApplication()
 
         step = " Loading: T-colData.";
         WriteRunNote(step);
-        gobjColData = std::make_unique<DesignFilesStandIn>(*this);
+        gobjColData = std::make_unique<T_colData>(*this);
     } catch (const std::exception& error) {
         startFailed(step, error);
     }
@@ -194,6 +201,8 @@ void Startup::startFailed(const std::string& step, const std::exception& error)
 void Startup::SetUnitSystem(bool Metric)
 {
     units_.set(Metric);
+    if (windows_.isLoaded(agma::frmAGMA::WindowName))
+        agma_->SetLengthUnit(units_.LengthUnits, units_.LengthFactor);
     forms::Form* main = windows_.find(QStringLiteral("frmMain"));
     if (main == nullptr || !main->isLoaded())
         return;

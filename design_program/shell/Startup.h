@@ -1,9 +1,11 @@
 #pragma once
 
+#include "agma/frmAGMA.h"
 #include "model/T_Set.h"
 #include "shell/ProgramShell.h"
 #include "shell/RunNotes.h"
 #include "shell/StandIns.h"
+#include "shell/T_colData.h"
 #include "shell/UnitSystem.h"
 #include "shell/clsRegisty.h"
 #include "shell/frmMisc.h"
@@ -54,6 +56,9 @@ public:
     const UnitSystem& units() const { return units_; }
     forms::Forms& windows() { return windows_; }
     frmMisc& runLogWindow() { return *misc_; }
+    // The AGMA factors window's own members (the design file stops its events
+    // and has it reselect the materials after a read).
+    agma::frmAGMA& agmaWindow() { return *agma_; }
     ProgramShell& modelShell() { return *modelShell_; }
     registry::Store& store() { return store_; }
     bool isStarted() const { return started_; }
@@ -64,7 +69,7 @@ public:
     std::unique_ptr<model::T_Set> Oset;
     std::unique_ptr<OutputsStandIn> gobjOutputs;
     std::unique_ptr<NavigatorStandIn> gobjStateNavigator;
-    std::unique_ptr<DesignFilesStandIn> gobjColData;
+    std::unique_ptr<T_colData> gobjColData;
     // Exists only while the manufacturing outputs window is open.
     std::unique_ptr<ManufacturingOutputsStandIn> gobjMFGOutputs;
 
@@ -88,6 +93,7 @@ private:
     UnitSystem units_;
     std::unique_ptr<frmMisc> misc_;
     std::unique_ptr<ProgramShell> modelShell_;
+    std::unique_ptr<agma::frmAGMA> agma_;
     // Last, so that the windows go before what their handlers refer to.
     forms::Forms windows_;
     bool started_ = false;

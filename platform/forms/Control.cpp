@@ -27,6 +27,8 @@ QString kindName(ControlKind kind) {
     case ControlKind::ListView: return QStringLiteral("ListView");
     case ControlKind::TreeView: return QStringLiteral("TreeView");
     case ControlKind::Slider: return QStringLiteral("Slider");
+    case ControlKind::Toolbar: return QStringLiteral("Toolbar");
+    case ControlKind::Grid: return QStringLiteral("Grid");
     }
     return QString();
 }

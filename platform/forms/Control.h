@@ -29,6 +29,8 @@ enum class ControlKind {
     ListView,
     TreeView,
     Slider,
+    Toolbar,
+    Grid,
 };
 
 QString kindName(ControlKind kind);

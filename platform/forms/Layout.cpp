@@ -13,11 +13,19 @@
 #include "TabStrip.h"
 #include "TextBox.h"
 #include "Timer.h"
+#include "Toolbar.h"
 #include "TreeView.h"
+
+#include <map>
 
 namespace forms {
 
 namespace {
+
+std::map<ControlKind, ControlMaker>& makers() {
+    static std::map<ControlKind, ControlMaker> registered;
+    return registered;
+}
 
 Control& create(Form& form, const ControlSpec& spec, const ControlPlace& place) {
     switch (spec.kind) {
@@ -100,11 +108,17 @@ Control& create(Form& form, const ControlSpec& spec, const ControlPlace& place) 
         slider.setValue(spec.value);
         return slider;
     }
+    case ControlKind::Toolbar: return form.add<Toolbar>(place);
+    case ControlKind::Grid: break;
     }
+    if (const auto maker = makers().find(spec.kind); maker != makers().end())
+        return maker->second(form, place);
     raiseFormsError(InvalidPropertyValue);
 }
 
 } // namespace
+
+void registerControlMaker(ControlKind kind, ControlMaker maker) { makers()[kind] = std::move(maker); }
 
 Control& buildControl(Form& form, const ControlSpec& spec) {
     ControlPlace place{spec.name, spec.index, nullptr, spec.tab};

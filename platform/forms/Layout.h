@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <span>
 
 namespace forms {
@@ -35,6 +36,11 @@ struct ControlSpec {
     QKeySequence shortcut{};    // menu item
     int helpContextId = 0;
 };
+
+// Kinds built by libraries above this one (the grid) are made by a maker that
+// the library registers; a row of a kind without a maker raises 380.
+using ControlMaker = std::function<Control&(Form&, const ControlPlace&)>;
+void registerControlMaker(ControlKind kind, ControlMaker maker);
 
 // Builds the controls of a layout table on a window. A row naming a container
 // that does not exist raises run-time error 340.

@@ -17,6 +17,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <fstream>
 #include <regex>
 #include <map>
 
@@ -166,14 +167,19 @@ TEST_F(MainWindow, TheLastKeyTypedIntoAnyBoxIsKept)
     EXPECT_EQ(startup->KeyState, '5');
 }
 
-TEST_F(MainWindow, ADroppedFileIsHandedToTheDesignFiles)
+TEST_F(MainWindow, ADroppedFileIsOpenedAndOnlyItsFirstFile)
 {
-    startup->runLog().ShowRunNotes = true;
-    label("lblDrop", 0).onFilesDropped({QStringLiteral("/designs/gear1.cnd"), QStringLiteral("/designs/gear2.cnd")});
+    const auto first = folder.file("first.cnd");
+    const auto second = folder.file("second.cnd");
+    std::ofstream(first, std::ios::binary) << "\"frmMain_txtDP\",\"12\"\r\n";
+    std::ofstream(second, std::ios::binary) << "\"frmMain_txtDP\",\"7\"\r\n";
+    dialogs.answerEveryMessageBox(dialogs::ButtonNo);
+    label("lblDrop", 0).onFilesDropped({QString::fromStdString(first.string()), QString::fromStdString(second.string())});
+    EXPECT_EQ(box("txtDP").text(), "12");
+    on("picStates", 3).onFilesDropped({QString::fromStdString(second.string())});
+    EXPECT_EQ(box("txtDP").text(), "7");
     main().onFilesDropped({});
-    const std::vector<std::string> lines = runLogLines();
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& line) { return line.find("to open:") != std::string::npos; }), 1);
-    EXPECT_THAT(lines.back(), HasSubstr("Design file to open: /designs/gear1.cnd"));
+    EXPECT_EQ(box("txtDP").text(), "7") << "a drop without files does nothing";
 }
 
 TEST_F(MainWindow, ExitEndsTheProgramWhenNothingChanged)

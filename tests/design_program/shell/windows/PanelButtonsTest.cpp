@@ -72,6 +72,7 @@ TEST_F(PanelFields, TheStandardHobShowsTheHobInTheChosenDimensions)
         const char* thickness;
     };
     const Case cases[] = {{false, "1", "0.3927"}, {true, "1", "9.9746"}, {false, "0", "1.5708"}, {true, "0", "1.5708"}};
+    box("txtHobTThk", 0).setText(QStringLiteral("pinion's"));
     for (const Case& c : cases) {
         on<forms::CheckBox>("chkMetricUnits").setCheckValue(c.metric ? 1 : 0);
         setMode("lblHobNormalVsActual", c.mode, 1);
@@ -82,7 +83,7 @@ TEST_F(PanelFields, TheStandardHobShowsTheHobInTheChosenDimensions)
         EXPECT_EQ(box("txtHobProtuberance", 1).text(), "0");
         EXPECT_FALSE(box("txtRackShift", 1).text().isEmpty());
     }
-    EXPECT_TRUE(box("txtHobTThk", 0).text().isEmpty()) << "the pinion's hob panel is left alone";
+    EXPECT_EQ(box("txtHobTThk", 0).text(), "pinion's") << "the pinion's hob panel is left alone";
 }
 
 TEST_F(PanelFields, ResetWritesTheDefaultFactorTexts)

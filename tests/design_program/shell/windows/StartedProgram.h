@@ -28,6 +28,8 @@ protected:
     StartedProgram()
     {
         std::filesystem::create_directories(programFolder());
+        // The program folder holds the default design, as an installed program's does.
+        std::filesystem::copy_file(CINDREL_DEFAULT_DESIGN, programFolder() / "Cindrel.def");
         shellservices::setProgramFolderOverride(QString::fromStdString(programFolder().string()));
         shellservices::setUserDataFolderOverride(QString::fromStdString(folder.file("user").string()));
         store = std::make_unique<registry::Store>(folder.file("registry.sqlite3"));

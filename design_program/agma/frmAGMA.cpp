@@ -1,0 +1,992 @@
+#include "frmAGMA.h"
+
+#include "BoxNumber.h"
+#include "DynamicFactor.h"
+#include "HardnessRatio.h"
+#include "LoadDistribution.h"
+#include "MaterialChoice.h"
+#include "MaterialTree.h"
+#include "OverloadReliability.h"
+#include "StressCycles.h"
+
+#include "AgmaWindowLayout.h"
+
+#include "dialogs/MessageBox.h"
+#include "forms/CheckBox.h"
+#include "forms/ComboBox.h"
+#include "forms/CommandButton.h"
+#include "forms/Forms.h"
+#include "forms/Frame.h"
+#include "forms/Label.h"
+#include "forms/MenuItem.h"
+#include "forms/OptionButton.h"
+#include "forms/PictureBox.h"
+#include "forms/TabStrip.h"
+#include "forms/TextBox.h"
+#include "forms/TreeView.h"
+#include "runtime/NumberText.h"
+#include "runtime/RuntimeError.h"
+
+#include <QFontDatabase>
+#include <QPainter>
+
+namespace cindrel::agma {
+
+namespace {
+
+namespace Col = MaterialColumn;
+
+QString q(const char* name) { return QString::fromLatin1(name); }
+QString q(const std::string& text) { return QString::fromStdString(text); }
+std::string indexed(const char* tag, int index) { return tag + std::to_string(index); }
+
+constexpr int TabCount = 9;
+constexpr int MaterialsTab = 1;
+constexpr int FactorsTab = 7;
+constexpr int PowerTab = 8;
+constexpr int RightButton = 2;
+
+// The boxes of one member that the tree edits.
+constexpr const char* MemberBoxes[] = {"txtYoungs", "txtPoissons", "txtBHN", "txtSAC", "txtSAT"};
+constexpr const char* MemberChecks[] = {"chkReversing", "chkBestMats"};
+
+// The bearing sketch of the Km page: the pinion on its shaft between two
+// bearings, with the lengths the page asks for.
+void drawBearingSketch(QPainter& painter, const QRect& area)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    const int w = area.width();
+    const int h = area.height();
+    const int shaftY = h / 2;
+    const int left = w / 10, right = w - w / 10;
+    const int faceCentre = left + (right - left) * 2 / 3;
+    painter.drawLine(left - 8, shaftY, right + 8, shaftY);
+    for (int x : {left, right})
+        painter.drawRect(x - 6, shaftY - 14, 12, 28);
+    painter.drawRect(faceCentre - 18, shaftY - 30, 36, 60);
+    QPen dashed = painter.pen();
+    dashed.setStyle(Qt::DashLine);
+    painter.setPen(dashed);
+    const int spanCentre = (left + right) / 2;
+    painter.drawLine(spanCentre, 4, spanCentre, h - 4);
+    painter.drawLine(faceCentre, 4, faceCentre, h - 4);
+    QFont small = painter.font();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    painter.setFont(small);
+    const QFontMetrics metrics(small);
+    const auto text = [&](int x, int y, int width, const QString& caption) {
+        painter.drawText(QRect(x, y, width, metrics.height()), Qt::AlignCenter,
+                         metrics.elidedText(caption, Qt::ElideRight, width));
+    };
+    text(left, h - metrics.height() - 2, right - left, QStringLiteral("Length between bearings (S)"));
+    text(left, shaftY + 16, spanCentre - left, QStringLiteral("S/2"));
+    text(0, 2, w, QStringLiteral("Offset from centerline of face to bearing span centerline"));
+    text(0, shaftY - 32 - metrics.height(), spanCentre, QStringLiteral("Centerline of bearing"));
+    text(spanCentre, shaftY - 32 - metrics.height(), w - spanCentre, QStringLiteral("Centerline of pinion face"));
+}
+
+} // namespace
+
+frmAGMA::frmAGMA(forms::Forms& windows, AgmaWindowServices services)
+    : windows_(windows), services_(std::move(services))
+{
+    forms::Form& window = windows_.define(WindowName, [this](forms::Form& form) { build(form); });
+    // The window lives for the whole run: its close box never unloads it.
+    window.onQueryUnload.connect([](bool& cancel, forms::UnloadReason reason) {
+        if (reason == forms::UnloadReason::FormControlMenu)
+            cancel = true;
+    });
+}
+
+frmAGMA::~frmAGMA() = default;
+
+forms::Form& frmAGMA::form() { return windows_[WindowName]; }
+
+// ---------------------------------------------------------------- loading
+
+void frmAGMA::build(forms::Form& form)
+{
+    form_ = &form;
+    state_ = AgmaWindowState{};
+    choosingMaterial_ = false;
+    lengthFactor_ = 1;
+    form.setCaption(QStringLiteral("AGMA Factors"));
+
+    forms::buildLayout(form, layouts::frmAGMA());
+    for (forms::Control* control : form.controls())
+        if (auto* label = dynamic_cast<forms::Label*>(control); label != nullptr && label->height() > 300)
+            label->setWordWrap(true);
+    // The overload options form two columns of fixed-pitch text.
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    form.get<forms::Label>(q("lblKoHeading")).setFont(fixed);
+    for (int k = 0; k < 7; ++k)
+        form.get<forms::OptionButton>(q("optKo"), k).setFont(fixed);
+    form.get<forms::PictureBox>(q("picKmSketch"))
+        .setPainter([&form](QPainter& painter) {
+            const auto& sketch = form.get<forms::PictureBox>(q("picKmSketch"));
+            drawBearingSketch(painter, sketch.widget()->rect());
+        });
+    connectHandlers();
+    formLoad();
+}
+
+void frmAGMA::formLoad()
+{
+    const auto note = [this](std::string_view text) {
+        if (services_.runLog != nullptr)
+            services_.runLog->writeRunNote(text);
+    };
+    note("in frmAGMA_Form_Load");
+    FlagScope stop(state_.StopTheEvents);
+    forms::Form& form = *form_;
+    // The window opens where the main window stands, at its own size.
+    if (windows_.isDefined(q("frmMain"))) {
+        forms::Form& main = windows_[q("frmMain")];
+        form.move(main.left(), main.top(), 10440, 7500);
+    } else {
+        form.move(0, 0, 10440, 7500);
+    }
+    state_.NotesTop = layouts::AgmaNotesTop;
+
+    note("Going to fill Tree-View with materials");
+    const std::filesystem::path folder = services_.programFolder ? services_.programFolder() : std::filesystem::path();
+    state_.Materials = LoadMaterials(folder, *this, errors());
+    FillTreeView();
+
+    for (int i : {0, 1}) {
+        auto& combo = form.get<forms::ComboBox>(q("cmbKV"), i);
+        combo.clear();
+        for (std::string_view item : KvQualityItems)
+            combo.addItem(QString::fromLatin1(item.data(), static_cast<int>(item.size())));
+    }
+    for (int tab = 0; tab < TabCount; ++tab)
+        setVisible("pict", tab, false);
+    form.get<forms::Label>(q("lblHelpText")).move(250, state_.NotesTop, 7395, 1065);
+    // The bending equation is the picture shown first.
+    form.get<forms::PictureBox>(q("ImaPat")).move(250, state_.NotesTop);
+    form.get<forms::PictureBox>(q("imaPac")).move(20000, state_.NotesTop);
+    state_.NotesShown = true;
+    auto& tabs = form.get<forms::TabStrip>(q("tabMain"));
+    if (tabs.selectedTab() == 0)
+        showPage(0);
+    else
+        tabs.setSelectedTab(0);
+    cmdPoG_Click(0);
+    setText("txtLife", 0, "10000000");
+    const bool notes = services_.showEquation ? services_.showEquation() : true;
+    form.get<forms::MenuItem>(q("mnuNotes")).setChecked(notes);
+    state_.NotesShown = notes;
+    for (const char* name : {"lblHelpText", "imaPac", "ImaPat", "lblDescription"})
+        setVisible(name, -1, notes);
+}
+
+void frmAGMA::showMaterialsMessage(std::string_view text) { message(std::string(text)); }
+
+void frmAGMA::connectHandlers()
+{
+    forms::Form& form = *form_;
+    const auto onText = [&form](const char* name, int index, std::function<void()> handler) {
+        form.get<forms::TextBox>(q(name), index).onChange.connect(std::move(handler));
+    };
+    const auto onLabel = [&form](const char* name, int index, std::function<void()> handler) {
+        form.get<forms::Label>(q(name), index).onChange.connect(std::move(handler));
+    };
+    const auto onClick = [&form](const char* name, int index, std::function<void()> handler) {
+        forms::Control* control = form.find(q(name), index);
+        if (control == nullptr)
+            runtime::raise(runtime::SubscriptOutOfRange);
+        control->onClick.connect(std::move(handler));
+    };
+    const auto onLostFocus = [&form](const char* name, int index, std::function<void()> handler) {
+        form.get<forms::TextBox>(q(name), index).onLostFocus.connect(std::move(handler));
+    };
+
+    auto& tabs = form.get<forms::TabStrip>(q("tabMain"));
+    tabs.onTabClick.connect([this](int left) { tabMain_Click(left); });
+    auto& tree = form.get<forms::TreeView>(q("TreeView"));
+    tree.onNodeClick.connect([this](const QString& key) { TreeView_NodeClick(key); });
+    const auto materialsMenu = [this](const forms::MouseEventArgs& mouse) {
+        if (mouse.button == RightButton && form_->get<forms::TabStrip>(q("tabMain")).selectedTab() == MaterialsTab)
+            form_->popupMenu(form_->get<forms::MenuItem>(q("mnuMaterials")));
+    };
+    tabs.onMouseUp.connect(materialsMenu);
+    tree.onMouseUp.connect(materialsMenu);
+    form.get<forms::MenuItem>(q("mnuExpandAll")).onClick.connect([this] { SetNodesExpanded(true); });
+    form.get<forms::MenuItem>(q("mnuCollapseAll")).onClick.connect([this] { SetNodesExpanded(false); });
+
+    for (int i : {0, 1}) {
+        onClick("cmdPoG", i, [this, i] { cmdPoG_Click(i); });
+        onText("txtBHN", i, [this, i] { txtBHN_Change(i); });
+        onClick("chkReversing", i, [this, i] { chkReversing_Click(i); });
+        onClick("chkBestMats", i, [this, i] { chkBestMats_Click(i); });
+        onLabel("lblRecordKey", i, [this, i] { lblRecordKey_Change(i); });
+        onText("txtContacts", i, [this, i] { txtContacts_Change(i); });
+        onLostFocus("txtContacts", i, [this, i] { txtContacts_LostFocus(i); });
+        onClick("cmbKV", i, [this, i] { cmbKV_Click(i); });
+        onLabel("lblComboQuality", i, [this, i] { lblComboQuality_Change(i); });
+        onText("txtKb", i, [this, i] { txtKb_Change(i); });
+        onText("txtYn", i, [this, i] { state_.LastChange = indexed("txtYn", i); });
+        onText("txtZn", i, [this, i] { state_.LastChange = indexed("txtZn", i); });
+        onClick("chkConservative", i, [this] {
+            if (!state_.StopTheEvents)
+                subYn();
+        });
+        onText("txtSurfaceBHN", i, [this, i] { txtSurfaceBHN_Change(i); });
+        for (const char* name : {"txtYoungs", "txtPoissons"})
+            onText(name, i, [this, name, i] { elasticData_Change(name, i, box(name, i).text()); });
+    }
+    for (int k = 0; k < 4; ++k)
+        onText("txtKBin", k, [this, k] { txtKBin_Change(k); });
+    for (int k = 0; k < 3; ++k)
+        onText("txtLife", k, [this, k] { txtLife_Change(k); });
+    onText("txtKV", -1, [this] { txtKV_Change(); });
+
+    onClick("chkCE", -1, [this] { chkCE_Click(); });
+    onClick("chkCMC", -1, [this] { chkCMC_Click(); });
+    for (int k = 0; k < 4; ++k)
+        onClick("optGearStyle", k, [this, k] {
+            if (form_->get<forms::OptionButton>(q("optGearStyle"), k).isSelected())
+                setCaption("lbloptGearStyle", -1, std::to_string(k));
+        });
+    onLabel("lbloptGearStyle", -1, [this] { lbloptGearStyle_Change(); });
+    onText("txtKmOffset", -1, [this] { txtKmOffsetOrSpan_Change(); });
+    onText("txtKmSpan", -1, [this] {
+        state_.LastChange = "txtKmSpan";
+        txtKmOffsetOrSpan_Change();
+    });
+    onLostFocus("txtKmOffset", -1, [this] { bearingLength_LostFocus(true); });
+    onLostFocus("txtKmSpan", -1, [this] { bearingLength_LostFocus(false); });
+
+    for (int k = 0; k < static_cast<int>(OverloadOptions.size()); ++k)
+        onClick("optKo", k, [this, k] {
+            if (form_->get<forms::OptionButton>(q("optKo"), k).isSelected())
+                optKo_Click(k);
+        });
+    onText("txtKo", -1, [this] { txtKo_Change(); });
+    onLabel("lblKoSelection", -1, [this] { lblKoSelection_Change(); });
+    for (int k = 0; k < static_cast<int>(ReliabilityOptions.size()); ++k)
+        onClick("optKR", k, [this, k] {
+            if (form_->get<forms::OptionButton>(q("optKR"), k).isSelected())
+                optKR_Click(k);
+        });
+    onText("txtKr", -1, [this] { txtKr_Change(); });
+    onLabel("lblKrSelection", -1, [this] { lblKrSelection_Change(); });
+
+    onText("txtRMS", -1, [this] { txtRMS_Change(); });
+}
+
+// ---------------------------------------------------------------- controls
+
+forms::TextBox& frmAGMA::box(const char* name, int index) { return form_->get<forms::TextBox>(q(name), index); }
+
+std::string frmAGMA::text(const char* name, int index)
+{
+    forms::Control* control = form_->find(q(name), index);
+    if (control == nullptr)
+        runtime::raise(runtime::SubscriptOutOfRange);
+    return control->value().toString().toStdString();
+}
+
+void frmAGMA::setText(const char* name, int index, const std::string& text)
+{
+    box(name, index).setText(q(text));
+}
+
+void frmAGMA::setCaption(const char* name, int index, const std::string& caption)
+{
+    form_->get<forms::Label>(q(name), index).setCaption(q(caption));
+}
+
+bool frmAGMA::ticked(const char* name, int index)
+{
+    return form_->get<forms::CheckBox>(q(name), index).checkValue() == forms::CheckValue::Checked;
+}
+
+void frmAGMA::setVisible(const char* name, int index, bool visible)
+{
+    if (forms::Control* control = form_->find(q(name), index))
+        control->setVisible(visible);
+}
+
+void frmAGMA::message(const std::string& text, const std::string& title)
+{
+    dialogs::messageBox(q(text), dialogs::OKOnly, q(title));
+}
+
+void frmAGMA::focus(forms::Control& control)
+{
+    if (!control.visible() || !control.enabled() || !form_->visible())
+        return;
+    try {
+        control.setFocus();
+    } catch (const runtime::RuntimeError&) {
+        // A container of the box is hidden or disabled: the focus stays where it is.
+    }
+}
+
+void frmAGMA::backToSetInputs(int index)
+{
+    form_->get<forms::TabStrip>(q("tabMain")).setSelectedTab(0);
+    focus(box("txtInps", index));
+}
+
+runtime::ErrorReporter& frmAGMA::errors()
+{
+    // Without a run log errors go nowhere, as with run notes off.
+    static struct : runtime::ErrorReporter {
+        void reportError(std::string_view, std::string_view, std::string_view, std::string_view,
+                         std::string_view) override {}
+    } silent;
+    return services_.runLog != nullptr ? static_cast<runtime::ErrorReporter&>(*services_.runLog) : silent;
+}
+
+void frmAGMA::reportError(const char* routine, const std::exception& error, const char* other)
+{
+    if (services_.runLog == nullptr)
+        return;
+    int number = runtime::InvalidProcedureCall;
+    std::string description = error.what();
+    if (const auto* numbered = dynamic_cast<const runtime::RuntimeError*>(&error)) {
+        number = numbered->number();
+        description = numbered->description();
+    }
+    services_.runLog->reportError("frmAGMA", routine, std::to_string(number), description, other);
+}
+
+// ---------------------------------------------------------------- tabs
+
+void frmAGMA::showPage(int tab)
+{
+    for (int page = 0; page < TabCount; ++page)
+        setVisible("pict", page, page == tab);
+}
+
+void frmAGMA::tabMain_Click(int Left)
+{
+    const int New = form_->get<forms::TabStrip>(q("tabMain")).selectedTab();
+    setVisible("cmdNext", -1, New == PowerTab);
+    form_->get<forms::MenuItem>(q("mnuMaterials")).setVisible(New == MaterialsTab);
+    if (Left == 0 && !carriesMark(text("txtKV")))
+        cmbKV_Click(0);
+    setCaption("lblHelpText", -1, "");
+    if (Left >= 0 && Left < TabCount)
+        setVisible("pict", Left, false);
+    setVisible("pict", New, true);
+    if (New == FactorsTab && state_.ChApplies) {
+        for (int i : {0, 1}) {
+            const std::optional<MaterialRecord> material = materialOf(i);
+            const std::string surface = material ? material->text(Col::SurfaceHardness) : std::string();
+            setText("txtSurfaceBHN", i, surface.empty() ? text("txtBHN", i) : surface);
+        }
+    }
+}
+
+// ---------------------------------------------------------------- materials
+
+std::optional<MaterialRecord> frmAGMA::materialOf(int member) const
+{
+    const int row = state_.MaterialRow[static_cast<std::size_t>(member)];
+    if (row <= 0 || row >= state_.Materials.rowCount())
+        return std::nullopt;
+    return state_.Materials.record(row);
+}
+
+std::string frmAGMA::materialPathOf(int member) const
+{
+    const std::string& key = state_.MaterialKey[static_cast<std::size_t>(member)];
+    const auto& tree = form_->get<forms::TreeView>(q("TreeView"));
+    return tree.hasNode(q(key)) ? tree.fullPath(q(key)).toStdString() : std::string();
+}
+
+void fillMaterialTree(forms::TreeView& tree, const MaterialsTable& table)
+{
+    tree.clear();
+    tree.setSorted(true);
+    for (const MaterialNode& node : materialTreeNodes(table))
+        tree.addNode(q(node.relativeKey), static_cast<forms::TreeView::Relationship>(node.relationship), q(node.key),
+                     q(node.text));
+}
+
+void frmAGMA::FillTreeView()
+{
+    try {
+        fillMaterialTree(form_->get<forms::TreeView>(q("TreeView")), state_.Materials);
+    } catch (const std::exception& error) {
+        reportError("FillTreeView", error, "Probably error with materials");
+    }
+}
+
+void frmAGMA::SetNodesExpanded(bool Expanded)
+{
+    auto& tree = form_->get<forms::TreeView>(q("TreeView"));
+    for (int position = 0; position < tree.nodeCount(); ++position) {
+        const QString parent = tree.parentKey(tree.nodeKey(position));
+        if (!parent.isEmpty())
+            tree.setExpanded(parent, Expanded);
+    }
+}
+
+void frmAGMA::ExpandSelect(const std::string& NodeKey)
+{
+    if (NodeKey.empty() || materialRowOfKey(NodeKey) == 0)
+        return;
+    auto& tree = form_->get<forms::TreeView>(q("TreeView"));
+    if (!tree.hasNode(q(NodeKey))) {
+        reportError("ExpandSelect NodeKey", runtime::RuntimeError(35601),
+                    "Trouble setting material tree node to file value.");
+        return;
+    }
+    for (QString parent = tree.parentKey(q(NodeKey)); !parent.isEmpty(); parent = tree.parentKey(parent))
+        tree.setExpanded(parent, true);
+    tree.select(q(NodeKey));
+    tree.ensureVisible(q(NodeKey));
+}
+
+void frmAGMA::cmdPoG_Click(int Index)
+{
+    state_.CurrentMember = Index;
+    for (int member : {0, 1}) {
+        const bool current = member == Index;
+        for (const char* name : MemberBoxes)
+            form_->get<forms::TextBox>(q(name), member).setEnabled(current);
+        for (const char* name : MemberChecks)
+            form_->get<forms::CheckBox>(q(name), member).setEnabled(current);
+        auto& button = form_->get<forms::CommandButton>(q("cmdPoG"), member);
+        QFont font = button.font();
+        font.setPointSize(current ? 14 : 12);
+        button.setFont(font);
+    }
+    setCaption("lblNotes", -1, "");
+    ExpandSelect(state_.MaterialKey[static_cast<std::size_t>(Index)]);
+}
+
+void frmAGMA::TreeView_NodeClick(const QString& nodeKey)
+{
+    const int c = state_.CurrentMember;
+    const std::string key = nodeKey.toStdString();
+    const std::optional<int> row = materialRowNamed(key, state_.Materials);
+    if (!row) {
+        // The root: the member's material is cleared.
+        if (text("lblRecordKey", c) == key)
+            lblRecordKey_Change(c);
+        else
+            setCaption("lblRecordKey", c, key);
+        return;
+    }
+    FlagScope choosing(choosingMaterial_);
+    const MaterialRecord material = state_.Materials.record(*row);
+    const bool same = text("lblRecordKey", c) == key;
+    const bool reversing = ticked("chkReversing", c);
+    const MaterialChoice choice = chooseMaterial(material, same, text("txtBHN", c), reversing);
+
+    setText("txtYoungs", c, choice.modulus);
+    setText("txtPoissons", c, choice.poisson);
+    if (choice.hardness)
+        setText("txtBHN", c, *choice.hardness);
+    setText("txtSAC", c, choice.sac);
+    setText("txtSAT", c, choice.sat);
+    if (reversing)
+        state_.SatReversals[static_cast<std::size_t>(c)].remember(choice.sat, choice.satUnreduced);
+    setCaption("lblNotes", -1, choice.note);
+    setText("txtSurfaceBHN", c, choice.surfaceHardness);
+    setCaption(choice.shortUnit ? "lblHardType2" : "lblHardType1", c, choice.hardnessUnit);
+    setVisible("lblHardType2", c, choice.shortUnit);
+    setVisible("lblHardType1", c, !choice.shortUnit);
+
+    state_.MaterialKey[static_cast<std::size_t>(c)] = key;
+    state_.MaterialRow[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(*row);
+    setCaption("lblRecordKey", c, key);
+
+    setVisible("chkBestMats", c, choice.bestMaterialsShown);
+    const auto shown = [this](int member) { return form_->get<forms::CheckBox>(q("chkBestMats"), member).visible(); };
+    setVisible("lblBestMaterials", -1, shown(0) || shown(1));
+    if (choice.bestMaterialsShown)
+        chkBestMats_Click(c);
+
+    const std::optional<MaterialRecord> pinion = materialOf(0), gear = materialOf(1);
+    state_.ChApplies = chApplies(pinion ? &*pinion : nullptr, gear ? &*gear : nullptr);
+    setVisible("fraCh", -1, state_.ChApplies);
+    state_.MaterialPath[static_cast<std::size_t>(c)] = materialPathOf(c);
+    setCaption("lblMatSource", c,
+               materialSourceLine(state_.MaterialPath[static_cast<std::size_t>(c)], text("txtSAC", c),
+                                  text("txtSAT", c), std::nullopt, choice.hardnessUnit, reversing));
+    setCaption("lblMatSourceType", c, choice.sourceType);
+}
+
+void frmAGMA::lblRecordKey_Change(int Index)
+{
+    form(); // a call from outside loads the window first
+    const auto member = static_cast<std::size_t>(Index);
+    const std::string key = text("lblRecordKey", Index);
+    const std::optional<int> row = materialRowNamed(key, state_.Materials);
+    if (!row) {
+        // No material, or a key no node of this table has (its user table is
+        // gone): this member is left without one, never on another.
+        state_.MaterialKey[member].clear();
+        state_.MaterialRow[member] = 0;
+        state_.MaterialPath[member].clear();
+        state_.ChApplies = false;
+        setVisible("fraCh", -1, false);
+        if (materialRowOfKey(key) != 0 && !state_.StopTheEvents)
+            reportError("lblRecordKey_Change", runtime::RuntimeError(35601),
+                        "Trouble setting material tree node to file value.");
+        SetNodesExpanded(false);
+        blankMember(Index);
+        return;
+    }
+    state_.MaterialKey[member] = key;
+    state_.MaterialRow[member] = static_cast<std::int16_t>(*row);
+    if (state_.StopTheEvents || choosingMaterial_)
+        return;
+    state_.LastChange = "lblRecordKey";
+    cmdPoG_Click(Index);
+    TreeView_NodeClick(q(key));
+}
+
+void frmAGMA::blankMember(int member)
+{
+    for (const char* name : MemberBoxes)
+        setText(name, member, "");
+}
+
+void frmAGMA::BlankOutMaterialBoxes()
+{
+    form();
+    SetNodesExpanded(false);
+    blankMember(0);
+    blankMember(1);
+}
+
+void frmAGMA::txtBHN_Change(int Index)
+{
+    if (state_.StopTheEvents)
+        return;
+    state_.LastChange = "txtBHN";
+    const std::optional<MaterialRecord> material = materialOf(Index);
+    if (!material)
+        return;
+    const bool reversing = ticked("chkReversing", Index);
+    const std::string typed = text("txtBHN", Index);
+    double hardness = boxNumberOrZero(typed);
+    if (const std::optional<HardnessStresses> stresses = stressesForHardness(*material, typed, reversing)) {
+        hardness = stresses->hardness;
+        setCaption("lblNotes", -1, stresses->note);
+        setText("txtSAC", Index, stresses->sac);
+        setText("txtSAT", Index, stresses->sat);
+        if (reversing)
+            state_.SatReversals[static_cast<std::size_t>(Index)].remember(stresses->sat, stresses->satUnreversed);
+    }
+    state_.MaterialPath[static_cast<std::size_t>(Index)] = materialPathOf(Index);
+    setCaption("lblMatSource", Index,
+               materialSourceLine(state_.MaterialPath[static_cast<std::size_t>(Index)], text("txtSAC", Index),
+                                  text("txtSAT", Index), hardness, material->text(Col::HardnessUnit), reversing));
+}
+
+void frmAGMA::chkReversing_Click(int Index)
+{
+    if (state_.StopTheEvents)
+        return;
+    state_.LastChange = "SAT_RevCals";
+    SatReversal& reversal = state_.SatReversals[static_cast<std::size_t>(Index)];
+    const std::string sat = text("txtSAT", Index);
+    setText("txtSAT", Index, ticked("chkReversing", Index) ? reversal.tick(sat) : reversal.clear(sat));
+}
+
+void frmAGMA::chkBestMats_Click(int Index)
+{
+    const std::optional<MaterialRecord> material = materialOf(Index);
+    if (!material)
+        return;
+    const bool best = ticked("chkBestMats", Index);
+    const bool reversing = ticked("chkReversing", Index);
+    const RangeStresses stresses = rangeStresses(*material, best, reversing);
+    setText("txtSAT", Index, stresses.sat);
+    setText("txtSAC", Index, stresses.sac);
+    if (reversing)
+        state_.SatReversals[static_cast<std::size_t>(Index)].remember(stresses.sat,
+                                                                      rangeStresses(*material, best, false).sat);
+}
+
+void frmAGMA::txtContacts_Change(int Index)
+{
+    if (state_.StopTheEvents)
+        return;
+    state_.LastChange = "txtContacts";
+    // The new count applies to this member's cycles, derived from the other's.
+    txtLife_Change(Index == 0 ? GearCycles : PinionCycles);
+}
+
+void frmAGMA::txtContacts_LostFocus(int Index)
+{
+    if (state_.ReturningFocus || boxNumberOrZero(text("txtContacts", Index)) >= 1)
+        return;
+    FlagScope returning(state_.ReturningFocus);
+    message(Index == 0 ? "Set pinion contacts per revolution greater than 1"
+                       : "Set Gear contacts per revolution greater than 1");
+    focus(box("txtContacts", Index));
+}
+
+// ---------------------------------------------------------------- Kv and Kb
+
+void frmAGMA::cmbKV_Click(int Index)
+{
+    if (state_.StopTheEvents)
+        return;
+    FlagScope stop(state_.StopTheEvents);
+    state_.LastChange = indexed("cmbKv_click", Index);
+    const int pinion = form_->get<forms::ComboBox>(q("cmbKV"), 0).listIndex();
+    const int gear = form_->get<forms::ComboBox>(q("cmbKV"), 1).listIndex();
+    setCaption("lblComboQuality", 0, std::to_string(pinion));
+    setCaption("lblComboQuality", 1, std::to_string(gear));
+    const KvOutcome outcome = dynamicFactor(pinion, gear, text("txtInps", 0), text("txtInps", 2));
+    if (outcome.kv)
+        setText("txtKV", -1, *outcome.kv);
+    if (outcome.maxPitchLineVelocity)
+        setCaption("lblMaxPLV", -1, *outcome.maxPitchLineVelocity);
+    if (outcome.maxPinionSpeed)
+        setCaption("lblMaxRPM", -1, *outcome.maxPinionSpeed);
+}
+
+void frmAGMA::lblComboQuality_Change(int Index)
+{
+    const std::string recorded = text("lblComboQuality", Index);
+    // The manufacturing window's list takes the same position; one it does not have is ignored.
+    if (auto* quality = dynamic_cast<forms::ComboBox*>(
+            windows_.findControl(QStringLiteral("frmMFGOutputs"), QStringLiteral("cmbQuality"), Index))) {
+        bool whole = false;
+        const int position = q(recorded).toInt(&whole);
+        if (whole && position >= -1 && position < quality->listCount())
+            quality->setListIndex(position);
+    }
+    state_.LastChange = indexed("lblQualityChange", Index);
+    if (const std::optional<int> position = kvPositionForRecorded(recorded))
+        form_->get<forms::ComboBox>(q("cmbKV"), Index).setListIndex(*position);
+}
+
+void frmAGMA::txtKV_Change()
+{
+    if (state_.StopTheEvents)
+        return;
+    state_.LastChange = "txtKv";
+    for (int i : {0, 1})
+        form_->get<forms::ComboBox>(q("cmbKV"), i).setListIndex(NoQualityPosition);
+    for (int i : {0, 1})
+        form_->get<forms::ComboBox>(q("cmbKV"), i).setText(QString::fromLatin1(UserSelectedKv.data(),
+                                                                               static_cast<int>(UserSelectedKv.size())));
+    setCaption("lblMaxRPM", -1, "");
+    setCaption("lblMaxPLV", -1, "");
+}
+
+void frmAGMA::txtKBin_Change(int Index)
+{
+    if (state_.StopTheEvents || Index < 0 || Index > 3)
+        return;
+    FlagScope stop(state_.StopTheEvents);
+    state_.LastChange = "KbCalcs";
+    const int m = Index / 2;
+    const RimThicknessOutcome outcome = rimThicknessFactor(text("txtKBin", 2 * m), text("txtKBin", 2 * m + 1));
+    setText("txtKbmB", m, outcome.backupRatio);
+    setText("txtKb", m, outcome.kb);
+}
+
+void frmAGMA::SetLengthUnit(const std::string& unitLabel, double lengthFactor)
+{
+    form();
+    FlagScope stop(state_.StopTheEvents);
+    for (int k = 0; k < 4; ++k) {
+        setCaption("lblKbUnits", k, unitLabel);
+        const std::string length = text("txtKBin", k);
+        if (lengthFactor <= 0 || lengthFactor == lengthFactor_ || length.empty())
+            continue;
+        try {
+            setText("txtKBin", k, runtime::numberText(boxNumber(length) / lengthFactor_ * lengthFactor));
+        } catch (const runtime::RuntimeError&) {
+            // Not a length: the box keeps what the user typed.
+        }
+    }
+    if (lengthFactor > 0)
+        lengthFactor_ = lengthFactor;
+}
+
+void frmAGMA::txtKb_Change(int Index)
+{
+    if (state_.StopTheEvents)
+        return;
+    FlagScope stop(state_.StopTheEvents);
+    state_.LastChange = "txtKb";
+    setText("txtKBin", 2 * Index, "");
+    setText("txtKBin", 2 * Index + 1, "");
+    setText("txtKbmB", Index, "");
+}
+
+// ---------------------------------------------------------------- Km
+
+void frmAGMA::CalcKm()
+{
+    if (state_.StopTheEvents)
+        return;
+    const std::string face = text("txtInps", 1);
+    const std::string diameter = text("txtInps", 2);
+    const std::string cpm = text("lblCpm");
+    KmInputs inputs;
+    inputs.faceWidth = face;
+    inputs.pitchDiameter = diameter;
+    inputs.gearStyle = optionNamed(text("lbloptGearStyle"), static_cast<int>(GearStyleCaptions.size()));
+    inputs.leadsModified = ticked("chkCMC");
+    inputs.adjustedAtAssembly = ticked("chkCE");
+    inputs.cpmCaption = cpm;
+    const KmOutcome outcome = loadDistributionFactor(inputs);
+    if (outcome.message)
+        message(outcome.message->text, outcome.message->title);
+    if (outcome.focus != SetInputsBox::None)
+        backToSetInputs(static_cast<int>(outcome.focus));
+    if (outcome.km)
+        setText("txtKm", -1, *outcome.km);
+    state_.KmEquation = outcome.equation;
+}
+
+bool frmAGMA::CalcCpm()
+{
+    const CpmOutcome outcome = pinionProportionModifier(text("txtKmOffset"), text("txtKmSpan"));
+    if (outcome.caption)
+        setCaption("lblCpm", -1, *outcome.caption);
+    return outcome.recomputeKm;
+}
+
+void frmAGMA::txtKmOffsetOrSpan_Change()
+{
+    CalcCpm();
+    // Km follows once, whether or not the modifier changed.
+    CalcKm();
+}
+
+void frmAGMA::chkCE_Click()
+{
+    setCaption("lblCe", -1, std::string(ceCaption(ticked("chkCE"))));
+    CalcKm();
+}
+
+void frmAGMA::chkCMC_Click()
+{
+    setCaption("lblCmc", -1, std::string(cmcCaption(ticked("chkCMC"))));
+    CalcKm();
+}
+
+std::optional<int> frmAGMA::chooseRecordedOption(const char* label, const char* options, int count)
+{
+    const std::optional<int> chosen = optionNamed(text(label), count);
+    for (int k = 0; k < count; ++k) {
+        auto& option = form_->get<forms::OptionButton>(q(options), k);
+        if (chosen == k)
+            option.setSelected(true);
+        else if (option.isSelected())
+            option.setSelected(false);
+    }
+    return chosen;
+}
+
+void frmAGMA::lbloptGearStyle_Change()
+{
+    if (chooseRecordedOption("lbloptGearStyle", "optGearStyle", static_cast<int>(GearStyleCaptions.size())))
+        CalcKm();
+}
+
+void frmAGMA::bearingLength_LostFocus(bool offsetLeft)
+{
+    if (state_.ReturningFocus)
+        return;
+    const std::string offset = text("txtKmOffset");
+    const std::string span = text("txtKmSpan");
+    const BearingSpanChecks::Outcome outcome =
+        offsetLeft ? state_.SpanChecks.offsetLeft(offset, span) : state_.SpanChecks.spanLeft(offset, span);
+    if (outcome.passed)
+        return;
+    FlagScope returning(state_.ReturningFocus);
+    // The focus goes to the other length, which the check says to mend.
+    focus(box(offsetLeft ? "txtKmSpan" : "txtKmOffset"));
+    if (!outcome.message.empty())
+        message(outcome.message);
+}
+
+// ---------------------------------------------------------------- Ko and Kr
+
+void frmAGMA::optKo_Click(int Index)
+{
+    if (state_.StopTheEvents)
+        return;
+    state_.LastChange = "optKo";
+    if (Index < 0 || Index >= static_cast<int>(OverloadOptions.size()))
+        return;
+    setText("txtKo", -1, std::string(OverloadOptions[static_cast<std::size_t>(Index)].factor));
+    setCaption("lblKoSelection", -1, std::to_string(Index));
+}
+
+void frmAGMA::txtKo_Change()
+{
+    if (state_.StopTheEvents)
+        return;
+    FlagScope stop(state_.StopTheEvents);
+    state_.LastChange = "txtKo";
+    if (const std::optional<int> option = overloadOptionFor(text("txtKo")))
+        setCaption("lblKoSelection", -1, std::to_string(*option));
+}
+
+void frmAGMA::lblKoSelection_Change()
+{
+    chooseRecordedOption("lblKoSelection", "optKo", static_cast<int>(OverloadOptions.size()));
+}
+
+void frmAGMA::optKR_Click(int Index)
+{
+    if (state_.StopTheEvents)
+        return;
+    state_.LastChange = "optKr";
+    if (Index < 0 || Index >= static_cast<int>(ReliabilityOptions.size()))
+        return;
+    setText("txtKr", -1, std::string(ReliabilityOptions[static_cast<std::size_t>(Index)].factor));
+    setVisible("CmdnotesKr", -1, Index == ReliabilityNoteOption);
+}
+
+void frmAGMA::txtKr_Change()
+{
+    if (state_.StopTheEvents)
+        return;
+    FlagScope stop(state_.StopTheEvents);
+    state_.LastChange = "txtKr";
+    setCaption("lblKrSelection", -1, std::to_string(reliabilityOptionFor(text("txtKr"))));
+}
+
+void frmAGMA::lblKrSelection_Change()
+{
+    chooseRecordedOption("lblKrSelection", "optKR", static_cast<int>(ReliabilityOptions.size()));
+}
+
+// ---------------------------------------------------------------- Yn and Zn
+
+void frmAGMA::txtLife_Change(int Index)
+{
+    if (state_.StopTheEvents)
+        return;
+    state_.LastChange = indexed("txtLife", Index);
+    if (state_.LifeGuard)
+        return;
+    const std::string speed = text("txtInps", 0);
+    const std::string ratio = text("txtInps", 4);
+    const std::array<std::string, 3> life = {text("txtLife", 0), text("txtLife", 1), text("txtLife", 2)};
+    const std::array<std::string, 2> contacts = {text("txtContacts", 0), text("txtContacts", 1)};
+    LifeInputs inputs;
+    inputs.speed = speed;
+    inputs.ratio = ratio;
+    inputs.life = {life[0], life[1], life[2]};
+    inputs.contacts = {contacts[0], contacts[1]};
+    const LifeOutcome outcome = deriveLife(Index, inputs, errors());
+    if (outcome.message) {
+        message(outcome.message->text, outcome.message->title);
+        if (outcome.focus != SetInputsBox::None)
+            backToSetInputs(static_cast<int>(outcome.focus));
+        return;
+    }
+    {
+        FlagScope guard(state_.LifeGuard);
+        for (int k = 0; k < 3; ++k)
+            if (outcome.life[static_cast<std::size_t>(k)])
+                setText("txtLife", k, *outcome.life[static_cast<std::size_t>(k)]);
+    }
+    if (outcome.stressCyclesFollow)
+        subYn();
+}
+
+void frmAGMA::subYn()
+{
+    const std::array<std::string, 2> cycles = {text("txtLife", PinionCycles), text("txtLife", GearCycles)};
+    const std::array<std::string, 2> hardness = {text("txtBHN", 0), text("txtBHN", 1)};
+    const std::optional<MaterialRecord> rows[2] = {materialOf(0), materialOf(1)};
+    std::array<StressCycleMember, 2> members;
+    for (int i : {0, 1}) {
+        auto& member = members[static_cast<std::size_t>(i)];
+        member.material = rows[i] ? &*rows[i] : nullptr;
+        member.cycles = cycles[static_cast<std::size_t>(i)];
+        member.hardness = hardness[static_cast<std::size_t>(i)];
+        member.conservative = ticked("chkConservative", i);
+    }
+    const StressCycleOutcome outcome = stressCycleFactors(members);
+    if (outcome.noCycles) {
+        for (const char* name : {"txtYn", "txtZn"})
+            for (int i : {0, 1})
+                setText(name, i, std::string(UnityFactor));
+        return;
+    }
+    if (!outcome.members[0] && !outcome.members[1])
+        return;
+    state_.LastChange = "subYn";
+    for (int i : {0, 1}) {
+        const auto& factors = outcome.members[static_cast<std::size_t>(i)];
+        if (!factors)
+            continue;
+        setText("txtYn", i, factors->yn.value);
+        setCaption("lblYnFactor", i, factors->yn.factor);
+        setCaption("lblYnExponent", i, factors->yn.exponent);
+        setVisible("chkConservative", i, factors->conservativeShown);
+    }
+    state_.LastChange = "subZn";
+    for (int i : {0, 1}) {
+        const auto& factors = outcome.members[static_cast<std::size_t>(i)];
+        if (!factors)
+            continue;
+        setText("txtZn", i, factors->zn.value);
+        setCaption("lblZnFactor", i, factors->zn.factor);
+        setCaption("lblZnExponent", i, factors->zn.exponent);
+    }
+}
+
+// ---------------------------------------------------------------- Ch and Cp
+
+void frmAGMA::txtSurfaceBHN_Change(int /*Index*/)
+{
+    if (state_.StopTheEvents)
+        return;
+    state_.LastChange = "txtSurfaceBHN_Change)";
+    const std::array<std::string, 2> surface = {text("txtSurfaceBHN", 0), text("txtSurfaceBHN", 1)};
+    const std::string finish = text("txtRMS");
+    const std::string ratio = text("txtInps", 4);
+    const std::optional<MaterialRecord> rows[2] = {materialOf(0), materialOf(1)};
+    HardnessRatioInputs inputs;
+    inputs.applies = state_.ChApplies;
+    inputs.surfaceHardness = {surface[0], surface[1]};
+    inputs.finish = finish;
+    inputs.ratio = ratio;
+    for (int i : {0, 1})
+        inputs.materials[static_cast<std::size_t>(i)] = rows[i] ? &*rows[i] : nullptr;
+    if (const std::optional<std::string> ch = hardnessRatioFactor(inputs))
+        setText("txtCh", 1, *ch);
+}
+
+void frmAGMA::txtRMS_Change()
+{
+    const std::string finish = text("txtRMS");
+    if (boxNumberOrZero(finish) > 64) {
+        setText("txtCh", 1, "1.0");
+        return;
+    }
+    txtSurfaceBHN_Change(1);
+}
+
+void frmAGMA::elasticData_Change(const char* name, int Index, const QString& value)
+{
+    if (state_.StopTheEvents)
+        return;
+    state_.LastChange = indexed(name, Index);
+    if (boxNumberOrZero(value.toStdString()) != 0)
+        CalcCp();
+    else
+        setText("txtCP", -1, "");
+}
+
+void frmAGMA::CalcCp()
+{
+    const std::array<std::string, 2> modulus = {text("txtYoungs", 0), text("txtYoungs", 1)};
+    const std::array<std::string, 2> poisson = {text("txtPoissons", 0), text("txtPoissons", 1)};
+    setText("txtCP", -1, elasticCoefficient({modulus[0], modulus[1]}, {poisson[0], poisson[1]}));
+}
+
+} // namespace cindrel::agma

@@ -1,0 +1,160 @@
+#pragma once
+
+#include "AGMA_Materials.h"
+#include "AgmaWindowState.h"
+
+#include "runtime/ErrorReporter.h"
+
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace forms {
+class Control;
+class Form;
+class Forms;
+class TextBox;
+class TreeView;
+} // namespace forms
+
+namespace cindrel::agma {
+
+// What the AGMA factors window needs of the program around it.
+struct AgmaWindowServices {
+    // Progress notes and the common error handler.
+    runtime::RunLog* runLog = nullptr;
+    // The folder whose "*.tbl" files add to the built-in materials.
+    std::function<std::filesystem::path()> programFolder;
+    // The user's preference: the notes area starts shown. Shown when unset.
+    std::function<bool()> showEquation;
+};
+
+// Fills a tree with one node per materials row, the top level sorted. A row
+// whose relative node is missing raises the tree's error; the nodes added
+// before it stay.
+void fillMaterialTree(forms::TreeView& tree, const MaterialsTable& table);
+
+// The AGMA factors window: its layout, its window-level state and the
+// handlers of its material, Kv, Kb, Km, Ko and Kr, Yn and Zn, Ch and Cp
+// pages. Declared once with the program's window registry; it is built and
+// loaded (hidden) on first use and keeps its values between visits.
+class frmAGMA : private MaterialMessages {
+public:
+    frmAGMA(forms::Forms& windows, AgmaWindowServices services);
+    ~frmAGMA() override;
+    frmAGMA(const frmAGMA&) = delete;
+    frmAGMA& operator=(const frmAGMA&) = delete;
+
+    static inline const QString WindowName = QStringLiteral("frmAGMA");
+
+    // The window, loaded.
+    forms::Form& form();
+    const AgmaWindowState& state() const { return state_; }
+
+    // While set, the handlers that test it return at once (the design file
+    // sets it around its writes).
+    void StopTheEvents(bool stop) { state_.StopTheEvents = stop; }
+    // Reselects member Index's material from its record key; a key that names
+    // no material leaves that member, and only that one, without material.
+    void lblRecordKey_Change(int Index);
+    // Collapses the tree and empties both members' material boxes.
+    void BlankOutMaterialBoxes();
+    // The Kb page's whole depths and rim thicknesses are in the display
+    // length unit: a new unit relabels them and converts what they hold, so
+    // that the backup ratio never mixes inch and mm. Kb itself is kept.
+    void SetLengthUnit(const std::string& unitLabel, double lengthFactor);
+
+private:
+    void build(forms::Form& form);
+    void connectHandlers();
+    void formLoad();
+
+    // Materials page.
+    void FillTreeView();
+    void cmdPoG_Click(int Index);
+    void TreeView_NodeClick(const QString& key);
+    void ExpandSelect(const std::string& NodeKey);
+    void SetNodesExpanded(bool Expanded);
+    void blankMember(int member);
+    void txtBHN_Change(int Index);
+    void chkReversing_Click(int Index);
+    void chkBestMats_Click(int Index);
+    void txtContacts_Change(int Index);
+    void txtContacts_LostFocus(int Index);
+    std::optional<MaterialRecord> materialOf(int member) const;
+    std::string materialPathOf(int member) const;
+
+    // Kv and Kb.
+    void cmbKV_Click(int Index);
+    void lblComboQuality_Change(int Index);
+    void txtKV_Change();
+    void txtKBin_Change(int Index);
+    void txtKb_Change(int Index);
+
+    // Km.
+    void CalcKm();
+    bool CalcCpm();
+    void chkCE_Click();
+    void chkCMC_Click();
+    void lbloptGearStyle_Change();
+    // Chooses the option of a row that its hidden label names, or none; the chosen one.
+    std::optional<int> chooseRecordedOption(const char* label, const char* options, int count);
+    void txtKmOffsetOrSpan_Change();
+    // txtKmOffset_LostFocus and txtKmSpan_LostFocus.
+    void bearingLength_LostFocus(bool offsetLeft);
+
+    // Ko and Kr.
+    void optKo_Click(int Index);
+    void txtKo_Change();
+    void lblKoSelection_Change();
+    void optKR_Click(int Index);
+    void txtKr_Change();
+    void lblKrSelection_Change();
+
+    // Yn and Zn.
+    void txtLife_Change(int Index);
+    void subYn();
+
+    // Ch and Cp.
+    void txtSurfaceBHN_Change(int Index);
+    void txtRMS_Change();
+    void elasticData_Change(const char* tag, int Index, const QString& text);
+    void CalcCp();
+
+    // The window.
+    void tabMain_Click(int Left);
+    void showPage(int tab);
+
+    // Control access and writes.
+    forms::TextBox& box(const char* name, int index = -1);
+    std::string text(const char* name, int index = -1);
+    void setText(const char* name, int index, const std::string& text);
+    void setCaption(const char* name, int index, const std::string& caption);
+    bool ticked(const char* name, int index = -1);
+    void setVisible(const char* name, int index, bool visible);
+    // A message box with an OK button; an empty title is the program's own.
+    void message(const std::string& text, const std::string& title = {});
+    // Sends the user to a Set Inputs box: tab 0 and the focus on it.
+    void backToSetInputs(int index);
+    // Gives a control the focus where it can take it; a hidden or disabled one is skipped.
+    void focus(forms::Control& control);
+    void reportError(const char* routine, const std::exception& error, const char* other);
+    runtime::ErrorReporter& errors();
+
+    void showMaterialsMessage(std::string_view text) override;
+
+    forms::Forms& windows_;
+    AgmaWindowServices services_;
+    forms::Form* form_ = nullptr;
+    AgmaWindowState state_;
+    // Set while a tree click chooses a material, so that recording its key
+    // does not choose the same material over again.
+    bool choosingMaterial_ = false;
+    // The display length factor the Kb lengths are held in.
+    double lengthFactor_ = 1;
+};
+
+} // namespace cindrel::agma

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "sequence/Ports.h"
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+namespace cindrel::sequence {
+
+class T_StateNavigator;
+
+// The AGMA factors window's control of a name and array index.
+ControlId agmaWindowControl(std::string_view name, int index = -1);
+
+// The AGMA factors window until its calculators are built: it commits what
+// its boxes hold and moves the sequence on from its Next and Previous
+// buttons and a user's close request. No materials, no load distribution
+// calculator and no allowable power yet.
+class AgmaFactorsStandIn : public AgmaFactorsWindow {
+public:
+    // The window's controls must be loaded; the buttons work once attached.
+    explicit AgmaFactorsStandIn(Controls& controls);
+    ~AgmaFactorsStandIn() override;
+
+    // Binds the window's Next and Previous buttons to the navigator.
+    void attach(T_StateNavigator& navigator);
+
+    void setStopTheEvents(bool stop) override { stopTheEvents_ = stop; }
+    bool stopTheEvents() const { return stopTheEvents_; }
+
+    // Commits the factors, then moves: 1 Next, 2 Previous, 0 the last move
+    // again. A failure is reported and shown, and the sequence does not move.
+    void CommitFactors(std::int32_t direction);
+
+    // The window is asked to close: a user's request is refused and commits
+    // with the last move; a close by code or at program end goes ahead
+    // without commit or move. True cancels the close.
+    bool QueryUnload(bool byUser);
+
+private:
+    void commit();
+
+    Controls& controls_;
+    T_StateNavigator* navigator_ = nullptr;
+    bool stopTheEvents_ = false;
+    std::unique_ptr<Binding> next_;
+    std::unique_ptr<Binding> previous_;
+};
+
+} // namespace cindrel::sequence

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "sequence/Ports.h"
+
+#include "model/MMath.h"
+#include "resources/ResourceStrings.h"
+#include "results/TableRun.h"
+
+#include <string>
+
+// Small pieces that the step results tables share.
+namespace cindrel::sequence::tables {
+
+// A description of the message table, as it stands.
+inline std::string text(int number) { return resources::ResourceStrings(number); }
+
+// A description of a length shown in display units: the unit label, then the text.
+inline std::string lengthText(const Units& units, int number)
+{
+    return units.LengthUnits() + resources::ResourceStrings(number);
+}
+
+// Pitch rows give the diametral pitch while lengths show in inches, the
+// module otherwise.
+inline bool diametralPitchForm(const Units& units) { return units.LengthFactor() == 1; }
+
+// An angle held in radians, shown in degrees in the run's number format.
+inline std::string degrees(const results::TableRun& run, double radians)
+{
+    return run.format(model::MMath::Rad2Deg(radians));
+}
+
+// A cell holding both limits of a length: the minimum, " / ", the maximum,
+// each in display units and formatted by itself.
+inline std::string minMaxText(const results::TableRun& run, double minimum, double maximum, double lengthFactor)
+{
+    return run.format(minimum * lengthFactor) + " / " + run.format(maximum * lengthFactor);
+}
+
+} // namespace cindrel::sequence::tables

@@ -1,0 +1,859 @@
+#include "shell/T_colData.h"
+
+#include "shell/RunNotes.h"
+#include "shell/Startup.h"
+#include "shell/clsRegisty.h"
+
+#include "dialogs/CommonDialogs.h"
+#include "dialogs/MessageBox.h"
+#include "forms/CheckBox.h"
+#include "forms/Forms.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/SequentialFile.h"
+#include "shell/ProgramFolders.h"
+
+#include <QStringDecoder>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <iterator>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace cindrel::shell {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string CrLf = "\r\n";
+constexpr const char* Module = "T_colData";
+constexpr int MismatchHelpContext = 12321;
+// The error a collection raises for a key it already holds.
+constexpr int KeyAlreadyUsed = 457;
+const std::string Separator(39, '_');
+
+const QString QuoteMarker = QStringLiteral("~dblquotes");
+const QString CrLfMarker = QStringLiteral("~crlf");
+const QString LfMarker = QStringLiteral("~lf");
+const QString CrMarker = QStringLiteral("~cr");
+
+std::string lastPartOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The name less its extension; a name without a real one ("gear1") stays whole.
+std::string withoutExtension(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || dot <= nameStart || dot + 1 == path.size())
+        return path;
+    return path.substr(0, dot);
+}
+
+int errorNumberOfErrno(int error, bool forInput)
+{
+    if (forInput && error == ENOENT)
+        return runtime::FileNotFound;
+    return error == ETXTBSY ? runtime::PermissionDenied : fileErrorNumber(error);
+}
+
+// Whether the folder a file goes into exists.
+bool folderExists(const std::string& path)
+{
+    const fs::path parent = fs::path(path).parent_path();
+    std::error_code error;
+    return parent.empty() || fs::is_directory(parent, error);
+}
+
+// Opens the file and returns 0, or the run-time error number of the failure.
+int openIn(const std::string& name, std::unique_ptr<std::ifstream>& in)
+{
+    std::error_code error;
+    if (fs::is_directory(name, error))
+        return runtime::PathFileAccessError;
+    errno = 0;
+    auto stream = std::make_unique<std::ifstream>(name, std::ios::in | std::ios::binary);
+    if (!stream->is_open()) {
+        const int number = errorNumberOfErrno(errno ? errno : ENOENT, true);
+        return number == runtime::FileNotFound && !folderExists(name) ? runtime::PathNotFound : number;
+    }
+    in = std::move(stream);
+    return 0;
+}
+
+// Decodes a design file's bytes: UTF-8 when they are valid UTF-8, else the
+// 8-bit code page of older files (Latin-1).
+QString decodeFileText(const std::string& bytes)
+{
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (!utf8.hasError())
+        return text;
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// One record as read: its fields and whether each was quoted.
+struct Record {
+    std::vector<QString> fields;
+    std::vector<bool> quoted;
+};
+
+// Splits a design file into records. A field is a text between double quotes
+// (which may run over a line end, as in notes of older files, unless the
+// closing quote never comes) or a bare token up to the next comma or line end.
+class RecordSplitter {
+public:
+    explicit RecordSplitter(const QString& text) : text_(text) {}
+
+    bool atEnd()
+    {
+        while (at_ < text_.size() && isLineEnd(text_[at_]))
+            ++at_;
+        return at_ >= text_.size();
+    }
+
+    Record next()
+    {
+        Record record;
+        for (;;) {
+            while (at_ < text_.size() && (text_[at_] == u' ' || text_[at_] == u'\t'))
+                ++at_;
+            if (at_ < text_.size() && text_[at_] == u'"') {
+                record.fields.push_back(quotedField());
+                record.quoted.push_back(true);
+                // Anything between the closing quote and the delimiter is dropped.
+                while (at_ < text_.size() && text_[at_] != u',' && !isLineEnd(text_[at_]))
+                    ++at_;
+            } else {
+                const qsizetype start = at_;
+                while (at_ < text_.size() && text_[at_] != u',' && !isLineEnd(text_[at_]))
+                    ++at_;
+                record.fields.push_back(text_.mid(start, at_ - start).trimmed());
+                record.quoted.push_back(false);
+            }
+            if (at_ >= text_.size() || isLineEnd(text_[at_]))
+                return record;
+            ++at_; // the comma
+        }
+    }
+
+private:
+    static bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+
+    QString quotedField()
+    {
+        const qsizetype start = at_ + 1;
+        const qsizetype close = text_.indexOf(u'"', start);
+        qsizetype lineEnd = start;
+        while (lineEnd < text_.size() && !isLineEnd(text_[lineEnd]))
+            ++lineEnd;
+        // A quote that closes a field on a later line must end that field
+        // there; otherwise the quote was never closed and the field ends with its line.
+        const bool closesOnItsLine = close >= 0 && close < lineEnd;
+        const bool closesLater = close >= 0 && !closesOnItsLine &&
+                                 (close + 1 == text_.size() || text_[close + 1] == u',' || isLineEnd(text_[close + 1]));
+        if (!closesOnItsLine && !closesLater) {
+            at_ = lineEnd;
+            return text_.mid(start, lineEnd - start);
+        }
+        at_ = close + 1;
+        return text_.mid(start, close - start);
+    }
+
+    const QString& text_;
+    qsizetype at_ = 0;
+};
+
+// Steps the design sequence back to its start, once the navigator of the run has steps.
+template <typename Navigator>
+void stepBack(Navigator* navigator)
+{
+    if constexpr (requires { navigator->BeginNew(); }) {
+        if (navigator != nullptr)
+            navigator->BeginNew();
+    }
+}
+
+// Start-up's side of the design-file object.
+class ProgramHost : public DesignFileHost {
+public:
+    explicit ProgramHost(Startup& startup) : startup_(startup) {}
+
+    void writeRunNote(std::string_view note) override { startup_.WriteRunNote(note); }
+    void reportError(std::string_view module, std::string_view routine, std::string_view number,
+                     std::string_view description, std::string_view other) override
+    {
+        startup_.MainErrHandler(module, routine, number, description, other);
+    }
+    void setMainCaption(const std::string& caption) override
+    {
+        startup_.windows()[QStringLiteral("frmMain")].setCaption(QString::fromStdString(caption));
+    }
+    void showReport(const std::string& text, int helpContextId) override
+    {
+        startup_.ShowNoteText(QString::fromStdString(text));
+        startup_.runLogWindow().ShowHelpButton(helpContextId);
+    }
+    void beginNew() override { stepBack(startup_.gobjStateNavigator.get()); }
+    // The AGMA factors window's handlers are held back while a design is
+    // read; its materials are then loaded from the two record keys read.
+    void setAgmaEventsStopped(bool stopped) override { startup_.agmaWindow().StopTheEvents(stopped); }
+    void agmaRecordKeysRead() override
+    {
+        startup_.agmaWindow().lblRecordKey_Change(0);
+        startup_.agmaWindow().lblRecordKey_Change(1);
+    }
+    void refreshNotesWindow() override
+    {
+        forms::Form* notes = startup_.windows().find(QStringLiteral("frmRunNotes"));
+        if (notes == nullptr || !notes->isLoaded() || !notes->visible())
+            return;
+        notes->show();
+        startup_.windows()[QStringLiteral("frmMain")].show();
+    }
+
+private:
+    Startup& startup_;
+};
+
+QString messageText(const std::string& text) { return QString::fromStdString(text); }
+
+void message(const std::string& text, int style = dialogs::OKOnly, const std::string& title = {})
+{
+    dialogs::messageBox(messageText(text), style, messageText(title));
+}
+
+} // namespace
+
+std::string encodeSavedText(const QString& text)
+{
+    QString stored = text;
+    stored.replace(QStringLiteral("\""), QuoteMarker);
+    stored.replace(QStringLiteral("\r\n"), CrLfMarker);
+    stored.replace(QStringLiteral("\n"), LfMarker);
+    stored.replace(QStringLiteral("\r"), CrMarker);
+    return stored.toStdString();
+}
+
+QString decodeLineBreaks(const QString& stored)
+{
+    if (!stored.contains(u'~'))
+        return stored;
+    QString text = stored;
+    text.replace(CrLfMarker, QStringLiteral("\r\n"));
+    text.replace(LfMarker, QStringLiteral("\n"));
+    text.replace(CrMarker, QStringLiteral("\r"));
+    return text;
+}
+
+QString decodeSavedText(const QString& stored)
+{
+    if (!stored.contains(u'~'))
+        return stored;
+    QString text = stored;
+    text.replace(QuoteMarker, QStringLiteral("\""));
+    return decodeLineBreaks(text);
+}
+
+// --- DesignTextFile ---------------------------------------------------------
+
+DesignTextFile::~DesignTextFile() { discard(); }
+
+void DesignTextFile::discard()
+{
+    in_.reset();
+    out_.reset();
+    if (openFiles_ != nullptr)
+        openFiles_->erase(openName_);
+    openFiles_ = nullptr;
+    if (!temporary_.empty()) {
+        std::error_code ignored;
+        fs::remove(temporary_, ignored);
+        temporary_.clear();
+    }
+}
+
+int DesignTextFile::close()
+{
+    in_.reset();
+    if (openFiles_ != nullptr)
+        openFiles_->erase(openName_);
+    openFiles_ = nullptr;
+    if (out_ == nullptr)
+        return 0;
+    out_->flush();
+    bool written = out_->good();
+    errno = 0;
+    out_->close();
+    written = written && !out_->fail();
+    const int closeErrno = errno;
+    out_.reset();
+    if (temporary_.empty())
+        return written ? 0 : errorNumberOfErrno(closeErrno ? closeErrno : EIO, false);
+    if (!written) {
+        discard();
+        return errorNumberOfErrno(closeErrno ? closeErrno : EIO, false);
+    }
+    std::error_code renamed;
+    fs::rename(temporary_, target_, renamed);
+    if (renamed) {
+        discard();
+        return errorNumberOfErrno(renamed.value(), false);
+    }
+    temporary_.clear();
+    return 0;
+}
+
+// --- T_colData --------------------------------------------------------------
+
+const std::vector<QString>& T_colData::DesignWindows()
+{
+    // frmAGMA's loading loads frmMain: the AGMA window's controls come first.
+    static const std::vector<QString> names = {QStringLiteral("frmAGMA"), QStringLiteral("frmMain"),
+                                               QStringLiteral("frmMFGOutputs")};
+    return names;
+}
+
+T_colData::T_colData(forms::Forms& windows, clsRegisty& settings, DesignFileHost& host, std::string defaultFileName,
+                     const std::string& commandLine, std::vector<QString> windowNames)
+    : windows_(windows), settings_(settings), host_(host), defaultFileName_(std::move(defaultFileName)),
+      windowNames_(std::move(windowNames))
+{
+    start(commandLine);
+}
+
+T_colData::T_colData(Startup& startup)
+    : windows_(startup.windows()), settings_(*startup.gobjRegisty), ownHost_(std::make_unique<ProgramHost>(startup)),
+      host_(*ownHost_),
+      defaultFileName_(shellservices::programFilePath(QStringLiteral("Cindrel.def")).toStdString()),
+      windowNames_(DesignWindows())
+{
+    start(startup.CommandLine);
+}
+
+T_colData::~T_colData() = default;
+
+void T_colData::start(const std::string& commandLine)
+{
+    active_ = defaultFileName_;
+    CollectAllControls();
+    note("Setting file name to, " + defaultFileName_);
+    std::string name = defaultFileName_;
+    if (!commandLine.empty()) {
+        name = commandLine;
+        note("setting file name to, " + name);
+    }
+    // A command-line design that cannot be read leaves the new design of the default file.
+    if (!ReadFile(name) && name != defaultFileName_) {
+        name = defaultFileName_;
+        ReadFile(name);
+    }
+    note("have read " + active_);
+    note("T_colData initialized");
+}
+
+void T_colData::fail(std::string_view routine, int number, const std::string& description)
+{
+    host_.reportError(Module, routine, std::to_string(number), description, "");
+}
+
+void T_colData::CollectAllControls()
+{
+    note("CollectAllControls of T_colData");
+    entries_.clear();
+    byKey_.clear();
+    for (const QString& windowName : windowNames_) {
+        forms::Form* window = windows_.find(windowName);
+        if (window == nullptr || !window->isLoaded())
+            continue;
+        for (forms::Control* control : window->savedControls()) {
+            const forms::ControlKind kind = control->kind();
+            if (kind != forms::ControlKind::TextBox && kind != forms::ControlKind::Label &&
+                kind != forms::ControlKind::CheckBox)
+                continue;
+            const QString key = windowName + u'_' + control->name();
+            Entry entry{key, windowName, control->name(), control->index()};
+            if (control->isArrayMember()) {
+                // A second member of an array renames the one holding the bare key after its index.
+                const auto held = byKey_.find(key);
+                if (held != byKey_.end()) {
+                    Entry& first = entries_[held->second];
+                    const QString renamed = key + u'#' + QString::number(first.index);
+                    if (byKey_.contains(renamed)) {
+                        fail("CollectAllControls", KeyAlreadyUsed, "Key already in use: " + renamed.toStdString());
+                        continue;
+                    }
+                    const std::size_t position = held->second;
+                    byKey_.erase(held);
+                    first.key = renamed;
+                    byKey_[renamed] = position;
+                    entry.key = key + u'#' + QString::number(control->index());
+                }
+            }
+            if (byKey_.contains(entry.key)) {
+                fail("CollectAllControls", KeyAlreadyUsed, "Key already in use: " + entry.key.toStdString());
+                continue;
+            }
+            byKey_[entry.key] = entries_.size();
+            entries_.push_back(std::move(entry));
+        }
+    }
+}
+
+std::vector<QString> T_colData::keys() const
+{
+    std::vector<QString> result;
+    result.reserve(entries_.size());
+    for (const Entry& entry : entries_)
+        result.push_back(entry.key);
+    return result;
+}
+
+forms::Control* T_colData::controlOf(const Entry& entry) const
+{
+    return windows_.findControl(entry.window, entry.name, entry.index);
+}
+
+bool T_colData::DataChanged() const
+{
+    for (const Entry& entry : entries_)
+        if (const forms::Control* control = controlOf(entry); control != nullptr && control->isChanged())
+            return true;
+    return false;
+}
+
+void T_colData::ActiveFileName(const std::string& name) { active_ = name; }
+
+bool T_colData::isDefaultDesign(const std::string& path) const
+{
+    if (path == defaultFileName_ || path == "Cindrel.def")
+        return true;
+    std::error_code error;
+    return fs::equivalent(path, defaultFileName_, error) && !error;
+}
+
+bool T_colData::isUserFile() const { return active_.empty() || !isDefaultDesign(active_); }
+
+std::string T_colData::ActiveFileName(bool Withextension, bool WithDirectoryStructure) const
+{
+    if (active_.empty())
+        return {};
+    const std::string name = WithDirectoryStructure ? active_ : lastPartOf(active_);
+    return Withextension ? name : withoutExtension(name);
+}
+
+std::string T_colData::PathOnly() const
+{
+    const std::size_t slash = active_.find_last_of('/');
+    return slash == std::string::npos ? std::string() : active_.substr(0, slash + 1);
+}
+
+int DesignTextFile::open(const std::string& name, std::int32_t mode)
+{
+    if (mode == 1)
+        return openIn(name, in_);
+    std::error_code error;
+    if (fs::is_directory(name, error))
+        return runtime::PathFileAccessError;
+    if (!folderExists(name))
+        return runtime::PathNotFound;
+    if (fs::exists(name, error) && ::access(name.c_str(), W_OK) != 0)
+        return errorNumberOfErrno(errno, false);
+    if (mode == 2) {
+        errno = 0;
+        auto out = std::make_unique<std::ofstream>(name, std::ios::out | std::ios::app | std::ios::binary);
+        if (!out->is_open())
+            return errorNumberOfErrno(errno ? errno : EACCES, false);
+        out_ = std::move(out);
+        return 0;
+    }
+    // Written beside the target and renamed over it when complete.
+    std::string hidden(".");
+    hidden += lastPartOf(name);
+    hidden += ".XXXXXX";
+    std::string pattern = (fs::path(name).parent_path() / hidden).string();
+    errno = 0;
+    const int descriptor = mkstemp(pattern.data());
+    if (descriptor < 0)
+        return errorNumberOfErrno(errno, false);
+    // The finished file keeps the target's permissions, or a new file's usual ones.
+    struct stat existing {};
+    mode_t permissions = 0;
+    if (::stat(name.c_str(), &existing) == 0) {
+        permissions = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        permissions = 0666 & ~mask;
+    }
+    ::fchmod(descriptor, permissions);
+    ::close(descriptor);
+    temporary_ = pattern;
+    target_ = name;
+    auto out = std::make_unique<std::ofstream>(pattern, std::ios::out | std::ios::binary | std::ios::trunc);
+    if (!out->is_open())
+        return runtime::PermissionDenied;
+    out_ = std::move(out);
+    return 0;
+}
+
+bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int32_t FileMode)
+{
+    file.discard();
+    if (FileMode < 0 || FileMode > 2)
+        return false;
+    std::error_code absoluteError;
+    const std::string absoluteName = Name.empty() ? Name : fs::absolute(Name, absoluteError).lexically_normal().string();
+    // A file held open or a denied one asks the user to close it and tries again, a few times at most.
+    for (int retries = 0;;) {
+        int number = 0;
+        if (Name.empty()) {
+            number = runtime::BadFileNameOrNumber;
+        } else if (openFiles_.contains(absoluteName)) {
+            number = runtime::FileAlreadyOpen;
+        } else {
+            number = file.open(Name, FileMode);
+        }
+        if (number == 0) {
+            openFiles_.insert(absoluteName);
+            file.openFiles_ = &openFiles_;
+            file.openName_ = absoluteName;
+            return true;
+        }
+        file.discard();
+        switch (number) {
+        case runtime::FileNotFound:
+            message("File  " + Name + " not found", dialogs::OKOnly, "File find error in OpenFile");
+            return false;
+        case runtime::PathNotFound:
+            message(Name + " path not found", dialogs::OKOnly, "Path find failure");
+            return false;
+        case runtime::FileAlreadyOpen:
+            if (retries > 2)
+                return false;
+            message(Name + " file is already open, close before proceeding");
+            retries += 1;
+            continue;
+        case runtime::PermissionDenied:
+            if (retries > 2)
+                return false;
+            message(Name + CrLf + "File open, access denied" + CrLf + "close file, then click OK");
+            retries += 2;
+            continue;
+        default: {
+            const std::string description = runtime::errorDescription(number);
+            message(Name + " " + std::to_string(number) + description, dialogs::OKOnly, description);
+            return false;
+        }
+        }
+    }
+}
+
+void T_colData::placeValue(const QString& key, const QString& value, bool quoted, std::vector<QString>& refused)
+{
+    const Entry& entry = entries_[byKey_.at(key)];
+    forms::Control* control = controlOf(entry);
+    if (control == nullptr)
+        return;
+    // A label keeps the notes' stored form of a quote ("~dblquotes"), which the
+    // notes window shows as a quote; a text box gets the quote back.
+    QString text = value;
+    if (quoted)
+        text = control->kind() == forms::ControlKind::Label ? decodeLineBreaks(value) : decodeSavedText(value);
+    try {
+        control->setValue(text);
+    } catch (const runtime::RuntimeError& error) {
+        refused.push_back(QStringLiteral("reading the value (%1) into field (%2) yields error -%3, %4")
+                              .arg(text, key)
+                              .arg(error.number())
+                              .arg(QString::fromStdString(error.description())));
+    }
+    control->clearChanged();
+}
+
+bool T_colData::ReadFile(std::string& FileName)
+{
+    const bool isDefault = FileName.empty() || isDefaultDesign(FileName);
+    if (isDefault)
+        FileName = defaultFileName_;
+    host_.setAgmaEventsStopped(true);
+    // Given back on every way out, before the AGMA window loads its materials.
+    struct EventsBack {
+        DesignFileHost& host;
+        bool held = true;
+        void release()
+        {
+            if (held)
+                host.setAgmaEventsStopped(false);
+            held = false;
+        }
+        ~EventsBack() { release(); }
+    } eventsBack{host_};
+    note("Reading " + FileName);
+    DesignTextFile file;
+    if (!OpenFile(FileName, file, 1))
+        return false;
+    std::error_code sizeError;
+    if (fs::file_size(FileName, sizeError) > MaximumDesignFileSize) {
+        message(FileName + " is too large to be a Cindrel design file; nothing was read.");
+        return false;
+    }
+    std::string bytes;
+    try {
+        bytes.assign(std::istreambuf_iterator<char>(*file.in()), std::istreambuf_iterator<char>());
+        if (file.in()->bad() || bytes.size() > MaximumDesignFileSize)
+            runtime::raise(runtime::DeviceIOError);
+    } catch (const std::exception&) {
+        message(FileName + " could not be read; nothing was changed.");
+        return false;
+    }
+    file.close();
+    note("Have read " + FileName);
+
+    const QString text = decodeFileText(bytes);
+    std::vector<QString> unrecognised;
+    std::vector<QString> refused;
+    std::map<QString, bool> read;
+    std::size_t records = 0;
+    std::size_t placed = 0;
+    RecordSplitter splitter(text);
+    while (!splitter.atEnd()) {
+        const Record record = splitter.next();
+        ++records;
+        const QString& key = record.fields.front();
+        if (record.fields.size() < 2) {
+            fail("Readfile", runtime::InputPastEndOfFile, runtime::errorDescription(runtime::InputPastEndOfFile));
+            continue;
+        }
+        if (read.contains(key))
+            fail("Readfile", KeyAlreadyUsed, "Key already read: " + key.toStdString());
+        read[key] = true;
+        if (!byKey_.contains(key)) {
+            unrecognised.push_back(key);
+            continue;
+        }
+        try {
+            placeValue(key, record.fields[1], record.quoted[1], refused);
+            ++placed;
+        } catch (const runtime::RuntimeError& error) {
+            fail("Readfile", error.number(), error.description());
+        } catch (const std::exception& error) {
+            fail("Readfile", runtime::InvalidProcedureCall, error.what());
+        }
+    }
+    for (const QString& line : refused)
+        note(line.toStdString());
+
+    if (records > 0 && placed == 0 && !entries_.empty()) {
+        message(FileName + " is not a Cindrel design file: none of its lines holds a value of this program. " +
+                "Nothing was changed.");
+        return false;
+    }
+
+    std::string unrecognisedPart;
+    if (!unrecognised.empty()) {
+        unrecognisedPart = Separator + CrLf + "The following line items were read from the data file " +
+                           "but were not securely placed as data for the program.";
+        for (const QString& key : unrecognised)
+            unrecognisedPart += CrLf + key.toStdString();
+    }
+    std::string missingPart;
+    for (const Entry& entry : entries_) {
+        if (read.contains(entry.key))
+            continue;
+        if (missingPart.empty())
+            missingPart = Separator + CrLf + "The following line items are items in the program but were not " +
+                          "found in the data file." + CrLf;
+        missingPart += CrLf + entry.key.toStdString();
+    }
+    if ((!unrecognisedPart.empty() || !missingPart.empty()) && settings_.FileVersionCheck() == 1) {
+        const std::string folder = fs::path(defaultFileName_).parent_path().string();
+        const std::string advice =
+            Separator + CrLf + "These errors occur due to version changes or a corrupt data " +
+            "file.  Saving should correct the problem for this file.  If this " +
+            "occurs at start-up then the default file is incompatible.  To fix this problem; " +
+            "save the start-up file and then rename it to " + "\"Cindrel.def\"" + "and copy " + "it to " + folder +
+            ", (the application path)";
+        host_.showReport(FileName + CrLf + unrecognisedPart + CrLf + missingPart + CrLf + advice, MismatchHelpContext);
+    }
+
+    active_ = FileName;
+    if (isDefault) {
+        settings_.RUF_2Menu();
+        setCaption("Cindrel");
+    } else {
+        settings_.RUF_AddFile2Coll(FileName);
+        setCaption("Cindrel;   " + ActiveFileName(false, false));
+    }
+    eventsBack.release();
+    host_.agmaRecordKeysRead();
+    return true;
+}
+
+std::string T_colData::designText() const
+{
+    std::ostringstream text;
+    runtime::RecordWriter writer(text);
+    for (auto entry = entries_.rbegin(); entry != entries_.rend(); ++entry) {
+        const forms::Control* control = controlOf(*entry);
+        if (control == nullptr)
+            runtime::raise(runtime::ObjectVariableNotSet, "The window holding " + entry->key.toStdString() +
+                                                              " is not loaded");
+        writer.text(entry->key.toStdString());
+        if (control->kind() == forms::ControlKind::CheckBox)
+            writer.number(control->value().toInt());
+        else
+            writer.text(encodeSavedText(control->value().toString()));
+        writer.endRecord();
+    }
+    return text.str();
+}
+
+bool T_colData::Write2File(std::string target)
+{
+    if (target.empty())
+        target = active_;
+    if (target.empty()) {
+        message("File name not specified, exiting from Write2File");
+        return false;
+    }
+    std::string text;
+    try {
+        text = designText();
+    } catch (const runtime::RuntimeError& error) {
+        message("The design could not be gathered for " + target + ": " + error.description());
+        return false;
+    }
+    DesignTextFile file;
+    if (!OpenFile(target, file, 0)) {
+        message("File open routine failed, CurrSub=Write2File");
+        return false;
+    }
+    file.out()->write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (const int number = file.close(); number != 0) {
+        message("The design could not be written to " + target + ": " + runtime::errorDescription(number) +
+                ". The file was left as it was.");
+        return false;
+    }
+    for (const Entry& entry : entries_)
+        if (forms::Control* control = controlOf(entry))
+            control->clearChanged();
+    active_ = target;
+    settings_.RUF_AddFile2Coll(target);
+    setCaption("Cindrel;   " + ActiveFileName(false, true));
+    return true;
+}
+
+std::optional<std::string> T_colData::ShowFileDialog(int mode)
+{
+    for (;;) {
+        dialogs::FileDialogRequest request;
+        request.mode = mode == 0 ? dialogs::FileDialogMode::Open : dialogs::FileDialogMode::Save;
+        request.title = mode == 0 ? QStringLiteral("Open File")
+                        : mode == 1 ? QStringLiteral("Save File")
+                                    : QStringLiteral("Save File as ...");
+        request.filter = QStringLiteral("Cindrel files (*.cnd)|*.cnd");
+        request.initialFolder = QString::fromStdString(isUserFile() ? PathOnly() : settings_.UserFilesLocation());
+        request.fileName = isUserFile() ? QString::fromStdString(ActiveFileName(true, false)) : QString();
+        request.flags = dialogs::FileHideReadOnly;
+        dialogs::FileDialogAnswer answer;
+        try {
+            answer = dialogs::showFileDialog(request);
+        } catch (const runtime::RuntimeError& error) {
+            message("Error# " + std::to_string(error.number()) + error.description() + " continuing ....");
+            return std::nullopt;
+        }
+        if (answer.cancelled || answer.path().isEmpty())
+            return std::nullopt;
+        const std::string path = answer.path().toStdString();
+        std::error_code error;
+        // The default design is refused by the callers, whether it exists or not.
+        if (mode == 0 || isDefaultDesign(path) || !fs::exists(path, error))
+            return path;
+        if (dialogs::messageBox(QStringLiteral("file exists, overwrite?"), dialogs::YesNo,
+                                QStringLiteral("Overwrite existing file?")) == dialogs::ButtonYes)
+            return path;
+        mode = 2;
+    }
+}
+
+bool T_colData::SaveChangesFirst(const QString& question, const QString& title)
+{
+    if (!DataChanged())
+        return true;
+    const int answer = dialogs::messageBox(question, dialogs::YesNoCancel, title);
+    if (answer == dialogs::ButtonCancel)
+        return false;
+    return answer != dialogs::ButtonYes || FileSave();
+}
+
+void T_colData::FileNew()
+{
+    if (!SaveChangesFirst(QStringLiteral("Save current data?"), QStringLiteral("Cindrel, Save?")))
+        return;
+    std::string name = defaultFileName_;
+    if (!ReadFile(name))
+        return;
+    host_.beginNew();
+    setCaption("Cindrel");
+}
+
+bool T_colData::FileSave()
+{
+    if (isUserFile())
+        return Write2File(active_);
+    for (;;) {
+        const std::optional<std::string> path = ShowFileDialog(1);
+        if (!path)
+            return false;
+        if (!isDefaultDesign(*path))
+            return Write2File(*path);
+    }
+}
+
+bool T_colData::FileSaveAs()
+{
+    std::optional<std::string> path = ShowFileDialog(2);
+    // The default design is never written over: another name is asked for.
+    while (path && isDefaultDesign(*path))
+        path = ShowFileDialog(1);
+    return path && Write2File(*path);
+}
+
+bool T_colData::FileOpen(const std::string& FullPathFileName)
+{
+    if (!FullPathFileName.empty()) {
+        const std::string last = FullPathFileName.size() >= 3 ? FullPathFileName.substr(FullPathFileName.size() - 3)
+                                                               : FullPathFileName;
+        if (QString::fromStdString(last).toLower() != QStringLiteral("cnd")) {
+            note("Doesn't appear to be a good file name: " + CrLf + FullPathFileName);
+            settings_.DeleteRUF_Entry(FullPathFileName);
+            settings_.RUF_2Menu();
+            settings_.RUF_2Registry();
+            return false;
+        }
+    }
+    if (!SaveChangesFirst(QStringLiteral("Save current data?"), QStringLiteral("Cindrel, Save?")))
+        return false;
+    std::string name = FullPathFileName;
+    if (name.empty()) {
+        const std::optional<std::string> chosen = ShowFileDialog(0);
+        if (!chosen)
+            return false;
+        name = *chosen;
+    }
+    if (!ReadFile(name))
+        return false;
+    host_.beginNew();
+    host_.refreshNotesWindow();
+    return true;
+}
+
+} // namespace cindrel::shell

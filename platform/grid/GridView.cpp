@@ -1,0 +1,570 @@
+#include "GridView.h"
+
+#include "forms/Twips.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
+#include <climits>
+
+namespace grid {
+
+namespace {
+
+// Room around a cell's text, in pixels; the last pixel of a cell is its grid line.
+constexpr int textMarginX = 3;
+constexpr int textMarginY = 2;
+constexpr int gridLine = 1;
+constexpr int tallestText = 1 << 20;
+
+int textFlags(Qt::Alignment alignment, bool wrap) {
+    return static_cast<int>(alignment) | Qt::TextExpandTabs | (wrap ? Qt::TextWordWrap : Qt::TextSingleLine);
+}
+
+} // namespace
+
+// Draws a cell as the grid measures it: its text in its font, colour and
+// alignment, wrapped when word wrap is on, and a focus frame round the
+// current cell. Nothing is ever highlighted, so no format is hidden.
+class GridView::CellPainter : public QStyledItemDelegate {
+public:
+    explicit CellPainter(GridView& view) : QStyledItemDelegate(&view), view_(view) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        painter->save();
+        painter->setClipRect(option.rect);
+        const QVariant font = index.data(Qt::FontRole);
+        const QFont cellFont = font.isValid() ? font.value<QFont>() : option.font;
+        painter->setFont(cellFont);
+        painter->setPen(index.data(Qt::ForegroundRole).value<QBrush>().color());
+        const auto alignment = index.data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+        const QRect textRect = option.rect.adjusted(textMarginX, textMarginY, -textMarginX, -textMarginY);
+        const QString text = index.data(Qt::DisplayRole).toString();
+        // A text that fits on one line is laid out as one, which is much cheaper.
+        const bool wrap = view_.wordWrap() &&
+                          !view_.surelyFitsOneLine(text, cellFont.bold(), cellFont.italic(), textRect.width());
+        painter->drawText(textRect, textFlags(alignment, wrap), text);
+        if (option.state & QStyle::State_HasFocus) {
+            QPen frame(option.palette.color(QPalette::Text), 1, Qt::DotLine);
+            painter->setPen(frame);
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+        }
+        painter->restore();
+    }
+
+private:
+    GridView& view_;
+};
+
+GridView::GridView(const GridData& data, QWidget* parent) : QFrame(parent), data_(data) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(1);
+    setFocusPolicy(Qt::NoFocus);
+    painter_ = new CellPainter(*this);
+    const auto fontOf = [this](bool bold, bool italic) { return this->fontOf(bold, italic); };
+    for (std::size_t pane = 0; pane < views_.size(); ++pane) {
+        auto* view = new QTableView(this);
+        models_[pane] = new GridModel(data_, fontOf, this);
+        view->setModel(models_[pane]);
+        view->setItemDelegate(painter_);
+        view->setFrameShape(QFrame::NoFrame);
+        view->horizontalHeader()->hide();
+        view->verticalHeader()->hide();
+        for (QHeaderView* header : {view->horizontalHeader(), view->verticalHeader()}) {
+            header->setMinimumSectionSize(0);
+            header->setSectionResizeMode(QHeaderView::Fixed);
+        }
+        view->setSelectionMode(QAbstractItemView::NoSelection);
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->setTabKeyNavigation(false);
+        view->setCornerButtonEnabled(false);
+        view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+        view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+        view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view->setFocusPolicy(Qt::NoFocus);
+        view->viewport()->installEventFilter(this);
+        view->installEventFilter(this);
+        views_[pane] = view;
+    }
+    for (Pane pane : {cornerPane, fixedRowsPane, fixedColumnsPane}) {
+        QPalette palette = views_[pane]->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+        views_[pane]->setPalette(palette);
+    }
+    QTableView& bodyView = body();
+    QPalette palette = bodyView.palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    bodyView.setPalette(palette);
+    bodyView.setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(&bodyView);
+
+    // Each scrolling pane follows the other; only the body reports the move.
+    QScrollBar* bodyBar = bodyView.verticalScrollBar();
+    QScrollBar* keysBar = views_[fixedColumnsPane]->verticalScrollBar();
+    connect(bodyBar, &QScrollBar::valueChanged, this, &GridView::followBody);
+    connect(keysBar, &QScrollBar::valueChanged, this, [this, bodyBar, keysBar](int value) {
+        // Only a real move (the wheel over the keys) is passed on, not a
+        // clamp while the key pane's range is not yet the body's.
+        if (!applying_ && keysBar->maximum() == bodyBar->maximum())
+            bodyBar->setValue(value);
+    });
+    QScrollBar* bodySideBar = bodyView.horizontalScrollBar();
+    QScrollBar* headSideBar = views_[fixedRowsPane]->horizontalScrollBar();
+    connect(bodySideBar, &QScrollBar::valueChanged, headSideBar, &QScrollBar::setValue);
+    connect(headSideBar, &QScrollBar::valueChanged, bodySideBar, &QScrollBar::setValue);
+    connect(bodySideBar, &QScrollBar::rangeChanged, this,
+            [headSideBar, bodySideBar] { headSideBar->setValue(bodySideBar->value()); });
+    for (QScrollBar* bar : {bodyBar, keysBar})
+        connect(bar, &QScrollBar::rangeChanged, this, [this] {
+            if (applying_)
+                return;
+            applyTopRow();
+            adoptShownTopRow();
+        });
+    connect(bodyView.selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (applying_ || !current.isValid())
+                    return;
+                currentRow_ = models_[bodyPane]->firstRow() + current.row();
+                currentColumn_ = models_[bodyPane]->firstColumn() + current.column();
+                if (onViewCurrentChanged)
+                    onViewCurrentChanged(currentRow_, currentColumn_);
+            });
+}
+
+GridView::~GridView() = default;
+
+QFont GridView::fontOf(bool bold, bool italic) const {
+    QFont result = font();
+    result.setBold(bold);
+    result.setItalic(italic);
+    return result;
+}
+
+std::size_t GridView::variantOf(bool bold, bool italic) { return (bold ? 2u : 0u) + (italic ? 1u : 0u); }
+
+const QFontMetrics& GridView::metricsOf(bool bold, bool italic) {
+    auto& slot = metrics_[variantOf(bold, italic)];
+    if (!slot)
+        slot.emplace(fontOf(bold, italic));
+    return *slot;
+}
+
+bool GridView::surelyFitsOneLine(const QString& text, bool bold, bool italic, int width) {
+    constexpr char16_t firstPrintable = 0x20;
+    constexpr char16_t lastPrintable = 0x7e;
+    std::vector<double>& advances = advances_[variantOf(bold, italic)];
+    if (advances.empty()) {
+        const QFontMetricsF metrics(fontOf(bold, italic));
+        for (char16_t code = firstPrintable; code <= lastPrintable; ++code)
+            advances.push_back(metrics.horizontalAdvance(QChar(code)));
+    }
+    double sum = 0;
+    for (const QChar character : text) {
+        const char16_t code = character.unicode();
+        if (code < firstPrintable || code > lastPrintable)
+            return false;
+        sum += advances[code - firstPrintable];
+    }
+    // Kerning may shift a line by a little either way; a margin keeps the
+    // guess on the safe side, and a near fit is measured exactly.
+    return sum * 1.05 + 2 <= width;
+}
+
+void GridView::scheduleSynchronise() {
+    pending_ = true;
+    if (queued_)
+        return;
+    queued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            queued_ = false;
+            if (pending_)
+                synchronise();
+        },
+        Qt::QueuedConnection);
+}
+
+void GridView::invalidateAllRows() {
+    std::fill(heights_.begin(), heights_.end(), -1);
+    std::fill(rowDirty_.begin(), rowDirty_.end(), 1);
+    anyRowDirty_ = true;
+}
+
+void GridView::noteShapeChanged(bool rowsKept) {
+    const auto rows = static_cast<std::size_t>(data_.rowCount());
+    if (rowsKept)
+        heights_.resize(rows, -1);
+    else
+        heights_.assign(rows, -1);
+    rowDirty_.assign(rows, 1);
+    anyRowDirty_ = true;
+    shapeDirty_ = true;
+    widthsDirty_ = true;
+    scheduleSynchronise();
+}
+
+void GridView::noteRowChanged(int row) {
+    const auto index = static_cast<std::size_t>(row);
+    if (index >= heights_.size())
+        return noteShapeChanged();
+    heights_[index] = -1;
+    rowDirty_[index] = 1;
+    anyRowDirty_ = true;
+    scheduleSynchronise();
+}
+
+void GridView::noteLooksChanged() {
+    scheduleSynchronise();
+}
+
+void GridView::noteColumnWidthsChanged() {
+    widthsDirty_ = true;
+    invalidateAllRows();
+    scheduleSynchronise();
+}
+
+void GridView::setWordWrap(bool wrap) {
+    if (wrap == wordWrap_)
+        return;
+    wordWrap_ = wrap;
+    invalidateAllRows();
+    scheduleSynchronise();
+}
+
+void GridView::setMerging(bool merging) {
+    if (merging == merging_)
+        return;
+    merging_ = merging;
+    invalidateAllRows();
+    scheduleSynchronise();
+}
+
+int GridView::measureRow(int row) {
+    const int least = forms::twipsToPixels(data_.rowMinimumHeight(row));
+    const int oneLine = metricsOf(false, false).height() + 2 * textMarginY + gridLine;
+    int height = std::max(least, oneLine);
+    const int columns = data_.columnCount();
+    std::vector<MergedRun> runs = merging_ ? data_.mergedRuns(row) : std::vector<MergedRun>{};
+    auto run = runs.begin();
+    for (int column = 0; column < columns; ++column) {
+        int width = forms::twipsToPixels(data_.columnWidth(column));
+        int last = column;
+        if (run != runs.end() && run->column == column) {
+            last = column + run->count - 1;
+            for (int other = column + 1; other <= last; ++other)
+                width += forms::twipsToPixels(data_.columnWidth(other));
+            ++run;
+        }
+        const QString& text = data_.text(row, column);
+        const CellFormat& format = data_.format(row, column);
+        column = last;
+        if (text.isEmpty())
+            continue;
+        const QFontMetrics& metrics = metricsOf(format.bold, format.italic);
+        const int room = width - gridLine - 2 * textMarginX;
+        if (!wordWrap_ || room <= 0) {
+            height = std::max(height, metrics.height() + 2 * textMarginY + gridLine);
+            continue;
+        }
+        const bool oneLineFits = surelyFitsOneLine(text, format.bold, format.italic, room);
+        const int textHeight =
+            oneLineFits ? metrics.height()
+                        : metrics.boundingRect(QRect(0, 0, room, tallestText), textFlags(format.alignment, true), text)
+                              .height();
+        height = std::max(height, textHeight + 2 * textMarginY + gridLine);
+    }
+    return height;
+}
+
+int GridView::rowHeightPixels(int row) {
+    auto& height = heights_[static_cast<std::size_t>(row)];
+    if (height < 0)
+        height = measureRow(row);
+    return height;
+}
+
+int GridView::fixedRowsHeight() {
+    int height = 0;
+    for (int row = 0; row < data_.fixedRowCount(); ++row)
+        height += rowHeightPixels(row);
+    return height;
+}
+
+int GridView::fixedColumnsWidth() const {
+    int width = 0;
+    for (int column = 0; column < data_.fixedColumnCount(); ++column)
+        width += forms::twipsToPixels(data_.columnWidth(column));
+    return width;
+}
+
+int GridView::bodyColumnsWidth() const {
+    int width = 0;
+    for (int column = data_.fixedColumnCount(); column < data_.columnCount(); ++column)
+        width += forms::twipsToPixels(data_.columnWidth(column));
+    return width;
+}
+
+bool GridView::bodyRowsTallerThan(int pixels) {
+    int height = 0;
+    for (int row = data_.rowCount() - 1; row >= data_.fixedRowCount(); --row) {
+        height += rowHeightPixels(row);
+        if (height > pixels)
+            return true;
+    }
+    return false;
+}
+
+QSize GridView::bodySize() {
+    const QRect area = contentsRect();
+    return {std::max(0, area.width() - std::min(fixedColumnsWidth(), area.width())),
+            std::max(0, area.height() - std::min(fixedRowsHeight(), area.height()))};
+}
+
+GridView::Bars GridView::barsFor(QSize size) {
+    // The scroll bars are decided here, not by the views, so that the highest
+    // top row is known while the grid is hidden and still laid out.
+    const int sideBar = body().horizontalScrollBar()->sizeHint().height();
+    const int upBar = body().verticalScrollBar()->sizeHint().width();
+    const int contentWidth = bodyColumnsWidth();
+    Bars bars;
+    for (int pass = 0; pass < 2; ++pass) {
+        bars.vertical = bodyRowsTallerThan(size.height() - (bars.horizontal ? sideBar : 0));
+        bars.horizontal = contentWidth > size.width() - (bars.vertical ? upBar : 0);
+    }
+    return bars;
+}
+
+QSize GridView::bodyViewportSize(QSize size, Bars bars) const {
+    const int sideBar = body().horizontalScrollBar()->sizeHint().height();
+    const int upBar = body().verticalScrollBar()->sizeHint().width();
+    return {std::max(0, size.width() - (bars.vertical ? upBar : 0)),
+            std::max(0, size.height() - (bars.horizontal ? sideBar : 0))};
+}
+
+int GridView::maximumTopRow() {
+    const int fixed = data_.fixedRowCount();
+    const QSize size = bodySize();
+    const int room = bodyViewportSize(size, barsFor(size)).height();
+    // As the body scrolls by whole rows: the last rows that fit stay in view.
+    int fitting = 0;
+    int height = 0;
+    for (int row = data_.rowCount() - 1; row >= fixed; --row) {
+        height += rowHeightPixels(row);
+        if (height > room)
+            break;
+        ++fitting;
+    }
+    return std::max(fixed, data_.rowCount() - std::max(fitting, 1));
+}
+
+void GridView::showTopRow(int row) {
+    topRow_ = row;
+    scheduleSynchronise();
+}
+
+void GridView::showCurrentCell(int row, int column) {
+    currentRow_ = row;
+    currentColumn_ = column;
+    scheduleSynchronise();
+}
+
+void GridView::placeViews() {
+    const QRect area = contentsRect();
+    const int fixedWidth = std::min(fixedColumnsWidth(), area.width());
+    const int fixedHeight = std::min(fixedRowsHeight(), area.height());
+    const QSize size = bodySize();
+    const Bars bars = barsFor(size);
+    const QSize viewport = bodyViewportSize(size, bars);
+    views_[cornerPane]->setGeometry(area.x(), area.y(), fixedWidth, fixedHeight);
+    views_[fixedRowsPane]->setGeometry(area.x() + fixedWidth, area.y(), viewport.width(), fixedHeight);
+    views_[fixedColumnsPane]->setGeometry(area.x(), area.y() + fixedHeight, fixedWidth, viewport.height());
+    QTableView& bodyView = body();
+    bodyView.setHorizontalScrollBarPolicy(bars.horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    bodyView.setVerticalScrollBarPolicy(bars.vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    bodyView.setGeometry(area.x() + fixedWidth, area.y() + fixedHeight, size.width(), size.height());
+    // Hidden views lay themselves out only when shown; the ranges are needed now.
+    for (QTableView* view : views_)
+        view->doItemsLayout();
+}
+
+void GridView::publishShape() {
+    const int rows = data_.rowCount();
+    const int columns = data_.columnCount();
+    const int fixedRows = data_.fixedRowCount();
+    const int fixedColumns = data_.fixedColumnCount();
+    models_[cornerPane]->publish(0, fixedRows, 0, fixedColumns);
+    models_[fixedRowsPane]->publish(0, fixedRows, fixedColumns, columns);
+    models_[fixedColumnsPane]->publish(fixedRows, rows, 0, fixedColumns);
+    models_[bodyPane]->publish(fixedRows, rows, fixedColumns, columns);
+    for (QTableView* view : views_)
+        view->clearSpans();
+    shownHeights_.assign(static_cast<std::size_t>(rows), -1);
+    shownRuns_.assign(static_cast<std::size_t>(rows), {});
+    std::fill(rowDirty_.begin(), rowDirty_.end(), 1);
+    anyRowDirty_ = true;
+}
+
+void GridView::pushRowLooks() {
+    const int fixedRows = data_.fixedRowCount();
+    const int fixedColumns = data_.fixedColumnCount();
+    for (int row = 0; row < data_.rowCount(); ++row) {
+        const auto index = static_cast<std::size_t>(row);
+        if (!rowDirty_[index])
+            continue;
+        rowDirty_[index] = 0;
+        const bool fixed = row < fixedRows;
+        QTableView* keys = views_[fixed ? cornerPane : fixedColumnsPane];
+        QTableView* values = views_[fixed ? fixedRowsPane : bodyPane];
+        const int paneRow = fixed ? row : row - fixedRows;
+        const int height = rowHeightPixels(row);
+        if (shownHeights_[index] != height) {
+            shownHeights_[index] = height;
+            keys->verticalHeader()->resizeSection(paneRow, height);
+            values->verticalHeader()->resizeSection(paneRow, height);
+        }
+        std::vector<MergedRun> runs = merging_ ? data_.mergedRuns(row) : std::vector<MergedRun>{};
+        if (runs == shownRuns_[index])
+            continue;
+        const auto paneOf = [&](const MergedRun& run) {
+            return run.column < fixedColumns ? std::pair{keys, run.column} : std::pair{values, run.column - fixedColumns};
+        };
+        for (const MergedRun& run : shownRuns_[index]) {
+            const auto [view, column] = paneOf(run);
+            view->setSpan(paneRow, column, 1, 1);
+        }
+        for (const MergedRun& run : runs) {
+            const auto [view, column] = paneOf(run);
+            view->setSpan(paneRow, column, 1, run.count);
+        }
+        shownRuns_[index] = std::move(runs);
+    }
+    anyRowDirty_ = false;
+}
+
+void GridView::pushColumnWidths() {
+    const int fixedColumns = data_.fixedColumnCount();
+    for (int column = 0; column < data_.columnCount(); ++column) {
+        const bool fixed = column < fixedColumns;
+        const int paneColumn = fixed ? column : column - fixedColumns;
+        const int width = forms::twipsToPixels(data_.columnWidth(column));
+        for (Pane pane : fixed ? std::array{cornerPane, fixedColumnsPane} : std::array{fixedRowsPane, bodyPane})
+            views_[pane]->horizontalHeader()->resizeSection(paneColumn, width);
+    }
+    widthsDirty_ = false;
+}
+
+void GridView::applyTopRow() {
+    const int value = std::max(0, topRow_ - data_.fixedRowCount());
+    const bool wasApplying = applying_;
+    applying_ = true;
+    body().verticalScrollBar()->setValue(value);
+    views_[fixedColumnsPane]->verticalScrollBar()->setValue(value);
+    applying_ = wasApplying;
+}
+
+void GridView::applyCurrentCell() {
+    const int row = currentRow_ - data_.fixedRowCount();
+    const int column = currentColumn_ - data_.fixedColumnCount();
+    const bool wasApplying = applying_;
+    applying_ = true;
+    const QModelIndex index = models_[bodyPane]->index(row, column);
+    if (index.isValid())
+        body().selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    else
+        body().selectionModel()->clearCurrentIndex();
+    applying_ = wasApplying;
+}
+
+void GridView::followBody(int value) {
+    if (applying_)
+        return;
+    views_[fixedColumnsPane]->verticalScrollBar()->setValue(value);
+    const int top = data_.fixedRowCount() + value;
+    if (top != topRow_) {
+        topRow_ = top;
+        if (onViewScrolled)
+            onViewScrolled(top);
+    }
+}
+
+void GridView::adoptShownTopRow() {
+    if (!body().isVisible())
+        return;
+    const int top = data_.fixedRowCount() + body().verticalScrollBar()->value();
+    if (top != topRow_) {
+        topRow_ = top;
+        if (onViewScrolled)
+            onViewScrolled(top);
+    }
+}
+
+void GridView::repaintViews() {
+    for (QTableView* view : views_)
+        view->viewport()->update();
+}
+
+void GridView::synchronise() {
+    if (!pending_)
+        return;
+    pending_ = false;
+    const bool wasApplying = applying_;
+    applying_ = true;
+    if (shapeDirty_) {
+        publishShape();
+        shapeDirty_ = false;
+    }
+    if (widthsDirty_)
+        pushColumnWidths();
+    if (anyRowDirty_)
+        pushRowLooks();
+    placeViews();
+    applyCurrentCell();
+    applyTopRow();
+    applying_ = wasApplying;
+    repaintViews();
+    if (!applying_)
+        adoptShownTopRow();
+}
+
+void GridView::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    pending_ = true;
+    synchronise();
+}
+
+void GridView::changeEvent(QEvent* event) {
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        metrics_ = {};
+        advances_ = {};
+        invalidateAllRows();
+        scheduleSynchronise();
+    }
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+    // A view about to paint, or to take the user's keys, mouse or wheel, first
+    // shows the cells as they are now.
+    switch (event->type()) {
+    case QEvent::Paint:
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+        if (pending_)
+            synchronise();
+        break;
+    default: break;
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+} // namespace grid

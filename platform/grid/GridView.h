@@ -1,0 +1,126 @@
+#pragma once
+
+#include "GridData.h"
+#include "GridModel.h"
+
+#include <QFrame>
+#include <QTableView>
+
+#include <array>
+#include <optional>
+#include <functional>
+#include <vector>
+
+namespace grid {
+
+// What a grid shows of its cells, on four table views over the same cells:
+// the fixed corner, the fixed rows (scrolling sideways only), the fixed
+// columns (scrolling up and down only) and the scrolling body. The cells are
+// the truth; the views follow them in one synchronisation, run before the
+// views paint or at once when asked, so a fill of many cells lays them out once.
+class GridView : public QFrame {
+    Q_OBJECT
+public:
+    explicit GridView(const GridData& data, QWidget* parent = nullptr);
+    ~GridView() override;
+
+    // Changes of the cells, noted for the next synchronisation. A change of
+    // shape that keeps the rows as they were (rows added or removed at the
+    // end) keeps what was measured of them.
+    void noteShapeChanged(bool rowsKept = false);
+    void noteRowChanged(int row);
+    void noteLooksChanged();
+    void noteColumnWidthsChanged();
+    void setWordWrap(bool wrap);
+    bool wordWrap() const { return wordWrap_; }
+    void setMerging(bool merging);
+    bool merging() const { return merging_; }
+
+    // The height a row shows, in pixels: its least height, or the height of
+    // its wrapped text when that is taller.
+    int rowHeightPixels(int row);
+    // The highest row that can be the top row: the last rows fill the body.
+    int maximumTopRow();
+    int topRow() const { return topRow_; }
+    void showTopRow(int row);
+    void showCurrentCell(int row, int column);
+
+    void synchronise();
+    // Whether a text surely fits on one line of the given width, from the
+    // advances of its characters; false when that cannot be told cheaply.
+    bool surelyFitsOneLine(const QString& text, bool bold, bool italic, int width);
+    QTableView& body() const { return *views_[bodyPane]; }
+
+    // Raised when the user (keys, wheel, scroll bar) moves the body.
+    std::function<void(int topRow)> onViewScrolled;
+    std::function<void(int row, int column)> onViewCurrentChanged;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum Pane { cornerPane, fixedRowsPane, fixedColumnsPane, bodyPane };
+    class CellPainter;
+    struct Bars {
+        bool horizontal = false;
+        bool vertical = false;
+    };
+
+    void scheduleSynchronise();
+    void invalidateAllRows();
+    QFont fontOf(bool bold, bool italic) const;
+    // Regular, italic, bold, bold italic: 0 to 3.
+    static std::size_t variantOf(bool bold, bool italic);
+    const QFontMetrics& metricsOf(bool bold, bool italic);
+    int measureRow(int row);
+    int fixedRowsHeight();
+    int fixedColumnsWidth() const;
+    int bodyColumnsWidth() const;
+    // Whether the body rows, summed from the last up, are taller than pixels.
+    bool bodyRowsTallerThan(int pixels);
+    Bars barsFor(QSize bodySize);
+    QSize bodyViewportSize(QSize bodySize, Bars bars) const;
+    QSize bodySize();
+    void placeViews();
+    void publishShape();
+    void pushRowLooks();
+    void pushColumnWidths();
+    void applyTopRow();
+    void applyCurrentCell();
+    void followBody(int value);
+    // Takes the top row the body shows when the views had to clamp it.
+    void adoptShownTopRow();
+    void repaintViews();
+
+    const GridData& data_;
+    std::array<GridModel*, 4> models_{};
+    std::array<QTableView*, 4> views_{};
+    CellPainter* painter_ = nullptr;
+
+    bool wordWrap_ = false;
+    bool merging_ = false;
+    bool pending_ = false;
+    bool queued_ = false;
+    bool shapeDirty_ = true;
+    bool widthsDirty_ = true;
+    bool applying_ = false;
+
+    // Per row: height in pixels (-1 to measure), what the views show.
+    std::vector<int> heights_;
+    std::vector<int> shownHeights_;
+    std::vector<std::vector<MergedRun>> shownRuns_;
+    std::vector<char> rowDirty_;
+    bool anyRowDirty_ = true;
+
+    std::array<std::optional<QFontMetrics>, 4> metrics_{};
+    // Advances of the printable ASCII characters per font variant; empty
+    // until first needed.
+    std::array<std::vector<double>, 4> advances_{};
+    int topRow_ = 0;
+    int currentRow_ = -1;
+    int currentColumn_ = -1;
+};
+
+} // namespace grid

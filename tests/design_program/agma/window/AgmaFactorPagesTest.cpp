@@ -1,0 +1,393 @@
+// The factor pages on the window: Kv and its quality lists, Kb, Km, the Ko
+// and Kr options, the life and stress cycle factors, Ch, and what a change
+// of tabs does.
+#include "AgmaWindowFixture.h"
+
+#include "forms/MenuItem.h"
+
+#include <cmath>
+
+namespace {
+
+// Sets a box without running its handlers, as the design sequence and the
+// design file do.
+struct Quietly {
+    Quietly(cindrel::agma::frmAGMA& window) : window(window) { window.StopTheEvents(true); }
+    ~Quietly() { window.StopTheEvents(false); }
+    cindrel::agma::frmAGMA& window;
+};
+
+} // namespace
+
+TEST_F(AgmaWindowTest, KvComesFromTheLowerQualityOnceBothMembersHaveOne)
+{
+    load();
+    type("txtInps", 0, "1000");
+    type("txtInps", 2, "5");
+    combo("cmbKV", 0).setListIndex(2); // Quality = 10
+    EXPECT_EQ(text("txtKV"), "1.0");    // the gear has none: Kv stays
+    EXPECT_EQ(text("lblComboQuality", 0), "2");
+    EXPECT_EQ(text("lblComboQuality", 1), "-1");
+    combo("cmbKV", 1).setListIndex(4); // Quality = 8
+    // Av 10: vt = 1309 ft/min, B = 0.25·5^0.667 = 0.7314, A = 65.04; Kv = ((A + √vt)/A)^B = 1.382.
+    EXPECT_EQ(text("txtKV"), "1.38");
+    EXPECT_EQ(text("lblMaxPLV"), "4767"); // (A + 4)²
+    EXPECT_EQ(text("lblMaxRPM"), "3642"); // 4767 · 12 / π / 5
+    EXPECT_EQ(text("lblComboQuality", 1), "4");
+
+    combo("cmbKV", 0).setListIndex(7);
+    combo("cmbKV", 1).setListIndex(7);
+    EXPECT_EQ(text("txtKV"), "1.00");
+    EXPECT_EQ(text("lblMaxPLV"), "13225"); // (106 + 9)²
+
+    // A pitch diameter of 0 keeps Kv and empties the limits.
+    type("txtInps", 2, "0");
+    combo("cmbKV", 1).setListIndex(6);
+    EXPECT_EQ(text("txtKV"), "1.00");
+    EXPECT_EQ(text("lblMaxPLV"), "");
+    EXPECT_EQ(text("lblMaxRPM"), "");
+}
+
+TEST_F(AgmaWindowTest, ATypedKvClearsBothQualities)
+{
+    load();
+    combo("cmbKV", 0).setListIndex(2);
+    combo("cmbKV", 1).setListIndex(4);
+    type("txtKV", "1.2");
+    for (int i : {0, 1}) {
+        EXPECT_EQ(combo("cmbKV", i).listIndex(), -1);
+        EXPECT_EQ(combo("cmbKV", i).text().toStdString(), "User selected Kv");
+        EXPECT_EQ(text("lblComboQuality", i), "-1");
+    }
+    EXPECT_EQ(text("txtKV"), "1.2");
+    EXPECT_EQ(text("lblMaxPLV"), "");
+    EXPECT_EQ(text("lblMaxRPM"), "");
+}
+
+TEST_F(AgmaWindowTest, KbFollowsWholeDepthAndRimThickness)
+{
+    load();
+    struct Case {
+        const char* depth;
+        const char* rim;
+        const char* backup;
+        const char* kb;
+    };
+    // Kb = 1.6 ln(2.242 / mB) up to mB 1.2, mB rounded to two decimals first.
+    const Case cases[] = {
+        {"2.25", "2.7", "1.2", "1.00"}, {"2.25", "2.0", "0.89", "1.48"}, {"2.25", "1.0", "0.44", "2.61"},
+        {"2.25", "3.0", "1.33", "1.0"}, {"0.5", "0.001", "0", "34.45"},   {"2.25", "0", "", ""},
+        {"-1", "2", "", ""},
+    };
+    for (int member : {0, 1})
+        for (const Case& c : cases) {
+            {
+                Quietly quiet(*agma);
+                type("txtKBin", 2 * member, "");
+                type("txtKBin", 2 * member + 1, "");
+            }
+            type("txtKBin", 2 * member, c.depth);
+            type("txtKBin", 2 * member + 1, c.rim);
+            EXPECT_EQ(text("txtKbmB", member), c.backup) << member << " " << c.depth << "/" << c.rim;
+            EXPECT_EQ(text("txtKb", member), c.kb) << member << " " << c.depth << "/" << c.rim;
+        }
+    type("txtKBin", 0, "2.25");
+    type("txtKBin", 1, "2.0");
+    type("txtKb", 0, "1.3*");
+    EXPECT_EQ(text("txtKBin", 0), "");
+    EXPECT_EQ(text("txtKBin", 1), "");
+    EXPECT_EQ(text("txtKbmB", 0), "");
+    EXPECT_EQ(text("txtKb", 0), "1.3*");
+    EXPECT_EQ(text("txtKBin", 2), "-1"); // the other member's inputs stay
+}
+
+TEST_F(AgmaWindowTest, KmByTheEmpiricalMethod)
+{
+    load();
+    struct Case {
+        const char* face;
+        const char* diameter;
+        int style;
+        int cmc, ce;
+        const char* offset;
+        const char* span;
+        const char* km;
+        const char* message;
+    };
+    // Km = 1 + Cmc (Cpf Cpm + Cma Ce), worked by hand from the page's tables.
+    const Case cases[] = {
+        {"3", "4", 0, 0, 0, "0", "", "1.371", ""},
+        {"3", "4", 0, 1, 1, "0", "", "1.250", ""},
+        {"3", "4", 3, 0, 0, "2", "10", "1.150", ""},
+        {"20", "10", 1, 0, 0, "0", "", "1.811", ""},
+        {"1", "10", 0, 0, 0, "0", "", "1.289", ""},
+        {"40", "10", 2, 0, 0, "0", "", "2.184", ""},
+        {"50", "10", 2, 0, 0, "0", "", "1.476", "You are exceeding the AGMA limits for the facewidth."},
+        {"80", "10", 0, 0, 0, "0", "", "", "The facewidth is far out of bounds and a calculated"},
+    };
+    for (const Case& c : cases) {
+        {
+            Quietly quiet(*agma);
+            type("txtInps", 1, c.face);
+            type("txtInps", 2, c.diameter);
+            type("txtKmOffset", c.offset);
+            type("txtKmSpan", c.span);
+            check("chkCMC").setCheckValue(c.cmc);
+            check("chkCE").setCheckValue(c.ce);
+            label("lbloptGearStyle").setCaption(QString());
+        }
+        const std::size_t before = messageCount();
+        option("optGearStyle", c.style).setSelected(true);
+        EXPECT_EQ(text("txtKm"), c.km) << c.face << " " << c.style;
+        if (*c.message == '\0') {
+            EXPECT_EQ(messageCount(), before);
+        } else {
+            ASSERT_EQ(messageCount(), before + 1);
+            EXPECT_EQ(lastMessage().rfind(c.message, 0), 0u) << lastMessage();
+        }
+    }
+    // F 3, d 4, open gearing: Cpf 0.075, Cma 0.296 (0.247 + 0.0167·3 − 0.0000765·9).
+    {
+        Quietly quiet(*agma);
+        type("txtInps", 1, "3");
+        type("txtInps", 2, "4");
+        type("txtKmOffset", "0");
+        check("chkCMC").setCheckValue(0);
+        check("chkCE").setCheckValue(0);
+        label("lbloptGearStyle").setCaption(QString());
+    }
+    option("optGearStyle", 0).setSelected(true);
+    EXPECT_EQ(agma->state().KmEquation, "Km = (1 + Cmc*(Cpf*Cpm + Cma*Ce)): 1.371 = (1 + 1*(0.075*1.000 + 0.296*1))");
+    EXPECT_EQ(text("lblCpm"), "Cpm= 1.0");
+    EXPECT_EQ(text("lblCe"), "Ce=1.0");
+    check("chkCE").setCheckValue(1);
+    EXPECT_EQ(text("lblCe"), "Ce=0.8");
+    check("chkCMC").setCheckValue(1);
+    EXPECT_EQ(text("lblCmc"), "Cmc=0.8");
+    EXPECT_EQ(text("txtKm"), "1.250");
+}
+
+TEST_F(AgmaWindowTest, KmSendsTheUserBackForAMissingDiameterOrFaceWidth)
+{
+    load();
+    tabs().setSelectedTab(4);
+    struct Case {
+        const char* face;
+        const char* diameter;
+        const char* message;
+    };
+    const Case cases[] = {{"3", "0", "Operating pitch diameter not valid"},
+                          {"0", "4", "Face width not filled in"},
+                          {"-1", "4", "Face width is negative, can't be"}};
+    for (const Case& c : cases) {
+        tabs().setSelectedTab(4);
+        type("txtInps", 1, c.face);
+        type("txtInps", 2, c.diameter);
+        check("chkCE").setCheckValue(check("chkCE").checkValue() == 0 ? 1 : 0);
+        EXPECT_EQ(lastMessage(), c.message);
+        EXPECT_EQ(tabs().selectedTab(), 0);
+        EXPECT_EQ(text("txtKm"), "1.0");
+        EXPECT_EQ(agma->state().KmEquation, "");
+    }
+}
+
+TEST_F(AgmaWindowTest, TheOverloadAndReliabilityOptionsAndTheirTypedFactors)
+{
+    load();
+    option("optKo", 1).setSelected(true); // moderate shock, uniform
+    EXPECT_EQ(text("txtKo"), "1.25");
+    EXPECT_TRUE(option("optKo", 1).isSelected());
+    EXPECT_EQ(text("lblKoSelection"), "1");
+    type("txtKo", "1.3");
+    EXPECT_TRUE(option("optKo", 2).isSelected());
+    EXPECT_EQ(text("lblKoSelection"), "2");
+    EXPECT_EQ(text("txtKo"), "1.3");
+    type("txtKo", "0.9");
+    EXPECT_TRUE(option("optKo", 2).isSelected());
+    label("lblKoSelection").setCaption(QString());
+    for (int k = 0; k < 7; ++k)
+        EXPECT_FALSE(option("optKo", k).isSelected());
+    label("lblKoSelection").setCaption(q("9")); // names no option
+    for (int k = 0; k < 7; ++k)
+        EXPECT_FALSE(option("optKo", k).isSelected());
+
+    option("optKR", 4).setSelected(true);
+    EXPECT_EQ(text("txtKr"), "0.7");
+    EXPECT_EQ(text("lblKrSelection"), "4");
+    EXPECT_TRUE(visible("CmdnotesKr"));
+    option("optKR", 2).setSelected(true);
+    EXPECT_EQ(text("txtKr"), "1.0");
+    EXPECT_EQ(text("lblKrSelection"), "2");
+    EXPECT_FALSE(visible("CmdnotesKr"));
+    for (const char* typed : {"0.8", "0", ""}) {
+        type("txtKr", "1.0");
+        type("txtKr", typed);
+        EXPECT_EQ(text("lblKrSelection"), "4") << typed;
+        EXPECT_TRUE(option("optKR", 4).isSelected()) << typed;
+    }
+}
+
+TEST_F(AgmaWindowTest, LifeQuantitiesStayInStep)
+{
+    load();
+    type("txtInps", 0, "1000");
+    type("txtInps", 4, "2");
+    type("txtLife", 2, "100");
+    EXPECT_EQ(text("txtLife", 0), "6000000"); // 100 h · 60 · 1000 rpm
+    EXPECT_EQ(text("txtLife", 1), "3000000");
+    type("txtInps", 4, "2.5");
+    type("txtLife", 1, "1000000");
+    EXPECT_EQ(text("txtLife", 0), "2500000");
+    EXPECT_EQ(text("txtLife", 2), "41.7");
+    // No material for either member: the factors stay.
+    EXPECT_EQ(text("txtYn", 0), "1.0");
+    EXPECT_EQ(text("txtZn", 1), "1.0");
+    // Two contacts per revolution on the pinion double its cycles.
+    type("txtContacts", 0, "2");
+    EXPECT_EQ(text("txtLife", 0), "5000000");
+
+    type("txtInps", 0, "0");
+    type("txtLife", 2, "50");
+    EXPECT_EQ(lastMessage(), "Set RPM of pinion");
+    EXPECT_EQ(tabs().selectedTab(), 0);
+}
+
+TEST_F(AgmaWindowTest, StressCycleFactorsFollowTheCurvesOfTheMaterial)
+{
+    load();
+    type("txtInps", 0, "1000");
+    type("txtInps", 4, "1");
+    chooseMaterial(0, rows::ThroughHardenedGrade1);
+    type("txtBHN", 0, "300");
+    tabs().setSelectedTab(6);
+    type("txtLife", 0, "2000000");
+    EXPECT_EQ(text("txtYn", 0), "1.085"); // 4.9404 · 2000000^−0.1045
+    EXPECT_FALSE(visible("chkConservative", 0));
+    EXPECT_EQ(text("txtYn", 1), "1.0");    // the gear has no material
+    type("txtLife", 0, "5000000");
+    EXPECT_TRUE(visible("chkConservative", 0));
+    EXPECT_EQ(text("txtYn", 0), "1.030"); // 1.3558 · 5000000^−0.0178
+    check("chkConservative", 0).setCheckValue(1);
+    EXPECT_EQ(text("txtYn", 0), "1.023"); // 1.6831 · 5000000^−0.0323
+    type("txtLife", 0, "3000000");
+    EXPECT_TRUE(visible("chkConservative", 0)); // the knee takes the curve above it
+    type("txtLife", 0, "1000");
+    EXPECT_EQ(text("txtZn", 0), "1.472"); // 2.466 · 10000^−0.056, at the lowest count
+    type("txtLife", 0, "500");
+    EXPECT_EQ(text("txtYn", 0), "2.400"); // 4.9404 · 1000^−0.1045, at the lowest count
+    const std::string factor = text("lblYnFactor", 0);
+    EXPECT_EQ(factor.substr(factor.size() - 6), " * 500") << factor;
+    type("txtLife", 0, "0");
+    for (const char* name : {"txtYn", "txtZn"})
+        for (int i : {0, 1})
+            EXPECT_EQ(text(name, i), "1*") << name << i;
+}
+
+TEST_F(AgmaWindowTest, TheHardnessRatioFactorOfTheGear)
+{
+    load();
+    struct Case {
+        int pinionRow;
+        const char* pinion;
+        const char* gear;
+        const char* ratio;
+        const char* finish;
+        const char* ch;
+    };
+    // Through hardened pinion: (mG − 1) A + 1 with A from HBP / HBG; surface
+    // hardened: (450 − HBG) · 0.00075 e^(−0.0112 Ra) + 1; never below 1.
+    const Case cases[] = {
+        {rows::ThroughHardenedGrade1, "300", "200", "3", "16", "1.01"},
+        {rows::ThroughHardenedGrade1, "400", "200", "4", "16", "1.02"},
+        {rows::ThroughHardenedGrade1, "330", "300", "4", "16", "1.00"},
+        {rows::CarburizedGrade1, "600", "300", "4", "16", "1.09"},
+        {rows::CarburizedGrade1, "600", "500", "4", "16", "1.0"},
+        {rows::CarburizedGrade1, "600", "300", "4", "65", "1.0"},
+        {rows::CarburizedGrade1, "600", "300", "4", "64", "1.05"},
+        // 481 BHN lies below 50 HRC (488.8 BHN): the safe side.
+        {rows::FlameHardened50HRC, "481", "300", "4", "16", "1.0"},
+    };
+    chooseMaterial(1, rows::ThroughHardenedGrade1);
+    for (const Case& c : cases) {
+        chooseMaterial(0, c.pinionRow);
+        ASSERT_TRUE(agma->state().ChApplies);
+        type("txtInps", 4, c.ratio);
+        type("txtCh", 1, "7");
+        type("txtRMS", "");
+        type("txtSurfaceBHN", 0, c.pinion);
+        type("txtSurfaceBHN", 1, c.gear);
+        // The finish last: above 64 it gives 1.0 at once.
+        type("txtRMS", c.finish);
+        EXPECT_EQ(text("txtCh", 1), c.ch) << c.pinion << "/" << c.gear << " Ra " << c.finish;
+        EXPECT_EQ(text("txtCh", 0), "1.0");
+    }
+}
+
+TEST_F(AgmaWindowTest, EnteringTheFactorsTabFillsTheSurfaceHardness)
+{
+    load();
+    chooseMaterial(0, rows::FlameHardened50HRC);
+    chooseMaterial(1, rows::ThroughHardenedGrade1);
+    type("txtBHN", 1, "250");
+    tabs().setSelectedTab(7);
+    EXPECT_EQ(text("txtSurfaceBHN", 0), "481"); // the material's surface hardness
+    EXPECT_EQ(text("txtSurfaceBHN", 1), "250"); // none: the member's hardness
+}
+
+TEST_F(AgmaWindowTest, ChangingTabsShowsItsPageAndRecomputesKvLeavingTheFirst)
+{
+    load();
+    type("txtInps", 0, "1000");
+    type("txtInps", 2, "5");
+    combo("cmbKV", 0).setListIndex(2);
+    combo("cmbKV", 1).setListIndex(4);
+    ASSERT_EQ(text("txtKV"), "1.38");
+    type("txtInps", 0, "3000");
+    tabs().setSelectedTab(2);
+    EXPECT_NE(text("txtKV"), "1.38");
+    EXPECT_TRUE(visible("pict", 2));
+    EXPECT_FALSE(visible("pict", 0));
+    EXPECT_FALSE(visible("cmdNext"));
+
+    // A marked Kv is left alone.
+    tabs().setSelectedTab(0);
+    {
+        Quietly quiet(*agma);
+        type("txtKV", "1.5*");
+    }
+    type("txtInps", 0, "1000");
+    tabs().setSelectedTab(1);
+    EXPECT_EQ(text("txtKV"), "1.5*");
+    EXPECT_TRUE(form().get<forms::MenuItem>(q("mnuMaterials")).visible());
+    tabs().setSelectedTab(8);
+    EXPECT_TRUE(visible("cmdNext"));
+    EXPECT_FALSE(form().get<forms::MenuItem>(q("mnuMaterials")).visible());
+}
+
+TEST_F(AgmaWindowTest, TheKbLengthsFollowTheDisplayUnitAndKeepTheirRatio)
+{
+    load();
+    type("txtKBin", 2, "2.25");
+    type("txtKBin", 3, "2.0");
+    ASSERT_EQ(text("txtKb", 1), "1.48");
+    agma->SetLengthUnit("(mm) ", 25.4);
+    EXPECT_EQ(text("lblKbUnits", 2), "(mm) ");
+    EXPECT_EQ(text("txtKBin", 2), "57.15");
+    EXPECT_EQ(text("txtKBin", 3), "50.8");
+    EXPECT_EQ(text("txtKb", 1), "1.48");
+    // A rim typed in millimetres against a converted depth: mB 40 / 57.15 = 0.70.
+    type("txtKBin", 3, "40");
+    EXPECT_EQ(text("txtKbmB", 1), "0.7");
+    agma->SetLengthUnit("(in) ", 1);
+    EXPECT_EQ(text("txtKBin", 2), "2.25");
+    EXPECT_EQ(text("lblKbUnits", 0), "(in) ");
+}
+
+TEST_F(AgmaWindowTest, TheCloseBoxKeepsTheWindowAndItsValues)
+{
+    load();
+    chooseMaterial(0, rows::ThroughHardenedGrade1);
+    EXPECT_FALSE(form().unload(forms::UnloadReason::FormControlMenu));
+    EXPECT_TRUE(form().isLoaded());
+    EXPECT_EQ(text("txtSAC", 0), "61,300");
+}

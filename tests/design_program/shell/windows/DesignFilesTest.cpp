@@ -1,0 +1,655 @@
+#include "shell/T_colData.h"
+#include "shell/clsRegisty.h"
+
+#include "../RecordingRunLog.h"
+#include "dialogs/ScriptedDialogProvider.h"
+#include "forms/CheckBox.h"
+#include "forms/Forms.h"
+#include "forms/Label.h"
+#include "forms/Layout.h"
+#include "forms/TextBox.h"
+#include "registry/Store.h"
+#include "support/FileText.h"
+#include "support/TemporaryFolder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace cindrel::shell;
+using forms::ControlKind;
+using forms::ControlSpec;
+using testsupport::fileText;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+namespace {
+
+// Three small windows with saved controls of every kind, arrays created out of
+// order as the real windows create theirs, and one reaction: the packed angle
+// label refills the angle box, as the main window's does.
+const std::vector<ControlSpec> agmaLayout = {
+    {.kind = ControlKind::Label, .name = "lblRecordKey", .index = 1, .caption = "0", .dataField = "k"},
+    {.kind = ControlKind::Label, .name = "lblRecordKey", .index = 0, .caption = "0", .dataField = "k"},
+    {.kind = ControlKind::TextBox, .name = "txtLife", .index = 0, .dataField = "l"},
+    {.kind = ControlKind::TextBox, .name = "txtLife", .index = 2, .dataField = "l"},
+    {.kind = ControlKind::TextBox, .name = "txtLife", .index = 1, .dataField = "l"},
+    {.kind = ControlKind::TextBox, .name = "txtInps", .index = 0, .dataField = "i"},
+    {.kind = ControlKind::TextBox, .name = "txtInps", .index = 1},
+    {.kind = ControlKind::TextBox, .name = "txtUnsaved"},
+};
+const std::vector<ControlSpec> mainLayout = {
+    {.kind = ControlKind::TextBox, .name = "txtPADeg", .dataField = "a"},
+    {.kind = ControlKind::CheckBox, .name = "chkMetricUnits", .dataField = "m"},
+    {.kind = ControlKind::Label, .name = "lblPADMS", .caption = "lblPADMS", .dataField = "d"},
+    {.kind = ControlKind::TextBox, .name = "txtNumTeeth", .index = 1, .dataField = "n"},
+    {.kind = ControlKind::TextBox, .name = "txtNumTeeth", .index = 0, .dataField = "n"},
+    {.kind = ControlKind::Label, .name = "lblRunNotes", .caption = "Nothing", .dataField = "r"},
+};
+const std::vector<ControlSpec> mfgLayout = {
+    {.kind = ControlKind::CheckBox, .name = "chkUseMFGNotes", .dataField = "u"},
+    {.kind = ControlKind::TextBox, .name = "txtMFGNotes", .dataField = "t", .multiLine = true},
+};
+
+// The keys as a design file holds them: the reverse of the collection order.
+const std::vector<std::string> fileOrder = {
+    "frmMFGOutputs_txtMFGNotes", "frmMFGOutputs_chkUseMFGNotes", "frmMain_lblRunNotes",
+    "frmMain_txtNumTeeth#0",     "frmMain_txtNumTeeth#1",        "frmMain_lblPADMS",
+    "frmMain_chkMetricUnits",    "frmMain_txtPADeg",             "frmAGMA_txtInps",
+    "frmAGMA_txtLife",           "frmAGMA_txtLife#2",            "frmAGMA_txtLife#0",
+    "frmAGMA_lblRecordKey#0",    "frmAGMA_lblRecordKey#1",
+};
+
+std::filesystem::perms currentUmask()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<std::filesystem::perms>(mask);
+}
+
+class RecordingHost : public DesignFileHost {
+public:
+    void writeRunNote(std::string_view note) override { log.writeRunNote(note); }
+    void reportError(std::string_view module, std::string_view routine, std::string_view number,
+                     std::string_view description, std::string_view other) override
+    {
+        log.reportError(module, routine, number, description, other);
+    }
+    void setMainCaption(const std::string& text) override { caption = text; }
+    void showReport(const std::string& text, int helpContextId) override
+    {
+        reports.push_back(text);
+        helpContext = helpContextId;
+    }
+    void beginNew() override { ++stepsBack; }
+    void setAgmaEventsStopped(bool stopped) override { agmaEvents.push_back(stopped ? "stop" : "go"); }
+    void agmaRecordKeysRead() override { agmaEvents.emplace_back("materials"); }
+    void refreshNotesWindow() override { ++notesRefreshed; }
+
+    RecordingRunLog log;
+    std::string caption;
+    std::vector<std::string> reports;
+    int helpContext = 0;
+    int stepsBack = 0;
+    int notesRefreshed = 0;
+    std::vector<std::string> agmaEvents;
+};
+
+class DesignFiles : public ::testing::Test {
+protected:
+    DesignFiles()
+    {
+        windows.define(QStringLiteral("frmAGMA"), [](forms::Form& form) { forms::buildLayout(form, agmaLayout); });
+        forms::Form& main =
+            windows.define(QStringLiteral("frmMain"), [](forms::Form& form) { forms::buildLayout(form, mainLayout); });
+        windows.define(QStringLiteral("frmMFGOutputs"), [](forms::Form& form) { forms::buildLayout(form, mfgLayout); });
+        for (const char* name : {"frmAGMA", "frmMain", "frmMFGOutputs"})
+            windows[QString::fromLatin1(name)].load();
+        label("frmMain", "lblPADMS").onChange.connect([this] {
+            text("frmMain", "txtPADeg").setText(label("frmMain", "lblPADMS").caption().left(2));
+        });
+        (void)main;
+        writeFile("Cindrel.def", defaultDesign);
+    }
+
+    std::filesystem::path defaultPath() const { return folder.file("Cindrel.def"); }
+
+    T_colData& start(const std::string& commandLine = {})
+    {
+        files = std::make_unique<T_colData>(windows, settings, host, defaultPath().string(), commandLine);
+        return *files;
+    }
+
+    void writeFile(const std::string& name, const std::string& content)
+    {
+        std::ofstream(folder.file(name), std::ios::binary) << content;
+    }
+
+    forms::TextBox& text(const char* window, const char* name, int index = -1)
+    {
+        return windows[QString::fromLatin1(window)].get<forms::TextBox>(QString::fromLatin1(name), index);
+    }
+    forms::Label& label(const char* window, const char* name, int index = -1)
+    {
+        return windows[QString::fromLatin1(window)].get<forms::Label>(QString::fromLatin1(name), index);
+    }
+    forms::CheckBox& check(const char* window, const char* name)
+    {
+        return windows[QString::fromLatin1(window)].get<forms::CheckBox>(QString::fromLatin1(name));
+    }
+    std::vector<dialogs::MessageBoxRequest> messages() const
+    {
+        return dialogs.requestsOf<dialogs::MessageBoxRequest>();
+    }
+    std::vector<std::string> keysInFileOrder() const
+    {
+        std::vector<std::string> keys;
+        for (const QString& key : files->keys())
+            keys.insert(keys.begin(), key.toStdString());
+        return keys;
+    }
+
+    static std::string record(const std::string& key, const std::string& value)
+    {
+        return "\"" + key + "\",\"" + value + "\"\r\n";
+    }
+
+    // Every key, with the values of a small spur pair.
+    const std::string defaultDesign =
+        record("frmMFGOutputs_txtMFGNotes", "") + "\"frmMFGOutputs_chkUseMFGNotes\",0\r\n" +
+        record("frmMain_lblRunNotes", "Nothing") + record("frmMain_txtNumTeeth#0", "20") +
+        record("frmMain_txtNumTeeth#1", "40") + record("frmMain_lblPADMS", "200000") +
+        "\"frmMain_chkMetricUnits\",0\r\n" + record("frmMain_txtPADeg", "20") + record("frmAGMA_txtInps", "1800") +
+        record("frmAGMA_txtLife", "54000000") + record("frmAGMA_txtLife#2", "1000") +
+        record("frmAGMA_txtLife#0", "108000000") + record("frmAGMA_lblRecordKey#0", "0") +
+        record("frmAGMA_lblRecordKey#1", "0");
+
+    TemporaryFolder folder;
+    dialogs::ScriptedDialogProvider dialogs;
+    dialogs::ScopedDialogProvider scopedDialogs{dialogs};
+    registry::Store store{folder.file("registry.sqlite3")};
+    RecordingRunLog settingsLog;
+    clsRegisty settings{settingsLog, store, folder.file("outputs").string()};
+    RecordingHost host;
+    forms::Forms windows;
+    std::unique_ptr<T_colData> files;
+};
+
+TEST_F(DesignFiles, KeysNameWindowControlAndArrayIndexAsTheFileOrdersThem)
+{
+    start();
+    EXPECT_EQ(keysInFileOrder(), fileOrder);
+    EXPECT_EQ(host.log.notes.front(), "CollectAllControls of T_colData");
+}
+
+TEST_F(DesignFiles, StartReadsTheDefaultDesignAndLeavesNothingChanged)
+{
+    start();
+    EXPECT_EQ(text("frmMain", "txtNumTeeth", 1).text(), "40");
+    EXPECT_EQ(text("frmAGMA", "txtLife", 1).text(), "54000000");
+    EXPECT_EQ(text("frmAGMA", "txtLife", 0).text(), "108000000");
+    EXPECT_FALSE(files->DataChanged());
+    EXPECT_EQ(host.caption, "Cindrel");
+    EXPECT_FALSE(files->isUserFile());
+    EXPECT_EQ(files->ActiveFileName(true, true), defaultPath().string());
+    EXPECT_THAT(host.agmaEvents, ElementsAre("stop", "go", "materials"));
+    EXPECT_THAT(host.log.notes, ::testing::IsSupersetOf(std::vector<std::string>{
+                                     "Reading " + defaultPath().string(), "have read " + defaultPath().string(),
+                                     "T_colData initialized"}));
+    EXPECT_THAT(settings.RecentFiles(), IsEmpty()) << "the default design is no recent file";
+}
+
+TEST_F(DesignFiles, TheWriterWritesEveryRecordInFileOrderByteForByte)
+{
+    start();
+    EXPECT_EQ(files->designText(), defaultDesign);
+}
+
+TEST_F(DesignFiles, EveryValueComesBackAsItWasSaved)
+{
+    start();
+    const QString notes = QStringLiteral("Pinion \"A\", gear B\r\nsecond line\nthird\rfourth ~ 20\u00B0");
+    label("frmMain", "lblRunNotes").setCaption(notes);
+    text("frmMFGOutputs", "txtMFGNotes").setText(QStringLiteral("a, b; \"c\""));
+    check("frmMFGOutputs", "chkUseMFGNotes").setCheckValue(2);
+    check("frmMain", "chkMetricUnits").setCheckValue(1);
+    text("frmAGMA", "txtLife", 2).setText(QString());
+    text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("  17  "));
+    const auto path = folder.file("pair.cnd");
+    dialogs.answerFile(QString::fromStdString(path.string()));
+    ASSERT_TRUE(files->FileSaveAs());
+    EXPECT_FALSE(files->DataChanged());
+    const std::string saved = fileText(path);
+    EXPECT_THAT(saved, HasSubstr("\"frmMain_lblRunNotes\",\"Pinion ~dblquotesA~dblquotes, gear "
+                                 "B~crlfsecond line~lfthird~crfourth ~ 20\u00B0\"\r\n"));
+    EXPECT_THAT(saved, HasSubstr("\"frmMFGOutputs_chkUseMFGNotes\",2\r\n"));
+
+    label("frmMain", "lblRunNotes").setCaption(QStringLiteral("other"));
+    text("frmMFGOutputs", "txtMFGNotes").setText(QStringLiteral("other"));
+    check("frmMFGOutputs", "chkUseMFGNotes").setCheckValue(0);
+    check("frmMain", "chkMetricUnits").setCheckValue(0);
+    text("frmAGMA", "txtLife", 2).setText(QStringLiteral("5"));
+    text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("5"));
+    dialogs.answerMessageBox(dialogs::ButtonNo);
+    ASSERT_TRUE(files->FileOpen(path.string()));
+    EXPECT_EQ(label("frmMain", "lblRunNotes").caption(), QString(notes).replace(u'"', QStringLiteral("~dblquotes")))
+        << "the notes label keeps quotes in the stored form the notes window shows as quotes";
+    EXPECT_EQ(text("frmMFGOutputs", "txtMFGNotes").text(), "a, b; \"c\"");
+    EXPECT_EQ(check("frmMFGOutputs", "chkUseMFGNotes").checkValue(), 2);
+    EXPECT_EQ(check("frmMain", "chkMetricUnits").checkValue(), 1);
+    EXPECT_EQ(text("frmAGMA", "txtLife", 2).text(), "");
+    EXPECT_EQ(text("frmMain", "txtNumTeeth", 0).text(), "  17  ");
+    EXPECT_FALSE(files->DataChanged());
+    EXPECT_EQ(files->designText(), saved) << "writing it again gives the same file";
+    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::others_read,
+              std::filesystem::perms::others_read & ~currentUmask())
+        << "a design file gets the permissions of any new file";
+}
+
+TEST_F(DesignFiles, AReactionThatChangesAnotherSavedControlLeavesTheDesignChanged)
+{
+    writeFile("late.cnd", record("frmMain_txtPADeg", "20") + record("frmMain_lblPADMS", "143000"));
+    start();
+    ASSERT_TRUE(files->FileOpen(folder.file("late.cnd").string()));
+    EXPECT_EQ(text("frmMain", "txtPADeg").text(), "14");
+    EXPECT_TRUE(files->DataChanged());
+}
+
+TEST_F(DesignFiles, TheMismatchReportListsUnknownAndMissingKeysWhenAsked)
+{
+    settings.FileVersionCheck(1);
+    writeFile("old.cnd", record("frmMain_txtNumTeeth#0", "21") + record("frmMain_txtOldBox", "1") +
+                             record("frmMFGOutputs_txtMFGNotes", "") + "\"frmMFGOutputs_chkUseMFGNotes\",0\r\n" +
+                             record("frmMain_lblRunNotes", "n") + record("frmMain_txtNumTeeth#1", "41") +
+                             record("frmMain_lblPADMS", "200000") + "\"frmMain_chkMetricUnits\",0\r\n" +
+                             record("frmMain_txtPADeg", "20") + record("frmAGMA_txtInps", "1") +
+                             record("frmAGMA_txtLife#2", "1") + record("frmAGMA_txtLife#0", "1") +
+                             record("frmAGMA_lblRecordKey#0", "0") + record("frmAGMA_lblRecordKey#1", "0") +
+                             record("frmAGMA_txtLife#1", "7"));
+    start();
+    EXPECT_THAT(host.reports, IsEmpty()) << "the default design fits";
+    ASSERT_TRUE(files->FileOpen(folder.file("old.cnd").string()));
+    const std::string separator(39, '_');
+    const std::string expected =
+        folder.file("old.cnd").string() + "\r\n" + separator + "\r\n" +
+        "The following line items were read from the data file but were not securely placed as data for the "
+        "program.\r\nfrmMain_txtOldBox\r\nfrmAGMA_txtLife#1\r\n" + separator + "\r\n" +
+        "The following line items are items in the program but were not found in the data file.\r\n\r\n"
+        "frmAGMA_txtLife\r\n" + separator + "\r\n" +
+        "These errors occur due to version changes or a corrupt data file.  Saving should correct the problem "
+        "for this file.  If this occurs at start-up then the default file is incompatible.  To fix this problem; "
+        "save the start-up file and then rename it to \"Cindrel.def\"and copy it to " + folder.path().string() +
+        ", (the application path)";
+    ASSERT_EQ(host.reports.size(), 1u);
+    EXPECT_EQ(host.reports[0], expected);
+    EXPECT_EQ(host.helpContext, 12321);
+    EXPECT_EQ(text("frmMain", "txtNumTeeth", 0).text(), "21") << "what fits is read all the same";
+
+    settings.FileVersionCheck(0);
+    ASSERT_TRUE(files->FileOpen(folder.file("old.cnd").string()));
+    EXPECT_EQ(host.reports.size(), 1u) << "no report unless asked for";
+}
+
+TEST_F(DesignFiles, AnEmptyDesignFileKeepsEveryValueAndMissesEveryKey)
+{
+    settings.FileVersionCheck(1);
+    writeFile("empty.cnd", "");
+    start();
+    ASSERT_TRUE(files->FileOpen(folder.file("empty.cnd").string()));
+    EXPECT_EQ(text("frmMain", "txtNumTeeth", 1).text(), "40");
+    ASSERT_EQ(host.reports.size(), 1u);
+    for (const std::string& key : fileOrder)
+        EXPECT_THAT(host.reports[0], HasSubstr("\r\n" + key)) << key;
+}
+
+// Damaged files: each is read without a crash, places what it can and logs the rest.
+TEST_F(DesignFiles, DamagedRecordsAreSkippedAndReported)
+{
+    start();
+    struct Case {
+        const char* what;
+        std::string content;
+        const char* teeth; // txtNumTeeth(0) afterwards
+        int metric;        // chkMetricUnits afterwards
+        int errors;        // reported through the error handler
+    };
+    const std::vector<Case> cases = {
+        {"a later record wins", record("frmMain_txtNumTeeth#0", "21") + record("frmMain_txtNumTeeth#0", "22"), "22", 0, 1},
+        {"an empty check-box value is refused", record("frmMain_txtNumTeeth#0", "23") + record("frmMain_chkMetricUnits", ""), "23", 0, 0},
+        {"a quoted digit ticks", record("frmMain_chkMetricUnits", "1") + record("frmMain_txtNumTeeth#0", "24"), "24", 1, 0},
+        {"a check-box value out of range is refused", "\"frmMain_chkMetricUnits\",7\r\n" + record("frmMain_txtNumTeeth#0", "25"), "25", 0, 0},
+        {"a missing closing quote ends with its line", "\"frmMain_txtNumTeeth#0\",\"26\r\n" + record("frmMain_chkMetricUnits", "1"), "26", 1, 0},
+        {"a record cut short at the end", record("frmMain_txtNumTeeth#0", "27") + "\"frmMain_chkMetricUnits\"", "27", 0, 1},
+        {"bare values and LF line ends", "frmMain_txtNumTeeth#0, 28 \n\"frmMain_chkMetricUnits\",1\n", "28", 1, 0},
+        {"binary bytes around a good record", std::string("\x01\xff\xfe\0,\x80\r\n", 8) + record("frmMain_txtNumTeeth#0", "29"), "29", 0, 0},
+    };
+    for (const Case& test : cases) {
+        check("frmMain", "chkMetricUnits").setCheckValue(0);
+        host.log.errors.clear();
+        writeFile("damaged.cnd", test.content);
+        std::string name = folder.file("damaged.cnd").string();
+        EXPECT_TRUE(files->ReadFile(name)) << test.what;
+        EXPECT_EQ(text("frmMain", "txtNumTeeth", 0).text(), test.teeth) << test.what;
+        EXPECT_EQ(check("frmMain", "chkMetricUnits").checkValue(), test.metric) << test.what;
+        EXPECT_EQ(host.log.errors.size(), static_cast<std::size_t>(test.errors)) << test.what;
+        for (const auto& error : host.log.errors) {
+            EXPECT_EQ(error.module, "T_colData");
+            EXPECT_EQ(error.routine, "Readfile");
+        }
+    }
+}
+
+TEST_F(DesignFiles, RandomBytesNeverBreakTheReader)
+{
+    start();
+    dialogs.answerEveryMessageBox(dialogs::ButtonOK);
+    // Mostly the characters the format is made of, so that records half form.
+    const std::string alphabet = "\"\",,\r\n\n#~ frmMain_txtNumTeeth#0chkMetricUnits01\x00\xff\xc3";
+    std::mt19937 random(20261210);
+    for (int file = 0; file < 300; ++file) {
+        std::string content(random() % 400, ' ');
+        for (char& c : content)
+            c = random() % 4 == 0 ? static_cast<char>(random() % 256) : alphabet[random() % alphabet.size()];
+        writeFile("random.cnd", content);
+        std::string name = folder.file("random.cnd").string();
+        EXPECT_NO_THROW(files->ReadFile(name)) << file;
+    }
+    const int metric = check("frmMain", "chkMetricUnits").checkValue();
+    EXPECT_TRUE(metric >= 0 && metric <= 2);
+}
+
+TEST_F(DesignFiles, AFileThatHoldsNoDesignIsNotOpened)
+{
+    start();
+    writeFile("picture.cnd", std::string(200000, '\x89') + "PNG");
+    writeFile("endless.cnd", std::string(3u << 20, 'x'));
+    for (const char* name : {"picture.cnd", "endless.cnd"}) {
+        dialogs.answerMessageBox(dialogs::ButtonOK);
+        EXPECT_FALSE(files->FileOpen(folder.file(name).string())) << name;
+        EXPECT_THAT(messages().back().text.toStdString(), HasSubstr("is not a Cindrel design file")) << name;
+    }
+    EXPECT_EQ(files->ActiveFileName(true, true), defaultPath().string());
+    EXPECT_EQ(host.caption, "Cindrel");
+    EXPECT_THAT(settings.RecentFiles(), IsEmpty());
+    EXPECT_EQ(host.stepsBack, 0);
+}
+
+TEST_F(DesignFiles, AFailedOpenChangesNeitherNameNorCaptionNorRecentFiles)
+{
+    start();
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    const std::string missing = folder.file("missing.cnd").string();
+    EXPECT_FALSE(files->FileOpen(missing));
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text.toStdString(), "File  " + missing + " not found");
+    EXPECT_EQ(messages()[0].title, "File find error in OpenFile");
+    EXPECT_EQ(files->ActiveFileName(true, true), defaultPath().string());
+    EXPECT_EQ(host.caption, "Cindrel");
+    EXPECT_THAT(settings.RecentFiles(), IsEmpty());
+    EXPECT_EQ(host.stepsBack, 0);
+}
+
+TEST_F(DesignFiles, OpeningADesignNamesTheWindowStepsBackAndListsTheFile)
+{
+    writeFile("pair one.CND", record("frmMain_txtNumTeeth#0", "31"));
+    start();
+    ASSERT_TRUE(files->FileOpen(folder.file("pair one.CND").string()));
+    EXPECT_EQ(text("frmMain", "txtNumTeeth", 0).text(), "31");
+    EXPECT_EQ(host.caption, "Cindrel;   pair one");
+    EXPECT_EQ(host.stepsBack, 1);
+    EXPECT_EQ(host.notesRefreshed, 1);
+    EXPECT_THAT(settings.RecentFiles(), ElementsAre(folder.file("pair one.CND").string()));
+    EXPECT_TRUE(files->isUserFile());
+}
+
+TEST_F(DesignFiles, AFileWithAnotherExtensionIsOnlyLoggedAndDroppedFromTheRecentFiles)
+{
+    start();
+    const std::string picture = folder.file("drawing.dxf").string();
+    settings.RUF_AddFile2Coll(picture);
+    EXPECT_FALSE(files->FileOpen(picture));
+    EXPECT_THAT(messages(), IsEmpty());
+    EXPECT_EQ(host.log.notes.back(), "Doesn't appear to be a good file name: \r\n" + picture);
+    EXPECT_THAT(settings.RecentFiles(), IsEmpty());
+}
+
+TEST_F(DesignFiles, TheCommandLineDesignIsReadAtStartAndAnUnreadableOneFallsBackToTheDefault)
+{
+    writeFile("start.cnd", record("frmMain_txtNumTeeth#0", "33"));
+    start(folder.file("start.cnd").string());
+    EXPECT_EQ(text("frmMain", "txtNumTeeth", 0).text(), "33");
+    EXPECT_EQ(host.caption, "Cindrel;   start");
+
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    start(folder.file("gone.cnd").string());
+    EXPECT_EQ(text("frmMain", "txtNumTeeth", 0).text(), "20");
+    EXPECT_EQ(host.caption, "Cindrel");
+}
+
+TEST_F(DesignFiles, SavingTheNewDesignAsksForANameAndNeverWritesTheDefault)
+{
+    start();
+    const std::string before = fileText(defaultPath());
+    text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("19"));
+    const auto target = folder.file("mine.cnd");
+    dialogs.answerFile(QString::fromStdString(defaultPath().string()));
+    dialogs.answerFile(QString::fromStdString(target.string()));
+    ASSERT_TRUE(files->FileSave());
+    const auto asked = dialogs.requestsOf<dialogs::FileDialogRequest>();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].title, "Save File");
+    EXPECT_EQ(asked[0].mode, dialogs::FileDialogMode::Save);
+    EXPECT_EQ(asked[0].filter, "Cindrel files (*.cnd)|*.cnd");
+    EXPECT_EQ(asked[0].initialFolder.toStdString(), folder.file("outputs").string());
+    EXPECT_EQ(asked[0].fileName, "");
+    EXPECT_EQ(fileText(defaultPath()), before);
+    EXPECT_THAT(fileText(target), HasSubstr(record("frmMain_txtNumTeeth#0", "19")));
+    EXPECT_EQ(host.caption, "Cindrel;   " + folder.file("mine").string());
+    EXPECT_FALSE(files->DataChanged());
+    EXPECT_THAT(settings.RecentFiles(), ElementsAre(target.string()));
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".mine.cnd")) << "no temporary file is left";
+
+    // Save As naming the default design asks again, with the Save dialog.
+    dialogs.answerFile(QString::fromStdString(defaultPath().string()));
+    dialogs.answerFile(QStringLiteral("Cindrel.def"));
+    dialogs.cancelFile();
+    EXPECT_FALSE(files->FileSaveAs());
+    const auto again = dialogs.requestsOf<dialogs::FileDialogRequest>();
+    ASSERT_EQ(again.size(), 5u);
+    EXPECT_EQ(again[2].title, "Save File as ...");
+    EXPECT_EQ(again[2].initialFolder.toStdString(), folder.path().string() + "/");
+    EXPECT_EQ(again[2].fileName, "mine.cnd");
+    EXPECT_EQ(again[3].title, "Save File");
+    EXPECT_EQ(fileText(defaultPath()), before);
+}
+
+TEST_F(DesignFiles, DecliningToOverwriteAsksAgainAndACancelWritesNothing)
+{
+    start();
+    writeFile("taken.cnd", "keep me");
+    text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("18"));
+    dialogs.answerFile(QString::fromStdString(folder.file("taken.cnd").string()));
+    dialogs.answerMessageBox(dialogs::ButtonNo);
+    dialogs.cancelFile();
+    EXPECT_FALSE(files->FileSave());
+    const auto asked = dialogs.requestsOf<dialogs::FileDialogRequest>();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[1].title, "Save File as ...");
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "file exists, overwrite?");
+    EXPECT_EQ(messages()[0].title, "Overwrite existing file?");
+    EXPECT_EQ(fileText(folder.file("taken.cnd")), "keep me");
+    EXPECT_TRUE(files->DataChanged());
+    EXPECT_FALSE(files->isUserFile()) << "the name changes only with a written file";
+
+    dialogs.answerFile(QString::fromStdString(folder.file("taken.cnd").string()));
+    dialogs.answerMessageBox(dialogs::ButtonYes);
+    EXPECT_TRUE(files->FileSave());
+    EXPECT_THAT(fileText(folder.file("taken.cnd")), HasSubstr(record("frmMain_txtNumTeeth#0", "18")));
+}
+
+TEST_F(DesignFiles, AFailedWriteKeepsTheDesignChangedAndTheNameAsItWas)
+{
+    writeFile("pair.cnd", record("frmMain_txtNumTeeth#0", "20"));
+    start(folder.file("pair.cnd").string());
+    text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("21"));
+    const std::string nowhere = folder.file("no folder").string() + "/x.cnd";
+    dialogs.answerFile(QString::fromStdString(nowhere));
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    EXPECT_FALSE(files->FileSaveAs());
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[0].text.toStdString(), nowhere + " path not found");
+    EXPECT_EQ(messages()[1].text, "File open routine failed, CurrSub=Write2File");
+    EXPECT_TRUE(files->DataChanged());
+    EXPECT_EQ(files->ActiveFileName(true, true), folder.file("pair.cnd").string());
+}
+
+TEST_F(DesignFiles, NewAndOpenStopWhenTheAskedForSaveDoesNotHappen)
+{
+    start();
+    text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("17"));
+    dialogs.answerMessageBox(dialogs::ButtonYes);
+    dialogs.cancelFile();
+    files->FileNew();
+    EXPECT_EQ(text("frmMain", "txtNumTeeth", 0).text(), "17") << "the unsaved design stays";
+    EXPECT_EQ(messages().at(0).text, "Save current data?");
+    EXPECT_EQ(messages().at(0).title, "Cindrel, Save?");
+
+    writeFile("other.cnd", record("frmMain_txtNumTeeth#0", "30"));
+    dialogs.answerMessageBox(dialogs::ButtonCancel);
+    EXPECT_FALSE(files->FileOpen(folder.file("other.cnd").string()));
+    EXPECT_EQ(text("frmMain", "txtNumTeeth", 0).text(), "17");
+
+    dialogs.answerMessageBox(dialogs::ButtonNo);
+    files->FileNew();
+    EXPECT_EQ(text("frmMain", "txtNumTeeth", 0).text(), "20");
+    EXPECT_EQ(host.stepsBack, 1);
+    EXPECT_FALSE(files->DataChanged());
+}
+
+TEST_F(DesignFiles, OpenWithoutAPathAsksForTheFile)
+{
+    writeFile("asked.cnd", record("frmMain_txtNumTeeth#0", "32"));
+    start();
+    dialogs.cancelFile();
+    EXPECT_FALSE(files->FileOpen(""));
+    dialogs.answerFile(QString::fromStdString(folder.file("asked.cnd").string()));
+    EXPECT_TRUE(files->FileOpen(""));
+    EXPECT_EQ(text("frmMain", "txtNumTeeth", 0).text(), "32");
+    const auto asked = dialogs.requestsOf<dialogs::FileDialogRequest>();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].title, "Open File");
+    EXPECT_EQ(asked[0].mode, dialogs::FileDialogMode::Open);
+    EXPECT_EQ(asked[0].flags, dialogs::FileHideReadOnly);
+}
+
+TEST_F(DesignFiles, TheActiveNameInItsFourForms)
+{
+    start();
+    struct Case {
+        std::string active;
+        bool withExtension, withFolder;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {"/designs/pair.cnd", true, true, "/designs/pair.cnd"},
+        {"/designs/pair.cnd", false, true, "/designs/pair"},
+        {"/designs/pair.cnd", true, false, "pair.cnd"},
+        {"/designs/pair.cnd", false, false, "pair"},
+        {"/designs/gear1", false, false, "gear1"},
+        {"/designs.v2/gear1", false, true, "/designs.v2/gear1"},
+        {"/designs/a.b.cnd", false, false, "a.b"},
+        {"", false, false, ""},
+    };
+    for (const Case& test : cases) {
+        files->ActiveFileName(test.active);
+        EXPECT_EQ(files->ActiveFileName(test.withExtension, test.withFolder), test.expected) << test.active;
+    }
+    files->ActiveFileName("/designs/pair.cnd");
+    EXPECT_EQ(files->PathOnly(), "/designs/");
+    files->ActiveFileName("Cindrel.def");
+    EXPECT_FALSE(files->isUserFile());
+    files->ActiveFileName("");
+    EXPECT_TRUE(files->isUserFile());
+}
+
+TEST_F(DesignFiles, OpenFileTellsWhyAFileCannotBeOpened)
+{
+    start();
+    DesignTextFile file;
+    EXPECT_FALSE(files->OpenFile(defaultPath().string(), file, 3)) << "an unknown mode opens nothing";
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_THAT(messages(), IsEmpty());
+
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    EXPECT_FALSE(files->OpenFile(folder.file("none/x.csv").string(), file, 2));
+    EXPECT_EQ(messages().back().title, "Path find failure");
+
+    ASSERT_TRUE(files->OpenFile(folder.file("trace.csv").string(), file, 0));
+    *file.out() << "one\r\n";
+    EXPECT_FALSE(std::filesystem::exists(folder.file("trace.csv"))) << "not before it is complete";
+    EXPECT_EQ(file.close(), 0);
+    ASSERT_TRUE(files->OpenFile(folder.file("trace.csv").string(), file, 2));
+    *file.out() << "two\r\n";
+    EXPECT_EQ(file.close(), 0);
+    EXPECT_EQ(fileText(folder.file("trace.csv")), "one\r\ntwo\r\n");
+
+    {
+        DesignTextFile dropped;
+        ASSERT_TRUE(files->OpenFile(folder.file("trace.csv").string(), dropped, 0));
+        *dropped.out() << "half";
+    }
+    EXPECT_EQ(fileText(folder.file("trace.csv")), "one\r\ntwo\r\n") << "a file never closed replaces nothing";
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".trace.csv")) << "nor is it left behind";
+}
+
+TEST_F(DesignFiles, AFileTheProgramHoldsOpenIsAskedForThreeTimesThenGivenUp)
+{
+    start();
+    const std::string trace = folder.file("trace.csv").string();
+    DesignTextFile held;
+    ASSERT_TRUE(files->OpenFile(trace, held, 2));
+    for (int i = 0; i < 3; ++i)
+        dialogs.answerMessageBox(dialogs::ButtonOK);
+    DesignTextFile again;
+    EXPECT_FALSE(files->OpenFile(folder.path().string() + "/./trace.csv", again, 1));
+    ASSERT_EQ(messages().size(), 3u);
+    EXPECT_EQ(messages()[0].text.toStdString(), folder.path().string() + "/./trace.csv file is already open, close before proceeding");
+    EXPECT_EQ(held.close(), 0);
+    EXPECT_TRUE(files->OpenFile(trace, again, 1)) << "free again once closed";
+}
+
+TEST_F(DesignFiles, ADeniedFileIsAskedForTwiceThenGivenUp)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the super-user";
+    start();
+    const auto locked = folder.file("locked.cnd");
+    writeFile("locked.cnd", "x");
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    DesignTextFile file;
+    EXPECT_FALSE(files->OpenFile(locked.string(), file, 1));
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[0].text.toStdString(),
+              locked.string() + "\r\nFile open, access denied\r\nclose file, then click OK");
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    EXPECT_FALSE(files->OpenFile(locked.string(), file, 1)) << "each call has retries of its own";
+    EXPECT_EQ(messages().size(), 4u);
+}
+
+} // namespace
