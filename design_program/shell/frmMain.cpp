@@ -3,16 +3,17 @@
 #include "shell/AuxiliaryFields.h"
 #include "shell/ModeLabels.h"
 #include "shell/ShellWindows.h"
+#include "shell/frmOptions.h"
 #include "shell/Startup.h"
 
 #include "automation_interface/ExposeVantrope.h"
+#include "dialogs/MessageBox.h"
 #include "forms/CheckBox.h"
 #include "forms/ComboBox.h"
 #include "forms/Label.h"
 #include "forms/MenuItem.h"
 #include "forms/OptionButton.h"
 #include "forms/PictureBox.h"
-#include "forms/TabStrip.h"
 #include "forms/TextBox.h"
 #include "model/T_Gear.h"
 #include "runtime/NumberFormat.h"
@@ -153,8 +154,7 @@ void printPreview(Startup& startup)
 void fileExit(Startup& startup)
 {
     if (startup.gobjColData != nullptr &&
-        !saveQuestionAllowsGoingOn(*startup.gobjColData, QStringLiteral("The data has changed, save?"),
-                                   QStringLiteral("Cindrel, Save?")))
+        !startup.gobjColData->SaveChangesFirst(QStringLiteral("The data has changed, save?"), QStringLiteral("Cindrel, Save?")))
         return;
     startup.ShutDown();
 }
@@ -353,15 +353,7 @@ bool saveGraphAsJpeg(forms::Control& chart, const QString& path)
 
 void ShowOptionsPreferences(Startup& startup, std::int32_t ShowTab)
 {
-    forms::Forms& windows = startup.windows();
-    if (!windows.isDefined(QStringLiteral("frmOptions"))) {
-        startup.WriteRunNote("The options dialog is not available");
-        return;
-    }
-    forms::Form& options = windows[QStringLiteral("frmOptions")];
-    if (auto* tabs = dynamic_cast<forms::TabStrip*>(options.find(QStringLiteral("tabOptions"))))
-        tabs->setSelectedTab(ShowTab);
-    options.show(forms::Modality::Modal, &mainWindow(startup));
+    showOptionsDialog(startup, ShowTab, &mainWindow(startup));
 }
 
 void mnuOptionsPreferences_Click(Startup& startup) { ShowOptionsPreferences(startup, 0); }
@@ -381,9 +373,8 @@ void defineMainWindow(Startup& startup)
             return;
         startup.SaveWindowPosition(main);
         if (startup.gobjColData != nullptr &&
-            !saveQuestionAllowsGoingOn(*startup.gobjColData,
-                                       QStringLiteral("The data has changed, do you want to save before exit?"),
-                                       QStringLiteral("Cindrel, Save file before exit?"))) {
+            !startup.gobjColData->SaveChangesFirst(QStringLiteral("The data has changed, do you want to save before exit?"),
+                                                   QStringLiteral("Cindrel, Save file before exit?"))) {
             cancel = true;
             return;
         }

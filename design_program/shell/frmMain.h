@@ -1,7 +1,5 @@
 #pragma once
 
-#include "dialogs/MessageBox.h"
-
 #include <QString>
 
 #include <cstdint>
@@ -36,21 +34,5 @@ void copyGraphAsBitmap(forms::Control& chart);
 void copyGraphAsMetafile(forms::Control& chart);
 // True when the image was written whole.
 bool saveGraphAsJpeg(forms::Control& chart, const QString& path);
-
-// Asks whether to save a changed design (Yes, No, Cancel) before what would
-// lose it. True when that may go on: nothing changed, No, or Yes and the
-// design was written. Cancel, and a save that failed or was cancelled, keep
-// the design and give false.
-template <typename DesignFiles>
-bool saveQuestionAllowsGoingOn(DesignFiles& files, const QString& text, const QString& title)
-{
-    if (!files.DataChanged())
-        return true;
-    switch (dialogs::messageBox(text, dialogs::YesNoCancel + dialogs::IconQuestion, title)) {
-    case dialogs::ButtonYes: return files.FileSave();
-    case dialogs::ButtonNo: return true;
-    default: return false;
-    }
-}
 
 } // namespace cindrel::shell

@@ -7,7 +7,6 @@
 #include "forms/CommandButton.h"
 #include "shell/Clipboard.h"
 #include "design_program/model/ReferencePairs.h"
-#include "forms/Layout.h"
 #include "forms/TabStrip.h"
 #include "resources/windows/MainWindowLayout.h"
 
@@ -237,15 +236,6 @@ TEST_F(MainWindow, ManufacturingOutputsOpenOnTheMainWindowsPlaceAndGiveItBackWhe
 
 TEST_F(MainWindow, PreferencesOpenTheOptionsDialogOnTheAskedTab)
 {
-    forms::Forms& windows = startup->windows();
-    if (!windows.isDefined(QStringLiteral("frmOptions"))) {
-        windows.define(QStringLiteral("frmOptions"), [](forms::Form& form) {
-            forms::buildControl(form, {.kind = forms::ControlKind::TabStrip, .name = QStringLiteral("tabOptions"),
-                                       .width = 3000, .height = 2000,
-                                       .items = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-                                                 QStringLiteral("D"), QStringLiteral("E")}});
-        });
-    }
     forms::Form& options = window("frmOptions");
     int shownOnTab = -1;
     bool shownModal = false;
@@ -259,44 +249,54 @@ TEST_F(MainWindow, PreferencesOpenTheOptionsDialogOnTheAskedTab)
     EXPECT_EQ(shownOnTab, 4);
 }
 
-// A design-file object whose answers the test sets.
-struct FakeDesignFiles {
-    bool changed = true;
-    bool saves = true;
-    int saveCalls = 0;
-    bool DataChanged() const { return changed; }
-    bool FileSave()
+// The main window with a change the user made: leaving asks to save it.
+class ChangedDesign : public MainWindowProgram {
+protected:
+    void SetUp() override
     {
-        ++saveCalls;
-        return saves;
+        MainWindowProgram::SetUp();
+        box("txtDP").setText(QStringLiteral("7"));
+        ASSERT_TRUE(startup->gobjColData->DataChanged());
     }
 };
 
-TEST_F(MainWindow, TheSaveQuestionLetsGoOnOnlyWhenNothingIsLost)
+TEST_F(ChangedDesign, ExitGoesOnOnlyWhenNothingIsLost)
 {
-    struct Case {
-        bool changed;
-        int answer;
-        bool saves;
-        bool goesOn;
-        int saveCalls;
-    };
-    const Case cases[] = {
-        {false, 0, true, true, 0},                  {true, dialogs::ButtonNo, true, true, 0},
-        {true, dialogs::ButtonYes, true, true, 1},  {true, dialogs::ButtonYes, false, false, 1},
-        {true, dialogs::ButtonCancel, true, false, 0}};
-    for (const Case& c : cases) {
-        FakeDesignFiles files{c.changed, c.saves};
-        if (c.changed)
-            dialogs.answerMessageBox(c.answer);
-        EXPECT_EQ(cindrel::shell::saveQuestionAllowsGoingOn(files, QStringLiteral("Save?"), QStringLiteral("Title")), c.goesOn)
-            << c.changed << " " << c.answer << " " << c.saves;
-        EXPECT_EQ(files.saveCalls, c.saveCalls);
-    }
+    // Yes saves the default design under a new name: cancelling that dialog keeps the program.
+    dialogs.answerMessageBox(dialogs::ButtonCancel);
+    dialogs.answerMessageBox(dialogs::ButtonYes);
+    dialogs.cancelFile();
+    for (int attempt = 0; attempt < 2; ++attempt)
+        on<forms::MenuItem>("mnuFileExit").click();
+    EXPECT_THAT(exitCodes, IsEmpty());
+    EXPECT_EQ(box("txtDP").text(), "7");
     const auto asked = dialogs.requestsOf<dialogs::MessageBoxRequest>();
-    ASSERT_EQ(asked.size(), 4u);
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].text, "The data has changed, save?");
+    EXPECT_EQ(asked[0].title, "Cindrel, Save?");
     EXPECT_EQ(asked[0].buttonSet, dialogs::YesNoCancel);
-    EXPECT_EQ(asked[0].title, "Title");
+
+    dialogs.answerMessageBox(dialogs::ButtonNo);
+    on<forms::MenuItem>("mnuFileExit").click();
+    EXPECT_THAT(exitCodes, ElementsAre(0));
+}
+
+TEST_F(ChangedDesign, ClosingStoresThePlaceEvenWhenCancelled)
+{
+    main().move(1500, 900);
+    dialogs.answerMessageBox(dialogs::ButtonCancel);
+    EXPECT_FALSE(main().unload(forms::UnloadReason::FormControlMenu));
+    EXPECT_TRUE(main().isLoaded());
+    EXPECT_THAT(exitCodes, IsEmpty());
+    EXPECT_EQ(startup->gobjRegisty->GetWindowPosition("frmMain", {}).left, 1500);
+    const auto asked = dialogs.requestsOf<dialogs::MessageBoxRequest>();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].text, "The data has changed, do you want to save before exit?");
+    EXPECT_EQ(asked[0].title, "Cindrel, Save file before exit?");
+
+    dialogs.answerMessageBox(dialogs::ButtonNo);
+    EXPECT_TRUE(main().unload(forms::UnloadReason::FormControlMenu));
+    EXPECT_THAT(exitCodes, ElementsAre(0));
 }
 
 } // namespace
