@@ -5,6 +5,8 @@
 
 #include <gmock/gmock.h>
 
+#include <fstream>
+
 namespace {
 
 using ::testing::ElementsAre;
@@ -312,6 +314,54 @@ TEST_F(ModeLabels, ScoringOptionsFollowTheirLabels)
     EXPECT_TRUE(selected("optPinionDriving", 0));
     setMode("lblModifiedProfiles", "-1");
     EXPECT_TRUE(selected("optModifiedProfiles", 1));
+}
+
+TEST_F(ModeLabels, ADesignFileRebuildsThePanelsFromItsLabels)
+{
+    const auto design = folder.file("rebuilt.cnd");
+    std::ofstream(design, std::ios::binary) << "\"frmMain_lblToothOrient\",\"1\"\r\n"
+                                               "\"frmMain_lblHAHowMeasured\",\"2\"\r\n"
+                                               "\"frmMain_lblHelixAngleDMS\",\"201530\"\r\n"
+                                               "\"frmMain_lblPAHowMeasured\",\"2\"\r\n"
+                                               "\"frmMain_lblPADMS\",\"143000\"\r\n"
+                                               "\"frmMain_chkMetricUnits\",1\r\n"
+                                               "\"frmMain_lblMeshOption\",\"-1\"\r\n"
+                                               "\"frmMain_lblOCDHowInput\",\"2\"\r\n"
+                                               "\"frmMain_lblTThkHowInput#0\",\"1\"\r\n"
+                                               "\"frmMain_lblTThkHowInput#1\",\"2\"\r\n"
+                                               "\"frmMain_lblODHowInput#1\",\"3\"\r\n"
+                                               "\"frmMain_lblHobNormalVsActual#0\",\"0\"\r\n"
+                                               "\"frmMain_lblPowerHowInput\",\"2\"\r\n"
+                                               "\"frmMain_lblSubShear\",\"1\"\r\n";
+    std::string name = design.string();
+    ASSERT_TRUE(startup->gobjColData->ReadFile(name));
+
+    EXPECT_EQ(combo("cmbToothOrient").listIndex(), 1);
+    EXPECT_TRUE(shown("fraMainHelixAngle"));
+    EXPECT_THAT(frameVisibility(main(), "fraHelixAngle", 3), ElementsAre(false, false, true));
+    EXPECT_EQ(box("txtHelixAngleDMS", 0).text() + box("txtHelixAngleDMS", 1).text() + box("txtHelixAngleDMS", 2).text(), "201530");
+    EXPECT_THAT(frameVisibility(main(), "fraPA", 3), ElementsAre(false, false, true));
+    EXPECT_EQ(box("txtPADMS", 0).text() + box("txtPADMS", 1).text() + box("txtPADMS", 2).text(), "143000");
+
+    EXPECT_DOUBLE_EQ(startup->units().LengthFactor, 25.4);
+    EXPECT_EQ(caption("lblLengthUnits", 13), "(mm) ");
+    EXPECT_EQ(caption("lblTempUnits", 0), "(\u00B0C) ");
+    EXPECT_EQ(caption("lblGearPitch"), "module ");
+
+    EXPECT_TRUE(selected("optMesh", 1));
+    EXPECT_EQ(startup->Oset->IntExt(), -1);
+    EXPECT_TRUE(selected("optOCDHowInput", 2));
+    EXPECT_EQ(caption("lblOCDTitle"), "Deviation");
+    EXPECT_EQ(combo("cmbTThkHowInput", 1).listCount(), 3);
+    EXPECT_EQ(combo("cmbTThkHowInput", 1).listIndex(), 2);
+    EXPECT_THAT(frameVisibility(main(), "fraTThkPinion", 5), ElementsAre(false, true, false, false, false));
+    EXPECT_THAT(frameVisibility(main(), "fraTThkGear", 5), ElementsAre(false, false, true, false, false));
+    EXPECT_FALSE(backlashShown(main()));
+    EXPECT_EQ(caption("lblMaxMin", 2), "(min)");
+    EXPECT_TRUE(selected("optNormedHob", 0));
+    EXPECT_EQ(caption("lblPowerTitle", 0), "Pinion Speed (rpm)");
+    EXPECT_EQ(caption("lblPowerTitle", 1), "Pinion Torque (N-m)");
+    EXPECT_TRUE(selected("optSubShear", 1));
 }
 
 } // namespace
