@@ -32,9 +32,10 @@ struct Design : testing::RatingStepsFixture {
     Design() : RatingStepsFixture(helical())
     {
         fillFirstStepPanels(helical());
+        // Both members hobbed, the factors on the main window.
+        set("lblFilletType", "1", 0);
+        set("lblFilletType", "1", 1);
         start(5, designSteps());
-        navigator->HobMode = 3;
-        navigator->AgmaInputMode = 5;
     }
 };
 
@@ -57,6 +58,33 @@ void BM_NextOnStep(benchmark::State& state)
     }
 }
 BENCHMARK(BM_NextOnStep)->DenseRange(0, 9)->Unit(benchmark::kMicrosecond);
+
+// "Tooth Proportions" without hob steps and with the factors in the AGMA
+// factors window: both J factors, I and the hand-over in the one Next.
+void BM_NextOnToothProportionsWithoutHobs(benchmark::State& state)
+{
+    Design design;
+    design.set("lblFilletType", "0", 0);
+    design.set("lblFilletType", "0", 1);
+    design.set("chkAGMA", "1");
+    for (int i = 0; i < 4; ++i)
+        design.next();
+    if (design.current() != "Tooth Proportions") {
+        state.SkipWithError("the design does not reach the step");
+        return;
+    }
+    for (auto _ : state) {
+        design.next();
+        state.PauseTiming();
+        if (design.current() != "AGMA Factors") {
+            state.SkipWithError("the step does not advance");
+            break;
+        }
+        design.navigator->PushNextButton(2);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_NextOnToothProportionsWithoutHobs)->Unit(benchmark::kMicrosecond);
 
 // Finish from the start to the last step, ten Nexts in one.
 void BM_FinishWholeDesign(benchmark::State& state)

@@ -28,6 +28,9 @@ public:
 
     void setStopTheEvents(bool stop) override { stopTheEvents_ = stop; }
     bool stopTheEvents() const { return stopTheEvents_; }
+    // No tabs yet: the tab asked for is only kept.
+    void selectTab(std::int32_t tab) override { tab_ = tab; }
+    std::int32_t tab() const { return tab_; }
 
     // Commits the factors, then moves: 1 Next, 2 Previous, 0 the last move
     // again. A failure is reported and shown, and the sequence does not move.
@@ -44,6 +47,7 @@ private:
     Controls& controls_;
     T_StateNavigator* navigator_ = nullptr;
     bool stopTheEvents_ = false;
+    std::int32_t tab_ = 0;
     std::unique_ptr<Binding> next_;
     std::unique_ptr<Binding> previous_;
 };

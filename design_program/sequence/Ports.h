@@ -131,6 +131,8 @@ public:
     virtual ~AgmaFactorsWindow() = default;
     // While true, every change and click handler of the window returns at once.
     virtual void setStopTheEvents(bool stop) = 0;
+    // Brings a tab of the window's tabbed control (tabMain) to the front, 0 the first.
+    virtual void selectTab(std::int32_t tab) = 0;
 };
 
 } // namespace cindrel::sequence

@@ -1,8 +1,10 @@
 #include "sequence/StepHandlers.h"
 
+#include "sequence/StepsHobs.h"
 #include "sequence/StepsMainInputs.h"
-#include "sequence/StepsToothThickness.h"
 #include "sequence/StepsRating.h"
+#include "sequence/StepsToothProportions.h"
+#include "sequence/StepsToothThickness.h"
 
 #include <algorithm>
 #include <array>
@@ -44,6 +46,9 @@ StepHandlers designSteps()
     handlers.set(steps::MainInputs, mainInputsStep());
     handlers.set(steps::CenterDistance, centerDistanceStep());
     handlers.set(steps::ToothThickness, toothThicknessStep());
+    handlers.set(steps::ToothProportions, toothProportionsStep());
+    handlers.set(steps::PinionHob, pinionHobStep());
+    handlers.set(steps::GearHob, gearHobStep());
     handlers.set(steps::AgmaOnMain, agmaOnMainStep());
     handlers.set(steps::AgmaFactors, agmaFactorsStep());
     handlers.set(steps::HorsepowerAndCP, horsepowerStep());

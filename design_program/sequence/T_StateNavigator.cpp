@@ -346,8 +346,11 @@ T_State* T_StateNavigator::agmaStep()
 {
     if (AgmaInputMode == 5)
         return &state(steps::AgmaOnMain);
-    if (AgmaInputMode == 8)
+    if (AgmaInputMode == 8) {
+        // The window shows the factors of the design as it stands now.
+        FillAgmaForm();
         return &state(steps::AgmaFactors);
+    }
     return nullptr;
 }
 

@@ -27,6 +27,8 @@ struct AllowablePowerRow {
     float pinion = 0;
     float gear = 0;
     std::string description;
+
+    friend bool operator==(const AllowablePowerRow&, const AllowablePowerRow&) = default;
 };
 using AllowablePowers = std::array<AllowablePowerRow, 2>;
 
@@ -94,6 +96,16 @@ public:
     // keep them; an I factor of 0 is worked out by the contact-stress getter.
     std::array<double, 2> JFactors{};
     double IFactor = 0;
+
+    // ---- The hand-over to the AGMA factors window ----
+    // Has the model compute both members' J now and keeps them rounded to
+    // three decimals (through single precision). Errors pass to the caller.
+    void StoreJFactors();
+    // Writes I, the J factors and the pair's face width, operating pitch
+    // diameter, pitch and ratio into the AGMA factors window, places it over
+    // the main window on its first tab and lets "AGMA Factors" print.
+    // Errors pass to the caller.
+    void FillAgmaForm();
 
     // The graphs of the contact analyses, created at the first accepted
     // "Scoring and SubShear Inputs" and kept for the run.

@@ -2,6 +2,8 @@
 
 #include "shell/Startup.h"
 
+#include "outputs/ScreenOutputWindow.h"
+
 #include "forms/ComboBox.h"
 #include "forms/CommandButton.h"
 #include "forms/Label.h"
@@ -32,28 +34,6 @@ const std::vector<forms::ControlSpec> mfgOutputsSavedControls = {
 
 } // namespace
 
-OutputsStandIn::OutputsStandIn(Startup& startup) : startup_(startup) {}
-
-void OutputsStandIn::ShowScreenOutputs(std::int16_t ShowHide)
-{
-    forms::Form& window = startup_.windows()[QStringLiteral("frmScreenOutput")];
-    if (ShowHide == -1) {
-        startup_.WriteRunNote("Loading Ouputs Form, Showing");
-        window.show();
-    } else if (ShowHide == 0) {
-        startup_.WriteRunNote("Loading Ouputs Form, Hiding");
-        window.hide();
-    }
-}
-
-std::int32_t OutputsStandIn::PrintDocument(bool PrintDoc)
-{
-    startup_.WriteRunNote(PrintDoc ? "Print preview asked for" : "Printing asked for");
-    return 0;
-}
-
-void OutputsStandIn::ShowPrintPreview(std::int16_t) {}
-
 NavigatorStandIn::NavigatorStandIn(Startup& startup)
 {
     forms::Form& main = startup.windows()[QStringLiteral("frmMain")];
@@ -61,6 +41,14 @@ NavigatorStandIn::NavigatorStandIn(Startup& startup)
     main.get<forms::PictureBox>(QStringLiteral("picStates"), 0).setVisible(true);
     main.show();
 }
+
+std::int32_t PrintDocument(Startup& startup, bool PrintDoc)
+{
+    startup.WriteRunNote(PrintDoc ? "The print preview is not built yet" : "The printed report is not built yet");
+    return 0;
+}
+
+void ShowPrintPreview(Startup&, std::int16_t) {}
 
 void frmMFGOutputs_EditScreen(Startup&) {}
 
@@ -108,19 +96,7 @@ void defineStandInWindows(Startup& startup)
         startup.windows()[QStringLiteral("frmMain")].show();
         manufacturing.hide();
     });
-    forms::Form& results = windows.define(QStringLiteral("frmScreenOutput"), [&startup](forms::Form& form) {
-        form.setCaption(QStringLiteral("Results"));
-        form.move(0, 0, 9000, 6000);
-        startup.GetWindowPosition(form);
-    });
-    // Its window button only hides it; it goes when the main window closes.
-    results.onQueryUnload.connect([&results](bool& cancel, forms::UnloadReason reason) {
-        if (reason == forms::UnloadReason::FormControlMenu) {
-            cancel = true;
-            results.hide();
-        }
-    });
-    results.onUnload.connect([&startup, &results](bool&) { startup.SaveWindowPosition(results); });
+    outputs::defineScreenOutputWindow(windows, startup.outputsHost());
 }
 
 } // namespace cindrel::shell

@@ -15,20 +15,6 @@ namespace cindrel::shell {
 
 class Startup;
 
-// The results grid and report object: its creation and the showing of its window.
-class OutputsStandIn {
-public:
-    explicit OutputsStandIn(Startup& startup);
-    // True shows the results grid window, false hides it; other values do nothing.
-    void ShowScreenOutputs(std::int16_t ShowHide);
-    // The printed report and its preview: nothing is built yet; 0 as the real one returns.
-    std::int32_t PrintDocument(bool PrintDoc);
-    void ShowPrintPreview(std::int16_t ShowHide);
-
-private:
-    Startup& startup_;
-};
-
 // The design-sequence navigator: takes over the main window's buttons and shows the first step.
 class NavigatorStandIn {
 public:
@@ -36,6 +22,11 @@ public:
     // Reads the tooth-thickness and proportion panels into the model; nothing yet.
     void LetTTKandTTProps() {}
 };
+
+// The printed report and its preview of the outputs object, until the
+// report is built: PrintDocument returns 0 as the real one does.
+std::int32_t PrintDocument(Startup& startup, bool PrintDoc);
+void ShowPrintPreview(Startup& startup, std::int16_t ShowHide);
 
 // The manufacturing outputs object, held while its window is open.
 class ManufacturingOutputsStandIn {

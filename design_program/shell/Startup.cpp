@@ -166,7 +166,7 @@ void Startup::StartApplication()
 
         step = "Loading Ouputs Class";
         WriteRunNote(step);
-        gobjOutputs = std::make_unique<OutputsStandIn>(*this);
+        gobjOutputs = std::make_unique<outputs::clsQXOutputs>(outputsHost_, windows_);
         gobjOutputs->ShowScreenOutputs(-1);
 
         step = "Unit system";

@@ -2,6 +2,8 @@
 
 #include "agma/frmAGMA.h"
 #include "model/T_Set.h"
+#include "outputs/clsQXOutputs.h"
+#include "shell/ProgramOutputsHost.h"
 #include "shell/ProgramShell.h"
 #include "shell/RunNotes.h"
 #include "shell/StandIns.h"
@@ -61,13 +63,14 @@ public:
     agma::frmAGMA& agmaWindow() { return *agma_; }
     ProgramShell& modelShell() { return *modelShell_; }
     registry::Store& store() { return store_; }
+    ProgramOutputsHost& outputsHost() { return outputsHost_; }
     bool isStarted() const { return started_; }
 
     // The global objects of the run.
     std::string CommandLine;
     std::unique_ptr<clsRegisty> gobjRegisty;
     std::unique_ptr<model::T_Set> Oset;
-    std::unique_ptr<OutputsStandIn> gobjOutputs;
+    std::unique_ptr<outputs::clsQXOutputs> gobjOutputs;
     std::unique_ptr<NavigatorStandIn> gobjStateNavigator;
     std::unique_ptr<T_colData> gobjColData;
     // Exists only while the manufacturing outputs window is open.
@@ -94,6 +97,7 @@ private:
     std::unique_ptr<frmMisc> misc_;
     std::unique_ptr<ProgramShell> modelShell_;
     std::unique_ptr<agma::frmAGMA> agma_;
+    ProgramOutputsHost outputsHost_{*this};
     // Last, so that the windows go before what their handlers refer to.
     forms::Forms windows_;
     bool started_ = false;

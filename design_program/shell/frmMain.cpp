@@ -142,13 +142,11 @@ void openManufacturingOutputs(Startup& startup, forms::Form& main)
 
 void printPreview(Startup& startup)
 {
-    if (startup.gobjOutputs == nullptr)
-        return;
-    startup.gobjOutputs->PrintDocument(true);
+    PrintDocument(startup, true);
     if (forms::Form* notes = startup.windows().find(QStringLiteral("frmRunNotes")); notes != nullptr && notes->isLoaded())
         notes->hide();
     QCoreApplication::processEvents();
-    startup.gobjOutputs->ShowPrintPreview(-1);
+    ShowPrintPreview(startup, -1);
 }
 
 void fileExit(Startup& startup)
@@ -201,8 +199,7 @@ void connectMenus(Startup& startup, forms::Form& main)
     });
     onMenu("mnuLaunchVT", [] { launchDrawingProgram(); });
     onMenu("mnuFilePrint", [&startup] {
-        if (startup.gobjOutputs != nullptr)
-            startup.gobjOutputs->PrintDocument(false);
+        PrintDocument(startup, false);
     });
     onMenu("mnuFilePrintPreview", [&startup] { printPreview(startup); });
     onMenu("mnuFileExit", [&startup] { fileExit(startup); });

@@ -3,6 +3,8 @@
 #include "shell/Startup.h"
 #include "shell/T_RegistryIO.h"
 
+#include "outputs/clsQXOutputs.h"
+
 #include "dialogs/CommonDialogs.h"
 #include "dialogs/MessageBox.h"
 #include "forms/CheckBox.h"
@@ -30,7 +32,6 @@ namespace {
 
 const QString Name = QStringLiteral("frmOptions");
 constexpr const char* Preferences = "Preferences";
-constexpr int FontChoiceFlags = 0x2401; // screen fonts, ANSI only, sizes limited
 constexpr int FolderChoiceFlags = 260;  // hide read-only, no validation: any name may be typed
 
 forms::Form& dialog(Startup& startup) { return startup.windows()[Name]; }
@@ -97,17 +98,9 @@ std::int32_t leadingWhole(const QString& text)
 void chooseFont(Startup& startup)
 {
     clsRegisty& store = settings(startup);
-    dialogs::FontDialogRequest request;
-    request.title = QStringLiteral("Cindrel Screen Output Grid Font Selection");
-    request.initial.name = QString::fromStdString(store.ScrnOutFontName());
-    request.initial.size = store.ScrnOutFontSize();
-    request.flags = FontChoiceFlags;
-    request.minimumSize = 8;
-    request.maximumSize = 14;
-    request.cancelError = true;
     dialogs::FontDialogAnswer answer;
     try {
-        answer = dialogs::showFontDialog(request);
+        answer = dialogs::showFontDialog(outputs::gridFontRequest(store.ScrnOutFontName(), store.ScrnOutFontSize()));
     } catch (const runtime::RuntimeError& error) {
         if (error.number() != runtime::CancelError)
             dialogs::messageBox(QStringLiteral("Unknown Error: %1 Occurred.").arg(error.number()));

@@ -25,6 +25,8 @@ public:
 struct FirstStepsFixture : SequenceFixture {
     FakeMetricUnits metricUnits;
     bool metric = false;
+    // The controls the navigator works on: the fakes, or a test's watch over them.
+    Controls* controlsPort = &controls;
 
     FirstStepsFixture()
     {
@@ -76,6 +78,8 @@ struct FirstStepsFixture : SequenceFixture {
             set("txtMinEdgeBreak", "", i);
             set("txtMaxEdgeBreak", "", i);
         }
+        // Tooth Proportions, which the standard-hob button reads too, and the hobs.
+        fillProportionPanels(controls);
     }
 
     // Sets a main-window control's text, adding the control when it is missing.
@@ -98,7 +102,7 @@ struct FirstStepsFixture : SequenceFixture {
         navigator.reset();
         Units& display = metric ? static_cast<Units&>(metricUnits) : static_cast<Units&>(units);
         navigator = std::make_unique<T_StateNavigator>(
-            NavigatorPorts{Oset, controls, messages, clipboard, settings, display, runLog, outputs, agmaWindow},
+            NavigatorPorts{Oset, *controlsPort, messages, clipboard, settings, display, runLog, outputs, agmaWindow},
             std::move(handlers));
         return *navigator;
     }

@@ -34,21 +34,9 @@ struct FirstStepsTablesTest : ::testing::Test, FirstStepsFixture {
     // A value or description cell of the row with the key (the first such row).
     std::string cell(std::string_view step, std::string_view key, int column, int occurrence = 0) const
     {
-        const ResultTable& t = table(step);
-        for (int row = 0; row < t.rowCount(); ++row) {
-            if (results::cellText(t.at(row, Key), nullptr) == key && occurrence-- == 0)
-                return results::cellText(t.at(row, column), nullptr);
-        }
-        return "<no row " + std::string(key) + ">";
+        return cellOfKey(table(step), key, column, occurrence);
     }
-    std::vector<std::string> keys(std::string_view step) const
-    {
-        std::vector<std::string> result;
-        const ResultTable& t = table(step);
-        for (int row = 0; row < t.rowCount(); ++row)
-            result.push_back(results::cellText(t.at(row, Key), nullptr));
-        return result;
-    }
+    std::vector<std::string> keys(std::string_view step) const { return keysOf(table(step)); }
 
     void expectGoldenTables(const std::string& design)
     {

@@ -11,7 +11,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <variant>
+#include <vector>
 
 namespace cindrel::sequence::testing {
 
@@ -57,6 +59,25 @@ inline std::string describe(const results::ResultTable& table)
         text += '\n';
     }
     return text;
+}
+
+// The keys of the rows, in order.
+inline std::vector<std::string> keysOf(const results::ResultTable& table)
+{
+    std::vector<std::string> keys;
+    for (int row = 0; row < table.rowCount(); ++row)
+        keys.push_back(results::cellText(table.at(row, results::ResultRow::Key), nullptr));
+    return keys;
+}
+
+// A cell of the row with the key (its occurrence-th such row) as text.
+inline std::string cellOfKey(const results::ResultTable& table, std::string_view key, int column, int occurrence = 0)
+{
+    for (int row = 0; row < table.rowCount(); ++row) {
+        if (results::cellText(table.at(row, results::ResultRow::Key), nullptr) == key && occurrence-- == 0)
+            return results::cellText(table.at(row, column), nullptr);
+    }
+    return "<no row " + std::string(key) + ">";
 }
 
 } // namespace cindrel::sequence::testing

@@ -123,6 +123,8 @@ struct RatingStepsFixture {
         controls.add(agmaControl("txtLife", 0), "10000000");
         controls.add(agmaControl("txtLife", 1), "5000000");
         controls.add(agmaControl("txtLife", 2), "20000");
+        addAgmaHandOverBoxes(controls);
+        fillProportionPanels(controls);
     }
 
     // Metric display, in the pair's shell too.

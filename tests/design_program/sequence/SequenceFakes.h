@@ -224,11 +224,53 @@ public:
 class FakeAgmaWindow : public AgmaFactorsWindow {
 public:
     bool stopTheEvents = true;
+    std::int32_t tab = -1;
     void setStopTheEvents(bool stop) override { stopTheEvents = stop; }
+    void selectTab(std::int32_t selected) override { tab = selected; }
 };
 
 inline ControlId mainControl(const char* name, int index = -1) { return {"frmMain", name, index}; }
 inline ControlId panel(int index) { return mainControl("picStates", index); }
+
+// The AGMA factors window's boxes that the sequence writes: I, the J
+// factors, the pair inputs and the rim-thickness inputs.
+inline void addAgmaHandOverBoxes(FakeControls& controls)
+{
+    controls.add({"frmAGMA", "txtEye", -1});
+    for (int i = 0; i <= 1; ++i)
+        controls.add({"frmAGMA", "txtJay", i});
+    for (int i = 0; i <= 4; ++i)
+        controls.add({"frmAGMA", "txtInps", i});
+    for (int i = 0; i <= 3; ++i)
+        controls.add({"frmAGMA", "txtKBin", i});
+}
+
+// The panels of "Tooth Proportions" and the hob steps as a design fills
+// them: full-depth teeth (addendum factor 1, whole depth factor 2.25, no
+// tolerance), full circular fillets, the factors on the main window; hobs
+// for a normal diametral pitch of 1 of addendum 1.25, edge radius 0.3, 20
+// degrees and thickness pi / 2.
+inline void fillProportionPanels(FakeControls& controls)
+{
+    const auto set = [&controls](const char* name, const char* value, int index = -1) {
+        controls.add(mainControl(name, index), value);
+    };
+    for (int i : {0, 1}) {
+        set("lblODHowInput", "0", i);
+        set("txtODDim", "1", i);
+        set("TxtAddTol", "0", i);
+        set("lblWholeDepthHowInput", "0", i);
+        set("txtWholeDepth", "2.25", i);
+        set("lblFilletType", "0", i);
+        set("lblHobNormalVsActual", "0", i);
+        set("txtHobAddendum", "1.25", i);
+        set("txtHobEdgeRad", "0.3", i);
+        set("txtHobPA", "20", i);
+        set("txtHobTThk", "1.5707963267949", i);
+        set("txtHobProtuberance", "0", i);
+    }
+    set("chkAGMA", "0");
+}
 
 // The real gear pair on a recording shell, the fakes, and a navigator built on
 // them with the handlers a test gives. Every control starts hidden, as loaded.
@@ -252,6 +294,7 @@ struct SequenceFixture {
         for (int i = 0; i <= 10; ++i)
             controls.add(panel(i), "", false);
         controls.windows["frmAGMA"];
+        addAgmaHandOverBoxes(controls);
     }
 
     T_StateNavigator& start(StepHandlers handlers = {})

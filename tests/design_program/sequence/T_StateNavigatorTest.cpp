@@ -1,4 +1,5 @@
 #include "SequenceFakes.h"
+#include "design_program/model/ReferencePairs.h"
 
 #include "results/TableRun.h"
 #include "sequence/T_StateNavigator.h"
@@ -23,6 +24,9 @@ const std::map<std::string, int> panelOf = {
 };
 
 struct NavigatorTest : ::testing::Test, SequenceFixture {
+    // A pair whose dimensions the AGMA factors window can take.
+    NavigatorTest() { model::testing::setUpSpurPair(Oset); }
+
     // The hob steps of the design, for the menus' rule.
     std::vector<std::string> hobSteps() const
     {

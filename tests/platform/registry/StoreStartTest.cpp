@@ -124,7 +124,9 @@ enum class Lock {
     const char* take = lock == Lock::Writing
                            ? "BEGIN IMMEDIATE; UPDATE registry_values SET type = type;"
                            : "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; UPDATE registry_values SET type = type;";
-    int failed = sqlite3_open(file.c_str(), &db) != SQLITE_OK ||
+    // Like any program that writes the store, the holder waits for readers
+    // (the store being opened) to let go before its commit.
+    int failed = sqlite3_open(file.c_str(), &db) != SQLITE_OK || sqlite3_busy_timeout(db, 10000) != SQLITE_OK ||
                  sqlite3_exec(db, take, nullptr, nullptr, nullptr) != SQLITE_OK;
     const char signal = failed ? 'x' : 'k';
     (void)!write(ready, &signal, 1);

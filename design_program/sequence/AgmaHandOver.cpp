@@ -1,0 +1,68 @@
+#include "sequence/AgmaHandOver.h"
+
+#include "sequence/T_StateNavigator.h"
+
+#include "model/MMath.h"
+#include "model/T_Gear.h"
+#include "model/T_Set.h"
+#include "runtime/CheckedMath.h"
+#include "runtime/NumberFormat.h"
+#include "runtime/NumberText.h"
+#include "runtime/RuntimeError.h"
+
+#include <cmath>
+
+namespace cindrel::sequence {
+
+namespace {
+
+constexpr std::string_view AgmaWindow = "frmAGMA";
+
+ControlId agmaControl(std::string_view name, int index = -1) { return {std::string(AgmaWindow), std::string(name), index}; }
+
+// The text "#.000" gives, read back as a number.
+double threeDecimals(double value) { return runtime::toNumber(runtime::formatNumber(value, "#.000")); }
+
+} // namespace
+
+double storedJFactor(double jay)
+{
+    const float single = static_cast<float>(threeDecimals(jay));
+    if (!std::isfinite(single))
+        runtime::raise(runtime::Overflow);
+    return single;
+}
+
+double takenIFactor(double eye)
+{
+    return runtime::toNumber(runtime::formatNumber(eye, "#,##0.000"));
+}
+
+void T_StateNavigator::StoreJFactors()
+{
+    model::T_Set& Oset = ports_.Oset;
+    JFactors[0] = storedJFactor(Oset.oPinion->Jay());
+    JFactors[1] = storedJFactor(Oset.oGear->Jay());
+}
+
+void T_StateNavigator::FillAgmaForm()
+{
+    Controls& controls = ports_.controls;
+    const model::T_Set& Oset = ports_.Oset;
+    controls.setValue(agmaControl("txtEye"), runtime::numberText(IFactor));
+    for (int i : {0, 1})
+        controls.setValue(agmaControl("txtJay", i), runtime::numberText(model::MMath::Trunc(JFactors[i], 4, ports_.runLog)));
+    controls.setValue(agmaControl("txtInps", 1), runtime::formatNumber(Oset.Face(), "#.000"));
+    // Twice the rounded radius, as the window has always shown the diameter.
+    controls.setValue(agmaControl("txtInps", 2), runtime::numberText(threeDecimals(Oset.oPinion->Rp_o()) * 2));
+    controls.setValue(agmaControl("txtInps", 3), runtime::formatNumber(Oset.pd(), "#.000"));
+    controls.setValue(agmaControl("txtInps", 4),
+                      runtime::formatNumber(runtime::divide(Oset.oGear->N(), Oset.oPinion->N()), "#.000"));
+    ports_.agmaWindow.setStopTheEvents(false);
+    controls.setWindowLeft(AgmaWindow, controls.windowLeft("frmMain"));
+    controls.setWindowTop(AgmaWindow, controls.windowTop("frmMain"));
+    ports_.agmaWindow.selectTab(0);
+    state(steps::AgmaFactors).PrintVariables = true;
+}
+
+} // namespace cindrel::sequence

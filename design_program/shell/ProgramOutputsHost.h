@@ -1,0 +1,41 @@
+#pragma once
+
+#include "outputs/OutputsHost.h"
+
+#include <functional>
+
+namespace cindrel::shell {
+
+class Startup;
+
+// The outputs object's view of the program: the run log, the settings object,
+// window places, the labels of the loaded windows and the navigator's done steps.
+class ProgramOutputsHost : public outputs::OutputsHost {
+public:
+    explicit ProgramOutputsHost(Startup& startup) : startup_(startup) {}
+
+    // Where the done steps come from once the navigator exists.
+    void setDoneStepsSource(std::function<const sequence::StateCollection*()> source) { doneSteps_ = std::move(source); }
+
+    void WriteRunNote(std::string_view message) override;
+    void MainErrHandler(std::string_view module, std::string_view routine, std::string_view number,
+                        std::string_view description, std::string_view other) override;
+    std::string ScrnOutFontName() override;
+    void ScrnOutFontName(std::string_view name) override;
+    std::int32_t ScrnOutFontSize() override;
+    void ScrnOutFontSize(double points) override;
+    bool AutoUpdatePreference() override;
+    bool ShowMensButts() override;
+    void ShowMensButts(bool show) override;
+    void GetWindowPosition(forms::Form& window) override;
+    void SaveWindowPosition(forms::Form& window) override;
+    const sequence::StateCollection* doneSteps() override { return doneSteps_ ? doneSteps_() : nullptr; }
+    std::string labelCaption(const results::LabelRef& label) override;
+    outputs::clsQXOutputs* outputsObject() override;
+
+private:
+    Startup& startup_;
+    std::function<const sequence::StateCollection*()> doneSteps_;
+};
+
+} // namespace cindrel::shell
