@@ -1,13 +1,20 @@
 #include "frmAGMA.h"
 
 #include "BoxNumber.h"
+#include "AgmaCommit.h"
+#include "AgmaNotes.h"
+#include "AllowablePower.h"
 #include "DynamicFactor.h"
+#include "EquationLegend.h"
 #include "HardnessRatio.h"
 #include "LoadDistribution.h"
 #include "MaterialChoice.h"
 #include "MaterialTree.h"
 #include "OverloadReliability.h"
+#include "OverrideMark.h"
+#include "SetInputs.h"
 #include "StressCycles.h"
+#include "frmHeatTreatTypes.h"
 
 #include "AgmaWindowLayout.h"
 
@@ -24,17 +31,28 @@
 #include "forms/TabStrip.h"
 #include "forms/TextBox.h"
 #include "forms/TreeView.h"
+#include "forms/Twips.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 
 #include <QFontDatabase>
 #include <QPainter>
+#include <QSvgRenderer>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
 
 namespace cindrel::agma {
 
 namespace {
 
 namespace Col = MaterialColumn;
+
+// The notes area's height below NotesTop, and a left that puts a picture out of sight.
+constexpr double NotesHeight = 1300;
+constexpr double OutsideWindow = 20000;
 
 QString q(const char* name) { return QString::fromLatin1(name); }
 QString q(const std::string& text) { return QString::fromStdString(text); }
@@ -92,9 +110,14 @@ frmAGMA::frmAGMA(forms::Forms& windows, AgmaWindowServices services)
 {
     forms::Form& window = windows_.define(WindowName, [this](forms::Form& form) { build(form); });
     // The window lives for the whole run: its close box never unloads it.
-    window.onQueryUnload.connect([](bool& cancel, forms::UnloadReason reason) {
-        if (reason == forms::UnloadReason::FormControlMenu)
-            cancel = true;
+    // Only the user's close request is refused, and commits with the last
+    // move; an unload by code or at program end goes ahead.
+    window.onQueryUnload.connect([this](bool& cancel, forms::UnloadReason reason) {
+        if (reason != forms::UnloadReason::FormControlMenu)
+            return;
+        cancel = true;
+        if (services_.pushNextButton)
+            CommitFactors(0);
     });
 }
 
@@ -173,11 +196,9 @@ void frmAGMA::formLoad()
         tabs.setSelectedTab(0);
     cmdPoG_Click(0);
     setText("txtLife", 0, "10000000");
-    const bool notes = services_.showEquation ? services_.showEquation() : true;
-    form.get<forms::MenuItem>(q("mnuNotes")).setChecked(notes);
-    state_.NotesShown = notes;
-    for (const char* name : {"lblHelpText", "imaPac", "ImaPat", "lblDescription"})
-        setVisible(name, -1, notes);
+    loadEquationPictures();
+    showEquation(false);
+    setNotesShown(services_.showEquation ? services_.showEquation() : true);
 }
 
 void frmAGMA::showMaterialsMessage(std::string_view text) { message(std::string(text)); }
@@ -213,6 +234,7 @@ void frmAGMA::connectHandlers()
     tree.onMouseUp.connect(materialsMenu);
     form.get<forms::MenuItem>(q("mnuExpandAll")).onClick.connect([this] { SetNodesExpanded(true); });
     form.get<forms::MenuItem>(q("mnuCollapseAll")).onClick.connect([this] { SetNodesExpanded(false); });
+    form.get<forms::MenuItem>(q("mnuHardnessPatts")).onClick.connect([this] { frmHeatTreatTypes::show(windows_); });
 
     for (int i : {0, 1}) {
         onClick("cmdPoG", i, [this, i] { cmdPoG_Click(i); });
@@ -273,6 +295,170 @@ void frmAGMA::connectHandlers()
     onLabel("lblKrSelection", -1, [this] { lblKrSelection_Change(); });
 
     onText("txtRMS", -1, [this] { txtRMS_Change(); });
+
+    for (int k = 0; k < 5; ++k)
+        onText("txtInps", k, [this, k] { txtInps_Change(k); });
+    if (services_.pushNextButton) {
+        onClick("cmdNext", -1, [this] { CommitFactors(1); });
+        onClick("cmdPrevious", -1, [this] { CommitFactors(2); });
+    }
+
+    // The notes area.
+    const auto note = [this, &onClick](const char* name, int index, const char* key) {
+        onClick(name, index, [this, key] { ShowNotes(key); });
+    };
+    note("cmdNotesKV", -1, "Kv");
+    note("cmdNotesKb", 0, "Kb");
+    note("cmdNotesKb", 1, "Kb");
+    note("cmdNotesKM", -1, "Km");
+    note("cmdNotesKs", -1, "Ks");
+    note("cmdNotesKt", -1, "Kt");
+    note("CmdnotesKr", -1, "Kr");
+    note("cmdNotesSf", -1, "Sf");
+    note("cmdNotesCh", -1, "Ch");
+    note("cmdNotesCf", -1, "Cf");
+    form.get<forms::MenuItem>(q("mnuAbout")).onClick.connect([this] { ShowNotes("AGMA"); });
+    box("txtKt").onDblClick.connect([this] { ShowNotes("Kt"); });
+    form.get<forms::MenuItem>(q("mnuNotes")).onClick.connect([this] { mnuNotes_Click(); });
+    form.get<forms::MenuItem>(q("mnuPittingEq")).onClick.connect([this] { showEquation(true); });
+    form.get<forms::MenuItem>(q("mnuBendEq")).onClick.connect([this] { showEquation(false); });
+    auto& pitting = form.get<forms::PictureBox>(q("imaPac"));
+    const auto legend = [this](const forms::MouseEventArgs& mouse) { imaPac_MouseMove(mouse.button, mouse.x, mouse.y); };
+    pitting.onMouseMove.connect(legend);
+    pitting.onMouseDown.connect(legend);
+    form.get<forms::Label>(q("lblHelpText")).onMouseMove.connect([this](const forms::MouseEventArgs&) {
+        lblHelpText_MouseMove();
+    });
+    form.onMouseMove.connect([this](const forms::MouseEventArgs&) { setCaption("lblDescription", -1, ""); });
+
+    // The factor boxes whose change handlers above do not record their tag.
+    for (const char* name : {"txtCh", "txtSAC", "txtSAT"})
+        for (int i : {0, 1})
+            onText(name, i, [this, name, i] { factorBox_Change(name, i); });
+    for (const char* name : {"txtKm", "txtCf"})
+        onText(name, -1, [this, name] { factorBox_Change(name, -1); });
+    for (const std::string_view boxName : MarkedBoxes) {
+        const char* name = boxName.data();
+        const bool perMember = form.find(q(name), 0) != nullptr;
+        for (int i : perMember ? std::vector<int>{0, 1} : std::vector<int>{-1})
+            onLostFocus(name, i, [this, name, i] { factorBox_LostFocus(name, i); });
+    }
+}
+
+// ---------------------------------------------------------------- notes area
+
+void frmAGMA::ShowNotes(std::string_view key)
+{
+    auto& help = form_->get<forms::Label>(q("lblHelpText"));
+    help.setCaption(QString::fromStdString(noteFor(key)));
+    help.setZOrder(forms::Control::ZOrder::Front);
+}
+
+void frmAGMA::lblHelpText_MouseMove()
+{
+    auto& help = form_->get<forms::Label>(q("lblHelpText"));
+    help.setCaption(QString());
+    help.setZOrder(forms::Control::ZOrder::Back);
+}
+
+void frmAGMA::mnuNotes_Click()
+{
+    setNotesShown(!form_->get<forms::MenuItem>(q("mnuNotes")).checked());
+}
+
+void frmAGMA::setNotesShown(bool shown)
+{
+    FlagScope stop(state_.StopTheEvents);
+    forms::Form& form = *form_;
+    const double border = std::round(form.height() - form.scaleHeight());
+    form.get<forms::MenuItem>(q("mnuNotes")).setChecked(shown);
+    for (forms::Control* control : form.controls())
+        if (control->name().startsWith(QStringLiteral("cmdNotes")))
+            control->setVisible(shown);
+    state_.NotesShown = shown;
+    form.setHeight(state_.NotesTop + (shown ? NotesHeight : 0) + border);
+    for (const char* name : {"mnuBendEq", "mnuPittingEq", "mnuAbout"})
+        form.get<forms::MenuItem>(q(name)).setVisible(shown);
+    for (const char* name : {"lblHelpText", "imaPac", "ImaPat", "lblDescription"})
+        setVisible(name, -1, shown);
+}
+
+void frmAGMA::showEquation(bool pitting)
+{
+    auto& shown = form_->get<forms::PictureBox>(q(pitting ? "imaPac" : "ImaPat"));
+    auto& other = form_->get<forms::PictureBox>(q(pitting ? "ImaPat" : "imaPac"));
+    shown.move(250, state_.NotesTop);
+    shown.setZOrder(forms::Control::ZOrder::Front);
+    setCaption("lblHelpText", -1, "");
+    other.move(OutsideWindow, state_.NotesTop);
+}
+
+void frmAGMA::imaPac_MouseMove(int button, double x, double y)
+{
+    if (!state_.NotesShown)
+        return;
+    const LegendHit hit = legendAt(x, y);
+    if (hit.line == LegendHit::Line::Keep)
+        return;
+    setCaption("lblDescription", -1, hit.region != nullptr ? std::string(hit.region->text) : std::string());
+    if (button == 0 || hit.region == nullptr || hit.region->tab < 0)
+        return;
+    form_->get<forms::TabStrip>(q("tabMain")).setSelectedTab(hit.region->tab);
+    const std::string name(hit.region->box);
+    forms::Control* target = form_->find(q(name), hit.region->index);
+    if (target != nullptr)
+        focus(*target);
+}
+
+// Our own drawings of the two rating equations, drawn at the picture's size.
+void frmAGMA::loadEquationPictures()
+{
+    for (const auto& [name, file] : {std::pair{"imaPac", "pitting-equation"}, std::pair{"ImaPat", "bending-equation"}}) {
+        auto& picture = form_->get<forms::PictureBox>(q(name));
+        QSvgRenderer renderer(QStringLiteral(":/agma/%1.svg").arg(QString::fromLatin1(file)));
+        QImage image(std::max(1, forms::twipsToPixels(picture.width())),
+                     std::max(1, forms::twipsToPixels(picture.height())), QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        renderer.render(&painter);
+        painter.end();
+        picture.setPicture(image);
+    }
+}
+
+// ---------------------------------------------------------------- override mark
+
+void frmAGMA::factorBox_Change(const char* name, int Index)
+{
+    if (state_.StopTheEvents && !tagsWhileQuiet(name))
+        return;
+    if (const std::optional<std::string> tag = changeTag(name, Index))
+        state_.LastChange = *tag;
+}
+
+void frmAGMA::factorBox_LostFocus(const char* name, int Index)
+{
+    forms::TextBox& factor = box(name, Index);
+    const std::optional<std::string> marked = markedOnLeaving(name, Index, factor.text().toStdString(),
+                                                              state_.LastChange, factor.typedSinceFocus());
+    if (!marked)
+        return;
+    FlagScope quiet(state_.StopTheEvents);
+    factor.setText(q(*marked));
+    if (std::string_view(name) == "txtKm")
+        clearKmInputs();
+}
+
+void frmAGMA::clearKmInputs()
+{
+    FlagScope quiet(state_.StopTheEvents);
+    for (const char* name : {"chkCE", "chkCMC"})
+        form_->get<forms::CheckBox>(q(name)).setCheckValue(0);
+    // The hidden label records the gear style; emptying it clears all four options.
+    setCaption("lbloptGearStyle", -1, "");
+    setText("txtKmOffset", -1, "");
+    setText("txtKmSpan", -1, "");
+    state_.KmEquation.clear();
 }
 
 // ---------------------------------------------------------------- controls
@@ -363,22 +549,275 @@ void frmAGMA::showPage(int tab)
 
 void frmAGMA::tabMain_Click(int Left)
 {
-    const int New = form_->get<forms::TabStrip>(q("tabMain")).selectedTab();
+    auto& tabs = form_->get<forms::TabStrip>(q("tabMain"));
+    const int New = tabs.selectedTab();
     setVisible("cmdNext", -1, New == PowerTab);
     form_->get<forms::MenuItem>(q("mnuMaterials")).setVisible(New == MaterialsTab);
     if (Left == 0 && !carriesMark(text("txtKV")))
         cmbKV_Click(0);
-    setCaption("lblHelpText", -1, "");
+    lblHelpText_MouseMove();
     if (Left >= 0 && Left < TabCount)
         setVisible("pict", Left, false);
     setVisible("pict", New, true);
-    if (New == FactorsTab && state_.ChApplies) {
+    // Going back to the tab left tests nothing: two tabs holding a zero
+    // cannot send the strip back and forth.
+    if (returningTab_)
+        return;
+
+    int shown = New;
+    if (form_->visible() && Left != New) {
+        if (const std::optional<ZeroBox> zero = zeroBoxOf(Left)) {
+            returnToTab(Left);
+            if (zero->innerTab >= 0)
+                form_->get<forms::TabStrip>(q("TabKb")).setSelectedTab(zero->innerTab);
+            focus(box(zero->name, zero->index));
+            return;
+        }
+        const bool materialsComplete = hasMaterial(0) && hasMaterial(1);
+        if (Left == 0 && !materialsComplete && New != MaterialsTab) {
+            returnToTab(MaterialsTab);
+            shown = MaterialsTab;
+        } else if (Left == MaterialsTab) {
+            bool modulusMissing = !materialsComplete;
+            for (int i : {0, 1})
+                if (const std::optional<MaterialRecord> material = materialOf(i))
+                    modulusMissing = modulusMissing || material->text(Col::Modulus).empty();
+            if (modulusMissing) {
+                if (New != 0)
+                    returnToTab(MaterialsTab);
+                return;
+            }
+        }
+    }
+    tabEntry(shown);
+}
+
+void frmAGMA::returnToTab(int tab)
+{
+    FlagScope returning(returningTab_);
+    form_->get<forms::TabStrip>(q("tabMain")).setSelectedTab(tab);
+}
+
+void frmAGMA::tabEntry(int tab)
+{
+    if (tab == FactorsTab && state_.ChApplies) {
         for (int i : {0, 1}) {
             const std::optional<MaterialRecord> material = materialOf(i);
             const std::string surface = material ? material->text(Col::SurfaceHardness) : std::string();
             setText("txtSurfaceBHN", i, surface.empty() ? text("txtBHN", i) : surface);
         }
     }
+    if (tab == PowerTab)
+        CalcAllowablePower();
+}
+
+std::optional<frmAGMA::ZeroBox> frmAGMA::zeroBoxOf(int tab)
+{
+    static const std::vector<ZeroBox> boxesOf[TabCount] = {
+        {{"txtInps", 0, -1}},
+        {},
+        {{"txtKV", -1, -1}},
+        {{"txtKb", 0, 0}, {"txtKb", 1, 1}},
+        {{"txtKm", -1, -1}},
+        {{"txtKo", -1, -1}, {"txtKs", -1, -1}, {"txtKt", -1, -1}, {"txtKr", -1, -1}},
+        {{"txtYn", 0, -1}, {"txtYn", 1, -1}, {"txtZn", 0, -1}, {"txtZn", 1, -1}},
+        {{"txtSf", 0, -1}, {"txtSf", 1, -1}, {"txtSh", 0, -1}, {"txtSh", 1, -1}, {"txtCh", 0, -1}, {"txtCh", 1, -1},
+         {"txtCf", -1, -1}},
+        {},
+    };
+    if (tab < 0 || tab >= TabCount)
+        return std::nullopt;
+    for (const ZeroBox& zero : boxesOf[tab])
+        if (boxNumberOrZero(text(zero.name, zero.index)) == 0)
+            return zero;
+    return std::nullopt;
+}
+
+bool frmAGMA::hasMaterial(int member) const
+{
+    const std::string& key = state_.MaterialKey[static_cast<std::size_t>(member)];
+    return !key.empty() && boxNumberOrZero(key) != 0 && materialOf(member).has_value();
+}
+
+// ---------------------------------------------------------------- set inputs
+
+void frmAGMA::txtInps_Change(int Index)
+{
+    if (state_.StopTheEvents)
+        return;
+    state_.LastChange = indexed("txtInps", Index);
+    const std::array<std::string, 5> inps = {text("txtInps", 0), text("txtInps", 1), text("txtInps", 2),
+                                             text("txtInps", 3), text("txtInps", 4)};
+    const std::array<std::string, 3> life = {text("txtLife", 0), text("txtLife", 1), text("txtLife", 2)};
+    const std::array<std::string, 2> contacts = {text("txtContacts", 0), text("txtContacts", 1)};
+    SetInputsBoxes boxes;
+    boxes.inps = {inps[0], inps[1], inps[2], inps[3], inps[4]};
+    boxes.life = {life[0], life[1], life[2]};
+    boxes.contacts = {contacts[0], contacts[1]};
+    boxes.znMarked = carriesMark(text("txtZn", 0));
+    boxes.kvMarked = carriesMark(text("txtKV"));
+    boxes.kmMarked = carriesMark(text("txtKm"));
+    const SetInputsChange change = setInputsChanged(Index, boxes);
+    if (change.pinionCycles)
+        setText("txtLife", 0, *change.pinionCycles);
+    if (change.gearCycles)
+        setText("txtLife", 1, *change.gearCycles);
+    if (change.recomputeKm)
+        CalcKm();
+    if (change.recomputeKv)
+        cmbKV_Click(0);
+    if (change.recomputeCh)
+        txtSurfaceBHN_Change(0);
+}
+
+// ---------------------------------------------------------------- allowable power
+
+void frmAGMA::CalcAllowablePower()
+{
+    if (state_.StopTheEvents)
+        return;
+    const PowerResult result = allowablePower(powerInputs());
+    if (!result.ok()) {
+        voidAllowablePower();
+        message(std::string(PowerFailureMessage));
+        returnToTab(MaterialsTab);
+        return;
+    }
+    showAllowablePower(*result.powers);
+}
+
+PowerInputs frmAGMA::powerInputs()
+{
+    PowerInputs in;
+    in.np = text("txtInps", 0);
+    in.F = text("txtInps", 1);
+    in.d = text("txtInps", 2);
+    in.Pd = text("txtInps", 3);
+    in.I = text("txtEye");
+    in.Ko = text("txtKo");
+    in.Kv = text("txtKV");
+    in.Ks = text("txtKs");
+    in.Km = text("txtKm");
+    in.Cf = text("txtCf");
+    in.Kt = text("txtKt");
+    in.Kr = text("txtKr");
+    in.Cp = text("txtCP");
+    for (int i : {0, 1}) {
+        const auto m = static_cast<std::size_t>(i);
+        in.J[m] = text("txtJay", i);
+        in.Zn[m] = text("txtZn", i);
+        in.Ch[m] = text("txtCh", i);
+        in.Sh[m] = text("txtSh", i);
+        in.Yn[m] = text("txtYn", i);
+        in.Kb[m] = text("txtKb", i);
+        in.SF[m] = text("txtSf", i);
+        in.SAC[m] = text("txtSAC", i);
+        in.SAT[m] = text("txtSAT", i);
+    }
+    return in;
+}
+
+void frmAGMA::showAllowablePower(const AllowablePowers& powers)
+{
+    const char* labels[] = {"lblPac", "lblPac", "lblPat", "lblPat"};
+    for (int k = 0; k < 4; ++k)
+        setCaption(labels[k], k % 2, powers.caption(k));
+    state_.AllowablePowerTable = powers.table();
+    state_.LowestAllowablePower = powers.lowestPower();
+    auto& lowest = form_->get<forms::Label>(q(labels[powers.lowest]), powers.lowest % 2);
+    auto& limit = form_->get<forms::Label>(q("lblLimit"));
+    limit.move(lowest.left() + lowest.width() + 50, lowest.top());
+    limit.setVisible(true);
+}
+
+void frmAGMA::CommitFactors(std::int32_t direction)
+{
+    // The power of the boxes as they stand now, without a word.
+    const PowerResult power = allowablePower(powerInputs());
+    if (power.ok())
+        showAllowablePower(*power.powers);
+    else
+        voidAllowablePower();
+
+    CommitTexts t;
+    const auto single = [this](std::string& into, const char* name) { into = text(name); };
+    single(t.Cf, "txtCf");
+    single(t.Km, "txtKm");
+    single(t.Ko, "txtKo");
+    single(t.Kr, "txtKr");
+    single(t.Ks, "txtKs");
+    single(t.Kt, "txtKt");
+    single(t.Kv, "txtKV");
+    single(t.rms, "txtRMS");
+    t.speed = text("txtInps", 0);
+    for (int i : {0, 1}) {
+        const auto m = static_cast<std::size_t>(i);
+        t.Ch[m] = text("txtCh", i);
+        t.Kb[m] = text("txtKb", i);
+        t.SF[m] = text("txtSf", i);
+        t.Sh[m] = text("txtSh", i);
+        t.Yn[m] = text("txtYn", i);
+        t.Zn[m] = text("txtZn", i);
+        t.Youngs[m] = text("txtYoungs", i);
+        t.Poissons[m] = text("txtPoissons", i);
+        t.SAC[m] = text("txtSAC", i);
+        t.SAT[m] = text("txtSAT", i);
+        t.matSourceType[m] = text("lblMatSourceType", i);
+        t.matSource[m] = text("lblMatSource", i);
+    }
+    for (int k = 0; k < 3; ++k)
+        t.life[static_cast<std::size_t>(k)] = text("txtLife", k);
+    t.kmEquation = state_.KmEquation;
+    t.powers = power.powers;
+
+    forms::Form* main = windows_.isDefined(q("frmMain")) ? &windows_[q("frmMain")] : nullptr;
+    const auto mainText = [main](const char* name) {
+        forms::Control* control = main != nullptr ? main->find(q(name), -1) : nullptr;
+        return control != nullptr ? control->value().toString().toStdString() : std::string();
+    };
+    CommitMainSide side;
+    side.powerHowInput = mainText("lblPowerHowInput");
+    side.metric = mainText("chkMetricUnits") == "1";
+    side.pressureFactor = services_.pressureFactor ? services_.pressureFactor() : 1.0;
+    side.rmsFactor = services_.rmsFactor ? services_.rmsFactor() : 1.0;
+
+    model::T_Set* pair = services_.pair ? services_.pair() : nullptr;
+    std::optional<CommitResult> result;
+    if (pair != nullptr)
+        result = commitFactors(t, side, *pair, errors());
+    if (result && main != nullptr) {
+        // Each box on its own: a main window without one of them skips it.
+        for (const MainWindowWrite& write : result->writes) {
+            if (forms::Control* control = main->find(q(write.name), write.index)) {
+                try {
+                    control->setValue(q(write.text));
+                } catch (const runtime::RuntimeError& error) {
+                    reportError("CommitFactors", error, write.name.c_str());
+                }
+            }
+        }
+        if (forms::Control* frame = main->find(q("fraAGMA_HPs"), -1); frame != nullptr && result->showPowerFrame)
+            frame->setVisible(true);
+        main->move(form_->left(), form_->top());
+    }
+    if (services_.all4Horsepowers)
+        services_.all4Horsepowers(result ? result->powerTable : std::nullopt);
+    if (direction != 1)
+        setVisible("cmdNext", -1, false);
+    if (services_.pushNextButton)
+        services_.pushNextButton(direction);
+}
+
+// No stale or half-new figure stays after a failure.
+void frmAGMA::voidAllowablePower()
+{
+    for (int i : {0, 1}) {
+        setCaption("lblPac", i, "Pac");
+        setCaption("lblPat", i, "Pat");
+    }
+    setVisible("lblLimit", -1, false);
+    state_.AllowablePowerTable = {};
+    state_.LowestAllowablePower = 0;
 }
 
 // ---------------------------------------------------------------- materials

@@ -2,15 +2,23 @@
 
 #include "AGMA_Materials.h"
 #include "AgmaWindowState.h"
+#include "AllowablePower.h"
 
 #include "runtime/ErrorReporter.h"
 
 #include <QString>
 
+#include <array>
+#include <cstdint>
+
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
+
+namespace cindrel::model {
+class T_Set;
+}
 
 namespace forms {
 class Control;
@@ -30,6 +38,16 @@ struct AgmaWindowServices {
     std::function<std::filesystem::path()> programFolder;
     // The user's preference: the notes area starts shown. Shown when unset.
     std::function<bool()> showEquation;
+    // The gear pair the commit writes; none: the commit writes no model.
+    std::function<model::T_Set*()> pair;
+    // The navigator: its move (1 Next, 2 Previous, 0 the last move again)
+    // and the allowable power table for its results (none: no valid power).
+    // Unset, Next and Previous are left to whoever else handles them.
+    std::function<void(std::int32_t)> pushNextButton;
+    std::function<void(const std::optional<std::array<AllowablePowerRow, 2>>&)> all4Horsepowers;
+    // Display factors of the main window's stresses and surface finish.
+    std::function<double()> pressureFactor;
+    std::function<double()> rmsFactor;
 };
 
 // Fills a tree with one node per materials row, the top level sorted. A row
@@ -66,6 +84,10 @@ public:
     // length unit: a new unit relabels them and converts what they hold, so
     // that the backup ratio never mixes inch and mm. Kb itself is kept.
     void SetLengthUnit(const std::string& unitLabel, double lengthFactor);
+
+    // Commits the window into the pair and the main window, then moves the
+    // sequence: 1 Next, 2 Previous, 0 the last move again.
+    void CommitFactors(std::int32_t direction);
 
 private:
     void build(forms::Form& form);
@@ -124,8 +146,45 @@ private:
     void elasticData_Change(const char* tag, int Index, const QString& text);
     void CalcCp();
 
+    // The override mark.
+    void factorBox_Change(const char* name, int Index);
+    void factorBox_LostFocus(const char* name, int Index);
+    // A typed Km stands alone: the Km page's calculator inputs are cleared.
+    void clearKmInputs();
+
+    // The notes area.
+    void ShowNotes(std::string_view key);
+    void mnuNotes_Click();
+    void setNotesShown(bool shown);
+    // mnuPittingEq_Click and mnuBendEq_Click.
+    void showEquation(bool pitting);
+    void imaPac_MouseMove(int button, double x, double y);
+    void lblHelpText_MouseMove();
+    void loadEquationPictures();
+
+    // Set Inputs.
+    void txtInps_Change(int Index);
+
+    // Allowable power.
+    void CalcAllowablePower();
+    PowerInputs powerInputs();
+    void showAllowablePower(const AllowablePowers& powers);
+    void voidAllowablePower();
+
     // The window.
     void tabMain_Click(int Left);
+    // The tab test of a tab being left: the first box holding 0, with the
+    // inner Kb tab it stands on (-1 for none).
+    struct ZeroBox {
+        const char* name;
+        int index;
+        int innerTab;
+    };
+    std::optional<ZeroBox> zeroBoxOf(int tab);
+    bool hasMaterial(int member) const;
+    // Sets the tab back to one left, without tests or entry actions.
+    void returnToTab(int tab);
+    void tabEntry(int tab);
     void showPage(int tab);
 
     // Control access and writes.
@@ -153,6 +212,8 @@ private:
     // Set while a tree click chooses a material, so that recording its key
     // does not choose the same material over again.
     bool choosingMaterial_ = false;
+    // Set while a tab test sets the tab strip back: that change runs no tests.
+    bool returningTab_ = false;
     // The display length factor the Kb lengths are held in.
     double lengthFactor_ = 1;
 };

@@ -158,6 +158,15 @@ QVariant Control::value() const { return QVariant(); }
 
 void Control::setValue(const QVariant&) { raiseFormsError(NotSupported); }
 
+void Control::setZOrder(ZOrder position) {
+    if (widget_ == nullptr)
+        return;
+    if (position == ZOrder::Front)
+        widget_->raise();
+    else
+        widget_->lower();
+}
+
 void Control::setFocus() {
     QWidget* target = keyTarget();
     if (target == nullptr || !target->isVisible() || !target->isEnabled() || target->focusPolicy() == Qt::NoFocus)

@@ -124,6 +124,11 @@ public:
     // Gives the control the input focus; raises run-time error 5 when the
     // control, its container or its window is hidden or disabled.
     void setFocus();
+    // Stacking among the controls of the same container: Front draws the
+    // control over its siblings, Back under them. Nothing for a control
+    // without a widget.
+    enum class ZOrder { Front, Back };
+    void setZOrder(ZOrder position);
     bool hasFocus() const;
     void refresh();
 

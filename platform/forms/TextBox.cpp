@@ -41,6 +41,7 @@ TextBox::TextBox(Form& form, const ControlPlace& place, TextBoxLines lines)
     }
     widget->setFocusPolicy(Qt::StrongFocus);
     attachWidget(widget);
+    onGotFocus.connect([this] { typedSinceFocus_ = false; });
 }
 
 QWidget* TextBox::keyTarget() const {
@@ -92,6 +93,7 @@ void TextBox::typedTextChanged() {
     if (typed == text_)
         return;
     text_ = typed;
+    typedSinceFocus_ = true;
     markChanged();
     runFromWindowSystem("Change", [this] { onChange(); });
 }

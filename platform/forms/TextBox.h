@@ -41,6 +41,10 @@ public:
     void setValue(const QVariant& value) override;
     QWidget* keyTarget() const override;
 
+    // Whether the user changed the text since the box last got the focus (a
+    // write by code never counts).
+    bool typedSinceFocus() const { return typedSinceFocus_; }
+
     Event<> onChange;
 
 private:
@@ -56,6 +60,7 @@ private:
     bool locked_ = false;
     int maxLength_ = 0;
     bool settingFromCode_ = false;
+    bool typedSinceFocus_ = false;
 };
 
 } // namespace forms

@@ -15,6 +15,10 @@ protected:
     {
         load().show();
         settle();
+        // Both members need a material before the tabs past the materials can be shown.
+        chooseMaterial(0, rows::ThroughHardenedGrade1);
+        chooseMaterial(1, rows::ThroughHardenedGrade1);
+        tabs().setSelectedTab(0);
     }
     void moveFocusTo(const char* name, int index = -1)
     {

@@ -1,0 +1,169 @@
+#include "AgmaCommit.h"
+
+#include "BoxNumber.h"
+
+#include "model/MMath.h"
+#include "model/T_AGMA1.h"
+#include "model/T_Gear.h"
+#include "model/T_Set.h"
+#include "runtime/NumberFormat.h"
+#include "runtime/NumberText.h"
+#include "runtime/RuntimeError.h"
+
+#include <cmath>
+#include <new>
+#include <tuple>
+#include <functional>
+
+namespace cindrel::agma {
+
+namespace {
+
+// Ra to RMS roughness of a ground or cut flank.
+constexpr double RaToRms = 1.1;
+constexpr float KilowattsPerHorsepower = 0.7457f;
+
+double numberOrZero(const std::optional<double>& value) { return value ? *value : 0; }
+
+std::optional<double> strictNumber(const std::string& text) {
+    try {
+        return runtime::toNumber(text);
+    } catch (const runtime::RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+std::optional<std::string> surfaceFinishText(const std::string& ra, double rmsFactor) {
+    const std::optional<double> value = strictNumber(ra);
+    if (!value)
+        return std::nullopt;
+    return runtime::formatNumber(*value * RaToRms * rmsFactor, "0.0###");
+}
+
+CommitResult commitFactors(const CommitTexts& t, const CommitMainSide& main, model::T_Set& pair,
+                           runtime::ErrorReporter& errors) {
+    CommitResult result;
+    const auto write = [&result](const char* name, int index, std::string text) {
+        result.writes.push_back({name, index, std::move(text)});
+    };
+    int stepNumber = 0;
+    const auto step = [&](const std::function<void()>& action) {
+        ++stepNumber;
+        try {
+            action();
+        } catch (const runtime::RuntimeError& error) {
+            errors.reportError("frmAGMA", "CommitFactors", std::to_string(error.number()), error.description(),
+                               "step " + std::to_string(stepNumber));
+        } catch (const std::bad_alloc&) {
+            errors.reportError("frmAGMA", "CommitFactors", std::to_string(runtime::OutOfMemory),
+                               runtime::errorDescription(runtime::OutOfMemory), "step " + std::to_string(stepNumber));
+        }
+    };
+    model::T_AGMA1* factors = pair.oAGMA1.get();
+
+    using PairFactor = void (model::T_AGMA1::*)(const std::string&);
+    step([&] {
+        if (factors == nullptr)
+            runtime::raise(runtime::ObjectVariableNotSet);
+        const std::tuple<PairFactor, const char*, const std::string&> pairFactors[] = {
+            {&model::T_AGMA1::Cf, "txtCf", t.Cf}, {&model::T_AGMA1::Km, "txtKm", t.Km},
+            {&model::T_AGMA1::Ko, "txtKo", t.Ko}, {&model::T_AGMA1::Kr, "txtKr", t.Kr},
+            {&model::T_AGMA1::Ks, "txtKs", t.Ks}, {&model::T_AGMA1::Kt, "txtKt", t.Kt},
+            {&model::T_AGMA1::Kv, "txtKV", t.Kv}};
+        for (const auto& [set, box, text] : pairFactors) {
+            (factors->*set)(text);
+            write(box, -1, text);
+        }
+    });
+    // The main window has one Ch: the gear's, the one the pair's rating uses.
+    step([&] { write("txtCh", -1, t.Ch[1]); });
+    for (int i : {0, 1}) {
+        const auto m = static_cast<std::size_t>(i);
+        step([&] {
+            if (factors == nullptr)
+                runtime::raise(runtime::ObjectVariableNotSet);
+            factors->Ch(i, t.Ch[m]);
+            using MemberFactor = void (model::T_AGMA1::*)(std::int32_t, const std::string&);
+            const std::tuple<MemberFactor, const char*, const std::string&> memberFactors[] = {
+                {&model::T_AGMA1::Kb, "txtKb", t.Kb[m]}, {&model::T_AGMA1::SF, "txtSf", t.SF[m]},
+                {&model::T_AGMA1::Sh, "txtSh", t.Sh[m]}, {&model::T_AGMA1::Yn, "txtYn", t.Yn[m]},
+                {&model::T_AGMA1::Zn, "txtZn", t.Zn[m]}};
+            for (const auto& [set, box, text] : memberFactors) {
+                (factors->*set)(i, text);
+                write(box, i, text);
+            }
+        });
+    }
+    step([&] {
+        if (t.rms.empty())
+            return;
+        if (const std::optional<std::string> finish = surfaceFinishText(t.rms, main.rmsFactor))
+            write("txtSurfaceFinish", -1, *finish);
+    });
+    step([&] {
+        if (t.powers)
+            pair.aaHorsePower(true, t.powers->lowestPower());
+    });
+    const double speed = boxNumberOrZero(t.speed);
+    step([&] { pair.member(0).aaSpeed(true, speed); });
+    step([&] {
+        if (!runtime::isNumeric(main.powerHowInput))
+            return;
+        const double mode = runtime::toNumber(main.powerHowInput);
+        if (mode == 0)
+            return;
+        if (mode == 2)
+            write("txtPowerInput1", -1, runtime::numberText(pair.member(0).RPM()));
+        else
+            write("txtPowerInput2", -1, runtime::numberText(speed));
+    });
+    step([&] {
+        const float factor = main.metric ? KilowattsPerHorsepower : 1.0f;
+        const std::string unit = main.metric ? " kW" : " HP";
+        const auto shown = [&](int k) -> std::string {
+            if (!t.powers)
+                return {};
+            return runtime::singleText(t.powers->power[static_cast<std::size_t>(k)] * factor) + unit;
+        };
+        result.showPowerFrame = true;
+        write("txtSAC", 0, shown(PinionPac));
+        write("txtSAC", 1, shown(GearPac));
+        write("txtSAT", 0, shown(PinionPat));
+        write("txtSAT", 1, shown(GearPat));
+    });
+    for (int i : {0, 1}) {
+        step([&] {
+            const double modulus = numberOrZero(strictNumber(t.Youngs[static_cast<std::size_t>(i)]));
+            pair.member(i).aaModulus_Elasticity(modulus);
+            write("txtYoungsModulus", i, runtime::formatNumber(modulus * main.pressureFactor, "Scientific"));
+        });
+    }
+    for (int i : {0, 1}) {
+        step([&] {
+            const double poisson = boxNumber(t.Poissons[static_cast<std::size_t>(i)]);
+            pair.member(i).aaPoissons_Ratio(poisson);
+            write("txtPoissonRatio", i, runtime::numberText(poisson));
+        });
+    }
+    for (int i : {0, 1}) {
+        const auto m = static_cast<std::size_t>(i);
+        step([&] { write("lblMaterial", i, t.matSourceType[m] + " " + t.matSource[m]); });
+    }
+    if (t.powers)
+        result.powerTable = t.powers->table();
+    for (int i : {0, 1})
+        step([&] { pair.member(i).SATfromAGMA(numberOrZero(stressNumber(t.SAT[static_cast<std::size_t>(i)]))); });
+    for (int i : {0, 1})
+        step([&] { pair.member(i).SACfromAGMA(numberOrZero(stressNumber(t.SAC[static_cast<std::size_t>(i)]))); });
+    step([&] { write("lblKmString", -1, carriesMark(t.Km) ? std::string() : t.kmEquation); });
+    for (int k = 0; k < 3; ++k)
+        step([&] {
+            write("lblGearLife", k,
+                  runtime::numberText(model::MMath::NumberFromDigits(t.life[static_cast<std::size_t>(k)])));
+        });
+    return result;
+}
+
+} // namespace cindrel::agma

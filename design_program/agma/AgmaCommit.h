@@ -1,0 +1,69 @@
+#pragma once
+
+#include "AllowablePower.h"
+
+#include "runtime/ErrorReporter.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cindrel::model {
+class T_Set;
+}
+
+// The commit of the AGMA factors window: its texts into the gear pair model
+// and onto the main window. Plain C++ on the model, so that it is tested and
+// measured without windows.
+namespace cindrel::agma {
+
+// The window's texts the commit reads.
+struct CommitTexts {
+    std::string Cf, Km, Ko, Kr, Ks, Kt, Kv;
+    std::array<std::string, 2> Ch, Kb, SF, Sh, Yn, Zn;
+    std::array<std::string, 2> Youngs, Poissons, SAC, SAT;
+    std::array<std::string, 2> matSourceType, matSource;
+    std::array<std::string, 3> life; // pinion cycles, gear cycles, hours
+    std::string rms;                 // txtRMS, Ra µin
+    std::string speed;               // txtInps(0), rpm
+    std::string kmEquation;
+    // The powers recalculated just before; none when no power is valid.
+    std::optional<AllowablePowers> powers;
+};
+
+// What the commit reads of the main window and the units.
+struct CommitMainSide {
+    std::string powerHowInput; // lblPowerHowInput's caption
+    bool metric = false;       // chkMetricUnits ticked
+    double pressureFactor = 1; // shown stress per psi
+    double rmsFactor = 1;      // shown surface finish per RMS µin
+};
+
+// One text for a box or label of the main window (index -1: no array).
+struct MainWindowWrite {
+    std::string name;
+    int index = -1;
+    std::string text;
+    bool operator==(const MainWindowWrite&) const = default;
+};
+
+struct CommitResult {
+    std::vector<MainWindowWrite> writes; // in the order made
+    bool showPowerFrame = false;         // fraAGMA_HPs
+    // The table for the navigator's results; none when no power is valid.
+    std::optional<std::array<AllowablePowerRow, 2>> powerTable;
+};
+
+// Writes the factors, power, speed, elastic data and stress numbers into the
+// pair and returns what the main window receives. A step that fails is
+// reported and skipped; the next one runs. A modulus, SAC or SAT that is not
+// a number goes in as 0, so that the sequence's checks speak of it.
+CommitResult commitFactors(const CommitTexts& texts, const CommitMainSide& main, model::T_Set& pair,
+                           runtime::ErrorReporter& errors);
+
+// Ra µin as the main window's surface finish box shows it: RMS µin (× 1.1)
+// times the display factor (1 English, 0.023091 metric µm).
+std::optional<std::string> surfaceFinishText(const std::string& ra, double rmsFactor);
+
+} // namespace cindrel::agma

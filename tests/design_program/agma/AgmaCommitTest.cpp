@@ -1,0 +1,171 @@
+#include "agma/AgmaCommit.h"
+
+#include "design_program/model/RecordingShell.h"
+#include "model/T_AGMA1.h"
+#include "model/T_Gear.h"
+#include "model/T_Set.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace cindrel::agma {
+namespace {
+
+struct SilentErrors : runtime::ErrorReporter {
+    int count = 0;
+    void reportError(std::string_view, std::string_view, std::string_view, std::string_view, std::string_view) override
+    {
+        ++count;
+    }
+};
+
+class AgmaCommit : public ::testing::Test {
+protected:
+    AgmaCommit()
+    {
+        t.Cf = "1.0";
+        t.Km = "1.371";
+        t.Ko = "1.25";
+        t.Kr = "1.0";
+        t.Ks = "1.0";
+        t.Kt = "1.0";
+        t.Kv = "1.38*";
+        t.Ch = {"1.0", "1.02*"};
+        t.Kb = {"1.0", "1.1*"};
+        t.SF = {"1.2", "1.3"};
+        t.Sh = {"1.4", "1.5"};
+        t.Yn = {"0.977", "0.99*"};
+        t.Zn = {"0.95", "1.0*"};
+        t.Youngs = {"30,000,000", "29,000,000"};
+        t.Poissons = {"0.3", "0.29"};
+        t.SAC = {"125,700", "120,000 psi"};
+        t.SAT = {"35,990", "30,000"};
+        t.matSourceType = {"AGMA", "AGMA"};
+        t.matSource = {"Through hardened, grade 1", "Nitrided, grade 2"};
+        t.life = {"10,000,000", "4000000", "166.7"};
+        t.speed = "1800";
+        t.kmEquation = "Km = 1 + 1 (0.02 + 0.05)";
+        AllowablePowers powers;
+        powers.power = {52.5f, 59.4f, 122, 139};
+        t.powers = powers;
+        main.powerHowInput = "1";
+        pair.member(0).aaNumberOfTeeth(20);
+        pair.member(1).aaNumberOfTeeth(50);
+    }
+    std::optional<std::string> written(const CommitResult& r, const std::string& name, int index = -1)
+    {
+        std::optional<std::string> text;
+        for (const MainWindowWrite& w : r.writes)
+            if (w.name == name && w.index == index)
+                text = w.text;
+        return text;
+    }
+    CommitResult commit() { return commitFactors(t, main, pair, errors); }
+
+    model::testing::RecordingShell shell;
+    model::T_Set pair{shell};
+    SilentErrors errors;
+    CommitTexts t;
+    CommitMainSide main;
+};
+
+TEST_F(AgmaCommit, FactorsGoIntoTheModelAndTheMainWindowMarksIncluded)
+{
+    const CommitResult r = commit();
+    EXPECT_EQ(pair.oAGMA1->Kv(), "1.38*");
+    EXPECT_EQ(pair.oAGMA1->Km(), "1.371");
+    EXPECT_EQ(written(r, "txtKV"), "1.38*");
+    EXPECT_EQ(written(r, "txtKo"), "1.25");
+    EXPECT_EQ(written(r, "txtCh"), "1.02*"); // always the gear's
+    EXPECT_EQ(written(r, "txtKb", 1), "1.1*");
+    EXPECT_EQ(written(r, "txtSf", 0), "1.2");
+    EXPECT_EQ(written(r, "txtSh", 1), "1.5");
+    EXPECT_EQ(written(r, "txtYn", 1), "0.99*");
+    EXPECT_EQ(written(r, "txtZn", 0), "0.95");
+    EXPECT_EQ(written(r, "lblKmString"), "Km = 1 + 1 (0.02 + 0.05)");
+    EXPECT_EQ(written(r, "lblMaterial", 1), "AGMA Nitrided, grade 2");
+    EXPECT_EQ(written(r, "lblGearLife", 0), "10000000");
+    EXPECT_EQ(written(r, "lblGearLife", 2), "166.7");
+    EXPECT_DOUBLE_EQ(pair.hp(), 52.5);
+    EXPECT_DOUBLE_EQ(pair.member(0).RPM(), 1800);
+    EXPECT_DOUBLE_EQ(pair.member(0).E(), 30e6);
+    EXPECT_DOUBLE_EQ(pair.member(1).Mu(), 0.29);
+    EXPECT_EQ(written(r, "txtYoungsModulus", 1), "2.90E+07");
+    EXPECT_EQ(written(r, "txtPoissonRatio", 0), "0.3");
+    ASSERT_TRUE(r.powerTable.has_value());
+    EXPECT_EQ((*r.powerTable)[1].key, "PAT");
+    EXPECT_EQ(errors.count, 0);
+
+    t.Km = "1.25*"; // a typed Km has no equation
+    EXPECT_EQ(written(commit(), "lblKmString"), "");
+}
+
+TEST_F(AgmaCommit, PowersInTheMainWindowsUnits)
+{
+    CommitResult r = commit();
+    EXPECT_TRUE(r.showPowerFrame);
+    EXPECT_EQ(written(r, "txtSAC", 0), "52.5 HP");
+    EXPECT_EQ(written(r, "txtSAT", 1), "139 HP");
+    main.metric = true;
+    t.powers->power[GearPac] = 100; // 100 hp × 0.7457
+    r = commit();
+    EXPECT_EQ(written(r, "txtSAC", 1), "74.57 kW");
+
+    // No valid power: the boxes are emptied, the pair's power and the table stay out.
+    pair.aaHorsePower(false, 7);
+    t.powers.reset();
+    r = commit();
+    EXPECT_EQ(written(r, "txtSAC", 0), "");
+    EXPECT_EQ(written(r, "txtSAT", 1), "");
+    EXPECT_FALSE(r.powerTable.has_value());
+    EXPECT_DOUBLE_EQ(pair.hp(), 7);
+}
+
+TEST_F(AgmaCommit, LoadInputModes)
+{
+    struct Case {
+        const char* mode;
+        std::optional<std::string> input1, input2;
+    };
+    const Case cases[] = {{"0", std::nullopt, std::nullopt},
+                          {"1", std::nullopt, "1800"},
+                          {"2", "1800", std::nullopt},
+                          {"7", std::nullopt, "1800"},
+                          {"x", std::nullopt, std::nullopt}};
+    for (const Case& c : cases) {
+        main.powerHowInput = c.mode;
+        const CommitResult r = commit();
+        EXPECT_EQ(written(r, "txtPowerInput1"), c.input1) << c.mode;
+        EXPECT_EQ(written(r, "txtPowerInput2"), c.input2) << c.mode;
+    }
+}
+
+TEST_F(AgmaCommit, SurfaceFinishInTheBoxsUnit)
+{
+    t.rms = "16";
+    EXPECT_EQ(written(commit(), "txtSurfaceFinish"), "17.6"); // 16 × 1.1 RMS µin
+    main.rmsFactor = 0.023091;
+    EXPECT_EQ(written(commit(), "txtSurfaceFinish"), "0.4064"); // 17.6 × 0.023091 µm
+    t.rms = "";
+    EXPECT_EQ(written(commit(), "txtSurfaceFinish"), std::nullopt);
+    t.rms = "smooth";
+    EXPECT_EQ(written(commit(), "txtSurfaceFinish"), std::nullopt);
+}
+
+TEST_F(AgmaCommit, ValuesThatAreNoNumbersGoInAsZero)
+{
+    commit();
+    t.Youngs[0] = "abc";
+    t.Poissons[1] = "";
+    const CommitResult r = commit();
+    EXPECT_DOUBLE_EQ(pair.member(0).E(), 0);
+    EXPECT_EQ(written(r, "txtYoungsModulus", 0), "0.00E+00");
+    EXPECT_DOUBLE_EQ(pair.member(1).Mu(), 0);
+    // The steps after them still ran.
+    EXPECT_EQ(written(r, "lblGearLife", 2), "166.7");
+}
+
+} // namespace
+} // namespace cindrel::agma

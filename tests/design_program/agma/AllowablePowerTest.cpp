@@ -1,0 +1,160 @@
+#include "agma/AllowablePower.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace cindrel::agma {
+namespace {
+
+// Expected powers are worked by hand from the AGMA rating equations
+//   Pac = np·F·I/(126000·Ko·Kv·Ks·Km·Cf) · (d·sac·Zn·Ch/(Cp·Sh·Kt·Kr))²
+//   Pat = np·d·F·J·sat·Yn/(126000·Ko·Kv·Pd·Ks·Km·Kb·SF·Kt·Kr)
+// and rounded to three significant figures.
+
+PowerInputs allOnes() {
+    PowerInputs in;
+    for (std::string* s : {&in.Ko, &in.Kv, &in.Ks, &in.Km, &in.Cf, &in.Kt, &in.Kr})
+        *s = "1";
+    for (auto* a : {&in.Zn, &in.Ch, &in.Sh, &in.Yn, &in.Kb, &in.SF})
+        *a = {"1", "1"};
+    return in;
+}
+
+// A spur pair: 126000·1.25·1.38·1.371 = 297986.85; pinion Pac
+// 360/297986.85 · (4·125700·0.95/2291)² = 52.516; gear Pac with Ch 1.01 59.359;
+// Pat 181389600/1489934.25 = 121.74 and, with J 0.40, 139.14.
+PowerInputs spurPair() {
+    PowerInputs in = allOnes();
+    in.np = "1800";
+    in.F = "2";
+    in.d = "4";
+    in.Pd = "5";
+    in.I = "0.1";
+    in.J = {"0.3500", "0.4000"};
+    in.Ko = "1.25";
+    in.Kv = "1.38*"; // a typed factor counts with its number
+    in.Km = "1.371";
+    in.Zn = {"0.95", "1.0*"};
+    in.Ch = {"1", "1.01"};
+    in.SAC = {"125,700", "125,700"};
+    in.SAT = {"35,990", "35,990"};
+    in.Cp = "2291";
+    return in;
+}
+
+// Both members alike: Pac 1000·5·0.11/126000 · (12·100000/2300)² = 1188.2,
+// Pat 1000·12·5·0.40·30000/(126000·2) = 2857.1.
+PowerInputs evenPair() {
+    PowerInputs in = allOnes();
+    in.np = "1000";
+    in.F = "5";
+    in.d = "12";
+    in.Pd = "2";
+    in.I = "0.11";
+    in.J = {"0.40", "0.40"};
+    in.SAC = {"100000", "100000"};
+    in.SAT = {"30000", "30000"};
+    in.Cp = "2300";
+    return in;
+}
+
+TEST(AllowablePower, GoldenPairs) {
+    struct Case {
+        const char* name;
+        PowerInputs inputs;
+        std::array<float, 4> power;
+        std::array<const char*, 4> caption;
+        int lowest;
+    };
+    PowerInputs slow = evenPair();
+    slow.np = "0.5"; // 1188.2·0.0005 = 0.5941, 2857.1·0.0005 = 1.4286
+    PowerInputs strongSurface = evenPair();
+    strongSurface.SAC = {"1000000", "1000000"}; // Pac 118823; the two Pat tie
+    PowerInputs groupedSac = evenPair();
+    groupedSac.SAC = {"95,000 psi", "100000"}; // 1188.2·0.95² = 1072.4
+    const Case cases[] = {
+        {"spur", spurPair(), {52.5f, 59.4f, 122, 139}, {"52.5 hp", "59.4 hp", "122 hp", "139 hp"}, PinionPac},
+        {"even", evenPair(), {1190, 1190, 2860, 2860}, {"1190 hp", "1190 hp", "2860 hp", "2860 hp"}, PinionPac},
+        {"slow", slow, {0.594f, 0.594f, 1.43f, 1.43f}, {"0.594 hp", "0.594 hp", "1.43 hp", "1.43 hp"}, PinionPac},
+        {"bending tie", strongSurface, {119000, 119000, 2860, 2860}, {"119000 hp", "119000 hp", "2860 hp", "2860 hp"},
+         PinionPat},
+        {"grouped SAC", groupedSac, {1070, 1190, 2860, 2860}, {"1070 hp", "1190 hp", "2860 hp", "2860 hp"}, PinionPac},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PowerResult result = allowablePower(c.inputs);
+        ASSERT_TRUE(result.ok());
+        const AllowablePowers& p = *result.powers;
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_FLOAT_EQ(p.power[static_cast<std::size_t>(k)], c.power[static_cast<std::size_t>(k)]) << k;
+            EXPECT_EQ(p.caption(k), c.caption[static_cast<std::size_t>(k)]) << k;
+        }
+        EXPECT_EQ(p.lowest, c.lowest);
+        EXPECT_EQ(p.lowestPower(), p.power[static_cast<std::size_t>(c.lowest)]);
+        const auto table = p.table();
+        EXPECT_EQ(table[0].key, "PAC");
+        EXPECT_EQ(table[0].description, "Allowable Pitting Power");
+        EXPECT_EQ(table[1].key, "PAT");
+        EXPECT_EQ(table[1].description, "Allowable Bending Power");
+        EXPECT_FLOAT_EQ(static_cast<float>(table[0].gear), c.power[GearPac]);
+        EXPECT_FLOAT_EQ(static_cast<float>(table[1].pinion), c.power[PinionPat]);
+    }
+}
+
+TEST(AllowablePower, GearLimitsWhenItsFactorsAreWorse) {
+    PowerInputs in = evenPair();
+    in.Sh = {"1", "1.1"}; // gear Pac 1188.2/1.21 = 982.0
+    const PowerResult result = allowablePower(in);
+    ASSERT_TRUE(result.ok());
+    EXPECT_EQ(result.powers->lowest, GearPac);
+    EXPECT_FLOAT_EQ(result.powers->lowestPower(), 982);
+    in = evenPair();
+    in.Kb = {"1", "2"}; // gear Pat 1428.6 is still above both Pac
+    in.SAT = {"30000", "10000"}; // gear Pat 2857.1/2/3 = 476.2
+    EXPECT_EQ(allowablePower(in).powers->lowest, GearPat);
+}
+
+TEST(AllowablePower, FirstInputAtFaultIsNamed) {
+    struct Case {
+        const char* name;
+        void (*spoil)(PowerInputs&);
+        PowerBox fault;
+    };
+    const Case cases[] = {
+        {"empty Cp", [](PowerInputs& in) { in.Cp = ""; }, {"txtCP"}},
+        {"Cp with a unit", [](PowerInputs& in) { in.Cp = "2291 psi"; }, {"txtCP"}},
+        {"Kv 0", [](PowerInputs& in) { in.Kv = "0"; }, {"txtKV"}},
+        {"J 0", [](PowerInputs& in) { in.J[1] = "0"; }, {"txtJay", 1}},
+        // Two negatives would multiply to a positive power: the first stops it.
+        {"two negatives", [](PowerInputs& in) { in.Ko = "-1.25"; in.Km = "-1.371"; }, {"txtKo"}},
+        {"negative SAT", [](PowerInputs& in) { in.SAT[0] = "-30000"; }, {"txtSAT", 0}},
+        {"SAC without digits", [](PowerInputs& in) { in.SAC[1] = "psi"; }, {"txtSAC", 1}},
+        {"SAC with two points", [](PowerInputs& in) { in.SAC[0] = "1.2.3"; }, {"txtSAC", 0}},
+        {"no speed", [](PowerInputs& in) { in.np = "abc"; }, {"txtInps", 0}},
+        {"no pitch", [](PowerInputs& in) { in.Pd = ""; }, {"txtInps", 3}},
+        {"Yn 0 on the gear", [](PowerInputs& in) { in.Yn[1] = "0*"; }, {"txtYn", 1}},
+        {"Sf beyond range", [](PowerInputs& in) { in.SF[0] = "1e999"; }, {"txtSf", 0}},
+        {"power beyond single range", [](PowerInputs& in) { in.np = "1e300"; }, {""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PowerInputs in = spurPair();
+        c.spoil(in);
+        const PowerResult result = allowablePower(in);
+        EXPECT_FALSE(result.ok());
+        EXPECT_EQ(result.fault, c.fault);
+    }
+}
+
+TEST(AllowablePower, StressNumberKeepsDigitsAndPoints) {
+    EXPECT_EQ(stressNumber("95,000 psi"), 95000);
+    EXPECT_EQ(stressNumber("125,700*"), 125700);
+    EXPECT_EQ(stressNumber("1.5e3"), 1.53); // the exponent's letter goes, its digits stay
+    EXPECT_EQ(stressNumber(""), std::nullopt);
+    EXPECT_EQ(stressNumber("-30000"), std::nullopt);
+    EXPECT_EQ(stressNumber("1..2"), std::nullopt);
+}
+
+} // namespace
+} // namespace cindrel::agma

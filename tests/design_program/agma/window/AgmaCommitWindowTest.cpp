@@ -1,0 +1,96 @@
+// Next, Previous and the close box commit the window into the pair, the main
+// window and the navigator.
+#include "AgmaWindowFixture.h"
+
+#include "design_program/model/RecordingShell.h"
+#include "forms/Frame.h"
+#include "model/T_AGMA1.h"
+#include "model/T_Gear.h"
+#include "model/T_Set.h"
+
+#include <QApplication>
+
+#include <vector>
+
+class AgmaCommitWindow : public AgmaWindowTest {
+protected:
+    void SetUp() override
+    {
+        windows = std::make_unique<forms::Forms>();
+        // A main window with the boxes the commit fills.
+        windows->define(q("frmMain"), [](forms::Form& main) {
+            for (const char* name : {"txtKm", "txtCh", "lblPowerHowInput", "txtPowerInput2", "txtSurfaceFinish"})
+                main.add<forms::TextBox>({q(name), -1});
+            for (int i : {0, 1}) {
+                main.add<forms::TextBox>({q("txtSAC"), i});
+                main.add<forms::TextBox>({q("txtSAT"), i});
+            }
+            main.add<forms::Frame>({q("fraAGMA_HPs"), -1}).setVisible(false);
+        });
+        (*windows)[q("frmMain")].load();
+        (*windows)[q("frmMain")].get<forms::TextBox>(q("lblPowerHowInput")).setText(q("1"));
+        pair.member(0).aaNumberOfTeeth(20);
+        pair.member(1).aaNumberOfTeeth(50);
+        cindrel::agma::AgmaWindowServices services;
+        services.runLog = &log;
+        services.programFolder = [this] { return folder.path(); };
+        services.showEquation = [] { return false; };
+        services.pair = [this] { return &pair; };
+        services.pushNextButton = [this](std::int32_t direction) { moves.push_back(direction); };
+        services.all4Horsepowers = [this](const auto& table) { tables.push_back(table.has_value()); };
+        agma = std::make_unique<cindrel::agma::frmAGMA>(*windows, std::move(services));
+        load().show();
+        QApplication::setActiveWindow(form().window());
+        chooseMaterial(0, rows::ThroughHardenedGrade1);
+        chooseMaterial(1, rows::ThroughHardenedGrade1);
+        tabs().setSelectedTab(0);
+    }
+    std::string mainText(const char* name, int index = -1)
+    {
+        return (*windows)[q("frmMain")].find(q(name), index)->value().toString().toStdString();
+    }
+    void click(const char* name) { form().get<forms::CommandButton>(q(name)).click(); }
+
+    cindrel::model::testing::RecordingShell shell;
+    cindrel::model::T_Set pair{shell};
+    std::vector<std::int32_t> moves;
+    std::vector<bool> tables;
+};
+
+TEST_F(AgmaCommitWindow, NextPreviousAndCloseCommitAndMove)
+{
+    type("txtKm", "1.25*");
+    tabs().setSelectedTab(8);
+    ASSERT_EQ(tabs().selectedTab(), 8);
+    click("cmdNext");
+    EXPECT_EQ(pair.oAGMA1->Km(), "1.25*");
+    EXPECT_EQ(mainText("txtKm"), "1.25*");
+    EXPECT_EQ(mainText("txtCh"), text("txtCh", 1));
+    EXPECT_NE(mainText("txtSAC", 0), "");
+    EXPECT_TRUE((*windows)[q("frmMain")].find(q("fraAGMA_HPs"), -1)->visible());
+    EXPECT_EQ(mainText("txtPowerInput2"), text("txtInps", 0));
+    EXPECT_TRUE(visible("cmdNext"));
+
+    click("cmdPrevious");
+    EXPECT_FALSE(visible("cmdNext"));
+    bool cancel = false;
+    form().onQueryUnload(cancel, forms::UnloadReason::FormControlMenu);
+    EXPECT_TRUE(cancel);
+    cancel = false;
+    form().onQueryUnload(cancel, forms::UnloadReason::Code); // by code: no commit, no move
+    EXPECT_FALSE(cancel);
+    EXPECT_EQ(moves, (std::vector<std::int32_t>{1, 2, 0}));
+    EXPECT_EQ(tables, (std::vector<bool>{true, true, true}));
+    EXPECT_TRUE(form().isLoaded());
+}
+
+TEST_F(AgmaCommitWindow, NoValidPowerEmptiesTheMainWindowsPowers)
+{
+    type("txtCP", "");
+    click("cmdPrevious");
+    EXPECT_EQ(mainText("txtSAC", 0), "");
+    EXPECT_EQ(mainText("txtSAT", 1), "");
+    EXPECT_EQ(tables, (std::vector<bool>{false}));
+    EXPECT_EQ(moves, (std::vector<std::int32_t>{2}));
+    EXPECT_EQ(messageCount(), 0u); // the commit recalculates without a word
+}

@@ -1,0 +1,166 @@
+// Changing tabs on the shown window: the leave tests, the materials tests,
+// the entry actions, and the allowable power of the last tab.
+#include "AgmaWindowFixture.h"
+
+#include "agma/AllowablePower.h"
+
+#include <QApplication>
+
+class AgmaTabs : public AgmaWindowTest {
+protected:
+    void SetUp() override
+    {
+        load().show();
+        QApplication::setActiveWindow(form().window());
+        settle();
+    }
+    static void settle() { QCoreApplication::processEvents(); }
+    void withMaterials()
+    {
+        chooseMaterial(0, rows::ThroughHardenedGrade1);
+        chooseMaterial(1, rows::ThroughHardenedGrade1);
+        tabs().setSelectedTab(0);
+    }
+    void quietly(const char* name, int index, const std::string& value)
+    {
+        agma->StopTheEvents(true);
+        type(name, index, value);
+        agma->StopTheEvents(false);
+    }
+    void select(int tab)
+    {
+        tabs().setSelectedTab(tab);
+        settle();
+    }
+    // The spur pair whose powers are worked by hand in the calculator's tests:
+    // 52.5, 59.4, 122 and 139 hp.
+    void spurPair()
+    {
+        const std::pair<const char*, const char*> single[] = {
+            {"txtEye", "0.1"}, {"txtKo", "1.25"}, {"txtKV", "1.38*"}, {"txtKm", "1.371"}, {"txtKs", "1"},
+            {"txtCf", "1"},    {"txtKt", "1"},    {"txtKr", "1"},     {"txtCP", "2291"}};
+        for (const auto& [name, value] : single)
+            quietly(name, -1, value);
+        const char* inps[] = {"1800", "2", "4", "5"};
+        for (int k = 0; k < 4; ++k)
+            quietly("txtInps", k, inps[k]);
+        const std::pair<const char*, std::array<const char*, 2>> members[] = {
+            {"txtJay", {"0.35", "0.40"}}, {"txtZn", {"0.95", "1"}},       {"txtCh", {"1", "1.01"}},
+            {"txtSh", {"1", "1"}},        {"txtYn", {"1", "1"}},          {"txtKb", {"1", "1"}},
+            {"txtSf", {"1", "1"}},        {"txtSAC", {"125,700", "125,700"}}, {"txtSAT", {"35,990", "35,990"}}};
+        for (const auto& [name, values] : members)
+            for (int i : {0, 1})
+                quietly(name, i, values[static_cast<std::size_t>(i)]);
+    }
+};
+
+TEST_F(AgmaTabs, AZeroFactorKeepsItsTabAndTakesTheFocus)
+{
+    withMaterials();
+    struct Case {
+        int tab;
+        const char* name;
+        int index;
+        int innerTab;
+    };
+    const Case cases[] = {{0, "txtInps", 0, -1}, {2, "txtKV", -1, -1}, {3, "txtKb", 1, 1}, {4, "txtKm", -1, -1},
+                          {5, "txtKt", -1, -1},  {6, "txtZn", 1, -1},  {7, "txtCf", -1, -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        select(c.tab);
+        const std::string kept = text(c.name, c.index);
+        quietly(c.name, c.index, "0");
+        select(c.tab == 5 ? 6 : 5);
+        EXPECT_EQ(tabs().selectedTab(), c.tab);
+        EXPECT_TRUE(visible("pict", c.tab));
+        EXPECT_TRUE(box(c.name, c.index).hasFocus());
+        if (c.innerTab >= 0) {
+            EXPECT_EQ(form().get<forms::TabStrip>(q("TabKb")).selectedTab(), c.innerTab);
+        }
+        quietly(c.name, c.index, kept.empty() || kept == "0" ? "1" : kept);
+    }
+}
+
+TEST_F(AgmaTabs, TwoZeroFactorsEndOnTheTabLeft)
+{
+    withMaterials();
+    select(2);
+    quietly("txtKV", -1, "0");
+    quietly("txtKm", -1, "0");
+    select(4);
+    EXPECT_EQ(tabs().selectedTab(), 2);
+    quietly("txtKV", -1, "1.2");
+    select(4);
+    EXPECT_EQ(tabs().selectedTab(), 4);
+    quietly("txtKV", -1, "0");
+    select(2);
+    EXPECT_EQ(tabs().selectedTab(), 4);
+    EXPECT_TRUE(visible("pict", 4));
+    EXPECT_FALSE(visible("pict", 2));
+}
+
+TEST_F(AgmaTabs, NoMaterialGoesToMaterialsAndCalculatesNoPower)
+{
+    spurPair();
+    select(8);
+    EXPECT_EQ(tabs().selectedTab(), 1);
+    EXPECT_EQ(label("lblPac", 0).caption(), QStringLiteral("Pac"));
+    EXPECT_EQ(messageCount(), 0u);
+    EXPECT_FALSE(visible("cmdNext"));
+    // Leaving the materials tab without both materials returns to it, except to Set Inputs.
+    chooseMaterial(0, rows::ThroughHardenedGrade1);
+    select(4);
+    EXPECT_EQ(tabs().selectedTab(), 1);
+    select(0);
+    EXPECT_EQ(tabs().selectedTab(), 0);
+}
+
+TEST_F(AgmaTabs, PowerTabShowsTheGoldenPowersAndTheLimit)
+{
+    withMaterials();
+    spurPair();
+    select(8);
+    ASSERT_EQ(tabs().selectedTab(), 8);
+    EXPECT_EQ(label("lblPac", 0).caption(), QStringLiteral("52.5 hp"));
+    EXPECT_EQ(label("lblPac", 1).caption(), QStringLiteral("59.4 hp"));
+    EXPECT_EQ(label("lblPat", 0).caption(), QStringLiteral("122 hp"));
+    EXPECT_EQ(label("lblPat", 1).caption(), QStringLiteral("139 hp"));
+    EXPECT_TRUE(visible("cmdNext"));
+    const auto& state = agma->state();
+    EXPECT_FLOAT_EQ(state.LowestAllowablePower, 52.5f);
+    EXPECT_EQ(state.AllowablePowerTable[0].key, "PAC");
+    EXPECT_FLOAT_EQ(static_cast<float>(state.AllowablePowerTable[1].gear), 139);
+    forms::Label& limit = label("lblLimit");
+    forms::Label& pac = label("lblPac", 0);
+    EXPECT_TRUE(limit.visible());
+    EXPECT_DOUBLE_EQ(limit.top(), pac.top());
+    EXPECT_DOUBLE_EQ(limit.left(), pac.left() + pac.width() + 50);
+
+    // A failure voids everything and sends the user to the materials.
+    select(7);
+    quietly("txtCP", -1, "");
+    select(8);
+    EXPECT_EQ(lastMessage(), std::string(cindrel::agma::PowerFailureMessage));
+    EXPECT_EQ(tabs().selectedTab(), 1);
+    EXPECT_EQ(label("lblPac", 0).caption(), QStringLiteral("Pac"));
+    EXPECT_EQ(label("lblPat", 1).caption(), QStringLiteral("Pat"));
+    EXPECT_FALSE(limit.visible());
+    EXPECT_EQ(agma->state().LowestAllowablePower, 0);
+    EXPECT_EQ(agma->state().AllowablePowerTable[0].key, "");
+}
+
+TEST_F(AgmaTabs, SetInputsSpeedAndRatioDriveTheLife)
+{
+    withMaterials();
+    quietly("txtLife", 2, "100");
+    quietly("txtContacts", 0, "1");
+    type("txtInps", 0, "1200");
+    EXPECT_EQ(text("txtLife", 0), "7200000"); // 100 h × 60 × 1 × 1200 rpm
+    quietly("txtLife", 0, "10000000");
+    quietly("txtContacts", 1, "2");
+    type("txtInps", 4, "2.5");
+    EXPECT_EQ(text("txtLife", 1), "8000000"); // 10,000,000 / 1 / 2.5 × 2
+    quietly("txtZn", 0, "1.0*");
+    type("txtInps", 0, "2000");
+    EXPECT_EQ(text("txtLife", 0), "10000000"); // the user's life stays
+}
