@@ -259,6 +259,7 @@ void Startup::ShutDown()
 void Startup::releaseAll()
 {
     gobjStateNavigator.reset();
+    gobjMFGOutputs.reset();
     gobjColData.reset();
     Oset.reset();
     gobjRegisty.reset();
