@@ -12,8 +12,11 @@ void defineDisclaimer(Startup& startup);
 void defineAbout(Startup& startup);
 void defineHardnessConverter(Startup& startup);
 void defineRunNotes(Startup& startup);
-// The main window as start-up needs it; the input panels fill it.
+// The main window with its menus and step panels.
 void defineMainWindow(Startup& startup);
+
+// The disclaimer's paragraph, which the main window's first panel shows too.
+QString disclaimerText();
 
 // The maker's web page that the about box opens.
 inline const QString WebAddress = QStringLiteral("https://www.example.com/cindrel");

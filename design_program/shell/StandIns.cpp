@@ -32,10 +32,22 @@ const std::vector<forms::ControlSpec> mfgOutputsSavedControls = {
 
 } // namespace
 
+std::int32_t PrintDocument(Startup& startup, bool PrintDoc)
+{
+    startup.WriteRunNote(PrintDoc ? "The print preview is not built yet" : "The printed report is not built yet");
+    return 0;
+}
+
+void ShowPrintPreview(Startup&, std::int16_t) {}
+
+void frmMFGOutputs_EditScreen(Startup&) {}
+
+void frmMFGOutputs_loadPinCombo(Startup&, const std::vector<float>&, double, std::int16_t, bool) {}
+
 void defineStandInWindows(Startup& startup)
 {
     forms::Forms& windows = startup.windows();
-    windows.define(QStringLiteral("frmMFGOutputs"), [&windows](forms::Form& form) {
+    forms::Form& manufacturing = windows.define(QStringLiteral("frmMFGOutputs"), [&windows](forms::Form& form) {
         form.setCaption(QStringLiteral("Manufacturing Outputs"));
         form.move(0, 0, 9600, 5900);
         forms::buildLayout(form, mfgOutputsSavedControls);
@@ -52,6 +64,27 @@ void defineStandInWindows(Startup& startup)
                     recorded->setCaption(QString::number(quality.listIndex()));
             });
         }
+        // What the main window sets on it: the helix hands and the default spans and allowances.
+        const QStringList hands[] = {{QStringLiteral("Right"), QStringLiteral("Left")},
+                                     {QStringLiteral("Left"), QStringLiteral("Right")}};
+        for (int member : {0, 1}) {
+            const double left = 240.0 + 1560 * member;
+            forms::buildControl(form, {.kind = ControlKind::ComboBox, .name = "cmbHelixHand", .index = member,
+                                       .left = left, .top = 720, .width = 1320, .height = 315, .items = hands[member]});
+            forms::buildControl(form, {.kind = ControlKind::TextBox, .name = "txtTeethSpanneddef", .index = member,
+                                       .left = left, .top = 1200, .width = 1095, .height = 315});
+            forms::buildControl(form, {.kind = ControlKind::TextBox, .name = "txtTIFdef", .index = member,
+                                       .left = left, .top = 1680, .width = 1095, .height = 315});
+        }
+    });
+    // Closing it releases the manufacturing outputs and brings the main window back.
+    manufacturing.onQueryUnload.connect([&startup, &manufacturing](bool& cancel, forms::UnloadReason reason) {
+        if (reason != forms::UnloadReason::FormControlMenu)
+            return;
+        cancel = true;
+        startup.gobjMFGOutputs.reset();
+        startup.windows()[QStringLiteral("frmMain")].show();
+        manufacturing.hide();
     });
     outputs::defineScreenOutputWindow(windows, startup.outputsHost());
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace forms {
 class Form;
@@ -13,6 +14,22 @@ class Form;
 namespace cindrel::shell {
 
 class Startup;
+
+// The printed report and its preview of the outputs object, until the
+// report is built: PrintDocument returns 0 as the real one does.
+std::int32_t PrintDocument(Startup& startup, bool PrintDoc);
+void ShowPrintPreview(Startup& startup, std::int16_t ShowHide);
+
+// The manufacturing outputs object, held while its window is open.
+class ManufacturingOutputsStandIn {
+public:
+    explicit ManufacturingOutputsStandIn(Startup&) {}
+};
+
+// Members of the manufacturing outputs window that the main window calls.
+void frmMFGOutputs_EditScreen(Startup& startup);
+void frmMFGOutputs_loadPinCombo(Startup& startup, const std::vector<float>& PinList, double SelectedPin,
+                                std::int16_t Index, bool LoadList);
 
 // Declares the stand-in windows: the manufacturing outputs window (with the
 // saved controls a design file keeps of it) and the

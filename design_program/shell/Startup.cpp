@@ -34,17 +34,6 @@ std::pair<int, std::string> errorOf(const std::exception& error)
     return {runtime::InvalidProcedureCall, error.what()};
 }
 
-// The main window on its start panel, with nothing to go back to.
-void showStartPanel(forms::Forms& windows)
-{
-    forms::Form& main = windows[QStringLiteral("frmMain")];
-    if (auto* previous = main.find(QStringLiteral("cmdPrevious")))
-        previous->setVisible(false);
-    if (auto* start = main.find(QStringLiteral("picStates"), 0))
-        start->setVisible(true);
-    main.show();
-}
-
 WindowPlacement placementOf(forms::Form& form)
 {
     return {form.left(), form.top(), form.width(), form.height(), static_cast<int>(form.windowState())};
@@ -198,19 +187,10 @@ void Startup::StartApplication()
         step = "Loading StateNavigator";
         WriteRunNote(step);
         sequencePorts_ = std::make_unique<ProgramSequencePorts>(*this);
-        try {
-            gobjStateNavigator = std::make_unique<sequence::T_StateNavigator>(sequencePorts_->ports());
-            outputsHost_.setDoneStepsSource([this]() -> const sequence::StateCollection* {
-                return gobjStateNavigator != nullptr ? &gobjStateNavigator->StateCollection() : nullptr;
-            });
-        } catch (const runtime::RuntimeError& error) {
-            if (error.number() != sequence::ControlMissing)
-                throw;
-            // A main window without the step panels, buttons and menus the
-            // sequence drives: the program runs without a sequence and says so.
-            WriteRunNote("No design sequence: the main window lacks its controls (" + error.description() + ")");
-            showStartPanel(windows_);
-        }
+        gobjStateNavigator = std::make_unique<sequence::T_StateNavigator>(sequencePorts_->ports());
+        outputsHost_.setDoneStepsSource([this]() -> const sequence::StateCollection* {
+            return gobjStateNavigator != nullptr ? &gobjStateNavigator->StateCollection() : nullptr;
+        });
 
         step = " Loading: T-colData.";
         WriteRunNote(step);
@@ -296,6 +276,7 @@ void Startup::releaseAll()
 {
     gobjStateNavigator.reset();
     sequencePorts_.reset();
+    gobjMFGOutputs.reset();
     gobjColData.reset();
     Oset.reset();
     gobjRegisty.reset();

@@ -75,6 +75,8 @@ public:
     std::unique_ptr<outputs::clsQXOutputs> gobjOutputs;
     std::unique_ptr<sequence::T_StateNavigator> gobjStateNavigator;
     std::unique_ptr<T_colData> gobjColData;
+    // Exists only while the manufacturing outputs window is open.
+    std::unique_ptr<ManufacturingOutputsStandIn> gobjMFGOutputs;
 
     // The key code of the last key pressed on the main window; 0 before any.
     int KeyState = 0;

@@ -21,6 +21,8 @@ const char* const DisclaimerText =
 
 } // namespace
 
+QString disclaimerText() { return QString::fromUtf8(DisclaimerText); }
+
 void defineDisclaimer(Startup& startup)
 {
     startup.windows().define(QStringLiteral("frmDisclaimer"), [&startup](forms::Form& form) {
@@ -30,7 +32,7 @@ void defineDisclaimer(Startup& startup)
         form.get<forms::Label>(QStringLiteral("Label2")).setCaption(QString::fromStdString(versionLine()));
         auto& text = form.get<forms::Label>(QStringLiteral("Label1"));
         text.setWordWrap(true);
-        text.setCaption(QString::fromUtf8(DisclaimerText));
+        text.setCaption(disclaimerText());
         for (int index : {0, 1}) {
             form.get<forms::CommandButton>(QStringLiteral("cmdAgree"), index).onClick.connect([&startup, &form, index] {
                 startup.AcceptDisclaimer(

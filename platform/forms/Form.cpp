@@ -334,20 +334,27 @@ void Form::setAcceptFiles(bool accept) {
     window_->setAcceptDrops(accept);
 }
 
+// Control names are told apart regardless of letter case, as the windows'
+// code spells one control several ways ("txtKB", "txtKb").
+QString Form::lookupName(const QString& name) {
+    return name.toLower();
+}
+
 void Form::checkFreePlace(const ControlPlace& place) {
     if (place.name.isEmpty())
         raiseFormsError(InvalidPropertyValue);
-    if (lookup_.contains({place.name, place.index}))
+    const QString key = lookupName(place.name);
+    if (lookup_.contains({key, place.index}))
         raiseFormsError(ObjectAlreadyLoaded);
     // A name is either one control or an array, never both.
-    const auto other = lookup_.lower_bound({place.name, -1});
-    if (other != lookup_.end() && other->first.first == place.name && (other->first.second < 0) != (place.index < 0))
+    const auto other = lookup_.lower_bound({key, -1});
+    if (other != lookup_.end() && other->first.first == key && (other->first.second < 0) != (place.index < 0))
         raiseFormsError(ObjectNotAnArray);
 }
 
 void Form::registerControl(std::unique_ptr<Control> control) {
     Control* raw = control.get();
-    lookup_[{raw->name(), raw->index()}] = raw;
+    lookup_[{lookupName(raw->name()), raw->index()}] = raw;
     if (raw->widget() != nullptr && raw->widget()->focusPolicy() != Qt::NoFocus)
         tabOrder_.push_back(raw);
     controls_.push_back(std::move(control));
@@ -358,7 +365,7 @@ void Form::registerControl(std::unique_ptr<Control> control) {
 
 Control* Form::find(const QString& name, int index) {
     ensureLoaded();
-    const auto it = lookup_.find({name, index});
+    const auto it = lookup_.find({lookupName(name), index});
     return it == lookup_.end() ? nullptr : it->second;
 }
 
@@ -382,7 +389,8 @@ std::vector<Control*> Form::savedControls() {
 std::vector<int> Form::arrayIndexes(const QString& name) {
     ensureLoaded();
     std::vector<int> result;
-    for (auto it = lookup_.lower_bound({name, 0}); it != lookup_.end() && it->first.first == name; ++it)
+    const QString key = lookupName(name);
+    for (auto it = lookup_.lower_bound({key, 0}); it != lookup_.end() && it->first.first == key; ++it)
         result.push_back(it->first.second);
     return result;
 }
@@ -393,10 +401,11 @@ Control& Form::loadArrayMember(const QString& name, int index) {
         raiseFormsError(find(name) != nullptr ? ObjectNotAnArray : ControlArrayElementMissing);
     if (index < 0)
         raiseFormsError(InvalidPropertyArrayIndex);
-    if (lookup_.contains({name, index}))
+    if (lookup_.contains({lookupName(name), index}))
         raiseFormsError(ObjectAlreadyLoaded);
-    Control& model = *lookup_.at({name, members.front()});
-    const ControlPlace place{name, index, model.container(), model.containerTab()};
+    Control& model = *lookup_.at({lookupName(name), members.front()});
+    // The new member takes the array's own spelling of the name.
+    const ControlPlace place{model.name(), index, model.container(), model.containerTab()};
     std::unique_ptr<Control> created = factories_.at(&model)(*this, place);
     Control& result = *created;
     result.loadedAtRunTime_ = true;
@@ -427,7 +436,7 @@ void Form::unloadArrayMember(const QString& name, int index) {
 void Form::removeControl(Control* control) {
     if (focusedControl_ == control)
         focusedControl_ = nullptr;
-    lookup_.erase({control->name(), control->index()});
+    lookup_.erase({lookupName(control->name()), control->index()});
     factories_.erase(control);
     std::erase(tabOrder_, control);
     for (auto it = watched_.begin(); it != watched_.end();) {

@@ -175,6 +175,7 @@ private:
 
     void ensureLoaded();
     void checkFreePlace(const ControlPlace& place);
+    static QString lookupName(const QString& name);
     void registerControl(std::unique_ptr<Control> control);
     void removeControl(Control* control);
     void retire();
@@ -214,6 +215,7 @@ private:
 
     std::unique_ptr<FormWindow> window_;
     std::vector<std::unique_ptr<Control>> controls_;
+    // Keyed by the lower-case name and the index.
     std::map<std::pair<QString, int>, Control*> lookup_;
     std::map<const Control*, Factory> factories_;
     std::vector<Control*> tabOrder_;

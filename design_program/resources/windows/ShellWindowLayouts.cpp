@@ -49,32 +49,6 @@ const std::vector<ControlSpec> runNotesLayout = {
     {.kind = ControlKind::TextBox, .name = "txtRunNotes", .left = 0, .top = 0, .width = 4680, .height = 3250, .multiLine = true},
 };
 
-const std::vector<ControlSpec> mainLayout = {
-    {.kind = ControlKind::MenuItem, .name = "mnuFile", .caption = "&File"},
-    {.kind = ControlKind::MenuItem, .name = "mnuFileRecent", .index = 0, .container = "mnuFile", .caption = "-"},
-    {.kind = ControlKind::MenuItem, .name = "mnuSpacer", .container = "mnuFile", .caption = "-"},
-    {.kind = ControlKind::MenuItem, .name = "mnuFileExit", .container = "mnuFile", .caption = "E&xit", .shortcut = QKeySequence(QStringLiteral("Ctrl+Q"))},
-    {.kind = ControlKind::MenuItem, .name = "mnuWindow", .caption = "&Window"},
-    {.kind = ControlKind::MenuItem, .name = "mnuWindowRunningTotals", .container = "mnuWindow", .caption = "&Outputs", .shortcut = QKeySequence(QStringLiteral("Ctrl+O"))},
-    {.kind = ControlKind::MenuItem, .name = "mnuWindowNotes", .container = "mnuWindow", .caption = "&Notes", .shortcut = QKeySequence(QStringLiteral("Ctrl+A"))},
-    {.kind = ControlKind::MenuItem, .name = "mnuConvertHardness", .container = "mnuWindow", .caption = "&Hardness Converter"},
-    {.kind = ControlKind::MenuItem, .name = "mnuHelp", .caption = "&Help"},
-    {.kind = ControlKind::MenuItem, .name = "mnuHelpContents", .container = "mnuHelp", .caption = "&Launch help file", .shortcut = QKeySequence(QStringLiteral("F1"))},
-    {.kind = ControlKind::MenuItem, .name = "mnuHelpNothing", .index = 0, .container = "mnuHelp", .caption = "-"},
-    {.kind = ControlKind::MenuItem, .name = "mnuHelpAbout", .container = "mnuHelp", .caption = "&About Cindrel..."},
-    {.kind = ControlKind::PictureBox, .name = "picStates", .index = 0, .left = 0, .top = 0, .width = 7680, .height = 5400, .border = false},
-    {.kind = ControlKind::Label, .name = "lblStartup", .container = "picStates", .containerIndex = 0, .left = 480, .top = 480, .width = 6600, .height = 600, .caption = "Press Next to begin a design.", .border = false},
-    {.kind = ControlKind::Label, .name = "lblToothOrient", .caption = "0", .dataField = "frmMain_lblToothOrient", .visible = false},
-    {.kind = ControlKind::Label, .name = "lblRunNotes", .caption = "Gear Set Notes", .dataField = "frmMain_lblRunNotes", .visible = false},
-    {.kind = ControlKind::Label, .name = "lblLengthUnits", .index = 0, .visible = false},
-    {.kind = ControlKind::Label, .name = "lblPressureUnits", .index = 0, .visible = false},
-    {.kind = ControlKind::Label, .name = "lblTempUnits", .index = 0, .visible = false},
-    {.kind = ControlKind::Label, .name = "lblRMSUnits", .index = 0, .visible = false},
-    {.kind = ControlKind::CommandButton, .name = "cmdPrevious", .left = 3960, .top = 5520, .width = 1095, .height = 375, .caption = "&Previous"},
-    {.kind = ControlKind::CommandButton, .name = "cmdFinished", .left = 5160, .top = 5520, .width = 1095, .height = 375, .caption = "&Finish"},
-    {.kind = ControlKind::CommandButton, .name = "cmdNext", .left = 6360, .top = 5520, .width = 1095, .height = 375, .caption = "&Next"},
-};
-
 } // namespace
 
 std::span<const ControlSpec> frmDisclaimer() { return disclaimerLayout; }
@@ -82,6 +56,5 @@ std::span<const ControlSpec> frmMisc() { return miscLayout; }
 std::span<const ControlSpec> frmAbout() { return aboutLayout; }
 std::span<const ControlSpec> frmHardnessConverter() { return hardnessLayout; }
 std::span<const ControlSpec> frmRunNotes() { return runNotesLayout; }
-std::span<const ControlSpec> frmMain() { return mainLayout; }
 
 } // namespace cindrel::layouts

@@ -14,7 +14,4 @@ std::span<const forms::ControlSpec> frmAbout();
 std::span<const forms::ControlSpec> frmHardnessConverter();
 std::span<const forms::ControlSpec> frmRunNotes();
 
-// The main window as start-up needs it: the frame its step panels go into.
-std::span<const forms::ControlSpec> frmMain();
-
 } // namespace cindrel::layouts

@@ -85,4 +85,27 @@ TEST_F(CindrelRun, AScriptThatCannotBeFollowedFailsTheRun)
     EXPECT_THAT(errors, HasSubstr("no control cmdNowhere"));
 }
 
+
+TEST_F(CindrelRun, TheMainWindowSwitchesToMetricAndExitsFromItsMenu)
+{
+    const std::string pitchCaption = folder.file("pitch.txt").string();
+    const std::string powerMode = folder.file("power.txt").string();
+    // Ticking the box changed the design: Exit asks to save it, answered No.
+    ASSERT_EQ(run("answer-message 7\n"
+                  "check frmDisclaimer chkDebugMode 1\n"
+                  "click frmDisclaimer cmdAgree 1\n"
+                  "check frmMain chkMetricUnits 1\n"
+                  "save-text frmMain lblGearPitch " + pitchCaption + "\n"
+                  "save-text frmMain lblPowerHowInput " + powerMode + "\n"
+                  "menu frmMain mnuFileExit\n"),
+              0)
+        << errors;
+    EXPECT_THAT(errors, Not(HasSubstr("test script:")));
+    EXPECT_EQ(fileText(pitchCaption), "module ");
+    EXPECT_EQ(fileText(powerMode), "1") << "the load's default mode is written when the window loads";
+    const std::string notes = fileText(programFolder() / "RunNotes.dat");
+    EXPECT_THAT(notes, HasSubstr(", frmMain Loaded.\""));
+    EXPECT_THAT(notes, HasSubstr(", resizing: frmMain, "));
+}
+
 } // namespace

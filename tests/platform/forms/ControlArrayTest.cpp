@@ -67,6 +67,17 @@ TEST(ControlArrays, LookupErrors) {
     EXPECT_EQ(errorNumberOf([&] { form.add<Label>({QStringLiteral("lblUnits"), 0}); }), 343);
 }
 
+TEST(ControlArrays, NamesAreFoundWhateverTheirLetterCase) {
+    Form form(QStringLiteral("frmMain"));
+    buildLayout(form, toothThicknessLayout);
+    // One control, however the code spells it; the name it was given stays.
+    EXPECT_EQ(form.find(QStringLiteral("TXTtooththickness"), 5), form.find(QStringLiteral("txtToothThickness"), 5));
+    EXPECT_EQ(form.find(QStringLiteral("LBLUNITS"))->name(), QStringLiteral("lblUnits"));
+    EXPECT_EQ(form.arrayIndexes(QStringLiteral("txttooththickness")), (std::vector<int>{0, 1, 5}));
+    EXPECT_EQ(errorNumberOf([&] { form.add<TextBox>({QStringLiteral("TxtToothThickness"), 1}); }), 360);
+    EXPECT_EQ(errorNumberOf([&] { form.add<Label>({QStringLiteral("LblUnits"), 0}); }), 343);
+}
+
 TEST(ControlArrays, MembersLoadedAtRunTimeJoinTheArrayHiddenAndCanBeUnloaded) {
     Form form(QStringLiteral("frmMain"));
     buildLayout(form, toothThicknessLayout);

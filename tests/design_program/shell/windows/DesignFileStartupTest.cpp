@@ -245,9 +245,7 @@ TEST_F(StartedProgram, NotesWithQuotesComeBackAndLookingAtThemChangesNothing)
     EXPECT_EQ(window("frmMain").caption(), "Cindrel;   notes");
 }
 
-// Needs the real main window (114 saved controls) and AGMA factors window (51),
-// which are built on their own branches: enable once both are merged.
-TEST_F(StartedProgram, DISABLED_AWholeDesignIsReadAndWrittenBackByteForByte)
+TEST_F(StartedProgram, AWholeDesignIsReadAndWrittenBackByteForByte)
 {
     answerDisclaimer(true, false);
     cindrel::shell::T_colData& files = *startup->gobjColData;
