@@ -146,22 +146,29 @@ TEST_F(DesignSequenceRun, NextAndPreviousMoveThroughTheStepsOnTheMainWindow)
     EXPECT_THAT(dialogs.requests(), IsEmpty()) << "no step asked anything";
 }
 
-TEST_F(DesignSequenceRun, FinishGoesOnUntilAStepStopsIt)
+TEST_F(DesignSequenceRun, FinishTakesTheDefaultDesignToTheLastStep)
 {
     press("cmdNext");
     press("cmdFinished");
-    const std::vector<std::string> reached = done();
-    ASSERT_GE(reached.size(), 4u) << "the default design passes the first steps";
-    EXPECT_THAT(std::vector(reached.begin(), reached.begin() + 4),
-                ElementsAre("Startup Screen", "Main Inputs", "Center Distance", "Tooth Thickness"));
+    // The default design is hobless, its factors typed on the main window.
+    EXPECT_THAT(done(), ElementsAre("Startup Screen", "Main Inputs", "Center Distance", "Tooth Thickness",
+                                    "Tooth Proportions", "Agma on Main", "Horsepower and CP",
+                                    "Scoring and SubShear Inputs"));
+    EXPECT_EQ(current(), "Scoring and SubShear Graphs");
     EXPECT_EQ(navigator().LastFinishState(), &navigator().CurrentState());
-    if (current() == "AGMA Factors") {
-        EXPECT_TRUE(window("frmAGMA").visible());
-        EXPECT_FALSE(main().visible());
-    } else {
-        EXPECT_THAT(panelsShown(), ElementsAre(navigator().CurrentState().AssociatedView.index));
-        EXPECT_TRUE(main().visible());
-    }
+    EXPECT_THAT(panelsShown(), ElementsAre(10));
+    EXPECT_TRUE(shows("cmdPrevious"));
+    EXPECT_FALSE(shows("cmdNext"));
+    EXPECT_FALSE(shows("cmdFinished"));
+    EXPECT_TRUE(main().get<forms::MenuItem>(QStringLiteral("mnuMFGOutputs")).visible());
+    EXPECT_TRUE(main().get<forms::MenuItem>(QStringLiteral("mnuDraw")).visible());
+    EXPECT_THAT(dialogs.requests(), IsEmpty()) << "no step refused or failed";
+    expectClipboardHolds({"Main Inputs", "Center Distance", "Tooth Thickness", "Tooth Proportions", "Agma on Main",
+                          "Horsepower and CP", "Scoring and SubShear Inputs"});
+
+    press("cmdPrevious");
+    expectStep("Scoring and SubShear Inputs", 9, true, true);
+    EXPECT_EQ(done().size(), 7u);
 }
 
 TEST_F(DesignSequenceRun, FileNewGoesBackToTheStartupScreenKeepingTheAutomaticUpdate)
