@@ -21,10 +21,14 @@ class DesignSequenceRun : public StartedProgram {
 protected:
     void SetUp() override
     {
+        // The deflection analysis writes its dumps in the current folder.
+        std::filesystem::current_path(folder.path());
         shellservices::setClipboardText(QStringLiteral("left by another program"));
         answerDisclaimer(true, false);
         ASSERT_NE(startup->gobjStateNavigator, nullptr);
     }
+
+    void TearDown() override { std::filesystem::current_path(startFolder); }
 
     forms::Form& main() { return window("frmMain"); }
     cindrel::sequence::T_StateNavigator& navigator() { return *startup->gobjStateNavigator; }
@@ -74,6 +78,8 @@ protected:
     }
 
     std::string clipboard() { return shellservices::clipboardText().toStdString(); }
+
+    const std::filesystem::path startFolder = std::filesystem::current_path();
 
     grid::Grid& resultsGrid() { return window("frmScreenOutput").get<grid::Grid>(QStringLiteral("grdOutputs")); }
     int gridEnd(const char* step) { return navigator().state(step).GridEndRow; }
