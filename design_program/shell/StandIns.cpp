@@ -5,10 +5,8 @@
 #include "outputs/ScreenOutputWindow.h"
 
 #include "forms/ComboBox.h"
-#include "forms/CommandButton.h"
 #include "forms/Label.h"
 #include "forms/Layout.h"
-#include "forms/PictureBox.h"
 
 namespace cindrel::shell {
 
@@ -33,14 +31,6 @@ const std::vector<forms::ControlSpec> mfgOutputsSavedControls = {
 };
 
 } // namespace
-
-NavigatorStandIn::NavigatorStandIn(Startup& startup)
-{
-    forms::Form& main = startup.windows()[QStringLiteral("frmMain")];
-    main.get<forms::CommandButton>(QStringLiteral("cmdPrevious")).setVisible(false);
-    main.get<forms::PictureBox>(QStringLiteral("picStates"), 0).setVisible(true);
-    main.show();
-}
 
 std::int32_t PrintDocument(Startup& startup, bool PrintDoc)
 {

@@ -15,14 +15,6 @@ namespace cindrel::shell {
 
 class Startup;
 
-// The design-sequence navigator: takes over the main window's buttons and shows the first step.
-class NavigatorStandIn {
-public:
-    explicit NavigatorStandIn(Startup& startup);
-    // Reads the tooth-thickness and proportion panels into the model; nothing yet.
-    void LetTTKandTTProps() {}
-};
-
 // The printed report and its preview of the outputs object, until the
 // report is built: PrintDocument returns 0 as the real one does.
 std::int32_t PrintDocument(Startup& startup, bool PrintDoc);

@@ -82,6 +82,18 @@ void Startup::defineWindows()
     agmaServices.runLog = &runNotes_;
     agmaServices.programFolder = [] { return std::filesystem::path(shellservices::programFolder().toStdString()); };
     agmaServices.showEquation = [this] { return gobjRegisty == nullptr || gobjRegisty->ShowEquation(); };
+    // The window's commit writes the pair and moves the design sequence.
+    agmaServices.pair = [this] { return Oset.get(); };
+    agmaServices.pushNextButton = [this](std::int32_t direction) {
+        if (gobjStateNavigator != nullptr)
+            gobjStateNavigator->PushNextButton(direction);
+    };
+    agmaServices.all4Horsepowers = [this](const std::optional<std::array<agma::AllowablePowerRow, 2>>& table) {
+        if (gobjStateNavigator != nullptr)
+            gobjStateNavigator->All4Horsepowers = navigatorPowers(table);
+    };
+    agmaServices.pressureFactor = [this] { return units_.PressureFactor; };
+    agmaServices.rmsFactor = [this] { return units_.RMSFactor; };
     agma_ = std::make_unique<agma::frmAGMA>(windows_, std::move(agmaServices));
     defineStandInWindows(*this);
     defineOptionsDialog(*this);
@@ -174,7 +186,11 @@ void Startup::StartApplication()
 
         step = "Loading StateNavigator";
         WriteRunNote(step);
-        gobjStateNavigator = std::make_unique<NavigatorStandIn>(*this);
+        sequencePorts_ = std::make_unique<ProgramSequencePorts>(*this);
+        gobjStateNavigator = std::make_unique<sequence::T_StateNavigator>(sequencePorts_->ports());
+        outputsHost_.setDoneStepsSource([this]() -> const sequence::StateCollection* {
+            return gobjStateNavigator != nullptr ? &gobjStateNavigator->StateCollection() : nullptr;
+        });
 
         step = " Loading: T-colData.";
         WriteRunNote(step);
@@ -259,6 +275,7 @@ void Startup::ShutDown()
 void Startup::releaseAll()
 {
     gobjStateNavigator.reset();
+    sequencePorts_.reset();
     gobjMFGOutputs.reset();
     gobjColData.reset();
     Oset.reset();

@@ -3,9 +3,11 @@
 #include "agma/frmAGMA.h"
 #include "model/T_Set.h"
 #include "outputs/clsQXOutputs.h"
+#include "sequence/T_StateNavigator.h"
 #include "shell/ProgramOutputsHost.h"
 #include "shell/ProgramShell.h"
 #include "shell/RunNotes.h"
+#include "shell/SequencePorts.h"
 #include "shell/StandIns.h"
 #include "shell/T_colData.h"
 #include "shell/UnitSystem.h"
@@ -71,7 +73,7 @@ public:
     std::unique_ptr<clsRegisty> gobjRegisty;
     std::unique_ptr<model::T_Set> Oset;
     std::unique_ptr<outputs::clsQXOutputs> gobjOutputs;
-    std::unique_ptr<NavigatorStandIn> gobjStateNavigator;
+    std::unique_ptr<sequence::T_StateNavigator> gobjStateNavigator;
     std::unique_ptr<T_colData> gobjColData;
     // Exists only while the manufacturing outputs window is open.
     std::unique_ptr<ManufacturingOutputsStandIn> gobjMFGOutputs;
@@ -98,6 +100,8 @@ private:
     std::unique_ptr<ProgramShell> modelShell_;
     std::unique_ptr<agma::frmAGMA> agma_;
     ProgramOutputsHost outputsHost_{*this};
+    // What the navigator works through; released right after it.
+    std::unique_ptr<ProgramSequencePorts> sequencePorts_;
     // Last, so that the windows go before what their handlers refer to.
     forms::Forms windows_;
     bool started_ = false;

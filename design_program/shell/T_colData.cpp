@@ -171,16 +171,6 @@ private:
     qsizetype at_ = 0;
 };
 
-// Steps the design sequence back to its start, once the navigator of the run has steps.
-template <typename Navigator>
-void stepBack(Navigator* navigator)
-{
-    if constexpr (requires { navigator->BeginNew(); }) {
-        if (navigator != nullptr)
-            navigator->BeginNew();
-    }
-}
-
 // Start-up's side of the design-file object.
 class ProgramHost : public DesignFileHost {
 public:
@@ -201,7 +191,11 @@ public:
         startup_.ShowNoteText(QString::fromStdString(text));
         startup_.runLogWindow().ShowHelpButton(helpContextId);
     }
-    void beginNew() override { stepBack(startup_.gobjStateNavigator.get()); }
+    void beginNew() override
+    {
+        if (startup_.gobjStateNavigator != nullptr)
+            startup_.gobjStateNavigator->BeginNew();
+    }
     // The AGMA factors window's handlers are held back while a design is
     // read; its materials are then loaded from the two record keys read.
     void setAgmaEventsStopped(bool stopped) override { startup_.agmaWindow().StopTheEvents(stopped); }
