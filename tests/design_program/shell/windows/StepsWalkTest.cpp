@@ -3,6 +3,7 @@
 #include "forms/ComboBox.h"
 #include "forms/OptionButton.h"
 #include "forms/PictureBox.h"
+#include "model/T_Gear.h"
 #include "sequence/T_StateNavigator.h"
 
 #include <gmock/gmock.h>
@@ -36,13 +37,24 @@ protected:
     std::string current() { return navigator().CurrentState().Name; }
     std::vector<std::string> done() { return navigator().StateCollection().Keys(); }
 
-    // A hidden control still takes a value or a click: a user reaches only what shows.
+    // A control shows when it and every container round it show.
+    static bool shows(const forms::Control& control)
+    {
+        for (const forms::Control* at = &control; at != nullptr; at = at->container())
+            if (!at->visible())
+                return false;
+        return true;
+    }
+
+    // A hidden or disabled control still takes a value or a click: a user
+    // reaches only what shows and is enabled.
     template <typename Control>
     Control& reach(const char* name, int index)
     {
         Control& control = index < 0 ? main().get<Control>(QString::fromLatin1(name))
                                      : main().get<Control>(QString::fromLatin1(name), index);
-        EXPECT_TRUE(control.visible()) << name << "(" << index << ") is hidden";
+        EXPECT_TRUE(shows(control)) << name << "(" << index << ") is hidden on " << current();
+        EXPECT_TRUE(control.enabled()) << name << "(" << index << ") is disabled on " << current();
         return control;
     }
     void type(const char* box, const char* text, int index = -1)
@@ -60,7 +72,7 @@ protected:
     {
         ASSERT_TRUE(main().visible());
         auto& button = main().get<forms::CommandButton>(QStringLiteral("cmdNext"));
-        ASSERT_TRUE(button.visible()) << "Next is hidden on " << current();
+        ASSERT_TRUE(shows(button) && button.enabled()) << "Next cannot be pressed on " << current();
         button.click();
         QCoreApplication::processEvents();
     }
@@ -181,7 +193,14 @@ class WalkToProportions : public StepsWalk, public ::testing::WithParamInterface
 TEST_P(WalkToProportions, ReachesToothProportionsFromTheTypedInputs)
 {
     walkToToothProportions(GetParam());
-    EXPECT_EQ(main().get<forms::CheckBox>(QStringLiteral("chkMetricUnits")).checkValue(), GetParam().metric ? 1 : 0);
+    const Pair& pair = GetParam();
+    EXPECT_EQ(main().get<forms::CheckBox>(QStringLiteral("chkMetricUnits")).checkValue(), pair.metric ? 1 : 0);
+    // What was typed reached the pair: module 3 is 25.4 / 3 teeth per inch, 15 degrees 0.261799 rad.
+    const auto& set = navigator().Oset();
+    EXPECT_EQ(set.oPinion->N(), 21);
+    EXPECT_EQ(set.oGear->N(), 43);
+    EXPECT_NEAR(set.Pd_n(), pair.metric ? 25.4 / 3 : 8.0, 1e-9);
+    EXPECT_NEAR(set.Psi(), pair.helical ? 0.2617994 : 0.0, 1e-7);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pairs, WalkToProportions,
