@@ -5,6 +5,7 @@
 #include "forms/PictureBox.h"
 #include "model/T_Gear.h"
 #include "sequence/T_StateNavigator.h"
+#include "shell/Clipboard.h"
 
 #include <gmock/gmock.h>
 
@@ -94,13 +95,17 @@ protected:
         EXPECT_THAT(messages(), IsEmpty()) << "on the way to " << step;
     }
 
+    // The message boxes shown since the last acknowledge.
     std::vector<std::string> messages()
     {
         std::vector<std::string> texts;
-        for (const auto& asked : dialogs.requestsOf<dialogs::MessageBoxRequest>())
-            texts.push_back(asked.text.toStdString());
+        const auto asked = dialogs.requestsOf<dialogs::MessageBoxRequest>();
+        for (std::size_t i = acknowledged; i < asked.size(); ++i)
+            texts.push_back(asked[i].text.toStdString());
         return texts;
     }
+    void acknowledgeMessages() { acknowledged = dialogs.requestsOf<dialogs::MessageBoxRequest>().size(); }
+    std::size_t acknowledged = 0;
 
     // From the start to "Tooth Proportions", the pair typed in on the way.
     void walkToToothProportions(const Pair& pair)
@@ -252,5 +257,47 @@ INSTANTIATE_TEST_SUITE_P(
                       HobWalk{"BothHobbedEnglishSpur", {false, false}, true, true, true},
                       HobWalk{"BothHobbedMetricHelicalNoAgma", {true, true}, true, true, false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A gear hob too short to cut a fillet the bending routines can use leaves
+// the gear without a J factor: with the gear alone hobbed the step is
+// refused and the user is taken back to the thickness of the teeth.
+TEST_F(StepsWalk, GearAloneHobbedWithoutAJFactorTakesTheUserBackToToothThickness)
+{
+    walkToToothProportions({false, false});
+    fillToothProportions({false, false}, false, true, true);
+    next();
+    expectOn("Gear Hob", 6);
+    select("optNormedHob", 2);
+    type("txtHobAddendum", "0.1", 1);
+    type("txtHobEdgeRad", "0.05", 1);
+    type("txtHobPA", "20", 1);
+    type("txtHobProtuberance", "0", 1);
+    type("txtHobTThk", "1.5708", 1);
+    shellservices::setClipboardText(QStringLiteral("before the refusal"));
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    next();
+
+    EXPECT_THAT(messages(), ElementsAre("Gear - Invalid J geometry factor, examine the *_stress.csv file for more "
+                                        "information"))
+        << "the first finding alone";
+    EXPECT_LE(navigator().JFactors[1], 0.0);
+    EXPECT_EQ(current(), "Tooth Thickness");
+    EXPECT_THAT(panelsShown(), ElementsAre(3));
+    EXPECT_THAT(done(), ElementsAre("Startup Screen", "Main Inputs", "Center Distance"));
+    EXPECT_FALSE(window("frmAGMA").visible());
+    EXPECT_EQ(shellservices::clipboardText(), QStringLiteral("before the refusal"));
+    EXPECT_EQ(dialogs.unusedAnswers(), 0u);
+
+    // The user goes on from there, to a hob that cuts a usable fillet.
+    acknowledgeMessages();
+    next();
+    expectOn("Tooth Proportions", 4);
+    next();
+    expectOn("Gear Hob", 6);
+    fillHob(1);
+    next();
+    expectAgmaStep(true);
+    EXPECT_GT(navigator().JFactors[1], 0.0);
+}
 
 } // namespace
