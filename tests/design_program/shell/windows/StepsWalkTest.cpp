@@ -1,0 +1,303 @@
+#include "design_program/shell/windows/StartedProgram.h"
+
+#include "forms/ComboBox.h"
+#include "forms/OptionButton.h"
+#include "forms/PictureBox.h"
+#include "model/T_Gear.h"
+#include "sequence/T_StateNavigator.h"
+#include "shell/Clipboard.h"
+
+#include <gmock/gmock.h>
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// The pair walked: its units and its teeth.
+struct Pair {
+    bool metric;
+    bool helical;
+};
+
+// A user's walk through the design steps of the real main window: every
+// value typed into the panel's own boxes, every press on a button that shows.
+class StepsWalk : public StartedProgram {
+protected:
+    void SetUp() override
+    {
+        // The bending and deflection routines write their dumps in the current folder.
+        std::filesystem::current_path(folder.path());
+        answerDisclaimer(true, false);
+        ASSERT_NE(startup->gobjStateNavigator, nullptr);
+    }
+    void TearDown() override { std::filesystem::current_path(startFolder); }
+
+    forms::Form& main() { return window("frmMain"); }
+    cindrel::sequence::T_StateNavigator& navigator() { return *startup->gobjStateNavigator; }
+    std::string current() { return navigator().CurrentState().Name; }
+    std::vector<std::string> done() { return navigator().StateCollection().Keys(); }
+
+    // A control shows when it and every container round it show.
+    static bool shows(const forms::Control& control)
+    {
+        for (const forms::Control* at = &control; at != nullptr; at = at->container())
+            if (!at->visible())
+                return false;
+        return true;
+    }
+
+    // A hidden or disabled control still takes a value or a click: a user
+    // reaches only what shows and is enabled.
+    template <typename Control>
+    Control& reach(const char* name, int index)
+    {
+        Control& control = index < 0 ? main().get<Control>(QString::fromLatin1(name))
+                                     : main().get<Control>(QString::fromLatin1(name), index);
+        EXPECT_TRUE(shows(control)) << name << "(" << index << ") is hidden on " << current();
+        EXPECT_TRUE(control.enabled()) << name << "(" << index << ") is disabled on " << current();
+        return control;
+    }
+    void type(const char* box, const char* text, int index = -1)
+    {
+        reach<forms::TextBox>(box, index).setText(QString::fromLatin1(text));
+    }
+    void pick(const char* combo, int item, int index = -1) { reach<forms::ComboBox>(combo, index).setListIndex(item); }
+    void tick(const char* check, bool on, int index = -1)
+    {
+        reach<forms::CheckBox>(check, index).setCheckValue(on ? 1 : 0);
+    }
+    void select(const char* option, int index) { reach<forms::OptionButton>(option, index).setSelected(true); }
+
+    void next()
+    {
+        ASSERT_TRUE(main().visible());
+        auto& button = main().get<forms::CommandButton>(QStringLiteral("cmdNext"));
+        ASSERT_TRUE(shows(button) && button.enabled()) << "Next cannot be pressed on " << current();
+        button.click();
+        QCoreApplication::processEvents();
+    }
+
+    std::vector<int> panelsShown()
+    {
+        std::vector<int> shown;
+        for (int index : main().arrayIndexes(QStringLiteral("picStates")))
+            if (main().get<forms::PictureBox>(QStringLiteral("picStates"), index).visible())
+                shown.push_back(index);
+        return shown;
+    }
+
+    // The step is current, its panel alone shows, and nothing was asked on the way.
+    void expectOn(const std::string& step, int panel)
+    {
+        EXPECT_EQ(current(), step);
+        EXPECT_THAT(panelsShown(), ElementsAre(panel)) << step;
+        EXPECT_THAT(messages(), IsEmpty()) << "on the way to " << step;
+    }
+
+    // The message boxes shown since the last acknowledge.
+    std::vector<std::string> messages()
+    {
+        std::vector<std::string> texts;
+        const auto asked = dialogs.requestsOf<dialogs::MessageBoxRequest>();
+        for (std::size_t i = acknowledged; i < asked.size(); ++i)
+            texts.push_back(asked[i].text.toStdString());
+        return texts;
+    }
+    void acknowledgeMessages() { acknowledged = dialogs.requestsOf<dialogs::MessageBoxRequest>().size(); }
+    std::size_t acknowledged = 0;
+
+    // From the start to "Tooth Proportions", the pair typed in on the way.
+    void walkToToothProportions(const Pair& pair)
+    {
+        expectOn("Startup Screen", 0);
+        next();
+        expectOn("Main Inputs", 1);
+
+        tick("chkMetricUnits", pair.metric);
+        type("txtNumTeeth", "21", 0);
+        type("txtNumTeeth", "43", 1);
+        type("txtFaceWidth", pair.metric ? "25" : "1.0", 0);
+        type("txtFaceWidth", pair.metric ? "25" : "1.0", 1);
+        pick("cmbToothOrient", pair.helical ? 1 : 0);
+        if (pair.helical) {
+            pick("cmbHAHowMeasured", 0);
+            type("txtHelixAngleDEG", "15");
+        }
+        pick("cmbPAHowMeasured", 0);
+        pick("cmbPAPlane", 0);
+        type("txtPADeg", "20");
+        pick("cmbDPPlane", 0);
+        type("txtDP", pair.metric ? "3" : "8");
+        next();
+        expectOn("Center Distance", 2);
+
+        select("optMesh", 0);
+        select("optOCDHowInput", 0);
+        next();
+        expectOn("Tooth Thickness", 3);
+
+        // Each member's thickness as its share of the backlash.
+        pick("cmbTThkHowInput", 0, 0);
+        pick("cmbTThkHowInput", 0, 1);
+        type("txtTThkPercentage", "50", 0);
+        type("txtTThkPercentage", "50", 1);
+        type("txtMinBL", pair.metric ? "0.1" : "0.004");
+        type("txtMaxBL", pair.metric ? "0.2" : "0.008");
+        next();
+        expectOn("Tooth Proportions", 4);
+        EXPECT_THAT(done(), ElementsAre("Startup Screen", "Main Inputs", "Center Distance", "Tooth Thickness"));
+    }
+
+    // Standard proportions, each member's fillet kind (hobbed or full), and the AGMA choice.
+    void fillToothProportions(const Pair& pair, bool pinionHobbed, bool gearHobbed, bool agma)
+    {
+        for (int member = 0; member < 2; ++member) {
+            pick("cmbODHowInput", 0, member);
+            type("txtODDim", "1", member);
+            type("TxtAddTol", pair.metric ? "0.05" : "0.002", member);
+            pick("cmbWholeDepth", 0, member);
+            type("txtWholeDepth", "2.25", member);
+        }
+        pick("cmbFilletType", pinionHobbed ? 1 : 0, 0);
+        pick("cmbFilletType", gearHobbed ? 1 : 0, 1);
+        tick("chkAGMA", agma);
+    }
+
+    // A standard hob for the member, in normalised units.
+    void fillHob(int member)
+    {
+        const int panelOption = member * 2;
+        select("optNormedHob", panelOption);
+        type("txtHobAddendum", "1.25", member);
+        type("txtHobEdgeRad", "0.3", member);
+        type("txtHobPA", "20", member);
+        type("txtHobProtuberance", "0", member);
+        type("txtHobTThk", "1.5708", member);
+    }
+
+    // The hand-over: the factors window over the main window, or the
+    // factors typed on the main window itself.
+    void expectAgmaStep(bool agma)
+    {
+        if (agma) {
+            EXPECT_TRUE(window("frmAGMA").visible()) << "the factors window is not shown";
+            EXPECT_EQ(current(), "AGMA Factors");
+        } else {
+            EXPECT_FALSE(window("frmAGMA").visible());
+            expectOn("Agma on Main", 8);
+        }
+        EXPECT_THAT(messages(), IsEmpty());
+    }
+
+    const std::filesystem::path startFolder = std::filesystem::current_path();
+};
+
+class WalkToProportions : public StepsWalk, public ::testing::WithParamInterface<Pair> {};
+
+TEST_P(WalkToProportions, ReachesToothProportionsFromTheTypedInputs)
+{
+    walkToToothProportions(GetParam());
+    const Pair& pair = GetParam();
+    EXPECT_EQ(main().get<forms::CheckBox>(QStringLiteral("chkMetricUnits")).checkValue(), pair.metric ? 1 : 0);
+    // What was typed reached the pair: module 3 is 25.4 / 3 teeth per inch, 15 degrees 0.261799 rad.
+    const auto& set = navigator().Oset();
+    EXPECT_EQ(set.oPinion->N(), 21);
+    EXPECT_EQ(set.oGear->N(), 43);
+    EXPECT_NEAR(set.Pd_n(), pair.metric ? 25.4 / 3 : 8.0, 1e-9);
+    EXPECT_NEAR(set.Psi(), pair.helical ? 0.2617994 : 0.0, 1e-7);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, WalkToProportions,
+                         ::testing::Values(Pair{false, false}, Pair{false, true},
+                                           Pair{true, false}, Pair{true, true}),
+                         [](const auto& info) {
+                             return std::string(info.param.metric ? "Metric" : "English") +
+                                    (info.param.helical ? "Helical" : "Spur");
+                         });
+
+struct HobWalk {
+    const char* name;
+    Pair pair;
+    bool pinionHobbed;
+    bool gearHobbed;
+    bool agma;
+};
+
+class WalkThroughHobs : public StepsWalk, public ::testing::WithParamInterface<HobWalk> {};
+
+TEST_P(WalkThroughHobs, ReachesTheAgmaStepThroughTheHobPanelsTheFilletsAsk)
+{
+    const HobWalk& walk = GetParam();
+    walkToToothProportions(walk.pair);
+    fillToothProportions(walk.pair, walk.pinionHobbed, walk.gearHobbed, walk.agma);
+    next();
+    EXPECT_EQ(navigator().HobMode, (walk.pinionHobbed ? 1 : 0) + (walk.gearHobbed ? 2 : 0));
+    if (walk.pinionHobbed) {
+        expectOn("Pinion Hob", 5);
+        fillHob(0);
+        next();
+    }
+    if (walk.gearHobbed) {
+        expectOn("Gear Hob", 6);
+        fillHob(1);
+        next();
+    }
+    expectAgmaStep(walk.agma);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HobModes, WalkThroughHobs,
+    ::testing::Values(HobWalk{"NoneHobbedEnglishSpur", {false, false}, false, false, true},
+                      HobWalk{"NoneHobbedMetricHelicalNoAgma", {true, true}, false, false, false},
+                      HobWalk{"PinionHobbedEnglishHelical", {false, true}, true, false, true},
+                      HobWalk{"PinionHobbedMetricSpurNoAgma", {true, false}, true, false, false},
+                      HobWalk{"GearHobbedEnglishSpur", {false, false}, false, true, true},
+                      HobWalk{"GearHobbedMetricHelical", {true, true}, false, true, false},
+                      HobWalk{"BothHobbedEnglishSpur", {false, false}, true, true, true},
+                      HobWalk{"BothHobbedMetricHelicalNoAgma", {true, true}, true, true, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A gear hob too short to cut a fillet the bending routines can use leaves
+// the gear without a J factor: with the gear alone hobbed the step is
+// refused and the user is taken back to the thickness of the teeth.
+TEST_F(StepsWalk, GearAloneHobbedWithoutAJFactorTakesTheUserBackToToothThickness)
+{
+    walkToToothProportions({false, false});
+    fillToothProportions({false, false}, false, true, true);
+    next();
+    expectOn("Gear Hob", 6);
+    select("optNormedHob", 2);
+    type("txtHobAddendum", "0.1", 1);
+    type("txtHobEdgeRad", "0.05", 1);
+    type("txtHobPA", "20", 1);
+    type("txtHobProtuberance", "0", 1);
+    type("txtHobTThk", "1.5708", 1);
+    shellservices::setClipboardText(QStringLiteral("before the refusal"));
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    next();
+
+    EXPECT_THAT(messages(), ElementsAre("Gear - Invalid J geometry factor, examine the *_stress.csv file for more "
+                                        "information"))
+        << "the first finding alone";
+    EXPECT_LE(navigator().JFactors[1], 0.0);
+    EXPECT_EQ(current(), "Tooth Thickness");
+    EXPECT_THAT(panelsShown(), ElementsAre(3));
+    EXPECT_THAT(done(), ElementsAre("Startup Screen", "Main Inputs", "Center Distance"));
+    EXPECT_FALSE(window("frmAGMA").visible());
+    EXPECT_EQ(shellservices::clipboardText(), QStringLiteral("before the refusal"));
+    EXPECT_EQ(dialogs.unusedAnswers(), 0u);
+
+    // The user goes on from there, to a hob that cuts a usable fillet.
+    acknowledgeMessages();
+    next();
+    expectOn("Tooth Proportions", 4);
+    next();
+    expectOn("Gear Hob", 6);
+    fillHob(1);
+    next();
+    expectAgmaStep(true);
+    EXPECT_GT(navigator().JFactors[1], 0.0);
+}
+
+} // namespace
