@@ -1,0 +1,148 @@
+#include "design_program/shell/windows/StartedProgram.h"
+
+#include "forms/ComboBox.h"
+#include "forms/Label.h"
+#include "forms/TabStrip.h"
+#include "sequence/T_StateNavigator.h"
+#include "shell/Clipboard.h"
+
+#include <algorithm>
+#include <variant>
+
+#include <gmock/gmock.h>
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// The real program in this process, walked through the load, rating and
+// lubrication steps by the buttons a user presses on its windows.
+class RatingStepsWalk : public StartedProgram {
+protected:
+    void SetUp() override
+    {
+        // The deflection analysis writes its dumps in the current folder.
+        std::filesystem::current_path(folder.path());
+        answerDisclaimer(true, false);
+        ASSERT_NE(startup->gobjStateNavigator, nullptr);
+    }
+    void TearDown() override { std::filesystem::current_path(startFolder); }
+
+    forms::Form& main() { return window("frmMain"); }
+    forms::Form& agma() { return window("frmAGMA"); }
+    cindrel::sequence::T_StateNavigator& navigator() { return *startup->gobjStateNavigator; }
+    std::string current() { return navigator().CurrentState().Name; }
+    std::vector<std::string> done() { return navigator().StateCollection().Keys(); }
+
+    // A hidden button still clicks: a user can press only what shows.
+    void press(forms::Form& form, const char* button)
+    {
+        auto& control = form.get<forms::CommandButton>(QString::fromLatin1(button));
+        ASSERT_TRUE(form.visible()) << "the window of " << button << " is hidden";
+        ASSERT_TRUE(control.visible()) << button << " is hidden";
+        control.click();
+        QCoreApplication::processEvents();
+    }
+    void next() { press(main(), "cmdNext"); }
+
+    void type(const char* box, int index, const char* text)
+    {
+        main().get<forms::TextBox>(QString::fromLatin1(box), index).setText(QString::fromLatin1(text));
+    }
+    // A choice made in a combo reaches the hidden label the step reads.
+    void choose(const char* combo, int index, int item, const char* label)
+    {
+        main().get<forms::ComboBox>(QString::fromLatin1(combo), index).setListIndex(item);
+        ASSERT_EQ(main().get<forms::Label>(QString::fromLatin1(label), index).caption(), QString::number(item)) << combo;
+    }
+    void tickAgma(bool ticked)
+    {
+        main().get<forms::CheckBox>(QStringLiteral("chkAGMA")).setCheckValue(ticked ? 1 : 0);
+    }
+
+    bool hasTable(const char* step) { return navigator().state(step).StateString.has_value(); }
+
+    std::vector<std::string> clipboardLines()
+    {
+        const std::string text = shellservices::clipboardText().toStdString();
+        std::vector<std::string> lines;
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = text.find("\r\n", start);
+            if (end == std::string::npos) {
+                ADD_FAILURE() << "a line without its CR LF";
+                break;
+            }
+            lines.push_back(text.substr(start, end - start));
+            start = end + 2;
+        }
+        return lines;
+    }
+
+    // The clipboard holds the tables of these steps, a line per row, each
+    // table beginning with its first key.
+    void expectClipboardHolds(const std::vector<std::string>& stepNames)
+    {
+        const auto lines = clipboardLines();
+        std::size_t line = 0;
+        for (const std::string& name : stepNames) {
+            const auto& table = navigator().state(name).StateString;
+            ASSERT_TRUE(table.has_value()) << name;
+            const auto& firstKey = std::get<std::string>(table->at(0, cindrel::results::ResultRow::Key));
+            ASSERT_LT(line, lines.size()) << name;
+            EXPECT_TRUE(lines[line].starts_with(firstKey + ",")) << name << ": " << lines[line];
+            line += static_cast<std::size_t>(table->rowCount());
+        }
+        EXPECT_EQ(line, lines.size());
+    }
+
+    const std::filesystem::path startFolder = std::filesystem::current_path();
+};
+
+TEST_F(RatingStepsWalk, SpurEnglishDesignWithFactorsOnTheMainWindowReachesTheGraphsStepByStep)
+{
+    const std::vector<std::string> path = {"Startup Screen",    "Main Inputs",       "Center Distance",
+                                           "Tooth Thickness",   "Tooth Proportions", "Agma on Main",
+                                           "Horsepower and CP", "Scoring and SubShear Inputs"};
+    next();
+    ASSERT_EQ(current(), "Main Inputs");
+    ASSERT_EQ(main().get<forms::CheckBox>(QStringLiteral("chkMetricUnits")).checkValue(), 0);
+    choose("cmbToothOrient", -1, 0, "lblToothOrient");
+    next();
+    next();
+    ASSERT_EQ(current(), "Tooth Thickness");
+    for (int member : {0, 1}) {
+        type("txtMinEdgeBreak", member, "0");
+        type("txtMaxEdgeBreak", member, "0");
+    }
+    next();
+    ASSERT_EQ(current(), "Tooth Proportions");
+    for (int member : {0, 1})
+        choose("cmbFilletType", member, 0, "lblFilletType");
+    tickAgma(false);
+
+    // Each Next from here lands on the next rating step, with the table of the step left.
+    for (std::size_t step = 4; step + 1 < path.size(); ++step) {
+        SCOPED_TRACE(path[step]);
+        ASSERT_EQ(current(), path[step]);
+        next();
+        ASSERT_EQ(current(), path[step + 1]);
+        EXPECT_TRUE(hasTable(path[step].c_str()));
+        EXPECT_TRUE(main().visible());
+        EXPECT_FALSE(agma().visible());
+    }
+    next();
+    EXPECT_EQ(current(), "Scoring and SubShear Graphs");
+    EXPECT_EQ(done(), path);
+    for (std::size_t step = 1; step < path.size(); ++step)
+        EXPECT_TRUE(hasTable(path[step].c_str())) << path[step];
+    EXPECT_FALSE(main().get<forms::CommandButton>(QStringLiteral("cmdNext")).visible());
+    EXPECT_THAT(dialogs.requests(), IsEmpty()) << "no step refused or failed";
+
+    expectClipboardHolds({path.begin() + 1, path.end()});
+    const auto lines = clipboardLines();
+    EXPECT_EQ(lines.size(), 85u);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), ",,,"), 1) << "one empty row among the tables";
+}
+
+} // namespace
