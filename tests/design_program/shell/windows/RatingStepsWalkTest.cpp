@@ -145,4 +145,39 @@ TEST_F(RatingStepsWalk, SpurEnglishDesignWithFactorsOnTheMainWindowReachesTheGra
     EXPECT_EQ(std::count(lines.begin(), lines.end(), ",,,"), 1) << "one empty row among the tables";
 }
 
+// Finish stops where the user has to answer: on the AGMA factors window when
+// the factors are asked there, on the graphs when they are typed on the main window.
+struct FinishCase {
+    bool agmaWindow;
+    std::string stop;
+    std::vector<std::string> done;
+};
+
+class FinishFromMainInputs : public RatingStepsWalk, public ::testing::WithParamInterface<FinishCase> {};
+
+TEST_P(FinishFromMainInputs, StopsOnTheFactorsWindowOnlyWhenItIsAsked)
+{
+    const FinishCase& c = GetParam();
+    next();
+    ASSERT_EQ(current(), "Main Inputs");
+    tickAgma(c.agmaWindow);
+    press(main(), "cmdFinished");
+    EXPECT_EQ(current(), c.stop);
+    EXPECT_EQ(done(), c.done);
+    EXPECT_EQ(navigator().LastFinishState(), &navigator().CurrentState());
+    EXPECT_EQ(main().visible(), !c.agmaWindow);
+    EXPECT_EQ(agma().visible(), c.agmaWindow);
+    EXPECT_THAT(dialogs.requests(), IsEmpty()) << "no step refused or failed";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AgmaTicked, FinishFromMainInputs,
+    ::testing::Values(FinishCase{true, "AGMA Factors",
+                                 {"Startup Screen", "Main Inputs", "Center Distance", "Tooth Thickness",
+                                  "Tooth Proportions"}},
+                      FinishCase{false, "Scoring and SubShear Graphs",
+                                 {"Startup Screen", "Main Inputs", "Center Distance", "Tooth Thickness",
+                                  "Tooth Proportions", "Agma on Main", "Horsepower and CP",
+                                  "Scoring and SubShear Inputs"}}));
+
 } // namespace
