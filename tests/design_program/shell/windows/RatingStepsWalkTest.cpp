@@ -3,6 +3,7 @@
 #include "forms/ComboBox.h"
 #include "forms/Label.h"
 #include "forms/TabStrip.h"
+#include "forms/TreeView.h"
 #include "sequence/T_StateNavigator.h"
 #include "shell/Clipboard.h"
 
@@ -45,6 +46,27 @@ protected:
         QCoreApplication::processEvents();
     }
     void next() { press(main(), "cmdNext"); }
+    void press(forms::Form& form, const char* button, int index)
+    {
+        auto& control = form.get<forms::CommandButton>(QString::fromLatin1(button), index);
+        ASSERT_TRUE(form.visible()) << "the window of " << button << " is hidden";
+        ASSERT_TRUE(control.visible()) << button << "(" << index << ") is hidden";
+        control.click();
+        QCoreApplication::processEvents();
+    }
+    void tick(const char* box, int index, bool ticked)
+    {
+        main().get<forms::CheckBox>(QString::fromLatin1(box), index).setCheckValue(ticked ? 1 : 0);
+    }
+
+    // The messages shown, to tell why a step refused.
+    std::string messagesShown()
+    {
+        std::string shown;
+        for (const auto& request : dialogs.requestsOf<dialogs::MessageBoxRequest>())
+            shown += request.text.toStdString() + "\n";
+        return shown;
+    }
 
     void type(const char* box, int index, const char* text)
     {
@@ -143,6 +165,110 @@ TEST_F(RatingStepsWalk, SpurEnglishDesignWithFactorsOnTheMainWindowReachesTheGra
     const auto lines = clipboardLines();
     EXPECT_EQ(lines.size(), 85u);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), ",,,"), 1) << "one empty row among the tables";
+}
+
+TEST_F(RatingStepsWalk, HelicalMetricDesignWithBothHobsThroughTheFactorsWindow)
+{
+    next();
+    ASSERT_EQ(current(), "Main Inputs");
+    // 20/40 teeth, normal module 3 mm, 20 degrees normal, helix 20 degrees,
+    // face 30 mm, standard centre distance; chordal normal thickness at the
+    // standard circle, just under half the normal pitch, 3 pi / 2 = 4.712 mm.
+    tick("chkMetricUnits", -1, true);
+    ASSERT_EQ(main().get<forms::Label>(QStringLiteral("lblLengthUnits"), 0).caption().trimmed(), QStringLiteral("(mm)"));
+    choose("cmbToothOrient", -1, 1, "lblToothOrient");
+    type("txtHelixAngleDEG", -1, "20");
+    type("txtDP", -1, "3");
+    for (int member : {0, 1}) {
+        type("txtFaceWidth", member, "30");
+        type("txtYoungsModulus", member, "206000");
+    }
+    type("txtSurfaceFinish", -1, "0.8");
+    type("txtLubeTemp", -1, "70");
+    next();
+    ASSERT_EQ(current(), "Center Distance") << messagesShown();
+    next();
+    ASSERT_EQ(current(), "Tooth Thickness") << messagesShown();
+    for (int member : {0, 1}) {
+        for (const char* box : {"chkCircularTThk", "chkTThkTransverse", "chkTThkOperating"})
+            tick(box, member, false);
+        type("txtMinTThk", member, "4.60");
+        type("txtMaxTThk", member, "4.65");
+    }
+    next();
+    ASSERT_EQ(current(), "Tooth Proportions") << messagesShown();
+    for (int member : {0, 1})
+        choose("cmbFilletType", member, 1, "lblFilletType");
+    tickAgma(true);
+    next();
+    ASSERT_EQ(current(), "Pinion Hob") << messagesShown();
+    EXPECT_EQ(navigator().HobMode, 3);
+    press(main(), "cmdDefaultHob", 0);
+    next();
+    ASSERT_EQ(current(), "Gear Hob") << messagesShown();
+    press(main(), "cmdDefaultHob", 1);
+    next();
+    ASSERT_EQ(current(), "AGMA Factors") << messagesShown();
+    EXPECT_TRUE(hasTable("Pinion Hob"));
+    EXPECT_TRUE(hasTable("Gear Hob"));
+    EXPECT_FALSE(main().visible());
+    ASSERT_TRUE(agma().visible());
+
+    // Next shows on the power tab only, which opens once both materials are
+    // chosen; it commits and moves on.
+    EXPECT_FALSE(agma().get<forms::CommandButton>(QStringLiteral("cmdNext")).visible());
+    auto& tabs = agma().get<forms::TabStrip>(QStringLiteral("tabMain"));
+    tabs.setSelectedTab(1);
+    for (int member : {0, 1}) {
+        press(agma(), "cmdPoG", member);
+        const QString throughHardenedGrade1 = QStringLiteral("3a");
+        auto& tree = agma().get<forms::TreeView>(QStringLiteral("TreeView"));
+        tree.select(throughHardenedGrade1);
+        tree.onNodeClick(throughHardenedGrade1);
+    }
+    tabs.setSelectedTab(8);
+    ASSERT_EQ(tabs.selectedTab(), 8) << messagesShown();
+    agma().get<forms::TextBox>(QStringLiteral("txtKo")).setText(QStringLiteral("1.25"));
+    ASSERT_NE(main().get<forms::TextBox>(QStringLiteral("txtKo")).text(), QStringLiteral("1.25"));
+    press(agma(), "cmdNext");
+    EXPECT_EQ(current(), "Horsepower and CP") << messagesShown();
+    EXPECT_TRUE(main().visible());
+    EXPECT_FALSE(agma().visible());
+    EXPECT_TRUE(hasTable("AGMA Factors"));
+    EXPECT_EQ(done().back(), "AGMA Factors");
+    EXPECT_EQ(main().get<forms::TextBox>(QStringLiteral("txtKo")).text(), QStringLiteral("1.25")) << "committed";
+
+    // Back to the window, and Previous there goes back to the last hob.
+    press(main(), "cmdPrevious");
+    ASSERT_EQ(current(), "AGMA Factors");
+    ASSERT_TRUE(agma().visible());
+    EXPECT_FALSE(main().visible());
+    press(agma(), "cmdPrevious");
+    EXPECT_EQ(current(), "Gear Hob") << messagesShown();
+    EXPECT_TRUE(main().visible());
+    EXPECT_FALSE(agma().visible());
+    EXPECT_EQ(done().back(), "Pinion Hob");
+
+    // Closing the window is a Next when the user was moving forward: the
+    // window stays loaded for the next visit.
+    next();
+    ASSERT_EQ(current(), "AGMA Factors") << messagesShown();
+    agma().window()->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(current(), "Horsepower and CP") << messagesShown();
+    EXPECT_TRUE(agma().isLoaded());
+    EXPECT_FALSE(agma().visible());
+    EXPECT_TRUE(main().visible());
+
+    next();
+    next();
+    EXPECT_EQ(current(), "Scoring and SubShear Graphs") << messagesShown();
+    EXPECT_EQ(done(), (std::vector<std::string>{"Startup Screen", "Main Inputs", "Center Distance", "Tooth Thickness",
+                                                "Tooth Proportions", "Pinion Hob", "Gear Hob", "AGMA Factors",
+                                                "Horsepower and CP", "Scoring and SubShear Inputs"}));
+    for (const char* step : {"AGMA Factors", "Horsepower and CP", "Scoring and SubShear Inputs"})
+        EXPECT_TRUE(hasTable(step)) << step;
+    EXPECT_THAT(dialogs.requests(), IsEmpty()) << messagesShown();
 }
 
 // Finish stops where the user has to answer: on the AGMA factors window when
