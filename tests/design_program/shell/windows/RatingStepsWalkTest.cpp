@@ -179,6 +179,8 @@ TEST_F(RatingStepsWalk, HelicalMetricDesignWithBothHobsThroughTheFactorsWindow)
     choose("cmbToothOrient", -1, 1, "lblToothOrient");
     type("txtHelixAngleDEG", -1, "20");
     type("txtDP", -1, "3");
+    // Steel in MPa, roughness in micrometres, oil at 70 degrees C: the
+    // default design's English figures would be refused in metric.
     for (int member : {0, 1}) {
         type("txtFaceWidth", member, "30");
         type("txtYoungsModulus", member, "206000");
