@@ -303,6 +303,16 @@ void frmAGMA::connectHandlers()
         onClick("cmdPrevious", -1, [this] { CommitFactors(2); });
     }
 
+    // The stress-cycle equations: the button and the frame take turns.
+    onClick("cmdShowZnYnEqs", -1, [this] {
+        setVisible("fraZn", -1, true);
+        setVisible("cmdShowZnYnEqs", -1, false);
+    });
+    onClick("fraZn", -1, [this] {
+        setVisible("fraZn", -1, false);
+        setVisible("cmdShowZnYnEqs", -1, true);
+    });
+
     // The notes area.
     const auto note = [this, &onClick](const char* name, int index, const char* key) {
         onClick(name, index, [this, key] { ShowNotes(key); });

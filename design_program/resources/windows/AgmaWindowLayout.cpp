@@ -231,8 +231,10 @@ void stressCyclesPage(Table& t)
     t.label("lblContacts", -1, p, 120, 240 + 6 * Row, 2400, "Contacts per revolution");
     t.label("lblConservative", -1, p, 120, 240 + 7 * Row, 2400, "Past the knee");
 
-    t.add(ControlKind::Frame, "fraCycleEquations", -1, p, 6000, 120, 3060, 3300, "Yn and Zn equations");
-    const Place eq{"fraCycleEquations"};
+    // The equations stay hidden until asked for; the button below them brings them up.
+    t.add(ControlKind::Frame, "fraZn", -1, p, 6000, 120, 3060, 3300, "Yn and Zn equations").visible = false;
+    t.button("cmdShowZnYnEqs", -1, p, 6000, 3540, 3060, "Show Zn and Yn equations");
+    const Place eq{"fraZn"};
     static const char* const member[] = {"Pinion", "Gear"};
     for (int i : {0, 1}) {
         const double top = 300 + i * 1500;

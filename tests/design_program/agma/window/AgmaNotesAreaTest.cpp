@@ -8,6 +8,7 @@
 #include "forms/PictureBox.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QDir>
 
 #include <cmath>
@@ -94,6 +95,24 @@ TEST_F(AgmaNotesArea, PittingLegendNamesAndLeadsToItsBox)
     pointAt(1, 1000, 300, true);
     EXPECT_EQ(label("lblDescription").caption(), QString());
     EXPECT_EQ(tabs().selectedTab(), 4);
+}
+
+// The stress-cycle equations: hidden at first, the button brings them up and a
+// mouse click on them puts them away again.
+TEST_F(AgmaNotesArea, StressCycleEquationsTakeTurnsWithTheirButton)
+{
+    tabs().setSelectedTab(6);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(visible("fraZn"));
+    EXPECT_TRUE(visible("cmdShowZnYnEqs"));
+    form().get<forms::CommandButton>(q("cmdShowZnYnEqs")).click();
+    EXPECT_TRUE(visible("fraZn"));
+    EXPECT_FALSE(visible("cmdShowZnYnEqs"));
+    EXPECT_TRUE(form().find(q("fraZn"), -1)->widget()->isVisible());
+    QTest::mouseClick(form().find(q("fraZn"), -1)->widget(), Qt::LeftButton, {}, QPoint(20, 30));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(visible("fraZn"));
+    EXPECT_TRUE(visible("cmdShowZnYnEqs"));
 }
 
 // Each symbol of the pitting picture is drawn inside its legend region.

@@ -36,12 +36,14 @@ protected:
             cindrel::agma::AgmaWindowServices services;
             services.runLog = &log;
             services.programFolder = [this] { return folder.path(); };
-            services.showEquation = [] { return true; };
+            services.showEquation = [this] { return showNotesPreference; };
             agma = std::make_unique<cindrel::agma::frmAGMA>(*windows, std::move(services));
         }
         return agma->form();
     }
     forms::Form& form() { return load(); }
+    // The "show notes" preference the window reads at loading.
+    bool showNotesPreference = true;
 
     void writeProgramFile(const std::string& name, const std::string& text)
     {

@@ -257,6 +257,43 @@ TEST_F(AgmaWindowTest, LoadingShowsTheFirstPageWithThePinionCurrentAndNothingCho
     EXPECT_EQ(messageCount(), 0u);
 }
 
+// The notes area follows the preference read at loading, shown or hidden, and
+// the defaults and the unchosen options do not depend on it.
+TEST_F(AgmaWindowTest, LoadingSetsTheNotesAreaFromThePreference)
+{
+    for (const bool shown : {false, true}) {
+        SCOPED_TRACE(shown);
+        agma.reset();
+        windows.reset();
+        showNotesPreference = shown;
+        load().show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(agma->state().NotesShown, shown);
+        EXPECT_EQ(form().get<forms::MenuItem>(q("mnuNotes")).checked(), shown);
+        // The client area is whole pixels: within one pixel (15 twips) of the goal.
+        EXPECT_NEAR(form().scaleHeight(), 5600 + (shown ? 1300 : 0), 15);
+        for (const char* name : {"cmdNotesKV", "cmdNotesKM", "cmdNotesCh", "lblHelpText", "ImaPat"})
+            EXPECT_EQ(visible(name), shown) << name;
+        for (const char* name : {"mnuBendEq", "mnuPittingEq", "mnuAbout"})
+            EXPECT_EQ(form().get<forms::MenuItem>(q(name)).visible(), shown) << name;
+        // The bending picture is the one in place, the pitting one moved out.
+        EXPECT_EQ(form().get<forms::PictureBox>(q("ImaPat")).left(), 250);
+        EXPECT_GT(form().get<forms::PictureBox>(q("imaPac")).left(), form().scaleWidth());
+        EXPECT_EQ(label("lblHelpText").caption(), QString());
+        EXPECT_FALSE(visible("cmdNext"));
+        EXPECT_FALSE(visible("CmdnotesKr"));
+        for (int k = 0; k < 7; ++k)
+            EXPECT_FALSE(option("optKo", k).isSelected()) << k;
+        for (int k = 0; k < 5; ++k)
+            EXPECT_FALSE(option("optKR", k).isSelected()) << k;
+        EXPECT_EQ(text("txtKo"), "1.0");
+        EXPECT_EQ(text("txtKr"), "1.0");
+        EXPECT_EQ(text("txtLife", 0), "10000000");
+        EXPECT_EQ(tabs().selectedTab(), 0);
+        EXPECT_EQ(messageCount(), 0u);
+    }
+}
+
 TEST_F(AgmaWindowTest, ABadMaterialFileIsToldOnceAndTheOthersLoad)
 {
     const std::string header = "h1\r\nh2\r\nh3\r\nh4\r\n";

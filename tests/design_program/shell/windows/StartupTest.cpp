@@ -146,6 +146,26 @@ TEST_F(StartedProgram, ShutDownStoresEveryLoadedWindowAndReleasesEverything)
     EXPECT_THAT(settings.RecentFiles(), ElementsAre("/d/pair.cnd"));
 }
 
+// The factors window outlives the other windows, so its place is kept by the
+// shut-down while it is still loaded: where the user left it, shown or not.
+TEST_F(StartedProgram, ShutDownKeepsTheFactorsWindowWhereTheUserLeftIt)
+{
+    answerDisclaimer(true, false);
+    window("frmAGMA").show();
+    window("frmAGMA").move(2400, 1335);
+    window("frmAGMA").hide();
+    window("frmMain").unload(forms::UnloadReason::FormControlMenu);
+    EXPECT_THAT(exitCodes, ElementsAre(0));
+
+    cindrel::shell::RunNotes quiet;
+    cindrel::shell::clsRegisty settings(quiet, *store, "");
+    const cindrel::shell::WindowPlacement agma = settings.GetWindowPosition("frmAGMA", {});
+    EXPECT_EQ(agma.left, 2400);
+    EXPECT_EQ(agma.top, 1335);
+    EXPECT_GT(agma.width, 0);
+    EXPECT_GT(agma.height, 0);
+}
+
 TEST_F(StartedProgram, MetricUnitsRelabelTheMainWindowAndReachTheModel)
 {
     answerDisclaimer(true, false);
