@@ -1,4 +1,4 @@
-#include "design_program/shell/windows/StartedProgram.h"
+#include "design_program/shell/windows/WalkedProgram.h"
 
 #include "forms/ComboBox.h"
 #include "forms/Label.h"
@@ -19,41 +19,10 @@ using ::testing::IsEmpty;
 
 // The real program in this process, walked through the load, rating and
 // lubrication steps by the buttons a user presses on its windows.
-class RatingStepsWalk : public StartedProgram {
+class RatingStepsWalk : public WalkedProgram {
 protected:
-    void SetUp() override
-    {
-        // The deflection analysis writes its dumps in the current folder.
-        std::filesystem::current_path(folder.path());
-        answerDisclaimer(true, false);
-        ASSERT_NE(startup->gobjStateNavigator, nullptr);
-    }
-    void TearDown() override { std::filesystem::current_path(startFolder); }
-
-    forms::Form& main() { return window("frmMain"); }
     forms::Form& agma() { return window("frmAGMA"); }
-    cindrel::sequence::T_StateNavigator& navigator() { return *startup->gobjStateNavigator; }
-    std::string current() { return navigator().CurrentState().Name; }
-    std::vector<std::string> done() { return navigator().StateCollection().Keys(); }
 
-    // A hidden button still clicks: a user can press only what shows.
-    void press(forms::Form& form, const char* button)
-    {
-        auto& control = form.get<forms::CommandButton>(QString::fromLatin1(button));
-        ASSERT_TRUE(form.visible()) << "the window of " << button << " is hidden";
-        ASSERT_TRUE(control.visible()) << button << " is hidden";
-        control.click();
-        QCoreApplication::processEvents();
-    }
-    void next() { press(main(), "cmdNext"); }
-    void press(forms::Form& form, const char* button, int index)
-    {
-        auto& control = form.get<forms::CommandButton>(QString::fromLatin1(button), index);
-        ASSERT_TRUE(form.visible()) << "the window of " << button << " is hidden";
-        ASSERT_TRUE(control.visible()) << button << "(" << index << ") is hidden";
-        control.click();
-        QCoreApplication::processEvents();
-    }
     void tick(const char* box, int index, bool ticked)
     {
         main().get<forms::CheckBox>(QString::fromLatin1(box), index).setCheckValue(ticked ? 1 : 0);
@@ -117,8 +86,6 @@ protected:
         }
         EXPECT_EQ(line, lines.size());
     }
-
-    const std::filesystem::path startFolder = std::filesystem::current_path();
 };
 
 TEST_F(RatingStepsWalk, SpurEnglishDesignWithFactorsOnTheMainWindowReachesTheGraphsStepByStep)

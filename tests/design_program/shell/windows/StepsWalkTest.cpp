@@ -1,4 +1,4 @@
-#include "design_program/shell/windows/StartedProgram.h"
+#include "design_program/shell/windows/WalkedProgram.h"
 
 #include "forms/ComboBox.h"
 #include "forms/OptionButton.h"
@@ -22,31 +22,8 @@ struct Pair {
 
 // A user's walk through the design steps of the real main window: every
 // value typed into the panel's own boxes, every press on a button that shows.
-class StepsWalk : public StartedProgram {
+class StepsWalk : public WalkedProgram {
 protected:
-    void SetUp() override
-    {
-        // The bending and deflection routines write their dumps in the current folder.
-        std::filesystem::current_path(folder.path());
-        answerDisclaimer(true, false);
-        ASSERT_NE(startup->gobjStateNavigator, nullptr);
-    }
-    void TearDown() override { std::filesystem::current_path(startFolder); }
-
-    forms::Form& main() { return window("frmMain"); }
-    cindrel::sequence::T_StateNavigator& navigator() { return *startup->gobjStateNavigator; }
-    std::string current() { return navigator().CurrentState().Name; }
-    std::vector<std::string> done() { return navigator().StateCollection().Keys(); }
-
-    // A control shows when it and every container round it show.
-    static bool shows(const forms::Control& control)
-    {
-        for (const forms::Control* at = &control; at != nullptr; at = at->container())
-            if (!at->visible())
-                return false;
-        return true;
-    }
-
     // A hidden or disabled control still takes a value or a click: a user
     // reaches only what shows and is enabled.
     template <typename Control>
@@ -68,15 +45,6 @@ protected:
         reach<forms::CheckBox>(check, index).setCheckValue(on ? 1 : 0);
     }
     void select(const char* option, int index) { reach<forms::OptionButton>(option, index).setSelected(true); }
-
-    void next()
-    {
-        ASSERT_TRUE(main().visible());
-        auto& button = main().get<forms::CommandButton>(QStringLiteral("cmdNext"));
-        ASSERT_TRUE(shows(button) && button.enabled()) << "Next cannot be pressed on " << current();
-        button.click();
-        QCoreApplication::processEvents();
-    }
 
     std::vector<int> panelsShown()
     {
@@ -189,8 +157,6 @@ protected:
         }
         EXPECT_THAT(messages(), IsEmpty());
     }
-
-    const std::filesystem::path startFolder = std::filesystem::current_path();
 };
 
 class WalkToProportions : public StepsWalk, public ::testing::WithParamInterface<Pair> {};
