@@ -65,7 +65,7 @@ const char* const GearMaterial =
 struct Shown {
     const char* name;
     int index;
-    const char* text;
+    std::string text;
 };
 
 class AgmaWindowWalk : public WalkedProgram {
@@ -226,9 +226,8 @@ protected:
 
 TEST_F(AgmaWindowWalk, SpurEnglishPairRatedOnTheWindowAndHandedToTheSequence)
 {
-    walkToTheFactorsWindow(true);
-    enterTheFactors();
-    ASSERT_NO_FATAL_FAILURE();
+    ASSERT_NO_FATAL_FAILURE(walkToTheFactorsWindow(true));
+    ASSERT_NO_FATAL_FAILURE(enterTheFactors());
     EXPECT_TRUE(agma().get<forms::CommandButton>(QStringLiteral("cmdNext")).visible());
 
     // The inputs the powers stand on, as the window shows them.
@@ -276,8 +275,8 @@ TEST_F(AgmaWindowWalk, SpurEnglishPairRatedOnTheWindowAndHandedToTheSequence)
                          {"txtYoungsModulus", 1, "3.00E+07"},
                          {"txtPoissonRatio", 0, "0.31"},
                          {"txtPoissonRatio", 1, "0.31"},
-                         {"lblMaterial", 0, (std::string("Internal material table ") + PinionMaterial).c_str()},
-                         {"lblMaterial", 1, (std::string("Internal material table ") + GearMaterial).c_str()},
+                         {"lblMaterial", 0, std::string("Internal material table ") + PinionMaterial},
+                         {"lblMaterial", 1, std::string("Internal material table ") + GearMaterial},
                          {"lblKmString", -1, ""}, // Km carries the mark
                          {"lblGearLife", 0, "108000000"},
                          {"lblGearLife", 1, "54000000"},
@@ -359,9 +358,8 @@ TEST_F(AgmaWindowWalk, SpurEnglishPairRatedOnTheWindowAndHandedToTheSequence)
 
 TEST_F(AgmaWindowWalk, SavedAndReopenedTheWindowsControlsAndPowersReturn)
 {
-    walkToTheFactorsWindow(true);
-    enterTheFactors();
-    ASSERT_NO_FATAL_FAILURE();
+    ASSERT_NO_FATAL_FAILURE(walkToTheFactorsWindow(true));
+    ASSERT_NO_FATAL_FAILURE(enterTheFactors());
     press(agma(), "cmdNext");
     ASSERT_EQ(current(), "Horsepower and CP") << messagesShown();
     const auto saved = savedControls();
@@ -389,10 +387,11 @@ TEST_F(AgmaWindowWalk, SavedAndReopenedTheWindowsControlsAndPowersReturn)
     main().get<forms::MenuItem>(QStringLiteral("mnuFileOpen")).click();
     QCoreApplication::processEvents();
     EXPECT_EQ(savedControls(), saved);
+    EXPECT_FALSE(startup->gobjColData->DataChanged()) << "reading changed nothing";
     EXPECT_EQ(current(), "Startup Screen");
 
     // Walked to the window again, its power tab shows the same four powers.
-    walkToTheFactorsWindow(false);
+    ASSERT_NO_FATAL_FAILURE(walkToTheFactorsWindow(false));
     // The materials come back from their keys at the saved hardness.
     expectShows(agma(), {{"txtSAC", 0, "159,940"}, {"txtSAC", 1, "106,380"},
                          {"txtSAT", 0, "53,120"}, {"txtSAT", 1, "31,352"}, {"txtCP", -1, "2298"}});
