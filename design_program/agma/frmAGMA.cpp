@@ -735,7 +735,7 @@ void frmAGMA::showAllowablePower(const AllowablePowers& powers)
     state_.AllowablePowerTable = powers.table();
     state_.LowestAllowablePower = powers.lowestPower();
     auto& lowest = form_->get<forms::Label>(q(labels[powers.lowest]), powers.lowest % 2);
-    auto& limit = form_->get<forms::Label>(q("lblLimit"));
+    auto& limit = form_->get<forms::Label>(q("lblLimitT"));
     limit.move(lowest.left() + lowest.width() + 50, lowest.top());
     limit.setVisible(true);
 }
@@ -825,7 +825,7 @@ void frmAGMA::voidAllowablePower()
         setCaption("lblPac", i, "Pac");
         setCaption("lblPat", i, "Pat");
     }
-    setVisible("lblLimit", -1, false);
+    setVisible("lblLimitT", -1, false);
     state_.AllowablePowerTable = {};
     state_.LowestAllowablePower = 0;
 }

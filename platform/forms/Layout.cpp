@@ -131,6 +131,8 @@ Control& buildControl(Form& form, const ControlSpec& spec) {
     if (spec.kind != ControlKind::MenuItem && spec.kind != ControlKind::Timer)
         control.move(spec.left, spec.top, spec.width, spec.height);
     control.setToolTipText(spec.toolTip);
+    if (spec.foreColor.isValid())
+        control.setForeColor(spec.foreColor);
     control.setDataField(spec.dataField);
     control.setHelpContextId(spec.helpContextId);
     control.setEnabled(spec.enabled);

@@ -3,6 +3,7 @@
 #include "Control.h"
 #include "Form.h"
 
+#include <QColor>
 #include <QKeySequence>
 #include <QString>
 #include <QStringList>
@@ -27,6 +28,7 @@ struct ControlSpec {
     QString dataField{};        // non-empty: saved in design files
     QStringList items{};        // combo box items; tab strip tabs; list view columns
     QString toolTip{};
+    QColor foreColor{};         // invalid: the style's own
     bool visible = true;
     bool enabled = true;
     bool multiLine = false;   // text box

@@ -182,7 +182,7 @@ void factorsPage(Table& t)
     t.saved(t.box("txtCh", 1, ch, gear, 360 + 5 * Row, column, "1.0"), "AGMAChFactorG");
     t.label("lblSurfaceBHN", -1, ch, 120, 360 + 3 * Row, 2640, "Minimum surface hardness. (BHN)", 570);
     t.label("lblCh", -1, ch, 120, 360 + 5 * Row, 2640, "Ch, Hardness Ratio Factor");
-    t.button("cmdNotesCh", -1, ch, 120, 360 + 6 * Row + 60, 1200, "Notes");
+    t.button("cmdNotesCh", -1, ch, 120, 360 + 6 * Row + 60, 1440, "  Ch   Notes");
 
     constexpr double left = 2160, right = 3000, box = 780;
     t.label("lblSfShMember", 0, p, left, 240, box, "Pinion");
@@ -195,8 +195,8 @@ void factorsPage(Table& t)
     t.label("lblSf", -1, p, 120, 240 + Row, 1920, "Sf, bending safety");
     t.label("lblSh", -1, p, 120, 240 + 2 * Row, 1920, "Sh, pitting safety");
     t.label("lblCf", -1, p, 120, 240 + 3 * Row, 1920, "Cf, surface condition");
-    t.button("cmdNotesSf", -1, p, 120, 240 + 4 * Row + 120, 1200, "Notes");
-    t.button("cmdNotesCf", -1, p, 1440, 240 + 4 * Row + 120, 1200, "Notes (Cf)");
+    t.button("cmdNotesSf", -1, p, 120, 240 + 4 * Row + 120, 2160, "Safety Factor Notes");
+    t.button("cmdNotesCf", -1, p, 2400, 240 + 4 * Row + 120, 1200, "Cf Notes");
 }
 
 void stressCyclesPage(Table& t)
@@ -280,8 +280,8 @@ void overloadReliabilityPage(Table& t)
 
     t.label("lblKt", -1, p, 5040, 2760, 2280, "Kt, Temperature Factor");
     t.saved(t.box("txtKt", -1, p, 7440, 2760, 840, "1.0"), "AGMAKtFactor");
-    t.button("cmdNotesKt", -1, p, 5040, 2760 + 2 * Row + 60, 1560, "Notes (Kt)");
-    t.button("cmdNotesKs", -1, p, 6720, 2760 + 2 * Row + 60, 1560, "Notes (Ks)");
+    t.button("cmdNotesKt", -1, p, 8400, 2760 - 60, 720, "Notes");
+    t.button("cmdNotesKs", -1, p, 8400, 2760 + Row - 30, 720, "Notes");
 }
 
 void loadDistributionPage(Table& t)
@@ -389,15 +389,20 @@ void materialsPage(Table& t)
 void powerPage(Table& t)
 {
     const Place p = page(8);
-    t.label("lblPowerMember", 0, p, 2880, 240, 1560, "Pinion");
-    t.label("lblPowerMember", 1, p, 4560, 240, 1560, "Gear");
+    // Each power column leaves room after its figure for the limit mark,
+    // which goes 50 twips right of the smallest power's label.
+    constexpr double column = 2880, pitch = 2400, power = 1200, mark = 1080;
+    t.label("lblPowerMember", 0, p, column, 240, power, "Pinion");
+    t.label("lblPowerMember", 1, p, column + pitch, 240, power, "Gear");
     t.label("lblPacCaption", -1, p, 120, 240 + Row, 2640, "Allowable Pitting Power");
     t.label("lblPatCaption", -1, p, 120, 240 + 2 * Row, 2640, "Allowable Bending Power");
     for (int i : {0, 1}) {
-        t.label("lblPac", i, p, 2880 + i * 1680, 240 + Row, 1560, "Pac");
-        t.label("lblPat", i, p, 2880 + i * 1680, 240 + 2 * Row, 1560, "Pat");
+        t.label("lblPac", i, p, column + i * pitch, 240 + Row, power, "Pac");
+        t.label("lblPat", i, p, column + i * pitch, 240 + 2 * Row, power, "Pat");
     }
-    t.label("lblLimit", -1, p, 6360, 240 + Row, 1080, "<- Limit").visible = false;
+    ControlSpec& limit = t.label("lblLimitT", -1, p, column + pitch + power + 50, 240 + Row, mark, "<- Limit");
+    limit.visible = false;
+    limit.foreColor = Qt::red;
     for (int i : {0, 1}) {
         const double top = 240 + 3 * Row + 240 + i * 1200;
         t.label("lblMatSourceType", i, p, 120, top, 8940, "");

@@ -4,7 +4,27 @@
 
 #include "agma/AllowablePower.h"
 
+#include "forms/MenuItem.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QImage>
+
+#include <functional>
+
+namespace {
+
+int pixelsWhere(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& test)
+{
+    int count = 0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            count += test(image.pixel(x, y)) ? 1 : 0;
+    return count;
+}
+
+} // namespace
 
 class AgmaTabs : public AgmaWindowTest {
 protected:
@@ -130,7 +150,7 @@ TEST_F(AgmaTabs, PowerTabShowsTheGoldenPowersAndTheLimit)
     EXPECT_FLOAT_EQ(state.LowestAllowablePower, 52.5f);
     EXPECT_EQ(state.AllowablePowerTable[0].key, "PAC");
     EXPECT_FLOAT_EQ(static_cast<float>(state.AllowablePowerTable[1].gear), 139);
-    forms::Label& limit = label("lblLimit");
+    forms::Label& limit = label("lblLimitT");
     forms::Label& pac = label("lblPac", 0);
     EXPECT_TRUE(limit.visible());
     EXPECT_DOUBLE_EQ(limit.top(), pac.top());
@@ -163,4 +183,41 @@ TEST_F(AgmaTabs, SetInputsSpeedAndRatioDriveTheLife)
     quietly("txtZn", 0, "1.0*");
     type("txtInps", 0, "2000");
     EXPECT_EQ(text("txtLife", 0), "10000000"); // the user's life stays
+}
+
+// What the user sees: every page drawn in a client area of the notes' height,
+// and the red "<- Limit" on the row of the smallest power. The grabs are kept
+// in agma-artefacts/ for a look by eye.
+TEST_F(AgmaTabs, EachPageDrawsAndTheLimitShowsRedBesideTheLowestPower)
+{
+    withMaterials();
+    spurPair();
+    QDir().mkpath(QStringLiteral("agma-artefacts"));
+    // Client heights in whole pixels of 15 twips: 5600 and 5600 + 1300 twips.
+    const bool notes = form().get<forms::MenuItem>(q("mnuNotes")).checked();
+    const int clientHeight = static_cast<int>((5600 + (notes ? 1300 : 0)) / 15.0);
+    for (int tab = 0; tab < 9; ++tab) {
+        select(tab);
+        ASSERT_EQ(tabs().selectedTab(), tab);
+        const QImage image = form().clientArea()->grab().toImage();
+        image.save(QStringLiteral("agma-artefacts/tab-%1.png").arg(tab));
+        EXPECT_NEAR(image.height(), clientHeight, 1) << "tab " << tab;
+        EXPECT_GT(pixelsWhere(image, image.rect(), [](QRgb p) { return qGray(p) < 96; }), 200) << "tab " << tab;
+    }
+
+    // Tab 8 is shown: the label of the smallest power, pinion Pac, carries the mark.
+    const QImage image = form().clientArea()->grab().toImage();
+    const auto red = [](QRgb p) { return qRed(p) > 160 && qGreen(p) < 90 && qBlue(p) < 90; };
+    QWidget* pac = label("lblPac", 0).widget();
+    const QRect pacRow(0, pac->mapTo(form().clientArea(), QPoint(0, 0)).y(), image.width(), pac->height());
+    const QRect limitAt = label("lblLimitT").widget()->geometry().translated(
+        label("lblLimitT").widget()->parentWidget()->mapTo(form().clientArea(), QPoint(0, 0)));
+    EXPECT_GT(pixelsWhere(image, limitAt, red), 20);
+    EXPECT_EQ(pixelsWhere(image, limitAt, red), pixelsWhere(image, image.rect(), red)) << "red elsewhere";
+    EXPECT_EQ(pixelsWhere(image, limitAt.intersected(pacRow), red), pixelsWhere(image, limitAt, red))
+        << "off the power's row";
+    EXPECT_GT(limitAt.left(), pac->mapTo(form().clientArea(), QPoint(pac->width(), 0)).x()) << "right of the power";
+    QWidget* gearPac = label("lblPac", 1).widget();
+    EXPECT_FALSE(limitAt.intersects(QRect(gearPac->mapTo(form().clientArea(), QPoint(0, 0)), gearPac->size())))
+        << "over the gear's power";
 }
