@@ -188,7 +188,7 @@ protected:
                              {"lblPat", 0, "59 hp"},
                              {"lblPat", 1, "39.6 hp"}});
         const auto& gearPac = agma().get<forms::Label>(QStringLiteral("lblPac"), 1);
-        const auto& limit = agma().get<forms::Label>(QStringLiteral("lblLimit"));
+        const auto& limit = agma().get<forms::Label>(QStringLiteral("lblLimitT"));
         EXPECT_TRUE(limit.visible());
         EXPECT_EQ(limit.caption(), "<- Limit");
         EXPECT_EQ(limit.left(), gearPac.left() + gearPac.width() + 50);
