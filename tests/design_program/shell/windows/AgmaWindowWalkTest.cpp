@@ -189,7 +189,7 @@ protected:
                              {"lblPat", 1, "39.6 hp"}});
         const auto& gearPac = agma().get<forms::Label>(QStringLiteral("lblPac"), 1);
         const auto& limit = agma().get<forms::Label>(QStringLiteral("lblLimitT"));
-        EXPECT_TRUE(limit.visible());
+        EXPECT_TRUE(shows(limit)) << "beside the powers, on the shown page";
         EXPECT_EQ(limit.caption(), "<- Limit");
         EXPECT_EQ(limit.left(), gearPac.left() + gearPac.width() + 50);
         EXPECT_EQ(limit.top(), gearPac.top());
