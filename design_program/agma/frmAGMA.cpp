@@ -937,7 +937,10 @@ void frmAGMA::TreeView_NodeClick(const QString& nodeKey)
     if (reversing)
         state_.SatReversals[static_cast<std::size_t>(c)].remember(choice.sat, choice.satUnreduced);
     setCaption("lblNotes", -1, choice.note);
-    setText("txtSurfaceBHN", c, choice.surfaceHardness);
+    // The same material chosen again (a design being read) keeps the surface
+    // hardness the design saved, as it keeps the hardness.
+    if (!same || boxNumberOrZero(text("txtSurfaceBHN", c)) == 0)
+        setText("txtSurfaceBHN", c, choice.surfaceHardness);
     setCaption(choice.shortUnit ? "lblHardType2" : "lblHardType1", c, choice.hardnessUnit);
     setVisible("lblHardType2", c, choice.shortUnit);
     setVisible("lblHardType1", c, !choice.shortUnit);

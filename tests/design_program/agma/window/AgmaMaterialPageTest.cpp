@@ -200,6 +200,26 @@ TEST_F(AgmaWindowTest, ADesignWithOnlyAPinionMaterialRestoresThePinionAndClearsT
     EXPECT_EQ(text("txtSAT", 0), "47,000");
 }
 
+TEST_F(AgmaWindowTest, ReadingADesignKeepsItsSurfaceHardnessAnotherMaterialTakesItsRows)
+{
+    load();
+    agma->StopTheEvents(true);
+    label("lblRecordKey", 0).setCaption(q("4a"));
+    type("txtBHN", 0, "360");
+    type("txtSurfaceBHN", 0, "360");
+    label("lblRecordKey", 1).setCaption(q("3a"));
+    type("txtBHN", 1, "240");
+    type("txtSurfaceBHN", 1, "");
+    agma->StopTheEvents(false);
+    agma->lblRecordKey_Change(0);
+    agma->lblRecordKey_Change(1);
+    EXPECT_EQ(text("txtSurfaceBHN", 0), "360");
+    EXPECT_EQ(text("txtSurfaceBHN", 1), "") << "an empty box takes its row's, empty for through hardened";
+
+    chooseMaterial(0, rows::CarburizedGrade1);
+    EXPECT_EQ(text("txtSurfaceBHN", 0), "560");
+}
+
 TEST_F(AgmaWindowTest, AKeyNamingNoNodeLeavesThatMemberWithoutMaterial)
 {
     load();
