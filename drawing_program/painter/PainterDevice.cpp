@@ -91,7 +91,11 @@ void PainterDevice::Polyline(std::span<const DevicePoint> points)
 void PainterDevice::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom)
 {
     painter_.setBrush(Qt::NoBrush);
-    painter_.drawEllipse(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+    // The box excludes its right and bottom edges; Qt's outline covers
+    // left to left + width, so the width given is one less.
+    int width = std::max(right - left - 1, 0);
+    int height = std::max(bottom - top - 1, 0);
+    painter_.drawEllipse(QRect(left, top, width, height));
 }
 
 void PainterDevice::SetTextColor(std::int32_t color)
