@@ -246,8 +246,13 @@ void clsGear::EdgeBreakPoints(double& PhiTop)
         EGB1 = std::make_unique<clsArc>();
     clsArc& a1 = *EGB1;
     a1.Radius = rho;
-    a1.StartAngle = s * (MMath::HalfPi + MMath::InvFunction(phiE) + delta) - MMath::HalfPi - psiB;
-    a1.EndAngle = t - psiB - s * MMath::HalfPi;
+    // The arc's ends as seen from its centre: toward the element centre's ray
+    // at the tip side, and back along the flank normal. An internal tooth's
+    // arc sits on the other side of the x axis (turned by -ψb) with its tip
+    // toward the element centre, so ψb and δ change sign with s there; for an
+    // external tooth these are the plain tip and flank directions.
+    a1.StartAngle = (s - 1.0) * MMath::HalfPi + MMath::InvFunction(phiE) + s * (delta - psiB);
+    a1.EndAngle = t - s * psiB - s * MMath::HalfPi;
     a1.MidX = mx;
     a1.MidY = my;
     a1.EndPointX = mx + rho * std::cos(a1.EndAngle);
@@ -275,9 +280,15 @@ void clsGear::EdgeBreakPoints(double& PhiTop)
     }
     const std::int32_t count = services_.run.IncrementsEdge;
     EdgePoints_ = rowsOf(count);
-    double step = divide(used.StartAngle - s * used.EndAngle, count);
+    // Both walks run from the flank end toward the tip end, stopping one step
+    // short; the internal one goes the short way round from the mirrored
+    // arc's flank end.
+    double span = s > 0 ? used.StartAngle - used.EndAngle : used.EndAngle - used.StartAngle;
+    if (s < 0)
+        span = std::remainder(span, 2.0 * Pi);
+    double step = divide(span, count);
     for (std::int32_t i = 0; i < count; ++i) {
-        double angle = s > 0 ? used.EndAngle + i * step : used.StartAngle - i * step;
+        double angle = s > 0 ? used.EndAngle + i * step : used.StartAngle + i * step;
         EdgePoints_[static_cast<std::size_t>(i)] = {checkFinite(used.MidX + used.Radius * std::cos(angle)),
                                                     checkFinite(used.MidY + used.Radius * std::sin(angle))};
     }
