@@ -5,6 +5,7 @@
 #include "runtime/ErrorReporter.h"
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -16,6 +17,11 @@ struct Report {
     std::string module, routine, number, description, extra;
     bool operator==(const Report&) const = default;
 };
+
+inline void PrintTo(const Report& r, std::ostream* os)
+{
+    *os << r.module << " | " << r.routine << " | " << r.number << " | " << r.description << " | " << r.extra;
+}
 
 class RecordingReporter : public runtime::ErrorReporter {
 public:
