@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -451,6 +453,10 @@ TEST_F(MfgTableTest, FailedBuildKeepsTheTableClipboardAndRunLog)
         {"clipboard locked", [&] { host.clipboardFails = true; }, [&] { host.clipboardFails = false; },
          runtime::PermissionDenied},
         {"quality beyond 16 bits", [&] { table.Quality(0, 1e6); }, [&] { table.Quality(0, 10); }, runtime::Overflow},
+        {"allowance not a number", [&] { table.TIF(1, std::nan("")); }, [&] { table.TIF(1, 0.003); },
+         runtime::Overflow},
+        {"pin not a number", [&] { table.PinDiam(1, std::nan("")); }, [&] { table.PinDiam(1, 0.1728); },
+         runtime::Overflow},
         // Teeth 0: the pin measurement divides by the teeth count.
         {"no teeth", [&] { pair.oPinion->aaNumberOfTeeth(0); }, [&] { pair.oPinion->aaNumberOfTeeth(20); },
          runtime::DivisionByZero},
