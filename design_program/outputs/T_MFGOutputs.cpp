@@ -217,9 +217,12 @@ T_MFGOutputs::Table T_MFGOutputs::NewMFGArray()
     angleRow("Roll Angle @Edge Break OD (Min) (\u00B0)", [](model::T_Gear& g, std::size_t) { return g.The_od(0, -1); });
     angleRow("Roll Angle @HPSTC (Max)(\u00B0)", [](model::T_Gear& g, std::size_t) { return g.HPSTC(1); });
     angleRow("Roll Angle @HPSTC (Min)(\u00B0)", [](model::T_Gear& g, std::size_t) { return g.HPSTC(0); });
-    angleRow("Roll Angle @Pitch Circle (Operating)(\u00B0)", [&](model::T_Gear&, std::size_t) { return pair_.Phi_o(); });
+    // The roll angle at a circle is the tangent of the pressure angle there,
+    // as at every other circle of the table; the same for both members.
+    angleRow("Roll Angle @Pitch Circle (Operating)(\u00B0)",
+             [&](model::T_Gear&, std::size_t) { return runtime::tangent(pair_.Phi_o()); });
     angleRow("Roll Angle @Pitch Circle (Manufactured)(\u00B0)",
-             [&](model::T_Gear&, std::size_t) { return pair_.Phi(); });
+             [&](model::T_Gear&, std::size_t) { return runtime::tangent(pair_.Phi()); });
     angleRow("Roll Angle @LPSTC (Max)(\u00B0)", [](model::T_Gear& g, std::size_t) { return g.LPSTC(1); });
     angleRow("Roll Angle @LPSTC (Min)(\u00B0)", [](model::T_Gear& g, std::size_t) { return g.LPSTC(0); });
     angleRow("Roll Angle @Lowest Contact (\u00B0)", [](model::T_Gear& g, std::size_t) { return g.The_lc(1); });

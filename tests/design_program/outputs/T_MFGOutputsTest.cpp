@@ -33,6 +33,7 @@
 //     ring gear (anvils in the spaces either side of the k teeth)
 //   arc thickness at the pitch circle: 2 Rp (t_o/(2 Rp_o) + e (inv phi_o - inv phi))
 //   backlash: operating circular pitch less both members' thicknesses
+//   roll angle at the pitch circles: tan(phi_o) and tan(phi), in degrees
 // A worked line of the spur pinion, by hand: Rp = 20/20 = 1.0, Rb = 0.939693;
 // tip (Max) 2 (1.0 + 1.0/10) = 2.2000; base 2 Rb = 1.8794; root (Max)
 // 2 (1.0 + 0.1 - 0.225) = 1.7500; roll at OD (Max) sqrt(1.1^2 - Rb^2)/Rb
@@ -217,8 +218,8 @@ protected:
             {"Roll Angle @Edge Break OD (Min) (\u00B0)", "33.4364", "27.8051", "0"},
             {"Roll Angle @HPSTC (Max)(\u00B0)", "28.4322", "25.3030", "0"},
             {"Roll Angle @HPSTC (Min)(\u00B0)", "28.4322", "25.3030", "0"},
-            {"Roll Angle @Pitch Circle (Operating)(\u00B0)", "21.0177", "21.0177", "0"},
-            {"Roll Angle @Pitch Circle (Manufactured)(\u00B0)", "20.0000", "20.0000", "0"},
+            {"Roll Angle @Pitch Circle (Operating)(\u00B0)", "22.0141", "22.0141", "0"}, // tan(21.0177 deg) in deg
+            {"Roll Angle @Pitch Circle (Manufactured)(\u00B0)", "20.8540", "20.8540", "0"}, // tan 20 deg = 0.363970 rad
             {"Roll Angle @LPSTC (Max)(\u00B0)", "16.2754", "19.2905", "0"},
             {"Roll Angle @LPSTC (Min)(\u00B0)", "15.4364", "18.8051", "0"},
             {"Roll Angle @Lowest Contact (\u00B0)", "9.4614", "15.8835", "0"},
@@ -309,8 +310,8 @@ TEST_F(MfgTableTest, HelicalMetricInternalRows)
         {"Roll Angle @Edge Break OD (Min) (\u00B0)", "33.670", "17.292", "0"},
         {"Roll Angle @HPSTC (Max)(\u00B0)", "25.138", "20.136", "0"},
         {"Roll Angle @HPSTC (Min)(\u00B0)", "25.138", "20.136", "0"},
-        {"Roll Angle @Pitch Circle (Operating)(\u00B0)", "21.327", "21.327", "0"},
-        {"Roll Angle @Pitch Circle (Manufactured)(\u00B0)", "20.647", "20.647", "0"},
+        {"Roll Angle @Pitch Circle (Operating)(\u00B0)", "22.370", "22.370", "0"}, // tan(21.327 deg)
+        {"Roll Angle @Pitch Circle (Manufactured)(\u00B0)", "21.590", "21.590", "0"}, // tan(20.647 deg)
         {"Roll Angle @LPSTC (Max)(\u00B0)", "16.457", "22.878", "0"},
         {"Roll Angle @LPSTC (Min)(\u00B0)", "15.670", "23.292", "0"},
         {"Roll Angle @Lowest Contact (\u00B0)", "5.896", "26.399", "0"},
