@@ -66,7 +66,7 @@ TEST_F(Settings, EmptyStoreGivesTheDefaults)
     for (const Row& row : table) {
         const vantrope::clsDrawOpts& option = settings->Element(row.number);
         EXPECT_EQ(option.Name, row.name);
-        EXPECT_EQ(option.EnumbString, "a" + std::to_string(row.number));
+        EXPECT_EQ(option.EnumbString, std::to_string(row.number).insert(0, 1, 'a'));
         EXPECT_EQ(option.Color, row.color) << row.name;
         EXPECT_EQ(option.LineType, row.lineType) << row.name;
         EXPECT_EQ(option.Thickness, row.width) << row.name;
