@@ -63,4 +63,12 @@ bool RegistrySettingsStore::SaveSetting(std::string_view appName, std::string_vi
     return true;
 }
 
+bool RegistrySettingsStore::saveTogether(const std::function<bool()>& saves)
+{
+    // A failed save rolls back the others, so another program never reads
+    // half of one program's settings.
+    constexpr registry::Status NotKept = 1016;
+    return store_.inTransaction([&saves] { return saves() ? registry::Status{0} : NotKept; }) == 0;
+}
+
 } // namespace vantrope

@@ -18,6 +18,9 @@ public:
     // False when the value was not kept (the failure is logged by the store).
     virtual bool SaveSetting(std::string_view appName, std::string_view section, std::string_view key,
                              std::string_view value) = 0;
+    // Runs several saves as one change: kept together or not at all. False
+    // when they were not kept.
+    virtual bool saveTogether(const std::function<bool()>& saves) { return saves(); }
 };
 
 // The settings on the registry store, under Software\Tesmark\<app>\<section>.
@@ -32,6 +35,7 @@ public:
                            std::string_view defaultValue) override;
     bool SaveSetting(std::string_view appName, std::string_view section, std::string_view key,
                      std::string_view value) override;
+    bool saveTogether(const std::function<bool()>& saves) override;
 
 private:
     void log(const std::string& message) const;

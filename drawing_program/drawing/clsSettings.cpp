@@ -5,6 +5,7 @@
 #include "runtime/RuntimeError.h"
 
 #include <cctype>
+#include <cmath>
 #include <functional>
 
 namespace vantrope {
@@ -191,11 +192,21 @@ void clsSettings::BlackOnWhite()
 
 void clsSettings::LoadSaveSettings(bool load)
 {
+    if (load) {
+        loadOrSave(true);
+        return;
+    }
+    store_.saveTogether([this] { return loadOrSave(false); });
+}
+
+bool clsSettings::loadOrSave(bool load)
+{
+    bool allKept = true;
     // Reads a key into its variable with a converter, or writes it as text.
     auto entry = [&](const std::string& key, const std::string& defaultText, const std::function<void(const std::string&)>& set,
                      const std::string& current) {
         if (!load) {
-            store_.SaveSetting(appName_, Section, key, current);
+            allKept = store_.SaveSetting(appName_, Section, key, current) && allKept;
             return;
         }
         std::string text = store_.GetSetting(appName_, Section, key, defaultText);
@@ -250,7 +261,8 @@ void clsSettings::LoadSaveSettings(bool load)
                   runtime::raise(runtime::InvalidProcedureCall);
               GearSizer = size;
           },
-          runtime::numberText(GearSizer));
+          // A size that is no number is never written: the next run starts from 1.
+          std::isfinite(GearSizer) ? runtime::numberText(GearSizer) : std::string("1"));
     integerEntry("GearSizerOPT", GearSizerOPT, 0);
     for (int i = 1; i <= 4; ++i)
         integerEntry("NumbTeeth(" + std::to_string(i) + ")", numbTeeth_[static_cast<std::size_t>(i - 1)], 36);
@@ -261,6 +273,7 @@ void clsSettings::LoadSaveSettings(bool load)
     booleanEntry("SaveOnLoseFocus", SaveOnLoseFocus, true);
     booleanEntry("PrintBlackOnWhite", PrintBlackOnWhite, true);
     booleanEntry("FixFormRatio", FixFormRatio, true);
+    return allKept;
 }
 
 } // namespace vantrope

@@ -82,6 +82,8 @@ private:
     void AddOption(const std::string& name, std::int32_t enumb, std::int32_t color, bool drawThis,
                    std::int32_t lineType, std::int32_t thickness);
     void LoadSaveSettings(bool load);
+    // True when every value was kept (always true when loading).
+    bool loadOrSave(bool load);
 
     SettingsStore& store_;
     std::string appName_;

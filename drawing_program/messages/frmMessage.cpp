@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextCursor>
 
 namespace vantrope {
 
@@ -31,12 +32,32 @@ void frmMessage::showMessages()
     raise();
 }
 
+namespace {
+
+QString shownText(std::string_view text)
+{
+    QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+} // namespace
+
 void frmMessage::setText(std::string text)
 {
+    // A message only adds to the end: insert just that, so a burst of
+    // messages does not redo the whole text each time.
+    bool appended = text.size() >= text_.size() && text.compare(0, text_.size(), text_) == 0 &&
+                    !text_.empty() && text_.back() != '\r';
+    std::string added = appended ? text.substr(text_.size()) : std::string();
     text_ = std::move(text);
-    QString shown = QString::fromUtf8(text_.data(), static_cast<qsizetype>(text_.size()));
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    txtMess_->setPlainText(shown);
+    if (appended) {
+        QTextCursor end(txtMess_->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(shownText(added));
+    } else {
+        txtMess_->setPlainText(shownText(text_));
+    }
     txtMess_->verticalScrollBar()->setValue(txtMess_->verticalScrollBar()->maximum());
 }
 

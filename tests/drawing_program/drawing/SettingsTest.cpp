@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 
@@ -252,6 +254,34 @@ TEST_F(Settings, ReleaseWritesEveryKeyAndFreesThePens)
     EXPECT_EQ(stored("NumbTeeth(3)"), "36");
     EXPECT_EQ(stored("IncrementsEdge"), "5");
     EXPECT_EQ(stored("NoMessages"), "False");
+}
+
+TEST_F(Settings, ReleaseSavesEveryKeyAsOneChangeAndTellsWhenOneWasNotKept)
+{
+    struct RefusingStore : MemoryStore {
+        bool SaveSetting(std::string_view app, std::string_view section, std::string_view key,
+                         std::string_view value) override
+        {
+            return key != "GearSizer" && MemoryStore::SaveSetting(app, section, key, value);
+        }
+        bool saveTogether(const std::function<bool()>& saves) override
+        {
+            ++batches;
+            kept = saves();
+            return kept;
+        }
+        int batches = 0;
+        bool kept = true;
+    } refusing;
+    {
+        auto settings = make(refusing);
+        settings->GearSizer = std::nan("");
+    }
+    EXPECT_EQ(refusing.batches, 1);
+    EXPECT_FALSE(refusing.kept);
+    // Every other key was still offered, after the one refused.
+    EXPECT_EQ(refusing.values.at({"Vantrope", "DrawingOptions", "FixFormRatio"}), "True");
+    EXPECT_EQ(refusing.values.count({"Vantrope", "DrawingOptions", "GearSizer"}), 0u);
 }
 
 TEST_F(Settings, CreationIsTracedWhenLogged)
