@@ -1,6 +1,8 @@
 #include "painter/PainterDevice.h"
 
 #include <QFontMetrics>
+
+#include <algorithm>
 #include <QPainter>
 #include <QPolygon>
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace vantropetest;
@@ -142,6 +143,46 @@ TEST_F(CuttingMesh, ToolWithoutTipRadiusHasOneTipPointAtTheCorner)
     const auto& corner = tool->EdgePoints()[0];
     EXPECT_NEAR(radiusOf(corner), 5001.25, 1e-6);
     EXPECT_NEAR(-corner[1], Pi / 4 - 1.25 * std::tan(Phi), 1e-3);
+}
+
+TEST_F(CuttingMesh, ProtuberanceMovesTheTipArcOffTheFlank)
+{
+    // A small protuberance: the flank ends where the tip arc, turned back
+    // toward it, meets it. A large one (beyond (1 − sin α) e = 0.2014 here):
+    // the flank ends level with the arc's end, a step below it.
+    for (double protuberance : {0.01, 0.25}) {
+        toolInputs.protuberance = protuberance;
+        cut();
+        const vantrope::clsArc& tip = *tool->EGB1;
+        const auto& flankTop = tool->FlankPoints().back();
+        if (protuberance < 0.1)
+            EXPECT_NEAR(radiusOf(flankTop), std::hypot(tip.EndPointX, tip.EndPointY), 1e-6);
+        else
+            EXPECT_NEAR(flankTop[1], tip.EndPointY, 1e-9);
+        // The arc's centre sits deeper into the tooth by the protuberance.
+        EXPECT_NEAR(-tip.MidY, Pi / 4 - 0.95 * std::tan(Phi) - 0.3 / std::cos(Phi) + protuberance / std::cos(Phi),
+                    2e-2)
+            << protuberance;
+        for (const auto& p : tool->ToothPoints())
+            ASSERT_TRUE(std::isfinite(p[0]) && std::isfinite(p[1]));
+        EXPECT_TRUE(log.reports.empty());
+    }
+}
+
+TEST_F(CuttingMesh, DebugMarksAreDrawnWithoutMovingAPoint)
+{
+    cut();
+    vantrope::PointArray plain = pinion->ToothPoints();
+    vantrope::PointArray plainTool = tool->ToothPoints();
+    device.calls.clear();
+    run.DebugMode = true;
+    cut();
+    EXPECT_EQ(pinion->ToothPoints(), plain);
+    EXPECT_EQ(tool->ToothPoints(), plainTool);
+    auto ellipses = std::count_if(device.calls.begin(), device.calls.end(),
+                                  [](const DeviceCall& c) { return c.what == "Ellipse"; });
+    EXPECT_GT(ellipses, 10);
+    EXPECT_EQ(pens.liveCount(), 15u);
 }
 
 TEST_F(CuttingMesh, GeneratedPinionKeepsItsThicknessInThePinionAndGearMesh)
