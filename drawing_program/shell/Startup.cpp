@@ -129,7 +129,7 @@ void Startup::EndProgram()
     ignoringErrors([&] { store_.SaveSetting(appName_, LoggedSection, "DebugMode", run.DebugMode ? "-1" : "0"); });
     ignoringErrors([&] { inputs_->unload(); });
     ignoringErrors([&] {
-        if (windows_.isLoaded(QStringLiteral("frmGears")))
+        if (windows_.isLoaded(QStringLiteral("frmGears")) && !gears_->closing())
             gears_->form().unload();
     });
     // Each mesh stores its zoom; the settings store everything.

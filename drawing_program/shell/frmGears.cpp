@@ -261,11 +261,19 @@ void frmGears::ShowMenu(bool Visible)
 
 void frmGears::unloading()
 {
+    // The inputs dialog's unload comes back here while this one runs.
+    if (closing_)
+        return;
+    closing_ = true;
     device_->finish();
     if (startup_.later.FormPosition)
         ignoringErrors([&] { startup_.later.FormPosition(*startup_.windows().find(Name), false); });
-    ignoringErrors([&] { startup_.inputs().unload(); });
+    ignoringErrors([&] {
+        if (!startup_.inputs().closing())
+            startup_.inputs().unload();
+    });
     startup_.EndProgram();
+    closing_ = false;
 }
 
 double frmGears::clientWidth()

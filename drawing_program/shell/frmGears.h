@@ -37,6 +37,8 @@ public:
     void Dims(bool ChangeWidth);
     // Shows "Settings", "Output", "About" and "Mesh" and hides "Help file", or the reverse.
     void ShowMenu(bool Visible);
+    // True while the window's unload runs.
+    bool closing() const { return closing_; }
     // The drawing as it stands.
     QImage drawing();
 
@@ -62,6 +64,7 @@ private:
     std::unique_ptr<CanvasDevice> device_;
     std::unique_ptr<TimeCaption> time_;
     bool sizing_ = false;
+    bool closing_ = false;
     double previousHeight_ = 0;
 };
 

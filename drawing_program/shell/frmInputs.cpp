@@ -73,7 +73,7 @@ bool frmInputs::isLoaded() const
 
 void frmInputs::unload()
 {
-    if (isLoaded())
+    if (isLoaded() && !closing_)
         form().unload();
 }
 
@@ -148,14 +148,18 @@ void frmInputs::build(forms::Form& form)
     form.onLoad.connect([this] { load(); });
     form.onKeyDown.connect([this](int& keyCode, int) { keyDown(keyCode); });
     form.onUnload.connect([this](bool&) {
+        if (closing_)
+            return;
+        closing_ = true;
         boundField_ = nullptr;
         if (startup_.later.FormPosition)
-            ignoringErrors([&] { startup_.later.FormPosition(this->form(), false); });
+            ignoringErrors([&] { startup_.later.FormPosition(*startup_.windows().find(Name), false); });
         ignoringErrors([&] {
-            if (startup_.windows().isLoaded(QStringLiteral("frmGears")))
+            if (startup_.windows().isLoaded(QStringLiteral("frmGears")) && !startup_.gears().closing())
                 startup_.gears().form().unload();
         });
         startup_.EndProgram();
+        closing_ = false;
     });
 
     for (int i : {2, 3})

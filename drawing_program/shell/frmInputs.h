@@ -28,6 +28,8 @@ public:
     forms::Form& form();
     bool isLoaded() const;
     void unload();
+    // True while the dialog's unload runs.
+    bool closing() const { return closing_; }
 
     // Fields read leniently: a text that is not a number reads as 0. A teeth
     // value beyond the 32-bit range, or an index that names no field, raises
@@ -68,6 +70,7 @@ private:
     std::int16_t currentMesh_ = 0;
     bool thicknessBusy_ = false;
     bool zeroOffsets_ = false;
+    bool closing_ = false;
 };
 
 } // namespace vantrope
