@@ -9,6 +9,9 @@
 #include "runtime/RuntimeError.h"
 
 #include <QDateTime>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinterInfo>
 
 namespace vantrope {
 
@@ -31,6 +34,18 @@ bool storedSwitch(SettingsStore& store, const std::string& app, const char* key,
     return defaultValue;
 }
 
+// The default printer's page; empty when no printer is installed.
+std::optional<QSizeF> defaultPrinterPage()
+{
+    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+    if (printer.isNull())
+        return std::nullopt;
+    const QSizeF page = printer.defaultPageSize().size(QPageSize::Point);
+    if (page.width() <= 0 || page.height() <= 0)
+        return std::nullopt;
+    return page;
+}
+
 template <typename Step>
 void ignoringErrors(Step&& step)
 {
@@ -50,6 +65,7 @@ Startup::Startup(SettingsStore& store, EndProcess endProcess, std::string appNam
     draw_ = std::make_unique<mAPI_draw>(*logger_);
     gears_ = std::make_unique<frmGears>(*this);
     inputs_ = std::make_unique<frmInputs>(*this);
+    later.PrinterPage = defaultPrinterPage;
 }
 
 Startup::~Startup()

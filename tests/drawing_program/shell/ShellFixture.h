@@ -48,6 +48,8 @@ struct ShellTest : ::testing::Test {
     void start()
     {
         startup = std::make_unique<vantrope::Startup>(store, [this](int) { ++endings; });
+        // No printer, whatever the machine has: the window keeps its size.
+        startup->later.PrinterPage = [] { return std::optional<QSizeF>(); };
         startup->Main();
         settle();
     }
