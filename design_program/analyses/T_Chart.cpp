@@ -100,6 +100,18 @@ void T_Chart::bindButton(std::string_view button, std::string_view routine, void
     }));
 }
 
+void T_Chart::ScoreData(const ScoringTable& data)
+{
+    scoreUnits_ = host_->units();
+    score_ = data;
+}
+
+void T_Chart::ShearData(const SubShearTable& data)
+{
+    shearUnits_ = host_->units();
+    shear_ = data;
+}
+
 void T_Chart::LaunchChart()
 {
     fs_ = host_->Graphfontsize();
@@ -131,7 +143,7 @@ void T_Chart::DrawScoringGraph(std::int32_t m)
 {
     const ScoringTable& S = given(score_);
     const bool F = host_->pinionLPSTC() < host_->pinionPitchRollAngle();
-    const ChartUnits units = host_->units();
+    const ChartUnits& units = scoreUnits_;
 
     RepaintHold hold(chart_);
     chart_.setAxisTitle(ChartAxis::X, "Roll Angle of Pinion\xC2\xB0");
@@ -216,7 +228,7 @@ void T_Chart::DrawScoringGraph(std::int32_t m)
 void T_Chart::DrawSubShearGraph(std::int32_t m)
 {
     const SubShearTable& T = given(shear_);
-    const ChartUnits units = host_->units();
+    const ChartUnits& units = shearUnits_;
 
     RepaintHold hold(chart_);
     chart_.holdUpdates(true);

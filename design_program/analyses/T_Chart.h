@@ -89,8 +89,10 @@ public:
     T_Chart(const T_Chart&) = delete;
     T_Chart& operator=(const T_Chart&) = delete;
 
-    void ScoreData(const ScoringTable& data) { score_ = data; }
-    void ShearData(const SubShearTable& data) { shear_ = data; }
+    // The scoring and subsurface tables hold values in the display units of
+    // their run, so their graphs keep that run's unit labels.
+    void ScoreData(const ScoringTable& data);
+    void ShearData(const SubShearTable& data);
     void DeflectionData(const DeflectionTable& data) { deflection_ = data; }
 
     // Nothing until the analysis has handed its table over once.
@@ -131,6 +133,7 @@ private:
     std::int32_t GraphMode_ = None;
     std::optional<ScoringTable> score_;
     std::optional<SubShearTable> shear_;
+    ChartUnits scoreUnits_, shearUnits_;
     std::optional<DeflectionTable> deflection_;
     std::vector<std::unique_ptr<ChartButtonBinding>> buttons_;
 };

@@ -15,6 +15,9 @@ namespace {
 constexpr double Gap = 6;          // pixels between the parts of the chart
 constexpr double TickLength = 4;
 constexpr int MostTicks = 50;
+// Label offsets and key-point marks are sized for a plot this many pixels
+// high and follow the plot's height, so that a graph keeps its look at any size.
+constexpr double ReferencePlotHeight = 320;
 
 QFont fontOf(double points, bool bold = false)
 {
@@ -89,13 +92,15 @@ private:
     Scale x_, y_;
 };
 
-void drawSymbol(QPainter& painter, QPointF at, Symbol symbol, const QColor& colour, double size, double unit)
+void drawSymbol(QPainter& painter, QPointF at, Symbol symbol, const QColor& colour, double size, double unit,
+                double plotUnit)
 {
     if (symbol == Symbol::None || size <= 0)
         return;
     painter.save();
-    const double half = size * unit / 2;
+    double half = size * unit / 2;
     if (symbol == Symbol::KeyPoint) {
+        half = size * plotUnit / 2;
         painter.setPen(QPen(colour, std::max(1.0, 1.5 * unit)));
         painter.drawLine(QPointF(at.x(), at.y() - half), QPointF(at.x(), at.y() + half));
         painter.restore();
@@ -143,6 +148,24 @@ QRectF labelBox(QPointF at, QSizeF size, Anchor anchor, double offset, const QRe
     const double top = dy > 0 ? near.y() : dy < 0 ? near.y() - size.height() : near.y() - size.height() / 2;
     QRectF box(QPointF(left, top), size);
     box.moveLeft(std::clamp(box.left(), bounds.left(), std::max(bounds.left(), bounds.right() - box.width())));
+    box.moveTop(std::clamp(box.top(), bounds.top(), std::max(bounds.top(), bounds.bottom() - box.height())));
+    return box;
+}
+
+// Moves a label box off the boxes already placed, towards the middle of
+// the plot, as far as the plot allows.
+QRectF clearOf(QRectF box, const std::vector<QRectF>& placed, const QRectF& bounds)
+{
+    const bool downwards = box.center().y() < bounds.center().y();
+    for (std::size_t attempt = 0; attempt <= placed.size(); ++attempt) {
+        const auto hit = std::find_if(placed.begin(), placed.end(), [&](const QRectF& other) { return other.intersects(box); });
+        if (hit == placed.end())
+            return box;
+        const double shift = downwards ? hit->bottom() - box.top() + 1 : hit->top() - box.bottom() - 1;
+        box.translate(0, shift);
+        if (box.top() < bounds.top() || box.bottom() > bounds.bottom())
+            break;
+    }
     box.moveTop(std::clamp(box.top(), bounds.top(), std::max(bounds.top(), bounds.bottom() - box.height())));
     return box;
 }
@@ -205,6 +228,7 @@ void paintChart(QPainter& painter, const QRectF& target, const ChartModel& model
     top += yMetrics.height() / 2;
     const QRectF plot(QPointF(left, top), QPointF(std::max(left + 1, right), std::max(top + 1, bottom)));
     const Mapping map(plot, xScale, yScale);
+    const double plotUnit = plot.height() / ReferencePlotHeight;
 
     // Grid, frame, ticks and their values.
     painter.setPen(QPen(QColor(220, 220, 220), unit * 0.75));
@@ -274,16 +298,16 @@ void paintChart(QPainter& painter, const QRectF& target, const ChartModel& model
                 continue;
             const std::optional<PointStyle> own = model.pointStyle(series, point);
             if (own)
-                drawSymbol(painter, map(x, y), own->symbol, own->colour, std::min<double>(own->size, plot.height() / unit),
-                           unit);
+                drawSymbol(painter, map(x, y), own->symbol, own->colour, own->size, unit, plotUnit);
             else
-                drawSymbol(painter, map(x, y), style.symbol, style.symbolColour, style.symbolSize, unit);
+                drawSymbol(painter, map(x, y), style.symbol, style.symbolColour, style.symbolSize, unit, plotUnit);
         }
     }
     painter.restore();
 
-    // Labels, kept inside the chart.
-    const QRectF bounds = target.adjusted(gap / 2, gap / 2, -gap / 2, -gap / 2);
+    // Labels, kept inside the plot so that they never cover the header or the axes.
+    const QRectF bounds = plot.adjusted(1, 1, -1, -1);
+    std::vector<QRectF> placed;
     for (const Label& label : model.labels()) {
         if (model.isMissing(label.x) || model.isMissing(label.y) || label.text.isEmpty())
             continue;
@@ -294,7 +318,8 @@ void paintChart(QPainter& painter, const QRectF& target, const ChartModel& model
         const QRectF textSize = metrics.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop, text);
         const QSizeF size(textSize.width() + 6 * unit, textSize.height() + 2 * unit);
         const QPointF at = map(label.x, label.y);
-        const QRectF box = labelBox(at, size, label.anchor, label.offset * unit, bounds);
+        const QRectF box = clearOf(labelBox(at, size, label.anchor, label.offset * plotUnit, bounds), placed, bounds);
+        placed.push_back(box);
         if (label.connected && plot.adjusted(-1, -1, 1, 1).contains(at)) {
             painter.setPen(QPen(Qt::black, 0.75 * unit));
             painter.drawLine(at, nearestOn(box, at));

@@ -251,8 +251,8 @@ TEST_F(Chart, ShearGraphAnnotatesTheShallowerOfEqualMaxima)
 
 TEST_F(Chart, HardnessGraphAnnotatesItsGreatestHardness)
 {
-    createWithData();
     host.units = testing::metricChartUnits();
+    createWithData();
     chart->LaunchChart();
     host.click("cmdGraphBHN");
     EXPECT_EQ(surface().ys.at({1, 53}), 353);
@@ -363,6 +363,38 @@ TEST_F(Chart, MetricDeflectionsAreInMillimetresAndMissingOnesStayMissing)
     EXPECT_EQ(surface().ys.at({2, 3}), -12345);
     EXPECT_EQ(surface().header.text, "Tooth Deflection (mm) ");
     EXPECT_EQ(surface().header.fontSize, 10);
+}
+
+TEST_F(Chart, MetricScoringHeadersCarryTheMetricLabels)
+{
+    host.units = testing::metricChartUnits();
+    createWithData();
+    chart->LaunchChart();
+    EXPECT_EQ(surface().header.text, "Temperature (\xC2\xB0" "C) ");
+    chart->cmdLoad_click();
+    EXPECT_EQ(surface().header.text, "Tangential Load Distribution (N) ");
+    chart->cmdFilm_click();
+    EXPECT_EQ(surface().header.text, "Specific Film Thickness(FilmThickness / (Ra) )");
+}
+
+// The scoring and subsurface tables hold the units of their run; the
+// deflections are converted when drawn.
+TEST_F(Chart, AUnitSwitchAfterTheRunKeepsTheRunsLabelsOnTheTablesItDidNotConvert)
+{
+    createWithData();
+    chart->LaunchChart();
+    host.units = testing::metricChartUnits();
+    chart->cmdTemp_click();
+    EXPECT_EQ(surface().header.text, "Temperature (\xC2\xB0" "F) ");
+    chart->cmdSubShear_click();
+    EXPECT_EQ(surface().header.text, "Subsurface Shear Stress (psi) ");
+    chart->cmdDeflection_click();
+    EXPECT_EQ(surface().header.text, "Tooth Deflection (mm) ");
+    EXPECT_DOUBLE_EQ(surface().ys.at({1, 16}), 0.2032);
+    // The next run brings the new units.
+    chart->ShearData(shearTable());
+    chart->cmdSubShear_click();
+    EXPECT_EQ(surface().header.text, "Subsurface Shear Stress (MPa) ");
 }
 
 TEST_F(Chart, InternalGearIsHeadedAsNotEvaluatedAndStillPlotted)
