@@ -37,19 +37,15 @@ Chart::Chart(forms::Form& form, const forms::ControlPlace& place)
 void Chart::change(const std::function<void(ChartModel&)>& edit)
 {
     edit(model_);
-    if (holds_ == 0)
+    if (!held_)
         show();
 }
 
 void Chart::holdRepaint(bool hold)
 {
-    if (hold) {
-        ++holds_;
-        return;
-    }
-    if (holds_ == 0)
-        return;
-    if (--holds_ == 0)
+    const bool released = held_ && !hold;
+    held_ = hold;
+    if (released)
         show();
 }
 

@@ -24,9 +24,10 @@ public:
     // Changes the model; the control shows the change unless repainting is held.
     void change(const std::function<void(ChartModel&)>& edit);
 
-    // Holds nest; the last release repaints.
+    // A switch, not a count: a graph that failed while holding leaves the
+    // chart held, and the next graph's release shows it again.
     void holdRepaint(bool hold);
-    bool repaintHeld() const { return holds_ > 0; }
+    bool repaintHeld() const { return held_; }
 
     // What the control shows, drawn into target on any painter.
     void draw(QPainter& painter, const QRectF& target) const;
@@ -40,7 +41,7 @@ private:
     Surface* surface_;
     ChartModel model_;
     ChartModel shown_;
-    int holds_ = 0;
+    bool held_ = false;
 };
 
 // Lets window layouts create chart controls.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analyses/T_Chart.h"
+#include "runtime/RuntimeError.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,21 +35,24 @@ public:
     std::map<int, ChartSeriesStyle> seriesStyles;
     std::map<std::pair<int, int>, ChartPointStyle> pointStyles;
     std::vector<ChartLabel> labels;
-    int repaintHolds = 0;   // currently held levels
-    int repaints = 0;       // releases, each a repaint
+    bool held = false;
+    int repaints = 0; // releases of a hold, each a repaint
     int seriesStyleResets = 0;
+    bool failOnHeader = false;
 
     void holdRepaint(bool hold) override
     {
-        if (hold) {
-            ++repaintHolds;
-        } else {
-            --repaintHolds;
+        if (held && !hold)
             ++repaints;
-        }
+        held = hold;
     }
     void holdUpdates(bool) override {}
-    void setHeader(const std::string& text, int fontSize, bool bold) override { header = {text, fontSize, bold}; }
+    void setHeader(const std::string& text, int fontSize, bool bold) override
+    {
+        if (failOnHeader)
+            throw runtime::RuntimeError(runtime::InvalidProcedureCall);
+        header = {text, fontSize, bold};
+    }
     void setAxisTitle(ChartAxis axis, const std::string& title) override { axisTitles[axis] = title; }
     void setAxisFontSize(ChartAxis axis, int fontSize) override { axisFontSizes[axis] = fontSize; }
     ChartRange axisRange(ChartAxis) override

@@ -109,7 +109,7 @@ TEST_F(Chart, FirstLaunchDrawsTheFlashTemperatureGraph)
     EXPECT_EQ(chart->fs(), 12);
     EXPECT_EQ(surface().header.text, "Temperature (\xC2\xB0" "F) ");
     EXPECT_EQ(surface().repaints, 1);
-    EXPECT_EQ(surface().repaintHolds, 0);
+    EXPECT_FALSE(surface().held);
     EXPECT_EQ(host.runNotes.back(), "done with the scoring graphs.");
 }
 
@@ -446,6 +446,22 @@ TEST_F(Chart, AGraphWithoutItsTableFailsToTheCallerAndKeepsTheMode)
     ASSERT_EQ(host.errors.size(), 1u);
     EXPECT_EQ(host.errors[0].rfind("cmdDeflection_click 13 ", 0), 0u);
     EXPECT_EQ(chart->GraphMode(), 2);
+}
+
+TEST_F(Chart, AGraphFailingOnTheControlStaysHeldUntilAGraphIsComplete)
+{
+    createWithData();
+    chart->LaunchChart();
+    surface().failOnHeader = true;
+    EXPECT_THROW(chart->cmdDeflection_click(), runtime::RuntimeError);
+    EXPECT_TRUE(surface().held);
+    EXPECT_EQ(chart->GraphMode(), 6);
+    host.click("cmdGraphShear");
+    EXPECT_EQ(host.errors.size(), 1u);
+    surface().failOnHeader = false;
+    chart->LaunchChart();
+    EXPECT_FALSE(surface().held);
+    EXPECT_EQ(chart->GraphMode(), 6);
 }
 
 TEST_F(Chart, APairReadingThatFailsFromAButtonIsReported)
