@@ -9,6 +9,7 @@
 #include <cfloat>
 #include <cmath>
 #include <exception>
+#include <limits>
 
 namespace cindrel::analyses {
 
@@ -100,6 +101,11 @@ void T_Chart::bindButton(std::string_view button, std::string_view routine, void
     }));
 }
 
+int T_Chart::smallerFont(int less) const
+{
+    return fs_ < std::numeric_limits<int>::min() + less ? std::numeric_limits<int>::min() : fs_ - less;
+}
+
 void T_Chart::ScoreData(const ScoringTable& data)
 {
     scoreUnits_ = host_->units();
@@ -147,8 +153,8 @@ void T_Chart::DrawScoringGraph(std::int32_t m)
 
     RepaintHold hold(chart_);
     chart_.setAxisTitle(ChartAxis::X, "Roll Angle of Pinion\xC2\xB0");
-    chart_.setAxisFontSize(ChartAxis::X, fs_ - 1);
-    chart_.setAxisFontSize(ChartAxis::Y, fs_ - 1);
+    chart_.setAxisFontSize(ChartAxis::X, smallerFont(1));
+    chart_.setAxisFontSize(ChartAxis::Y, smallerFont(1));
     chart_.setAxisTitle(ChartAxis::Y, "");
 
     chart_.setPointCount(ScoringPoints);
@@ -204,7 +210,7 @@ void T_Chart::DrawScoringGraph(std::int32_t m)
         if (k >= keyLabels.size())
             break;
         const KeyLabel& key = keyLabels[k++];
-        chart_.addLabel({F ? key.whenOrdered : key.whenSwapped, S(r, 1), S(r, m), key.anchor, true, 10, fs_ - 1});
+        chart_.addLabel({F ? key.whenOrdered : key.whenSwapped, S(r, 1), S(r, m), key.anchor, true, 10, smallerFont(1)});
     }
 
     if (m == Sliding) {
@@ -233,7 +239,7 @@ void T_Chart::DrawSubShearGraph(std::int32_t m)
     RepaintHold hold(chart_);
     chart_.holdUpdates(true);
     chart_.setAxisTitle(ChartAxis::X, "Sub-Surface Depth" + units.LengthUnits);
-    chart_.setAxisFontSize(ChartAxis::X, fs_ - 1);
+    chart_.setAxisFontSize(ChartAxis::X, smallerFont(1));
 
     ChartSeriesStyle line;
     line.lineWidth = curveWidth();
@@ -275,7 +281,7 @@ void T_Chart::DrawSubShearGraph(std::int32_t m)
     else
         text = "required hardness =" + runtime::formatNumber(M, "#") + " BHN, at: " +
                runtime::formatNumber(D, "0.####") + units.LengthUnits;
-    chart_.addLabel({text, D, M, ChartAnchor::East, true, 40, fs_ - 2});
+    chart_.addLabel({text, D, M, ChartAnchor::East, true, 40, smallerFont(2)});
 
     chart_.holdUpdates(false);
     chart_.setHeader(m == SubShear ? "Subsurface Shear Stress " + units.PressureUnits : "Required Hardness", fs_, true);
@@ -294,8 +300,8 @@ void T_Chart::DrawDeflectionGraph()
     chart_.setHeader(internal ? "Routines cannot evaluate internal gear" : "Tooth Deflection " + units.LengthUnits, fs_,
                      true);
     chart_.setAxisTitle(ChartAxis::X, "Roll Angle of Pinion (\xC2\xB0)");
-    chart_.setAxisFontSize(ChartAxis::X, fs_ - 1);
-    chart_.setAxisFontSize(ChartAxis::Y, fs_ - 1);
+    chart_.setAxisFontSize(ChartAxis::X, smallerFont(1));
+    chart_.setAxisFontSize(ChartAxis::Y, smallerFont(1));
 
     chart_.resetSeriesStyles();
     chart_.removePointStyles();
@@ -340,7 +346,7 @@ void T_Chart::DrawDeflectionGraph()
         chart_.setY(MarkerSeries, i, Ym);
         chart_.setPointStyle(MarkerSeries, i, {ChartSymbol::KeyPoint, Black, 230});
         const KeyLabel& key = keyLabels[static_cast<std::size_t>(i - FirstKeyRow)];
-        chart_.addLabel({key.text, chart_.x(i), Ym, ChartAnchor::North, true, key.offset, fs_ - 2});
+        chart_.addLabel({key.text, chart_.x(i), Ym, ChartAnchor::North, true, key.offset, smallerFont(2)});
     }
 
     struct CurveLabel {
@@ -353,7 +359,7 @@ void T_Chart::DrawDeflectionGraph()
     }};
     for (const CurveLabel& curve : curveLabels)
         chart_.addLabel({curve.text, chart_.x(curve.point), chart_.y(curve.series, curve.point), ChartAnchor::North,
-                         true, 15, fs_ - 2});
+                         true, 15, smallerFont(2)});
 
     hold.release();
 }

@@ -126,6 +126,8 @@ private:
     void DrawDeflectionGraph();
     void bindButton(std::string_view button, std::string_view routine, void (T_Chart::*click)());
     int curveWidth() const { return fs_ > 10 ? 2 : 1; }
+    // fs less some points; the stored size is unchecked, so never below the least whole number.
+    int smallerFont(int less) const;
 
     std::unique_ptr<ChartHost> host_;
     ChartSurface& chart_;

@@ -26,12 +26,11 @@ Scale niceScale(double low, double high)
         low -= pad;
         high += pad;
     }
-    // Beyond what can be stepped through: the bare ends.
-    const double span = high - low;
-    if (!std::isfinite(span) || span < std::fabs(high) * 1e-12)
-        return {low, high, std::isfinite(span) && span > 0 ? span : 1};
-    const double rough = span / 5;
-    const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
+    // Fifths of the ends rather than of the span, which may not be finite.
+    const double rough = high / 5 - low / 5;
+    const double magnitude = rough > 0 ? std::pow(10.0, std::floor(std::log10(rough))) : 0;
+    if (!(magnitude > 0) || !std::isfinite(magnitude))
+        return {low, high, 0}; // too narrow to step through: no ticks
     double step = magnitude * 10;
     for (double factor : {1.0, 2.0, 2.5, 5.0}) {
         if (rough <= factor * magnitude) {
@@ -39,10 +38,12 @@ Scale niceScale(double low, double high)
             break;
         }
     }
-    const double minimum = std::floor(low / step + 1e-9) * step;
-    const double maximum = std::ceil(high / step - 1e-9) * step;
-    if (!std::isfinite(minimum) || !std::isfinite(maximum))
-        return {low, high, span};
+    double minimum = std::floor(low / step + 1e-9) * step;
+    double maximum = std::ceil(high / step - 1e-9) * step;
+    if (!std::isfinite(minimum) || minimum > low)
+        minimum = low;
+    if (!std::isfinite(maximum) || maximum < high)
+        maximum = high;
     return {minimum, maximum, step};
 }
 

@@ -57,7 +57,7 @@ std::vector<double> ticksOf(const Scale& scale)
         return ticks;
     for (int i = 0; i <= MostTicks; ++i) {
         const double value = scale.minimum + i * scale.step;
-        if (value > scale.maximum + scale.step * 1e-6)
+        if (!std::isfinite(value) || value > scale.maximum + scale.step * 1e-6)
             break;
         ticks.push_back(value);
     }
@@ -83,10 +83,11 @@ public:
     double py(double y) const { return plot_.bottom() - fraction(y, y_) * plot_.height(); }
 
 private:
+    // In halves, so that a span from the least to the greatest number stays finite.
     static double fraction(double value, const Scale& scale)
     {
-        const double span = scale.maximum - scale.minimum;
-        return span > 0 ? (value - scale.minimum) / span : 0.5;
+        const double span = scale.maximum / 2 - scale.minimum / 2;
+        return span > 0 ? (value / 2 - scale.minimum / 2) / span : 0.5;
     }
     QRectF plot_;
     Scale x_, y_;
@@ -284,17 +285,18 @@ void paintChart(QPainter& painter, const QRectF& target, const ChartModel& model
             };
             for (int point = 1; point <= points; ++point) {
                 const double x = model.x(point), y = model.y(series, point);
-                if (model.isMissing(x) || model.isMissing(y)) {
+                const QPointF at = map(x, y);
+                if (model.isMissing(x) || model.isMissing(y) || !std::isfinite(at.x()) || !std::isfinite(at.y())) {
                     flush();
                     continue;
                 }
-                run << map(x, y);
+                run << at;
             }
             flush();
         }
         for (int point = 1; point <= points; ++point) {
             const double x = model.x(point), y = model.y(series, point);
-            if (model.isMissing(x) || model.isMissing(y))
+            if (model.isMissing(x) || model.isMissing(y) || !std::isfinite(map(x, y).x()) || !std::isfinite(map(x, y).y()))
                 continue;
             const std::optional<PointStyle> own = model.pointStyle(series, point);
             if (own)

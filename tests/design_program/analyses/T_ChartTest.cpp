@@ -226,6 +226,21 @@ TEST_F(Chart, FontSizeTenGivesThinLinesAndTheFontSizeChangesOnlyAtLaunch)
     EXPECT_EQ(surface().seriesStyles.at(1).lineWidth, 2);
 }
 
+TEST_F(Chart, AnyStoredFontSizeIsPassedOnWithoutOverflow)
+{
+    createWithData();
+    for (std::int32_t size : {std::numeric_limits<std::int32_t>::min(), -5, 0, std::numeric_limits<std::int32_t>::max()}) {
+        SCOPED_TRACE(size);
+        host.fontSize = size;
+        chart->LaunchChart();
+        EXPECT_EQ(surface().header.fontSize, size);
+        chart->cmdDeflection_click();
+        chart->cmdSubShear_click();
+        EXPECT_LE(surface().labels.at(0).fontSize, size);
+    }
+    EXPECT_TRUE(host.errors.empty());
+}
+
 TEST_F(Chart, ShearGraphAnnotatesTheShallowerOfEqualMaxima)
 {
     createWithData();

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace chart {
@@ -28,6 +29,7 @@ TEST(NiceScale, TakesInTheDataWithRoundTicks)
         {-25, 404, {-100, 500, 100}},
         {2, 2, {1.8, 2.2, 0.1}},    // one value: 10 % around it
         {0, 0, {-1, 1, 0.5}},
+        {-1e308, 1e308, {-1e308, 1e308, 5e307}}, // a span beyond the greatest number
         {-7, -3, {-7, -3, 1}},
     };
     for (const Case& c : cases) {
@@ -193,6 +195,49 @@ TEST(ChartPainting, ExtremeOrEmptyDataPaintsWithoutFailing)
         model.setAxisFontSize(Axis::X, -1);
         EXPECT_FALSE(render(model).isNull());
         EXPECT_FALSE(render(model, {3, 3}).isNull());
+    }
+}
+
+// Seeded, so that a failure repeats.
+TEST(ChartPainting, RandomModelsPaintWithoutFailing)
+{
+    std::mt19937 random(20261210);
+    const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<double> specials{0, -12345, 1e308, -1e308, 1e-310, inf, -inf, std::nan(""), 5e-5, 60000};
+    const auto value = [&] {
+        if (pick(0, 3) == 0)
+            return specials[static_cast<std::size_t>(pick(0, static_cast<int>(specials.size()) - 1))];
+        return std::uniform_real_distribution<double>(-1000, 1000)(random);
+    };
+    for (int round = 0; round < 150; ++round) {
+        ChartModel model;
+        model.setSeriesCount(pick(0, 6));
+        model.setPointCount(pick(0, 30));
+        if (pick(0, 1) == 1)
+            model.setMissingValue(-12345);
+        for (int p = 1; p <= model.pointCount(); ++p) {
+            model.setX(p, value());
+            for (int s = 1; s <= model.seriesCount(); ++s)
+                model.setY(s, p, value());
+        }
+        for (int s = 1; s <= model.seriesCount(); ++s) {
+            SeriesStyle style = ChartModel::defaultSeriesStyle(s);
+            style.lineWidth = pick(-2, 40);
+            style.symbolSize = pick(-5, 300);
+            model.setSeriesStyle(s, style);
+            if (model.pointCount() > 0)
+                model.setPointStyle(s, pick(1, model.pointCount()), {Symbol::KeyPoint, Qt::black, pick(-10, 5000)});
+        }
+        for (int l = pick(0, 10); l > 0; --l)
+            model.addLabel({QStringLiteral("label\r\nline %1").arg(l), value(), value(), static_cast<Anchor>(pick(0, 7)),
+                            pick(0, 1) == 1, pick(-500, 5000), static_cast<double>(pick(-100, 400))});
+        model.header = QString(pick(0, 300), QLatin1Char('H'));
+        model.headerFontSize = pick(-10, 300);
+        model.setAxisTitle(Axis::Y, QStringLiteral("Y"));
+        model.setAxisFontSize(Axis::X, pick(-10, 300));
+        const QImage image = render(model, {pick(1, 600), pick(1, 400)});
+        ASSERT_FALSE(image.isNull()) << "round " << round;
     }
 }
 
