@@ -46,6 +46,8 @@ constexpr std::int32_t YesNo = 6;
 constexpr std::int32_t Yes = 2;
 constexpr int ReportZoom = 75;
 constexpr double SectionGap = 250;
+// The height of a heading, a header line and a row of two lines, in twips.
+constexpr double KeepWithHeading = 1300;
 
 // Data texts print as they stand: the markup characters in them are
 // escaped, and the cell and row separators of a table are replaced.
@@ -193,6 +195,12 @@ void clsQXOutputs::printNotes()
 void clsQXOutputs::printSection(sequence::T_State& step)
 {
     printing::ReportPrinter& printer = reportPrinter();
+    // A heading goes with its header line and first row: one left alone at the foot of a page starts the next.
+    reportStep("keep together", [&] {
+        if (printer.currentY() + KeepWithHeading > printer.pageHeight() - printer.marginBottom() &&
+            printer.currentY() > printer.marginTop())
+            printer.newPage();
+    });
     reportStep("heading", [&] {
         printer.setFontSize(8);
         AddReportTable(SectionHeadingFormat, SectionHeadingHeader, "{\\b\\fs24 " + cellPlain(step.PrintHeading) + "}", White,

@@ -242,6 +242,29 @@ TEST_F(ResultsReport, EveryPageCarriesTheTitleTheFooterAndItsNumberOfTheCount)
     EXPECT_EQ(count("k149"), 1);
 }
 
+TEST_F(ResultsReport, NoHeadingIsLeftAloneAtTheFootOfAPage)
+{
+    for (int section = 0; section < 14; ++section)
+        done.add("Step " + std::to_string(section), "Heading " + std::to_string(section), "", plainTable("k", 2 + section % 5));
+    outputs.PrintDocument(true);
+    ASSERT_GE(document().pageCount(), 2);
+    int headings = 0;
+    for (int page = 0; page < document().pageCount(); ++page) {
+        std::vector<std::string> texts;
+        for (const TextItem& item : items(page))
+            if (item.baseline.y() > 1440 && item.baseline.y() < 15840 - 1440)
+                texts.push_back(item.text.toStdString());
+        for (std::size_t at = 0; at < texts.size(); ++at)
+            if (texts[at].rfind("Heading ", 0) == 0) {
+                ++headings;
+                ASSERT_LT(at + 5, texts.size()) << texts[at] << " on page " << page + 1;
+                EXPECT_EQ(texts[at + 1], "Variable");
+                EXPECT_EQ(texts[at + 5], "k0") << "the first row follows on the same page";
+            }
+    }
+    EXPECT_EQ(headings, 14);
+}
+
 TEST_F(ResultsReport, TheDefaultDesignTitlesTheReportWithoutAName)
 {
     report.defaultFile = "/designs/Bevel pair.gdf";
