@@ -269,6 +269,9 @@ std::vector<ReportPrinter::Line> ReportPrinter::layOut(const std::vector<TextRun
 void ReportPrinter::placeLine(const Line& line, double left, double right, Alignment alignment, double top)
 {
     double x = left;
+    // A line wider than its room (one glyph larger than a cell) starts at the left edge, not before it.
+    if (line.width > right - left)
+        alignment = Alignment::Left;
     if (alignment == Alignment::Centre)
         x = left + (right - left - line.width) / 2;
     else if (alignment == Alignment::Right)
@@ -475,11 +478,13 @@ void ReportPrinter::addTable(const QString& format, const QString& header, const
     };
     const auto placeWhole = [&](const Row& row, bool repeatHeader) {
         std::vector<std::size_t> from(row.cells.size(), 0);
+        // On a page holding nothing but the repeated header the row must go, whether it fits or not.
+        bool fresh = y_ <= marginTop() + Slack;
         for (;;) {
-            const bool pageEmpty = y_ <= marginTop() + Slack;
-            if (place(row, from, pageEmpty))
+            if (place(row, from, fresh))
                 return;
             pageBreak();
+            fresh = true;
             // The header heads the rest of the table on the new page.
             if (repeatHeader)
                 for (const Row& head : headerRows) {

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
 #include <optional>
 
@@ -285,6 +286,43 @@ TEST_F(Printer, PrintingGoesToTheInstalledOutputAndAMissingPrinterIsAnError)
               }),
               PrinterError);
     EXPECT_EQ(errorNumberOf([&] { printDocument(ReportDocument{}, {}, QString()); }), PrinterError);
+}
+
+// Texts made of markup pieces, separators and odd characters in any order:
+// whatever comes, the printer lays it out on the page or refuses it by number.
+TEST(PrinterInput, AnyTextIsLaidOutWithinThePageOrRefused)
+{
+    const QStringList pieces = {"{", "}", "\\", "\\b", "\\i", "\\fs", "\\fs99999", "\\ul0", "|", ";", "\r",
+                                "\n", " ", "word", "Überlänge", "\t", "+", "<", "^", ">", "0", "1400", "-", "\\{"};
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    for (int round = 0; round < 300; ++round) {
+        QString text;
+        const int length = static_cast<int>(next() % 40);
+        for (int piece = 0; piece < length; ++piece)
+            text += pieces[static_cast<qsizetype>(next() % pieces.size())];
+        ReportPrinter printer;
+        printer.startDoc();
+        const int refusal = errorNumberOf([&] {
+            printer.paragraph(text);
+            printer.text(text);
+            printer.addTable(PairFormat, text, text, Qt::white, Qt::white, false);
+        });
+        EXPECT_EQ(refusal, 0) << text.toStdString();
+        const int formatRefusal = errorNumberOf([&] { printer.addTable(text, text, text, Qt::white, Qt::white, false); });
+        EXPECT_TRUE(formatRefusal == 0 || formatRefusal == 380) << text.toStdString();
+        printer.endDoc();
+        for (int page = 0; page < printer.pageCount(); ++page)
+            for (const PageItem& item : printer.document().pages[page].items)
+                if (const auto* placed = std::get_if<TextItem>(&item)) {
+                    EXPECT_GE(placed->baseline.x(), 0);
+                    EXPECT_LE(placed->baseline.y(), 15840);
+                }
+        EXPECT_FALSE(pageImage(printer.document(), 0, 24).isNull());
+    }
 }
 
 TEST(PrintPreview, ALayoutRowBuildsAPrintControlThatShowsItsDocument)
