@@ -184,6 +184,12 @@ void frmMisc::clearText()
     notesBox(form()).setText(QString());
 }
 
+void frmMisc::replaceText(const std::string& text)
+{
+    pending_.clear();
+    notesBox(form()).setText(QString::fromStdString(text));
+}
+
 QString frmMisc::text()
 {
     flush();

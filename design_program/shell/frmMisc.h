@@ -36,6 +36,8 @@ public:
     void showWindow() override;
     void prependLine(const std::string& line) override;
     void clearText() override;
+    // Replaces the whole text at once, gathered lines included.
+    void replaceText(const std::string& text);
 
     // The window's text with every gathered line in it.
     QString text();
