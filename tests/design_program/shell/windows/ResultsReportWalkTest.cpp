@@ -80,11 +80,21 @@ protected:
 TEST_F(ResultsReportWalk, TheDefaultDesignsReportHoldsEveryPrintedStepInOrderAndShowsInThePreview)
 {
     walkTheDefaultDesign();
-    // No user information is stored yet: the question comes, answered No.
-    dialogs.answerCheckableMessage(4, false);
+    for (const auto& [name, value] : std::vector<std::pair<const char*, const char*>>{
+             {"CompanyName", "Ridgeway Gear Works"}, {"UserName", "A. Fielding"}, {"AddressLine1", "12 Mill Lane"},
+             {"City", "Dayton"}, {"State", "OH"}, {"ZipCode", "45402"}, {"PhoneNumber", "937 555 0100"},
+             {"EMail", "design@ridgeway.example"}})
+        startup->gobjRegisty->UserInfo(name, value);
+    main().get<forms::Label>(QStringLiteral("lblRunNotes"))
+        .setCaption(QStringLiteral("Spur pair for the ~dblquotesB~dblquotes conveyor drive, hardened and ground."));
     menu("mnuFilePrintPreview");
-    EXPECT_EQ(dialogs.requestsOf<dialogs::CheckableMessageRequest>().size(), 1u);
+    EXPECT_TRUE(dialogs.requestsOf<dialogs::CheckableMessageRequest>().empty()) << "the user information is all there";
     ASSERT_NE(previewShown(), nullptr);
+    const auto first = texts(0);
+    for (const char* line : {"Ridgeway Gear Works", "A. Fielding", "12 Mill Lane", "Dayton, OH  45402", "937 555 0100",
+                             "design@ridgeway.example", "NOTES:",
+                             "Spur pair for the \"B\" conveyor drive, hardened and ground."})
+        EXPECT_EQ(std::count(first.begin(), first.end(), line), 1) << line;
 
     // The headings of the printed steps, in the path's order.
     std::vector<std::string> headings;
@@ -137,6 +147,7 @@ TEST_F(ResultsReportWalk, PrintFromTheFileMenuGoesToThePrinterChosenAndACancelPr
     EXPECT_TRUE(dialogs.requestsOf<dialogs::CheckableMessageRequest>().empty()) << "no question after a cancel";
     EXPECT_EQ(report().pageCount(), 0);
 
+    // No user information is stored yet: the question comes, answered No and silenced.
     dialogs.answerPrinter({.printerName = QStringLiteral("Office")});
     dialogs.answerCheckableMessage(4, true);
     menu("mnuFilePrint");
