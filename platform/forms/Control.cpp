@@ -30,6 +30,7 @@ QString kindName(ControlKind kind) {
     case ControlKind::Toolbar: return QStringLiteral("Toolbar");
     case ControlKind::Grid: return QStringLiteral("Grid");
     case ControlKind::Chart: return QStringLiteral("Chart");
+    case ControlKind::PrintPreview: return QStringLiteral("PrintPreview");
     }
     return QString();
 }

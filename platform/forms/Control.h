@@ -32,6 +32,7 @@ enum class ControlKind {
     Toolbar,
     Grid,
     Chart,
+    PrintPreview,
 };
 
 QString kindName(ControlKind kind);

@@ -110,7 +110,8 @@ Control& create(Form& form, const ControlSpec& spec, const ControlPlace& place) 
     }
     case ControlKind::Toolbar: return form.add<Toolbar>(place);
     case ControlKind::Grid:
-    case ControlKind::Chart: break;
+    case ControlKind::Chart:
+    case ControlKind::PrintPreview: break;
     }
     if (const auto maker = makers().find(spec.kind); maker != makers().end())
         return maker->second(form, place);
