@@ -142,11 +142,14 @@ void openManufacturingOutputs(Startup& startup, forms::Form& main)
 
 void printPreview(Startup& startup)
 {
-    PrintDocument(startup, true);
+    if (startup.gobjOutputs == nullptr)
+        return;
+    startup.gobjOutputs->PrintDocument(true);
     if (forms::Form* notes = startup.windows().find(QStringLiteral("frmRunNotes")); notes != nullptr && notes->isLoaded())
         notes->hide();
     QCoreApplication::processEvents();
-    ShowPrintPreview(startup, -1);
+    if (startup.gobjOutputs != nullptr)
+        startup.gobjOutputs->ShowPrintPreview(-1);
 }
 
 void fileExit(Startup& startup)
@@ -199,7 +202,8 @@ void connectMenus(Startup& startup, forms::Form& main)
     });
     onMenu("mnuLaunchVT", [] { launchDrawingProgram(); });
     onMenu("mnuFilePrint", [&startup] {
-        PrintDocument(startup, false);
+        if (startup.gobjOutputs != nullptr)
+            startup.gobjOutputs->PrintDocument(false);
     });
     onMenu("mnuFilePrintPreview", [&startup] { printPreview(startup); });
     onMenu("mnuFileExit", [&startup] { fileExit(startup); });
