@@ -1,5 +1,7 @@
 #include "outputs/clsQXOutputs.h"
 
+#include <QDialog>
+
 #include "ScreenOutputLayout.h"
 
 #include "sequence/StateCollection.h"
@@ -74,7 +76,11 @@ clsQXOutputs::clsQXOutputs(OutputsHost& host, forms::Forms& windows) : host_(hos
     gridFontName_ = host_.ScrnOutFontName();
 }
 
-clsQXOutputs::~clsQXOutputs() { disconnectHandlers(); }
+clsQXOutputs::~clsQXOutputs()
+{
+    disconnectHandlers();
+    delete previewDialog_;
+}
 
 void clsQXOutputs::ShowScreenOutputs(std::int16_t ShowHide)
 {

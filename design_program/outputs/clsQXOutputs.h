@@ -1,6 +1,9 @@
 #pragma once
 
 #include "outputs/OutputsHost.h"
+#include "outputs/ReportHost.h"
+
+#include "printing/ReportPrinter.h"
 
 #include "sequence/Ports.h"
 
@@ -11,6 +14,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -24,6 +28,10 @@ class Toolbar;
 namespace grid {
 class Grid;
 }
+namespace printing {
+class PreviewControl;
+}
+class QDialog;
 namespace cindrel::sequence {
 class T_State;
 }
@@ -88,7 +96,41 @@ public:
     };
     static ColumnMinimums columnMinimums(std::int32_t fontSize);
 
+    // The printed results report. Where the report's user information,
+    // printer and file names come from; until it is set the report prints
+    // without them.
+    void setReportHost(ReportHost* host) { reportHost_ = host; }
+    // Builds the report of the done steps; PrintDoc false prints it after
+    // the printer dialog (a cancelled dialog changes nothing), true keeps it
+    // for the preview only. The result is 0 in every case.
+    std::int16_t PrintDocument(bool PrintDoc);
+    // The report printer the report is built in: the preview window's print
+    // control once handed over, else one of this object's own.
+    printing::ReportPrinter& reportPrinter();
+    // The preview window hands over its print control when it loads and takes it back when it unloads.
+    void takePrintControl(printing::PreviewControl& control);
+    void dropPrintControl();
+    // -1 shows the last report built in a preview, 0 hides it.
+    void ShowPrintPreview(std::int16_t ShowHide);
+    // The text of one table row of the report, from the eight cells of a
+    // results row as texts and numbers: cells marked bold or italic by the
+    // masks carry their markup.
+    static std::string FormatReportRow(const std::string& Key, const std::string& PinionValue,
+                                       const std::string& GearValue, const std::string& Description,
+                                       std::int32_t RowKind, std::int32_t RedMask, std::int32_t BoldMask,
+                                       std::int32_t ItalicMask);
+
 private:
+    void AddReportTable(const std::string& format, const std::string& header, const std::string& body,
+                        const QColor& headerFill, const QColor& bodyFill, bool headerOmitted);
+    void PrintPageFrames();
+    // Draws the graphs page on the page just started; the charts side fills it in.
+    void PrintChartsPage();
+    void printAddressBlock();
+    void printNotes();
+    void printSection(sequence::T_State& step);
+    // Runs one step of the report; a failure is logged and the report goes on.
+    void reportStep(const char* what, const std::function<void()>& step);
     void showSectionButtons(const sequence::StateCollection* states);
     void appendSection(sequence::T_State& step, bool firstSection);
     // Appends a table row; false at the row with an empty key, which ends the table.
@@ -122,6 +164,11 @@ private:
     int toolbarHandler_ = 0;
     int gridHandler_ = 0;
     bool resizing_ = false;
+
+    ReportHost* reportHost_ = nullptr;
+    printing::ReportPrinter ownPrinter_;
+    printing::PreviewControl* printControl_ = nullptr;
+    QPointer<QDialog> previewDialog_;
 };
 
 // The grid font dialog, preset to a face name and size: screen fonts of the

@@ -2,7 +2,14 @@
 
 #include "shell/Startup.h"
 
+#include "shell/clsNoShowMessage.h"
+#include "shell/frmMain.h"
+
+#include "dialogs/CommonDialogs.h"
 #include "forms/Label.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
 
 namespace cindrel::shell {
 
@@ -60,5 +67,50 @@ std::string ProgramOutputsHost::labelCaption(const results::LabelRef& label)
 }
 
 outputs::clsQXOutputs* ProgramOutputsHost::outputsObject() { return startup_.gobjOutputs.get(); }
+
+bool ProgramOutputsHost::SetPrinter() { return startup_.runLogWindow().SetPrinter(); }
+
+dialogs::PrinterChoice ProgramOutputsHost::chosenPrinter() { return dialogs::currentPrinter(); }
+
+std::string ProgramOutputsHost::UserInfo(std::string_view valueName)
+{
+    return startup_.gobjRegisty ? startup_.gobjRegisty->UserInfo(valueName) : std::string();
+}
+
+std::int32_t ProgramOutputsHost::ShowNoShowMessage(std::string_view message, std::string_view valueName, std::int32_t buttons)
+{
+    return clsNoShowMessage(startup_.runLog(), startup_.store()).ShowMessage(message, valueName, buttons);
+}
+
+void ProgramOutputsHost::ShowOptionsPreferences(std::int32_t tab) { shell::ShowOptionsPreferences(startup_, tab); }
+
+std::string ProgramOutputsHost::RunNotesCaption()
+{
+    forms::Form* main = startup_.windows().find(QStringLiteral("frmMain"));
+    if (main == nullptr || !main->isLoaded())
+        return std::string();
+    auto* notes = dynamic_cast<forms::Label*>(main->find(QStringLiteral("lblRunNotes")));
+    return notes != nullptr ? notes->caption().toStdString() : std::string();
+}
+
+std::string ProgramOutputsHost::ActiveFileName(bool withExtension, bool withFolder)
+{
+    return startup_.gobjColData ? startup_.gobjColData->ActiveFileName(withExtension, withFolder) : std::string();
+}
+
+std::string ProgramOutputsHost::DefaultFileName()
+{
+    return startup_.gobjColData ? startup_.gobjColData->DefaultFileName() : std::string();
+}
+
+std::string ProgramOutputsHost::ProgramVersion() { return programVersion(); }
+
+void ProgramOutputsHost::BeginBusy()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    QCoreApplication::processEvents();
+}
+
+void ProgramOutputsHost::EndBusy() { QGuiApplication::restoreOverrideCursor(); }
 
 } // namespace cindrel::shell

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "outputs/OutputsHost.h"
+#include "outputs/ReportHost.h"
 
 #include <functional>
 
@@ -9,8 +10,9 @@ namespace cindrel::shell {
 class Startup;
 
 // The outputs object's view of the program: the run log, the settings object,
-// window places, the labels of the loaded windows and the navigator's done steps.
-class ProgramOutputsHost : public outputs::OutputsHost {
+// window places, the labels of the loaded windows, the navigator's done steps
+// and what the printed report takes from the program.
+class ProgramOutputsHost : public outputs::OutputsHost, public outputs::ReportHost {
 public:
     explicit ProgramOutputsHost(Startup& startup) : startup_(startup) {}
 
@@ -32,6 +34,19 @@ public:
     const sequence::StateCollection* doneSteps() override { return doneSteps_ ? doneSteps_() : nullptr; }
     std::string labelCaption(const results::LabelRef& label) override;
     outputs::clsQXOutputs* outputsObject() override;
+
+    bool SetPrinter() override;
+    dialogs::PrinterChoice chosenPrinter() override;
+    std::string UserInfo(std::string_view valueName) override;
+    std::int32_t ShowNoShowMessage(std::string_view message, std::string_view valueName, std::int32_t buttons) override;
+    void ShowOptionsPreferences(std::int32_t tab) override;
+    std::string RunNotesCaption() override;
+    std::string ActiveFileName(bool withExtension, bool withFolder) override;
+    std::string DefaultFileName() override;
+    std::string ProgramVersion() override;
+    void BeginBusy() override;
+    void EndBusy() override;
+    QDateTime Now() override { return QDateTime::currentDateTime(); }
 
 private:
     Startup& startup_;

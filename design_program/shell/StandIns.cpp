@@ -32,14 +32,6 @@ const std::vector<forms::ControlSpec> mfgOutputsSavedControls = {
 
 } // namespace
 
-std::int32_t PrintDocument(Startup& startup, bool PrintDoc)
-{
-    startup.WriteRunNote(PrintDoc ? "The print preview is not built yet" : "The printed report is not built yet");
-    return 0;
-}
-
-void ShowPrintPreview(Startup&, std::int16_t) {}
-
 void frmMFGOutputs_EditScreen(Startup&) {}
 
 void frmMFGOutputs_loadPinCombo(Startup&, const std::vector<float>&, double, std::int16_t, bool) {}

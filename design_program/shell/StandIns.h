@@ -15,11 +15,6 @@ namespace cindrel::shell {
 
 class Startup;
 
-// The printed report and its preview of the outputs object, until the
-// report is built: PrintDocument returns 0 as the real one does.
-std::int32_t PrintDocument(Startup& startup, bool PrintDoc);
-void ShowPrintPreview(Startup& startup, std::int16_t ShowHide);
-
 // The manufacturing outputs object, held while its window is open.
 class ManufacturingOutputsStandIn {
 public:

@@ -179,6 +179,7 @@ void Startup::StartApplication()
         step = "Loading Ouputs Class";
         WriteRunNote(step);
         gobjOutputs = std::make_unique<outputs::clsQXOutputs>(outputsHost_, windows_);
+        gobjOutputs->setReportHost(&outputsHost_);
         gobjOutputs->ShowScreenOutputs(-1);
 
         step = "Unit system";

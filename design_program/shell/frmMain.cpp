@@ -8,6 +8,7 @@
 
 #include "automation_interface/ExposeVantrope.h"
 #include "dialogs/MessageBox.h"
+#include "chart/Chart.h"
 #include "forms/CheckBox.h"
 #include "forms/ComboBox.h"
 #include "forms/Label.h"
@@ -142,11 +143,14 @@ void openManufacturingOutputs(Startup& startup, forms::Form& main)
 
 void printPreview(Startup& startup)
 {
-    PrintDocument(startup, true);
+    if (startup.gobjOutputs == nullptr)
+        return;
+    startup.gobjOutputs->PrintDocument(true);
     if (forms::Form* notes = startup.windows().find(QStringLiteral("frmRunNotes")); notes != nullptr && notes->isLoaded())
         notes->hide();
     QCoreApplication::processEvents();
-    ShowPrintPreview(startup, -1);
+    if (startup.gobjOutputs != nullptr)
+        startup.gobjOutputs->ShowPrintPreview(-1);
 }
 
 void fileExit(Startup& startup)
@@ -199,7 +203,8 @@ void connectMenus(Startup& startup, forms::Form& main)
     });
     onMenu("mnuLaunchVT", [] { launchDrawingProgram(); });
     onMenu("mnuFilePrint", [&startup] {
-        PrintDocument(startup, false);
+        if (startup.gobjOutputs != nullptr)
+            startup.gobjOutputs->PrintDocument(false);
     });
     onMenu("mnuFilePrintPreview", [&startup] { printPreview(startup); });
     onMenu("mnuFileExit", [&startup] { fileExit(startup); });
@@ -238,7 +243,7 @@ void connectControls(Startup& startup, forms::Form& main)
         main.get<forms::Label>(QStringLiteral("lblGearPitch")).setCaption(QString::fromStdString(startup.units().PitchName));
         lblPowerHowInput_Change(main);
     });
-    auto& chart = main.get<forms::PictureBox>(QStringLiteral("Chart2D1"));
+    auto& chart = main.get<forms::Control>(QStringLiteral("Chart2D1"));
     chart.onMouseDown.connect([&main](const forms::MouseEventArgs& mouse) {
         if (mouse.button == 2)
             main.popupMenu(main.get<forms::MenuItem>(QStringLiteral("mnuCopyGraph")));
@@ -265,6 +270,7 @@ void connectControls(Startup& startup, forms::Form& main)
 // The window's load, in the order the program relies on.
 void loadMainWindow(Startup& startup, forms::Form& form)
 {
+    chart::registerChartKind();
     layouts::buildMainWindow(form);
     connectModeLabels(startup, form);
     connectAuxiliaryFields(startup, form);

@@ -3,7 +3,10 @@
 #include "shell/frmGears.h"
 #include "shell/frmInputs.h"
 
+#include "dialogs/mAPI_misc.h"
+#include "export/OutlineExport.h"
 #include "forms/OptionButton.h"
+#include "shell/ProgramFolders.h"
 #include "messages/frmMessage.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
@@ -94,12 +97,32 @@ void Startup::Main()
     logger_->setMessagesOff([this] { return Osettings && Osettings->noMessages; });
     elementServices_ = std::make_unique<ElementServices>(ElementServices{run, trace_, *logger_, *Osettings, *draw_});
     meshServices_ = std::make_unique<MeshServices>(MeshServices{*elementServices_, store_, appName_, timers_, *this});
+    meshServices_->outputs.writeTextFile = [this](clsMesh& mesh, bool dxf) { writeOutline(mesh, dxf); };
     // The mesh master binds its meshes to the drawing window, which loads
     // here, and shows it.
     gears_->form();
     OmeshMaster = std::make_unique<clsMeshMaster>(*meshServices_, *gears_);
     gears_->form().show();
     messages_->hide();
+}
+
+void Startup::writeOutline(clsMesh& mesh, bool dxf)
+{
+    if (!Osettings || !mesh.firstElement() || !mesh.secondElement())
+        return;
+    // The line of action goes with the pinion of the pinion and gear mesh.
+    auto loaOf = [](clsGear& element) -> std::optional<LoaPointTable> {
+        if (element.Name == element::Pinion && element.meshIndex() == 1)
+            return element.LOAPoints(true);
+        return std::nullopt;
+    };
+    MeshOutline outline{*mesh.firstElement(), *mesh.secondElement(), loaOf(*mesh.firstElement()),
+                        loaOf(*mesh.secondElement())};
+    const auto ask = [this](const std::string& filter) {
+        mAPI_misc common(store_, appName_, DialogFileName, shellservices::programFolder().toStdString(), *logger_);
+        return common.ShowSaveDialog(gears_->form().window(), filter);
+    };
+    WriteTextFile(outline, dxf, ask, *Osettings, trace_, *logger_);
 }
 
 void Startup::SetExposer(InputSource* exposer)

@@ -71,6 +71,9 @@ public:
     void notAvailable(const char* command) const;
 
 private:
+    // The Output menu's DXF and text outline of a mesh.
+    void writeOutline(clsMesh& mesh, bool dxf);
+
     SettingsStore& store_;
     EndProcess endProcess_;
     std::string appName_;

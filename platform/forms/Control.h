@@ -31,6 +31,8 @@ enum class ControlKind {
     Slider,
     Toolbar,
     Grid,
+    Chart,
+    PrintPreview,
 };
 
 QString kindName(ControlKind kind);

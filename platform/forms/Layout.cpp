@@ -109,7 +109,9 @@ Control& create(Form& form, const ControlSpec& spec, const ControlPlace& place) 
         return slider;
     }
     case ControlKind::Toolbar: return form.add<Toolbar>(place);
-    case ControlKind::Grid: break;
+    case ControlKind::Grid:
+    case ControlKind::Chart:
+    case ControlKind::PrintPreview: break;
     }
     if (const auto maker = makers().find(spec.kind); maker != makers().end())
         return maker->second(form, place);

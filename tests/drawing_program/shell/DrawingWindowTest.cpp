@@ -1,11 +1,15 @@
 #include "ShellFixture.h"
 
+#include "support/TemporaryFolder.h"
+
 #include "forms/PictureBox.h"
 #include "runtime/RuntimeError.h"
 
 #include <QRegularExpression>
 
 #include <cmath>
+#include <fstream>
+#include <sstream>
 
 using namespace vantropetest;
 
@@ -15,6 +19,14 @@ const QColor PinionGreen(0, 128, 0), GearBlue(0, 0, 255), PinionToolBrown(113, 4
     LineOfActionCyan(0, 200, 200);
 
 using DrawingWindow = ShellTest;
+
+std::string readFile(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 TEST_F(DrawingWindow, StartsStandaloneWithItsMenusAndNothingDrawn)
 {
@@ -182,10 +194,26 @@ TEST_F(DrawingWindow, CommandsOfLaterPartsAreWiredToTheirHooks)
 
 TEST_F(DrawingWindow, CommandsOfLaterPartsDoNothingUntilBuilt)
 {
-    for (const char* name : {"mnuOpen", "mnuSave", "mnuSettings", "mnuDXF", "mnuText", "mnuPrint"})
+    for (const char* name : {"mnuOpen", "mnuSave", "mnuSettings", "mnuPrint"})
         menu(name).click();
     EXPECT_EQ(endings, 0);
     EXPECT_TRUE(gears().form().visible());
+}
+
+TEST_F(DrawingWindow, OutputMenuWritesTheActiveMeshAsDxfAndText)
+{
+    firstClick();
+    TemporaryFolder folder;
+    const auto dxf = folder.file("pair.dxf"), text = folder.file("pair.txt");
+    dialogProvider.answerFile(QString::fromStdString(dxf.string()));
+    menu("mnuDXF").click();
+    dialogProvider.answerFile(QString::fromStdString(text.string()));
+    menu("mnuText").click();
+    const std::string written = readFile(dxf);
+    EXPECT_NE(written.find("ENTITIES"), std::string::npos);
+    EXPECT_NE(written.find("LINE"), std::string::npos);
+    EXPECT_FALSE(readFile(text).empty());
+    EXPECT_EQ(startup->messages().text(), "");
 }
 
 TEST_F(DrawingWindow, AboutTellsTheVersion)

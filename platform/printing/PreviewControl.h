@@ -1,0 +1,78 @@
+#pragma once
+
+#include "ReportDocument.h"
+#include "ReportPrinter.h"
+
+#include "forms/Control.h"
+#include "forms/Form.h"
+
+#include <QScrollArea>
+
+#include <memory>
+
+class QDialog;
+
+namespace printing {
+
+class PageView;
+
+// Shows one page of a document, scaled by a zoom in percent (100 is the
+// page at 96 pixels per inch), scrolled when larger than the view.
+class PreviewWidget : public QScrollArea {
+public:
+    explicit PreviewWidget(QWidget* parent = nullptr);
+
+    // The document shown (not owned; it must outlive the widget or be replaced).
+    void setDocument(const ReportDocument* document);
+    // Redraws after the document changed; the page shown stays within it.
+    void documentChanged();
+
+    static constexpr int MinimumZoom = 10;
+    static constexpr int MaximumZoom = 1000;
+    double zoom() const { return zoom_; }
+    // Kept within MinimumZoom and MaximumZoom.
+    void setZoom(double percent);
+    // The page shown, from 1; 0 when the document has no pages.
+    int page() const;
+    // Kept within 1 and the page count.
+    void setPage(int page);
+    int pageCount() const { return document_ != nullptr ? document_->pageCount() : 0; }
+
+private:
+    void relayout();
+
+    const ReportDocument* document_ = nullptr;
+    PageView* view_;
+    double zoom_ = 100;
+    int page_ = 1;
+};
+
+// The print control of a window: a report printer whose documents show in
+// a preview on the window, with its zoom and the page shown.
+class PreviewControl : public forms::Control {
+public:
+    PreviewControl(forms::Form& form, const forms::ControlPlace& place);
+
+    ReportPrinter& printer() { return printer_; }
+    const ReportDocument& document() const { return printer_.document(); }
+
+    double zoom() const { return preview_->zoom(); }
+    void setZoom(double percent) { preview_->setZoom(percent); }
+    int previewPage() const { return preview_->page(); }
+    void setPreviewPage(int page) { preview_->setPage(page); }
+    int pageCount() const { return printer_.pageCount(); }
+    PreviewWidget& preview() { return *preview_; }
+
+private:
+    ReportPrinter printer_;
+    PreviewWidget* preview_;
+};
+
+// Lets layout tables hold print controls (rows of kind forms::ControlKind::PrintPreview).
+void registerPrintPreviewKind();
+
+// A plain preview window of a copy of a document, with buttons to step
+// through its pages, zoom and close; shown modeless and deleted when closed.
+QDialog* showPreviewDialog(const ReportDocument& document, const QString& title, QWidget* parent = nullptr);
+
+} // namespace printing

@@ -1,0 +1,164 @@
+#include "design_program/shell/windows/WalkedProgram.h"
+
+#include "forms/ComboBox.h"
+#include "forms/Label.h"
+#include "forms/MenuItem.h"
+#include "printing/PrinterOutput.h"
+#include "printing/ReportDocument.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+
+#include <gmock/gmock.h>
+
+#include <algorithm>
+
+namespace {
+
+using printing::ReportDocument;
+using printing::TextItem;
+
+class KeptOutput : public printing::PrinterOutput {
+public:
+    void print(const ReportDocument& document, const dialogs::PrinterChoice&, const QString&) override
+    {
+        printed.push_back(document.pageCount());
+    }
+    std::vector<int> printed;
+};
+
+// The default design walked to its last step, then printed and previewed
+// from the File menu.
+class ResultsReportWalk : public WalkedProgram {
+protected:
+    void walkTheDefaultDesign()
+    {
+        next();
+        ASSERT_EQ(current(), "Main Inputs");
+        main().get<forms::ComboBox>(QStringLiteral("cmbToothOrient")).setListIndex(0);
+        next();
+        next();
+        ASSERT_EQ(current(), "Tooth Thickness");
+        for (int member : {0, 1}) {
+            main().get<forms::TextBox>(QStringLiteral("txtMinEdgeBreak"), member).setText(QStringLiteral("0"));
+            main().get<forms::TextBox>(QStringLiteral("txtMaxEdgeBreak"), member).setText(QStringLiteral("0"));
+        }
+        next();
+        ASSERT_EQ(current(), "Tooth Proportions");
+        for (int member : {0, 1})
+            main().get<forms::ComboBox>(QStringLiteral("cmbFilletType"), member).setListIndex(0);
+        main().get<forms::CheckBox>(QStringLiteral("chkAGMA")).setCheckValue(0);
+        for (int step = 0; step < 5 && current() != "Scoring and SubShear Graphs"; ++step)
+            next();
+        ASSERT_EQ(current(), "Scoring and SubShear Graphs");
+    }
+    void menu(const char* name)
+    {
+        main().get<forms::MenuItem>(QString::fromLatin1(name)).click();
+        QCoreApplication::processEvents();
+    }
+    const ReportDocument& report() { return startup->gobjOutputs->reportPrinter().document(); }
+    std::vector<std::string> texts(int page)
+    {
+        std::vector<std::string> found;
+        for (const auto& item : report().pages.at(page).items)
+            if (const auto* text = std::get_if<TextItem>(&item))
+                found.push_back(text->text.toStdString());
+        return found;
+    }
+    QDialog* previewShown()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QDialog*>(widget);
+                dialog != nullptr && dialog->isVisible() && dialog->windowTitle() == QStringLiteral("Cindrel Print Preview"))
+                return dialog;
+        return nullptr;
+    }
+};
+
+TEST_F(ResultsReportWalk, TheDefaultDesignsReportHoldsEveryPrintedStepInOrderAndShowsInThePreview)
+{
+    walkTheDefaultDesign();
+    for (const auto& [name, value] : std::vector<std::pair<const char*, const char*>>{
+             {"CompanyName", "Ridgeway Gear Works"}, {"UserName", "A. Fielding"}, {"AddressLine1", "12 Mill Lane"},
+             {"City", "Dayton"}, {"State", "OH"}, {"ZipCode", "45402"}, {"PhoneNumber", "937 555 0100"},
+             {"EMail", "design@ridgeway.example"}})
+        startup->gobjRegisty->UserInfo(name, value);
+    main().get<forms::Label>(QStringLiteral("lblRunNotes"))
+        .setCaption(QStringLiteral("Spur pair for the ~dblquotesB~dblquotes conveyor drive, hardened and ground."));
+    menu("mnuFilePrintPreview");
+    EXPECT_TRUE(dialogs.requestsOf<dialogs::CheckableMessageRequest>().empty()) << "the user information is all there";
+    ASSERT_NE(previewShown(), nullptr);
+    const auto first = texts(0);
+    for (const char* line : {"Ridgeway Gear Works", "A. Fielding", "12 Mill Lane", "Dayton, OH  45402", "937 555 0100",
+                             "design@ridgeway.example", "NOTES:",
+                             "Spur pair for the \"B\" conveyor drive, hardened and ground."})
+        EXPECT_EQ(std::count(first.begin(), first.end(), line), 1) << line;
+
+    // The headings of the printed steps, in the path's order.
+    std::vector<std::string> headings;
+    const cindrel::sequence::StateCollection& steps = navigator().StateCollection();
+    for (const auto* step : steps.Items())
+        if (step->PrintVariables)
+            headings.push_back(step->PrintHeading);
+    ASSERT_GE(headings.size(), 6u);
+    std::vector<std::string> all;
+    const int pages = report().pageCount();
+    for (int page = 0; page < pages; ++page) {
+        const auto pageTexts = texts(page);
+        all.insert(all.end(), pageTexts.begin(), pageTexts.end());
+        const std::string number = "Page " + std::to_string(page + 1) + " of " + std::to_string(pages);
+        EXPECT_EQ(std::count(pageTexts.begin(), pageTexts.end(), number), 1) << number;
+        EXPECT_EQ(std::count(pageTexts.begin(), pageTexts.end(), "Cindrel results:"), 1) << "the default design";
+        EXPECT_EQ(std::count(pageTexts.begin(), pageTexts.end(), "File: Cindrel.def"), 1);
+    }
+    auto at = all.begin();
+    for (const std::string& heading : headings) {
+        at = std::find(at, all.end(), heading);
+        EXPECT_NE(at, all.end()) << heading << " missing or out of order";
+    }
+    // The graphs page closes the report after the scoring inputs.
+    const auto last = texts(pages - 1);
+    EXPECT_EQ(std::find(last.begin(), last.end(), "Variable"), last.end());
+    const std::string scoring = navigator().state("Scoring and SubShear Inputs").PrintHeading;
+    EXPECT_EQ(std::count(all.begin(), all.end(), scoring), 1);
+    EXPECT_EQ(std::find(all.begin(), all.end(), scoring) - all.begin() < static_cast<long>(all.size() - last.size()), true)
+        << "the scoring inputs come before the graphs page";
+
+    // Pictures of the pages, to look at.
+    const QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/print-artefacts"));
+    ASSERT_TRUE(folder.mkpath(QStringLiteral(".")));
+    for (int page = 0; page < pages; ++page)
+        EXPECT_TRUE(printing::pageImage(report(), page, 110).save(folder.filePath(QStringLiteral("report-page-%1.png").arg(page + 1))));
+    QString error;
+    EXPECT_TRUE(printing::writePdf(report(), folder.filePath(QStringLiteral("report.pdf")), QStringLiteral("report"), &error))
+        << error.toStdString();
+}
+
+TEST_F(ResultsReportWalk, PrintFromTheFileMenuGoesToThePrinterChosenAndACancelPrintsNothing)
+{
+    walkTheDefaultDesign();
+    KeptOutput kept;
+    printing::ScopedPrinterOutput scope(kept);
+    dialogs.cancelPrinter();
+    menu("mnuFilePrint");
+    EXPECT_TRUE(kept.printed.empty());
+    EXPECT_TRUE(dialogs.requestsOf<dialogs::CheckableMessageRequest>().empty()) << "no question after a cancel";
+    EXPECT_EQ(report().pageCount(), 0);
+
+    // No user information is stored yet: the question comes, answered No and silenced.
+    dialogs.answerPrinter({.printerName = QStringLiteral("Office")});
+    dialogs.answerCheckableMessage(4, true);
+    menu("mnuFilePrint");
+    ASSERT_EQ(kept.printed.size(), 1u);
+    EXPECT_EQ(kept.printed[0], report().pageCount());
+    EXPECT_GE(kept.printed[0], 2);
+    // The question silenced, the next report is built without it.
+    dialogs.answerPrinter({.printerName = QStringLiteral("Office")});
+    menu("mnuFilePrint");
+    EXPECT_EQ(dialogs.requestsOf<dialogs::CheckableMessageRequest>().size(), 1u);
+    EXPECT_EQ(kept.printed.size(), 2u);
+}
+
+} // namespace
