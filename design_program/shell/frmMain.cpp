@@ -134,7 +134,7 @@ void openManufacturingOutputs(Startup& startup, forms::Form& main)
     }
     if (pair.Pd_n() == 0)
         runtime::raise(runtime::DivisionByZero);
-    const QString allowance = QString::fromStdString(runtime::formatNumber(0.025 / pair.Pd_n(), "0.000"));
+    const QString allowance = QString::fromStdString(runtime::numberText(0.025 / pair.Pd_n()));
     for (int member : {0, 1})
         manufacturing.get<forms::TextBox>(QStringLiteral("txtTIFdef"), member).setText(allowance);
     main.hide();

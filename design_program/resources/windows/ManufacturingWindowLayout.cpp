@@ -14,13 +14,13 @@ constexpr double TIFRow = 1320;
 constexpr double PinRow = 1740;
 constexpr double SpanRow = 2160;
 constexpr double DecimalsRow = 2580;
-constexpr double PinionColumn = 3120;
-constexpr double GearColumn = 4560;
+constexpr double PinionColumn = 3360;
+constexpr double GearColumn = 4800;
 constexpr double ValueWidth = 1320;
 constexpr double BoxHeight = 315;
 // The defaults frame: its rows level with the panel's rows they belong to.
 constexpr double FrameTop = 720;
-constexpr double FrameLeft = 6240;
+constexpr double FrameLeft = 6400;
 
 } // namespace
 
@@ -57,17 +57,17 @@ std::span<const ControlSpec> frmMFGOutputs()
         {.kind = ControlKind::Label, .name = "lblGear", .container = "pctData", .left = GearColumn, .top = 120,
          .width = ValueWidth, .height = 255, .caption = "Gear", .border = false},
         {.kind = ControlKind::Label, .name = "lblQualityDesc", .container = "pctData", .left = 240, .top = QualityRow + 30,
-         .width = 2760, .height = 255, .caption = "Quality number", .border = false},
+         .width = 3000, .height = 255, .caption = "Quality number", .border = false},
         {.kind = ControlKind::Label, .name = "lblHelixHandDescr", .container = "pctData", .left = 240, .top = HandRow + 30,
-         .width = 2760, .height = 255, .caption = "Helix hand", .border = false},
+         .width = 3000, .height = 255, .caption = "Helix hand", .border = false},
         {.kind = ControlKind::Label, .name = "lblDescript", .index = 0, .container = "pctData", .left = 240,
-         .top = TIFRow + 30, .width = 2760, .height = 255, .caption = "True Involute Form Clearance", .border = false},
+         .top = TIFRow + 30, .width = 3000, .height = 255, .caption = "True Involute Form Clearance", .border = false},
         {.kind = ControlKind::Label, .name = "lblDescript", .index = 1, .container = "pctData", .left = 240,
-         .top = PinRow + 30, .width = 2760, .height = 255, .caption = "Measuring Pin Diameter", .border = false},
+         .top = PinRow + 30, .width = 3000, .height = 255, .caption = "Measuring Pin Diameter", .border = false},
         {.kind = ControlKind::Label, .name = "lblNumbTeethSpannedDesc", .container = "pctData", .left = 240,
-         .top = SpanRow + 30, .width = 2760, .height = 255, .caption = "No. of teeth for span measure", .border = false},
+         .top = SpanRow + 30, .width = 3000, .height = 255, .caption = "No. of teeth for span measure", .border = false},
         {.kind = ControlKind::Label, .name = "Label1", .container = "pctData", .left = 240, .top = DecimalsRow + 30,
-         .width = 2760, .height = 255, .caption = "Decimal Places In MFG Outputs", .border = false},
+         .width = 3000, .height = 255, .caption = "Decimal Places In MFG Outputs", .border = false},
 
         // The lists.
         {.kind = ControlKind::ComboBox, .name = "cmbQuality", .index = 0, .container = "pctData", .left = PinionColumn,
