@@ -301,7 +301,8 @@ bool frmMFGOutputs::ApplyEditedValues()
     if (table == nullptr)
         return false;
     const auto refuse = [&window](forms::TextBox& box, const QString& message) {
-        dialogs::messageBox(message, dialogs::OKOnly | dialogs::IconExclamation, window.caption());
+        dialogs::messageBox(message + QStringLiteral("\r\n\r\n\"<---  move defaults  <---\" fills in the default values."),
+                            dialogs::OKOnly | dialogs::IconExclamation, window.caption());
         box.setFocus();
         return false;
     };

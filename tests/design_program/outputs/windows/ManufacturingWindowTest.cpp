@@ -18,6 +18,7 @@
 #include <QWidget>
 
 #include <filesystem>
+#include <random>
 #include <string>
 
 namespace {
@@ -246,6 +247,44 @@ TEST_F(ManufacturingWindow, BadEntriesAreRefusedWithAMessageAndNothingIsApplied)
     menu("mnuViewGrid");
     EXPECT_EQ(object().ViewState(), 1);
     EXPECT_EQ(table()[2][1], "10.00");
+}
+
+TEST_F(ManufacturingWindow, RandomEntriesGiveATableOrAMessageAndTheWindowStaysUsable)
+{
+    std::mt19937 random(20261210);
+    const std::vector<QString> pieces = {"", "0", "-1", "0.158", "3", "1e308", "1e-300", "abc", ".", "-", "2.5.1",
+                                         "  4  ", "1,5", "nan", "inf", "&H10", "99999999999", "0.0025"};
+    // Mostly sound values, so that both outcomes come up.
+    const auto pick = [&](const QString& sound) {
+        switch (random() % 8) {
+        case 0: return pieces[random() % pieces.size()] + pieces[random() % pieces.size()];
+        case 1: return pieces[random() % pieces.size()];
+        default: return sound;
+        }
+    };
+    int built = 0;
+    dialogs.answerEveryMessageBox(dialogs::ButtonOK);
+    for (int round = 0; round < 150; ++round) {
+        for (int member : {0, 1}) {
+            text("txtTIF", member).setText(pick(QStringLiteral("0.0025")));
+            text("txtPinDiam", member).setText(pick(QStringLiteral("0.158")));
+            text("txtTeethSpanned", member).setText(pick(QStringLiteral("3")));
+        }
+        list("cmbQuality", round % 2).setListIndex(static_cast<int>(random() % 12) - 1);
+        list("cmbDecimalPlacesMFG").setListIndex(static_cast<int>(random() % 7));
+        const int before = messages();
+        menu(round % 3 == 0 ? "mnuPrintPreview" : "mnuViewGrid");
+        const bool refused = messages() > before;
+        built += refused ? 0 : 1;
+        EXPECT_EQ(object().ViewState(), refused ? 3 : round % 3 == 0 ? 2 : 1) << round;
+        menu("mnuEditValues");
+    }
+    EXPECT_GT(built, 10);
+    EXPECT_LT(built, 140);
+    moveDefaults();
+    menu("mnuViewGrid");
+    EXPECT_EQ(object().ViewState(), 1);
+    EXPECT_EQ(at<grid::Grid>("grdMFG").rowCount(), 48);
 }
 
 TEST_F(ManufacturingWindow, PrintPreviewShowsTheShopSheetAndPrintGoesToThePrinter)
