@@ -210,6 +210,40 @@ TEST_F(ManufacturingWindow, TheGridShowsTheTableWithSizedColumnsAndTheCopyIsHead
     EXPECT_FALSE(copied.endsWith(QStringLiteral("\r\n")));
 }
 
+TEST_F(ManufacturingWindow, AHelicalPairShowsItsHandsAndMetricPinsAreTypedInMillimetres)
+{
+    menu("mnuExit");
+    cindrel::model::testing::setUpPair(*startup->Oset, cindrel::model::testing::helicalPairInputs());
+    open();
+    moveDefaults();
+    for (int member : {0, 1})
+        text("txtPinDiam", member).setText(QStringLiteral("0.216"));
+    list("cmbHelixHand", 1).setListIndex(0);
+    list("cmbHelixHand", 0).setListIndex(1);
+    menu("mnuViewGrid");
+    auto& grid = at<grid::Grid>("grdMFG");
+    ASSERT_EQ(grid.rowCount(), 56);
+    EXPECT_EQ(grid.cellText(6, 0), "Helix hand");
+    EXPECT_EQ(grid.cellText(6, 1), "Left");
+    EXPECT_EQ(grid.cellText(6, 2), "Right");
+    EXPECT_FALSE(grid.isRowMerged(6));
+    // 15 degrees of helix, merged across both members.
+    EXPECT_EQ(grid.cellText(5, 1), "15.0000");
+    EXPECT_TRUE(grid.isRowMerged(5));
+    const std::string overPinsInches = grid.cellText(14, 1).toStdString();
+
+    menu("mnuEditValues");
+    on<forms::CheckBox>("chkMetricUnits").setCheckValue(1);
+    ASSERT_EQ(startup->units().LengthFactor, 25.4);
+    for (int member : {0, 1})
+        text("txtPinDiam", member).setText(QStringLiteral("5.4864")); // 0.216 in
+    menu("mnuViewGrid");
+    EXPECT_EQ(grid.cellText(16, 0), "Pin diameter (mm) ");
+    EXPECT_EQ(grid.cellText(16, 1), "5.4864");
+    // The same pin over the same teeth: the measurement in millimetres is 25.4 times the one in inches.
+    EXPECT_NEAR(grid.cellText(14, 1).toDouble(), 25.4 * std::stod(overPinsInches), 25.4 * 0.00005 + 0.00005);
+}
+
 TEST_F(ManufacturingWindow, BadEntriesAreRefusedWithAMessageAndNothingIsApplied)
 {
     moveDefaults();
