@@ -9,6 +9,10 @@
 // What the design sequence needs of the windows, the settings and the rest of
 // the program. The shell implements each port on the real windows; tests use
 // recording fakes. The sequence never reaches a window any other way.
+namespace cindrel::analyses {
+class ChartSurface;
+}
+
 namespace cindrel::sequence {
 
 class StateCollection;
@@ -89,6 +93,8 @@ public:
     virtual std::string DecimalPrecision2(std::int32_t index) = 0;
     // 1 shows radii, 2 diameters in the results.
     virtual std::int32_t DiamRad() = 0;
+    // The graphs' font size in points, as stored (10 when never stored).
+    virtual std::int32_t Graphfontsize() { return 10; }
 };
 
 // The display unit system: values are held in English units, shown multiplied
@@ -111,6 +117,7 @@ public:
     virtual std::string ForceUnits() const = 0;
     virtual std::string TempUnits() const = 0;
     virtual std::string VelocityUnits() const = 0;
+    virtual std::string RMSUnits() const { return MetricUnits() ? "(Ra) " : "(RMS) "; }
 };
 
 // The results outputs object, as far as the sequence drives it.

@@ -4,6 +4,7 @@
 #include "sequence/StepTables.h"
 #include "sequence/T_StateNavigator.h"
 
+#include "analyses/ChartSurface.h"
 #include "analyses/ContactAnalyses.h"
 #include "model/Flags.h"
 #include "model/MMath.h"
@@ -59,6 +60,50 @@ void readLubrication(T_StateNavigator& navigator)
     misc.aaViscosity(in.boxValue("txtLubeViscosity"));
 }
 
+class ButtonBinding final : public analyses::ChartButtonBinding {
+public:
+    explicit ButtonBinding(std::unique_ptr<Binding> binding) : binding_(std::move(binding)) {}
+
+private:
+    std::unique_ptr<Binding> binding_;
+};
+
+// The graphs' view of the program, through the navigator's ports.
+class NavigatorChartHost final : public analyses::ChartHost {
+public:
+    explicit NavigatorChartHost(const NavigatorPorts& ports) : ports_(ports) {}
+
+    analyses::ChartSurface& surface() override
+    {
+        return ports_.chart != nullptr ? *ports_.chart : analyses::ChartSurface::inert();
+    }
+    std::int32_t Graphfontsize() override { return ports_.settings.Graphfontsize(); }
+    analyses::ChartUnits units() override
+    {
+        const Units& units = ports_.units;
+        return {units.LengthFactor(), units.LengthUnits(), units.PressureUnits(), units.ForceUnits(),
+                units.TempUnits(),    units.RMSUnits()};
+    }
+    double pinionLPSTC() override { return analyses::pinionLPSTCOf(ports_.Oset); }
+    double pinionPitchRollAngle() override { return analyses::pinionPitchRollAngleOf(ports_.Oset); }
+    std::int32_t gearIntExt() override { return analyses::gearIntExtOf(ports_.Oset); }
+    void writeRunNote(std::string_view note) override { ports_.runLog.writeRunNote(note); }
+    void reportError(std::string_view routine, int number, std::string_view description) override
+    {
+        ports_.runLog.reportError("T_Chart", routine, std::to_string(number), description, "");
+        ports_.messages.show(0, "The graph could not be drawn:\r\n" + std::string(description));
+    }
+    std::unique_ptr<analyses::ChartButtonBinding> bindClick(std::string_view button,
+                                                            std::function<void()> handler) override
+    {
+        return std::make_unique<ButtonBinding>(
+            ports_.controls.bindClick({"frmMain", std::string(button)}, std::move(handler)));
+    }
+
+private:
+    const NavigatorPorts& ports_;
+};
+
 // The three contact analyses, in order; the chart keeps their tables and
 // the navigator the extremes of the first two. An analysis that fails ends
 // the Next on the step with its error, and the chart and the extremes keep
@@ -67,7 +112,8 @@ void runAnalyses(T_StateNavigator& navigator)
 {
     const model::T_Set& Oset = navigator.Oset();
     if (!navigator.pobjChart)
-        navigator.pobjChart = std::make_unique<analyses::T_Chart>();
+        navigator.pobjChart =
+            std::make_unique<analyses::T_Chart>(std::make_unique<NavigatorChartHost>(navigator.ports()));
     analyses::T_Scoring& scoring = analyses::scoringOf(Oset);
     const analyses::ScoringTable scores = scoring.GoScoring();
     const std::optional<analyses::ScoringExtremes> scoringMaxima = scoring.MaxValues();

@@ -43,6 +43,8 @@ struct NavigatorPorts {
     runtime::RunLog& runLog;
     Outputs& outputs;
     AgmaFactorsWindow& agmaWindow;
+    // The main window's chart control; none draws the graphs nowhere.
+    analyses::ChartSurface* chart = nullptr;
 };
 
 // The controller of the design sequence: owns the twelve steps and the

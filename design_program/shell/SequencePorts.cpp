@@ -4,6 +4,7 @@
 #include "shell/UnitSystem.h"
 #include "shell/clsRegisty.h"
 
+#include "chart/Chart.h"
 #include "dialogs/MessageBox.h"
 #include "forms/Forms.h"
 #include "forms/FormsError.h"
@@ -136,6 +137,10 @@ std::string StoredSettings::DecimalPrecision2(std::int32_t index) { return setti
 
 std::int32_t StoredSettings::DiamRad() { return settings_.DiamRad(); }
 
+std::int32_t StoredSettings::Graphfontsize() { return settings_.Graphfontsize(); }
+
+std::string DisplayUnits::RMSUnits() const { return units_.RMSUnits; }
+
 bool DisplayUnits::MetricUnits() const { return units_.MetricUnits; }
 double DisplayUnits::LengthFactor() const { return units_.LengthFactor; }
 double DisplayUnits::PressureFactor() const { return units_.PressureFactor; }
@@ -186,8 +191,9 @@ ProgramSequencePorts::ProgramSequencePorts(Startup& startup)
       settings_(existing(startup.gobjRegisty, "the settings object")),
       units_(startup.units()),
       agmaWindow_(startup.windows(), [&startup](bool stop) { startup.agmaWindow().StopTheEvents(stop); }),
+      chart_(startup.windows()),
       ports_{existing(startup.Oset, "the gear pair"), controls_, messages_, clipboard_, settings_, units_,
-             startup.runLog(), existing(startup.gobjOutputs, "the outputs object"), agmaWindow_}
+             startup.runLog(), existing(startup.gobjOutputs, "the outputs object"), agmaWindow_, &chart_}
 {
 }
 
@@ -203,5 +209,156 @@ navigatorPowers(const std::optional<std::array<agma::AllowablePowerRow, 2>>& tab
     }
     return powers;
 }
+
+// ---- The chart control ----
+
+namespace {
+
+chart::Axis axisOf(analyses::ChartAxis axis) { return axis == analyses::ChartAxis::X ? chart::Axis::X : chart::Axis::Y; }
+
+QColor colourOf(const analyses::ChartColour& colour) { return QColor(colour.red, colour.green, colour.blue); }
+
+chart::Symbol symbolOf(analyses::ChartSymbol symbol)
+{
+    switch (symbol) {
+    case analyses::ChartSymbol::KeyPoint: return chart::Symbol::KeyPoint;
+    case analyses::ChartSymbol::Disc: return chart::Symbol::Disc;
+    case analyses::ChartSymbol::Square: return chart::Symbol::Square;
+    case analyses::ChartSymbol::Default: break;
+    }
+    return chart::Symbol::Disc;
+}
+
+chart::Anchor anchorOf(analyses::ChartAnchor anchor)
+{
+    switch (anchor) {
+    case analyses::ChartAnchor::North: return chart::Anchor::North;
+    case analyses::ChartAnchor::South: return chart::Anchor::South;
+    case analyses::ChartAnchor::East: return chart::Anchor::East;
+    case analyses::ChartAnchor::West: return chart::Anchor::West;
+    case analyses::ChartAnchor::NorthEast: return chart::Anchor::NorthEast;
+    case analyses::ChartAnchor::NorthWest: return chart::Anchor::NorthWest;
+    case analyses::ChartAnchor::SouthEast: return chart::Anchor::SouthEast;
+    case analyses::ChartAnchor::SouthWest: return chart::Anchor::SouthWest;
+    }
+    return chart::Anchor::North;
+}
+
+} // namespace
+
+chart::Chart& MainWindowChart::control() const
+{
+    auto* found = dynamic_cast<chart::Chart*>(windows_.findControl(QStringLiteral("frmMain"), QStringLiteral("Chart2D1")));
+    if (found == nullptr)
+        sequence::raiseControlMissing({"frmMain", "Chart2D1", -1});
+    return *found;
+}
+
+void MainWindowChart::holdRepaint(bool hold) { control().holdRepaint(hold); }
+
+// The control takes the data in with the rest of the graph, when repainting is released.
+void MainWindowChart::holdUpdates(bool) {}
+
+void MainWindowChart::setHeader(const std::string& text, int fontSize, bool bold)
+{
+    control().change([&](chart::ChartModel& model) {
+        model.header = qText(text);
+        model.headerFontSize = fontSize;
+        model.headerBold = bold;
+    });
+}
+
+void MainWindowChart::setAxisTitle(analyses::ChartAxis axis, const std::string& title)
+{
+    control().change([&](chart::ChartModel& model) { model.setAxisTitle(axisOf(axis), qText(title)); });
+}
+
+void MainWindowChart::setAxisFontSize(analyses::ChartAxis axis, int fontSize)
+{
+    control().change([&](chart::ChartModel& model) { model.setAxisFontSize(axisOf(axis), fontSize); });
+}
+
+analyses::ChartRange MainWindowChart::axisRange(analyses::ChartAxis axis)
+{
+    const chart::Scale scale = control().model().scale(axisOf(axis));
+    return {scale.minimum, scale.maximum};
+}
+
+void MainWindowChart::setMissingValue(double value)
+{
+    control().change([&](chart::ChartModel& model) { model.setMissingValue(value); });
+}
+
+void MainWindowChart::setSeriesCount(int series)
+{
+    control().change([&](chart::ChartModel& model) { model.setSeriesCount(series); });
+}
+
+void MainWindowChart::setPointCount(int points)
+{
+    control().change([&](chart::ChartModel& model) { model.setPointCount(points); });
+}
+
+void MainWindowChart::setX(int point, double value)
+{
+    control().change([&](chart::ChartModel& model) { model.setX(point, value); });
+}
+
+double MainWindowChart::x(int point) { return control().model().x(point); }
+
+void MainWindowChart::setY(int series, int point, double value)
+{
+    control().change([&](chart::ChartModel& model) { model.setY(series, point, value); });
+}
+
+double MainWindowChart::y(int series, int point) { return control().model().y(series, point); }
+
+void MainWindowChart::resetSeriesStyles()
+{
+    control().change([](chart::ChartModel& model) { model.resetSeriesStyles(); });
+}
+
+void MainWindowChart::setSeriesStyle(int series, const analyses::ChartSeriesStyle& style)
+{
+    control().change([&](chart::ChartModel& model) {
+        chart::SeriesStyle own = model.seriesStyle(series);
+        own.lineColour = colourOf(style.lineColour);
+        own.lineWidth = style.lineWidth;
+        own.lineShown = style.lineShown;
+        own.symbolColour = colourOf(style.symbolColour);
+        own.symbolSize = style.symbolSize;
+        model.setSeriesStyle(series, own);
+    });
+}
+
+void MainWindowChart::setPointStyle(int series, int point, const analyses::ChartPointStyle& style)
+{
+    control().change([&](chart::ChartModel& model) {
+        const chart::Symbol symbol = style.symbol == analyses::ChartSymbol::Default
+                                         ? model.seriesStyle(series).symbol
+                                         : symbolOf(style.symbol);
+        model.setPointStyle(series, point, {symbol, colourOf(style.colour), style.size});
+    });
+}
+
+void MainWindowChart::removePointStyles()
+{
+    control().change([](chart::ChartModel& model) { model.removePointStyles(); });
+}
+
+void MainWindowChart::removeLabels()
+{
+    control().change([](chart::ChartModel& model) { model.removeLabels(); });
+}
+
+void MainWindowChart::addLabel(const analyses::ChartLabel& label)
+{
+    control().change([&](chart::ChartModel& model) {
+        model.addLabel({qText(label.text), label.x, label.y, anchorOf(label.anchor), label.connected, label.offset,
+                        static_cast<double>(label.fontSize)});
+    });
+}
+
+int MainWindowChart::labelCount() { return static_cast<int>(control().model().labels().size()); }
 
 } // namespace cindrel::shell

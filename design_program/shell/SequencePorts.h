@@ -1,6 +1,7 @@
 #pragma once
 
 #include "agma/AgmaWindowState.h"
+#include "analyses/ChartSurface.h"
 #include "sequence/Ports.h"
 #include "sequence/T_StateNavigator.h"
 
@@ -10,6 +11,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+namespace chart {
+class Chart;
+}
 
 namespace forms {
 class Control;
@@ -75,6 +80,7 @@ public:
     explicit StoredSettings(clsRegisty& settings) : settings_(settings) {}
     std::string DecimalPrecision2(std::int32_t index) override;
     std::int32_t DiamRad() override;
+    std::int32_t Graphfontsize() override;
 
 private:
     clsRegisty& settings_;
@@ -100,6 +106,7 @@ public:
     std::string ForceUnits() const override;
     std::string TempUnits() const override;
     std::string VelocityUnits() const override;
+    std::string RMSUnits() const override;
 
 private:
     const UnitSystem& units_;
@@ -122,6 +129,39 @@ private:
     std::function<void(bool)> setStopTheEvents_;
 };
 
+// The main window's chart control, found at every call so that it may be
+// loaded after the ports are made; raises ControlMissing while it is not.
+class MainWindowChart : public analyses::ChartSurface {
+public:
+    explicit MainWindowChart(forms::Forms& windows) : windows_(windows) {}
+
+    void holdRepaint(bool hold) override;
+    void holdUpdates(bool hold) override;
+    void setHeader(const std::string& text, int fontSize, bool bold) override;
+    void setAxisTitle(analyses::ChartAxis axis, const std::string& title) override;
+    void setAxisFontSize(analyses::ChartAxis axis, int fontSize) override;
+    analyses::ChartRange axisRange(analyses::ChartAxis axis) override;
+    void setMissingValue(double value) override;
+    void setSeriesCount(int series) override;
+    void setPointCount(int points) override;
+    void setX(int point, double value) override;
+    double x(int point) override;
+    void setY(int series, int point, double value) override;
+    double y(int series, int point) override;
+    void resetSeriesStyles() override;
+    void setSeriesStyle(int series, const analyses::ChartSeriesStyle& style) override;
+    void setPointStyle(int series, int point, const analyses::ChartPointStyle& style) override;
+    void removePointStyles() override;
+    void removeLabels() override;
+    void addLabel(const analyses::ChartLabel& label) override;
+    int labelCount() override;
+
+private:
+    chart::Chart& control() const;
+
+    forms::Forms& windows_;
+};
+
 // The navigator's ports on the program's own objects: its windows, message
 // boxes, clipboard, settings, units, run log, outputs object and AGMA factors
 // window. Made once the settings, the gear pair and the outputs object
@@ -141,6 +181,7 @@ private:
     StoredSettings settings_;
     DisplayUnits units_;
     AgmaWindowPort agmaWindow_;
+    MainWindowChart chart_;
     sequence::NavigatorPorts ports_;
 };
 

@@ -8,6 +8,7 @@
 
 #include "automation_interface/ExposeVantrope.h"
 #include "dialogs/MessageBox.h"
+#include "chart/Chart.h"
 #include "forms/CheckBox.h"
 #include "forms/ComboBox.h"
 #include "forms/Label.h"
@@ -242,7 +243,7 @@ void connectControls(Startup& startup, forms::Form& main)
         main.get<forms::Label>(QStringLiteral("lblGearPitch")).setCaption(QString::fromStdString(startup.units().PitchName));
         lblPowerHowInput_Change(main);
     });
-    auto& chart = main.get<forms::PictureBox>(QStringLiteral("Chart2D1"));
+    auto& chart = main.get<forms::Control>(QStringLiteral("Chart2D1"));
     chart.onMouseDown.connect([&main](const forms::MouseEventArgs& mouse) {
         if (mouse.button == 2)
             main.popupMenu(main.get<forms::MenuItem>(QStringLiteral("mnuCopyGraph")));
@@ -269,6 +270,7 @@ void connectControls(Startup& startup, forms::Form& main)
 // The window's load, in the order the program relies on.
 void loadMainWindow(Startup& startup, forms::Form& form)
 {
+    chart::registerChartKind();
     layouts::buildMainWindow(form);
     connectModeLabels(startup, form);
     connectAuxiliaryFields(startup, form);

@@ -29,6 +29,7 @@ QString kindName(ControlKind kind) {
     case ControlKind::Slider: return QStringLiteral("Slider");
     case ControlKind::Toolbar: return QStringLiteral("Toolbar");
     case ControlKind::Grid: return QStringLiteral("Grid");
+    case ControlKind::Chart: return QStringLiteral("Chart");
     case ControlKind::PrintPreview: return QStringLiteral("PrintPreview");
     }
     return QString();

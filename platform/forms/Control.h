@@ -31,6 +31,7 @@ enum class ControlKind {
     Slider,
     Toolbar,
     Grid,
+    Chart,
     PrintPreview,
 };
 

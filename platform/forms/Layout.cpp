@@ -110,6 +110,7 @@ Control& create(Form& form, const ControlSpec& spec, const ControlPlace& place) 
     }
     case ControlKind::Toolbar: return form.add<Toolbar>(place);
     case ControlKind::Grid:
+    case ControlKind::Chart:
     case ControlKind::PrintPreview: break;
     }
     if (const auto maker = makers().find(spec.kind); maker != makers().end())

@@ -467,7 +467,7 @@ const std::vector<ControlSpec> mainControls = {
     {.kind = ControlKind::Label, .name = "lblSubShear", .container = "picStates", .containerIndex = 9, .left = 5400, .top = 1200, .width = 1080, .height = 255, .caption = "lblSubShear", .dataField = "frmMain_lblSubShear", .visible = false},
 
     // Panel 10: graphs. The chart object handles the buttons.
-    {.kind = ControlKind::PictureBox, .name = "Chart2D1", .container = "picStates", .containerIndex = 10, .left = 60, .top = 60, .width = 7560, .height = 4560, .border = true},
+    {.kind = ControlKind::Chart, .name = "Chart2D1", .container = "picStates", .containerIndex = 10, .left = 60, .top = 60, .width = 7560, .height = 4560, .border = true},
     {.kind = ControlKind::CommandButton, .name = "cmdGraphTemp", .container = "picStates", .containerIndex = 10, .left = 60, .top = 4740, .width = 1035, .height = 375, .caption = "Temperature", .toolTip = "Temperature", .helpContextId = 9100},
     {.kind = ControlKind::CommandButton, .name = "cmdGraphSlide", .container = "picStates", .containerIndex = 10, .left = 1140, .top = 4740, .width = 1035, .height = 375, .caption = "Slide / Roll", .toolTip = "Slide per Roll Ratio or Slip Ratio", .helpContextId = 9200},
     {.kind = ControlKind::CommandButton, .name = "cmdGraphFilm", .container = "picStates", .containerIndex = 10, .left = 2220, .top = 4740, .width = 1035, .height = 375, .caption = "Film Thickness", .toolTip = "Specific Oil Film Thickness, (thickness relative to roughness)", .helpContextId = 9300},

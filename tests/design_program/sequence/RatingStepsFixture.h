@@ -73,7 +73,9 @@ struct RatingStepsFixture {
     explicit RatingStepsFixture(const model::testing::PairInputs& pair = model::testing::spurPairInputs())
     {
         model::testing::setUpPair(Oset, pair);
-        for (const char* name : {"cmdPrevious", "cmdNext", "cmdFinished", "mnuMFGOutputs", "mnuDraw"})
+        for (const char* name : {"cmdPrevious", "cmdNext", "cmdFinished", "mnuMFGOutputs", "mnuDraw", "cmdGraphTemp",
+                                 "cmdGraphSlide", "cmdGraphFilm", "cmdGraphLoad", "cmdGraphShear", "cmdGraphBHN",
+                                 "cmdGraphDeflection"})
             controls.add(mainControl(name), "", false);
         for (int i = 0; i <= 10; ++i)
             controls.add(panel(i), "", false);

@@ -289,7 +289,9 @@ struct SequenceFixture {
 
     SequenceFixture()
     {
-        for (const char* name : {"cmdPrevious", "cmdNext", "cmdFinished", "mnuMFGOutputs", "mnuDraw"})
+        for (const char* name : {"cmdPrevious", "cmdNext", "cmdFinished", "mnuMFGOutputs", "mnuDraw", "cmdGraphTemp",
+                                 "cmdGraphSlide", "cmdGraphFilm", "cmdGraphLoad", "cmdGraphShear", "cmdGraphBHN",
+                                 "cmdGraphDeflection"})
             controls.add(mainControl(name), "", false);
         for (int i = 0; i <= 10; ++i)
             controls.add(panel(i), "", false);
