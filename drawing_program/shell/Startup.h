@@ -9,6 +9,7 @@
 #include "log/TraceLog.h"
 #include "mesh/clsMeshMaster.h"
 #include "shell/LaterParts.h"
+#include "shell/PrintDrawing.h"
 
 #include "forms/Forms.h"
 
@@ -54,6 +55,8 @@ public:
     InputSource* OinputSource = nullptr;
     std::string DialogFileName;
     LaterParts later;
+    // The printer and paper of "Print drawing".
+    PrintSetup printSetup;
 
     forms::Forms& windows() { return windows_; }
     frmGears& gears() { return *gears_; }
