@@ -3,6 +3,7 @@
 #include "shell/frmGears.h"
 #include "shell/frmInputs.h"
 #include "shell/PrintDrawing.h"
+#include "shell/frmSettings.h"
 
 #include "dialogs/mAPI_misc.h"
 #include "export/OutlineExport.h"
@@ -54,6 +55,11 @@ Startup::Startup(SettingsStore& store, EndProcess endProcess, std::string appNam
     draw_ = std::make_unique<mAPI_draw>(*logger_);
     gears_ = std::make_unique<frmGears>(*this);
     inputs_ = std::make_unique<frmInputs>(*this);
+    settingsDialog_ = std::make_unique<frmSettings>(*this);
+    later.ShowSettings = [this](double left, double top) {
+        if (Osettings)
+            settingsDialog_->Show(left, top);
+    };
     // The window's proportions follow the part of the page that is printed on.
     later.PrinterPage = [this] { return defaultPrinterUsablePage(printSetup); };
 }
