@@ -5,7 +5,10 @@
 #include "shell/clsNoShowMessage.h"
 #include "shell/frmMain.h"
 
+#include "analyses/T_Chart.h"
+#include "chart/Chart.h"
 #include "dialogs/CommonDialogs.h"
+#include "forms/FormsError.h"
 #include "forms/Label.h"
 
 #include <QCoreApplication>
@@ -112,5 +115,19 @@ void ProgramOutputsHost::BeginBusy()
 }
 
 void ProgramOutputsHost::EndBusy() { QGuiApplication::restoreOverrideCursor(); }
+
+analyses::T_Chart* ProgramOutputsHost::chartObject()
+{
+    return startup_.gobjStateNavigator ? startup_.gobjStateNavigator->pobjChart.get() : nullptr;
+}
+
+void ProgramOutputsHost::drawShownChart(QPainter& painter, const QRectF& target)
+{
+    // Never loads the main window: a chart it does not show has nothing to print.
+    forms::Form* main = startup_.windows().find(QStringLiteral("frmMain"));
+    if (main == nullptr || !main->isLoaded())
+        forms::raiseFormsError(forms::ControlArrayElementMissing);
+    main->get<chart::Chart>(QStringLiteral("Chart2D1")).draw(painter, target);
+}
 
 } // namespace cindrel::shell

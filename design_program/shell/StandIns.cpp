@@ -2,6 +2,7 @@
 
 #include "shell/Startup.h"
 
+#include "outputs/PrintPreviewWindow.h"
 #include "outputs/ScreenOutputWindow.h"
 
 #include "forms/ComboBox.h"
@@ -79,6 +80,7 @@ void defineStandInWindows(Startup& startup)
         manufacturing.hide();
     });
     outputs::defineScreenOutputWindow(windows, startup.outputsHost());
+    outputs::definePrintPreviewWindow(windows, startup.outputsHost());
 }
 
 } // namespace cindrel::shell
