@@ -230,6 +230,29 @@ TEST_F(Printer, PagesRenderTextAndPicturesWhereTheyWereLaidOut)
     EXPECT_EQ(count(QRect(0, 600, 816, 456), red), 0);
 }
 
+// A picture fills its rectangle at any resolution, not more: at 300 per
+// inch the rectangle 1 by 2 inches from the corner is 300 by 600 pixels.
+TEST_F(Printer, APictureKeepsItsRectangleOnADeviceOfAnyResolution)
+{
+    printer.drawPicture(QRectF(1440, 2880, 1440, 2880), [](QPainter& painter, const QRectF& target) {
+        QImage red((target.size() * 3).toSize(), QImage::Format_RGB32);
+        red.fill(Qt::red);
+        painter.drawImage(target, red);
+    });
+    printer.endDoc();
+    for (const double dpi : {96.0, 300.0}) {
+        const QImage image = pageImage(printer.document(), 0, dpi);
+        const auto isRed = [&image](double xInch, double yInch) {
+            const QColor c = image.pixelColor(QPointF(xInch * image.width() / 8.5, yInch * image.height() / 11).toPoint());
+            return c.red() > 200 && c.green() < 60;
+        };
+        EXPECT_TRUE(isRed(1.05, 2.05)) << dpi;
+        EXPECT_TRUE(isRed(1.95, 3.95)) << dpi;
+        EXPECT_FALSE(isRed(2.1, 3)) << dpi << ": past the right edge";
+        EXPECT_FALSE(isRed(1.5, 4.1)) << dpi << ": past the bottom edge";
+    }
+}
+
 TEST_F(Printer, APdfFileHoldsEveryPageAndAFailedWriteLeavesTheOldFile)
 {
     printer.paragraph(QStringLiteral("one"));
