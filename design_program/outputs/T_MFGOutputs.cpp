@@ -257,6 +257,31 @@ std::string T_MFGOutputs::clipboardText(const Table& table)
     return text;
 }
 
+std::string T_MFGOutputs::copyText(const Table& table)
+{
+    std::string text = "Description, Pinion, Gear";
+    for (const Row& cells : table)
+        text += CrLf + cells[0] + "," + cells[1] + "," + cells[2];
+    return text;
+}
+
+bool T_MFGOutputs::Array2ClipBoard()
+{
+    if (!MFGArray_)
+        return false;
+    try {
+        host_.replaceClipboardText(copyText(*MFGArray_));
+        return true;
+    } catch (const runtime::RuntimeError& error) {
+        host_.errorReporter().reportError("T_MFGOutputs", "Array2ClipBoard", std::to_string(error.number()),
+                                          error.description(), "");
+    } catch (const std::exception& error) {
+        host_.errorReporter().reportError("T_MFGOutputs", "Array2ClipBoard",
+                                          std::to_string(runtime::InvalidProcedureCall), error.what(), "");
+    }
+    return false;
+}
+
 bool T_MFGOutputs::MakeNewArray()
 {
     const auto report = [this](int number, const std::string& description) {

@@ -63,6 +63,14 @@ public:
 
     // The build's clipboard text: every row as "c0, c1, c2, c3" and CR LF.
     static std::string clipboardText(const Table& table);
+    // The copy command's text: "Description, Pinion, Gear", then each row as
+    // "c0,c1,c2" after a CR LF, with no CR LF at the end.
+    static std::string copyText(const Table& table);
+
+    // Replaces the clipboard with copyText of the kept table. False, with the
+    // clipboard untouched, when there is no table yet or the clipboard
+    // refused (that failure goes to the error handler).
+    bool Array2ClipBoard();
 
     // Decimals beyond this are refused with InvalidProcedureCall: no table
     // needs them, and a huge count would only make huge texts.

@@ -15,20 +15,7 @@ namespace cindrel::shell {
 
 class Startup;
 
-// The manufacturing outputs object, held while its window is open.
-class ManufacturingOutputsStandIn {
-public:
-    explicit ManufacturingOutputsStandIn(Startup&) {}
-};
-
-// Members of the manufacturing outputs window that the main window calls.
-void frmMFGOutputs_EditScreen(Startup& startup);
-void frmMFGOutputs_loadPinCombo(Startup& startup, const std::vector<float>& PinList, double SelectedPin,
-                                std::int16_t Index, bool LoadList);
-
-// Declares the stand-in windows: the manufacturing outputs window (with the
-// saved controls a design file keeps of it) and the
-// results grid window.
+// Declares the results grid window.
 void defineStandInWindows(Startup& startup);
 
 } // namespace cindrel::shell

@@ -96,6 +96,8 @@ void Startup::defineWindows()
     agmaServices.rmsFactor = [this] { return units_.RMSFactor; };
     agma_ = std::make_unique<agma::frmAGMA>(windows_, std::move(agmaServices));
     defineStandInWindows(*this);
+    manufacturing_ = std::make_unique<frmMFGOutputs>(*this);
+    manufacturing_->define();
     defineOptionsDialog(*this);
     // Closing the disclaimer without a button ends the program.
     windows_.find(QStringLiteral("frmDisclaimer"))->onUnload.connect([this](bool&) {

@@ -2,8 +2,10 @@
 
 #include "agma/frmAGMA.h"
 #include "model/T_Set.h"
+#include "outputs/T_MFGOutputs.h"
 #include "outputs/clsQXOutputs.h"
 #include "sequence/T_StateNavigator.h"
+#include "shell/MfgOutputsHost.h"
 #include "shell/ProgramOutputsHost.h"
 #include "shell/ProgramShell.h"
 #include "shell/RunNotes.h"
@@ -12,6 +14,7 @@
 #include "shell/T_colData.h"
 #include "shell/UnitSystem.h"
 #include "shell/clsRegisty.h"
+#include "shell/frmMFGOutputs.h"
 #include "shell/frmMisc.h"
 
 #include "forms/Forms.h"
@@ -66,6 +69,8 @@ public:
     ProgramShell& modelShell() { return *modelShell_; }
     registry::Store& store() { return store_; }
     ProgramOutputsHost& outputsHost() { return outputsHost_; }
+    MfgOutputsHost& mfgHost() { return mfgHost_; }
+    frmMFGOutputs& manufacturingWindow() { return *manufacturing_; }
     bool isStarted() const { return started_; }
 
     // The global objects of the run.
@@ -76,7 +81,7 @@ public:
     std::unique_ptr<sequence::T_StateNavigator> gobjStateNavigator;
     std::unique_ptr<T_colData> gobjColData;
     // Exists only while the manufacturing outputs window is open.
-    std::unique_ptr<ManufacturingOutputsStandIn> gobjMFGOutputs;
+    std::unique_ptr<outputs::T_MFGOutputs> gobjMFGOutputs;
 
     // The key code of the last key pressed on the main window; 0 before any.
     int KeyState = 0;
@@ -100,6 +105,8 @@ private:
     std::unique_ptr<ProgramShell> modelShell_;
     std::unique_ptr<agma::frmAGMA> agma_;
     ProgramOutputsHost outputsHost_{*this};
+    MfgOutputsHost mfgHost_{*this};
+    std::unique_ptr<frmMFGOutputs> manufacturing_;
     // What the navigator works through; released right after it.
     std::unique_ptr<ProgramSequencePorts> sequencePorts_;
     // Last, so that the windows go before what their handlers refer to.

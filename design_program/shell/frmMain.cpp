@@ -115,12 +115,12 @@ void launchDrawingProgram()
 
 void openManufacturingOutputs(Startup& startup, forms::Form& main)
 {
-    startup.gobjMFGOutputs = std::make_unique<ManufacturingOutputsStandIn>(startup);
+    startup.gobjMFGOutputs = std::make_unique<outputs::T_MFGOutputs>(*startup.Oset, startup.mfgHost());
     forms::Form& manufacturing = startup.windows()[QStringLiteral("frmMFGOutputs")];
     manufacturing.show();
     manufacturing.setTop(main.top());
     manufacturing.setLeft(main.left());
-    frmMFGOutputs_EditScreen(startup);
+    startup.manufacturingWindow().EditScreen();
     model::T_Set& pair = *startup.Oset;
     for (int member : {0, 1}) {
         model::T_Gear& gear = pair.member(member);
@@ -131,11 +131,11 @@ void openManufacturingOutputs(Startup& startup, forms::Form& main)
         model::T_Gear& gear = pair.member(member);
         bool listRead = false;
         const std::vector<float> pins = gear.PinList(listRead, false);
-        frmMFGOutputs_loadPinCombo(startup, pins, gear.PinDiamTested(), static_cast<std::int16_t>(member), listRead);
+        startup.manufacturingWindow().loadPinCombo(pins, gear.PinDiamTested(), static_cast<std::int16_t>(member), listRead);
     }
     if (pair.Pd_n() == 0)
         runtime::raise(runtime::DivisionByZero);
-    const QString allowance = QString::fromStdString(runtime::formatNumber(0.025 / pair.Pd_n(), "0.000"));
+    const QString allowance = QString::fromStdString(runtime::numberText(0.025 / pair.Pd_n()));
     for (int member : {0, 1})
         manufacturing.get<forms::TextBox>(QStringLiteral("txtTIFdef"), member).setText(allowance);
     main.hide();

@@ -370,6 +370,31 @@ TEST_F(MfgTableTest, EveryBuildPutsTheWholeTableOnTheClipboard)
     EXPECT_EQ(host.clipboard[0].substr(host.clipboard[0].size() - tail.size()), tail);
 }
 
+TEST_F(MfgTableTest, TheCopyCommandPutsTheHeadedTableWithoutLayoutIndexOrFinalLineEnd)
+{
+    EXPECT_FALSE(table.Array2ClipBoard());
+    EXPECT_TRUE(host.clipboard.empty());
+    spurInputs();
+    ASSERT_TRUE(table.MakeNewArray());
+    ASSERT_TRUE(table.Array2ClipBoard());
+    ASSERT_EQ(host.clipboard.size(), 2u);
+    const std::string& copied = host.clipboard[1];
+    const std::string head = "Description, Pinion, Gear\r\nNumber of teeth ,20,40\r\npressure Angle (\u00B0),20.0000,20.0000\r\n";
+    EXPECT_EQ(copied.substr(0, head.size()), head);
+    const std::string tail = "\r\nQuality number ,10,9";
+    EXPECT_EQ(copied.substr(copied.size() - tail.size()), tail);
+    std::size_t lines = 1;
+    for (std::size_t at = copied.find("\r\n"); at != std::string::npos; at = copied.find("\r\n", at + 2))
+        ++lines;
+    EXPECT_EQ(lines, 47u);
+
+    host.clipboardFails = true;
+    EXPECT_FALSE(table.Array2ClipBoard());
+    EXPECT_EQ(host.clipboard.size(), 2u);
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_EQ(host.errors[0].routine, "Array2ClipBoard");
+}
+
 TEST_F(MfgTableTest, RunLogShowsThePinTextOfTheMinCallAndTheSpanMessages)
 {
     spurInputs();

@@ -224,7 +224,7 @@ TEST_F(MainWindow, ManufacturingOutputsOpenOnTheMainWindowsPlaceAndGiveItBackWhe
     EXPECT_NE(startup->gobjMFGOutputs, nullptr);
     // The allowance is 0.025 over the normal diametral pitch of 10.
     for (int member : {0, 1}) {
-        EXPECT_EQ(manufacturing.get<forms::TextBox>(QStringLiteral("txtTIFdef"), member).text(), "0.003");
+        EXPECT_EQ(manufacturing.get<forms::TextBox>(QStringLiteral("txtTIFdef"), member).text(), "0.0025");
         EXPECT_EQ(manufacturing.get<forms::TextBox>(QStringLiteral("txtTeethSpanneddef"), member).text(),
                   QString::number(startup->Oset->member(member).SpanMeasNumbTeethBest()));
     }
