@@ -675,9 +675,10 @@ void clsGear::AssembleTeeth()
 void clsGear::RotateGear(double RotAngle)
 {
     AccumulatedAngle += RotAngle;
-    // The circles and line of action are drawn here too once they exist.
     for (auto& tooth : Teeth_)
         tooth->ToothAngle(RotAngle);
+    // The contact dots follow the teeth.
+    VantropeCircles();
 }
 
 } // namespace vantrope

@@ -5,8 +5,10 @@
 #include "geometry/clsArc.h"
 #include "geometry/clsTooth.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace vantrope {
@@ -91,6 +93,23 @@ public:
     const std::vector<std::unique_ptr<clsTooth>>& Teeth() const { return Teeth_; }
     const clsArc* RootArc() const { return RootArc_.get(); }
 
+    // --- Reference circles and the line of action (LineOfAction.cpp) ---
+    // Rows of the line of action: distance from the pinion's base tangency
+    // point along the line, then x and y in the pinion's frame.
+    using LoaRows = std::array<std::array<double, 3>, 7>;
+    // Circles under their options; for the pinion in the pinion and gear
+    // mesh also the line of action. Errors go to the caller.
+    void VantropeCircles();
+    // Computes the seven points; with PointsOnlyForDXF returns them and draws
+    // nothing, else draws them and returns nothing. Nothing at all when
+    // options 11, 12 and 13 are all off. Errors are logged ("LOAPoints").
+    std::optional<LoaRows> LOAPoints(bool PointsOnlyForDXF);
+    // Roll angle at the tip and at the lowest contact (or, AsLength, the
+    // distance along the line from the base tangency point).
+    double ThetaOD(bool AsLength) const;
+    double ThetaLC(bool AsLength) const;
+    // --- end of the line of action block ---
+
     // The rotation matrix: SetRotation(a) then RotatePoint turns clockwise by a.
     void SetRotation(double angle);
     void RotatePoint(double X, double Y, double& outX, double& outY) const;
@@ -105,6 +124,10 @@ private:
     void AssembleTeeth();
     bool isTool() const { return Name == element::PinionTool || Name == element::GearTool; }
     void debugMark(double x, double y, double radius, std::int32_t color);
+    // Line of action block: the moving contact dots and the debug marks.
+    void LOADOT(int dir);
+    void drawLimitMark(double angle, const char* caption);
+    void drawFlankMarks(int dir, double a);
     // A point set of `rows` rows; subscript error 9 for fewer than one.
     static PointArray rowsOf(std::int32_t rows);
 

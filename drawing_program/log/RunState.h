@@ -12,6 +12,9 @@ struct RunState {
     std::int32_t IncrementsInvolute = 10;
     std::int32_t IncrementsEdge = 5;
     std::int32_t IncrementsRoot = 7;
+    // The check mark of "Toggle LOA side": the line of action is drawn on
+    // the other side of the line of centres.
+    bool LoaOtherSide = false;
 };
 
 } // namespace vantrope
