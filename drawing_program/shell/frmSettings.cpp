@@ -512,7 +512,7 @@ void frmSettings::deactivated()
     // Only another window of the program counts; the check runs once the
     // new window is active, outside the window system's event.
     QPointer<QWidget> own = form().window();
-    QTimer::singleShot(0, [this, own] {
+    QTimer::singleShot(0, own.data(), [this, own] {
         if (own.isNull() || askingUser_ || closing_ || !isLoaded())
             return;
         QWidget* active = QApplication::activeWindow();
