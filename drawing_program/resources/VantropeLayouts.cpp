@@ -141,11 +141,11 @@ std::vector<ControlSpec> settingsLayout()
     onPage(0, {.kind = ControlKind::ListView, .name = "lstDropts", .left = 120, .top = 120, .width = 3360, .height = 2880});
     onPage(0, {.kind = ControlKind::PictureBox, .name = "picColor", .left = 3600, .top = 120, .width = 960, .height = 2880,
                .toolTip = "Click to choose the colour"});
-    onPage(0, {.kind = ControlKind::Label, .name = "lblLineThickness", .left = 120, .top = 3120, .width = 1080, .height = 255,
+    onPage(0, {.kind = ControlKind::Label, .name = "lblLineThickness", .left = 120, .top = 3120, .width = 1260, .height = 255,
                .caption = "Line thickness", .border = false});
-    onPage(0, {.kind = ControlKind::TextBox, .name = "txtLineThickness", .left = 1200, .top = 3090, .width = 495, .height = 315,
+    onPage(0, {.kind = ControlKind::TextBox, .name = "txtLineThickness", .left = 1380, .top = 3090, .width = 420, .height = 315,
                .caption = "1"});
-    onPage(0, {.kind = ControlKind::ComboBox, .name = "cmbLineStyle", .left = 1800, .top = 3090, .width = 1680, .height = 315,
+    onPage(0, {.kind = ControlKind::ComboBox, .name = "cmbLineStyle", .left = 1920, .top = 3090, .width = 1560, .height = 315,
                .caption = "Line type", .items = {"Solid", "Dash", "Dot", "Dash - dot", "Dash - dot - dot"}});
     onPage(0, {.kind = ControlKind::CommandButton, .name = "cmdDefault", .left = 3600, .top = 3090, .width = 960, .height = 315,
                .caption = "Default"});

@@ -98,6 +98,7 @@ TEST_F(SettingsDialog, OpensOnTheSettingsAsTheyAre)
     EXPECT_EQ(list().subItem(1, 0), "Pinion");
     EXPECT_EQ(list().itemKey(14), "a15");
     EXPECT_TRUE(list().isChecked(4));
+    saveArtefact(window().window()->grab().toImage(), "settings-colors-page.png");
     EXPECT_EQ(text("txtIncs", 0).text(), "7");
     EXPECT_EQ(text("txtIncs", 1).text(), "10");
     EXPECT_EQ(text("txtIncs", 2).text(), "5");
@@ -106,7 +107,10 @@ TEST_F(SettingsDialog, OpensOnTheSettingsAsTheyAre)
     EXPECT_EQ(get<forms::CheckBox>("chkLogged").checkValue(), 0); // stored "0" by the fixture
     EXPECT_TRUE(get<forms::PictureBox>("pct1", 0).visible());
     EXPECT_FALSE(get<forms::PictureBox>("pct1", 1).visible());
+    get<forms::MenuItem>("mnu2").click();
+    saveArtefact(window().window()->grab().toImage(), "settings-settings1-page.png");
     get<forms::MenuItem>("mnu3").click();
+    saveArtefact(window().window()->grab().toImage(), "settings-settings2-page.png");
     EXPECT_TRUE(get<forms::PictureBox>("pct1", 2).visible());
     EXPECT_FALSE(get<forms::PictureBox>("pct1", 0).visible());
 
