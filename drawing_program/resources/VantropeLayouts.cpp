@@ -118,8 +118,100 @@ std::vector<ControlSpec> inputsLayout()
     return rows;
 }
 
+// Three pages of one size at the window's top-left, one shown at a time.
+constexpr double PageWidth = 4680, PageHeight = 3840;
+
+std::vector<ControlSpec> settingsLayout()
+{
+    std::vector<ControlSpec> rows;
+    rows.push_back({.kind = ControlKind::MenuItem, .name = "mnu1", .caption = "Colors"});
+    rows.push_back({.kind = ControlKind::MenuItem, .name = "mnu2", .caption = "Settings1"});
+    rows.push_back({.kind = ControlKind::MenuItem, .name = "mnu3", .caption = "Settings2"});
+    for (int p = 0; p <= 2; ++p)
+        rows.push_back({.kind = ControlKind::PictureBox, .name = "pct1", .index = p, .left = 0, .top = 0, .width = PageWidth,
+                        .height = PageHeight, .border = false});
+
+    // Colors: the options with their draw flags, the colour box beside them,
+    // the line editors and the reset buttons below.
+    auto onPage = [&](int page, ControlSpec spec) {
+        spec.container = "pct1";
+        spec.containerIndex = page;
+        rows.push_back(std::move(spec));
+    };
+    onPage(0, {.kind = ControlKind::ListView, .name = "lstDropts", .left = 120, .top = 120, .width = 3360, .height = 2880});
+    onPage(0, {.kind = ControlKind::PictureBox, .name = "picColor", .left = 3600, .top = 120, .width = 960, .height = 2880,
+               .toolTip = "Click to choose the colour"});
+    onPage(0, {.kind = ControlKind::Label, .name = "lblLineThickness", .left = 120, .top = 3120, .width = 1260, .height = 255,
+               .caption = "Line thickness", .border = false});
+    onPage(0, {.kind = ControlKind::TextBox, .name = "txtLineThickness", .left = 1380, .top = 3090, .width = 420, .height = 315,
+               .caption = "1"});
+    onPage(0, {.kind = ControlKind::ComboBox, .name = "cmbLineStyle", .left = 1920, .top = 3090, .width = 1560, .height = 315,
+               .caption = "Line type", .items = {"Solid", "Dash", "Dot", "Dash - dot", "Dash - dot - dot"}});
+    onPage(0, {.kind = ControlKind::CommandButton, .name = "cmdDefault", .left = 3600, .top = 3090, .width = 960, .height = 315,
+               .caption = "Default"});
+    onPage(0, {.kind = ControlKind::CommandButton, .name = "cmdDefaultColors", .left = 120, .top = 3480, .width = 2160,
+               .height = 315, .caption = "All default"});
+    onPage(0, {.kind = ControlKind::CommandButton, .name = "cmdBlackOnWhite", .left = 2400, .top = 3480, .width = 2160,
+               .height = 315, .caption = "All Black on White"});
+
+    // Settings1: points per feature, then the switches.
+    onPage(1, {.kind = ControlKind::Frame, .name = "Frame3", .left = 120, .top = 120, .width = 4440, .height = 1080,
+               .caption = "Number of points per......"});
+    const char* feature[] = {"Root", "Involute", "Edge break"};
+    for (int i = 0; i <= 2; ++i) {
+        rows.push_back({.kind = ControlKind::Label, .name = "lblIncs", .index = i, .container = "Frame3", .left = 240.0 + i * 1440,
+                        .top = 300, .width = 1200, .height = 255, .caption = feature[i], .border = false});
+        rows.push_back({.kind = ControlKind::TextBox, .name = "txtIncs", .index = i, .container = "Frame3",
+                        .left = 240.0 + i * 1440, .top = 600, .width = 1080, .height = 315});
+    }
+    struct Switch {
+        const char* name;
+        const char* caption;
+        const char* tip;
+    };
+    const Switch switches[] = {
+        {"chkPanZoom", "Zoom and Pan disabled", "Used when making animated gifs"},
+        {"chkMessages", "Suppress Messages", "Suppress all error messages, most are programatic in nature."},
+        {"chkLogged", "Append to Vantrope.Log", "This is for debugging: copy various internal events to a logfile "},
+        {"chkSaveOnLoseFocus", "Save on lose focus", "Save these settings when you click back in main window"},
+        {"chkPrintBW", "Print Black on White", ""},
+    };
+    for (int i = 0; i < 5; ++i)
+        onPage(1, {.kind = ControlKind::CheckBox, .name = switches[i].name, .left = 240, .top = 1380.0 + i * 420,
+                   .width = 4200, .height = 315, .caption = switches[i].caption, .toolTip = switches[i].tip});
+
+    // Settings2: teeth drawn per element, then the gear size of the exports.
+    onPage(2, {.kind = ControlKind::Frame, .name = "Frame2", .left = 120, .top = 120, .width = 4440, .height = 1080,
+               .caption = "Number of teeth to draw."});
+    const char* element[] = {"", "PTool", "Pinion", "Gear", "GTool"};
+    for (int i = 1; i <= 4; ++i) {
+        rows.push_back({.kind = ControlKind::Label, .name = "Label1", .index = i, .container = "Frame2",
+                        .left = 240.0 + (i - 1) * 1050, .top = 300, .width = 900, .height = 255, .caption = element[i],
+                        .border = false});
+        rows.push_back({.kind = ControlKind::TextBox, .name = "txtTeethDrawn", .index = i, .container = "Frame2",
+                        .left = 240.0 + (i - 1) * 1050, .top = 600, .width = 900, .height = 315});
+    }
+    onPage(2, {.kind = ControlKind::Frame, .name = "Frame1", .left = 120, .top = 1380, .width = 4440, .height = 1080,
+               .caption = "Transverse Gear Size"});
+    rows.push_back({.kind = ControlKind::TextBox, .name = "txtSizer", .container = "Frame1", .left = 240, .top = 420,
+                    .width = 1200, .height = 315});
+    rows.push_back({.kind = ControlKind::OptionButton, .name = "optSizer", .index = 0, .container = "Frame1", .left = 1680,
+                    .top = 300, .width = 2400, .height = 255, .caption = "Diametral Pitch"});
+    rows.push_back({.kind = ControlKind::OptionButton, .name = "optSizer", .index = 1, .container = "Frame1", .left = 1680,
+                    .top = 660, .width = 2400, .height = 255, .caption = "Module"});
+
+    rows.push_back({.kind = ControlKind::Frame, .name = "fraCancelAccept", .left = 0, .top = PageHeight, .width = 2640,
+                    .height = 495, .border = false});
+    rows.push_back({.kind = ControlKind::CommandButton, .name = "cmdOKNo", .index = 1, .container = "fraCancelAccept",
+                    .left = 120, .top = 60, .width = 1080, .height = 375, .caption = "OK"});
+    rows.push_back({.kind = ControlKind::CommandButton, .name = "cmdOKNo", .index = 0, .container = "fraCancelAccept",
+                    .left = 1440, .top = 60, .width = 1080, .height = 375, .caption = "Cancel"});
+    return rows;
+}
+
 const std::vector<ControlSpec> Gears = gearsLayout();
 const std::vector<ControlSpec> Inputs = inputsLayout();
+const std::vector<ControlSpec> Settings = settingsLayout();
 
 } // namespace
 
@@ -131,6 +223,11 @@ std::span<const ControlSpec> frmGears()
 std::span<const ControlSpec> frmInputs()
 {
     return Inputs;
+}
+
+std::span<const ControlSpec> frmSettings()
+{
+    return Settings;
 }
 
 } // namespace vantrope::layouts

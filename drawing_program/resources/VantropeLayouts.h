@@ -13,5 +13,7 @@ std::span<const forms::ControlSpec> frmGears();
 // The inputs dialog: four element columns, the shared fields, the mesh
 // buttons and the slider.
 std::span<const forms::ControlSpec> frmInputs();
+// The settings dialog: three pages chosen by the menu bar, OK and Cancel below.
+std::span<const forms::ControlSpec> frmSettings();
 
 } // namespace vantrope::layouts

@@ -2,6 +2,8 @@
 
 #include "shell/frmGears.h"
 #include "shell/frmInputs.h"
+#include "shell/PrintDrawing.h"
+#include "shell/frmSettings.h"
 
 #include "dialogs/mAPI_misc.h"
 #include "export/OutlineExport.h"
@@ -12,9 +14,6 @@
 #include "runtime/RuntimeError.h"
 
 #include <QDateTime>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPrinterInfo>
 
 namespace vantrope {
 
@@ -37,18 +36,6 @@ bool storedSwitch(SettingsStore& store, const std::string& app, const char* key,
     return defaultValue;
 }
 
-// The default printer's page; empty when no printer is installed.
-std::optional<QSizeF> defaultPrinterPage()
-{
-    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
-    if (printer.isNull())
-        return std::nullopt;
-    const QSizeF page = printer.defaultPageSize().size(QPageSize::Point);
-    if (page.width() <= 0 || page.height() <= 0)
-        return std::nullopt;
-    return page;
-}
-
 template <typename Step>
 void ignoringErrors(Step&& step)
 {
@@ -68,7 +55,13 @@ Startup::Startup(SettingsStore& store, EndProcess endProcess, std::string appNam
     draw_ = std::make_unique<mAPI_draw>(*logger_);
     gears_ = std::make_unique<frmGears>(*this);
     inputs_ = std::make_unique<frmInputs>(*this);
-    later.PrinterPage = defaultPrinterPage;
+    settingsDialog_ = std::make_unique<frmSettings>(*this);
+    later.ShowSettings = [this](double left, double top) {
+        if (Osettings)
+            settingsDialog_->Show(left, top);
+    };
+    // The window's proportions follow the part of the page that is printed on.
+    later.PrinterPage = [this] { return defaultPrinterUsablePage(printSetup); };
 }
 
 Startup::~Startup()
@@ -98,6 +91,7 @@ void Startup::Main()
     elementServices_ = std::make_unique<ElementServices>(ElementServices{run, trace_, *logger_, *Osettings, *draw_});
     meshServices_ = std::make_unique<MeshServices>(MeshServices{*elementServices_, store_, appName_, timers_, *this});
     meshServices_->outputs.writeTextFile = [this](clsMesh& mesh, bool dxf) { writeOutline(mesh, dxf); };
+    meshServices_->outputs.print = [this](clsMesh& mesh) { PrintOutPut(mesh, *Osettings, trace_, *logger_, printSetup); };
     // The mesh master binds its meshes to the drawing window, which loads
     // here, and shows it.
     gears_->form();

@@ -9,6 +9,7 @@
 #include "log/TraceLog.h"
 #include "mesh/clsMeshMaster.h"
 #include "shell/LaterParts.h"
+#include "shell/PrintDrawing.h"
 
 #include "forms/Forms.h"
 
@@ -21,6 +22,7 @@ namespace vantrope {
 class frmGears;
 class frmInputs;
 class frmMessage;
+class frmSettings;
 
 // The program-wide variables of the drawing program and its start and end.
 // One per process; the windows and the mesh master live here.
@@ -54,11 +56,14 @@ public:
     InputSource* OinputSource = nullptr;
     std::string DialogFileName;
     LaterParts later;
+    // The printer and paper of "Print drawing".
+    PrintSetup printSetup;
 
     forms::Forms& windows() { return windows_; }
     frmGears& gears() { return *gears_; }
     frmInputs& inputs() { return *inputs_; }
     frmMessage& messages() { return *messages_; }
+    frmSettings& settingsDialog() { return *settingsDialog_; }
     MessageLogger& logger() { return *logger_; }
     const TraceLog& trace() const { return trace_; }
     Timers& timers() { return timers_; }
@@ -88,6 +93,7 @@ private:
     std::unique_ptr<MeshServices> meshServices_;
     std::unique_ptr<frmGears> gears_;
     std::unique_ptr<frmInputs> inputs_;
+    std::unique_ptr<frmSettings> settingsDialog_;
     bool ending_ = false;
     bool ended_ = false;
 };
