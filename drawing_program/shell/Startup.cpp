@@ -2,6 +2,7 @@
 
 #include "shell/frmGears.h"
 #include "shell/frmInputs.h"
+#include "shell/mMiscellaneous.h"
 
 #include "dialogs/mAPI_misc.h"
 #include "export/OutlineExport.h"
@@ -69,6 +70,7 @@ Startup::Startup(SettingsStore& store, EndProcess endProcess, std::string appNam
     gears_ = std::make_unique<frmGears>(*this);
     inputs_ = std::make_unique<frmInputs>(*this);
     later.PrinterPage = defaultPrinterPage;
+    mMiscellaneous::install(*this);
 }
 
 Startup::~Startup()
