@@ -8,13 +8,19 @@
 #include <string>
 #include <string_view>
 
+class QPainter;
+class QRectF;
+namespace cindrel::analyses {
+class T_Chart;
+}
+
 namespace cindrel::outputs {
 
 // What the printed results report needs of the rest of the program: the
 // printer dialog, the settings' user information, the silenceable question,
 // the options dialog, the gear-set notes, the design file's names, the
-// program version, the busy pointer and the clock. The shell implements it;
-// tests use a recording fake.
+// program version, the busy pointer, the clock and the graphs of the
+// analyses. The shell implements it; tests use a recording fake.
 class ReportHost {
 public:
     virtual ~ReportHost() = default;
@@ -39,6 +45,12 @@ public:
     virtual void BeginBusy() = 0;
     virtual void EndBusy() = 0;
     virtual QDateTime Now() = 0;
+
+    // The chart object of the contact analyses; null until they first ran.
+    virtual analyses::T_Chart* chartObject() = 0;
+    // Draws the graph the main window's chart shows now into target; raises
+    // when that chart is not there.
+    virtual void drawShownChart(QPainter& painter, const QRectF& target) = 0;
 };
 
 } // namespace cindrel::outputs

@@ -5,12 +5,12 @@
 #include "sequence/StateCollection.h"
 #include "sequence/T_State.h"
 
+#include "forms/Forms.h"
 #include "printing/PreviewControl.h"
 #include "printing/PrinterOutput.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/CheckedMath.h"
 
-#include <QDialog>
 #include <QLocale>
 
 #include <cmath>
@@ -36,6 +36,7 @@ const std::string PairFormat = ">+1400|^+1500|^+1500|<+4500";
 const std::string PairHeader = "{\\b Variable}|{\\b Pinion}|{\\b Gear}|{\\b Description};";
 
 const std::string ScoringStep = "Scoring and SubShear Inputs";
+const QString PreviewWindow = QStringLiteral("frmPrintPreview");
 const std::string NoOutputs = "There are no outputs calculated at this time to print.";
 const std::string UserInfoQuestion = "It is highly recommended to fill out the User Information tab "
                                      "in the Options Dialog Box from 'Name' through 'Phone Number'.  "
@@ -228,17 +229,13 @@ void clsQXOutputs::printSection(sequence::T_State& step)
         }
     }
     reportStep("colour", [&] { printer.setTextColor(Black); });
-    if (step.Name == ScoringStep)
+    // A design whose analyses never ran has no graphs to print, so no empty page either.
+    if (step.Name == ScoringStep && reportHost_ != nullptr && reportHost_->chartObject() != nullptr)
         reportStep("graphs", [&] {
             printer.newPage();
             PrintChartsPage();
         });
     reportStep("gap", [&] { printer.setCurrentY(printer.currentY() + SectionGap); });
-}
-
-void clsQXOutputs::PrintChartsPage()
-{
-    // The graphs page is drawn by the charts side once it is there; until then the page stays empty.
 }
 
 void clsQXOutputs::PrintPageFrames()
@@ -310,6 +307,11 @@ std::int16_t clsQXOutputs::PrintDocument(bool PrintDoc)
         });
         reportHost_->BeginBusy();
     }
+    // Loading the preview window hands its print control over, hidden.
+    reportStep("preview window", [&] {
+        if (forms::Form* preview = windows_.find(PreviewWindow); preview != nullptr && !preview->isLoaded())
+            preview->load();
+    });
     printing::ReportPrinter& printer = reportPrinter();
     reportStep("set-up", [&] {
         if (!PrintDoc)
@@ -368,22 +370,15 @@ std::int16_t clsQXOutputs::PrintDocument(bool PrintDoc)
     }
     if (reportHost_ != nullptr)
         reportHost_->EndBusy();
-    if (first != nullptr && printControl_ != nullptr)
-        printControl_->setPreviewPage(printControl_->previewPage() - 1);
-    return result;
-}
-
-void clsQXOutputs::ShowPrintPreview(std::int16_t ShowHide)
-{
-    if (ShowHide == 0) {
-        if (previewDialog_)
-            previewDialog_->hide();
-        return;
+    if (printControl_ != nullptr) {
+        // A new report opens on its first page.
+        printControl_->setPreviewPage(1);
+        if (first != nullptr)
+            cmdPreviousPage_Click();
+        else
+            showPageButtons();
     }
-    if (ShowHide != -1)
-        return;
-    delete previewDialog_;
-    previewDialog_ = printing::showPreviewDialog(reportPrinter().document(), QStringLiteral("Cindrel Print Preview"));
+    return result;
 }
 
 } // namespace cindrel::outputs

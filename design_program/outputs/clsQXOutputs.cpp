@@ -1,7 +1,5 @@
 #include "outputs/clsQXOutputs.h"
 
-#include <QDialog>
-
 #include "ScreenOutputLayout.h"
 
 #include "sequence/StateCollection.h"
@@ -79,7 +77,7 @@ clsQXOutputs::clsQXOutputs(OutputsHost& host, forms::Forms& windows) : host_(hos
 clsQXOutputs::~clsQXOutputs()
 {
     disconnectHandlers();
-    delete previewDialog_;
+    disconnectPreviewHandlers();
 }
 
 void clsQXOutputs::ShowScreenOutputs(std::int16_t ShowHide)

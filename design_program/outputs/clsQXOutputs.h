@@ -21,6 +21,7 @@
 #include <vector>
 
 namespace forms {
+class CommandButton;
 class Forms;
 class MenuItem;
 class Toolbar;
@@ -31,7 +32,6 @@ class Grid;
 namespace printing {
 class PreviewControl;
 }
-class QDialog;
 namespace cindrel::sequence {
 class T_State;
 }
@@ -110,8 +110,27 @@ public:
     // The preview window hands over its print control when it loads and takes it back when it unloads.
     void takePrintControl(printing::PreviewControl& control);
     void dropPrintControl();
-    // -1 shows the last report built in a preview, 0 hides it.
+    // The preview window hands over its buttons, itself and its print
+    // control when it loads, and takes them back when it unloads.
+    void takePreviewControls(forms::Form& window);
+    void dropPreviewControls();
+    bool hasPreviewControls() const { return previewWindow_ != nullptr && printControl_ != nullptr; }
+    // -1 loads the preview window when needed and shows it modeless, 0 hides it.
     void ShowPrintPreview(std::int16_t ShowHide);
+
+    // Handlers of the preview window's controls.
+    void cmdPrint_Click();
+    void cmdNextPage_Click();
+    void cmdPreviousPage_Click();
+    void cmdZoomIn_Click() { ZoomInStep(); }
+    void cmdZoomOut_Click() { ZoomOutStep(); }
+    void cmdClosePrintPrev_Click();
+    void frmPrintScreen_Resize();
+    // The zoom bands of the preview. In: +25 below 100, +50 below 200, +100
+    // below 400, none from 400. Out: -100 from 201 to 400, -50 from 101 to
+    // 200, -25 from 26 to 100, none above 400 or at 25 and below.
+    static int zoomedIn(int zoom);
+    static int zoomedOut(int zoom);
     // The text of one table row of the report, from the eight cells of a
     // results row as texts and numbers: cells marked bold or italic by the
     // masks carry their markup.
@@ -124,8 +143,14 @@ private:
     void AddReportTable(const std::string& format, const std::string& header, const std::string& body,
                         const QColor& headerFill, const QColor& bodyFill, bool headerOmitted);
     void PrintPageFrames();
-    // Draws the graphs page on the page just started; the charts side fills it in.
+    // Draws six graphs of the analyses in two columns of three on the page
+    // just started, then shows on screen the graph shown before.
     void PrintChartsPage();
+    void ZoomInStep();
+    void ZoomOutStep();
+    // Next Page and Prev Page enabled as the page shown allows.
+    void showPageButtons();
+    void disconnectPreviewHandlers();
     void printAddressBlock();
     void printNotes();
     void printSection(sequence::T_State& step);
@@ -168,7 +193,12 @@ private:
     ReportHost* reportHost_ = nullptr;
     printing::ReportPrinter ownPrinter_;
     printing::PreviewControl* printControl_ = nullptr;
-    QPointer<QDialog> previewDialog_;
+    QPointer<forms::Form> previewWindow_;
+    forms::CommandButton* cmdNextPage_ = nullptr;
+    forms::CommandButton* cmdPreviousPage_ = nullptr;
+    std::vector<std::pair<forms::CommandButton*, int>> previewButtonHandlers_;
+    int previewResizeHandler_ = 0;
+    int previewUnloadHandler_ = 0;
 };
 
 // The grid font dialog, preset to a face name and size: screen fonts of the

@@ -5,11 +5,16 @@
 #include "shell/clsNoShowMessage.h"
 #include "shell/frmMain.h"
 
+#include "analyses/T_Chart.h"
+#include "chart/Chart.h"
 #include "dialogs/CommonDialogs.h"
+#include "forms/FormsError.h"
 #include "forms/Label.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 
 namespace cindrel::shell {
 
@@ -112,5 +117,36 @@ void ProgramOutputsHost::BeginBusy()
 }
 
 void ProgramOutputsHost::EndBusy() { QGuiApplication::restoreOverrideCursor(); }
+
+analyses::T_Chart* ProgramOutputsHost::chartObject()
+{
+    return startup_.gobjStateNavigator ? startup_.gobjStateNavigator->pobjChart.get() : nullptr;
+}
+
+void ProgramOutputsHost::drawShownChart(QPainter& painter, const QRectF& target)
+{
+    // Never loads the main window: a chart it does not show has nothing to print.
+    forms::Form* main = startup_.windows().find(QStringLiteral("frmMain"));
+    if (main == nullptr || !main->isLoaded())
+        forms::raiseFormsError(forms::ControlArrayElementMissing);
+    // Drawn through an image of a fixed resolution, so that the chart's
+    // text is measured and drawn at one size whatever the page's device.
+    constexpr double Oversampling = 3;
+    const QSize size = (target.size() * Oversampling).toSize();
+    if (size.isEmpty())
+        return;
+    QImage image(size, QImage::Format_RGB32);
+    const int dotsPerMeter = qRound(96 * Oversampling / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    {
+        QPainter onImage(&image);
+        onImage.setRenderHint(QPainter::Antialiasing);
+        onImage.setRenderHint(QPainter::TextAntialiasing);
+        main->get<chart::Chart>(QStringLiteral("Chart2D1")).draw(onImage, QRectF(QPointF(0, 0), size));
+    }
+    painter.drawImage(target, image);
+}
 
 } // namespace cindrel::shell

@@ -47,6 +47,8 @@ public:
     void BeginBusy() override;
     void EndBusy() override;
     QDateTime Now() override { return QDateTime::currentDateTime(); }
+    analyses::T_Chart* chartObject() override;
+    void drawShownChart(QPainter& painter, const QRectF& target) override;
 
 private:
     Startup& startup_;

@@ -2,10 +2,15 @@
 
 #include "shell/Startup.h"
 
+#include "outputs/PrintPreviewWindow.h"
 #include "outputs/ScreenOutputWindow.h"
 
 namespace cindrel::shell {
 
-void defineStandInWindows(Startup& startup) { outputs::defineScreenOutputWindow(startup.windows(), startup.outputsHost()); }
+void defineStandInWindows(Startup& startup)
+{
+    outputs::defineScreenOutputWindow(startup.windows(), startup.outputsHost());
+    outputs::definePrintPreviewWindow(startup.windows(), startup.outputsHost());
+}
 
 } // namespace cindrel::shell

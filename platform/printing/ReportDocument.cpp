@@ -43,6 +43,12 @@ struct Drawer {
         painter.translate(item.rect.topLeft());
         painter.scale(item.rect.width() / item.logical.width(), item.rect.height() / item.logical.height());
         painter.setClipRect(QRectF(QPointF(0, 0), item.logical), Qt::IntersectClip);
+        // Playing a picture scales it by the device's resolution over the
+        // picture's; the rectangle already fixes its size on every device.
+        if (const QPaintDevice* device = painter.device();
+            device != nullptr && device->logicalDpiX() > 0 && device->logicalDpiY() > 0)
+            painter.scale(double(item.picture.logicalDpiX()) / device->logicalDpiX(),
+                          double(item.picture.logicalDpiY()) / device->logicalDpiY());
         painter.drawPicture(QPointF(0, 0), item.picture);
         painter.restore();
     }

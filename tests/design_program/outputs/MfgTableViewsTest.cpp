@@ -56,6 +56,8 @@ public:
     void BeginBusy() override {}
     void EndBusy() override {}
     QDateTime Now() override { return QDateTime(QDate(2026, 3, 7), QTime(14, 5)); }
+    cindrel::analyses::T_Chart* chartObject() override { return nullptr; }
+    void drawShownChart(QPainter&, const QRectF&) override {}
 
     bool confirmPrinter = true;
     int printerDialogs = 0;

@@ -1,4 +1,5 @@
 #include "OutputsFakes.h"
+#include "ReportFakes.h"
 
 #include "outputs/ReportHost.h"
 #include "outputs/clsQXOutputs.h"
@@ -24,66 +25,6 @@ using printing::ReportDocument;
 using printing::TextItem;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-// Everything the report takes from the program, in members; what it asked, recorded.
-class FakeReportHost : public cindrel::outputs::ReportHost {
-public:
-    bool SetPrinter() override
-    {
-        ++printerDialogs;
-        return !cancelPrinter;
-    }
-    dialogs::PrinterChoice chosenPrinter() override { return {.printerName = QStringLiteral("Office")}; }
-    std::string UserInfo(std::string_view name) override { return info[std::string(name)]; }
-    std::int32_t ShowNoShowMessage(std::string_view message, std::string_view valueName, std::int32_t buttons) override
-    {
-        questions.push_back(std::string(valueName) + " " + std::to_string(buttons) + ": " + std::string(message));
-        return answer;
-    }
-    void ShowOptionsPreferences(std::int32_t tab) override
-    {
-        optionTabs.push_back(tab);
-        if (inOptions)
-            inOptions();
-    }
-    std::string RunNotesCaption() override { return notes; }
-    std::string ActiveFileName(bool extension, bool folder) override
-    {
-        return (folder ? std::string("/designs/") : std::string()) + (extension ? "Bevel pair.gdf" : "Bevel pair");
-    }
-    std::string DefaultFileName() override { return defaultFile; }
-    std::string ProgramVersion() override { return "2.01.3"; }
-    void BeginBusy() override { ++busy; }
-    void EndBusy() override { --busy; }
-    QDateTime Now() override { return QDateTime(QDate(2024, 3, 5), QTime(15, 7)); }
-
-    std::map<std::string, std::string> info = {
-        {"CompanyName", "Ridgeway Gear Works"}, {"UserName", "A. Fielding"}, {"AddressLine1", "12 Mill Lane"},
-        {"City", "Dayton"}, {"State", "OH"}, {"ZipCode", "45402"}, {"PhoneNumber", "555 0100"}};
-    bool cancelPrinter = false;
-    int printerDialogs = 0;
-    std::int32_t answer = 4;
-    std::vector<std::string> questions;
-    std::vector<std::int32_t> optionTabs;
-    std::function<void()> inOptions;
-    std::string notes = "Nothing";
-    std::string defaultFile = "/program/Cindrel.def";
-    int busy = 0;
-};
-
-class KeptOutput : public printing::PrinterOutput {
-public:
-    void print(const ReportDocument& document, const dialogs::PrinterChoice& printer, const QString&) override
-    {
-        if (fail)
-            runtime::raise(printing::PrinterError, "Printer error: Office is not available");
-        printed.push_back(document.pageCount());
-        printers.push_back(printer.printerName.toStdString());
-    }
-    bool fail = false;
-    std::vector<int> printed;
-    std::vector<std::string> printers;
-};
 
 class ResultsReport : public ::testing::Test {
 protected:
@@ -343,6 +284,8 @@ TEST_F(ResultsReport, TheScoringStepIsFollowedByTheGraphsPageWithinTheCount)
 {
     done.add("Main Inputs", "Main Inputs", "MainInputs", plainTable("k", 3));
     done.add("Scoring and SubShear Inputs", "Scoring and SubShear Inputs", "Scoring", plainTable("s", 3));
+    AnalysedChart analysed;
+    analysed.attachTo(report);
     outputs.PrintDocument(true);
     ASSERT_EQ(document().pageCount(), 2);
     EXPECT_TRUE(find(0, "Page 1 of 2"));

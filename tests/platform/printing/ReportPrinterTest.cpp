@@ -230,6 +230,34 @@ TEST_F(Printer, PagesRenderTextAndPicturesWhereTheyWereLaidOut)
     EXPECT_EQ(count(QRect(0, 600, 816, 456), red), 0);
 }
 
+// A picture fills its rectangle at any resolution, not more: at 300 per
+// inch the rectangle 1 by 2 inches from the corner is 300 by 600 pixels,
+// and the blue quarter drawn last stands at its bottom right.
+TEST_F(Printer, APictureKeepsItsRectangleOnADeviceOfAnyResolution)
+{
+    printer.drawPicture(QRectF(1440, 2880, 1440, 2880), [](QPainter& painter, const QRectF& target) {
+        QImage picture((target.size() * 3).toSize(), QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QPainter(&picture).fillRect(QRectF(QPointF(picture.width() / 2.0, picture.height() / 2.0), QSizeF(picture.size()) / 2),
+                                    Qt::blue);
+        painter.drawImage(target, picture);
+    });
+    printer.endDoc();
+    for (const double dpi : {96.0, 300.0}) {
+        const QImage image = pageImage(printer.document(), 0, dpi);
+        const auto colour = [&image](double xInch, double yInch) {
+            const QColor c = image.pixelColor(QPointF(xInch * image.width() / 8.5, yInch * image.height() / 11).toPoint());
+            return c.red() > 200 && c.blue() < 60 ? 'r' : c.blue() > 200 && c.red() < 60 ? 'b' : c == Qt::white ? 'w' : '?';
+        };
+        EXPECT_EQ(colour(1.05, 2.05), 'r') << dpi;
+        EXPECT_EQ(colour(1.45, 3.9), 'r') << dpi;
+        EXPECT_EQ(colour(1.55, 3.05), 'b') << dpi;
+        EXPECT_EQ(colour(1.95, 3.95), 'b') << dpi;
+        EXPECT_EQ(colour(2.1, 3), 'w') << dpi << ": past the right edge";
+        EXPECT_EQ(colour(1.5, 4.1), 'w') << dpi << ": past the bottom edge";
+    }
+}
+
 TEST_F(Printer, APdfFileHoldsEveryPageAndAFailedWriteLeavesTheOldFile)
 {
     printer.paragraph(QStringLiteral("one"));

@@ -1,5 +1,6 @@
 #include "design_program/shell/windows/WalkedProgram.h"
 
+#include "chart/Chart.h"
 #include "forms/ComboBox.h"
 #include "forms/Label.h"
 #include "forms/MenuItem.h"
@@ -7,7 +8,6 @@
 #include "printing/ReportDocument.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QDir>
 
 #include <gmock/gmock.h>
@@ -67,14 +67,12 @@ protected:
                 found.push_back(text->text.toStdString());
         return found;
     }
-    QDialog* previewShown()
+    bool previewShown()
     {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* dialog = qobject_cast<QDialog*>(widget);
-                dialog != nullptr && dialog->isVisible() && dialog->windowTitle() == QStringLiteral("Cindrel Print Preview"))
-                return dialog;
-        return nullptr;
+        const forms::Form* preview = startup->windows().find(QStringLiteral("frmPrintPreview"));
+        return preview != nullptr && preview->isLoaded() && const_cast<forms::Form*>(preview)->visible();
     }
+    const chart::Chart& mainChart() { return main().get<chart::Chart>(QStringLiteral("Chart2D1")); }
 };
 
 TEST_F(ResultsReportWalk, TheDefaultDesignsReportHoldsEveryPrintedStepInOrderAndShowsInThePreview)
@@ -87,9 +85,10 @@ TEST_F(ResultsReportWalk, TheDefaultDesignsReportHoldsEveryPrintedStepInOrderAnd
         startup->gobjRegisty->UserInfo(name, value);
     main().get<forms::Label>(QStringLiteral("lblRunNotes"))
         .setCaption(QStringLiteral("Spur pair for the ~dblquotesB~dblquotes conveyor drive, hardened and ground."));
+    press(main(), "cmdGraphShear");
     menu("mnuFilePrintPreview");
     EXPECT_TRUE(dialogs.requestsOf<dialogs::CheckableMessageRequest>().empty()) << "the user information is all there";
-    ASSERT_NE(previewShown(), nullptr);
+    ASSERT_TRUE(previewShown());
     const auto first = texts(0);
     for (const char* line : {"Ridgeway Gear Works", "A. Fielding", "12 Mill Lane", "Dayton, OH  45402", "937 555 0100",
                              "design@ridgeway.example", "NOTES:",
@@ -125,6 +124,26 @@ TEST_F(ResultsReportWalk, TheDefaultDesignsReportHoldsEveryPrintedStepInOrderAnd
     EXPECT_EQ(std::count(all.begin(), all.end(), scoring), 1);
     EXPECT_EQ(std::find(all.begin(), all.end(), scoring) - all.begin() < static_cast<long>(all.size() - last.size()), true)
         << "the scoring inputs come before the graphs page";
+    // Six graphs fill the six cells of the last page, each with ink of its own.
+    std::vector<QRectF> cells;
+    for (const auto& item : report().pages.at(pages - 1).items)
+        if (const auto* picture = std::get_if<printing::PictureItem>(&item))
+            cells.push_back(picture->rect);
+    EXPECT_THAT(cells, ::testing::ElementsAre(QRectF(1440, 1440, 4680, 4320), QRectF(1440, 5760, 4680, 4320),
+                                              QRectF(1440, 10080, 4680, 4320), QRectF(6120, 1440, 4680, 4320),
+                                              QRectF(6120, 5760, 4680, 4320), QRectF(6120, 10080, 4680, 4320)));
+    const QImage graphs = printing::pageImage(report(), pages - 1, 96);
+    for (const QRectF& cell : cells) {
+        const QRect pixels((cell.topLeft() / 15).toPoint(), (cell.size() / 15).toSize());
+        int ink = 0;
+        for (int y = pixels.top(); y <= pixels.bottom(); ++y)
+            for (int x = pixels.left(); x <= pixels.right(); ++x)
+                ink += graphs.pixelColor(x, y).lightness() < 128 ? 1 : 0;
+        EXPECT_GT(ink, pixels.width() * pixels.height() / 100) << "no graph drawn at " << cell.x() << "," << cell.y();
+    }
+    // The graph shown before the report is on screen again.
+    EXPECT_EQ(navigator().pobjChart->GraphMode(), cindrel::analyses::T_Chart::SubShear);
+    EXPECT_EQ(mainChart().model().header, QStringLiteral("Subsurface Shear Stress (psi) "));
 
     // Pictures of the pages, to look at.
     const QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/print-artefacts"));
