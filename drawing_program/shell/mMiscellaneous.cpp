@@ -384,13 +384,14 @@ void mMiscellaneous::FormPosition(bool Load, forms::Form& frm)
                                  {"_Width", 5000, &forms::Form::width, &forms::Form::setWidth},
                                  {"_Height", 6000, &forms::Form::height, &forms::Form::setHeight}};
     if (!Load) {
-        for (const Side& side : sides)
+        for (const Side& side : sides) {
             try {
                 const double twips = (frm.*side.get)();
                 if (std::isfinite(twips))
                     store.SaveSetting(app, PositionsSection, name + side.key, std::to_string(std::lround(twips)));
             } catch (const runtime::RuntimeError&) {
             }
+        }
         return;
     }
     double values[4];
@@ -418,11 +419,13 @@ void mMiscellaneous::FormPosition(bool Load, forms::Form& frm)
             values[1] = sides[1].defaultValue;
         }
     }
-    for (int i = 0; i < 4; ++i)
+    for (std::size_t i = 0; i < std::size(sides); ++i) {
+        const Side& side = sides[i];
         try {
-            (frm.*sides[i].set)(values[i]);
+            (frm.*side.set)(values[i]);
         } catch (const runtime::RuntimeError&) {
         }
+    }
 }
 
 } // namespace vantrope
