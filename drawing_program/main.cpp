@@ -12,6 +12,7 @@
 
 #include <csignal>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <sys/socket.h>
@@ -78,12 +79,16 @@ int main(int argc, char* argv[])
     endOnTerminationSignals(&app, [&startup] { startup.EndProgram(); });
     startup.Main();
 
+    // Served until the end of the run, and let go of before the program's
+    // variables, which the automation object refers to.
+    std::unique_ptr<vantrope::AutomationSession> automation;
     const int channel = automation::Server::channelFromArguments(QApplication::arguments());
     if (channel >= 0)
-        vantrope::serveAutomation(startup, channel);
+        automation = vantrope::serveAutomation(startup, channel);
 
     if (!ended)
         exitCode = QApplication::exec();
+    automation.reset();
     running = nullptr;
     return exitCode;
 }

@@ -4,6 +4,7 @@
 #include "shell/frmInputs.h"
 #include "shell/PrintDrawing.h"
 #include "shell/frmSettings.h"
+#include "shell/mMiscellaneous.h"
 
 #include "dialogs/mAPI_misc.h"
 #include "export/OutlineExport.h"
@@ -62,6 +63,7 @@ Startup::Startup(SettingsStore& store, EndProcess endProcess, std::string appNam
     };
     // The window's proportions follow the part of the page that is printed on.
     later.PrinterPage = [this] { return defaultPrinterUsablePage(printSetup); };
+    mMiscellaneous::install(*this);
 }
 
 Startup::~Startup()

@@ -18,7 +18,9 @@ namespace {
 const QColor PinionGreen(0, 128, 0), GearBlue(0, 0, 255), PinionToolBrown(113, 46, 44), GearToolPurple(128, 0, 128),
     LineOfActionCyan(0, 200, 200);
 
-using DrawingWindow = ShellTest;
+struct DrawingWindow : ShellTest {
+    DrawingWindow() : ShellTest(false) {}
+};
 
 std::string readFile(const std::filesystem::path& file)
 {

@@ -39,7 +39,9 @@ struct ShellTest : ::testing::Test {
     int endings = 0;
     std::unique_ptr<vantrope::Startup> startup;
 
-    ShellTest()
+    // Without the inputs file and window positions the window keeps its
+    // design size and Open and Save do nothing.
+    explicit ShellTest(bool withFilesAndPositions = true) : withFilesAndPositions_(withFilesAndPositions)
     {
         store.values[{"Vantrope", "Logged", "Logged"}] = "0";
         start();
@@ -50,6 +52,11 @@ struct ShellTest : ::testing::Test {
         startup = std::make_unique<vantrope::Startup>(store, [this](int) { ++endings; });
         // No printer, whatever the machine has: the window keeps its size.
         startup->later.PrinterPage = [] { return std::optional<QSizeF>(); };
+        if (!withFilesAndPositions_) {
+            startup->later.FormPosition = nullptr;
+            startup->later.OpenInputsFile = nullptr;
+            startup->later.SaveInputsFile = nullptr;
+        }
         startup->Main();
         settle();
     }
@@ -88,6 +95,8 @@ struct ShellTest : ::testing::Test {
                 n += image.pixelColor(x, y) == colour;
         return n;
     }
+
+    bool withFilesAndPositions_;
 
     void saveArtefact(const QImage& image, const char* name)
     {

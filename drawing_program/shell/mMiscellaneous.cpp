@@ -1,0 +1,431 @@
+#include "shell/mMiscellaneous.h"
+
+#include "shell/Startup.h"
+#include "shell/frmGears.h"
+#include "shell/frmInputs.h"
+
+#include "dialogs/mAPI_misc.h"
+#include "export/AtomicFile.h"
+#include "forms/CheckBox.h"
+#include "forms/Control.h"
+#include "forms/Form.h"
+#include "forms/OptionButton.h"
+#include "forms/TextBox.h"
+#include "forms/Twips.h"
+#include "runtime/CheckedMath.h"
+#include "runtime/NumberText.h"
+#include "runtime/RuntimeError.h"
+#include "shell/ProgramFolders.h"
+
+#include <QGuiApplication>
+#include <QRect>
+#include <QScreen>
+
+#include <cmath>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <sstream>
+
+namespace vantrope {
+
+namespace {
+
+// An inputs file is a few kilobytes; anything far beyond is no inputs file.
+constexpr std::streamoff LargestInputsFile = 1 << 20;
+
+// The inputs dialog's text boxes, check boxes and option buttons in the
+// order of the window's definition. The keys of the inputs file follow from
+// this order, so it is part of the file format.
+std::vector<ControlName> inputsDialogWalk()
+{
+    std::vector<ControlName> walk{{"txtPhi"}, {"txtBKL"}, {"txtDCO", 2}, {"txtDCO", 1}, {"txtDCO", 0}};
+    auto column = [&](int i, std::initializer_list<const char*> names) {
+        for (const char* name : names)
+            walk.push_back({QString::fromLatin1(name), i});
+    };
+    column(4, {"txtN", "txtEGB", "txtAdd", "txtDed", "txtTTK", "txtProtube"});
+    walk.push_back({"chkIntExt"});
+    column(3, {"chkFRR", "txtN", "txtEGB", "txtAdd", "txtDed", "txtTTK"});
+    column(2, {"chkFRR", "txtTTK", "txtDed", "txtAdd", "txtEGB", "txtN"});
+    column(1, {"txtN", "txtEGB", "txtAdd", "txtDed", "txtTTK", "txtProtube"});
+    for (int m = 0; m <= 2; ++m)
+        walk.push_back({"optMesh", m});
+    return walk;
+}
+
+bool kept(const forms::Control& control)
+{
+    const auto kind = control.kind();
+    return kind == forms::ControlKind::TextBox || kind == forms::ControlKind::CheckBox ||
+           kind == forms::ControlKind::OptionButton;
+}
+
+std::string keyOf(const QString& windowName, const QString& controlName)
+{
+    return (windowName + QLatin1Char('_') + controlName).toStdString();
+}
+
+// One field of a record from `pos`: quoted (to the next quote) or bare (to
+// the next comma or the end). False when the field is broken.
+bool readField(const std::string& line, std::size_t& pos, std::string& field, bool& quoted)
+{
+    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t'))
+        ++pos;
+    quoted = pos < line.size() && line[pos] == '"';
+    if (quoted) {
+        const std::size_t end = line.find('"', pos + 1);
+        if (end == std::string::npos)
+            return false;
+        field = line.substr(pos + 1, end - pos - 1);
+        pos = end + 1;
+        while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t'))
+            ++pos;
+        return true;
+    }
+    const std::size_t end = line.find(',', pos);
+    field = line.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+    while (!field.empty() && (field.back() == ' ' || field.back() == '\t'))
+        field.pop_back();
+    pos = end == std::string::npos ? line.size() : end;
+    return field.find('"') == std::string::npos;
+}
+
+void setFromText(forms::Control& control, const std::string& value)
+{
+    switch (control.valueKind()) {
+    case forms::ValueKind::Text:
+        control.setValue(QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+        return;
+    case forms::ValueKind::Number:
+        if (!runtime::isNumeric(value))
+            runtime::raise(runtime::TypeMismatch);
+        control.setValue(static_cast<int>(runtime::toInt16(std::nearbyint(runtime::toNumber(value)))));
+        return;
+    case forms::ValueKind::Boolean: {
+        const QString word = QString::fromStdString(value).trimmed();
+        if (word.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
+            control.setValue(true);
+        else if (word.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
+            control.setValue(false);
+        else if (runtime::isNumeric(value))
+            control.setValue(runtime::toNumber(value) != 0.0);
+        else
+            runtime::raise(runtime::TypeMismatch);
+        return;
+    }
+    case forms::ValueKind::None:
+        runtime::raise(runtime::TypeMismatch);
+    }
+}
+
+// A stored position or size in twips: taken when it is a whole number above
+// 0 and below 2^15, else the default.
+double storedTwips(const std::string& text, double defaultValue)
+{
+    try {
+        if (!runtime::isNumeric(text))
+            return defaultValue;
+        const std::int32_t value = runtime::toInt32(runtime::toNumber(text));
+        return value > 0 && value < 32768 ? value : defaultValue;
+    } catch (const runtime::RuntimeError&) {
+        return defaultValue;
+    }
+}
+
+} // namespace
+
+ControlsDictionary ControlsDictionary::build(const QString& windowName, const std::vector<ControlName>& walk)
+{
+    ControlsDictionary dictionary;
+    auto& entries = dictionary.entries_;
+    for (const ControlName& control : walk) {
+        std::string key = keyOf(windowName, control.name);
+        for (Entry& entry : entries)
+            if (entry.key == key) {
+                entry.key = key;
+                entry.key.append(1, '#').append(std::to_string(entry.control.index));
+                key.append(1, '#').append(std::to_string(control.index));
+                break;
+            }
+        entries.push_back({key, control});
+    }
+    return dictionary;
+}
+
+const ControlsDictionary::Entry* ControlsDictionary::find(const std::string& key) const
+{
+    for (const Entry& entry : entries_)
+        if (entry.key == key)
+            return &entry;
+    return nullptr;
+}
+
+std::optional<std::vector<InputsRecord>> parseInputsFile(const std::string& text, std::string& error)
+{
+    std::vector<InputsRecord> records;
+    std::size_t start = 0;
+    int lineNumber = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty())
+            continue;
+        const auto broken = [&](const char* what) {
+            error = "line " + std::to_string(lineNumber) + ": " + what;
+            return std::nullopt;
+        };
+        for (unsigned char c : line)
+            if (c < 0x20 && c != '\t')
+                return broken("holds control characters");
+        InputsRecord record;
+        std::size_t pos = 0;
+        bool quoted = false;
+        if (!readField(line, pos, record.key, quoted) || !quoted || record.key.empty())
+            return broken("no quoted key");
+        if (pos >= line.size() || line[pos] != ',')
+            return broken("no comma after the key");
+        ++pos;
+        if (!readField(line, pos, record.value, quoted) || pos != line.size())
+            return broken("no single value after the key");
+        if (!quoted) {
+            if (record.value == "#TRUE#")
+                record.value = "True";
+            else if (record.value == "#FALSE#")
+                record.value = "False";
+            else if (!record.value.empty() && record.value.front() == '#')
+                return broken("a value this file cannot hold");
+        }
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+mMiscellaneous::mMiscellaneous(Startup& startup) : startup_(startup) {}
+
+void mMiscellaneous::install(Startup& startup)
+{
+    auto misc = std::make_shared<mMiscellaneous>(startup);
+    startup.later.FormPosition = [misc](forms::Form& window, bool load) { misc->FormPosition(load, window); };
+    startup.later.OpenInputsFile = [misc] { misc->OpenInputsFile(); };
+    startup.later.SaveInputsFile = [misc] { misc->SaveInputsFile(); };
+}
+
+const ControlsDictionary& mMiscellaneous::FormControlsDictionary(forms::Form& frm)
+{
+    if (!dictionary_) {
+        std::vector<ControlName> walk;
+        if (frm.name() == QLatin1String("frmInputs")) {
+            walk = inputsDialogWalk();
+        } else {
+            for (forms::Control* control : frm.controls())
+                if (kept(*control))
+                    walk.push_back({control->name(), control->index()});
+        }
+        dictionary_ = ControlsDictionary::build(frm.name(), walk);
+    }
+    return *dictionary_;
+}
+
+void mMiscellaneous::report(const char* routine, const std::string& number, const std::string& description,
+                            const std::string& extra)
+{
+    startup_.logger().LogMessage("mMiscellaneous", routine, number, description, extra);
+}
+
+std::string mMiscellaneous::InputsFileText()
+{
+    forms::Form& dialog = startup_.inputs().form();
+    const auto& entries = FormControlsDictionary(dialog).entries();
+    std::string text;
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+        forms::Control* control = dialog.find(entry->control.name, entry->control.index);
+        if (control == nullptr)
+            runtime::raise(runtime::SubscriptOutOfRange);
+        text += '"' + entry->key + "\",";
+        switch (control->valueKind()) {
+        case forms::ValueKind::Text: {
+            const std::string value = control->value().toString().toStdString();
+            // Quotes and line breaks have no place in the format: such a file
+            // would not read back.
+            if (value.find_first_of("\"\r\n") != std::string::npos)
+                runtime::raise(380, "the field " + entry->key +
+                                                                  " holds a quote or a line break");
+            text += '"' + value + '"';
+            break;
+        }
+        case forms::ValueKind::Number:
+            text += std::to_string(control->value().toInt());
+            break;
+        case forms::ValueKind::Boolean:
+            text += control->value().toBool() ? "#TRUE#" : "#FALSE#";
+            break;
+        case forms::ValueKind::None:
+            runtime::raise(runtime::TypeMismatch);
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+void mMiscellaneous::SaveInputsFile()
+{
+    mAPI_misc common(startup_.store(), startup_.appName(), startup_.DialogFileName,
+                     shellservices::programFolder().toStdString(), startup_.logger());
+    const std::string fileName = common.ShowSaveDialog(startup_.gears().form().window(), FileFilter);
+    if (fileName.empty())
+        return;
+    std::string text;
+    try {
+        text = InputsFileText();
+    } catch (const runtime::RuntimeError& error) {
+        report("SaveInputsFile", std::to_string(error.number()), error.description(), fileName);
+        return;
+    }
+    if (const auto failure = writeFileAtomically(fileName, text))
+        report("SaveInputsFile", std::to_string(failure->error), failure->message, fileName);
+}
+
+void mMiscellaneous::OpenInputsFile()
+{
+    mAPI_misc common(startup_.store(), startup_.appName(), startup_.DialogFileName,
+                     shellservices::programFolder().toStdString(), startup_.logger());
+    const std::string fileName = common.ShowOpenDialog(startup_.gears().form().window(), FileFilter);
+    if (fileName.empty())
+        return;
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) {
+        report("OpenInputsFile", "53", "File not found or not readable", fileName);
+        return;
+    }
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size < 0 || size > LargestInputsFile) {
+        report("OpenInputsFile", "", "Not a Vantrope inputs file: far too large", fileName);
+        return;
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) {
+        report("OpenInputsFile", "57", "The file could not be read", fileName);
+        return;
+    }
+    ApplyInputsFile(content.str(), fileName);
+}
+
+bool mMiscellaneous::ApplyInputsFile(const std::string& text, const std::string& fileName)
+{
+    std::string error;
+    const auto records = parseInputsFile(text, error);
+    if (!records) {
+        report("OpenInputsFile", "", "Not a Vantrope inputs file, nothing was loaded: " + error, fileName);
+        return false;
+    }
+    forms::Form& dialog = startup_.inputs().form();
+    const ControlsDictionary& dictionary = FormControlsDictionary(dialog);
+    // Before any field changes: a file with none of the dialog's keys, or
+    // one that repeats a key before the first of them, is refused whole.
+    std::set<std::string> seen;
+    bool known = false;
+    for (const InputsRecord& record : *records) {
+        if (dictionary.find(record.key)) {
+            known = true;
+            break;
+        }
+        if (!seen.insert(record.key).second) {
+            report("OpenInputsFile", "457", "Not a Vantrope inputs file, nothing was loaded: the key " + record.key +
+                                                " is repeated", fileName);
+            return false;
+        }
+    }
+    if (!known) {
+        report("OpenInputsFile", "", "Not a Vantrope inputs file, nothing was loaded: it holds no inputs",
+               fileName);
+        return false;
+    }
+    seen.clear();
+    for (const InputsRecord& record : *records) {
+        // A record that fails is skipped and the reading goes on.
+        if (!seen.insert(record.key).second)
+            continue;
+        const ControlsDictionary::Entry* entry = dictionary.find(record.key);
+        if (entry == nullptr)
+            continue;
+        try {
+            forms::Control* control = dialog.find(entry->control.name, entry->control.index);
+            if (control != nullptr)
+                setFromText(*control, record.value);
+        } catch (const runtime::RuntimeError&) {
+        }
+    }
+    return true;
+}
+
+void mMiscellaneous::FormPosition(bool Load, forms::Form& frm)
+{
+    SettingsStore& store = startup_.store();
+    const std::string app = startup_.appName();
+    const std::string name = frm.name().toStdString();
+    struct Side {
+        const char* key;
+        double defaultValue;
+        double (forms::Form::*get)();
+        void (forms::Form::*set)(double);
+    };
+    static const Side sides[] = {{"_Left", 2400, &forms::Form::left, &forms::Form::setLeft},
+                                 {"_Top", 2400, &forms::Form::top, &forms::Form::setTop},
+                                 {"_Width", 5000, &forms::Form::width, &forms::Form::setWidth},
+                                 {"_Height", 6000, &forms::Form::height, &forms::Form::setHeight}};
+    if (!Load) {
+        for (const Side& side : sides) {
+            try {
+                const double twips = (frm.*side.get)();
+                if (std::isfinite(twips))
+                    store.SaveSetting(app, PositionsSection, name + side.key, std::to_string(std::lround(twips)));
+            } catch (const runtime::RuntimeError&) {
+            }
+        }
+        return;
+    }
+    double values[4];
+    for (int i = 0; i < 4; ++i) {
+        const Side& side = sides[i];
+        values[i] = side.defaultValue;
+        try {
+            values[i] = storedTwips(store.GetSetting(app, PositionsSection, name + side.key,
+                                                     std::to_string(static_cast<int>(side.defaultValue))),
+                                    side.defaultValue);
+        } catch (const runtime::RuntimeError&) {
+        }
+    }
+    // A window whose title bar would be on no screen (the screens changed
+    // since it was stored) could not be reached: it goes to the default place.
+    const auto screens = QGuiApplication::screens();
+    if (!screens.isEmpty()) {
+        const QRect titleBar(forms::twipsToPixels(values[0]), forms::twipsToPixels(values[1]),
+                             std::max(1, forms::twipsToPixels(values[2])), 30);
+        bool reachable = false;
+        for (const QScreen* screen : screens)
+            reachable = reachable || screen->availableGeometry().intersects(titleBar);
+        if (!reachable) {
+            values[0] = sides[0].defaultValue;
+            values[1] = sides[1].defaultValue;
+        }
+    }
+    for (std::size_t i = 0; i < std::size(sides); ++i) {
+        const Side& side = sides[i];
+        try {
+            (frm.*side.set)(values[i]);
+        } catch (const runtime::RuntimeError&) {
+        }
+    }
+}
+
+} // namespace vantrope
