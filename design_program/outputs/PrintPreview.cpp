@@ -22,23 +22,6 @@ constexpr int InvalidValue = 380;
 
 using Graph = void (analyses::T_Chart::*)();
 
-// Draws a graph again as a click of its button would; the graphs with no
-// button of the page leave the chart as it is.
-void drawGraph(analyses::T_Chart& chart, std::int32_t mode)
-{
-    using analyses::T_Chart;
-    switch (mode) {
-    case T_Chart::SubShear: chart.cmdSubShear_click(); break;
-    case T_Chart::Hardness: chart.cmdBHN_click(); break;
-    case T_Chart::Sliding: chart.cmdSlide_click(); break;
-    case T_Chart::Load: chart.cmdLoad_click(); break;
-    case T_Chart::Temperature: chart.cmdTemp_click(); break;
-    case T_Chart::Film: chart.cmdFilm_click(); break;
-    case T_Chart::Deflection: chart.cmdDeflection_click(); break;
-    default: break;
-    }
-}
-
 } // namespace
 
 void clsQXOutputs::takePreviewControls(forms::Form& window)
@@ -217,7 +200,6 @@ void clsQXOutputs::PrintChartsPage()
         {&analyses::T_Chart::cmdFilm_click, 0, 2},      {&analyses::T_Chart::cmdLoad_click, 1, 0},
         {&analyses::T_Chart::cmdSubShear_click, 1, 1},  {&analyses::T_Chart::cmdDeflection_click, 1, 2},
     };
-    const std::int32_t shown = chart->GraphMode();
     for (const Cell& cell : cells) {
         // A graph that fails leaves its cell empty; the others still print.
         reportStep("graph", [&] {
@@ -229,9 +211,8 @@ void clsQXOutputs::PrintChartsPage()
             });
         });
     }
-    // Printing must not change what the user looks at.
-    if (shown != chart->GraphMode())
-        reportStep("graph shown", [&] { drawGraph(*chart, shown); });
+    // The chart is left on the last graph drawn, the deflections, as the
+    // graphs step would show them after a click of its button.
     // Whatever follows starts below the graphs.
     printer.setCurrentY(printer.marginTop() + height);
 }

@@ -267,9 +267,9 @@ TEST_F(PrintPreview, TheGraphsPageHoldsSixGraphsInTheirCellsAndTheShownGraphCome
     // What follows starts on a page of its own, not over the graphs.
     EXPECT_EQ(pageOf("Loads"), graphsPage + 1);
     EXPECT_EQ(document().pageCount(), graphsPage + 2);
-    // The user's graph is on screen again.
-    EXPECT_EQ(analysed.chart->GraphMode(), T_Chart::Load);
-    EXPECT_EQ(analysed.shared.surface.header.text, "Tangential Load Distribution (lb) ");
+    // The last graph of the page, the deflections, stays on screen.
+    EXPECT_EQ(analysed.chart->GraphMode(), T_Chart::Deflection);
+    EXPECT_EQ(analysed.shared.surface.header.text, "Tooth Deflection (in) ");
     EXPECT_FALSE(analysed.shared.surface.held);
 }
 
@@ -287,7 +287,7 @@ TEST_F(PrintPreview, AGraphThatFailsLeavesItsCellEmptyAndTheRestPrint)
     EXPECT_EQ(std::count_if(host.notes.begin(), host.notes.end(),
                             [](const std::string& note) { return note.rfind("PrintDocument, graph: ", 0) == 0; }),
               1);
-    EXPECT_EQ(analysed.chart->GraphMode(), T_Chart::Temperature) << "the graph shown before";
+    EXPECT_EQ(analysed.chart->GraphMode(), T_Chart::Deflection) << "the last graph drawn";
 }
 
 TEST_F(PrintPreview, ADesignWhoseAnalysesNeverRanHasNoGraphsPage)
