@@ -1,5 +1,7 @@
 #include "outputs/MfgTableViews.h"
 
+#include "outputs/PrintedTexts.h"
+
 #include "grid/Grid.h"
 #include "printing/PreviewControl.h"
 #include "printing/PrinterOutput.h"
@@ -22,58 +24,12 @@ namespace cindrel::outputs::mfg {
 namespace {
 
 using printing::Alignment;
+using namespace printed;
 
 constexpr double ScrollBarAllowance = 320;
 constexpr double SectionGap = 250;
 constexpr double PrintZoom = 60;
 const QColor White(255, 255, 255);
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
-// Data texts print as they stand: markup characters are escaped, and the
-// cell separator of a table body is replaced.
-std::string plain(const std::string& text)
-{
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (char c : text) {
-        if (c == '\\' || c == '{' || c == '}')
-            escaped += '\\';
-        escaped += c;
-    }
-    return escaped;
-}
-
-std::string cellPlain(std::string text)
-{
-    for (char& c : text)
-        if (c == '|')
-            c = '/';
-        else if (c == '\r' || c == '\n')
-            c = ' ';
-    return plain(text);
-}
-
-std::string replaceAll(std::string text, const std::string& from, const std::string& to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
-
-// "2.01.3" prints as 2.1.3.
-std::string versionNumbers(const std::string& version)
-{
-    std::string result;
-    for (const QString& part : q(version).split(u'.')) {
-        bool ok = false;
-        const long long number = part.trimmed().toLongLong(&ok);
-        if (!result.empty())
-            result += '.';
-        result += ok ? std::to_string(number) : part.trimmed().toStdString();
-    }
-    return result;
-}
 
 // The layout index of a row: a whole number 0 to 7, or none.
 std::optional<int> layoutIndex(const std::string& cell)
@@ -92,9 +48,7 @@ void printPageFrames(printing::ReportPrinter& printer, ReportHost& host)
     printer.setFontSize(10);
     const std::string fileName = plain(host.ActiveFileName(true, false));
     const QDateTime now = host.Now();
-    const QLocale english = QLocale::c();
-    const QString printed = QStringLiteral("Printed ") + english.toString(now.date(), QStringLiteral("MMMM d, yyyy")) +
-                            QStringLiteral(" - ") + english.toString(now.time(), QStringLiteral("h:mm AP"));
+    const QString printed = printedStamp(now);
     const std::string version = versionNumbers(host.ProgramVersion());
     const int pages = printer.pageCount();
     for (int page = 1; page <= pages; ++page) {

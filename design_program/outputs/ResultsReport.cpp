@@ -1,6 +1,7 @@
 // The printed results report of the outputs object: the address block, the
 // notes and one section per done step, framed on every page.
 #include "outputs/clsQXOutputs.h"
+#include "outputs/PrintedTexts.h"
 
 #include "sequence/StateCollection.h"
 #include "sequence/T_State.h"
@@ -21,6 +22,7 @@ namespace cindrel::outputs {
 namespace {
 
 using printing::Alignment;
+using namespace printed;
 
 const QColor White(255, 255, 255);
 const QColor Black(0, 0, 0);
@@ -50,39 +52,6 @@ constexpr double SectionGap = 250;
 // The height of a heading, a header line and a row of two lines, in twips.
 constexpr double KeepWithHeading = 1300;
 
-// Data texts print as they stand: the markup characters in them are
-// escaped, and the cell and row separators of a table are replaced.
-std::string plain(std::string text)
-{
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (char c : text) {
-        if (c == '\\' || c == '{' || c == '}')
-            escaped += '\\';
-        escaped += c;
-    }
-    return escaped;
-}
-
-std::string cellPlain(std::string text)
-{
-    for (char& c : text)
-        if (c == '|')
-            c = '/';
-        else if (c == '\r' || c == '\n')
-            c = ' ';
-    return plain(text);
-}
-
-std::string replaceAll(std::string text, const std::string& from, const std::string& to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
-
-QString q(const std::string& text) { return QString::fromStdString(text); }
-
 int wholeNumber(const results::Cell& cell)
 {
     if (const auto* number = std::get_if<std::int16_t>(&cell))
@@ -90,20 +59,6 @@ int wholeNumber(const results::Cell& cell)
     if (const auto* number = std::get_if<double>(&cell))
         return std::fabs(*number) < 2e9 ? static_cast<int>(runtime::roundHalfEven(*number)) : 0;
     return 0;
-}
-
-// "2.01.3" prints as 2.1.3.
-std::string versionNumbers(const std::string& version)
-{
-    std::string result;
-    for (const QString& part : q(version).split(u'.')) {
-        bool ok = false;
-        const long long number = part.trimmed().toLongLong(&ok);
-        if (!result.empty())
-            result += '.';
-        result += ok ? std::to_string(number) : part.trimmed().toStdString();
-    }
-    return result;
 }
 
 } // namespace
@@ -248,9 +203,7 @@ void clsQXOutputs::PrintPageFrames()
     if (reportHost_ != nullptr && reportHost_->ActiveFileName(true, true) != reportHost_->DefaultFileName())
         title += " " + reportHost_->ActiveFileName(false, false);
     const QDateTime now = reportHost_ != nullptr ? reportHost_->Now() : QDateTime::currentDateTime();
-    const QLocale english = QLocale::c();
-    const QString printed = QStringLiteral("Printed ") + english.toString(now.date(), QStringLiteral("MMMM d, yyyy")) +
-                            QStringLiteral(" - ") + english.toString(now.time(), QStringLiteral("h:mm AP"));
+    const QString printed = printedStamp(now);
     const std::string version = versionNumbers(reportHost_ != nullptr ? reportHost_->ProgramVersion() : std::string());
     const int pages = printer.pageCount();
     for (int page = 1; page <= pages; ++page) {

@@ -11,6 +11,7 @@
 #include "forms/OptionButton.h"
 #include "shell/ProgramFolders.h"
 #include "messages/frmMessage.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 
@@ -35,15 +36,6 @@ bool storedSwitch(SettingsStore& store, const std::string& app, const char* key,
     if (word.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
         return false;
     return defaultValue;
-}
-
-template <typename Step>
-void ignoringErrors(Step&& step)
-{
-    try {
-        step();
-    } catch (const runtime::RuntimeError&) {
-    }
 }
 
 } // namespace
@@ -123,7 +115,7 @@ void Startup::writeOutline(clsMesh& mesh, bool dxf)
 
 void Startup::SetExposer(InputSource* exposer)
 {
-    ignoringErrors([&] {
+    runtime::ignoringErrors([&] {
         trace_.write("SetExposer, set inputsource as ExposeVantrope");
         OinputSource = exposer;
     });
@@ -133,8 +125,8 @@ InputSource* Startup::adoptInputsDialog()
 {
     OinputSource = inputs_.get();
     // Selecting the pinion and gear mesh reads and draws it.
-    ignoringErrors([&] { inputs_->form().get<forms::OptionButton>(QStringLiteral("optMesh"), 1).setSelected(true); });
-    ignoringErrors([&] {
+    runtime::ignoringErrors([&] { inputs_->form().get<forms::OptionButton>(QStringLiteral("optMesh"), 1).setSelected(true); });
+    runtime::ignoringErrors([&] {
         if (!inputs_->form().visible())
             inputs_->form().show();
     });
@@ -157,23 +149,23 @@ void Startup::EndProgram()
     if (ending_)
         return;
     ending_ = true;
-    ignoringErrors([&] {
+    runtime::ignoringErrors([&] {
         trace_.write("Ending program......");
         trace_.writeEmptyRecord();
     });
-    ignoringErrors([&] { store_.SaveSetting(appName_, LoggedSection, "DebugMode", run.DebugMode ? "-1" : "0"); });
-    ignoringErrors([&] { inputs_->unload(); });
-    ignoringErrors([&] {
+    runtime::ignoringErrors([&] { store_.SaveSetting(appName_, LoggedSection, "DebugMode", run.DebugMode ? "-1" : "0"); });
+    runtime::ignoringErrors([&] { inputs_->unload(); });
+    runtime::ignoringErrors([&] {
         if (windows_.isLoaded(QStringLiteral("frmGears")) && !gears_->closing())
             gears_->form().unload();
     });
     // Each mesh stores its zoom; the settings store everything.
-    ignoringErrors([&] { OmeshMaster.reset(); });
-    ignoringErrors([&] {
+    runtime::ignoringErrors([&] { OmeshMaster.reset(); });
+    runtime::ignoringErrors([&] {
         if (Osettings)
             Osettings->save();
     });
-    ignoringErrors([&] { messages_->close(); });
+    runtime::ignoringErrors([&] { messages_->close(); });
     OinputSource = nullptr;
     ended_ = true;
     if (endProcess_)

@@ -10,6 +10,7 @@
 #include "forms/PictureBox.h"
 #include "forms/Twips.h"
 #include "painter/PainterDevice.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/RuntimeError.h"
 #include "shell/Help.h"
 
@@ -29,16 +30,6 @@ constexpr double DesignClientWidth = 4575, DesignClientHeight = 5970;
 #define VANTROPE_VERSION_TEXT "1.0.0"
 #endif
 
-// Runs a step whose errors are ignored.
-template <typename Step>
-void ignoringErrors(Step&& step)
-{
-    try {
-        step();
-    } catch (const runtime::RuntimeError&) {
-    }
-}
-
 } // namespace
 
 class frmGears::TimeCaption : public CaptionTarget {
@@ -46,7 +37,7 @@ public:
     explicit TimeCaption(frmGears& window) : window_(window) {}
     void setCaption(std::string_view caption) override
     {
-        ignoringErrors([&] { window_.menu("mnuTime").setCaption(QString::fromUtf8(caption.data(), qsizetype(caption.size()))); });
+        runtime::ignoringErrors([&] { window_.menu("mnuTime").setCaption(QString::fromUtf8(caption.data(), qsizetype(caption.size()))); });
     }
 
 private:
@@ -203,7 +194,7 @@ void frmGears::load()
     menu("mnuPrintSize").setChecked(startup_.Osettings && startup_.Osettings->FixFormRatio);
     menu("mnuMesh", 1).setChecked(true);
     if (startup_.later.FormPosition)
-        ignoringErrors([&] { startup_.later.FormPosition(window, true); });
+        runtime::ignoringErrors([&] { startup_.later.FormPosition(window, true); });
     menu("mnuMeshMain").setVisible(false);
     if (startup_.Osettings)
         canvasBox().setBackColor(colorFromNumber(startup_.Osettings->Element(option::Background).Color));
@@ -229,7 +220,7 @@ void frmGears::resized()
 
 void frmGears::Dims(bool ChangeWidth)
 {
-    ignoringErrors([&] {
+    runtime::ignoringErrors([&] {
         if (!menu("mnuPrintSize").checked() || !startup_.later.PrinterPage)
             return;
         const std::optional<QSizeF> page = startup_.later.PrinterPage();
@@ -267,8 +258,8 @@ void frmGears::unloading()
     closing_ = true;
     device_->finish();
     if (startup_.later.FormPosition)
-        ignoringErrors([&] { startup_.later.FormPosition(*startup_.windows().find(Name), false); });
-    ignoringErrors([&] {
+        runtime::ignoringErrors([&] { startup_.later.FormPosition(*startup_.windows().find(Name), false); });
+    runtime::ignoringErrors([&] {
         if (!startup_.inputs().closing())
             startup_.inputs().unload();
     });

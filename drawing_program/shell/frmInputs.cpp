@@ -12,6 +12,7 @@
 #include "forms/OptionButton.h"
 #include "forms/Slider.h"
 #include "forms/TextBox.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
@@ -29,15 +30,6 @@ const QString Name = QStringLiteral("frmInputs");
 constexpr double Pi = 3.14159265358979;
 constexpr int SliderMax = 100000;
 constexpr int KeyEnter = 13, KeyPageUp = 33, KeyPageDown = 34, KeyLeft = 37, KeyDown = 40;
-
-template <typename Step>
-void ignoringErrors(Step&& step)
-{
-    try {
-        step();
-    } catch (const runtime::RuntimeError&) {
-    }
-}
 
 std::string textOf(const forms::TextBox& box)
 {
@@ -153,8 +145,8 @@ void frmInputs::build(forms::Form& form)
         closing_ = true;
         boundField_ = nullptr;
         if (startup_.later.FormPosition)
-            ignoringErrors([&] { startup_.later.FormPosition(*startup_.windows().find(Name), false); });
-        ignoringErrors([&] {
+            runtime::ignoringErrors([&] { startup_.later.FormPosition(*startup_.windows().find(Name), false); });
+        runtime::ignoringErrors([&] {
             if (startup_.windows().isLoaded(QStringLiteral("frmGears")) && !startup_.gears().closing())
                 startup_.gears().form().unload();
         });
@@ -207,7 +199,7 @@ void frmInputs::load()
     startup_.trace().write("frmInputs_Load");
     forms::Form& window = form();
     if (startup_.later.FormPosition)
-        ignoringErrors([&] { startup_.later.FormPosition(window, true); });
+        runtime::ignoringErrors([&] { startup_.later.FormPosition(window, true); });
     window.move(window.left(), window.top(), 3240, 6285 + (window.height() - window.scaleHeight()));
     box("txtBKL").setLeft(540);
     for (int m = 0; m <= 2; ++m)
@@ -221,7 +213,7 @@ void frmInputs::load()
 
 void frmInputs::chkFRR_Click(int index)
 {
-    ignoringErrors([&] {
+    runtime::ignoringErrors([&] {
         forms::Form& window = form();
         auto ticked = [&](int i) { return window.get<forms::CheckBox>(QStringLiteral("chkFRR"), i).checkValue() == 1; };
         auto& mesh0 = window.get<forms::OptionButton>(QStringLiteral("optMesh"), 0);
@@ -241,9 +233,9 @@ void frmInputs::chkFRR_Click(int index)
 void frmInputs::optMesh_Click(int index)
 {
     forms::Form& window = form();
-    ignoringErrors([&] { window.get<forms::Label>(QStringLiteral("lblWhichMesh")).setCaption(QString::number(index)); });
+    runtime::ignoringErrors([&] { window.get<forms::Label>(QStringLiteral("lblWhichMesh")).setCaption(QString::number(index)); });
     currentMesh_ = static_cast<std::int16_t>(index);
-    ignoringErrors([&] {
+    runtime::ignoringErrors([&] {
         for (int m = 0; m <= 2; ++m)
             box("txtDCO", m).setVisible(false);
         for (int i = 1; i <= 4; ++i)
@@ -258,12 +250,12 @@ void frmInputs::optMesh_Click(int index)
     });
     if (startup_.OmeshMaster)
         startup_.OmeshMaster->ActiveMesh().ReadInputs(false);
-    ignoringErrors([&] { window.get<forms::Slider>(QStringLiteral("sldSlider")).setFocus(); });
+    runtime::ignoringErrors([&] { window.get<forms::Slider>(QStringLiteral("sldSlider")).setFocus(); });
 }
 
 void frmInputs::keyDown(int& keyCode)
 {
-    ignoringErrors([&] {
+    runtime::ignoringErrors([&] {
         if (keyCode == KeyEnter) {
             RedrawActiveMesh();
             return;
@@ -304,7 +296,7 @@ void frmInputs::bind(forms::TextBox& field, const FieldScale& scale, int index)
     boundField_ = &field;
     field.setBackColor(QColor(255, 255, 0));
     const std::string caption = (scale.elementCaption ? ElementCaption(index) : std::string()) + scale.caption;
-    ignoringErrors([&] { form().get<forms::Label>(QStringLiteral("lblControl")).setCaption(QString::fromStdString(caption)); });
+    runtime::ignoringErrors([&] { form().get<forms::Label>(QStringLiteral("lblControl")).setCaption(QString::fromStdString(caption)); });
 }
 
 void frmInputs::bindTeeth(forms::TextBox& field, int index)
@@ -327,14 +319,14 @@ void frmInputs::bindTeeth(forms::TextBox& field, int index)
 
 void frmInputs::sliderMoved()
 {
-    ignoringErrors([&] {
+    runtime::ignoringErrors([&] {
         if (!boundField_ || sliderScale_ == 0)
             return;
         const int position = form().get<forms::Slider>(QStringLiteral("sldSlider")).sliderValue();
         boundField_->setText(QString::fromStdString(
             runtime::numberText(static_cast<double>(position) / sliderScale_ + sliderBase_)));
     });
-    ignoringErrors([&] { RedrawActiveMesh(); });
+    runtime::ignoringErrors([&] { RedrawActiveMesh(); });
 }
 
 void frmInputs::txtTTK_Change(int index)
@@ -342,7 +334,7 @@ void frmInputs::txtTTK_Change(int index)
     if (thicknessBusy_)
         return;
     thicknessBusy_ = true;
-    ignoringErrors([&] {
+    runtime::ignoringErrors([&] {
         auto mirror = [&](int from, int to) {
             box("txtTTK", to).setText(QString::fromStdString(runtime::numberText(1.0 - lenient("txtTTK", from))));
         };

@@ -19,6 +19,7 @@
 #include "forms/OptionButton.h"
 #include "forms/PictureBox.h"
 #include "forms/TextBox.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
@@ -73,15 +74,6 @@ std::int32_t colorNumber(const QColor& colour)
 QString decimal(double value)
 {
     return QString::fromStdString(runtime::numberText(value));
-}
-
-template <typename Step>
-void ignoringErrors(Step&& step)
-{
-    try {
-        step();
-    } catch (const runtime::RuntimeError&) {
-    }
 }
 
 } // namespace
@@ -432,7 +424,7 @@ void frmSettings::refuse(const Refusal& refusal)
     }
     askingUser_ = false;
     if (refusal.control != nullptr)
-        ignoringErrors([&] { refusal.control->setFocus(); });
+        runtime::ignoringErrors([&] { refusal.control->setFocus(); });
 }
 
 bool frmSettings::SaveFormData()
@@ -496,12 +488,12 @@ void frmSettings::CloseSettings(bool Accept)
         if (work_)
             settings.ReplaceOptions(*work_);
         // Kept at once, so a run that ends badly does not lose them.
-        ignoringErrors([&] { settings.save(); });
+        runtime::ignoringErrors([&] { settings.save(); });
         if (startup_.OmeshMaster)
             startup_.OmeshMaster->ActiveMesh().ReadInputs(false);
     }
     closing_ = true;
-    ignoringErrors([&] { form().unload(); });
+    runtime::ignoringErrors([&] { form().unload(); });
     closing_ = false;
 }
 

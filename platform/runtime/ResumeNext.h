@@ -49,4 +49,11 @@ private:
     int errors_ = 0;
 };
 
+// Runs one statement whose run-time error is ignored ("on error resume next").
+template <typename Step>
+void ignoringErrors(Step&& step)
+{
+    ResumeNext{}(std::forward<Step>(step));
+}
+
 } // namespace runtime
