@@ -18,12 +18,12 @@ namespace {
 
 constexpr std::string_view AgmaWindow = "frmAGMA";
 
-ControlId agmaControl(std::string_view name, int index = -1) { return {std::string(AgmaWindow), std::string(name), index}; }
-
 // The text "#.000" gives, read back as a number.
 double threeDecimals(double value) { return runtime::toNumber(runtime::formatNumber(value, "#.000")); }
 
 } // namespace
+
+ControlId agmaWindowControl(std::string_view name, int index) { return {std::string(AgmaWindow), std::string(name), index}; }
 
 double storedJFactor(double jay)
 {
@@ -49,14 +49,14 @@ void T_StateNavigator::FillAgmaForm()
 {
     Controls& controls = ports_.controls;
     const model::T_Set& Oset = ports_.Oset;
-    controls.setValue(agmaControl("txtEye"), runtime::numberText(IFactor));
+    controls.setValue(agmaWindowControl("txtEye"), runtime::numberText(IFactor));
     for (int i : {0, 1})
-        controls.setValue(agmaControl("txtJay", i), runtime::numberText(model::MMath::Trunc(JFactors[i], 4, ports_.runLog)));
-    controls.setValue(agmaControl("txtInps", 1), runtime::formatNumber(Oset.Face(), "#.000"));
+        controls.setValue(agmaWindowControl("txtJay", i), runtime::numberText(model::MMath::Trunc(JFactors[i], 4, ports_.runLog)));
+    controls.setValue(agmaWindowControl("txtInps", 1), runtime::formatNumber(Oset.Face(), "#.000"));
     // Twice the rounded radius, as the window has always shown the diameter.
-    controls.setValue(agmaControl("txtInps", 2), runtime::numberText(threeDecimals(Oset.oPinion->Rp_o()) * 2));
-    controls.setValue(agmaControl("txtInps", 3), runtime::formatNumber(Oset.pd(), "#.000"));
-    controls.setValue(agmaControl("txtInps", 4),
+    controls.setValue(agmaWindowControl("txtInps", 2), runtime::numberText(threeDecimals(Oset.oPinion->Rp_o()) * 2));
+    controls.setValue(agmaWindowControl("txtInps", 3), runtime::formatNumber(Oset.pd(), "#.000"));
+    controls.setValue(agmaWindowControl("txtInps", 4),
                       runtime::formatNumber(runtime::divide(Oset.oGear->N(), Oset.oPinion->N()), "#.000"));
     ports_.agmaWindow.setStopTheEvents(false);
     controls.setWindowLeft(AgmaWindow, controls.windowLeft("frmMain"));

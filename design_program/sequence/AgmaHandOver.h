@@ -1,8 +1,15 @@
 #pragma once
 
-// The rounding of the geometry factors that the sequence hands to the AGMA
+#include "sequence/Ports.h"
+
+#include <string_view>
+
+// The AGMA factors window's controls the sequence writes, and the rounding of the geometry factors that the sequence hands to the AGMA
 // factors window and shows in its tables.
 namespace cindrel::sequence {
+
+// The AGMA factors window's control of a name and array index.
+ControlId agmaWindowControl(std::string_view name, int index = -1);
 
 // J as the navigator keeps it: shown with three decimals ("#.000", ".387")
 // and read back in single precision, so 0.38712 is kept as 0.387f and the

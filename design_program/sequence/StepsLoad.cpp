@@ -1,6 +1,6 @@
 #include "sequence/StepsRating.h"
 
-#include "sequence/AgmaFactorsStandIn.h"
+#include "sequence/AgmaHandOver.h"
 #include "sequence/StepInputs.h"
 #include "sequence/StepTables.h"
 #include "sequence/T_StateNavigator.h"

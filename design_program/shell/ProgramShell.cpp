@@ -48,7 +48,7 @@ public:
             return;
         std::error_code ignored;
         std::filesystem::remove(temporary_, ignored);
-        const int number = written ? fileErrorNumber(renamed.value()) : fileErrorNumber(closeErrno ? closeErrno : EIO);
+        const int number = written ? runtime::fileErrorNumber(renamed.value()) : runtime::fileErrorNumber(closeErrno ? closeErrno : EIO);
         reporter_.reportError("T_colData", "OpenFile", std::to_string(number), runtime::errorDescription(number),
                               target_);
     }
@@ -128,7 +128,7 @@ std::unique_ptr<std::ostream> ProgramShell::openOutputFile(const std::string& pa
 {
     auto file = openCompletedOnClose(path, *this);
     if (file == nullptr) {
-        const int number = fileErrorNumber(errno);
+        const int number = runtime::fileErrorNumber(errno);
         showMessage("Cannot write the file " + path + ": " + runtime::errorDescription(number));
     }
     return file;

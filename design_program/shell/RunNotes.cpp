@@ -9,26 +9,6 @@
 
 namespace cindrel::shell {
 
-int fileErrorNumber(int errnoValue)
-{
-    switch (errnoValue) {
-    case ENOENT:
-    case ENOTDIR:
-        return runtime::PathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return runtime::PermissionDenied;
-    case ENOSPC:
-    case EDQUOT:
-        return runtime::DiskFull;
-    case EISDIR:
-        return runtime::PathFileAccessError;
-    default:
-        return runtime::DeviceIOError;
-    }
-}
-
 namespace {
 
 std::ofstream openForWriting(const std::string& path, std::ios::openmode mode)
@@ -38,7 +18,7 @@ std::ofstream openForWriting(const std::string& path, std::ios::openmode mode)
     errno = 0;
     std::ofstream out(path, mode | std::ios::binary);
     if (!out)
-        runtime::raise(fileErrorNumber(errno));
+        runtime::raise(runtime::fileErrorNumber(errno));
     return out;
 }
 
@@ -47,7 +27,7 @@ void closeChecked(std::ofstream& out)
     errno = 0;
     out.close();
     if (!out)
-        runtime::raise(fileErrorNumber(errno));
+        runtime::raise(runtime::fileErrorNumber(errno));
 }
 
 // Runs one step of the error handler; returns the error it raised, if any.

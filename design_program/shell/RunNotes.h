@@ -66,7 +66,4 @@ private:
     bool reportingOwnFailure_ = false;
 };
 
-// The numbered run-time error that an open or write failure of a file stands for (from errno).
-int fileErrorNumber(int errnoValue);
-
 } // namespace cindrel::shell

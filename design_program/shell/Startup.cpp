@@ -1,5 +1,6 @@
 #include "shell/Startup.h"
 
+#include "shell/OutputWindows.h"
 #include "shell/ShellWindows.h"
 #include "shell/frmOptions.h"
 
@@ -95,7 +96,7 @@ void Startup::defineWindows()
     agmaServices.pressureFactor = [this] { return units_.PressureFactor; };
     agmaServices.rmsFactor = [this] { return units_.RMSFactor; };
     agma_ = std::make_unique<agma::frmAGMA>(windows_, std::move(agmaServices));
-    defineStandInWindows(*this);
+    defineOutputWindows(*this);
     manufacturing_ = std::make_unique<frmMFGOutputs>(*this);
     manufacturing_->define();
     defineOptionsDialog(*this);

@@ -10,7 +10,6 @@
 #include "shell/ProgramShell.h"
 #include "shell/RunNotes.h"
 #include "shell/SequencePorts.h"
-#include "shell/StandIns.h"
 #include "shell/T_colData.h"
 #include "shell/UnitSystem.h"
 #include "shell/clsRegisty.h"

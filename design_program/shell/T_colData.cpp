@@ -61,7 +61,7 @@ int errorNumberOfErrno(int error, bool forInput)
 {
     if (forInput && error == ENOENT)
         return runtime::FileNotFound;
-    return error == ETXTBSY ? runtime::PermissionDenied : fileErrorNumber(error);
+    return error == ETXTBSY ? runtime::PermissionDenied : runtime::fileErrorNumber(error);
 }
 
 // Whether the folder a file goes into exists.

@@ -42,27 +42,6 @@ std::string joined(std::initializer_list<std::string_view> parts)
     return line;
 }
 
-int errorNumberOf(const FileWriteFailure& failure)
-{
-    switch (failure.error) {
-    case ENOENT:
-    case ENOTDIR:
-    case ENAMETOOLONG:
-        return runtime::PathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return runtime::PermissionDenied;
-    case ENOSPC:
-    case EDQUOT:
-        return runtime::DiskFull;
-    case EIO:
-        return runtime::DeviceIOError;
-    default:
-        return runtime::PathFileAccessError;
-    }
-}
-
 } // namespace
 
 void OutlineStream::WriteLine(std::string_view line)
@@ -209,7 +188,7 @@ ExportResult WriteTextFile(const MeshOutline& mesh, bool DXFSTyle, const AskFile
         if (DXFSTyle)
             writeDxfEnd(TS);
         if (auto failure = writeFileAtomically(fileName, TS.text())) {
-            const int number = errorNumberOf(*failure);
+            const int number = runtime::fileErrorNumber(failure->error);
             return failed(number, runtime::errorDescription(number), failure->message);
         }
         trace.write("Bottom of sub WriteTextFile, successful");

@@ -2,12 +2,7 @@
 
 #include "forms/Layout.h"
 
-#include <QDialog>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPainter>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace printing {
 
@@ -97,67 +92,6 @@ void registerPrintPreviewKind()
                                 [](forms::Form& form, const forms::ControlPlace& place) -> forms::Control& {
                                     return form.add<PreviewControl>(place);
                                 });
-}
-
-namespace {
-
-class PreviewDialog : public QDialog {
-public:
-    PreviewDialog(const ReportDocument& document, const QString& title, QWidget* parent)
-        : QDialog(parent), document_(document)
-    {
-        setWindowTitle(title);
-        setAttribute(Qt::WA_DeleteOnClose);
-        auto* layout = new QVBoxLayout(this);
-        auto* buttons = new QHBoxLayout;
-        auto* previous = new QPushButton(QStringLiteral("Prev Page"));
-        auto* next = new QPushButton(QStringLiteral("Next Page"));
-        auto* zoomIn = new QPushButton(QStringLiteral("Zoom In"));
-        auto* zoomOut = new QPushButton(QStringLiteral("Zoom Out"));
-        auto* close = new QPushButton(QStringLiteral("Close"));
-        auto* where = new QLabel;
-        for (QWidget* button : {static_cast<QWidget*>(previous), static_cast<QWidget*>(next),
-                                static_cast<QWidget*>(zoomIn), static_cast<QWidget*>(zoomOut), static_cast<QWidget*>(close),
-                                static_cast<QWidget*>(where)})
-            buttons->addWidget(button);
-        buttons->addStretch();
-        layout->addLayout(buttons);
-        preview_ = new PreviewWidget;
-        preview_->setDocument(&document_);
-        preview_->setZoom(75);
-        layout->addWidget(preview_);
-        const auto show = [this, previous, next, where] {
-            previous->setEnabled(preview_->page() > 1);
-            next->setEnabled(preview_->page() < preview_->pageCount());
-            where->setText(QStringLiteral("Page %1 of %2").arg(preview_->page()).arg(preview_->pageCount()));
-        };
-        connect(previous, &QPushButton::clicked, this, [this, show] {
-            preview_->setPage(preview_->page() - 1);
-            show();
-        });
-        connect(next, &QPushButton::clicked, this, [this, show] {
-            preview_->setPage(preview_->page() + 1);
-            show();
-        });
-        connect(zoomIn, &QPushButton::clicked, this, [this] { preview_->setZoom(preview_->zoom() * 1.25); });
-        connect(zoomOut, &QPushButton::clicked, this, [this] { preview_->setZoom(preview_->zoom() / 1.25); });
-        connect(close, &QPushButton::clicked, this, &QDialog::close);
-        show();
-        resize(760, 900);
-    }
-
-private:
-    ReportDocument document_;
-    PreviewWidget* preview_ = nullptr;
-};
-
-} // namespace
-
-QDialog* showPreviewDialog(const ReportDocument& document, const QString& title, QWidget* parent)
-{
-    auto* dialog = new PreviewDialog(document, title, parent);
-    dialog->show();
-    return dialog;
 }
 
 } // namespace printing

@@ -10,7 +10,6 @@
 
 #include <memory>
 
-class QDialog;
 
 namespace printing {
 
@@ -70,9 +69,5 @@ private:
 
 // Lets layout tables hold print controls (rows of kind forms::ControlKind::PrintPreview).
 void registerPrintPreviewKind();
-
-// A plain preview window of a copy of a document, with buttons to step
-// through its pages, zoom and close; shown modeless and deleted when closed.
-QDialog* showPreviewDialog(const ReportDocument& document, const QString& title, QWidget* parent = nullptr);
 
 } // namespace printing

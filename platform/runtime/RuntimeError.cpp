@@ -1,8 +1,30 @@
 #include "RuntimeError.h"
 
+#include <cerrno>
+
 #include "ResumeNext.h"
 
 namespace runtime {
+
+int fileErrorNumber(int errnoValue) {
+    switch (errnoValue) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+        return PathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return PermissionDenied;
+    case ENOSPC:
+    case EDQUOT:
+        return DiskFull;
+    case EISDIR:
+        return PathFileAccessError;
+    default:
+        return DeviceIOError;
+    }
+}
 
 std::string errorDescription(int number) {
     switch (number) {

@@ -32,6 +32,10 @@ enum ErrorNumber : int {
 // The standard description of a numbered error ("Division by zero", ...).
 std::string errorDescription(int number);
 
+// The numbered error that a failed open, write or rename of a file stands
+// for, from its errno.
+int fileErrorNumber(int errnoValue);
+
 // A numbered run-time error: the one exception type that stands for every
 // failure the program reports by number.
 class RuntimeError : public std::runtime_error {

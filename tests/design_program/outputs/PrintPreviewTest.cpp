@@ -37,13 +37,11 @@ TEST(PreviewZoom, StepsFollowTheirBandsAndStopAtTheEnds)
         EXPECT_EQ(clsQXOutputs::zoomedOut(from), to) << from;
 }
 
-class PrintPreview : public ::testing::Test {
+class PrintPreview : public ReportFixture {
 protected:
     PrintPreview()
     {
-        host.steps = &done.collection;
         host.outputs = &outputs;
-        outputs.setReportHost(&report);
         cindrel::outputs::definePrintPreviewWindow(windows, host);
     }
     ~PrintPreview() override { windows.unloadAll(); }
@@ -51,15 +49,7 @@ protected:
     forms::Form& window() { return windows[QStringLiteral("frmPrintPreview")]; }
     forms::CommandButton& button(const char* name) { return window().get<forms::CommandButton>(QString::fromLatin1(name)); }
     printing::PreviewControl& control() { return window().get<printing::PreviewControl>(QStringLiteral("prtPrintPreview")); }
-    const printing::ReportDocument& document() { return outputs.reportPrinter().document(); }
-    std::vector<PictureItem> pictures(int page)
-    {
-        std::vector<PictureItem> found;
-        for (const auto& item : document().pages.at(page).items)
-            if (const auto* picture = std::get_if<PictureItem>(&item))
-                found.push_back(*picture);
-        return found;
-    }
+    std::vector<PictureItem> pictures(int page) { return itemsOf<PictureItem>(page); }
     // The page (from 0) holding a text, -1 when none does.
     int pageOf(const std::string& text)
     {
@@ -74,14 +64,6 @@ protected:
         done.add("Main Inputs", "Main Inputs", "MainInputs", plainTable("k", 3));
         done.add("Scoring and SubShear Inputs", "Scoring and SubShear Inputs", "Scoring", plainTable("s", 3));
     }
-
-    RecordingHost host;
-    FakeReportHost report;
-    DoneSteps done;
-    forms::Forms windows;
-    clsQXOutputs outputs{host, windows};
-    KeptOutput kept;
-    printing::ScopedPrinterOutput scope{kept};
 };
 
 TEST_F(PrintPreview, TheWindowHasItsRowOfButtonsAndHandsThemOverWhenLoaded)

@@ -2,9 +2,15 @@
 
 // A recording report host and a printer output that keeps what it is given.
 
+#include "OutputsFakes.h"
+
 #include "design_program/analyses/RecordingChart.h"
 
 #include "outputs/ReportHost.h"
+#include "outputs/clsQXOutputs.h"
+
+#include "forms/Forms.h"
+#include "printing/ReportDocument.h"
 
 #include "printing/PrinterOutput.h"
 #include "runtime/RuntimeError.h"
@@ -15,6 +21,8 @@
 #include <map>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace outputstest {
 
@@ -96,7 +104,7 @@ struct AnalysedChart {
     explicit AnalysedChart(bool withShear = true)
     {
         using namespace cindrel::analyses;
-        chart = std::make_unique<T_Chart>(std::make_unique<testing::RecordingHost>(shared));
+        chart = std::make_unique<T_Chart>(std::make_unique<cindrel::analyses::testing::RecordingHost>(shared));
         ScoringTable S;
         for (int r = 1; r <= 26; ++r) {
             S(r, 1) = 10 + r;
@@ -134,6 +142,37 @@ struct AnalysedChart {
 
     cindrel::analyses::testing::RecordingHost::Shared shared;
     std::unique_ptr<cindrel::analyses::T_Chart> chart;
+};
+
+// The outputs object with recording program and report hosts, the steps
+// done, and a printer output that keeps what it is given.
+class ReportFixture : public ::testing::Test {
+protected:
+    ReportFixture()
+    {
+        host.steps = &done.collection;
+        outputs.setReportHost(&report);
+    }
+
+    const printing::ReportDocument& document() { return outputs.reportPrinter().document(); }
+    // The items of one kind on a page (from 0), in the order drawn.
+    template <typename Item>
+    std::vector<Item> itemsOf(int page)
+    {
+        std::vector<Item> found;
+        for (const auto& item : document().pages.at(page).items)
+            if (const auto* wanted = std::get_if<Item>(&item))
+                found.push_back(*wanted);
+        return found;
+    }
+
+    RecordingHost host;
+    FakeReportHost report;
+    DoneSteps done;
+    forms::Forms windows;
+    cindrel::outputs::clsQXOutputs outputs{host, windows};
+    KeptOutput kept;
+    printing::ScopedPrinterOutput scope{kept};
 };
 
 } // namespace outputstest

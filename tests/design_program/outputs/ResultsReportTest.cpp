@@ -26,24 +26,9 @@ using printing::TextItem;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class ResultsReport : public ::testing::Test {
+class ResultsReport : public ReportFixture {
 protected:
-    ResultsReport()
-    {
-        host.steps = &done.collection;
-        outputs.setReportHost(&report);
-    }
-
-    const ReportDocument& document() { return outputs.reportPrinter().document(); }
-
-    std::vector<TextItem> items(int page)
-    {
-        std::vector<TextItem> found;
-        for (const auto& item : outputs.reportPrinter().document().pages.at(page).items)
-            if (const auto* text = std::get_if<TextItem>(&item))
-                found.push_back(*text);
-        return found;
-    }
+    std::vector<TextItem> items(int page) { return itemsOf<TextItem>(page); }
     // The texts of the page bodies (the frames left out), in order.
     std::vector<std::string> bodyTexts()
     {
@@ -66,14 +51,6 @@ protected:
         const auto texts = bodyTexts();
         return static_cast<int>(std::count(texts.begin(), texts.end(), text));
     }
-
-    RecordingHost host;
-    FakeReportHost report;
-    DoneSteps done;
-    forms::Forms windows;
-    clsQXOutputs outputs{host, windows};
-    KeptOutput kept;
-    printing::ScopedPrinterOutput scope{kept};
 };
 
 TEST(ReportRows, CellsMarkedByTheMasksCarryTheirMarkup)

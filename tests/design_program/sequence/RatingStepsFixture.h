@@ -9,7 +9,7 @@
 #include "design_program/model/ReferencePairs.h"
 
 #include "analyses/ContactAnalyses.h"
-#include "sequence/AgmaFactorsStandIn.h"
+#include "AgmaFactorsStandIn.h"
 #include "sequence/StepHandlers.h"
 
 #include "runtime/NumberText.h"

@@ -1,4 +1,4 @@
-#include "shell/StandIns.h"
+#include "shell/OutputWindows.h"
 
 #include "shell/Startup.h"
 
@@ -7,7 +7,7 @@
 
 namespace cindrel::shell {
 
-void defineStandInWindows(Startup& startup)
+void defineOutputWindows(Startup& startup)
 {
     outputs::defineScreenOutputWindow(startup.windows(), startup.outputsHost());
     outputs::definePrintPreviewWindow(startup.windows(), startup.outputsHost());

@@ -1,4 +1,4 @@
-#include "sequence/AgmaFactorsStandIn.h"
+#include "AgmaFactorsStandIn.h"
 
 #include "sequence/StepInputs.h"
 #include "sequence/T_StateNavigator.h"
@@ -13,8 +13,6 @@
 #include <string>
 
 namespace cindrel::sequence {
-
-ControlId agmaWindowControl(std::string_view name, int index) { return {"frmAGMA", std::string(name), index}; }
 
 AgmaFactorsStandIn::AgmaFactorsStandIn(Controls& controls) : controls_(controls) {}
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sequence/AgmaHandOver.h"
 #include "sequence/Ports.h"
 
 #include <cstdint>
@@ -10,13 +11,10 @@ namespace cindrel::sequence {
 
 class T_StateNavigator;
 
-// The AGMA factors window's control of a name and array index.
-ControlId agmaWindowControl(std::string_view name, int index = -1);
-
-// The AGMA factors window until its calculators are built: it commits what
-// its boxes hold and moves the sequence on from its Next and Previous
-// buttons and a user's close request. No materials, no load distribution
-// calculator and no allowable power yet.
+// A plain AGMA factors window for the rating steps' tests, without Qt: it
+// commits what its boxes hold and moves the sequence on from its Next and
+// Previous buttons and a user's close request, as the real window does, with
+// no materials, load distribution calculator or allowable power.
 class AgmaFactorsStandIn : public AgmaFactorsWindow {
 public:
     // The window's controls must be loaded; the buttons work once attached.
