@@ -12,52 +12,47 @@
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 #include "shell/ProgramFolders.h"
+#include "shell/SaveTemporary.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace cindrel::shell {
 
 namespace {
 
-class CompletedOnCloseFile : public std::ostream {
+class CompletedOnCloseFile : public RecordedOutputFile {
 public:
-    CompletedOnCloseFile(std::string target, std::string temporary, runtime::ErrorReporter& reporter)
-        : std::ostream(nullptr), target_(std::move(target)), temporary_(std::move(temporary)), reporter_(reporter)
+    CompletedOnCloseFile(std::string target, std::unique_ptr<SaveTemporary> temporary, runtime::ErrorReporter& reporter)
+        : RecordedOutputFile(temporary->path(), std::ios::out | std::ios::binary | std::ios::trunc),
+          target_(std::move(target)), temporary_(std::move(temporary)), reporter_(reporter)
     {
-        if (buffer_.open(temporary_, std::ios::out | std::ios::binary | std::ios::trunc) != nullptr)
-            rdbuf(&buffer_);
-        else
-            setstate(std::ios::badbit);
     }
     ~CompletedOnCloseFile() override
     {
-        flush();
-        bool written = good();
-        errno = 0;
-        if (buffer_.close() == nullptr)
-            written = false;
-        const int closeErrno = errno;
+        // The system's own error (a full disk above all), not a generic one.
+        const int writeError = finish();
         std::error_code renamed;
-        if (written)
-            std::filesystem::rename(temporary_, target_, renamed);
-        if (written && !renamed)
+        if (writeError == 0)
+            std::filesystem::rename(temporary_->path(), target_, renamed);
+        if (writeError == 0 && !renamed) {
+            temporary_->release(false);
             return;
-        std::error_code ignored;
-        std::filesystem::remove(temporary_, ignored);
-        const int number = written ? runtime::fileErrorNumber(renamed.value()) : runtime::fileErrorNumber(closeErrno ? closeErrno : EIO);
+        }
+        temporary_->release(true);
+        const int number = runtime::fileErrorNumber(writeError != 0 ? writeError : renamed.value());
         reporter_.reportError("T_colData", "OpenFile", std::to_string(number), runtime::errorDescription(number),
                               target_);
     }
 
 private:
     std::string target_;
-    std::string temporary_;
+    std::unique_ptr<SaveTemporary> temporary_;
     runtime::ErrorReporter& reporter_;
-    std::filebuf buffer_;
 };
 
 } // namespace
@@ -67,16 +62,20 @@ std::unique_ptr<std::ostream> openCompletedOnClose(const std::string& path, runt
     const std::filesystem::path target(path);
     if (target.filename().empty())
         return nullptr;
-    // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) on the chained form.
-    std::string hidden(".");
-    hidden += target.filename().string();
-    hidden += ".XXXXXX";
-    std::string pattern = (target.parent_path() / hidden).string();
-    const int descriptor = mkstemp(pattern.data());
-    if (descriptor < 0)
+    // The finished file keeps the target's permissions, or a new file's usual ones.
+    struct stat existing {};
+    mode_t permissions = 0;
+    if (::stat(path.c_str(), &existing) == 0) {
+        permissions = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        permissions = 0666 & ~mask;
+    }
+    auto temporary = std::make_unique<SaveTemporary>();
+    if (!temporary->create(path, permissions))
         return nullptr;
-    ::close(descriptor);
-    auto file = std::make_unique<CompletedOnCloseFile>(path, pattern, reporter);
+    auto file = std::make_unique<CompletedOnCloseFile>(path, std::move(temporary), reporter);
     if (!*file)
         return nullptr;
     return file;

@@ -267,11 +267,7 @@ void DesignTextFile::discard()
     if (openFiles_ != nullptr)
         openFiles_->erase(openName_);
     openFiles_ = nullptr;
-    if (!temporary_.empty()) {
-        std::error_code ignored;
-        fs::remove(temporary_, ignored);
-        temporary_.clear();
-    }
+    temporary_.release(true);
 }
 
 int DesignTextFile::close()
@@ -282,26 +278,22 @@ int DesignTextFile::close()
     openFiles_ = nullptr;
     if (out_ == nullptr)
         return 0;
-    out_->flush();
-    bool written = out_->good();
-    errno = 0;
-    out_->close();
-    written = written && !out_->fail();
-    const int closeErrno = errno;
+    // The system's own error (a full disk above all), not a generic one.
+    const int writeError = out_->finish();
     out_.reset();
-    if (temporary_.empty())
-        return written ? 0 : errorNumberOfErrno(closeErrno ? closeErrno : EIO, false);
-    if (!written) {
+    if (writeError != 0) {
         discard();
-        return errorNumberOfErrno(closeErrno ? closeErrno : EIO, false);
+        return errorNumberOfErrno(writeError, false);
     }
+    if (temporary_.path().empty())
+        return 0;
     std::error_code renamed;
-    fs::rename(temporary_, target_, renamed);
+    fs::rename(temporary_.path(), target_, renamed);
     if (renamed) {
         discard();
         return errorNumberOfErrno(renamed.value(), false);
     }
-    temporary_.clear();
+    temporary_.release(false);
     return 0;
 }
 
@@ -462,22 +454,14 @@ int DesignTextFile::open(const std::string& name, std::int32_t mode)
         return errorNumberOfErrno(errno, false);
     if (mode == 2) {
         errno = 0;
-        auto out = std::make_unique<std::ofstream>(name, std::ios::out | std::ios::app | std::ios::binary);
+        auto out = std::make_unique<RecordedOutputFile>(name, std::ios::out | std::ios::app | std::ios::binary);
         if (!out->is_open())
             return errorNumberOfErrno(errno ? errno : EACCES, false);
         out_ = std::move(out);
         return 0;
     }
-    // Written beside the target and renamed over it when complete.
-    std::string hidden(".");
-    hidden += lastPartOf(name);
-    hidden += ".XXXXXX";
-    std::string pattern = (fs::path(name).parent_path() / hidden).string();
-    errno = 0;
-    const int descriptor = mkstemp(pattern.data());
-    if (descriptor < 0)
-        return errorNumberOfErrno(errno, false);
-    // The finished file keeps the target's permissions, or a new file's usual ones.
+    // Written beside the target and renamed over it when complete; the
+    // finished file keeps the target's permissions, or a new file's usual ones.
     struct stat existing {};
     mode_t permissions = 0;
     if (::stat(name.c_str(), &existing) == 0) {
@@ -487,11 +471,11 @@ int DesignTextFile::open(const std::string& name, std::int32_t mode)
         ::umask(mask);
         permissions = 0666 & ~mask;
     }
-    ::fchmod(descriptor, permissions);
-    ::close(descriptor);
-    temporary_ = pattern;
+    errno = 0;
+    if (!temporary_.create(name, permissions))
+        return errorNumberOfErrno(errno, false);
     target_ = name;
-    auto out = std::make_unique<std::ofstream>(pattern, std::ios::out | std::ios::binary | std::ios::trunc);
+    auto out = std::make_unique<RecordedOutputFile>(temporary_.path(), std::ios::out | std::ios::binary | std::ios::trunc);
     if (!out->is_open())
         return runtime::PermissionDenied;
     out_ = std::move(out);

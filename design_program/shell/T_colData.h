@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/SaveTemporary.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -70,9 +72,9 @@ private:
     void discard();
 
     std::unique_ptr<std::ifstream> in_;
-    std::unique_ptr<std::ofstream> out_;
+    std::unique_ptr<RecordedOutputFile> out_;
     std::string target_;
-    std::string temporary_; // empty unless writing through a temporary file
+    SaveTemporary temporary_; // unused unless writing through a temporary file
     // The program's list of files it holds open, which this one leaves when it ends.
     std::set<std::string>* openFiles_ = nullptr;
     std::string openName_;

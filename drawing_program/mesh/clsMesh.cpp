@@ -4,6 +4,7 @@
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -26,9 +27,24 @@ bool usableZoom(double zoom)
     return std::isfinite(zoom) && zoom > 0.0;
 }
 
+// The zooms at which a tooth can be seen and placed: its circular pitch (pi
+// units) at least a pixel wide and at most twice the window's larger side.
+// Beyond them the mesh is a dot or one tooth fills the window many times over.
+struct ZoomLimits {
+    double smallest, largest;
+};
+
+ZoomLimits zoomLimits(double width, double height)
+{
+    return {1.0 / Pi, 2.0 * std::max({width, height, 1.0}) / Pi};
+}
+
 } // namespace
 
-clsMesh::clsMesh(MeshServices& services) : services_(services) {}
+clsMesh::clsMesh(MeshServices& services) : services_(services)
+{
+    services_.element.trace.write("clsMesh_Initialize");
+}
 
 clsMesh::~clsMesh()
 {
@@ -72,12 +88,19 @@ void clsMesh::LoadMesh(clsGear* Gear1, clsGear* Gear2, DrawingSurface* DrawVorm,
     if (!stored.empty()) {
         // A stored zoom that is no usable number is reported and replaced by
         // the default, rather than drawing at a zoom of 0 or worse.
-        if (runtime::isNumeric(stored) && usableZoom(runtime::toNumber(stored)))
-            zoom_ = runtime::toNumber(stored);
-        else
+        const ZoomLimits limits = zoomLimits(width, height);
+        if (!runtime::isNumeric(stored) || !usableZoom(runtime::toNumber(stored)))
             services_.element.log.reportError("clsMesh", "LoadMesh", std::to_string(runtime::TypeMismatch),
                                               runtime::errorDescription(runtime::TypeMismatch),
                                               scalerKey(meshNumber_));
+        else if (const double zoom = runtime::toNumber(stored); zoom < limits.smallest || zoom > limits.largest)
+            services_.element.log.reportError("clsMesh", "LoadMesh", "",
+                                              "the stored zoom " + stored +
+                                                  " would draw the mesh too small or too large to be seen; the "
+                                                  "default zoom is used",
+                                              scalerKey(meshNumber_));
+        else
+            zoom_ = zoom;
     }
     centreX_ = width / 2.0;
     centreY_ = height / 2.0;
@@ -197,6 +220,7 @@ void clsMesh::readInputs(bool zeroOffsets)
     gear1_->VantropeCircles();
     gear2_->VantropeCircles();
     surface_->drawingDone();
+    drawn_ = true;
 }
 
 void clsMesh::RotateGear(std::int16_t KeyCode, std::int16_t /*Shift*/)
@@ -243,26 +267,33 @@ void clsMesh::VormMouseUp(std::int16_t Button, std::int16_t /*Shift*/, float X, 
         return;
     if (Button == button::Left) {
         const double x = centreX_ + (X - prevX), y = centreY_ + (Y - prevY);
-        if (std::isfinite(x) && std::isfinite(y)) {
-            centreX_ = x;
-            centreY_ = y;
-        }
+        if (!std::isfinite(x) || !std::isfinite(y) || (x == centreX_ && y == centreY_))
+            return;
+        centreX_ = x;
+        centreY_ = y;
     } else if (Button == button::Right) {
         const double H = surface_->clientHeight(), W = surface_->clientWidth();
         // A press or release at or below the bottom edge gives no factor that
         // can be zoomed by: the view stays as it was.
         if (H - Y <= 0.0 || H - prevY <= 0.0)
             return;
-        const double Z = (H - Y) / (H - prevY);
-        const double zoom = zoom_ * Z;
+        // Kept within what a next start takes back, so that the zoom stored is the one seen.
+        const ZoomLimits limits = zoomLimits(W, H);
+        const double zoom = std::clamp(zoom_ * (H - Y) / (H - prevY), limits.smallest, limits.largest);
+        const double Z = zoom / zoom_;
         const double x = (centreX_ - W / 2.0) * Z + W / 2.0;
         const double y = (centreY_ - H / 2.0) * Z + H / 2.0;
-        if (!usableZoom(zoom) || !std::isfinite(x) || !std::isfinite(y))
+        if (!usableZoom(zoom) || !std::isfinite(x) || !std::isfinite(y) || zoom == zoom_)
             return;
         zoom_ = zoom;
         centreX_ = x;
         centreY_ = y;
+    } else {
+        return;
     }
+    // The new view is shown at once, not at the next click or key.
+    if (drawn_)
+        VormClick();
 }
 
 void clsMesh::setView(double zoom, double centreX, double centreY)

@@ -72,6 +72,8 @@ public:
     std::int32_t firstNumber() const { return name1_; }
     std::int32_t secondNumber() const { return name2_; }
     double zoom() const { return zoom_; }
+    // Whether the mesh has been drawn since it was bound.
+    bool drawn() const { return drawn_; }
     double centreX() const { return centreX_; }
     double centreY() const { return centreY_; }
     // Printing changes zoom and centre for the time of a print.
@@ -112,6 +114,8 @@ private:
     std::int32_t meshNumber_ = 0;
     std::int16_t rememberedGearIntExt_ = 0;
     bool bound_ = false;
+    // Drawn at least once: a change of the view is shown at once.
+    bool drawn_ = false;
 };
 
 } // namespace vantrope

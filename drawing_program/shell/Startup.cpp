@@ -55,7 +55,7 @@ Startup::Startup(SettingsStore& store, EndProcess endProcess, std::string appNam
     };
     // The window's proportions follow the part of the page that is printed on.
     later.PrinterPage = [this] { return defaultPrinterUsablePage(printSetup); };
-    mMiscellaneous::install(*this);
+    misc_ = mMiscellaneous::install(*this);
 }
 
 Startup::~Startup()
@@ -73,7 +73,8 @@ Startup::~Startup()
 void Startup::Main()
 {
     run.Logged = storedSwitch(store_, appName_, "Logged", true);
-    run.DebugMode = storedSwitch(store_, appName_, "DebugMode", true);
+    // Off on a fresh install: the marks are for finding faults, not for drawings.
+    run.DebugMode = storedSwitch(store_, appName_, "DebugMode", false);
     const QDateTime now = QDateTime::currentDateTime();
     trace_.write("Sub Main " + now.toString(QStringLiteral("M/d/yyyy")).toStdString() + ", " +
                  now.toString(QStringLiteral("h:mm:ss AP")).toStdString());
@@ -92,6 +93,9 @@ void Startup::Main()
     OmeshMaster = std::make_unique<clsMeshMaster>(*meshServices_, *gears_);
     gears_->form().show();
     messages_->hide();
+    // The message window keeps its place like the other windows.
+    if (later.FormPosition && misc_)
+        runtime::ignoringErrors([&] { misc_->WindowPosition(true, *messages_, "frmMessage"); });
 }
 
 void Startup::writeOutline(clsMesh& mesh, bool dxf)
@@ -164,6 +168,10 @@ void Startup::EndProgram()
     runtime::ignoringErrors([&] {
         if (Osettings)
             Osettings->save();
+    });
+    runtime::ignoringErrors([&] {
+        if (later.FormPosition && misc_)
+            misc_->WindowPosition(false, *messages_, "frmMessage");
     });
     runtime::ignoringErrors([&] { messages_->close(); });
     OinputSource = nullptr;

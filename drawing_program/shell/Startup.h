@@ -22,6 +22,7 @@ namespace vantrope {
 class frmGears;
 class frmInputs;
 class frmMessage;
+class mMiscellaneous;
 class frmSettings;
 
 // The program-wide variables of the drawing program and its start and end.
@@ -94,6 +95,8 @@ private:
     std::unique_ptr<frmGears> gears_;
     std::unique_ptr<frmInputs> inputs_;
     std::unique_ptr<frmSettings> settingsDialog_;
+    // The inputs file and window positions.
+    std::shared_ptr<mMiscellaneous> misc_;
     bool ending_ = false;
     bool ended_ = false;
 };

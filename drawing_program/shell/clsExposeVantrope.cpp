@@ -10,6 +10,7 @@
 #include <limits>
 #include <numbers>
 #include <sstream>
+#include <string>
 
 namespace vantrope {
 
@@ -34,6 +35,32 @@ bool step(Step&& body)
     } catch (const runtime::RuntimeError&) {
         return false;
     }
+}
+
+std::string numberText(double value)
+{
+    std::ostringstream text;
+    text.precision(12);
+    text << value;
+    return text.str();
+}
+
+// An element whose outline cannot be drawn would otherwise be taken with
+// success and leave the drawing empty: the client is told instead. Values
+// that are not numbers at all fail their own step, as before.
+void requireDrawable(const exposevantrope::LoadLocalsArguments& a)
+{
+    std::string problem;
+    if (a.NumberOfTeeth < 2)
+        problem = "number of teeth " + std::to_string(a.NumberOfTeeth) + " (at least 2 are needed)";
+    else if (std::isfinite(a.ToothThickness) && !(a.ToothThickness > 0 && a.ToothThickness < 1))
+        problem = "tooth thickness " + numberText(a.ToothThickness) + " (a fraction of the circular pitch, above 0 and below 1)";
+    else if (std::isfinite(a.Addendum) && std::abs(a.Addendum) >= a.NumberOfTeeth / 2.0)
+        problem = "addendum " + numberText(a.Addendum) + " (not below the pitch radius " +
+                  numberText(a.NumberOfTeeth / 2.0) + ")";
+    if (!problem.empty())
+        runtime::raise(runtime::InvalidProcedureCall,
+                       "element " + std::to_string(a.GearElement) + " cannot be drawn: " + problem);
 }
 
 void checkIndex(std::int32_t index)
@@ -68,9 +95,11 @@ void clsExposeVantrope::Initialize()
 
 std::int32_t clsExposeVantrope::LoadLocals(const exposevantrope::LoadLocalsArguments& a)
 {
+    Initialize();
     const std::int32_t e = a.GearElement;
     if (e < 1 || e > 4)
         return 0;
+    requireDrawable(a);
     bool ok = true;
     ok &= step([&] { teeth_[e] = a.NumberOfTeeth; });
     ok &= step([&] {
@@ -154,6 +183,7 @@ std::int32_t clsExposeVantrope::GetInputs(std::int16_t Index, ElementInputs& v, 
 
 std::int32_t clsExposeVantrope::GetInputs(exposevantrope::GetInputsArguments& a)
 {
+    Initialize();
     ElementInputs v;
     v.NumbTeeth = a.NumbTeeth;
     v.PressAng = a.PressAng;
@@ -183,6 +213,7 @@ std::int32_t clsExposeVantrope::GetInputs(exposevantrope::GetInputsArguments& a)
 
 void clsExposeVantrope::LaunchDrawings()
 {
+    Initialize();
     // After the end of the program there is nothing left to draw on.
     if (startup_.hasEnded() || !startup_.OmeshMaster)
         return;
@@ -207,6 +238,7 @@ void clsExposeVantrope::LaunchDrawings()
 
 void clsExposeVantrope::ExternalEndProgram(bool& UsingResumeNextOnError)
 {
+    Initialize();
     if (UsingResumeNextOnError)
         startup_.EndProgram();
 }

@@ -21,12 +21,16 @@ public:
     clsExposeVantrope& operator=(const clsExposeVantrope&) = delete;
 
     // Runs once a client holds the object: the trace line, the object as the
-    // input source, the File menu hidden for the rest of the run.
+    // input source, the File menu hidden for the rest of the run. Every member
+    // runs it first, as a client's first calls may come before the signal that
+    // it holds the object.
     void Initialize();
     bool initialized() const { return initialized_; }
 
     // 1 when every step stored its value; 0 for an element outside 1 to 4 or
-    // when a step failed (that step's value is then left as it was).
+    // when a step failed (that step's value is then left as it was). An
+    // element that cannot be drawn (fewer than 2 teeth, a thickness outside
+    // 0 to 1, an addendum reaching the pitch radius) raises error 5 and is not stored.
     std::int32_t LoadLocals(const exposevantrope::LoadLocalsArguments& arguments) override;
     std::int32_t GetInputs(exposevantrope::GetInputsArguments& arguments) override;
     void LaunchDrawings() override;

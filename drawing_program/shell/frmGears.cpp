@@ -216,6 +216,9 @@ void frmGears::resized()
     const double height = form().height();
     Dims(height != previousHeight_);
     previousHeight_ = form().height();
+    // The canvas was cut or grown with the window: what was drawn is drawn again.
+    if (!closing_ && !startup_.hasEnded() && startup_.OmeshMaster && startup_.OmeshMaster->ActiveMesh().drawn())
+        startup_.OmeshMaster->ActiveMesh().ReadInputs(false);
 }
 
 void frmGears::Dims(bool ChangeWidth)

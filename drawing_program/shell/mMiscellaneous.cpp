@@ -18,6 +18,7 @@
 #include "shell/ProgramFolders.h"
 
 #include <QGuiApplication>
+#include <QWidget>
 #include <QRect>
 #include <QScreen>
 
@@ -209,12 +210,13 @@ std::optional<std::vector<InputsRecord>> parseInputsFile(const std::string& text
 
 mMiscellaneous::mMiscellaneous(Startup& startup) : startup_(startup) {}
 
-void mMiscellaneous::install(Startup& startup)
+std::shared_ptr<mMiscellaneous> mMiscellaneous::install(Startup& startup)
 {
     auto misc = std::make_shared<mMiscellaneous>(startup);
     startup.later.FormPosition = [misc](forms::Form& window, bool load) { misc->FormPosition(load, window); };
     startup.later.OpenInputsFile = [misc] { misc->OpenInputsFile(); };
     startup.later.SaveInputsFile = [misc] { misc->SaveInputsFile(); };
+    return misc;
 }
 
 const ControlsDictionary& mMiscellaneous::FormControlsDictionary(forms::Form& frm)
@@ -368,45 +370,37 @@ bool mMiscellaneous::ApplyInputsFile(const std::string& text, const std::string&
     return true;
 }
 
-void mMiscellaneous::FormPosition(bool Load, forms::Form& frm)
+namespace {
+
+struct Bounds {
+    double left, top, width, height;
+};
+
+// What the window system adds around a window (title bar, borders), in
+// twips; nothing until the window has been shown with it.
+QSizeF frameExtra(const QWidget& window)
 {
-    SettingsStore& store = startup_.store();
-    const std::string app = startup_.appName();
-    const std::string name = frm.name().toStdString();
-    struct Side {
-        const char* key;
-        double defaultValue;
-        double (forms::Form::*get)();
-        void (forms::Form::*set)(double);
-    };
-    static const Side sides[] = {{"_Left", 2400, &forms::Form::left, &forms::Form::setLeft},
-                                 {"_Top", 2400, &forms::Form::top, &forms::Form::setTop},
-                                 {"_Width", 5000, &forms::Form::width, &forms::Form::setWidth},
-                                 {"_Height", 6000, &forms::Form::height, &forms::Form::setHeight}};
-    if (!Load) {
-        for (const Side& side : sides) {
-            try {
-                const double twips = (frm.*side.get)();
-                if (std::isfinite(twips))
-                    store.SaveSetting(app, PositionsSection, name + side.key, std::to_string(std::lround(twips)));
-            } catch (const runtime::RuntimeError&) {
-            }
-        }
-        return;
-    }
+    return {forms::pixelsToTwips(window.frameGeometry().width() - window.geometry().width()),
+            forms::pixelsToTwips(window.frameGeometry().height() - window.geometry().height())};
+}
+
+// The stored bounds of a window; any side stored badly takes its default
+// alone, and a window whose title bar would be on no screen (the screens
+// changed since it was stored) goes to the default place.
+Bounds storedBounds(SettingsStore& store, const std::string& app, const std::string& name)
+{
+    const char* keys[] = {"_Left", "_Top", "_Width", "_Height"};
+    const double defaults[] = {2400, 2400, 5000, 6000};
     double values[4];
     for (int i = 0; i < 4; ++i) {
-        const Side& side = sides[i];
-        values[i] = side.defaultValue;
+        values[i] = defaults[i];
         try {
-            values[i] = storedTwips(store.GetSetting(app, PositionsSection, name + side.key,
-                                                     std::to_string(static_cast<int>(side.defaultValue))),
-                                    side.defaultValue);
+            values[i] = storedTwips(store.GetSetting(app, mMiscellaneous::PositionsSection, name + keys[i],
+                                                     std::to_string(static_cast<int>(defaults[i]))),
+                                    defaults[i]);
         } catch (const runtime::RuntimeError&) {
         }
     }
-    // A window whose title bar would be on no screen (the screens changed
-    // since it was stored) could not be reached: it goes to the default place.
     const auto screens = QGuiApplication::screens();
     if (!screens.isEmpty()) {
         const QRect titleBar(forms::twipsToPixels(values[0]), forms::twipsToPixels(values[1]),
@@ -415,17 +409,66 @@ void mMiscellaneous::FormPosition(bool Load, forms::Form& frm)
         for (const QScreen* screen : screens)
             reachable = reachable || screen->availableGeometry().intersects(titleBar);
         if (!reachable) {
-            values[0] = sides[0].defaultValue;
-            values[1] = sides[1].defaultValue;
+            values[0] = defaults[0];
+            values[1] = defaults[1];
         }
     }
-    for (std::size_t i = 0; i < std::size(sides); ++i) {
-        const Side& side = sides[i];
+    return {values[0], values[1], values[2], values[3]};
+}
+
+void storeBounds(SettingsStore& store, const std::string& app, const std::string& name, const Bounds& bounds)
+{
+    const std::pair<const char*, double> sides[] = {
+        {"_Left", bounds.left}, {"_Top", bounds.top}, {"_Width", bounds.width}, {"_Height", bounds.height}};
+    for (const auto& [key, twips] : sides) {
         try {
-            (frm.*side.set)(values[i]);
+            if (std::isfinite(twips))
+                store.SaveSetting(app, mMiscellaneous::PositionsSection, name + key, std::to_string(std::lround(twips)));
         } catch (const runtime::RuntimeError&) {
         }
     }
+}
+
+} // namespace
+
+// The size is kept without the window system's frame: a window is sized
+// before it is shown, when its frame is not known yet, so a size kept with
+// the frame would grow by it at every start.
+void mMiscellaneous::FormPosition(bool Load, forms::Form& frm)
+{
+    SettingsStore& store = startup_.store();
+    const std::string app = startup_.appName();
+    const std::string name = frm.name().toStdString();
+    if (!Load) {
+        try {
+            const QSizeF frame = frameExtra(*frm.window());
+            storeBounds(store, app, name,
+                        {frm.left(), frm.top(), frm.width() - frame.width(), frm.height() - frame.height()});
+        } catch (const runtime::RuntimeError&) {
+        }
+        return;
+    }
+    const Bounds bounds = storedBounds(store, app, name);
+    try {
+        const QSizeF frame = frameExtra(*frm.window());
+        frm.move(bounds.left, bounds.top, bounds.width + frame.width(), bounds.height + frame.height());
+    } catch (const runtime::RuntimeError&) {
+    }
+}
+
+void mMiscellaneous::WindowPosition(bool Load, QWidget& window, const std::string& name)
+{
+    SettingsStore& store = startup_.store();
+    const std::string app = startup_.appName();
+    if (!Load) {
+        storeBounds(store, app, name,
+                    {forms::pixelsToTwips(window.pos().x()), forms::pixelsToTwips(window.pos().y()),
+                     forms::pixelsToTwips(window.geometry().width()), forms::pixelsToTwips(window.geometry().height())});
+        return;
+    }
+    const Bounds bounds = storedBounds(store, app, name);
+    window.move(forms::twipsToPixels(bounds.left), forms::twipsToPixels(bounds.top));
+    window.resize(forms::twipsToPixels(bounds.width), forms::twipsToPixels(bounds.height));
 }
 
 } // namespace vantrope

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+class QWidget;
+
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -77,9 +80,12 @@ public:
 
     // Restores (Load true) or stores the position and size of frm.
     void FormPosition(bool Load, forms::Form& frm);
+    // The same for a window of our own that is no form (the message window).
+    void WindowPosition(bool Load, QWidget& window, const std::string& name);
 
-    // Sets the hooks of the drawing window and the other windows.
-    static void install(Startup& startup);
+    // Sets the hooks of the drawing window and the other windows; the
+    // object they share is given back.
+    static std::shared_ptr<mMiscellaneous> install(Startup& startup);
 
 private:
     void report(const char* routine, const std::string& number, const std::string& description,

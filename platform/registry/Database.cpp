@@ -103,6 +103,11 @@ bool refusesWriting(int sqliteCode)
            sqliteCode == SQLITE_AUTH;
 }
 
+std::string writeFailureText(int sqliteCode)
+{
+    return sqliteCode == SQLITE_FULL ? std::string("the disk is full") : std::string(sqlite3_errstr(sqliteCode));
+}
+
 } // namespace
 
 Database::Database(std::filesystem::path file, Logger logger)
@@ -129,15 +134,21 @@ Database::Database(std::filesystem::path file, Logger logger)
             return;
         }
         rescueSource = aside ? *aside : file_;
-    } else if (refusesWriting(openFailureCode_) && openForReading()) {
+    } else if (const int cause = openFailureCode_; openForReading()) {
         // The saved settings still count; only changes cannot be kept.
-        log("registry: " + file_.string() + " is read-only; saved settings are read, changes are not kept");
-        refuseWrites(status::AccessDenied, file_.string() + " is read-only");
-        return;
-    } else if (isLocked(openFailureCode_) && openForReading()) {
-        log("registry: " + file_.string() + " stayed locked by another program; saved settings are read, "
-            "changes are not kept");
-        refuseWrites(status::IoFailed, file_.string() + " stayed locked by another program");
+        if (refusesWriting(cause)) {
+            log("registry: " + file_.string() + " is read-only; saved settings are read, changes are not kept");
+            refuseWrites(status::AccessDenied, file_.string() + " is read-only");
+        } else if (isLocked(cause)) {
+            log("registry: " + file_.string() + " stayed locked by another program; saved settings are read, "
+                "changes are not kept");
+            refuseWrites(status::IoFailed, file_.string() + " stayed locked by another program");
+        } else {
+            // A full disk (or another write error) must not cost the settings already saved.
+            const std::string reason = file_.string() + " cannot be written (" + writeFailureText(cause) + ")";
+            log("registry: " + reason + "; saved settings are read, changes are not kept");
+            refuseWrites(status::IoFailed, reason);
+        }
         return;
     }
     // Damage found only when reading the file as it stands.

@@ -2,6 +2,9 @@
 #include "shell/AutomatedDrawingProgram.h"
 #include "support/TemporaryFolder.h"
 
+#include "automation/Channel.h"
+#include "automation/ChildProcess.h"
+#include "automation/Message.h"
 #include "runtime/RuntimeError.h"
 
 #include <QElapsedTimer>
@@ -16,6 +19,7 @@
 #include <sstream>
 
 #include <csignal>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
@@ -202,6 +206,101 @@ TEST_F(HandOver, ClientGoneMidSessionEndsTheDrawingProgramCleanly)
     EXPECT_TRUE(client.object().hasEnded());
     EXPECT_TRUE(waitForLog(EndRecords));
     EXPECT_NE(::kill(pid, 0), 0) << "no process left, not even a zombie";
+}
+
+// A client that sends its hello and its calls in one write: the server reads
+// them together, before its event loop has run anything else.
+TEST_F(HandOver, CallsThatComeWithTheHelloDrawTheHandedOverPair)
+{
+    int sockets[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sockets), 0);
+    constexpr int ChildChannel = 3;
+    automation::ChildProcess process(VANTROPE_EXECUTABLE,
+                                     {VANTROPE_EXECUTABLE, "--automation-channel=" + std::to_string(ChildChannel)},
+                                     sockets[1], ChildChannel);
+    ::close(sockets[1]);
+
+    auto loadLocals = [](std::uint32_t id, std::int32_t e, std::int32_t teeth) {
+        return automation::protocol::Call{id, "LoadLocals",
+                                          {e, teeth, 20.0, 0.0, 1.0, 2.25, 0.0, 0.5, std::int16_t{1}, true}};
+    };
+    const std::vector<automation::protocol::Message> messages = {
+        automation::protocol::Hello{automation::protocol::Version, exposevantrope::ClassId,
+                                    exposevantrope::InterfaceId},
+        loadLocals(1, 1, 10000),
+        loadLocals(2, 2, 20),
+        loadLocals(3, 3, 40),
+        loadLocals(4, 4, 10000),
+        automation::protocol::Call{5, "LaunchDrawings", {}},
+    };
+    std::vector<std::uint8_t> bytes;
+    for (const auto& message : messages) {
+        const std::vector<std::uint8_t> frame = automation::protocol::encodeFrame(message);
+        bytes.insert(bytes.end(), frame.begin(), frame.end());
+    }
+    ASSERT_EQ(::write(sockets[0], bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+
+    automation::Channel channel(sockets[0]);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        automation::protocol::Message reply;
+        std::string problem;
+        ASSERT_EQ(channel.receive(reply, deadline, problem), automation::Channel::Status::Ok) << problem;
+        if (i == 0)
+            ASSERT_TRUE(std::holds_alternative<automation::protocol::Welcome>(reply));
+        else
+            ASSERT_TRUE(std::holds_alternative<automation::protocol::Answer>(reply)) << "call " << i;
+    }
+    const std::string afterLaunch = log();
+    EXPECT_EQ(afterLaunch.find("set inputsource as frmInputs"), std::string::npos);
+    // Base radius N/2 cos 20 degrees, worked by hand.
+    expectElement(afterLaunch, 2, 20, 9.396926207859083);
+    expectElement(afterLaunch, 3, 40, 18.79385241571817);
+    channel.close();
+    process.finish(std::chrono::seconds(15));
+}
+
+TEST_F(HandOver, AnElementThatCannotBeDrawnIsRefusedWithItsReason)
+{
+    auto client = exposevantrope::Client::create(VANTROPE_EXECUTABLE, timeouts());
+    ASSERT_EQ(client.LoadLocals(element(2, 20)), 1);
+    const struct {
+        const char* name;
+        std::int32_t teeth;
+        double thickness;
+        double addendum;
+        const char* reason;
+    } cases[] = {
+        {"no teeth", 0, 0.5, 1.0, "number of teeth 0"},
+        {"negative teeth", -3, 0.5, 1.0, "number of teeth -3"},
+        {"one tooth", 1, 0.5, 1.0, "number of teeth 1"},
+        {"no thickness", 20, 0.0, 1.0, "tooth thickness 0"},
+        {"a whole pitch thick", 20, 1.0, 1.0, "tooth thickness 1"},
+        {"a huge addendum", 20, 0.5, 1e300, "addendum 1e+300"},
+        {"an addendum as deep as the pitch radius", 20, 0.5, -10.0, "addendum -10"},
+    };
+    for (const auto& c : cases) {
+        auto a = element(2, c.teeth);
+        a.ToothThickness = c.thickness;
+        a.Addendum = c.addendum;
+        try {
+            client.LoadLocals(a);
+            ADD_FAILURE() << c.name << " was taken";
+        } catch (const runtime::RuntimeError& error) {
+            EXPECT_EQ(error.number(), 5) << c.name;
+            EXPECT_NE(error.description().find(c.reason), std::string::npos) << c.name << ": " << error.description();
+        }
+    }
+    // Nothing of them was stored.
+    exposevantrope::GetInputsArguments read;
+    read.Index = 2;
+    read.MeshIndex = 1;
+    EXPECT_EQ(client.GetInputs(read), 1);
+    EXPECT_EQ(read.NumbTeeth, 20);
+    EXPECT_DOUBLE_EQ(read.ToothThickness, 0.5);
+    EXPECT_DOUBLE_EQ(read.Addendum, 1.0);
+    // A small pinion with a real addendum is still taken.
+    EXPECT_EQ(client.LoadLocals(element(2, 3)), 1);
 }
 
 } // namespace

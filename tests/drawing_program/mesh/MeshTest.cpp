@@ -1,12 +1,16 @@
 #include "drawing_program/geometry/ElementFixture.h"
 #include "mesh/clsMeshMaster.h"
 #include "runtime/RuntimeError.h"
+#include "support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <limits>
+#include <numbers>
 
 using namespace vantropetest;
 using vantrope::clsMesh;
@@ -345,6 +349,70 @@ TEST_F(Meshes, StoredZoomThatIsNoUsableNumberIsReportedAndReplaced)
         EXPECT_EQ(log.reports[0].extra, "Scaler1");
         master.reset();
     }
+}
+
+// In a window of 305 x 398 a tooth (a circular pitch of pi units) is still a
+// pixel wide at 1/pi = 0.318 pixels per unit and twice the window's height at
+// 2 x 398 / pi = 253.4.
+TEST_F(Meshes, StoredZoomThatHidesTheMeshIsReportedAndReplaced)
+{
+    using Key = std::tuple<std::string, std::string, std::string>;
+    const struct {
+        const char* text;
+        double zoom;
+        bool reported;
+    } cases[] = {
+        {"0.0896", 34.8411, true}, {"440.19", 34.8411, true}, {"0.3", 34.8411, true},
+        {"0.33", 0.33, false},     {"250", 250, false},       {"260", 34.8411, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        log.reports.clear();
+        store.values[Key{"Vantrope", "DrawingOptions", "Scaler1"}] = c.text;
+        make();
+        EXPECT_NEAR(master->ActiveMesh().zoom(), c.zoom, 1e-4);
+        ASSERT_EQ(log.reports.size(), c.reported ? 1u : 0u);
+        if (c.reported) {
+            EXPECT_EQ(log.reports[0].extra, "Scaler1");
+            EXPECT_NE(log.reports[0].description.find(c.text), std::string::npos) << log.reports[0].description;
+        }
+        master.reset();
+    }
+}
+
+TEST_F(Meshes, ARightDragZoomsNoFurtherThanAStartTakesBack)
+{
+    make();
+    clsMesh& mesh = master->ActiveMesh();
+    // From the bottom edge to the top, again and again: at most 253.4.
+    for (int i = 0; i < 5; ++i) {
+        master->MouseDown(2, 0, 150, 397);
+        master->MouseUp(2, 0, 150, 0);
+    }
+    EXPECT_NEAR(mesh.zoom(), 2 * 398 / std::numbers::pi, 1e-9);
+    for (int i = 0; i < 10; ++i) {
+        master->MouseDown(2, 0, 150, 0);
+        master->MouseUp(2, 0, 150, 397);
+    }
+    EXPECT_NEAR(mesh.zoom(), 1 / std::numbers::pi, 1e-9);
+}
+
+TEST_F(Meshes, CreationIsTracedWhenLogged)
+{
+    TemporaryFolder folder;
+    bool on = true;
+    vantrope::TraceLog file(on, folder.file("Vantrope.log"));
+    vantrope::ElementServices tracedServices{run, file, log, settings, draw};
+    vantrope::MeshServices tracedMeshes{tracedServices, store, "Vantrope", timers, holder};
+    clsMeshMaster traced(tracedMeshes, surface);
+    std::ifstream in(folder.file("Vantrope.log"), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    std::string expected = "\"clsMeshMaster_Initialize\"\r\n";
+    for (int i = 0; i < 4; ++i)
+        expected += "\"clsGear_Initialize\"\r\n";
+    for (int i = 0; i < 3; ++i)
+        expected += "\"clsMesh_Initialize\"\r\n";
+    EXPECT_EQ(text, expected);
 }
 
 TEST_F(Meshes, AFailedReadKeepsThePreviousDrawing)

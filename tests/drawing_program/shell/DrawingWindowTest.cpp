@@ -308,22 +308,68 @@ TEST_F(DrawingWindow, ClosingTheInputsDialogEndsTheProgram)
     EXPECT_EQ(endings, 1);
     EXPECT_FALSE(startup->windows().isLoaded(QStringLiteral("frmGears")));
     using Key = std::tuple<std::string, std::string, std::string>;
-    EXPECT_EQ(store.values[Key("Vantrope", "Logged", "DebugMode")], "-1");
+    EXPECT_EQ(store.values[Key("Vantrope", "Logged", "DebugMode")], "0");
 }
 
 TEST_F(DrawingWindow, StoredSwitchesReadBack)
 {
     struct Case {
-        const char* text;
+        const char* text; // null: nothing stored, as on a fresh install
         bool on;
-    } cases[] = {{"-1", true}, {"0", false}, {"True", true}, {"False", false}, {"garbage", true}};
+    } cases[] = {{nullptr, false}, {"-1", true}, {"0", false}, {"True", true}, {"False", false}, {"garbage", false}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
+        SCOPED_TRACE(c.text ? c.text : "nothing stored");
         startup.reset();
-        store.values[{"Vantrope", "Logged", "DebugMode"}] = c.text;
+        store.values.erase({"Vantrope", "Logged", "DebugMode"});
+        if (c.text)
+            store.values[{"Vantrope", "Logged", "DebugMode"}] = c.text;
         start();
         EXPECT_EQ(startup->run.DebugMode, c.on);
     }
+}
+
+TEST_F(DrawingWindow, AFreshInstallDrawsNoDebugMarks)
+{
+    // The colour of the "TempAng = " texts beside the line of action.
+    const QColor TempAngText(0, 10, 110);
+    firstClick();
+    EXPECT_EQ(count(gears().drawing(), TempAngText), 0);
+
+    startup.reset();
+    store.values[{"Vantrope", "Logged", "DebugMode"}] = "-1";
+    start();
+    firstClick();
+    EXPECT_GT(count(gears().drawing(), TempAngText), 0) << "a stored choice still counts";
+}
+
+TEST_F(DrawingWindow, AZoomByRightDragIsShownAtOnceAndIsTheOneStored)
+{
+    firstClick();
+    const QImage before = gears().drawing();
+    startup->OmeshMaster->MouseDown(2, 0, 150, 100);
+    startup->OmeshMaster->MouseUp(2, 0, 150, 348);
+    const QImage shown = gears().drawing();
+    EXPECT_NE(shown, before);
+    startup->OmeshMaster->Click();
+    EXPECT_EQ(gears().drawing(), shown) << "what a redraw gives";
+
+    const double seen = startup->OmeshMaster->ActiveMesh().zoom();
+    startup->EndProgram();
+    startup.reset();
+    start();
+    EXPECT_NEAR(startup->OmeshMaster->ActiveMesh().zoom(), seen, 1e-9 * seen);
+}
+
+TEST_F(DrawingWindow, EnlargingTheWindowDrawsItAgain)
+{
+    firstClick();
+    forms::Form& window = gears().form();
+    window.move(window.left(), window.top(), window.width() * 1.5, window.height() * 1.5);
+    settle();
+    const QImage afterResize = gears().drawing();
+    EXPECT_GT(afterResize.width(), 305);
+    startup->OmeshMaster->Click();
+    EXPECT_EQ(gears().drawing(), afterResize);
 }
 
 } // namespace

@@ -232,4 +232,28 @@ TEST_F(WindowPositions, StoredOnCloseAndRestoredOnOpen)
     EXPECT_EQ(gears().form().top(), 1500);
 }
 
+// A window sized before it is shown, as at every start, and stored at the
+// end keeps its size from one start to the next, whatever frame it gets.
+TEST_F(WindowPositions, EveryWindowKeepsItsPlaceAndSizeOverStarts)
+{
+    gears().form().move(1005, 1500, 6000, 7500);
+    const QSize drawingWindow = gears().form().window()->geometry().size();
+    startup->messages().move(300, 200);
+    startup->messages().resize(500, 240);
+    for (int run = 0; run < 3; ++run) {
+        SCOPED_TRACE(run);
+        startup->EndProgram();
+        startup.reset();
+        start();
+        EXPECT_EQ(gears().form().left(), 1005);
+        EXPECT_EQ(gears().form().top(), 1500);
+        EXPECT_EQ(gears().form().window()->geometry().size(), drawingWindow);
+        EXPECT_EQ(startup->messages().pos(), QPoint(300, 200));
+        EXPECT_EQ(startup->messages().geometry().size(), QSize(500, 240));
+    }
+    using Key = std::tuple<std::string, std::string, std::string>;
+    EXPECT_EQ((store.values[Key{"Vantrope", "FormPositions", "frmMessage_Left"}]), "4500");
+    EXPECT_EQ((store.values[Key{"Vantrope", "FormPositions", "frmMessage_Width"}]), "7500");
+}
+
 } // namespace

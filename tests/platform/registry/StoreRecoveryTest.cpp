@@ -6,9 +6,12 @@
 
 #include <sqlite3.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <fstream>
 #include <functional>
@@ -365,4 +368,47 @@ TEST_F(RecoveryTest, ADamagedFileThatCannotBeMovedIsStillReadAndRefusesEveryWrit
     EXPECT_EQ(exitCode, 0) << "bits: 1 not logged, 2 not read, 4 write not refused";
     EXPECT_EQ(contents(file), bytes);
     EXPECT_TRUE(filesStartingWith(folder.path(), "registry.sqlite3.damaged-").empty());
+}
+
+// A process that may not grow any file meets what a full disk gives: the
+// store's journal files cannot be sized. Works the same for root.
+TEST_F(RecoveryTest, SavedSettingsStillReadWhenTheDiskIsFull)
+{
+    { Store first(file, logger); expectWorkingStore(first); }
+    const std::string before = contents(file);
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit noGrowth{1, 1};
+        if (setrlimit(RLIMIT_FSIZE, &noGrowth) != 0)
+            _exit(CannotDropPrivileges);
+        std::vector<std::string> messages;
+        int failures = 0;
+        {
+            Store store(file, [&](std::string_view message) { messages.emplace_back(message); });
+            Handle key = 0;
+            Value value;
+            if (store.openKey(root::CurrentUser, "Software\\Fresh", access::Read, key) != status::Success ||
+                store.queryValue(key, "Works", value) != status::Success || value.asText() != "yes")
+                failures |= 1;
+            if (store.setValue(key, "Changed", Value::text("no")) == status::Success)
+                failures |= 2;
+            if (!anyLogged(messages, "saved settings are read") || !anyLogged(messages, "not kept"))
+                failures |= 4;
+        }
+        _exit(failures);
+    }
+    int exitStatus = -1;
+    waitpid(child, &exitStatus, 0);
+    ASSERT_TRUE(WIFEXITED(exitStatus));
+    if (WEXITSTATUS(exitStatus) == CannotDropPrivileges)
+        GTEST_SKIP() << "cannot limit the file size";
+    EXPECT_EQ(WEXITSTATUS(exitStatus), 0) << "bits: 1 not read, 2 write not refused, 4 not logged";
+    EXPECT_EQ(contents(file), before);
+    EXPECT_TRUE(filesStartingWith(folder.path(), "registry.sqlite3.damaged-").empty());
+
+    Store after(file, logger);
+    expectWorkingStore(after);
 }

@@ -15,12 +15,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <random>
 #include <string>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -653,3 +657,102 @@ TEST_F(DesignFiles, ADeniedFileIsAskedForTwiceThenGivenUp)
 }
 
 } // namespace
+
+namespace {
+
+std::vector<std::string> namesStartingWith(const std::filesystem::path& folder, const std::string& prefix)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().starts_with(prefix))
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Runs `work` in a child process and gives its exit code (-1 when it did not exit).
+template <typename Work> int inChildProcess(Work work)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(work());
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+TEST_F(DesignFiles, AFullDiskIsReportedAsDiskFull)
+{
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    start();
+    // Held in the stream's buffer until the close, and written past it at once.
+    for (const std::size_t size : {std::size_t{10}, std::size_t{1} << 20}) {
+        DesignTextFile file;
+        ASSERT_TRUE(files->OpenFile("/dev/full", file, 2));
+        *file.out() << std::string(size, 'x');
+        EXPECT_EQ(file.close(), 61) << size << " bytes"; // "Disk full"
+    }
+}
+
+TEST_F(DesignFiles, ASaveThatCannotBeWrittenWholeLeavesTheEarlierFileAsItWas)
+{
+    const std::string earlier = record("frmMain_txtNumTeeth#0", "20");
+    writeFile("pair.cnd", earlier);
+    start();
+    const std::string target = folder.file("pair.cnd").string();
+    // A process that may not grow a file past 100 bytes meets a full disk half-way.
+    const int closeResult = inChildProcess([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{100, 100};
+        setrlimit(RLIMIT_FSIZE, &small);
+        DesignTextFile file;
+        if (!files->OpenFile(target, file, 0))
+            return 0;
+        *file.out() << std::string(1 << 16, 'y');
+        return file.close();
+    });
+    EXPECT_NE(closeResult, 0) << "reported";
+    EXPECT_EQ(fileText(folder.file("pair.cnd")), earlier);
+    EXPECT_THAT(namesStartingWith(folder.path(), ".pair.cnd"), IsEmpty());
+}
+
+TEST_F(DesignFiles, TheNextSaveRemovesTheTemporaryOfAKilledSaveOfItsTarget)
+{
+    start();
+    const std::string target = folder.file("pair.cnd").string();
+    inChildProcess([&] {
+        DesignTextFile file;
+        if (files->OpenFile(target, file, 0)) {
+            *file.out() << std::string(1 << 16, 'k');
+            file.out()->flush();
+        }
+        raise(SIGKILL);
+        return 0;
+    });
+    const std::vector<std::string> left = namesStartingWith(folder.path(), ".pair.cnd.");
+    ASSERT_EQ(left.size(), 1u) << "the killed save's temporary";
+    EXPECT_EQ(std::filesystem::file_size(folder.file(left.front())), 1u << 16);
+
+    // What is not recognisably an abandoned temporary of this target stays.
+    writeFile(".pair.cnd.bak", "b");
+    writeFile(".pair.cnd.ABCDEFG", "7");
+    writeFile(".gear.cnd.ABC123", "other target");
+    std::filesystem::create_directory(folder.file(".pair.cnd.Dir123"));
+    SaveTemporary running; // another save of the same target, still writing
+    ASSERT_TRUE(running.create(target, 0600));
+
+    DesignTextFile file;
+    ASSERT_TRUE(files->OpenFile(target, file, 0));
+    *file.out() << "new";
+    EXPECT_EQ(file.close(), 0);
+    EXPECT_EQ(fileText(folder.file("pair.cnd")), "new");
+    const std::string runningName = std::filesystem::path(running.path()).filename().string();
+    std::vector<std::string> kept = {".pair.cnd.ABCDEFG", ".pair.cnd.Dir123", ".pair.cnd.bak", runningName};
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(namesStartingWith(folder.path(), ".pair.cnd."), kept);
+    EXPECT_TRUE(std::filesystem::exists(folder.file(".gear.cnd.ABC123")));
+}
+

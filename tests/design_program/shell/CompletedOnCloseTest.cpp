@@ -1,0 +1,95 @@
+#include "shell/ProgramShell.h"
+
+#include "runtime/ErrorReporter.h"
+#include "support/FileText.h"
+#include "support/TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+using testsupport::fileText;
+
+namespace {
+
+struct NumberReporter : runtime::ErrorReporter {
+    void reportError(std::string_view, std::string_view, std::string_view number, std::string_view,
+                     std::string_view) override
+    {
+        numbers.emplace_back(number);
+    }
+    std::vector<std::string> numbers;
+};
+
+std::vector<std::string> temporariesOf(const std::filesystem::path& folder, const std::string& name)
+{
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().starts_with("." + name + "."))
+            found.push_back(entry.path().filename().string());
+    return found;
+}
+
+// Runs `work` in a child process; its exit code, or -1 when it did not exit.
+template <typename Work> int inChildProcess(Work work)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(work());
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(CompletedOnClose, AWriteThatFailsIsReportedAndLeavesTheEarlierFileWhole)
+{
+    TemporaryFolder folder;
+    const std::string target = folder.file("report.csv").string();
+    std::ofstream(target, std::ios::binary) << "earlier";
+    // A process that may not grow a file past 100 bytes meets a full disk half-way.
+    const int reported = inChildProcess([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{100, 100};
+        setrlimit(RLIMIT_FSIZE, &small);
+        NumberReporter reporter;
+        {
+            auto file = cindrel::shell::openCompletedOnClose(target, reporter);
+            if (!file)
+                return 2;
+            *file << std::string(1 << 16, 'y');
+        }
+        return reporter.numbers.size() == 1 && reporter.numbers[0] != "0" ? 0 : 1;
+    });
+    EXPECT_EQ(reported, 0);
+    EXPECT_EQ(fileText(target), "earlier");
+    EXPECT_TRUE(temporariesOf(folder.path(), "report.csv").empty());
+}
+
+TEST(CompletedOnClose, TheNextWriteRemovesWhatAKilledOneLeft)
+{
+    TemporaryFolder folder;
+    const std::string target = folder.file("report.csv").string();
+    inChildProcess([&] {
+        NumberReporter reporter;
+        auto file = cindrel::shell::openCompletedOnClose(target, reporter);
+        *file << std::string(1 << 16, 'k') << std::flush;
+        raise(SIGKILL);
+        return 0;
+    });
+    ASSERT_EQ(temporariesOf(folder.path(), "report.csv").size(), 1u);
+
+    NumberReporter reporter;
+    cindrel::shell::openCompletedOnClose(target, reporter).reset();
+    EXPECT_TRUE(reporter.numbers.empty());
+    EXPECT_TRUE(std::filesystem::exists(target));
+    EXPECT_TRUE(temporariesOf(folder.path(), "report.csv").empty());
+}
+
+} // namespace
