@@ -689,11 +689,37 @@ void frmAGMA::CalcAllowablePower()
     const PowerResult result = allowablePower(powerInputs());
     if (!result.ok()) {
         voidAllowablePower();
+        if (markFailedFactors())
+            return;
         message(std::string(PowerFailureMessage));
         returnToTab(MaterialsTab);
         return;
     }
     showAllowablePower(*result.powers);
+}
+
+// A geometry factor whose routine failed comes over as no number: the power
+// tab names it in the powers it would give, and says so.
+bool frmAGMA::markFailedFactors()
+{
+    const auto failed = [this](const char* name, int index) { return !(boxNumberOrZero(text(name, index)) > 0); };
+    std::string said;
+    if (failed("txtEye", -1)) {
+        for (int i : {0, 1})
+            setCaption("lblPac", i, "I failed");
+        said += "The I geometry factor failed: no allowable pitting power is calculated.";
+    }
+    for (int i : {0, 1}) {
+        if (!failed("txtJay", i))
+            continue;
+        setCaption("lblPat", i, "J failed");
+        said += std::string(said.empty() ? "" : "\r\n") + (i == 0 ? "Pinion" : "Gear") +
+                " J geometry factor failed: no allowable bending power is calculated for it.";
+    }
+    if (said.empty())
+        return false;
+    message(said);
+    return true;
 }
 
 PowerInputs frmAGMA::powerInputs()

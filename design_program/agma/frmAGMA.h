@@ -170,6 +170,7 @@ private:
     PowerInputs powerInputs();
     void showAllowablePower(const AllowablePowers& powers);
     void voidAllowablePower();
+    bool markFailedFactors();
 
     // The window.
     void tabMain_Click(int Left);

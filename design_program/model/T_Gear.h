@@ -178,6 +178,9 @@ public:
     double SAT() const;
 
     // Bending strength: declared here, defined with the J routines.
+    // A J routine that fails gives 0 or -999: such a J is no factor at all.
+    static bool JayFailed(double jay) { return !(jay > 0); }
+    // Raises InvalidProcedureCall for a failed J: it gives no stress.
     double SB(double JayTemp);
     double TIFF();
     double LewisHeighHCR();

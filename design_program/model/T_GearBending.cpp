@@ -95,6 +95,9 @@ double GearBending::closeFromCriticalSection(T_Gear& gear, runtime::ResumeNext& 
 // ------------------------------------------------------- members of T_Gear
 
 double T_Gear::SB(double JayTemp) {
+    // 0 or -999 would divide into a stress that looks like a number.
+    if (JayFailed(JayTemp))
+        runtime::raise(runtime::InvalidProcedureCall, Name() + " J geometry factor failed: no bending stress");
     // Errors are ignored: a failing step leaves the stress at what it was.
     runtime::ResumeNext ignore;
     double stress = 0;

@@ -38,6 +38,35 @@ double takenIFactor(double eye)
     return runtime::toNumber(runtime::formatNumber(eye, "#,##0.000"));
 }
 
+std::string jFactorText(double jay)
+{
+    if (model::T_Gear::JayFailed(jay))
+        return std::string(FailedFactorMark);
+    return runtime::formatNumber(jay, "0.000");
+}
+
+std::string failedMembersText(const std::array<bool, 2>& failed, std::string_view factor)
+{
+    const std::string name(factor);
+    if (failed[0] && failed[1])
+        return "Pinion and Gear " + name + " factors failed";
+    if (failed[0] || failed[1])
+        return std::string(failed[0] ? "Pinion " : "Gear ") + name + " factor failed";
+    return {};
+}
+
+void T_StateNavigator::TakeIFactor()
+{
+    IFactor = takenIFactor(ports_.Oset.EyeAGMA());
+    IFactorTaken = true;
+}
+
+bool T_StateNavigator::IFactorFailed() const
+{
+    // An I never taken is worked out by the contact-stress getter.
+    return (IFactorTaken || IFactor != 0) && !(IFactor > SmallestIFactor);
+}
+
 void T_StateNavigator::StoreJFactors()
 {
     model::T_Set& Oset = ports_.Oset;
@@ -49,9 +78,15 @@ void T_StateNavigator::FillAgmaForm()
 {
     Controls& controls = ports_.controls;
     const model::T_Set& Oset = ports_.Oset;
-    controls.setValue(agmaWindowControl("txtEye"), runtime::numberText(IFactor));
-    for (int i : {0, 1})
-        controls.setValue(agmaWindowControl("txtJay", i), runtime::numberText(model::MMath::Trunc(JFactors[i], 4, ports_.runLog)));
+    // A failed factor goes over as the mark: the window works out no power from it.
+    controls.setValue(agmaWindowControl("txtEye"),
+                      IFactorFailed() ? std::string(FailedFactorMark) : runtime::numberText(IFactor));
+    for (int i : {0, 1}) {
+        const double jay = JFactors[static_cast<std::size_t>(i)];
+        controls.setValue(agmaWindowControl("txtJay", i),
+                          model::T_Gear::JayFailed(jay) ? std::string(FailedFactorMark)
+                                                        : runtime::numberText(model::MMath::Trunc(jay, 4, ports_.runLog)));
+    }
     controls.setValue(agmaWindowControl("txtInps", 1), runtime::formatNumber(Oset.Face(), "#.000"));
     // Twice the rounded radius, as the window has always shown the diameter.
     controls.setValue(agmaWindowControl("txtInps", 2), runtime::numberText(threeDecimals(Oset.oPinion->Rp_o()) * 2));

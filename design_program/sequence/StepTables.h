@@ -6,7 +6,10 @@
 #include "resources/ResourceStrings.h"
 #include "results/TableRun.h"
 
+#include <array>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 // Small pieces that the step results tables share.
 namespace cindrel::sequence::tables {
@@ -35,6 +38,24 @@ inline std::string degrees(const results::TableRun& run, double radians)
 inline std::string minMaxText(const results::TableRun& run, double minimum, double maximum, double lengthFactor)
 {
     return run.format(minimum * lengthFactor) + " / " + run.format(maximum * lengthFactor);
+}
+
+// The red mask of a row whose failed values are marked: the failed members'
+// columns and the description that names them; 0 when nothing failed.
+inline std::int16_t failedMask(const std::array<bool, 2>& failed)
+{
+    if (!failed[0] && !failed[1])
+        return 0;
+    return static_cast<std::int16_t>((failed[0] ? results::ColumnBitPinion : 0) |
+                                     (failed[1] ? results::ColumnBitGear : 0) | results::ColumnBitDescription);
+}
+
+// A description followed by what failed, in parentheses; as it is when nothing did.
+inline std::string withFailure(std::string description, std::string_view failure)
+{
+    if (failure.empty())
+        return description;
+    return description + " (" + std::string(failure) + ")";
 }
 
 } // namespace cindrel::sequence::tables

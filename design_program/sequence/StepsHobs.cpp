@@ -94,8 +94,8 @@ bool checkPinionHob(T_StateNavigator& navigator, T_State&)
         return false;
     if (navigator.HobMode == 3)
         return true;
-    navigator.IFactor = takenIFactor(navigator.Oset().EyeAGMA());
-    if (navigator.IFactor <= 0.001) {
+    navigator.TakeIFactor();
+    if (navigator.IFactorFailed()) {
         navigator.showResourceMessage(4112);
         return false;
     }
@@ -106,8 +106,8 @@ bool checkGearHob(T_StateNavigator& navigator, T_State&)
 {
     if (!checkHobDimensions(navigator, *navigator.Oset().oGear->oHob, 3008))
         return false;
-    navigator.IFactor = takenIFactor(navigator.Oset().EyeAGMA());
-    if (navigator.IFactor <= 0.001) {
+    navigator.TakeIFactor();
+    if (navigator.IFactorFailed()) {
         navigator.ports().messages.show(4112, tables::text(4112) + "\r\nI = " +
                                                   runtime::numberText(navigator.IFactor));
         return false;
@@ -214,16 +214,40 @@ void bendingRows(T_StateNavigator& navigator, TableRun& run)
         run.nextRow();
         run.pairRow(key, [&] { return value(*Oset.oPinion); }, [&] { return value(*Oset.oGear); }, description);
     };
+    // A failed J's routine leaves the record of an earlier run: none of it shows.
+    const std::array<bool, 2> jFailed{T_Gear::JayFailed(navigator.JFactors[0]),
+                                      T_Gear::JayFailed(navigator.JFactors[1])};
+    const auto unlessFailed = [&](const T_Gear& g, auto value) -> std::string {
+        if (jFailed[g.ArrayIndex() == 0 ? 0 : 1])
+            return "J " + std::string(FailedFactorMark);
+        return value();
+    };
     run.nextRow();
     run.pairRow(
-        "Jay", [&] { return TableRun::format(navigator.JFactors[0], "0.000"); },
-        [&] { return TableRun::format(navigator.JFactors[1], "0.000"); }, "'J' factor for bending durability");
-    pairRow("Jay*KF", [](const T_Gear& g) { return TableRun::format(checkFinite(g.oStress.XJ * g.oStress.XKF), "0.000"); },
-            [] { return tables::text(4216); });
-    pairRow("minRF", [&](const T_Gear& g) { return run.format(checkFinite(g.oStress.rRf * lf)); },
+        "Jay", [&] { return jFactorText(navigator.JFactors[0]); }, [&] { return jFactorText(navigator.JFactors[1]); },
+        [&] { return tables::withFailure("'J' factor for bending durability", failedMembersText(jFailed, "J")); });
+    run.cell(RedMask, tables::failedMask(jFailed));
+    pairRow("Jay*KF", [&](const T_Gear& g) {
+        return unlessFailed(g, [&] { return TableRun::format(checkFinite(g.oStress.XJ * g.oStress.XKF), "0.000"); });
+    }, [] { return tables::text(4216); });
+    run.cell(RedMask, tables::failedMask(jFailed));
+    pairRow("minRF", [&](const T_Gear& g) { return unlessFailed(g, [&] { return run.format(checkFinite(g.oStress.rRf * lf)); }); },
             [&] { return tables::lengthText(units, 4217); });
+    run.cell(RedMask, tables::failedMask(jFailed));
     pairRow("RTan", [&](const T_Gear& g) { return run.format(run.radius(g.oStress.Rtangent, lf)); },
             [&] { return tables::lengthText(units, 4218) + run.radiusSuffix(); });
+}
+
+// The I row: its value, or the mark when I failed.
+template <typename Value>
+void eyeRow(T_StateNavigator& navigator, TableRun& run, Value value)
+{
+    const bool failed = navigator.IFactorFailed();
+    run.nextRow();
+    run.setValueRow(
+        "Eye", [&] { return failed ? results::Cell(std::string(FailedFactorMark)) : results::Cell(value()); },
+        [&] { return tables::withFailure(tables::text(4054), failed ? "I factor failed" : ""); });
+    run.cell(RedMask, tables::failedMask({failed, failed}));
 }
 
 void pinionHobTable(T_StateNavigator& navigator, T_State&, TableRun& run, bool&)
@@ -241,10 +265,7 @@ void pinionHobTable(T_StateNavigator& navigator, T_State&, TableRun& run, bool&)
         showHobFindings(navigator, run, false);
         fillAgmaFormWhenNext(navigator, run);
         bendingRows(navigator, run);
-        run.nextRow();
-        run.setValueRow(
-            "Eye", [&] { return TableRun::format(navigator.IFactor, "0.000"); },
-            [] { return tables::text(4054); });
+        eyeRow(navigator, run, [&] { return TableRun::format(navigator.IFactor, "0.000"); });
     }
     rebuildToothProportions(navigator, run);
     if (lastHobStep && navigator.AgmaInputMode == 8)
@@ -285,8 +306,7 @@ void gearHobTable(T_StateNavigator& navigator, T_State& state, TableRun& run, bo
     rebuildToothProportions(navigator, run);
     fillAgmaFormWhenNext(navigator, run);
     bendingRows(navigator, run);
-    run.nextRow();
-    run.setValueRow("Eye", [&] { return navigator.IFactor; }, [] { return tables::text(4054); });
+    eyeRow(navigator, run, [&] { return results::Cell(navigator.IFactor); });
     // This table shows both hobs: the pinion's own leaves the grid and the report.
     if (bothHobbed) {
         run.statement([&] {

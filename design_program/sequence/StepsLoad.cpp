@@ -6,12 +6,16 @@
 #include "sequence/T_StateNavigator.h"
 
 #include "model/Flags.h"
+#include "model/MMath.h"
 #include "model/T_Gear.h"
 #include "model/T_Set.h"
 #include "results/TableRun.h"
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberText.h"
+#include "runtime/RuntimeError.h"
 
+#include <array>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -76,10 +80,23 @@ bool checkLoad(T_StateNavigator& navigator)
 
 using tables::text;
 
-// A value cell of a row already written, read back as the number it shows.
-double shownNumber(const TableRun& run, int row, int column)
+// A service factor in the number format; one that the format would show as
+// 0 keeps three significant digits, for a factor of 0.04 is no factor of 0.
+std::string serviceFactorText(const TableRun& run, double factor)
 {
-    return runtime::toNumber(results::cellText(run.table().at(row, column), {}));
+    const std::string shown = run.format(factor);
+    if (factor == 0 || runtime::toNumber(shown) != 0)
+        return shown;
+    return runtime::numberText(model::MMath::RoundSignificant(factor, 3));
+}
+
+// The unit of the elastic coefficient: the root of the pressure unit shown.
+std::string rootPressureUnits(const Units& units)
+{
+    const std::string pressure = units.PressureUnits();
+    if (pressure.empty() || pressure.front() != '(')
+        return pressure;
+    return "(\xE2\x88\x9A" + pressure.substr(1);
 }
 
 void loadTable(T_StateNavigator& navigator, TableRun& run)
@@ -107,17 +124,18 @@ void loadTable(T_StateNavigator& navigator, TableRun& run)
         }
     }
     run.nextRow();
-    const int powerRow = run.row();
     run.setValueRow("Power", [&] { return f(Oset.hp() * units.PowerFactor()); }, units.PowerUnits() + text(4043));
     if (allowable) {
-        // The shown texts divided, so the factor is the one the table reads.
+        // The values divided, not their rounded texts: only the display rounds.
         for (const auto& [key, allowableRow, description] :
              {std::tuple{"Pitting SF", 0, "Pitting Service Factor"}, std::tuple{"Bending SF", 1, "Bending Service Factor"}}) {
             run.nextRow();
             run.cell(ResultRow::Key, key);
+            const AllowablePowerRow& powers = (*allowable)[static_cast<std::size_t>(allowableRow)];
             for (const int column : {ResultRow::PinionValue, ResultRow::GearValue}) {
                 run.cell(column, [&] {
-                    return f(runtime::divide(shownNumber(run, allowableRow, column), shownNumber(run, powerRow, column)));
+                    const double allowed = column == ResultRow::PinionValue ? powers.pinion : powers.gear;
+                    return serviceFactorText(run, runtime::divide(allowed, Oset.hp()));
                 });
             }
             run.cell(ResultRow::Description, description);
@@ -143,10 +161,18 @@ void loadTable(T_StateNavigator& navigator, TableRun& run)
     run.setValueRow("F_Radial", [&] { return f(Oset.RadialForce() * units.ForceFactor()); },
                     units.ForceUnits() + text(4047));
     run.nextRow();
-    // With the J factors the checks kept, not the members' own.
-    run.pairRow("Sb", [&] { return f(pinion.SB(navigator.JFactors[0]) * units.PressureFactor()); },
-                [&] { return f(gear.SB(navigator.JFactors[1]) * units.PressureFactor()); },
-                units.PressureUnits() + text(4051));
+    // With the J factors the checks kept, not the members' own; a failed one
+    // gives no stress.
+    const std::array<bool, 2> jFailed{T_Gear::JayFailed(navigator.JFactors[0]),
+                                      T_Gear::JayFailed(navigator.JFactors[1])};
+    const auto bending = [&](T_Gear& member, std::size_t i) {
+        if (jFailed[i])
+            return "J " + std::string(FailedFactorMark);
+        return f(member.SB(navigator.JFactors[i]) * units.PressureFactor());
+    };
+    run.pairRow("Sb", [&] { return bending(pinion, 0); }, [&] { return bending(gear, 1); },
+                tables::withFailure(units.PressureUnits() + text(4051), failedMembersText(jFailed, "J")));
+    run.cell(ResultRow::RedMask, tables::failedMask(jFailed));
     if (window) {
         run.nextRow();
         run.pairRow("SAT", [&] { return f(pinion.SAT() * units.PressureFactor()); },
@@ -154,14 +180,38 @@ void loadTable(T_StateNavigator& navigator, TableRun& run)
     }
     // The getters work out the I factor when the navigator holds none, and
     // keep it there.
+    // A failed I, taken or worked out here, gives no stress.
+    const auto contact = [&](auto stressOf) {
+        const std::string failed = "I " + std::string(FailedFactorMark);
+        if (navigator.IFactorFailed())
+            return failed;
+        double stress = 0;
+        try {
+            stress = stressOf();
+        } catch (const runtime::RuntimeError&) {
+            if (navigator.IFactorFailed())
+                return failed;
+            throw;
+        }
+        return navigator.IFactorFailed() ? failed : f(stress * units.PressureFactor());
+    };
+    const auto contactDescription = [&] {
+        return tables::withFailure(units.PressureUnits() + text(4057),
+                                   navigator.IFactorFailed() ? "I factor failed" : "");
+    };
+    const auto bothFailed = [&] {
+        const bool failed = navigator.IFactorFailed();
+        return tables::failedMask({failed, failed});
+    };
     run.nextRow();
     if (run.helical()) {
-        run.setValueRow("SHelical", [&] { return f(Oset.SHelical(navigator.IFactor) * units.PressureFactor()); },
-                        units.PressureUnits() + text(4057));
+        run.setValueRow("SHelical", [&] { return contact([&] { return Oset.SHelical(navigator.IFactor); }); },
+                        contactDescription);
     } else {
-        const auto stress = [&] { return f(Oset.SCLPS(navigator.IFactor) * units.PressureFactor()); };
-        run.pairRow("SCLPS", stress, stress, units.PressureUnits() + text(4057));
+        const auto stress = [&] { return contact([&] { return Oset.SCLPS(navigator.IFactor); }); };
+        run.pairRow("SCLPS", stress, stress, contactDescription);
     }
+    run.cell(ResultRow::RedMask, bothFailed);
     if (window) {
         run.nextRow();
         run.pairRow("SAC", [&] { return f(pinion.SAC() * units.PressureFactor()); },
@@ -175,8 +225,10 @@ void loadTable(T_StateNavigator& navigator, TableRun& run)
     run.pairRow("Mu", [&] { return TableRun::format(pinion.Mu(), "0.000"); },
                 [&] { return TableRun::format(gear.Mu(), "0.000"); }, text(4049));
     run.nextRow();
-    // The same number in both unit systems.
-    run.setValueRow("CCP", [&] { return f(Oset.CCP()); }, text(4050));
+    // In the square root of the pressure unit shown: a metric table in MPa
+    // shows the root of MPa, not of psi.
+    run.setValueRow("CCP", [&] { return f(Oset.CCP() * std::sqrt(units.PressureFactor())); },
+                    rootPressureUnits(units) + text(4050));
 }
 
 } // namespace

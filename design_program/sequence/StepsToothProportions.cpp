@@ -153,8 +153,8 @@ bool checkToothProportions(T_StateNavigator& navigator, T_State&)
 
     if (navigator.HobMode == 0) {
         // No hob step follows: the geometry factors are known now, and only warned about.
-        navigator.IFactor = takenIFactor(Oset.EyeAGMA());
-        if (navigator.IFactor <= 0.001)
+        navigator.TakeIFactor();
+        if (navigator.IFactorFailed())
             navigator.showResourceMessage(4112);
         navigator.StoreJFactors();
         if (pinion.TopLand(0) == 0)
@@ -266,17 +266,34 @@ void toothProportionsTable(T_StateNavigator& navigator, T_State&, TableRun& run,
     }
     if (!factorRows)
         return;
+    // A failed J's routine leaves the record of an earlier run: none of it shows.
+    const std::array<bool, 2> jFailed{T_Gear::JayFailed(navigator.JFactors[0]),
+                                      T_Gear::JayFailed(navigator.JFactors[1])};
+    const auto unlessFailed = [&](const T_Gear& g, auto value) -> std::string {
+        if (jFailed[g.ArrayIndex() == 0 ? 0 : 1])
+            return "J " + std::string(FailedFactorMark);
+        return value();
+    };
     run.nextRow();
     run.pairRow(
-        "Jay", [&] { return TableRun::format(navigator.JFactors[0], "0.000"); },
-        [&] { return TableRun::format(navigator.JFactors[1], "0.000"); }, [] { return text(4052); });
-    pairRow("Jay*KF", [&](const T_Gear& g) { return TableRun::format(checkFinite(g.oStress.XJ * g.oStress.XKF), "0.000"); },
-            [] { return text(4216); });
-    pairRow("minRF", [&](const T_Gear& g) { return length(g.oStress.rRf); }, [&] { return lengthText(4217); });
+        "Jay", [&] { return jFactorText(navigator.JFactors[0]); }, [&] { return jFactorText(navigator.JFactors[1]); },
+        [&] { return tables::withFailure(text(4052), failedMembersText(jFailed, "J")); });
+    run.cell(RedMask, tables::failedMask(jFailed));
+    pairRow("Jay*KF", [&](const T_Gear& g) {
+        return unlessFailed(g, [&] { return TableRun::format(checkFinite(g.oStress.XJ * g.oStress.XKF), "0.000"); });
+    }, [] { return text(4216); });
+    run.cell(RedMask, tables::failedMask(jFailed));
+    pairRow("minRF", [&](const T_Gear& g) { return unlessFailed(g, [&] { return length(g.oStress.rRf); }); },
+            [&] { return lengthText(4217); });
+    run.cell(RedMask, tables::failedMask(jFailed));
     pairRow("RTan", [&](const T_Gear& g) { return radius(g.oStress.Rtangent); },
             [&] { return lengthText(4218) + run.radiusSuffix(); });
     run.nextRow();
-    run.setValueRow("Eye", [&] { return TableRun::format(navigator.IFactor, "0.000"); }, [] { return text(4054); });
+    const bool iFailed = navigator.IFactorFailed();
+    run.setValueRow(
+        "Eye", [&] { return iFailed ? std::string(FailedFactorMark) : TableRun::format(navigator.IFactor, "0.000"); },
+        [&] { return tables::withFailure(text(4054), iFailed ? "I factor failed" : ""); });
+    run.cell(RedMask, tables::failedMask({iFailed, iFailed}));
 }
 
 } // namespace

@@ -98,6 +98,14 @@ public:
     // keep them; an I factor of 0 is worked out by the contact-stress getter.
     std::array<double, 2> JFactors{};
     double IFactor = 0;
+    // Set once a check has taken I: from then on an I of 0 is a failed one,
+    // not one for the getter to work out.
+    bool IFactorTaken = false;
+    // I = the pair's I factor taken as the checks take it (three decimals).
+    // Errors pass to the caller and leave both fields as they were.
+    void TakeIFactor();
+    // The I held is one that failed (at or below 0.001).
+    bool IFactorFailed() const;
 
     // ---- The hand-over to the AGMA factors window ----
     // Has the model compute both members' J now and keeps them rounded to

@@ -87,6 +87,47 @@ TEST_F(AgmaHandOverTest, FillAgmaFormWritesTheFactorsAndDimensions)
     EXPECT_TRUE(navigator->state("AGMA Factors").PrintVariables);
 }
 
+// A failed factor goes over as the mark, never as a number the window would
+// rate with; an I the getter has not yet worked out (0, never taken) is no failure.
+TEST_F(AgmaHandOverTest, FillAgmaFormMarksFailedFactors)
+{
+    struct Case {
+        std::array<double, 2> jay;
+        double eye;
+        bool taken;
+        const char* pinionJ;
+        const char* gearJ;
+        const char* I;
+    };
+    const Case cases[] = {
+        {{-999, 0.44}, 0.095, true, "failed", "0.44", "0.095"},
+        {{0.385, 0}, 0.001, true, "0.385", "failed", "failed"},
+        {{0.385, 0.44}, -0.018, true, "0.385", "0.44", "failed"},
+        {{0.385, 0.44}, 0, true, "0.385", "0.44", "failed"},
+        {{0.385, 0.44}, 0.002, true, "0.385", "0.44", "0.002"},
+    };
+    for (const Case& c : cases) {
+        navigator->JFactors = c.jay;
+        navigator->IFactor = c.eye;
+        navigator->IFactorTaken = c.taken;
+        navigator->FillAgmaForm();
+        EXPECT_EQ(agma("txtJay", 0), c.pinionJ) << c.jay[0];
+        EXPECT_EQ(agma("txtJay", 1), c.gearJ) << c.jay[1];
+        EXPECT_EQ(agma("txtEye"), c.I) << c.eye;
+    }
+}
+
+TEST(FailedMembersText, NamesEachFailedMember)
+{
+    EXPECT_EQ(failedMembersText({true, false}, "J"), "Pinion J factor failed");
+    EXPECT_EQ(failedMembersText({false, true}, "J"), "Gear J factor failed");
+    EXPECT_EQ(failedMembersText({true, true}, "J"), "Pinion and Gear J factors failed");
+    EXPECT_EQ(failedMembersText({false, false}, "J"), "");
+    EXPECT_EQ(jFactorText(0.4), "0.400");
+    for (double failed : {0.0, -999.0})
+        EXPECT_EQ(jFactorText(failed), "failed");
+}
+
 TEST_F(AgmaHandOverTest, PitchAndFaceBelowOneShowWithoutALeadingZero)
 {
     // Pd 0.5 (a large pair) and face 0.5: "#.000" writes .500.

@@ -3,7 +3,10 @@
 
 #include "results/ResultTable.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <string>
 #include <vector>
@@ -95,6 +98,7 @@ TEST(RatingTables, SpurEnglishFactorsOnTheMainWindow)
     EXPECT_EQ(load("Sb", GearValue), "9,477.504");
     // Cp = sqrt(1 / (pi x 2 x 0.91 / 30e6)) = 2,290.604.
     EXPECT_EQ(load("CCP", GearValue), "2,290.604");
+    EXPECT_EQ(load("CCP", Description), "(\xE2\x88\x9Apsi) Elastic coefficient");
     EXPECT_EQ(load("E", PinionValue), "3.00E+07");
     EXPECT_EQ(load("Mu", GearValue), "0.300");
     EXPECT_EQ(load("SCLPS", PinionValue), load("SCLPS", GearValue));
@@ -166,6 +170,10 @@ TEST(RatingTables, HelicalMetricFactorsOnTheMainWindow)
     // 63025.4 x 25 / 1200 = 1313.029 lb-in x 0.1129848 = 148.352 N-m.
     EXPECT_EQ(f.cell(steps::HorsepowerAndCP, "Torq", PinionValue), "148.352");
     EXPECT_EQ(f.cell(steps::HorsepowerAndCP, "E", Description), "(MPa) Modulus of elasticity");
+    // Cp = sqrt(1 / (pi x 2 (1 - 0.3^2) / E)) with E = 206,842.77 MPa:
+    // sqrt(206842.77 / 5.71770) = 190.200 root MPa.
+    EXPECT_EQ(f.cell(steps::HorsepowerAndCP, "CCP", PinionValue), "190.200");
+    EXPECT_EQ(f.cell(steps::HorsepowerAndCP, "CCP", Description), "(\xE2\x88\x9AMPa) Elastic coefficient");
     // 120 F is 48.889 C, in the number format.
     EXPECT_EQ(f.cell(steps::ScoringInputs, "BulkTemp", PinionValue), "48.889");
     EXPECT_EQ(f.cell(steps::ScoringInputs, "RMS", Description), "Surface roughness in micrometer RA");
@@ -283,25 +291,34 @@ TEST(RatingTables, LoadTableSizesByAllowablePowerModeAndHelix)
     }
 }
 
-TEST(RatingTables, ServiceFactorsDivideTheShownCells)
+TEST(RatingTables, ServiceFactorsDivideTheValuesNotTheirTexts)
 {
     struct ServiceCase {
+        int formatChoice;
         const char* power;
-        float pinionPitting;
-        const char* pinionFactor;
+        float pitting, bending;
+        const char* pittingFactor;
+        const char* bendingFactor;
     };
-    // 12.000 / 10.000 = 1.200; 1,500.000 / 1,000.000 = 1.500, the grouping
-    // commas read back.
-    const ServiceCase cases[] = {{"10", 12, "1.200"}, {"1000", 1500, "1.500"}};
+    const ServiceCase cases[] = {
+        // 12 / 10 = 1.200 and 15 / 10 = 1.500 in the default format.
+        {3, "10", 12, 15, "1.200", "1.500"},
+        {3, "1000", 1500, 15, "1.500", "0.015"},
+        // "#,##0.0": 1.26 / 1.04 = 1.2115 shows 1.2 (the texts 1.3 / 1.0 gave
+        // 1.3); 0.04 / 1.04 = 0.03846 would show 0.0 and keeps three digits.
+        {1, "1.04", 1.26f, 0.04f, "1.2", "0.0385"},
+    };
     for (const ServiceCase& c : cases) {
         RatingTables f;
+        f.settings.formatChoice = c.formatChoice;
         f.set("txtPowerInput1", c.power);
         f.start();
         ASSERT_TRUE(f.nextTo(steps::HorsepowerAndCP));
         f.navigator->All4Horsepowers = AllowablePowers{
-            {{"PAC", c.pinionPitting, 30, "Allowable Pitting Power"}, {"PAT", 15, 16, "Allowable Bending Power"}}};
+            {{"PAC", c.pitting, 30, "Allowable Pitting Power"}, {"PAT", c.bending, 16, "Allowable Bending Power"}}};
         f.next();
-        EXPECT_EQ(f.cell(steps::HorsepowerAndCP, "Pitting SF", PinionValue), c.pinionFactor) << c.power;
+        EXPECT_EQ(f.cell(steps::HorsepowerAndCP, "Pitting SF", PinionValue), c.pittingFactor) << c.power;
+        EXPECT_EQ(f.cell(steps::HorsepowerAndCP, "Bending SF", PinionValue), c.bendingFactor) << c.power;
         EXPECT_EQ(f.cell(steps::HorsepowerAndCP, "PAC", Description), "Allowable Pitting Power(hp) ");
         EXPECT_EQ(f.cell(steps::HorsepowerAndCP, "Pitting SF", Description), "Pitting Service Factor");
         // Kind and masks of the service-factor rows stay unwritten.
@@ -330,6 +347,120 @@ TEST(RatingTables, ZeroPowerLeavesTheServiceFactorsEmpty)
         for (int column : {PinionValue, GearValue})
             EXPECT_TRUE(f.empty(steps::HorsepowerAndCP, key, column)) << key << column;
     EXPECT_EQ(f.cell(steps::HorsepowerAndCP, "Torq", Key), "Torq");
+}
+
+// The real "Tooth Proportions" step takes I and J of the panels' design;
+// the steps before it leave the pair as set up.
+StepHandlers fromToothProportions()
+{
+    StepHandlers handlers = designSteps();
+    for (std::string_view step : {steps::MainInputs, steps::CenterDistance, steps::ToothThickness})
+        handlers.set(step, {});
+    return handlers;
+}
+
+std::int16_t redMask(const RatingTables& f, std::string_view step, std::string_view key)
+{
+    const ResultTable& t = f.table(step);
+    for (int row = 0; row < t.rowCount(); ++row)
+        if (results::cellText(t.at(row, Key), nullptr) == key)
+            return std::get<std::int16_t>(t.at(row, RedMask));
+    ADD_FAILURE() << "no row " << key;
+    return 0;
+}
+
+// A dedendum factor of 0.7 leaves a full circular fillet no critical section:
+// that member's J is 0. The other keeps the published 20/40 value (J 0.385
+// pinion, 0.440 gear, held in single precision) and its stress Wt Pd / (F J),
+// Wt = 63025.4 x 10 / 1750 = 360.145 lb: 3,601.4514 / 0.38499999 = 9,354.4195
+// psi, / 0.44 = 8,185.117 psi.
+TEST(RatingTables, AFailedJIsMarkedAndNamedAndGivesNoBendingStress)
+{
+    struct Case {
+        int member;
+        int failedColumn, soundColumn;
+        const char* named;
+        std::int16_t mask;
+        const char* soundJ;
+        const char* soundStress;
+    };
+    const Case cases[] = {
+        {0, PinionValue, GearValue, "Pinion J factor failed", results::ColumnBitPinion | results::ColumnBitDescription,
+         "0.440", "8,185.117"},
+        {1, GearValue, PinionValue, "Gear J factor failed", results::ColumnBitGear | results::ColumnBitDescription,
+         "0.385", "9,354.420"},
+    };
+    for (const Case& c : cases) {
+        RatingTables f;
+        f.set("lblWholeDepthHowInput", "1", c.member);
+        f.set("txtWholeDepth", "0.7", c.member);
+        f.start(5, fromToothProportions());
+        ASSERT_TRUE(f.acceptAll()) << f.current();
+        const std::vector<int> shown = f.messageNumbers();
+        EXPECT_NE(std::find(shown.begin(), shown.end(), c.member == 0 ? 4113 : 4114), shown.end()) << c.named;
+
+        const auto proportions = [&](const char* key, int column) { return f.cell(steps::ToothProportions, key, column); };
+        EXPECT_EQ(proportions("Jay", c.failedColumn), "failed") << c.named;
+        EXPECT_EQ(proportions("Jay", c.soundColumn), c.soundJ) << c.named;
+        EXPECT_THAT(proportions("Jay", Description), ::testing::HasSubstr(c.named));
+        EXPECT_EQ(redMask(f, steps::ToothProportions, "Jay"), c.mask);
+        // What the failed routine left in the record is no result.
+        for (const char* key : {"Jay*KF", "minRF"})
+            EXPECT_EQ(proportions(key, c.failedColumn), "J failed") << key;
+
+        const auto load = [&](const char* key, int column) { return f.cell(steps::HorsepowerAndCP, key, column); };
+        EXPECT_EQ(load("Sb", c.failedColumn), "J failed") << c.named;
+        EXPECT_EQ(load("Sb", c.soundColumn), c.soundStress) << c.named;
+        EXPECT_THAT(load("Sb", Description), ::testing::HasSubstr(c.named));
+        EXPECT_EQ(redMask(f, steps::HorsepowerAndCP, "Sb"), c.mask);
+        EXPECT_TRUE(f.runLog.errors.empty());
+    }
+}
+
+// 6/60 with the gear's addendum at 1.5 and dedenda 1.55 / 1.25: the pinion's
+// radius of curvature at its lowest point of single contact is negative, and
+// so is I (-0.018). No contact stress is worked out from it.
+TEST(RatingTables, AFailedIIsMarkedAndGivesNoContactStress)
+{
+    model::testing::PairInputs sixToSixty;
+    sixToSixty.pinionTeeth = 6;
+    sixToSixty.gearTeeth = 60;
+    RatingTables f(sixToSixty);
+    f.set("txtODDim", "1.5", 1);
+    for (int i : {0, 1})
+        f.set("lblWholeDepthHowInput", "1", i);
+    f.set("txtWholeDepth", "1.55", 0);
+    f.set("txtWholeDepth", "1.25", 1);
+    f.start(5, fromToothProportions());
+    // The load table is built as its step is accepted.
+    ASSERT_TRUE(f.nextTo(steps::ScoringInputs)) << f.current();
+    const std::vector<int> shown = f.messageNumbers();
+    EXPECT_NE(std::find(shown.begin(), shown.end(), 4112), shown.end());
+    EXPECT_EQ(f.navigator->IFactor, -0.018);
+
+    EXPECT_EQ(f.cell(steps::ToothProportions, "Eye", PinionValue), "failed");
+    EXPECT_THAT(f.cell(steps::ToothProportions, "Eye", Description), ::testing::HasSubstr("I factor failed"));
+    for (int column : {PinionValue, GearValue})
+        EXPECT_EQ(f.cell(steps::HorsepowerAndCP, "SCLPS", column), "I failed");
+    EXPECT_THAT(f.cell(steps::HorsepowerAndCP, "SCLPS", Description), ::testing::HasSubstr("I factor failed"));
+    EXPECT_EQ(redMask(f, steps::HorsepowerAndCP, "SCLPS"), results::ColumnBitAll - results::ColumnBitKey);
+    // The failed I is not replaced by one the getter works out.
+    EXPECT_EQ(f.navigator->IFactor, -0.018);
+    EXPECT_TRUE(f.runLog.errors.empty());
+}
+
+// An I that rounds to 0.000 when taken is a failed one too, not one for the
+// contact-stress getter to work out anew.
+TEST(RatingTables, ATakenIOfZeroIsAFailureNotAnInvitation)
+{
+    RatingTables f;
+    f.start();
+    ASSERT_TRUE(f.nextTo(steps::HorsepowerAndCP));
+    f.navigator->IFactor = 0;
+    f.navigator->IFactorTaken = true;
+    f.next();
+    EXPECT_EQ(f.cell(steps::HorsepowerAndCP, "SCLPS", PinionValue), "I failed");
+    EXPECT_EQ(f.navigator->IFactor, 0);
 }
 
 TEST(RatingTables, HerringboneShowsNoAxialForce)

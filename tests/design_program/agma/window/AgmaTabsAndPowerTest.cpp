@@ -169,6 +169,45 @@ TEST_F(AgmaTabs, PowerTabShowsTheGoldenPowersAndTheLimit)
     EXPECT_EQ(agma->state().AllowablePowerTable[0].key, "");
 }
 
+// A geometry factor whose routine failed comes over as "failed": the power
+// tab marks the powers it would give, names it, stays, and works out none.
+TEST_F(AgmaTabs, AFailedGeometryFactorIsMarkedOnThePowerTab)
+{
+    struct Case {
+        const char* box;
+        int index;
+        const char* sound;
+        const char* label;
+        int labelIndex;
+        const char* caption;
+        const char* named;
+    };
+    const Case cases[] = {
+        {"txtJay", 0, "0.35", "lblPat", 0, "J failed", "Pinion J geometry factor failed"},
+        {"txtJay", 1, "0.40", "lblPat", 1, "J failed", "Gear J geometry factor failed"},
+        {"txtEye", -1, "0.1", "lblPac", 1, "I failed", "The I geometry factor failed"},
+    };
+    withMaterials();
+    spurPair();
+    for (const Case& c : cases) {
+        select(0);
+        quietly(c.box, c.index, "failed");
+        select(8);
+        EXPECT_EQ(tabs().selectedTab(), 8) << c.named;
+        EXPECT_EQ(label(c.label, c.labelIndex).caption(), QString::fromUtf8(c.caption)) << c.named;
+        EXPECT_NE(lastMessage().find(c.named), std::string::npos) << lastMessage();
+        EXPECT_EQ(agma->state().LowestAllowablePower, 0) << c.named;
+        EXPECT_EQ(agma->state().AllowablePowerTable[0].key, "") << c.named;
+        EXPECT_FALSE(label("lblLimitT").visible()) << c.named;
+        quietly(c.box, c.index, c.sound);
+    }
+    // Sound again: the powers worked by hand.
+    select(0);
+    select(8);
+    EXPECT_EQ(label("lblPat", 0).caption(), QStringLiteral("122 hp"));
+    EXPECT_EQ(label("lblPac", 1).caption(), QStringLiteral("59.4 hp"));
+}
+
 TEST_F(AgmaTabs, SetInputsSpeedAndRatioDriveTheLife)
 {
     withMaterials();
