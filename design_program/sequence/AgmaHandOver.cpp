@@ -10,7 +10,13 @@
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 
+#include "model/GearBending.h"
+#include "model/ModelShell.h"
+#include "resources/ResourceStrings.h"
+
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 namespace cindrel::sequence {
 
@@ -65,6 +71,41 @@ bool T_StateNavigator::IFactorFailed() const
 {
     // An I never taken is worked out by the contact-stress getter.
     return (IFactorTaken || IFactor != 0) && !(IFactor > SmallestIFactor);
+}
+
+std::string jFailureText(const model::T_Set& Oset, int member)
+{
+    const model::T_Gear& gear = Oset.member(member);
+    model::ModelShell& shell = Oset.shell();
+    // Named as the J routine that ran names its trace.
+    std::string_view ending = model::AgmaTraceEnding;
+    if (gear.FilletRadius() == 0)
+        ending = model::FullCircularTraceEnding;
+    else if (shell.lastKeyPressed() == model::KeyF12)
+        ending = model::TrochoidalTraceEnding;
+    const std::string trace = "_" + gear.Name() + std::string(ending);
+    const std::string path = shell.activeFileName(false, true) + trace;
+    const std::string text = resources::ResourceStrings(member == 0 ? 4113 : 4114);
+    // The setting reads as off while the design is unsaved.
+    if (!shell.createCsv()) {
+        return text + "; to see why, save the design, tick \"Create Comma Separated Value files\" under Options, "
+                      "Preferences and press Next again: the J routine then writes its file ending in \"" +
+               trace + "\" beside the design file";
+    }
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path, error))
+        return text + ", examine " + path + " for more information";
+    return text + "; the J routine's CSV file " + path + " could not be written";
+}
+
+void clearShownAllowablePowers(Controls& controls)
+{
+    constexpr std::string_view MainWindow = "frmMain";
+    for (const std::string_view box : {"txtSAC", "txtSAT"}) {
+        for (int member : {0, 1})
+            controls.setValue({std::string(MainWindow), std::string(box), member}, "");
+    }
+    controls.setVisible({std::string(MainWindow), "fraAGMA_HPs", -1}, false);
 }
 
 void T_StateNavigator::StoreJFactors()

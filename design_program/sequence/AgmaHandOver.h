@@ -6,6 +6,10 @@
 #include <string>
 #include <string_view>
 
+namespace cindrel::model {
+class T_Set;
+}
+
 // The AGMA factors window's controls the sequence writes, and the rounding of the geometry factors that the sequence hands to the AGMA
 // factors window and shows in its tables.
 namespace cindrel::sequence {
@@ -34,5 +38,15 @@ std::string jFactorText(double jay);
 // Names the members whose factor failed, "Pinion J factor failed" or
 // "Pinion and Gear J factors failed"; "" when none did.
 std::string failedMembersText(const std::array<bool, 2>& failed, std::string_view factor);
+
+// Message 4113 (member 0, the pinion) or 4114 (the gear), an invalid J
+// factor, with where to learn why: the J routine's CSV trace when the CSV
+// setting is on and the trace was written, else how to have it written.
+std::string jFailureText(const model::T_Set& Oset, int member);
+
+// Empties and hides the allowable powers that the AGMA factors window last
+// wrote onto the main window's load panel: they belong to the design and the
+// factors of that commit only.
+void clearShownAllowablePowers(Controls& controls);
 
 } // namespace cindrel::sequence

@@ -33,6 +33,32 @@ inline std::string degrees(const results::TableRun& run, double radians)
     return run.format(model::MMath::Rad2Deg(radians));
 }
 
+// A unit label as the tables show it ("(in) ") without its brackets, for
+// a number in running text: "in".
+inline std::string unitName(std::string_view label)
+{
+    std::string name;
+    for (const char c : label)
+        if (c != '(' && c != ')' && c != ' ')
+            name += c;
+    return name;
+}
+
+// The text of a negative value that rounds to zero keeps its sign: a
+// backlash of -0.0002 shows "-0.000", not a zero that hides interference.
+inline std::string keepSign(double value, std::string shown)
+{
+    if (value < 0 && shown.find('-') == std::string::npos) {
+        std::string negative = "-";
+        negative += shown;
+        return negative;
+    }
+    return shown;
+}
+
+// A value in the run's number format, its sign kept (keepSign).
+inline std::string signedText(const results::TableRun& run, double value) { return keepSign(value, run.format(value)); }
+
 // A cell holding both limits of a length: the minimum, " / ", the maximum,
 // each in display units and formatted by itself.
 inline std::string minMaxText(const results::TableRun& run, double minimum, double maximum, double lengthFactor)

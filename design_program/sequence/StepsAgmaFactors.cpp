@@ -1,5 +1,6 @@
 #include "sequence/StepsRating.h"
 
+#include "sequence/AgmaHandOver.h"
 #include "sequence/StepInputs.h"
 #include "sequence/StepTables.h"
 #include "sequence/T_StateNavigator.h"
@@ -8,10 +9,12 @@
 #include "model/T_Gear.h"
 #include "model/T_Set.h"
 #include "results/TableRun.h"
+#include "runtime/NumberFormat.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 
 #include <array>
+#include <cmath>
 #include <string>
 
 namespace cindrel::sequence {
@@ -23,6 +26,7 @@ using results::LabelRef;
 using results::TableRun;
 
 constexpr double HighestModulus = 80'000'000; // psi
+constexpr double SteelModulus = 30'000'000;   // psi
 
 const T_AGMA1& factorsOf(const model::T_Set& Oset)
 {
@@ -56,8 +60,10 @@ void readFactorsOnMain(T_StateNavigator& navigator)
         factors.Yn(i, in.text("txtYn", i));
         factors.Zn(i, in.text("txtZn", i));
     }
-    // Allowable powers come only from the AGMA factors window.
+    // Allowable powers come only from the AGMA factors window: those of an
+    // earlier pass through it no longer hold.
     navigator.All4Horsepowers.reset();
+    clearShownAllowablePowers(navigator.ports().controls);
     navigator.ports().controls.setEnabled(mainWindowControl("txtSurfaceFinish"), true);
 }
 
@@ -161,6 +167,20 @@ bool checkElasticConstants(T_StateNavigator& navigator, double lowestModulus)
         message = 3021;
     if (message == 0)
         return true;
+    if (message == 3018 || message == 3019) {
+        // The bounds this check holds the modulus to, in the unit the user types it in.
+        const Units& units = navigator.ports().units;
+        const std::string unit = tables::unitName(units.PressureUnits());
+        const auto shown = [&](double psi) {
+            const double value = psi * units.PressureFactor();
+            const bool whole = std::round(value * 10) == std::round(value) * 10;
+            return runtime::formatNumber(value, whole ? "#,##0" : "#,##0.0");
+        };
+        navigator.ports().messages.show(message, text(message) + "; acceptable values are from " +
+                                                     shown(lowestModulus) + " to " + shown(HighestModulus) + " " +
+                                                     unit + " (steel about " + shown(SteelModulus) + " " + unit + ")");
+        return false;
+    }
     navigator.showResourceMessage(message);
     return false;
 }

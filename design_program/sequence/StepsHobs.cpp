@@ -176,11 +176,17 @@ bool showHobFindings(T_StateNavigator& navigator, TableRun& run, bool stopAtFirs
         {4113, [&] { return navigator.JFactors[0] <= 0; }},
         {4114, [&] { return navigator.JFactors[1] <= 0; }},
     };
+    const auto show = [&](int number) {
+        if (number == 4113 || number == 4114)
+            navigator.ports().messages.show(number, jFailureText(Oset, number - 4113));
+        else
+            navigator.showResourceMessage(number);
+    };
     bool shown = false;
     for (const auto& [number, found] : findings) {
         if (!run.condition(found))
             continue;
-        run.statement([&] { navigator.showResourceMessage(number); });
+        run.statement([&] { show(number); });
         shown = true;
         if (stopAtFirst)
             break;

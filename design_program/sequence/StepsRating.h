@@ -27,7 +27,8 @@ class T_StateNavigator;
 bool checkRatingFactors(T_StateNavigator& navigator);
 
 // Messages 3018 to 3021 and false for a modulus below lowestModulus or above
-// 80,000,000 psi, or a Poisson's ratio outside 0.1 to 0.6.
+// 80,000,000 psi, or a Poisson's ratio outside 0.1 to 0.6; the modulus
+// messages name those bounds in display pressure units.
 bool checkElasticConstants(T_StateNavigator& navigator, double lowestModulus);
 
 } // namespace cindrel::sequence

@@ -113,11 +113,13 @@ void readToothProportions(T_StateNavigator& navigator, T_State&)
     navigator.AgmaInputMode = in.boxValue("chkAGMA") == 1 ? 8 : 5;
 }
 
-// A clearance warning with the clearance in display units.
+// A clearance warning with the clearance in display units, and its unit.
 void showClearance(T_StateNavigator& navigator, int number, double clearance)
 {
-    const double shown = checkFinite(clearance * navigator.ports().units.LengthFactor());
-    navigator.ports().messages.show(number, text(number) + " (" + runtime::formatNumber(shown, "#,##0.0000") + ")");
+    const Units& units = navigator.ports().units;
+    const double shown = checkFinite(clearance * units.LengthFactor());
+    navigator.ports().messages.show(number, text(number) + " (clearance " + tables::keepSign(shown, runtime::formatNumber(shown, "#,##0.0000")) +
+                                                " " + tables::unitName(units.LengthUnits()) + ")");
 }
 
 bool checkToothProportions(T_StateNavigator& navigator, T_State&)
@@ -161,10 +163,9 @@ bool checkToothProportions(T_StateNavigator& navigator, T_State&)
             navigator.showResourceMessage(4115);
         if (gear.TopLand(0) == 0)
             navigator.showResourceMessage(4116);
-        if (navigator.JFactors[0] <= 0)
-            navigator.showResourceMessage(4113);
-        if (navigator.JFactors[1] <= 0)
-            navigator.showResourceMessage(4114);
+        for (int member : {0, 1})
+            if (navigator.JFactors[member] <= 0)
+                navigator.ports().messages.show(4113 + member, jFailureText(Oset, member));
     }
     return true;
 }

@@ -205,7 +205,7 @@ bool checkToothThickness(T_StateNavigator& navigator, T_State&)
     const double PCo = Oset.PC_o();
 
     if (maximumOf(pinion) == 0 && minimumOf(pinion) == 0)
-        return stop(4200);
+        return stop(4230);
     if (maximumOf(gear) == 0 && minimumOf(gear) == 0)
         return stop(4200);
     // A single limit given stands for both.
@@ -256,7 +256,11 @@ void toothThicknessTable(T_StateNavigator& navigator, T_State&, TableRun& run, b
     };
     const auto backlashRow = [&](std::int32_t plane, int description) {
         run.setValueRow(
-            "BackLash", [&] { return tables::minMaxText(run, Oset.BackLash(0, plane, 0), Oset.BackLash(0, plane, 1), lf); },
+            "BackLash",
+            [&] {
+                return tables::signedText(run, Oset.BackLash(0, plane, 0) * lf) + " / " +
+                       tables::signedText(run, Oset.BackLash(0, plane, 1) * lf);
+            },
             [&] { return lengthText(units, description); });
     };
 

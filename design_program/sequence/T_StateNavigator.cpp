@@ -1,5 +1,6 @@
 #include "sequence/T_StateNavigator.h"
 
+#include "sequence/AgmaHandOver.h"
 #include "sequence/ClipboardText.h"
 
 #include "resources/ResourceStrings.h"
@@ -172,7 +173,25 @@ void T_StateNavigator::BeginNew()
             throw;
         }
         outputs.setAutoUpdate(autoUpdate);
+        // A design opened or made new never shows what the last one gave.
+        ForgetDesignResults();
     });
+}
+
+void T_StateNavigator::ForgetDesignResults()
+{
+    for (T_State& step : states_) {
+        step.StateString.reset();
+        step.GridStartRow = 0;
+        step.GridEndRow = 0;
+    }
+    All4Horsepowers.reset();
+    JFactors = {};
+    IFactor = 0;
+    ScoringMaxValues.reset();
+    SubShearMaxValues.reset();
+    runtime::ResumeNext next(ports_.runLog, "StateNavigator", "ForgetDesignResults");
+    next([this] { clearShownAllowablePowers(ports_.controls); });
 }
 
 void T_StateNavigator::LetTTKandTTProps()
@@ -271,6 +290,9 @@ bool T_StateNavigator::previous()
 
 void T_StateNavigator::finish()
 {
+    // Each press starts afresh: a step where an earlier Finish stopped on a
+    // failed check may pass now that the user has fixed it.
+    LastFinishState_ = nullptr;
     // At most one Next per step, so that Finish always ends.
     for (std::size_t i = 0; i < states_.size(); ++i) {
         if (is(*CurrentState_, steps::ScoringGraphs) || is(*CurrentState_, steps::AgmaFactors))

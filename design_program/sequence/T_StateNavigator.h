@@ -65,8 +65,15 @@ public:
     void cmdNext_Click();
     void cmdPrevious_Click();
     void cmdFinished_Click();
-    // Steps back to "Startup Screen" with the grid's automatic update off meanwhile.
+    // Steps back to "Startup Screen" with the grid's automatic update off
+    // meanwhile, then forgets every result of the design left (see
+    // ForgetDesignResults).
     void BeginNew();
+    // Drops what was worked out for the design in hand: the steps' tables,
+    // the allowable powers (and their boxes on the load panel), the J and I
+    // factors kept and the extremes of the contact analyses. Each is worked
+    // out again when its step is next accepted.
+    void ForgetDesignResults();
     // 1 Next, 2 Previous, 0 the last move again, anything else nothing.
     void PushNextButton(std::int32_t direction);
     // Reads the "Tooth Thickness" and then the "Tooth Proportions" inputs,

@@ -11,6 +11,8 @@
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 
+#include <cmath>
+
 namespace cindrel::shell {
 
 namespace {
@@ -133,6 +135,28 @@ void cmdDefaultHob_Click(Startup& startup, forms::Form& main, int h)
     box(main, "txtHobTThk", h).setText(format(length * hob.HobTTk(), "0.0000"));
     box(main, "txtHobProtuberance", h).setText(QStringLiteral("0"));
     box(main, "txtRackShift", h).setText(format(length * hob.RackShift(true), "0.0000"));
+}
+
+void convertHobDimensions(Startup& startup, forms::Form& main, int h, bool toNormalised)
+{
+    const model::T_Set* pair = startup.Oset.get();
+    if (pair == nullptr)
+        return;
+    double scale = pair->Pd_n();
+    if (startup.units().MetricUnits)
+        scale /= 25.4;
+    if (!std::isfinite(scale) || scale <= 0)
+        return;
+    const double factor = toNormalised ? scale : 1 / scale;
+    for (const char* name : {"txtHobAddendum", "txtHobEdgeRad", "txtHobTThk", "txtHobProtuberance", "txtRackShift"}) {
+        forms::TextBox& dimension = box(main, name, h);
+        const std::string typed = dimension.text().trimmed().toStdString();
+        if (!runtime::isNumeric(typed))
+            continue;
+        const double converted = runtime::toNumber(typed) * factor;
+        if (std::isfinite(converted))
+            dimension.setText(QString::fromStdString(runtime::numberText(converted)));
+    }
 }
 
 void cmdResetAGMAfactors_Click(forms::Form& main)

@@ -41,6 +41,13 @@ std::optional<QString> suggestedPinionCoefficient(double sum, int intExt, const 
 
 // The standard-hob button of hob panel h (0 pinion, 1 gear).
 void cmdDefaultHob_Click(Startup& startup, forms::Form& main, int h);
+// Re-expresses the length boxes of hob panel h (0 pinion, 1 gear) when the
+// user switches it between normalised and actual dimensions, so that they
+// still describe the same hob: actual = normalised / s, with s the pair's
+// normal diametral pitch (over 25.4 in metric, so a metric normalised value
+// is per unit module). A box whose text is not a number is left as typed;
+// nothing changes while the pair has no usable pitch.
+void convertHobDimensions(Startup& startup, forms::Form& main, int h, bool toNormalised);
 // The factor-reset button of the "Agma on Main" panel.
 void cmdResetAGMAfactors_Click(forms::Form& main);
 

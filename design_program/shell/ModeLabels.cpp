@@ -1,5 +1,6 @@
 #include "shell/ModeLabels.h"
 
+#include "shell/AuxiliaryFields.h"
 #include "shell/Startup.h"
 
 #include "forms/CheckBox.h"
@@ -201,9 +202,14 @@ void outsideSizeChanged(Startup& startup, forms::Form& main, int i, int v)
 
 void hobDimensionsChanged(forms::Form& main, int h)
 {
-    int v = modeOf(label(main, "lblHobNormalVsActual", h));
-    if (v < 0 || v > 1)
-        v = 0;
+    forms::Label& mode = label(main, "lblHobNormalVsActual", h);
+    const int v = modeOf(mode);
+    // Straight to 0, not through the option: the user did not switch, so
+    // the boxes are not converted.
+    if (v < 0 || v > 1) {
+        fallBackToZero(mode);
+        return;
+    }
     option(main, "optNormedHob", v + 2 * h).setSelected(true);
 }
 
@@ -362,8 +368,14 @@ void connectModeLabels(Startup& startup, forms::Form& main)
         label(main, "lblHobNormalVsActual", i).onChange.connect([&main, i] { hobDimensionsChanged(main, i); });
     }
     for (int k = 0; k < 4; ++k) {
-        option(main, "optNormedHob", k).onClick.connect([&main, k] {
-            label(main, "lblHobNormalVsActual", k / 2).setCaption(QString::number(k % 2));
+        option(main, "optNormedHob", k).onClick.connect([&startup, &main, k] {
+            forms::Label& mode = label(main, "lblHobNormalVsActual", k / 2);
+            // A switch the user makes keeps the hob: the boxes are converted.
+            // The step reads any mode but 0 as actual dimensions.
+            const bool toNormalised = k % 2 == 0;
+            if ((modeOf(mode) == 0) != toNormalised)
+                convertHobDimensions(startup, main, k / 2, toNormalised);
+            mode.setCaption(QString::number(k % 2));
         });
     }
 

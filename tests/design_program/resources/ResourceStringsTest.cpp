@@ -30,7 +30,7 @@ std::set<int> expectedNumbers()
         4054, 4057, 4067, 4068, 4069, 4070, 4071, 4073, 4074, 4076, 4077, 4078, 4079, 4085, 4086, 4087,
         4089, 4090, 4091, 4092, 4093, 4094, 4095, 4096, 4097, 4098, 4099, 4112, 4113, 4114, 4115, 4116,
         4144, 4145, 4146, 4148, 4149, 4150, 4200, 4201, 4202, 4203, 4204, 4207, 4208, 4210, 4211, 4212,
-        4214, 4216, 4217, 4218, 4220, 4221, 4222, 4223, 4224, 4225, 4226, 4227, 4228,
+        4214, 4216, 4217, 4218, 4220, 4221, 4222, 4223, 4224, 4225, 4226, 4227, 4228, 4230,
     };
     for (int number = 4100; number <= 4111; ++number)
         numbers.insert(number);
@@ -45,7 +45,7 @@ std::set<int> expectedNumbers()
 TEST(ResourceStrings, HoldsExactlyTheNumbersInUse)
 {
     const std::set<int> expected = expectedNumbers();
-    ASSERT_EQ(expected.size(), 184u);
+    ASSERT_EQ(expected.size(), 185u);
     const std::vector<int> numbers = resourceNumbers();
     EXPECT_EQ(std::set<int>(numbers.begin(), numbers.end()), expected);
     EXPECT_EQ(numbers.size(), expected.size()) << "a number appears twice";
@@ -63,8 +63,9 @@ TEST(ResourceStrings, TextsByteForByte)
         {2027, "due to limitations in the manner Cindrel calculates critical parameters; a 1 to 1 internal gear "
                "(gear coupling) is not available.  Suggestion; increase the number of teeth on the gear to one "
                "more than the pinion."},
-        {3019, "The gear modulus of elasticity is out of bounds; acceptable values are  (1e6< E< 80e6; steel = "
-               "~30e6 psi in English units); (700< E< 550,000; steel = ~200,000 MPa in metric units)"},
+        // The checks add the bounds they hold, in the units shown.
+        {3019, "The gear modulus of elasticity is out of bounds"},
+        {4047, "Radial force (separating force)"},
         {3039, "You have designed a High Contact Ratio Gear which this version cannot calculate; (Mp > 2;  Z / "
                "Pb > 2).  You can increase the pressure angle, or decrease the tooth number while increasing the "
                "size of the teeth. "},
@@ -91,6 +92,7 @@ TEST(ResourceStrings, TextsByteForByte)
         {4226, "Normal tooth thickness at the base circle "},
         {4071, "Tooth thickness coefficient (PI-TTK_sn*Pdn) / (2*tan(phi_n))"},
         {4200, "Must fill in at least maximum or minimum gear tooth thickness"},
+        {4230, "Must fill in at least maximum or minimum pinion tooth thickness"},
         {4210, "span measurement exceeds facewidth, select fewer teeth to span"},
         {4211, "The number of teeth selected for span measure is less than the minimum number allowed"},
         {4212, "The number of teeth selected for span measure is greater than the maximum number allowed"},

@@ -117,7 +117,7 @@ TEST(FirstStepsChecksTest, MessagesInOrderAndTheStepReached)
         {"spread too large", typedCentreDistance("3.12525"), {}, {}, {3004}, "Center Distance"},
         {"compression too small", typedCentreDistance("1.99975"), {}, {}, {3005}, "Center Distance"},
         {"no pinion thickness", {}, [](FirstStepsFixture& f, double) { thicknesses(f, "", "", "0.15", "0.155"); },
-         {}, {4200}, "Tooth Thickness"},
+         {}, {4230}, "Tooth Thickness"},
         {"no gear thickness", {}, [](FirstStepsFixture& f, double) { thicknesses(f, "0.15", "0.155", "0", "0"); },
          {}, {4200}, "Tooth Thickness"},
         {"only the pinion maximum", {},
@@ -186,15 +186,31 @@ TEST(FirstStepsChecksTest, MessagesInOrderAndTheStepReached)
     }
 }
 
-TEST(FirstStepsChecksTest, MissingThicknessMessageSpeaksOfTheGearForBothMembers)
+TEST(FirstStepsChecksTest, MissingThicknessMessageNamesTheMemberWithout)
 {
-    FirstStepsFixture f;
-    f.startSteps();
-    f.nextUntil("Tooth Thickness");
-    thicknesses(f, "", "", "0.15", "0.155");
-    f.next();
-    ASSERT_EQ(f.messages.shown.size(), 1u);
-    EXPECT_EQ(f.messages.shown[0].second, "Must fill in at least maximum or minimum gear tooth thickness");
+    const struct {
+        const char* pinionMin;
+        const char* pinionMax;
+        const char* gearMin;
+        const char* gearMax;
+        const char* text;
+    } cases[] = {
+        {"", "", "0.15", "0.155", "Must fill in at least maximum or minimum pinion tooth thickness"},
+        {"0.15", "0.155", "", "", "Must fill in at least maximum or minimum gear tooth thickness"},
+        // Both missing: the pinion is named first and the step stops there.
+        {"", "", "", "", "Must fill in at least maximum or minimum pinion tooth thickness"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        FirstStepsFixture f;
+        f.startSteps();
+        f.nextUntil("Tooth Thickness");
+        thicknesses(f, c.pinionMin, c.pinionMax, c.gearMin, c.gearMax);
+        f.next();
+        ASSERT_EQ(f.messages.shown.size(), 1u);
+        EXPECT_EQ(f.messages.shown[0].second, c.text);
+        EXPECT_EQ(f.current(), "Tooth Thickness");
+    }
 }
 
 TEST(FirstStepsChecksTest, UnchosenMeshShowsTheModelsBoxFirst)

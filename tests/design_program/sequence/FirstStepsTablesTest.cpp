@@ -98,6 +98,44 @@ TEST_F(FirstStepsTablesTest, SpurEnglish)
     expectGoldenTables("spur_english");
 }
 
+// A backlash just below zero (too little to warn of interference) keeps its
+// sign when it rounds to zero: a bare "0.000" would read as no play at all.
+TEST(FirstStepsBacklash, JustBelowZeroShowsItsSign)
+{
+    const struct {
+        bool metric;
+        const char* pitch;
+        const char* minimum;
+        const char* maximum;
+        const char* backlash;
+        const char* description;
+    } cases[] = {
+        // Pd 10: PC_o = pi / 10 = 0.3141593 in; 0.3141593 - 2 x 0.15710 =
+        // -0.0000407 in, and 0.3141593 - 2 x 0.150 = 0.0141593 in.
+        {false, "10", "0.150", "0.15710", "-0.000 / 0.014", "(in) Normal backlash (min/max)"},
+        // Module 2.54: PC_o = 2.54 pi = 7.979645 mm; 7.979645 - 2 x 3.99005 =
+        // -0.000455 mm, and 7.979645 - 2 x 3.81 = 0.359645 mm.
+        {true, "2.54", "3.81", "3.99005", "-0.000 / 0.360", "(mm) Normal backlash (min/max)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.backlash);
+        FirstStepsFixture f;
+        f.metric = c.metric;
+        f.set("txtDP", c.pitch);
+        for (int member : {0, 1}) {
+            f.set("txtMinTThk", c.minimum, member);
+            f.set("txtMaxTThk", c.maximum, member);
+        }
+        f.startSteps();
+        f.nextUntil("Tooth Proportions");
+        ASSERT_EQ(f.current(), "Tooth Proportions");
+        EXPECT_TRUE(f.messages.shown.empty()) << f.messages.shown.front().second;
+        const ResultTable& table = *f.navigator->state("Tooth Thickness").StateString;
+        EXPECT_EQ(cellOfKey(table, "BackLash", PinionValue, 0), c.backlash);
+        EXPECT_EQ(cellOfKey(table, "BackLash", Description, 0), c.description);
+    }
+}
+
 TEST_F(FirstStepsTablesTest, HelicalEnglishGivenInTheNormalPlaneWithPackedAngles)
 {
     // 25/50, Pd_n 8 and 20 degrees in the normal plane, helix 15 degrees 30

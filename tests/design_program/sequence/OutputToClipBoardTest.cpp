@@ -140,7 +140,7 @@ TEST_F(ClipboardTest, LabelCellsShowTheCaptionWhenRead)
 TEST(ClipboardField, QuotedOnlyWhereASpreadsheetWouldSplitIt)
 {
     EXPECT_EQ(clipboardField("1,234.500"), "\"1,234.500\"");
-    EXPECT_EQ(clipboardField("Radial force (seperating force)"), "Radial force (seperating force)");
+    EXPECT_EQ(clipboardField("Radial force (separating force)"), "Radial force (separating force)");
     EXPECT_EQ(clipboardField("a \"quoted\" word"), "\"a \"\"quoted\"\" word\"");
     EXPECT_EQ(clipboardField("two\r\nlines"), "\"two\r\nlines\"");
     EXPECT_EQ(clipboardField("(in) Base  (radius)"), "(in) Base  (radius)");

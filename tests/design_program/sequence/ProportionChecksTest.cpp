@@ -63,10 +63,11 @@ std::vector<std::tuple<const char*, const char*, int>> with(std::vector<std::tup
     return panel;
 }
 
+// The clearance in the unit shown: -0.005 in, or -0.005 x 25.4 = -0.127 mm.
 const char* const noClearancePinion =
-    "There is no clearance between the top of the Pinion teeth and the roots of the Gear teeth (-0.0050)";
+    "There is no clearance between the top of the Pinion teeth and the roots of the Gear teeth (clearance -0.0050 in)";
 const char* const noClearanceGearMetric =
-    "There is no clearance between the top of the Gear teeth and the roots of the Pinion teeth (-0.1270)";
+    "There is no clearance between the top of the Gear teeth and the roots of the Pinion teeth (clearance -0.1270 mm)";
 
 // The walks, each from the start with the fixture's 20/40 design changed as
 // listed. Clearances: the tip of one member at addendum factor 1.3 against

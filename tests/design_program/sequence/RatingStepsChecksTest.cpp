@@ -103,6 +103,59 @@ TEST(RatingStepsChecks, MessagesInOrderAndTheStepReached)
     }
 }
 
+// The modulus messages name the bounds the step holds, in the unit typed:
+// 1e5 psi on the load step, 1e6 psi in the factors window, 8e7 psi above;
+// in MPa each times 0.00689476 (100,000 psi = 689.5 MPa, 1e6 psi =
+// 6,894.8 MPa, 8e7 psi = 551,580.7 MPa, steel's 3e7 psi = 206,842.8 MPa).
+TEST(RatingStepsChecks, ModulusMessagesNameTheBoundsInTheUnitsShown)
+{
+    using namespace steps;
+    const struct {
+        const char* name;
+        std::string_view step;
+        std::function<void(RatingStepsFixture&)> change;
+        int agmaInputMode;
+        bool metric;
+        int number;
+        const char* text;
+    } cases[] = {
+        {"pinion 99,999 psi on the load step", HorsepowerAndCP, [](auto& f) { box(f, "txtYoungsModulus", "99999", 0); },
+         5, false, 3018,
+         "The pinion modulus of elasticity is out of bounds; acceptable values are from 100,000 to 80,000,000 psi "
+         "(steel about 30,000,000 psi)"},
+        {"gear 600 MPa on the load step", HorsepowerAndCP, [](auto& f) { box(f, "txtYoungsModulus", "600", 1); }, 5,
+         true, 3019,
+         "The gear modulus of elasticity is out of bounds; acceptable values are from 689.5 to 551,580.7 MPa "
+         "(steel about 206,842.8 MPa)"},
+        {"pinion 500,000 psi in the factors window", AgmaFactors,
+         [](auto& f) { f.Oset.oPinion->aaModulus_Elasticity(500000); }, 8, false, 3018,
+         "The pinion modulus of elasticity is out of bounds; acceptable values are from 1,000,000 to 80,000,000 psi "
+         "(steel about 30,000,000 psi)"},
+        // 700 MPa passed the old text's "700 < E" but is 101,526 psi: refused here.
+        {"gear 700 MPa in the factors window", AgmaFactors,
+         [](auto& f) { f.Oset.oGear->aaModulus_Elasticity(700 / 0.00689475908677537); }, 8, true, 3019,
+         "The gear modulus of elasticity is out of bounds; acceptable values are from 6,894.8 to 551,580.7 MPa "
+         "(steel about 206,842.8 MPa)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RatingStepsFixture f;
+        if (c.metric)
+            f.useMetric();
+        f.start(c.agmaInputMode);
+        ASSERT_TRUE(f.nextTo(c.step)) << f.current();
+        c.change(f);
+        if (c.step == AgmaFactors)
+            f.controls.click(agmaControl("cmdNext"));
+        else
+            f.next();
+        ASSERT_EQ(f.messages.shown.size(), 1u);
+        EXPECT_EQ(f.messages.shown[0].first, c.number);
+        EXPECT_EQ(f.messages.shown[0].second, c.text);
+        EXPECT_EQ(f.current(), c.step);
+    }
+}
+
 TEST(RatingStepsChecks, EveryAcceptanceRunsTheAnalysesAgainOnOneChart)
 {
     RatingStepsFixture f;

@@ -103,7 +103,11 @@ TEST_F(RatingStepsReadingTest, AnUnknownLoadModeSetsNoLoadYetTellsTheFactorsWind
 TEST_F(RatingStepsReadingTest, FactorTextsReachThePairAsTypedAndThePinionHardnessRatioIsOne)
 {
     reach(steps::AgmaOnMain);
+    // As an earlier pass through the AGMA factors window left them.
     navigator->All4Horsepowers = AllowablePowers{};
+    set("txtSAC", "26.2 HP", 0);
+    set("txtSAT", "52.3 HP", 1);
+    controls.setVisible(mainControl("fraAGMA_HPs"), true);
     set("txtKV", "1.0*");
     set("txtKm", "1.3 measured");
     set("txtCh", "1.07");
@@ -118,6 +122,9 @@ TEST_F(RatingStepsReadingTest, FactorTextsReachThePairAsTypedAndThePinionHardnes
     EXPECT_EQ(factors.Zn(1), "0.95*");
     EXPECT_EQ(factors.SF(0), "1.2");
     EXPECT_FALSE(navigator->All4Horsepowers.has_value());
+    EXPECT_EQ(get(mainControl("txtSAC", 0)), "") << "the window's powers no longer hold";
+    EXPECT_EQ(get(mainControl("txtSAT", 1)), "");
+    EXPECT_FALSE(controls.visible(mainControl("fraAGMA_HPs")));
     EXPECT_TRUE(controls.enabled(mainControl("txtSurfaceFinish")));
 }
 

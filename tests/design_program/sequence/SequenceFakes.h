@@ -243,6 +243,11 @@ inline void addAgmaHandOverBoxes(FakeControls& controls)
         controls.add({"frmAGMA", "txtInps", i});
     for (int i = 0; i <= 3; ++i)
         controls.add({"frmAGMA", "txtKBin", i});
+    // The allowable powers a commit of the window writes onto the load panel.
+    for (const char* box : {"txtSAC", "txtSAT"})
+        for (int i = 0; i <= 1; ++i)
+            controls.add({"frmMain", box, i});
+    controls.add({"frmMain", "fraAGMA_HPs", -1}, "", false);
 }
 
 // The panels of "Tooth Proportions" and the hob steps as a design fills

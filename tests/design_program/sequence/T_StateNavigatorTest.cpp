@@ -382,14 +382,14 @@ TEST_F(NavigatorTest, FinishShowsAFailingCheckOnce)
     expectSequence("Tooth Thickness", {"Startup Screen", "Main Inputs", "Center Distance"});
     EXPECT_EQ(messages.shown.size(), 2u);
 
-    // A later Finish that advances onto the step where Finish last stopped ends there.
+    // Once fixed, a Finish from the step before goes through the step where
+    // the last Finish stopped and on to the end, with no further message.
     refuse = false;
     previous();
     finish();
-    EXPECT_EQ(current(), "Tooth Thickness");
-    finish();
     EXPECT_EQ(current(), "Scoring and SubShear Graphs");
     EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(navigator->LastFinishState(), &navigator->state("Scoring and SubShear Graphs"));
 }
 
 StepHandler failingGearHobTable()
@@ -413,6 +413,39 @@ StepHandler simpleTable(std::string key)
         run.pairRow(key, "1.000", "2.000", "(in) " + key + " desc");
     };
     return handler;
+}
+
+TEST_F(NavigatorTest, BeginNewForgetsTheResultsOfTheDesignLeft)
+{
+    StepHandlers handlers;
+    handlers.set("Main Inputs", simpleTable("MI")).set("Horsepower and CP", simpleTable("Power"));
+    start(std::move(handlers));
+    navigator->AgmaInputMode = 5;
+    walkTo("Scoring and SubShear Graphs");
+    ASSERT_TRUE(navigator->state("Horsepower and CP").StateString.has_value());
+    // As a commit of the AGMA factors window and the checks leave them.
+    navigator->All4Horsepowers = AllowablePowers{{{"PAC", 26.2f, 16.3f, "Pitting"}, {"PAT", 67.3f, 52.3f, "Bending"}}};
+    navigator->JFactors = {0.345, 0.401};
+    navigator->IFactor = 0.107;
+    navigator->ScoringMaxValues.emplace();
+    navigator->SubShearMaxValues.emplace();
+    controls.setValue({"frmMain", "txtSAC", 0}, "26.2 HP");
+    controls.setValue({"frmMain", "txtSAT", 1}, "52.3 HP");
+    controls.setVisible({"frmMain", "fraAGMA_HPs", -1}, true);
+
+    navigator->BeginNew();
+    expectSequence("Startup Screen", {});
+    EXPECT_FALSE(navigator->All4Horsepowers.has_value());
+    EXPECT_EQ(navigator->JFactors, (std::array<double, 2>{0, 0}));
+    EXPECT_EQ(navigator->IFactor, 0);
+    EXPECT_FALSE(navigator->ScoringMaxValues.has_value());
+    EXPECT_FALSE(navigator->SubShearMaxValues.has_value());
+    for (const T_State& step : navigator->states())
+        EXPECT_FALSE(step.StateString.has_value()) << step.Name;
+    EXPECT_EQ(controls.value({"frmMain", "txtSAC", 0}), "");
+    EXPECT_EQ(controls.value({"frmMain", "txtSAT", 1}), "");
+    EXPECT_FALSE(controls.visible({"frmMain", "fraAGMA_HPs", -1}));
+    EXPECT_TRUE(runLog.errors.empty());
 }
 
 TEST_F(NavigatorTest, RefusedTableStepsBackThreeTimes)

@@ -120,7 +120,7 @@ TEST_F(MainWindow, PanelsCarryTheirTitlesUnitsAndTooltips)
         EXPECT_EQ(caption("lblLengthUnits", unit), "(in) ") << unit;
     EXPECT_EQ(caption("lblSSUUnits", 0), "(SSU)");
     EXPECT_EQ(caption("lblGearPitch"), "Diametral Pitch");
-    EXPECT_EQ(caption("lblHobNormalVsActual", 0), "1");
+    EXPECT_EQ(caption("lblHobNormalVsActual", 0), "0") << "the default design's hobs are normalised";
     EXPECT_EQ(caption("lblMaterial", 1), "unknown material");
     EXPECT_EQ(caption("lblGearLife", 2), "Gear set hours");
     EXPECT_FALSE(shown("txtRackShift", 0));

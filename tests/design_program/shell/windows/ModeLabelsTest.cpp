@@ -58,10 +58,11 @@ TEST_F(ModeLabels, LoadingSelectsTheDefaultsAndWritesEveryModeLabel)
     for (const char* name : {"lblTThkHowInput", "lblODHowInput", "lblWholeDepthHowInput", "lblFilletType"})
         for (int member : {0, 1})
             EXPECT_EQ(caption(name, member), "0") << name << member;
-    EXPECT_EQ(caption("lblHobNormalVsActual", 0), "1");
-    EXPECT_EQ(caption("lblHobNormalVsActual", 1), "1");
-    EXPECT_TRUE(selected("optNormedHob", 1));
-    EXPECT_TRUE(selected("optNormedHob", 3));
+    // The default design's hobs are normalised, to fit any pitch.
+    EXPECT_EQ(caption("lblHobNormalVsActual", 0), "0");
+    EXPECT_EQ(caption("lblHobNormalVsActual", 1), "0");
+    EXPECT_TRUE(selected("optNormedHob", 0));
+    EXPECT_TRUE(selected("optNormedHob", 2));
 
     // Spur teeth: no helix angle, no helix hands; percentage split for both, backlash shown.
     EXPECT_FALSE(shown("fraMainHelixAngle"));
@@ -87,9 +88,9 @@ TEST_F(ModeLabels, SelectionControlsWriteTheirLabels)
     EXPECT_EQ(caption("lblWholeDepthHowInput", 1), "5");
     on<forms::OptionButton>("optMesh", 1).setSelected(true);
     EXPECT_EQ(caption("lblMeshOption"), "-1");
-    on<forms::OptionButton>("optNormedHob", 2).setSelected(true);
-    EXPECT_EQ(caption("lblHobNormalVsActual", 1), "0");
-    EXPECT_EQ(caption("lblHobNormalVsActual", 0), "1") << "the gear's options leave the pinion's hob alone";
+    on<forms::OptionButton>("optNormedHob", 3).setSelected(true);
+    EXPECT_EQ(caption("lblHobNormalVsActual", 1), "1");
+    EXPECT_EQ(caption("lblHobNormalVsActual", 0), "0") << "the gear's options leave the pinion's hob alone";
     on<forms::OptionButton>("optPower", 0).setSelected(true);
     EXPECT_EQ(caption("lblPowerHowInput"), "0");
     on<forms::OptionButton>("optPinionDriving", 0).setSelected(true);

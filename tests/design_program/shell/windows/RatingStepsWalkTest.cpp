@@ -2,6 +2,7 @@
 
 #include "forms/ComboBox.h"
 #include "forms/Label.h"
+#include "forms/MenuItem.h"
 #include "forms/TabStrip.h"
 #include "forms/TreeView.h"
 #include "sequence/T_StateNavigator.h"
@@ -239,6 +240,69 @@ TEST_F(RatingStepsWalk, HelicalMetricDesignWithBothHobsThroughTheFactorsWindow)
         EXPECT_TRUE(hasTable(step)) << step;
     EXPECT_THAT(dialogs.requests(), IsEmpty()) << messagesShown();
 }
+
+// A design opened or made new shows none of the last design's results: the
+// allowable powers that the factors window wrote onto the load panel and
+// into the load table are gone, and the new walk works out its own.
+class NewDesignAfterRating : public RatingStepsWalk, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(NewDesignAfterRating, ForgetsTheAllowablePowersOfTheLastDesign)
+{
+    next();
+    tickAgma(true);
+    press(main(), "cmdFinished");
+    ASSERT_EQ(current(), "AGMA Factors") << messagesShown();
+    auto& tabs = agma().get<forms::TabStrip>(QStringLiteral("tabMain"));
+    tabs.setSelectedTab(1);
+    for (int member : {0, 1}) {
+        press(agma(), "cmdPoG", member);
+        auto& tree = agma().get<forms::TreeView>(QStringLiteral("TreeView"));
+        tree.select(QStringLiteral("3a"));
+        tree.onNodeClick(QStringLiteral("3a"));
+    }
+    tabs.setSelectedTab(8);
+    press(agma(), "cmdNext");
+    ASSERT_EQ(current(), "Horsepower and CP") << messagesShown();
+    const auto& powerFrame = main().get<forms::Control>(QStringLiteral("fraAGMA_HPs"));
+    auto& pinionPitting = main().get<forms::TextBox>(QStringLiteral("txtSAC"), 0);
+    ASSERT_TRUE(powerFrame.visible());
+    ASSERT_FALSE(pinionPitting.text().isEmpty());
+    ASSERT_TRUE(navigator().All4Horsepowers.has_value());
+
+    const std::string command = GetParam();
+    dialogs.answerMessageBox(dialogs::ButtonNo); // the design changed: not saved
+    if (command == "mnuFileOpen") {
+        const auto design = folder.file("pair.cnd");
+        std::filesystem::copy_file(programFolder() / "Cindrel.def", design);
+        dialogs.answerFile(QString::fromStdString(design.string()));
+    }
+    main().get<forms::MenuItem>(QString::fromStdString(command)).click();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(current(), "Startup Screen");
+    EXPECT_FALSE(powerFrame.visible());
+    for (const char* box : {"txtSAC", "txtSAT"})
+        for (int member : {0, 1})
+            EXPECT_TRUE(main().get<forms::TextBox>(QString::fromLatin1(box), member).text().isEmpty()) << box;
+    EXPECT_FALSE(navigator().All4Horsepowers.has_value());
+    for (const auto& step : navigator().states())
+        EXPECT_FALSE(step.StateString.has_value()) << step.Name;
+
+    // The default design types its factors on the main window: its load
+    // table has no allowable powers, and its panel shows none.
+    next();
+    press(main(), "cmdFinished");
+    ASSERT_EQ(current(), "Scoring and SubShear Graphs") << messagesShown();
+    const auto& load = *navigator().state("Horsepower and CP").StateString;
+    for (int row = 0; row <= load.lastRow(); ++row) {
+        const std::string key = std::get<std::string>(load.at(row, cindrel::results::ResultRow::Key));
+        EXPECT_NE(key, "PAC");
+        EXPECT_NE(key, "PAT");
+        EXPECT_NE(key, "Pitting SF");
+    }
+    EXPECT_FALSE(powerFrame.visible());
+}
+
+INSTANTIATE_TEST_SUITE_P(FileMenu, NewDesignAfterRating, ::testing::Values("mnuNew", "mnuFileOpen"));
 
 // Finish stops where the user has to answer: on the AGMA factors window when
 // the factors are asked there, on the graphs when they are typed on the main window.

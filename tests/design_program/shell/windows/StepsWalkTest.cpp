@@ -1,9 +1,11 @@
 #include "design_program/shell/windows/WalkedProgram.h"
 
 #include "forms/ComboBox.h"
+#include "forms/TextBox.h"
 #include "forms/OptionButton.h"
 #include "forms/PictureBox.h"
 #include "model/T_Gear.h"
+#include "model/T_Hob.h"
 #include "sequence/T_StateNavigator.h"
 #include "shell/Clipboard.h"
 
@@ -75,8 +77,9 @@ protected:
     void acknowledgeMessages() { acknowledged = dialogs.requestsOf<dialogs::MessageBoxRequest>().size(); }
     std::size_t acknowledged = 0;
 
-    // From the start to "Tooth Proportions", the pair typed in on the way.
-    void walkToToothProportions(const Pair& pair)
+    // From the start to "Tooth Proportions", the pair typed in on the way;
+    // diametral pitch 8 or module 3 unless another pitch is given.
+    void walkToToothProportions(const Pair& pair, const char* pitch = nullptr)
     {
         expectOn("Startup Screen", 0);
         next();
@@ -96,7 +99,7 @@ protected:
         pick("cmbPAPlane", 0);
         type("txtPADeg", "20");
         pick("cmbDPPlane", 0);
-        type("txtDP", pair.metric ? "3" : "8");
+        type("txtDP", pitch != nullptr ? pitch : pair.metric ? "3" : "8");
         next();
         expectOn("Center Distance", 2);
 
@@ -243,8 +246,11 @@ TEST_F(StepsWalk, GearAloneHobbedWithoutAJFactorTakesTheUserBackToToothThickness
     dialogs.answerMessageBox(dialogs::ButtonOK);
     next();
 
-    EXPECT_THAT(messages(), ElementsAre("Gear - Invalid J geometry factor, examine the *_stress.csv file for more "
-                                        "information"))
+    // The CSV setting is off: the message says how to have the trace written.
+    EXPECT_THAT(messages(), ElementsAre("Gear - Invalid J geometry factor; to see why, save the design, tick \"Create "
+                                        "Comma Separated Value files\" under Options, Preferences and press Next "
+                                        "again: the J routine then writes its file ending in "
+                                        "\"_Gear_AGMA-Hobbed_Stress.csv\" beside the design file"))
         << "the first finding alone";
     EXPECT_LE(navigator().JFactors[1], 0.0);
     EXPECT_EQ(current(), "Tooth Thickness");
@@ -264,6 +270,115 @@ TEST_F(StepsWalk, GearAloneHobbedWithoutAJFactorTakesTheUserBackToToothThickness
     next();
     expectAgmaStep(true);
     EXPECT_GT(navigator().JFactors[1], 0.0);
+}
+
+// The shipped design keeps its hobs normalised, so they fit the pitch of
+// whatever design is made from it: at diametral pitch 10 the standard hob
+// 1.25 / 0.3 / 1.5708 (per unit pitch) is 0.125 / 0.03 / 0.15708 in, at
+// module 3 (Pd_n 25.4 / 3) it is 1.25 x 3 = 3.75 mm = 0.147638 in, 0.9 mm =
+// 0.035433 in and 4.7124 mm = 0.185527 in.
+struct FittedHob {
+    Pair pair;
+    const char* pitch;
+    double addendum, edgeRadius, thickness; // inches
+};
+
+class DefaultHobPanel : public StepsWalk, public ::testing::WithParamInterface<FittedHob> {};
+
+TEST_P(DefaultHobPanel, FitsThePitchOfTheDesign)
+{
+    const FittedHob& c = GetParam();
+    walkToToothProportions(c.pair, c.pitch);
+    fillToothProportions(c.pair, true, false, false);
+    next();
+    expectOn("Pinion Hob", 5);
+    EXPECT_TRUE(main().get<forms::OptionButton>(QStringLiteral("optNormedHob"), 0).isSelected());
+    EXPECT_EQ(main().get<forms::TextBox>(QStringLiteral("txtHobAddendum"), 0).text(), QStringLiteral("1.25"));
+    next();
+    expectAgmaStep(false);
+    const auto& hob = *navigator().Oset().oPinion->oHob;
+    EXPECT_NEAR(hob.Addendum(), c.addendum, 1e-6);
+    EXPECT_NEAR(hob.TipRadius(), c.edgeRadius, 1e-6);
+    EXPECT_NEAR(hob.HobTTk(), c.thickness, 1e-6);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pitches, DefaultHobPanel,
+                         ::testing::Values(FittedHob{{false, true}, "10", 0.125, 0.03, 0.15708},
+                                           FittedHob{{true, false}, "3", 0.1476378, 0.0354331, 0.1855276}),
+                         [](const auto& info) { return std::string(info.param.pair.metric ? "Module3" : "Pitch10"); });
+
+// Switching a hob panel between normalised and actual dimensions converts
+// what it shows, so the hob the step reads stays the same hob: at Pd 10 an
+// actual value is the normalised one / 10 (in), at module 3 it is x 3 (mm).
+struct HobSwitch {
+    Pair pair;
+    const char* pitch;
+    std::vector<const char*> actual; // addendum, edge radius, thickness, protuberance
+};
+
+class HobPanelSwitch : public StepsWalk, public ::testing::WithParamInterface<HobSwitch> {};
+
+TEST_P(HobPanelSwitch, ConvertsTheShownDimensions)
+{
+    const HobSwitch& c = GetParam();
+    walkToToothProportions(c.pair, c.pitch);
+    fillToothProportions(c.pair, true, false, false);
+    next();
+    expectOn("Pinion Hob", 5);
+    const char* boxes[] = {"txtHobAddendum", "txtHobEdgeRad", "txtHobTThk", "txtHobProtuberance"};
+    const char* normalised[] = {"1.25", "0.3", "1.5708", "0"};
+    for (int k = 0; k < 4; ++k)
+        type(boxes[k], normalised[k], 0);
+    type("txtHobPA", "20", 0);
+
+    select("optNormedHob", 1);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(main().get<forms::TextBox>(QString::fromLatin1(boxes[k]), 0).text().toStdString(), c.actual[k])
+            << boxes[k];
+    EXPECT_EQ(main().get<forms::TextBox>(QStringLiteral("txtHobPA"), 0).text(), QStringLiteral("20")) << "an angle";
+    // Choosing the mode already chosen changes nothing.
+    select("optNormedHob", 1);
+    EXPECT_EQ(main().get<forms::TextBox>(QStringLiteral("txtHobAddendum"), 0).text().toStdString(), c.actual[0]);
+    next();
+    expectAgmaStep(false);
+    const double addendum = navigator().Oset().oPinion->oHob->Addendum();
+    EXPECT_NEAR(addendum, 1.25 / navigator().Oset().Pd_n(), 1e-9) << "the same hob in actual dimensions";
+
+    // And back: the normalised values as typed.
+    press(main(), "cmdPrevious");
+    expectOn("Pinion Hob", 5);
+    type("txtHobTThk", "not a number", 0);
+    select("optNormedHob", 0);
+    EXPECT_EQ(main().get<forms::TextBox>(QStringLiteral("txtHobAddendum"), 0).text(), QStringLiteral("1.25"));
+    EXPECT_EQ(main().get<forms::TextBox>(QStringLiteral("txtHobEdgeRad"), 0).text(), QStringLiteral("0.3"));
+    EXPECT_EQ(main().get<forms::TextBox>(QStringLiteral("txtHobTThk"), 0).text(), QStringLiteral("not a number"))
+        << "a text that is no number is left as typed";
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, HobPanelSwitch,
+                         ::testing::Values(HobSwitch{{false, false}, "10", {"0.125", "0.03", "0.15708", "0"}},
+                                           HobSwitch{{true, true}, "3", {"3.75", "0.9", "4.7124", "0"}}),
+                         [](const auto& info) { return std::string(info.param.pair.metric ? "Module3" : "Pitch10"); });
+
+// The standard hob worked out in normalised dimensions, then shown as
+// actual ones: each value divided by the pitch, 10, in inches.
+TEST_F(StepsWalk, StandardHobKeepsItsSizeWhenShownInActualDimensions)
+{
+    walkToToothProportions({false, true}, "10");
+    fillToothProportions({false, true}, true, false, false);
+    next();
+    expectOn("Pinion Hob", 5);
+    press(main(), "cmdDefaultHob", 0);
+    const char* boxes[] = {"txtHobAddendum", "txtHobEdgeRad", "txtHobTThk"};
+    double normalised[3];
+    for (int k = 0; k < 3; ++k)
+        normalised[k] = main().get<forms::TextBox>(QString::fromLatin1(boxes[k]), 0).text().toDouble();
+    EXPECT_NEAR(normalised[2], 1.5708, 1e-9) << "pi / 2 at a unit pitch";
+    select("optNormedHob", 1);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_NEAR(main().get<forms::TextBox>(QString::fromLatin1(boxes[k]), 0).text().toDouble(), normalised[k] / 10,
+                    1e-12)
+            << boxes[k];
 }
 
 } // namespace
