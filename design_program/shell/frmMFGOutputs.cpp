@@ -356,7 +356,7 @@ bool frmMFGOutputs::ApplyEditedValues()
         auto& tifBox = control<forms::TextBox>(window, "txtTIF", member);
         const std::optional<double> tif = boxNumber(tifBox);
         if (!tif || *tif < 0 || !std::isfinite(*tif / lengthFactor))
-            return refuse(tifBox, QStringLiteral("The true involute form clearance of the %1 must be a number of 0 or more, "
+            return refuse(tifBox, QStringLiteral("The true involute form clearance of the %1 must be a number of 0 or more "
                                                  "%2, not \"%3\".")
                                       .arg(name, q(startup_.units().LengthUnits).trimmed(), tifBox.text()));
         auto& spanBox = control<forms::TextBox>(window, "txtTeethSpanned", member);
