@@ -24,14 +24,18 @@ double ArcSin(double x) {
 }
 
 double ArcCos(double x) {
-    // NaN fails every comparison below, so it is caught here with the
-    // out-of-range arguments rather than reaching the square root.
-    if (!(std::fabs(x) <= 1.0))
+    // A cosine worked out from lengths can land a rounding step past ±1 (a
+    // single-precision input, a ratio of equal radii): it is still the end
+    // of its own side. Only an argument truly outside the range gives 0.
+    constexpr double Rounding = 1e-6;
+    if (x >= 1.0 && x <= 1.0 + Rounding)
         return 0.0;
-    if (x == 1.0)
-        return 0.0;
-    if (x == -1.0)
+    if (x <= -1.0 && x >= -1.0 - Rounding)
         return Pi;
+    // NaN fails every comparison, so it is caught here with the
+    // out-of-range arguments rather than reaching the square root.
+    if (!(std::fabs(x) < 1.0))
+        return 0.0;
     return std::atan(-x / std::sqrt(1.0 - x * x)) + 2.0 * std::atan(1.0);
 }
 

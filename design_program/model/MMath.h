@@ -26,7 +26,8 @@ double InvFunction(double phi);
 // atan(x / √(1 − x²)); error 11 at |x| = 1, error 5 for |x| > 1.
 double ArcSin(double x);
 
-// Never fails: 0 outside [−1, 1] (and for NaN), 0 at 1, π at −1.
+// Never fails: 0 at 1, π at −1, also for an argument past either end by no
+// more than 1e-6 (rounding); 0 further outside [−1, 1] and for NaN.
 double ArcCos(double x);
 
 // side · sin(angleA) / sin(angleB); error 11 when sin(angleB) is 0.

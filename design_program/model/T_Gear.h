@@ -152,7 +152,13 @@ public:
     double ALPHA() const;
     double Phi_l(double AlphaPassed) const;
     double RL() const;
+    // Roll angle of the highest point of single tooth contact with both
+    // members at limit MinMaxHPSTC.
     double HPSTC(std::int32_t MinMaxHPSTC) const;
+    // The limit whose HPSTC loads the J and I factors (ALPHA, Phi_l, RL and
+    // every J routine, the pitting radii): the minimum addendum, the point
+    // the published factor tables are matched at.
+    static constexpr std::int32_t LoadedLimit = 0;
     double LPSTC(std::int32_t MinMaxLPSTC) const;
     double The_od(std::int32_t MinMaxRO, std::int16_t MinusEdgeBreak) const;
     double The_lc(std::int32_t MinMaxLC) const;

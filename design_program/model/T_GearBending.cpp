@@ -170,7 +170,7 @@ void T_Gear::LoadStressVars() {
         s.sRLC = RLC();
         s.sTTo = TTK_o(1, 0);
         s.sRR = RR(1);
-        s.sHPSTC = HPSTC(1);
+        s.sHPSTC = HPSTC(LoadedLimit);
         s.sRL = RL();
         // Loaded at the highest point of single tooth contact.
         const double loadPressureAngle = std::atan(s.sHPSTC);

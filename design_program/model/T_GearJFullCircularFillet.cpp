@@ -52,10 +52,10 @@ void writeOpeningRecords(T_Gear& gear, BendingTrace& trace, runtime::ResumeNext&
                   text("RLC"), text("HPSTC"), text("Phi_o"), text("RL"), text("Phi_Load")});
     next([&] {
         trace.record({text(""), gear.N(), gear.Rp_o(), gear.Rb(), gear.TTK_o(1, 0), gear.Ro(True, 1, 0),
-                      gear.RR(1), gear.RLC(), gear.HPSTC(1), gear.pair().Phi_o(), gear.RL()});
+                      gear.RR(1), gear.RLC(), gear.HPSTC(T_Gear::LoadedLimit), gear.pair().Phi_o(), gear.RL()});
     });
     next([&] {
-        trace.record({text(s.VoR), s.Sn, s.sRp, s.sRb, s.sTTo, s.sRo, s.sRR, s.sRLC, gear.HPSTC(1),
+        trace.record({text(s.VoR), s.Sn, s.sRp, s.sRb, s.sTTo, s.sRo, s.sRR, s.sRLC, gear.HPSTC(T_Gear::LoadedLimit),
                       s.sPhi_o, s.sRL, MMath::Rad2Deg(s.sPhi_lp)});
     });
 }

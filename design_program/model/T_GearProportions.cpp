@@ -210,16 +210,17 @@ double T_Gear::LPSTC(std::int32_t MinMaxLPSTC) const {
     return lowest < startOfContact ? startOfContact : lowest;
 }
 
-double T_Gear::HPSTC(std::int32_t /*MinMaxHPSTC: the same for both limits*/) const {
+// Both members at the same limit, as for LPSTC.
+double T_Gear::HPSTC(std::int32_t MinMaxHPSTC) const {
     const T_Gear& mate = otherGear();
     // The start of contact only ever raises the mate's LPSTC to itself, so
     // LPSTC is above the start of contact exactly where its unbounded value is.
-    const double mateLowest = mate.tipRollAngleLessPitch(0);
+    const double mateLowest = mate.tipRollAngleLessPitch(MinMaxHPSTC);
     const double betweenTangentPoints = pair_.operatingLineOfAction();
     // A contact ratio of 1 or less: single contact reaches this member's tip.
-    if (!(mateLowest > mate.contactStart(betweenTangentPoints, 0)) && pair_.IntExt() == 1)
-        return The_od(0, True);
-    return runtime::checkFinite(contactStart(betweenTangentPoints, 0) + IntExt * Pang());
+    if (!(mateLowest > mate.contactStart(betweenTangentPoints, MinMaxHPSTC)) && pair_.IntExt() == 1)
+        return The_od(MinMaxHPSTC, True);
+    return runtime::checkFinite(contactStart(betweenTangentPoints, MinMaxHPSTC) + IntExt * Pang());
 }
 
 double T_Gear::R_lc(std::int32_t MinMaxRLC) const {
@@ -236,7 +237,7 @@ T_Gear::LoadPoint T_Gear::loadPoint() const {
     const double operatingAngle = pair_.Phi_o();
     const double halfAngle = runtime::divide(TTK_o(1, 0), 2.0 * operatingPitchRadius(operatingAngle));
     const double involuteAtOperating = inv(operatingAngle);
-    const double pressureAngle = std::atan(HPSTC(1));
+    const double pressureAngle = std::atan(HPSTC(LoadedLimit));
     return {runtime::checkFinite(halfAngle + IntExt * (involuteAtOperating - inv(pressureAngle))), pressureAngle};
 }
 
@@ -245,7 +246,7 @@ double T_Gear::ALPHA() const { return loadPoint().alpha; }
 double T_Gear::Phi_l(double AlphaPassed) const {
     if (AlphaPassed == 0.0)
         return runtime::checkFinite(loadAngle(loadPoint()));
-    return runtime::checkFinite(loadAngle({AlphaPassed, std::atan(HPSTC(1))}));
+    return runtime::checkFinite(loadAngle({AlphaPassed, std::atan(HPSTC(LoadedLimit))}));
 }
 
 double T_Gear::RL() const {

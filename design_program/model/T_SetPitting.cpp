@@ -80,7 +80,7 @@ double T_Set::EyeP() const {
 
 double T_Set::EyeLPS() const {
     const double pinionRho = oPinion->Rb() * oPinion->LPSTC(0);
-    const double gearRho = oGear->Rb() * oGear->HPSTC(1);
+    const double gearRho = oGear->Rb() * oGear->HPSTC(T_Gear::LoadedLimit);
     const double pitchDiameter = 2 * oPinion->Rp_o();
     const double curvature = divide(pinionRho * gearRho, IntExt() * pinionRho + gearRho);
     return checkFinite(divide(curvature * std::cos(Phi_o()), pitchDiameter));

@@ -242,7 +242,7 @@ void toothProportionsTable(T_StateNavigator& navigator, T_State&, TableRun& run,
 
     pairRow("TopLand", [&](const T_Gear& g) { return length(g.TopLand(0)); }, [&] { return lengthText(4073); });
     pairRow("The_od", [&](const T_Gear& g) { return degrees(g.The_od(1, 0)); }, [] { return text(4034); });
-    pairRow("HPSTC", [&](const T_Gear& g) { return degrees(g.HPSTC(1)); }, [] { return text(4035); });
+    pairRow("HPSTC", [&](const T_Gear& g) { return degrees(g.HPSTC(T_Gear::LoadedLimit)); }, [] { return text(4035); });
     pairRow("The_p", [&](const T_Gear& g) { return degrees(g.The_p()); }, [] { return text(4036); });
     pairRow("LPSTC", [&](const T_Gear& g) { return degrees(g.LPSTC(0)); }, [] { return text(4037); });
     pairRow("The_lc", [&](const T_Gear& g) { return degrees(g.The_lc(1)); }, [] { return text(4038); });

@@ -40,6 +40,9 @@ constexpr int GridPanel = 1;
 constexpr int PrintPanel = 2;
 constexpr int Copied = 4;
 const char* const MemberNames[] = {"pinion", "gear"};
+// Marks a tested pin that the pin list does not hold: the search found no
+// list pin that fits and fell back to its own first guess.
+const QString NotInList = QStringLiteral(" (not in pin list)");
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -211,13 +214,26 @@ void frmMFGOutputs::showNotes()
         window.setHeight(NotesHeight);
 }
 
+void frmMFGOutputs::showUnits()
+{
+    // The lengths of the panel are typed in the unit system of the design.
+    forms::Form& window = form();
+    const QString unit = q(startup_.units().LengthUnits);
+    control<forms::Label>(window, "lblDescript", 0).setCaption(QStringLiteral("True Involute Form Clearance ") + unit);
+    control<forms::Label>(window, "lblDescript", 1).setCaption(QStringLiteral("Measuring Pin Diameter ") + unit);
+}
+
 void frmMFGOutputs::moveDefaults(int member, bool tif, bool pin, bool span)
 {
     forms::Form& window = form();
     if (tif)
         control<forms::TextBox>(window, "txtTIF", member).setText(control<forms::TextBox>(window, "txtTIFdef", member).text());
-    if (pin)
-        control<forms::TextBox>(window, "txtPinDiam", member).setText(control<forms::ComboBox>(window, "cmbPin", member).text());
+    if (pin) {
+        QString chosen = control<forms::ComboBox>(window, "cmbPin", member).text();
+        if (chosen.endsWith(NotInList))
+            chosen.chop(NotInList.size());
+        control<forms::TextBox>(window, "txtPinDiam", member).setText(chosen);
+    }
     if (span)
         control<forms::TextBox>(window, "txtTeethSpanned", member)
             .setText(control<forms::TextBox>(window, "txtTeethSpanneddef", member).text());
@@ -228,12 +244,30 @@ void frmMFGOutputs::loadPinCombo(const std::vector<float>& PinList, double Selec
     try {
         auto& pins = control<forms::ComboBox>(form(), "cmbPin", Index);
         pins.clear();
-        int selected = 0;
+        pins.setToolTipText(QString());
+        int selected = -1;
         if (LoadList) {
+            // The list holds single-precision pins and the tested pin is the
+            // decimal its entry gave: they are one pin when they agree in
+            // single precision.
+            const float tested = static_cast<float>(SelectedPin);
             for (std::size_t i = 0; i < PinList.size(); ++i) {
                 pins.addItem(q(runtime::singleText(PinList[i])));
-                if (static_cast<double>(PinList[i]) == SelectedPin)
+                if (PinList[i] == tested)
                     selected = static_cast<int>(i);
+            }
+            if (selected < 0 && SelectedPin > 0 && std::isfinite(SelectedPin)) {
+                // No list pin fits: offer the tested size itself, in its place
+                // by size and marked, rather than a list pin that was never tested.
+                int place = 0;
+                while (place < static_cast<int>(PinList.size()) && PinList[static_cast<std::size_t>(place)] < tested)
+                    ++place;
+                pins.addItem(q(runtime::numberText(SelectedPin)) + NotInList, place);
+                selected = place;
+                pins.setToolTipText(QStringLiteral("No pin of the pin list fits the %1's teeth: %2 is the size worked out "
+                                                   "for them, not a pin on hand.")
+                                        .arg(QString::fromLatin1(MemberNames[Index == 0 ? 0 : 1]),
+                                             q(runtime::numberText(SelectedPin))));
             }
         } else {
             pins.addItem(QStringLiteral("error reading list"));
@@ -241,7 +275,7 @@ void frmMFGOutputs::loadPinCombo(const std::vector<float>& PinList, double Selec
             pins.addItem(QStringLiteral("error reading pins"));
             selected = 1;
         }
-        if (pins.listCount() > 0)
+        if (selected >= 0)
             pins.setListIndex(selected);
     } catch (const runtime::RuntimeError& error) {
         startup_.MainErrHandler("frmMFGOutputs", "LoadPinCombo", std::to_string(error.number()), error.description(), "");
@@ -321,17 +355,18 @@ bool frmMFGOutputs::ApplyEditedValues()
                                       .arg(name, pinBox.text()));
         auto& tifBox = control<forms::TextBox>(window, "txtTIF", member);
         const std::optional<double> tif = boxNumber(tifBox);
-        if (!tif || *tif < 0)
-            return refuse(tifBox, QStringLiteral("The true involute form clearance of the %1 must be a number of 0 or more, in "
-                                                 "inches, not \"%2\".")
-                                      .arg(name, tifBox.text()));
+        if (!tif || *tif < 0 || !std::isfinite(*tif / lengthFactor))
+            return refuse(tifBox, QStringLiteral("The true involute form clearance of the %1 must be a number of 0 or more "
+                                                 "%2, not \"%3\".")
+                                      .arg(name, q(startup_.units().LengthUnits).trimmed(), tifBox.text()));
         auto& spanBox = control<forms::TextBox>(window, "txtTeethSpanned", member);
         const std::optional<double> spanned = boxNumber(spanBox);
         if (!spanned || *spanned < 0 || *spanned > 32767)
             return refuse(spanBox, QStringLiteral("The number of teeth for span measure of the %1 must be a whole number from 0 "
                                                   "to 32767, not \"%2\".")
                                        .arg(name, spanBox.text()));
-        read[member] = {*pin / lengthFactor, *tif, runtime::toInt16(runtime::roundHalfEven(*spanned))};
+        // Both lengths are typed in display units; the table holds inches.
+        read[member] = {*pin / lengthFactor, *tif / lengthFactor, runtime::toInt16(runtime::roundHalfEven(*spanned))};
     }
     const int places = control<forms::ComboBox>(window, "cmbDecimalPlacesMFG").listIndex();
     if (places < 0) {
@@ -366,6 +401,7 @@ void frmMFGOutputs::command(Command which)
         return;
     }
     if (which == Edit) {
+        showUnits();
         showPanel(EditPanel);
         viewState_ = EditPanel;
         syncQualities();

@@ -47,6 +47,8 @@ private:
     // value that cannot be read is told to the user and nothing is applied.
     bool ApplyEditedValues();
     void showPanel(int panel);
+    // Labels the panel's lengths with the display unit.
+    void showUnits();
     void moveDefaults(int member, bool tif, bool pin, bool span);
     void syncDecimalPlaces();
     void syncHelixHands();

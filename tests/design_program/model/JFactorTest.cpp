@@ -280,6 +280,21 @@ TEST(JFactorTest, InternalGearKeepsItsRootOutsideThePitchCircle) {
     }
 }
 
+TEST(JFactorTest, ASpurGearIsLoadedAtTheHighestSingleContactOfTheMinimumAddenda) {
+    // 20/40, Pd 10: minimum addenda 0.9 and 0.8, maxima 1.0. The load point
+    // of limit 0, worked by hand: HPSTC = (3 sin 20° − Rb_g θ(2.08)) / Rb_p
+    // + 2π/20 = 0.4576308, RL = 1.0056493; limit 1 would give 0.4089683.
+    for (Routine routine : {Routine::FullCircular, Routine::Trochoidal}) {
+        Pair pair(testing::spurPairInputs());
+        T_Gear& pinion = *pair.set.oPinion;
+        pinion.aaAddendumFactor(0, 0.9);
+        pair.set.oGear->aaAddendumFactor(0, 0.8);
+        pair.j(0, routine);
+        EXPECT_NEAR(pinion.oStress.sHPSTC, 0.4576308, 1e-7) << nameOf(routine);
+        EXPECT_NEAR(pinion.oStress.sRL, 1.0056493, 1e-7) << nameOf(routine);
+    }
+}
+
 TEST(JFactorTest, StressRecordDescribesTheRealOrVirtualSpurGear) {
     Pair spur(testing::spurPairInputs());
     T_Gear& spurPinion = *spur.set.oPinion;

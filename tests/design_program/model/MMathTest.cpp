@@ -33,9 +33,12 @@ TEST(MMathTest, PiIsTheFifteenDigitConstant) {
 
 TEST(MMathTest, ArcCosEndsAndOutsideArguments) {
     struct Case { double x, expected; };
+    // Past an end by rounding only is that end; further out is 0 on both sides.
     const Case cases[] = {
-        {1, 0}, {-1, MMath::Pi}, {1.0000001, 0}, {-1.0000001, 0}, {0, 2 * QuarterPi},
-        {0.5, std::acos(0.5)}, {-0.5, std::acos(-0.5)}, {NaN, 0}, {Inf, 0},
+        {1, 0}, {-1, MMath::Pi}, {1.0000001, 0}, {-1.0000001, MMath::Pi},
+        {std::nextafter(-1.0, -2.0), MMath::Pi}, {-1.0000009, MMath::Pi}, {-1.00001, 0}, {-1.5, 0}, {1.00001, 0},
+        {std::nextafter(-1.0, 0.0), std::acos(std::nextafter(-1.0, 0.0))},
+        {0, 2 * QuarterPi}, {0.5, std::acos(0.5)}, {-0.5, std::acos(-0.5)}, {NaN, 0}, {Inf, 0}, {-Inf, 0},
     };
     for (const Case& c : cases)
         EXPECT_NEAR(MMath::ArcCos(c.x), c.expected, 1e-14) << "x = " << c.x;

@@ -489,6 +489,43 @@ TEST_F(T_GearSpurPair, LowestSingleContactNeverBelowTheStartOfContact) {
     EXPECT_DOUBLE_EQ(pinion.HPSTC(1), pinion.The_od(0, -1));
 }
 
+TEST_F(T_GearSpurPair, HighestSingleContactFollowsItsLimitWhileTheLoadPointStaysAtTheMinimum) {
+    // Minimum addenda 0.9 (pinion) and 0.8 (gear), maxima 1.0: limit 0 puts
+    // both tips low, tips 1.09 and 2.08; limit 1 is the standard pair.
+    pinion.aaAddendumFactor(0, 0.9);
+    gear.aaAddendumFactor(0, 0.8);
+    // HPSTC(0): pinion (L − Rb_g θ(2.08)) / Rb_p + 2π/20 = 0.4576308,
+    // gear (L − Rb_p θ(1.09)) / Rb_g + 2π/40 = 0.4091418.
+    // The load point is that of limit 0: α = π/40 + inv 20° − inv(atan 0.4576308)
+    // = 0.0649950, φl = atan 0.4576308 − α = 0.3641866,
+    // RL = Rb / cos(atan 0.4576308) · (cos α − sin α tan φl) = 1.0056493;
+    // I = ρ1 ρ2 / (ρ1 + ρ2) cos 20° / 2 with ρ1 = Rb_p LPSTC(0) (0.2736271) and
+    // ρ2 = Rb_g HPSTC(0) of the gear: 0.0905352.
+    expectCases({
+        {"pinion HPSTC(0)", [&] { return pinion.HPSTC(0); }, 0.4576308},
+        {"pinion HPSTC(1)", [&] { return pinion.HPSTC(1); }, 0.4089683},
+        {"gear HPSTC(0)", [&] { return gear.HPSTC(0); }, 0.4091418},
+        {"gear HPSTC(1)", [&] { return gear.HPSTC(1); }, 0.3987761},
+        {"ALPHA", [&] { return pinion.ALPHA(); }, 0.0649950},
+        {"Phi_l(0)", [&] { return pinion.Phi_l(0.0); }, 0.3641866},
+        {"RL", [&] { return pinion.RL(); }, 1.0056493},
+        {"EyeLPS", [&] { return set.EyeLPS(); }, 0.0905352},
+    });
+
+    // Addenda of 0.2 at limit 0 only: the contact ratio falls below 1 there,
+    // so that limit's highest point is the tip (θ(1.02) = 0.4221686 and
+    // θ(2.02) = 0.3940014) while limit 1 keeps the start of contact plus a pitch.
+    pinion.aaAddendumFactor(0, 0.2);
+    gear.aaAddendumFactor(0, 0.2);
+    expectCases({
+        {"pinion HPSTC(0) at the tip", [&] { return pinion.HPSTC(0); }, 0.4221686},
+        {"gear HPSTC(0) at the tip", [&] { return gear.HPSTC(0); }, 0.3940014},
+        {"pinion HPSTC(1)", [&] { return pinion.HPSTC(1); }, 0.4089683},
+        {"gear HPSTC(1)", [&] { return gear.HPSTC(1); }, 0.3987761},
+    });
+    EXPECT_EQ(errorNumberOf([&] { pinion.HPSTC(2); }), runtime::SubscriptOutOfRange);
+}
+
 TEST_F(T_GearSpurPair, LoadPoint) {
     // α = π/40 + inv 20° − inv(atan 0.4089683) = 0.0726896;
     // φl = atan 0.4089683 − α = 0.3155241 (18.07820°);
