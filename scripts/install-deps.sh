@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev libsqlite3-dev
   fonts-dejavu-core
+  # The windows' interface font, of the letter widths their layouts were drawn for.
+  fonts-liberation2
   xvfb xauth
 )
 

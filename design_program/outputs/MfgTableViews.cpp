@@ -100,6 +100,7 @@ void SetupGrid(grid::Grid& grid, const GridFont& font)
     for (int column = 0; column < 3; ++column) {
         grid.setCellText(0, column, headers[static_cast<std::size_t>(column)]);
         grid.setCellBold(0, column, true);
+        grid.setCellFontSize(0, column, 12);
         grid.setCellAlignment(0, column, alignments[static_cast<std::size_t>(column)]);
     }
 }

@@ -201,7 +201,7 @@ void clsQXOutputs::PrintPageFrames()
     const std::string fileName = reportHost_ != nullptr ? reportHost_->ActiveFileName(true, false) : std::string();
     std::string title = "Cindrel results:";
     if (reportHost_ != nullptr && reportHost_->ActiveFileName(true, true) != reportHost_->DefaultFileName())
-        title += " " + reportHost_->ActiveFileName(false, false);
+        title.append(" ").append(reportHost_->ActiveFileName(false, false));
     const QDateTime now = reportHost_ != nullptr ? reportHost_->Now() : QDateTime::currentDateTime();
     const QString printed = printedStamp(now);
     const std::string version = versionNumbers(reportHost_ != nullptr ? reportHost_->ProgramVersion() : std::string());

@@ -49,12 +49,12 @@ Startup::Startup(SettingsStore& store, EndProcess endProcess, std::string appNam
     gears_ = std::make_unique<frmGears>(*this);
     inputs_ = std::make_unique<frmInputs>(*this);
     settingsDialog_ = std::make_unique<frmSettings>(*this);
-    later.ShowSettings = [this](double left, double top) {
+    shellServices.ShowSettings = [this](double left, double top) {
         if (Osettings)
             settingsDialog_->Show(left, top);
     };
     // The window's proportions follow the part of the page that is printed on.
-    later.PrinterPage = [this] { return defaultPrinterUsablePage(printSetup); };
+    shellServices.PrinterPage = [this] { return defaultPrinterUsablePage(printSetup); };
     misc_ = mMiscellaneous::install(*this);
 }
 

@@ -8,8 +8,8 @@
 #include "log/Timers.h"
 #include "log/TraceLog.h"
 #include "mesh/clsMeshMaster.h"
-#include "shell/LaterParts.h"
 #include "shell/PrintDrawing.h"
+#include "shell/ShellServices.h"
 
 #include "forms/Forms.h"
 
@@ -56,7 +56,7 @@ public:
     std::unique_ptr<clsMeshMaster> OmeshMaster;
     InputSource* OinputSource = nullptr;
     std::string DialogFileName;
-    LaterParts later;
+    ShellServices shellServices;
     // The printer and paper of "Print drawing".
     PrintSetup printSetup;
 
@@ -73,7 +73,7 @@ public:
     const std::string& appName() const { return appName_; }
     PenTable& pens() { return pens_; }
 
-    // A command whose part is not built yet.
+    // A command whose service is not set.
     void notAvailable(const char* command) const;
 
 private:

@@ -119,22 +119,22 @@ void frmGears::connectMenus()
     };
     on("mnuOpen", [this] {
         startup_.OmeshMaster->LoadAndDraw(1);
-        if (startup_.later.OpenInputsFile)
-            startup_.later.OpenInputsFile();
+        if (startup_.shellServices.OpenInputsFile)
+            startup_.shellServices.OpenInputsFile();
         else
             startup_.notAvailable("Open");
         startup_.OmeshMaster->ActiveMesh().ReadInputs(false);
     });
     on("mnuSave", [this] {
         startup_.OmeshMaster->LoadAndDraw(1);
-        if (startup_.later.SaveInputsFile)
-            startup_.later.SaveInputsFile();
+        if (startup_.shellServices.SaveInputsFile)
+            startup_.shellServices.SaveInputsFile();
         else
             startup_.notAvailable("Save");
     });
     on("mnuSettings", [this] {
-        if (startup_.later.ShowSettings)
-            startup_.later.ShowSettings(form().left() + 200, form().top() + 200);
+        if (startup_.shellServices.ShowSettings)
+            startup_.shellServices.ShowSettings(form().left() + 200, form().top() + 200);
         else
             startup_.notAvailable("Settings");
     });
@@ -193,8 +193,8 @@ void frmGears::load()
                 DesignClientHeight + (window.height() - window.scaleHeight()));
     menu("mnuPrintSize").setChecked(startup_.Osettings && startup_.Osettings->FixFormRatio);
     menu("mnuMesh", 1).setChecked(true);
-    if (startup_.later.FormPosition)
-        runtime::ignoringErrors([&] { startup_.later.FormPosition(window, true); });
+    if (startup_.shellServices.FormPosition)
+        runtime::ignoringErrors([&] { startup_.shellServices.FormPosition(window, true); });
     menu("mnuMeshMain").setVisible(false);
     if (startup_.Osettings)
         canvasBox().setBackColor(colorFromNumber(startup_.Osettings->Element(option::Background).Color));
@@ -224,9 +224,9 @@ void frmGears::resized()
 void frmGears::Dims(bool ChangeWidth)
 {
     runtime::ignoringErrors([&] {
-        if (!menu("mnuPrintSize").checked() || !startup_.later.PrinterPage)
+        if (!menu("mnuPrintSize").checked() || !startup_.shellServices.PrinterPage)
             return;
-        const std::optional<QSizeF> page = startup_.later.PrinterPage();
+        const std::optional<QSizeF> page = startup_.shellServices.PrinterPage();
         if (!page || page->width() <= 0 || page->height() <= 0)
             return;
         sizing_ = true;
@@ -260,8 +260,8 @@ void frmGears::unloading()
         return;
     closing_ = true;
     device_->finish();
-    if (startup_.later.FormPosition)
-        runtime::ignoringErrors([&] { startup_.later.FormPosition(*startup_.windows().find(Name), false); });
+    if (startup_.shellServices.FormPosition)
+        runtime::ignoringErrors([&] { startup_.shellServices.FormPosition(*startup_.windows().find(Name), false); });
     runtime::ignoringErrors([&] {
         if (!startup_.inputs().closing())
             startup_.inputs().unload();

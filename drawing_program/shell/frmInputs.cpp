@@ -144,8 +144,8 @@ void frmInputs::build(forms::Form& form)
             return;
         closing_ = true;
         boundField_ = nullptr;
-        if (startup_.later.FormPosition)
-            runtime::ignoringErrors([&] { startup_.later.FormPosition(*startup_.windows().find(Name), false); });
+        if (startup_.shellServices.FormPosition)
+            runtime::ignoringErrors([&] { startup_.shellServices.FormPosition(*startup_.windows().find(Name), false); });
         runtime::ignoringErrors([&] {
             if (startup_.windows().isLoaded(QStringLiteral("frmGears")) && !startup_.gears().closing())
                 startup_.gears().form().unload();
@@ -198,8 +198,8 @@ void frmInputs::load()
 {
     startup_.trace().write("frmInputs_Load");
     forms::Form& window = form();
-    if (startup_.later.FormPosition)
-        runtime::ignoringErrors([&] { startup_.later.FormPosition(window, true); });
+    if (startup_.shellServices.FormPosition)
+        runtime::ignoringErrors([&] { startup_.shellServices.FormPosition(window, true); });
     window.move(window.left(), window.top(), 3240, 6285 + (window.height() - window.scaleHeight()));
     box("txtBKL").setLeft(540);
     for (int m = 0; m <= 2; ++m)

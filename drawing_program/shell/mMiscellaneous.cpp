@@ -213,9 +213,9 @@ mMiscellaneous::mMiscellaneous(Startup& startup) : startup_(startup) {}
 std::shared_ptr<mMiscellaneous> mMiscellaneous::install(Startup& startup)
 {
     auto misc = std::make_shared<mMiscellaneous>(startup);
-    startup.later.FormPosition = [misc](forms::Form& window, bool load) { misc->FormPosition(load, window); };
-    startup.later.OpenInputsFile = [misc] { misc->OpenInputsFile(); };
-    startup.later.SaveInputsFile = [misc] { misc->SaveInputsFile(); };
+    startup.shellServices.FormPosition = [misc](forms::Form& window, bool load) { misc->FormPosition(load, window); };
+    startup.shellServices.OpenInputsFile = [misc] { misc->OpenInputsFile(); };
+    startup.shellServices.SaveInputsFile = [misc] { misc->SaveInputsFile(); };
     return misc;
 }
 

@@ -1,12 +1,15 @@
 #include "FormWindow.h"
 
 #include "Form.h"
+#include "InterfaceFont.h"
 
 #include <QCloseEvent>
 
 namespace forms {
 
 FormWindow::FormWindow(Form& form) : form_(form), client_(new QWidget(this)) {
+    // Every control of the window inherits it, unless it sets its own.
+    setFont(interfaceFont());
     client_->setMouseTracking(true);
     setMouseTracking(true);
 }

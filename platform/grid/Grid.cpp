@@ -167,6 +167,22 @@ void Grid::setCellItalic(int row, int column, bool italic) {
     view_->noteRowChanged(row);
 }
 
+double Grid::cellFontSize(int row, int column) const {
+    const double own = data_.format(row, column).fontSize;
+    return own > 0 ? own : font().pointSizeF();
+}
+
+void Grid::setCellFontSize(int row, int column, double points) {
+    data_.checkCell(row, column);
+    constexpr double largestPoints = 2048;
+    if (!(points > 0 && points <= largestPoints))
+        forms::raiseFormsError(forms::InvalidPropertyValue);
+    if (data_.format(row, column).fontSize == points)
+        return;
+    data_.formatForChange(row, column).fontSize = points;
+    view_->noteRowChanged(row);
+}
+
 bool Grid::wordWrap() const { return view_->wordWrap(); }
 void Grid::setWordWrap(bool wrap) { view_->setWordWrap(wrap); }
 

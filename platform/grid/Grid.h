@@ -14,7 +14,7 @@ class GridView;
 
 // A grid of text cells: fixed rows and columns kept in view while the rest
 // scrolls, rows appended from lists of texts, per-cell alignment, colour,
-// bold and italic, equal adjacent cells of marked rows shown as one, column
+// bold, italic and font size, equal adjacent cells of marked rows shown as one, column
 // widths in twips kept as set, rows as tall as their wrapped text. Rows and
 // columns are numbered from 0; an address outside the grid raises run-time
 // error 381, a count or size it cannot take 380. The user reads and scrolls
@@ -77,6 +77,10 @@ public:
     void setCellBold(int row, int column, bool bold);
     bool cellItalic(int row, int column) const { return data_.format(row, column).italic; }
     void setCellItalic(int row, int column, bool italic);
+    // The cell's font size in points: its own, or the grid's when it has none.
+    // A size that is not above 0 or is above 2048 points raises 380.
+    double cellFontSize(int row, int column) const;
+    void setCellFontSize(int row, int column, double points);
 
     bool wordWrap() const;
     void setWordWrap(bool wrap);

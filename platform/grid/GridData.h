@@ -9,12 +9,14 @@
 
 namespace grid {
 
-// How one cell shows its text. An invalid colour stands for black.
+// How one cell shows its text. An invalid colour stands for black; a font
+// size of 0 for the grid's own size.
 struct CellFormat {
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     QColor foreColor{};
     bool bold = false;
     bool italic = false;
+    double fontSize = 0; // points
 
     friend bool operator==(const CellFormat&, const CellFormat&) = default;
 };

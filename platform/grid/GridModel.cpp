@@ -34,8 +34,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         return QBrush(color.isValid() ? color : QColor(Qt::black));
     }
     case Qt::FontRole: {
-        const CellFormat& format = data_.format(row, column);
-        return fontOf_(format.bold, format.italic);
+        return fontOf_(data_.format(row, column));
     }
     default: return {};
     }

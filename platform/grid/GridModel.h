@@ -16,7 +16,7 @@ namespace grid {
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    using FontOf = std::function<QFont(bool bold, bool italic)>;
+    using FontOf = std::function<QFont(const CellFormat& format)>;
 
     GridModel(const GridData& data, FontOf fontOf, QObject* parent = nullptr);
 

@@ -46,7 +46,7 @@ public:
         const QString text = index.data(Qt::DisplayRole).toString();
         // A text that fits on one line is laid out as one, which is much cheaper.
         const bool wrap = view_.wordWrap() &&
-                          !view_.surelyFitsOneLine(text, cellFont.bold(), cellFont.italic(), textRect.width());
+                          !view_.surelyFitsOneLine(text, cellFont, textRect.width());
         painter->drawText(textRect, textFlags(alignment, wrap), text);
         if (option.state & QStyle::State_HasFocus) {
             QPen frame(option.palette.color(QPalette::Text), 1, Qt::DotLine);
@@ -66,7 +66,7 @@ GridView::GridView(const GridData& data, QWidget* parent) : QFrame(parent), data
     setLineWidth(1);
     setFocusPolicy(Qt::NoFocus);
     painter_ = new CellPainter(*this);
-    const auto fontOf = [this](bool bold, bool italic) { return this->fontOf(bold, italic); };
+    const auto fontOf = [this](const CellFormat& format) { return this->fontOf(format); };
     for (std::size_t pane = 0; pane < views_.size(); ++pane) {
         auto* view = new QTableView(this);
         models_[pane] = new GridModel(data_, fontOf, this);
@@ -141,28 +141,29 @@ GridView::GridView(const GridData& data, QWidget* parent) : QFrame(parent), data
 
 GridView::~GridView() = default;
 
-QFont GridView::fontOf(bool bold, bool italic) const {
+QFont GridView::fontOf(const CellFormat& format) const {
     QFont result = font();
-    result.setBold(bold);
-    result.setItalic(italic);
+    result.setBold(format.bold);
+    result.setItalic(format.italic);
+    if (format.fontSize > 0)
+        result.setPointSizeF(format.fontSize);
     return result;
 }
 
-std::size_t GridView::variantOf(bool bold, bool italic) { return (bold ? 2u : 0u) + (italic ? 1u : 0u); }
-
-const QFontMetrics& GridView::metricsOf(bool bold, bool italic) {
-    auto& slot = metrics_[variantOf(bold, italic)];
-    if (!slot)
-        slot.emplace(fontOf(bold, italic));
-    return *slot;
+GridView::FontKey GridView::keyOf(const QFont& font) {
+    return {font.bold(), font.italic(), font.pointSizeF()};
 }
 
-bool GridView::surelyFitsOneLine(const QString& text, bool bold, bool italic, int width) {
+const QFontMetrics& GridView::metricsOf(const QFont& font) {
+    return metrics_.try_emplace(keyOf(font), font).first->second;
+}
+
+bool GridView::surelyFitsOneLine(const QString& text, const QFont& font, int width) {
     constexpr char16_t firstPrintable = 0x20;
     constexpr char16_t lastPrintable = 0x7e;
-    std::vector<double>& advances = advances_[variantOf(bold, italic)];
+    std::vector<double>& advances = advances_[keyOf(font)];
     if (advances.empty()) {
-        const QFontMetricsF metrics(fontOf(bold, italic));
+        const QFontMetricsF metrics(font);
         for (char16_t code = firstPrintable; code <= lastPrintable; ++code)
             advances.push_back(metrics.horizontalAdvance(QChar(code)));
     }
@@ -250,7 +251,7 @@ void GridView::setMerging(bool merging) {
 
 int GridView::measureRow(int row) {
     const int least = forms::twipsToPixels(data_.rowMinimumHeight(row));
-    const int oneLine = metricsOf(false, false).height() + 2 * textMarginY + gridLine;
+    const int oneLine = metricsOf(fontOf(CellFormat{})).height() + 2 * textMarginY + gridLine;
     int height = std::max(least, oneLine);
     const int columns = data_.columnCount();
     std::vector<MergedRun> runs = merging_ ? data_.mergedRuns(row) : std::vector<MergedRun>{};
@@ -269,13 +270,14 @@ int GridView::measureRow(int row) {
         column = last;
         if (text.isEmpty())
             continue;
-        const QFontMetrics& metrics = metricsOf(format.bold, format.italic);
+        const QFont cellFont = fontOf(format);
+        const QFontMetrics& metrics = metricsOf(cellFont);
         const int room = width - gridLine - 2 * textMarginX;
         if (!wordWrap_ || room <= 0) {
             height = std::max(height, metrics.height() + 2 * textMarginY + gridLine);
             continue;
         }
-        const bool oneLineFits = surelyFitsOneLine(text, format.bold, format.italic, room);
+        const bool oneLineFits = surelyFitsOneLine(text, cellFont, room);
         const int textHeight =
             oneLineFits ? metrics.height()
                         : metrics.boundingRect(QRect(0, 0, room, tallestText), textFlags(format.alignment, true), text)

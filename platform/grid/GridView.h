@@ -7,8 +7,9 @@
 #include <QTableView>
 
 #include <array>
-#include <optional>
+#include <compare>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace grid {
@@ -46,9 +47,11 @@ public:
     void showCurrentCell(int row, int column);
 
     void synchronise();
-    // Whether a text surely fits on one line of the given width, from the
-    // advances of its characters; false when that cannot be told cheaply.
-    bool surelyFitsOneLine(const QString& text, bool bold, bool italic, int width);
+    // The font a cell shows its text in.
+    QFont fontOf(const CellFormat& format) const;
+    // Whether a text surely fits on one line of the given width in a font,
+    // from the advances of its characters; false when that cannot be told cheaply.
+    bool surelyFitsOneLine(const QString& text, const QFont& font, int width);
     QTableView& body() const { return *views_[bodyPane]; }
 
     // Raised when the user (keys, wheel, scroll bar) moves the body.
@@ -70,10 +73,15 @@ private:
 
     void scheduleSynchronise();
     void invalidateAllRows();
-    QFont fontOf(bool bold, bool italic) const;
-    // Regular, italic, bold, bold italic: 0 to 3.
-    static std::size_t variantOf(bool bold, bool italic);
-    const QFontMetrics& metricsOf(bool bold, bool italic);
+    // The cells' fonts differ from the grid's only in weight, slant and size.
+    struct FontKey {
+        bool bold = false;
+        bool italic = false;
+        double size = 0;
+        friend auto operator<=>(const FontKey&, const FontKey&) = default;
+    };
+    static FontKey keyOf(const QFont& font);
+    const QFontMetrics& metricsOf(const QFont& font);
     int measureRow(int row);
     int fixedRowsHeight();
     int fixedColumnsWidth() const;
@@ -114,10 +122,9 @@ private:
     std::vector<char> rowDirty_;
     bool anyRowDirty_ = true;
 
-    std::array<std::optional<QFontMetrics>, 4> metrics_{};
-    // Advances of the printable ASCII characters per font variant; empty
-    // until first needed.
-    std::array<std::vector<double>, 4> advances_{};
+    std::map<FontKey, QFontMetrics> metrics_;
+    // Advances of the printable ASCII characters per font, measured when first needed.
+    std::map<FontKey, std::vector<double>> advances_;
     int topRow_ = 0;
     int currentRow_ = -1;
     int currentColumn_ = -1;

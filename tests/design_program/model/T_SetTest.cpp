@@ -106,7 +106,10 @@ TEST_P(T_SetNormalPlane, TransverseValuesFollowTheStoredHelixAngleAndConvertBack
 INSTANTIATE_TEST_SUITE_P(HelixAngles, T_SetNormalPlane,
                          ::testing::Values(NormalPlaneCase{0, 20, 10},
                                            NormalPlaneCase{20, 21.1728322, 9.3969262},
-                                           NormalPlaneCase{30, 22.7958773, 8.6602540}));
+                                           NormalPlaneCase{30, 22.7958773, 8.6602540}),
+                         [](const auto& info) {
+                             return "Helix" + std::to_string(static_cast<int>(info.param.helixDegrees)) + "Degrees";
+                         });
 
 TEST_F(T_SetPairTest, NormalPlaneInputReadsTheHelixAngleStoredAtThatMoment) {
     pair.aaDiametralPitch(0, 10);

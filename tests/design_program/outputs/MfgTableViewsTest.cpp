@@ -125,7 +125,7 @@ protected:
     std::vector<std::string> failures;
 };
 
-TEST_F(MfgViews, SetUpGridHasBoldHeadersAndAnEmptySeparatorRow)
+TEST_F(MfgViews, SetUpGridHasBold12PointHeadersAndAnEmptySeparatorRow)
 {
     mfg::FillGrid(*grid, std::nullopt, {QStringLiteral("DejaVu Sans"), 9});
     ASSERT_EQ(grid->rowCount(), 2);
@@ -141,10 +141,16 @@ TEST_F(MfgViews, SetUpGridHasBoldHeadersAndAnEmptySeparatorRow)
     EXPECT_EQ(grid->cellAlignment(0, 2), Qt::AlignHCenter | Qt::AlignBottom);
     for (int column = 0; column < 3; ++column) {
         EXPECT_TRUE(grid->cellBold(0, column));
+        EXPECT_EQ(grid->cellFontSize(0, column), 12);
         EXPECT_EQ(grid->cellText(1, column), "");
     }
     EXPECT_EQ(grid->font().family(), "DejaVu Sans");
     EXPECT_EQ(grid->font().pointSizeF(), 9);
+
+    // The table's rows come in the grid's own size.
+    mfg::FillGrid(*grid, SmallTable, {QStringLiteral("DejaVu Sans"), 9});
+    EXPECT_EQ(grid->cellFontSize(0, 0), 12);
+    EXPECT_EQ(grid->cellFontSize(2, 0), 9);
 }
 
 TEST_F(MfgViews, FillGridShowsEveryRowAndMergesTheValuesOfOneValueRows)
@@ -260,8 +266,9 @@ TEST_F(MfgViews, NotesComeFromTheNotesBoxOrTheGearSetNotes)
         const std::vector<std::string> body = texts(0);
         const bool headed = std::find(body.begin(), body.end(), "NOTES:") != body.end();
         EXPECT_EQ(headed, c.printed.has_value()) << c.box << " / " << c.runNotes;
-        if (c.printed)
+        if (c.printed) {
             EXPECT_THAT(body, ::testing::Contains(*c.printed));
+        }
     }
 }
 

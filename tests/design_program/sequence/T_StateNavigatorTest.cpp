@@ -185,6 +185,12 @@ struct PathCase {
 
 class NavigatorPathTest : public NavigatorTest, public ::testing::WithParamInterface<PathCase> {};
 
+std::string pathName(const ::testing::TestParamInfo<PathCase>& info)
+{
+    static const char* const hobs[] = {"NoHob", "PinionHob", "GearHob", "BothHobs"};
+    return std::string(hobs[info.param.hobMode]) + (info.param.agmaInputMode == 8 ? "AgmaWindow" : "AgmaOnMain");
+}
+
 // Forward through the whole path and back to the start, checking every move.
 TEST_P(NavigatorPathTest, WalksThePathForwardAndBack)
 {
@@ -241,7 +247,8 @@ INSTANTIATE_TEST_SUITE_P(
                         "Scoring and SubShear Graphs"}},
         PathCase{3, 8, {"Startup Screen", "Main Inputs", "Center Distance", "Tooth Thickness", "Tooth Proportions",
                         "Pinion Hob", "Gear Hob", "AGMA Factors", "Horsepower and CP",
-                        "Scoring and SubShear Inputs", "Scoring and SubShear Graphs"}}));
+                        "Scoring and SubShear Inputs", "Scoring and SubShear Graphs"}}),
+    pathName);
 
 TEST_F(NavigatorTest, NoFollowingStepWithoutAKnownMode)
 {
@@ -543,7 +550,8 @@ INSTANTIATE_TEST_SUITE_P(Stages, NavigatorEscapeTest,
                          ::testing::Values(EscapeCase{"read", "LetStateInputs", 13, "Type mismatch"},
                                            EscapeCase{"check", "FutureState", 6, "Overflow"},
                                            EscapeCase{"format", "GetString", 57, "Device I/O error"},
-                                           EscapeCase{"bug", "LetStateInputs", 51, "vector::at"}));
+                                           EscapeCase{"bug", "LetStateInputs", 51, "vector::at"}),
+                         [](const ::testing::TestParamInfo<EscapeCase>& info) { return std::string(info.param.name); });
 
 TEST_F(NavigatorTest, LetTTKandTTPropsReportsAndReadsOn)
 {

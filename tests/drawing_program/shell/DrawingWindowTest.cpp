@@ -1,4 +1,5 @@
 #include "ShellFixture.h"
+#include "shell/frmSettings.h"
 
 #include "support/TemporaryFolder.h"
 
@@ -171,13 +172,13 @@ TEST_F(DrawingWindow, InternalGearDrawing)
     EXPECT_EQ(startup->messages().text(), "");
 }
 
-TEST_F(DrawingWindow, CommandsOfLaterPartsAreWiredToTheirHooks)
+TEST_F(DrawingWindow, MenuCommandsCallTheirServices)
 {
     firstClick();
     std::vector<std::string> called;
-    startup->later.OpenInputsFile = [&] { called.push_back("open"); };
-    startup->later.SaveInputsFile = [&] { called.push_back("save"); };
-    startup->later.ShowSettings = [&](double left, double top) {
+    startup->shellServices.OpenInputsFile = [&] { called.push_back("open"); };
+    startup->shellServices.SaveInputsFile = [&] { called.push_back("save"); };
+    startup->shellServices.ShowSettings = [&](double left, double top) {
         EXPECT_DOUBLE_EQ(left, gears().form().left() + 200);
         EXPECT_DOUBLE_EQ(top, gears().form().top() + 200);
         called.push_back("settings");
@@ -194,12 +195,14 @@ TEST_F(DrawingWindow, CommandsOfLaterPartsAreWiredToTheirHooks)
     EXPECT_EQ(called, (std::vector<std::string>{"open", "save", "settings", "dxf", "text", "print"}));
 }
 
-TEST_F(DrawingWindow, CommandsOfLaterPartsDoNothingUntilBuilt)
+TEST_F(DrawingWindow, MenuCommandsWithoutTheirServicesDoNothing)
 {
+    startup->shellServices.ShowSettings = nullptr;
     for (const char* name : {"mnuOpen", "mnuSave", "mnuSettings", "mnuPrint"})
         menu(name).click();
     EXPECT_EQ(endings, 0);
     EXPECT_TRUE(gears().form().visible());
+    EXPECT_FALSE(startup->settingsDialog().form().visible());
 }
 
 TEST_F(DrawingWindow, OutputMenuWritesTheActiveMeshAsDxfAndText)
@@ -243,7 +246,7 @@ TEST_F(DrawingWindow, DrivenMenusShowTheMeshMenuAndHideTheHelpFile)
 
 TEST_F(DrawingWindow, FixedRatioFollowsThePrintersPage)
 {
-    startup->later.PrinterPage = [] { return std::optional<QSizeF>(QSizeF(8.5, 11)); };
+    startup->shellServices.PrinterPage = [] { return std::optional<QSizeF>(QSizeF(8.5, 11)); };
     forms::Form& window = gears().form();
     auto ratio = [&] {
         const double w = window.scaleWidth(), h = window.scaleHeight();
@@ -277,7 +280,7 @@ TEST_F(DrawingWindow, FixedRatioFollowsThePrintersPage)
 
     // No printer: the size is kept.
     menu("mnuPrintSize").click();
-    startup->later.PrinterPage = [] { return std::optional<QSizeF>(); };
+    startup->shellServices.PrinterPage = [] { return std::optional<QSizeF>(); };
     const double h2 = window.height(), w2 = window.width();
     gears().Dims(false);
     EXPECT_EQ(window.height(), h2);

@@ -51,11 +51,11 @@ struct ShellTest : ::testing::Test {
     {
         startup = std::make_unique<vantrope::Startup>(store, [this](int) { ++endings; });
         // No printer, whatever the machine has: the window keeps its size.
-        startup->later.PrinterPage = [] { return std::optional<QSizeF>(); };
+        startup->shellServices.PrinterPage = [] { return std::optional<QSizeF>(); };
         if (!withFilesAndPositions_) {
-            startup->later.FormPosition = nullptr;
-            startup->later.OpenInputsFile = nullptr;
-            startup->later.SaveInputsFile = nullptr;
+            startup->shellServices.FormPosition = nullptr;
+            startup->shellServices.OpenInputsFile = nullptr;
+            startup->shellServices.SaveInputsFile = nullptr;
         }
         startup->Main();
         settle();

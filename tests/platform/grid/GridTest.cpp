@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 using grid::Grid;
@@ -193,6 +195,27 @@ TEST_F(GridFixture, CellFormatsReadBack) {
     EXPECT_FALSE(grid.cellBold(row, 2));
     EXPECT_EQ(grid.cellForeColor(row, 1), QColor(0, 0, 0));
     EXPECT_EQ(grid.rowCount(), 4);
+}
+
+TEST_F(GridFixture, ACellsFontSizeIsItsOwnAndSizesItsRow) {
+    QFont font = grid.font();
+    font.setPointSizeF(9);
+    grid.setFont(font);
+    const int small = grid.appendRow({"DESCRIPTION", "PINION"});
+    const int large = grid.appendRow({"DESCRIPTION", "PINION"});
+    grid.setCellFontSize(large, 1, 18);
+    EXPECT_EQ(grid.cellFontSize(large, 1), 18);
+    EXPECT_EQ(grid.cellFontSize(large, 0), 9) << "a cell without a size of its own takes the grid's";
+    show();
+    EXPECT_GT(grid.rowHeight(large), grid.rowHeight(small) * 1.5) << "a row is as tall as its largest text";
+
+    for (double wrong : {0.0, -12.0, 2049.0, std::nan("")})
+        EXPECT_EQ(errorNumberOf([&] { grid.setCellFontSize(large, 1, wrong); }), 380) << wrong;
+    EXPECT_EQ(grid.cellFontSize(large, 1), 18) << "a refused size leaves the cell as it was";
+    EXPECT_EQ(errorNumberOf([&] { grid.setCellFontSize(grid.rowCount(), 0, 12); }), 381);
+
+    grid.clear();
+    EXPECT_EQ(grid.cellFontSize(large, 1), 9);
 }
 
 TEST_F(GridFixture, AFillOfSomeHundredRowsShowsAndScrolls) {

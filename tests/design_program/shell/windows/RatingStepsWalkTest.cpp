@@ -330,13 +330,16 @@ TEST_P(FinishFromMainInputs, StopsOnTheFactorsWindowOnlyWhenItIsAsked)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    AgmaTicked, FinishFromMainInputs,
+    AgmaChoice, FinishFromMainInputs,
     ::testing::Values(FinishCase{true, "AGMA Factors",
                                  {"Startup Screen", "Main Inputs", "Center Distance", "Tooth Thickness",
                                   "Tooth Proportions"}},
                       FinishCase{false, "Scoring and SubShear Graphs",
                                  {"Startup Screen", "Main Inputs", "Center Distance", "Tooth Thickness",
                                   "Tooth Proportions", "Agma on Main", "Horsepower and CP",
-                                  "Scoring and SubShear Inputs"}}));
+                                  "Scoring and SubShear Inputs"}}),
+    [](const ::testing::TestParamInfo<FinishCase>& info) {
+        return std::string(info.param.agmaWindow ? "AgmaWindow" : "AgmaOnMain");
+    });
 
 } // namespace

@@ -11,12 +11,13 @@ class Form;
 
 namespace vantrope {
 
-// What the shell hands on to the parts built after it: the inputs file and
-// window positions, the settings dialog, and the printer's page. Each hook
-// that is not set makes its command write the trace line "<command>: not
-// available" and do nothing else. Export and printing of a mesh go through
-// MeshServices::outputs.
-struct LaterParts {
+// The services the drawing window and the inputs dialog call through hooks:
+// the inputs file, the windows' stored positions, the settings dialog and
+// the printer's page. A command whose hook is not set writes the trace line
+// "<command>: not available" and does nothing else, so a window can run
+// without them (the tests leave some out). Export and printing of a mesh go
+// through MeshServices::outputs.
+struct ShellServices {
     // Restores (load true) or stores a window's position and size.
     std::function<void(forms::Form& window, bool load)> FormPosition;
     std::function<void()> OpenInputsFile;
