@@ -94,7 +94,7 @@ void Startup::Main()
     gears_->form().show();
     messages_->hide();
     // The message window keeps its place like the other windows.
-    if (later.FormPosition && misc_)
+    if (shellServices.FormPosition && misc_)
         runtime::ignoringErrors([&] { misc_->WindowPosition(true, *messages_, "frmMessage"); });
 }
 
@@ -170,7 +170,7 @@ void Startup::EndProgram()
             Osettings->save();
     });
     runtime::ignoringErrors([&] {
-        if (later.FormPosition && misc_)
+        if (shellServices.FormPosition && misc_)
             misc_->WindowPosition(false, *messages_, "frmMessage");
     });
     runtime::ignoringErrors([&] { messages_->close(); });
