@@ -984,7 +984,7 @@ void frmAGMA::TreeView_NodeClick(const QString& nodeKey)
     setCaption("lblMatSourceType", c, choice.sourceType);
     // The stress cycle curves and the hardness are the new material's.
     if (!state_.StopTheEvents)
-        subYn(true);
+        subYn(c);
 }
 
 void frmAGMA::lblRecordKey_Change(int Index)
@@ -1057,7 +1057,7 @@ void frmAGMA::txtBHN_Change(int Index)
     // The bending curve of a through-hardened steel goes by its hardness. A
     // material being chosen works the factors out once it is in place.
     if (!choosingMaterial_)
-        subYn(true);
+        subYn(Index);
 }
 
 void frmAGMA::chkReversing_Click(int Index)
@@ -1374,8 +1374,9 @@ void frmAGMA::txtLife_Change(int Index)
         subYn();
 }
 
-void frmAGMA::subYn(bool materialChanged)
+void frmAGMA::subYn(std::optional<int> changedMember)
 {
+    const bool materialChanged = changedMember.has_value();
     const std::array<std::string, 2> cycles = {text("txtLife", PinionCycles), text("txtLife", GearCycles)};
     const std::array<std::string, 2> hardness = {text("txtBHN", 0), text("txtBHN", 1)};
     const std::optional<MaterialRecord> rows[2] = {materialOf(0), materialOf(1)};
@@ -1398,13 +1399,16 @@ void frmAGMA::subYn(bool materialChanged)
     }
     if (!outcome.members[0] && !outcome.members[1])
         return;
-    const auto kept = [&](const char* name, int i) { return materialChanged && carriesMark(text(name, i)); };
+    const auto kept = [&](const char* name, int i) {
+        return materialChanged && (i != *changedMember || carriesMark(text(name, i)));
+    };
     state_.LastChange = "subYn";
     for (int i : {0, 1}) {
         const auto& factors = outcome.members[static_cast<std::size_t>(i)];
         if (!factors)
             continue;
-        setVisible("chkConservative", i, factors->conservativeShown);
+        if (!materialChanged || i == *changedMember)
+            setVisible("chkConservative", i, factors->conservativeShown);
         if (kept("txtYn", i))
             continue;
         setText("txtYn", i, factors->yn.value);

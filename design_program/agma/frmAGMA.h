@@ -144,10 +144,11 @@ private:
 
     // Yn and Zn.
     void txtLife_Change(int Index);
-    // Works out Yn and Zn of both members. After a change of a material or a
-    // hardness (materialChanged) the factors the user typed stay, and without
-    // cycles nothing changes: the cycles did not.
-    void subYn(bool materialChanged = false);
+    // Works out Yn and Zn of both members. After a change of one member's
+    // material or hardness (changedMember) only that member's factors follow,
+    // those the user typed stay, and without cycles nothing changes: the
+    // cycles did not.
+    void subYn(std::optional<int> changedMember = std::nullopt);
 
     // Ch and Cp.
     void txtSurfaceBHN_Change(int Index);

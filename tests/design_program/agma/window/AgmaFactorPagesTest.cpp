@@ -307,9 +307,15 @@ TEST_F(AgmaWindowTest, StressCycleFactorsFollowTheMaterialAndItsHardness)
     EXPECT_EQ(text("lblYnFactor", 0), "9.4518 * 1000000");
     EXPECT_EQ(text("txtYn", 1), "1.0"); // the gear has no material
 
+    // Each member's own change: the other member's factors stay.
+    chooseMaterial(1, rows::ThroughHardenedGrade1);
+    type("txtBHN", 1, "300");
+    EXPECT_EQ(text("txtYn", 1), "1.254"); // 4.9404 · 500000^-0.1045
+    type("txtYn", 1, "1.5");
     chooseMaterial(0, rows::Nitralloy135MGrade3);
     EXPECT_EQ(text("txtYn", 0), "1.138");
     EXPECT_EQ(text("txtZn", 0), "1.032");
+    EXPECT_EQ(text("txtYn", 1), "1.5");
 
     // Typed values stay; the other factor of the member follows.
     type("txtYn", 0, "1.2*");
@@ -326,7 +332,7 @@ TEST_F(AgmaWindowTest, StressCycleFactorsFollowTheMaterialAndItsHardness)
     }
     type("txtBHN", 0, "450");
     EXPECT_EQ(text("txtZn", 0), "0.9");
-    EXPECT_EQ(text("txtYn", 1), "1.0");
+    EXPECT_EQ(text("txtYn", 1), "1.5");
 }
 
 TEST_F(AgmaWindowTest, TheHardnessRatioFactorOfTheGear)
