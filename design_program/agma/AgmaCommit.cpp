@@ -33,7 +33,87 @@ std::optional<double> strictNumber(const std::string& text) {
     }
 }
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A factor is read by its leading number: the text must start with one, so
+// that "abc" or an emptied box never stands for a factor of 0.
+bool startsWithNumber(const std::string& text) {
+    try {
+        if (boxNumber(text) != 0)
+            return true;
+    } catch (const runtime::RuntimeError&) {
+        return false; // beyond the double range
+    }
+    std::size_t i = text.find_first_not_of(" \t");
+    if (i != std::string::npos && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    if (i < text.size() && text[i] == '.')
+        ++i;
+    return i < text.size() && isDigit(text[i]);
+}
+
+const char* memberName(int i) { return i == 0 ? "pinion" : "gear"; }
+
+constexpr int CfShSfChTab = 7, KmTab = 4, KoKrKsKtTab = 5, KvTab = 2, KbTab = 3, YnZnTab = 6, MaterialsTab = 1;
+
+UnreadableBox unreadable(const char* name, int index, int tab, const std::string& what, const std::string& text) {
+    std::string message = what;
+    if (index >= 0)
+        message += std::string(" of the ") + memberName(index);
+    message += text.empty() ? ": the box is empty" : ": \"" + text + "\" is not a number";
+    message += ". Nothing was committed: correct it and try again.";
+    return {name, index, tab, message};
+}
+
 } // namespace
+
+std::optional<UnreadableBox> unreadableBox(const CommitTexts& t) {
+    struct Factor {
+        const char* name;
+        int tab;
+        const char* what;
+        const std::string& text;
+    };
+    const Factor pairFactors[] = {
+        {"txtCf", CfShSfChTab, "Cf, the surface condition factor", t.Cf},
+        {"txtKm", KmTab, "Km, the load distribution factor", t.Km},
+        {"txtKo", KoKrKsKtTab, "Ko, the overload factor", t.Ko},
+        {"txtKr", KoKrKsKtTab, "Kr, the reliability factor", t.Kr},
+        {"txtKs", KoKrKsKtTab, "Ks, the size factor", t.Ks},
+        {"txtKt", KoKrKsKtTab, "Kt, the temperature factor", t.Kt},
+        {"txtKV", KvTab, "Kv, the dynamic factor", t.Kv},
+    };
+    for (const Factor& f : pairFactors)
+        if (!startsWithNumber(f.text))
+            return unreadable(f.name, -1, f.tab, f.what, f.text);
+    for (int i : {0, 1}) {
+        const auto m = static_cast<std::size_t>(i);
+        const Factor memberFactors[] = {
+            {"txtCh", CfShSfChTab, "Ch, the hardness ratio factor", t.Ch[m]},
+            {"txtKb", KbTab, "Kb, the rim thickness factor", t.Kb[m]},
+            {"txtSf", CfShSfChTab, "Sf, the bending safety factor", t.SF[m]},
+            {"txtSh", CfShSfChTab, "Sh, the pitting safety factor", t.Sh[m]},
+            {"txtYn", YnZnTab, "Yn, the bending stress cycle factor", t.Yn[m]},
+            {"txtZn", YnZnTab, "Zn, the pitting stress cycle factor", t.Zn[m]},
+        };
+        for (const Factor& f : memberFactors)
+            if (!startsWithNumber(f.text))
+                return unreadable(f.name, i, f.tab, f.what, f.text);
+    }
+    // The material boxes are empty while no material is chosen.
+    for (int i : {0, 1}) {
+        const auto m = static_cast<std::size_t>(i);
+        if (!t.Youngs[m].empty() && !strictNumber(t.Youngs[m]))
+            return unreadable("txtYoungs", i, MaterialsTab, "The modulus of elasticity", t.Youngs[m]);
+        if (!t.Poissons[m].empty() && !startsWithNumber(t.Poissons[m]))
+            return unreadable("txtPoissons", i, MaterialsTab, "Poisson's ratio", t.Poissons[m]);
+        if (!t.SAC[m].empty() && !stressNumber(t.SAC[m]))
+            return unreadable("txtSAC", i, MaterialsTab, "The allowable contact stress (SAC)", t.SAC[m]);
+        if (!t.SAT[m].empty() && !stressNumber(t.SAT[m]))
+            return unreadable("txtSAT", i, MaterialsTab, "The allowable bending stress (SAT)", t.SAT[m]);
+    }
+    return std::nullopt;
+}
 
 std::optional<std::string> surfaceFinishText(const std::string& ra, double rmsFactor) {
     const std::optional<double> value = strictNumber(ra);
@@ -45,6 +125,8 @@ std::optional<std::string> surfaceFinishText(const std::string& ra, double rmsFa
 CommitResult commitFactors(const CommitTexts& t, const CommitMainSide& main, model::T_Set& pair,
                            runtime::ErrorReporter& errors) {
     CommitResult result;
+    if ((result.refused = unreadableBox(t)))
+        return result;
     const auto write = [&result](const char* name, int index, std::string text) {
         result.writes.push_back({name, index, std::move(text)});
     };

@@ -25,7 +25,7 @@ struct CommitTexts {
     std::array<std::string, 2> Youngs, Poissons, SAC, SAT;
     std::array<std::string, 2> matSourceType, matSource;
     std::array<std::string, 3> life; // pinion cycles, gear cycles, hours
-    std::string rms;                 // txtRMS, Ra µin
+    std::string rms;                 // txtRMS, Ra µin; empty when the user left it as it was
     std::string speed;               // txtInps(0), rpm
     std::string kmEquation;
     // The powers recalculated just before; none when no power is valid.
@@ -48,17 +48,36 @@ struct MainWindowWrite {
     bool operator==(const MainWindowWrite&) const = default;
 };
 
+// A box whose text the commit cannot take as a number: the box, the tab
+// it stands on and the message that names it.
+struct UnreadableBox {
+    std::string name;  // control name
+    int index = -1;    // member, -1 for a single box
+    int tab = 0;       // tab of the window's tab strip
+    std::string message;
+};
+
 struct CommitResult {
     std::vector<MainWindowWrite> writes; // in the order made
     bool showPowerFrame = false;         // fraAGMA_HPs
     // The table for the navigator's results; none when no power is valid.
     std::optional<std::array<AllowablePowerRow, 2>> powerTable;
+    // Set when the texts were refused and nothing was committed.
+    std::optional<UnreadableBox> refused;
 };
 
+// The first box, in the commit's order, that holds no number: a factor whose
+// text does not start with one (an empty factor included), or a modulus,
+// Poisson's ratio, SAC or SAT that holds a text other than a number. An empty
+// material box (no material chosen) is no fault. nullopt when all can be read.
+std::optional<UnreadableBox> unreadableBox(const CommitTexts& texts);
+
 // Writes the factors, power, speed, elastic data and stress numbers into the
-// pair and returns what the main window receives. A step that fails is
-// reported and skipped; the next one runs. A modulus, SAC or SAT that is not
-// a number goes in as 0, so that the sequence's checks speak of it.
+// pair and returns what the main window receives. Texts with a box that
+// unreadableBox names change nothing: the result is empty but for `refused`.
+// A step that fails is reported and skipped; the next one runs. An empty
+// modulus, SAC or SAT (no material) goes in as 0, so that the sequence's
+// checks speak of it.
 CommitResult commitFactors(const CommitTexts& texts, const CommitMainSide& main, model::T_Set& pair,
                            runtime::ErrorReporter& errors);
 

@@ -8,7 +8,10 @@
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <limits>
 
 namespace cindrel::agma {
 
@@ -36,11 +39,31 @@ float boundInBhn(const MaterialRecord& material, int column) {
     return static_cast<float>(model::MMath::HRCtoBHN(value).value_or(0));
 }
 
+// A range given in core hardness ("BHN core hardness" of the nitrided steels)
+// says nothing of the surface, which is far harder.
+bool boundsTheCore(const MaterialRecord& material) {
+    std::string unit = material.text(Col::HardnessUnit);
+    std::transform(unit.begin(), unit.end(), unit.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return unit.find("core") != std::string::npos;
+}
+
 bool withinRange(const MaterialRecord* material, float hardness) {
-    if (material == nullptr)
+    if (material == nullptr || boundsTheCore(*material))
         return true;
-    const float lowest = boundInBhn(*material, Col::HardnessLowest);
-    const float highest = boundInBhn(*material, Col::HardnessHighest);
+    float lowest = boundInBhn(*material, Col::HardnessLowest);
+    float highest = boundInBhn(*material, Col::HardnessHighest);
+    // The row's surface hardness is the hardness chart's equivalent of its HRC
+    // bound (50 HRC is 481 BHN there, 488.8 by the conversion formula): the
+    // material's own value always meets its own range.
+    const double ownValue = material->number(Col::SurfaceHardness);
+    if (ownValue > 0 && ownValue <= std::numeric_limits<float>::max()) {
+        const auto own = static_cast<float>(ownValue);
+        if (lowest != 0)
+            lowest = std::min(lowest, own);
+        if (highest != 0)
+            highest = std::max(highest, own);
+    }
     return !(lowest != 0 && hardness < lowest) && !(highest != 0 && hardness > highest);
 }
 
@@ -66,7 +89,8 @@ std::optional<std::string> hardnessRatioFactor(const HardnessRatioInputs& inputs
         if (ra == 0)
             return NoGain;
         const float hbp = static_cast<float>(boxNumber(inputs.surfaceHardness[0]));
-        if (!withinRange(inputs.materials[0], hbp) || !withinRange(inputs.materials[1], hbg))
+        const int changed = inputs.changed == 0 ? 0 : 1;
+        if (!withinRange(inputs.materials[static_cast<std::size_t>(changed)], changed == 0 ? hbp : hbg))
             return NoGain;
         const double mG = boxNumber(inputs.ratio);
         const MaterialRecord* pinion = inputs.materials[0];

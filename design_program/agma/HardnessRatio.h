@@ -21,12 +21,15 @@ struct HardnessRatioInputs {
     std::string_view finish;                             // txtRMS, pinion Ra, microinches
     std::string_view ratio;                              // txtInps(4)
     std::array<const MaterialRecord*, 2> materials{};    // the members' rows
+    int changed = 1;                                     // the member whose hardness changed
 };
 
 // The gear's Ch ("#.00", or "1.0" where the rules give no gain), or nullopt
-// when txtCh(1) keeps its text (Ch does not apply, no gear hardness). Each
-// run checks both members' hardness against their materials' ranges; an
-// empty or 0 bound is none, HRC bounds are turned into BHN first.
+// when txtCh(1) keeps its text (Ch does not apply, no gear hardness). The
+// hardness of the member that changed is checked against its material's
+// range: an empty or 0 bound is none, HRC bounds are turned into BHN first,
+// the row's own surface hardness always lies within its range, and a range of
+// core hardness (nitrided steels) does not bound the surface.
 std::optional<std::string> hardnessRatioFactor(const HardnessRatioInputs& inputs);
 
 // The same when the finish changed: a finish above 64 gives "1.0" at once.

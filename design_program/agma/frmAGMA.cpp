@@ -60,6 +60,7 @@ std::string indexed(const char* tag, int index) { return tag + std::to_string(in
 
 constexpr int TabCount = 9;
 constexpr int MaterialsTab = 1;
+constexpr int KbTab = 3;
 constexpr int FactorsTab = 7;
 constexpr int PowerTab = 8;
 constexpr int RightButton = 2;
@@ -133,6 +134,7 @@ void frmAGMA::build(forms::Form& form)
     state_ = AgmaWindowState{};
     choosingMaterial_ = false;
     lengthFactor_ = 1;
+    finishEdited_ = false;
     form.setCaption(QStringLiteral("AGMA Factors"));
 
     forms::buildLayout(form, layouts::frmAGMA());
@@ -768,13 +770,6 @@ void frmAGMA::showAllowablePower(const AllowablePowers& powers)
 
 void frmAGMA::CommitFactors(std::int32_t direction)
 {
-    // The power of the boxes as they stand now, without a word.
-    const PowerResult power = allowablePower(powerInputs());
-    if (power.ok())
-        showAllowablePower(*power.powers);
-    else
-        voidAllowablePower();
-
     CommitTexts t;
     const auto single = [this](std::string& into, const char* name) { into = text(name); };
     single(t.Cf, "txtCf");
@@ -784,7 +779,8 @@ void frmAGMA::CommitFactors(std::int32_t direction)
     single(t.Ks, "txtKs");
     single(t.Kt, "txtKt");
     single(t.Kv, "txtKV");
-    single(t.rms, "txtRMS");
+    if (finishEdited_)
+        single(t.rms, "txtRMS");
     t.speed = text("txtInps", 0);
     for (int i : {0, 1}) {
         const auto m = static_cast<std::size_t>(i);
@@ -804,6 +800,25 @@ void frmAGMA::CommitFactors(std::int32_t direction)
     for (int k = 0; k < 3; ++k)
         t.life[static_cast<std::size_t>(k)] = text("txtLife", k);
     t.kmEquation = state_.KmEquation;
+    // A box that holds no number stops the commit before anything changes:
+    // the user stays on the window, on the box at fault.
+    if (const std::optional<UnreadableBox> fault = unreadableBox(t)) {
+        returnToTab(fault->tab);
+        if (fault->tab == MaterialsTab && fault->index >= 0)
+            cmdPoG_Click(fault->index);
+        if (fault->tab == KbTab && fault->index >= 0)
+            form_->get<forms::TabStrip>(q("TabKb")).setSelectedTab(fault->index);
+        message(fault->message);
+        focus(box(fault->name.c_str(), fault->index));
+        return;
+    }
+
+    // The power of the boxes as they stand now, without a word.
+    const PowerResult power = allowablePower(powerInputs());
+    if (power.ok())
+        showAllowablePower(*power.powers);
+    else
+        voidAllowablePower();
     t.powers = power.powers;
 
     forms::Form* main = windows_.isDefined(q("frmMain")) ? &windows_[q("frmMain")] : nullptr;
@@ -821,6 +836,10 @@ void frmAGMA::CommitFactors(std::int32_t direction)
     std::optional<CommitResult> result;
     if (pair != nullptr)
         result = commitFactors(t, side, *pair, errors());
+    if (result && result->refused)
+        return;
+    if (result)
+        finishEdited_ = false;
     if (result && main != nullptr) {
         // Each box on its own: a main window without one of them skips it.
         for (const MainWindowWrite& write : result->writes) {
@@ -989,6 +1008,9 @@ void frmAGMA::TreeView_NodeClick(const QString& nodeKey)
                materialSourceLine(state_.MaterialPath[static_cast<std::size_t>(c)], text("txtSAC", c),
                                   text("txtSAT", c), std::nullopt, choice.hardnessUnit, reversing));
     setCaption("lblMatSourceType", c, choice.sourceType);
+    // The stress cycle curves and the hardness are the new material's.
+    if (!state_.StopTheEvents)
+        subYn(c);
 }
 
 void frmAGMA::lblRecordKey_Change(int Index)
@@ -1058,6 +1080,10 @@ void frmAGMA::txtBHN_Change(int Index)
     setCaption("lblMatSource", Index,
                materialSourceLine(state_.MaterialPath[static_cast<std::size_t>(Index)], text("txtSAC", Index),
                                   text("txtSAT", Index), hardness, material->text(Col::HardnessUnit), reversing));
+    // The bending curve of a through-hardened steel goes by its hardness. A
+    // material being chosen works the factors out once it is in place.
+    if (!choosingMaterial_)
+        subYn(Index);
 }
 
 void frmAGMA::chkReversing_Click(int Index)
@@ -1374,8 +1400,9 @@ void frmAGMA::txtLife_Change(int Index)
         subYn();
 }
 
-void frmAGMA::subYn()
+void frmAGMA::subYn(std::optional<int> changedMember)
 {
+    const bool materialChanged = changedMember.has_value();
     const std::array<std::string, 2> cycles = {text("txtLife", PinionCycles), text("txtLife", GearCycles)};
     const std::array<std::string, 2> hardness = {text("txtBHN", 0), text("txtBHN", 1)};
     const std::optional<MaterialRecord> rows[2] = {materialOf(0), materialOf(1)};
@@ -1388,6 +1415,8 @@ void frmAGMA::subYn()
         member.conservative = ticked("chkConservative", i);
     }
     const StressCycleOutcome outcome = stressCycleFactors(members);
+    if (outcome.noCycles && materialChanged)
+        return;
     if (outcome.noCycles) {
         for (const char* name : {"txtYn", "txtZn"})
             for (int i : {0, 1})
@@ -1396,20 +1425,26 @@ void frmAGMA::subYn()
     }
     if (!outcome.members[0] && !outcome.members[1])
         return;
+    const auto kept = [&](const char* name, int i) {
+        return materialChanged && (i != *changedMember || carriesMark(text(name, i)));
+    };
     state_.LastChange = "subYn";
     for (int i : {0, 1}) {
         const auto& factors = outcome.members[static_cast<std::size_t>(i)];
         if (!factors)
             continue;
+        if (!materialChanged || i == *changedMember)
+            setVisible("chkConservative", i, factors->conservativeShown);
+        if (kept("txtYn", i))
+            continue;
         setText("txtYn", i, factors->yn.value);
         setCaption("lblYnFactor", i, factors->yn.factor);
         setCaption("lblYnExponent", i, factors->yn.exponent);
-        setVisible("chkConservative", i, factors->conservativeShown);
     }
     state_.LastChange = "subZn";
     for (int i : {0, 1}) {
         const auto& factors = outcome.members[static_cast<std::size_t>(i)];
-        if (!factors)
+        if (!factors || kept("txtZn", i))
             continue;
         setText("txtZn", i, factors->zn.value);
         setCaption("lblZnFactor", i, factors->zn.factor);
@@ -1419,7 +1454,7 @@ void frmAGMA::subYn()
 
 // ---------------------------------------------------------------- Ch and Cp
 
-void frmAGMA::txtSurfaceBHN_Change(int /*Index*/)
+void frmAGMA::txtSurfaceBHN_Change(int Index)
 {
     if (state_.StopTheEvents)
         return;
@@ -1433,6 +1468,7 @@ void frmAGMA::txtSurfaceBHN_Change(int /*Index*/)
     inputs.surfaceHardness = {surface[0], surface[1]};
     inputs.finish = finish;
     inputs.ratio = ratio;
+    inputs.changed = Index;
     for (int i : {0, 1})
         inputs.materials[static_cast<std::size_t>(i)] = rows[i] ? &*rows[i] : nullptr;
     if (const std::optional<std::string> ch = hardnessRatioFactor(inputs))
@@ -1441,6 +1477,7 @@ void frmAGMA::txtSurfaceBHN_Change(int /*Index*/)
 
 void frmAGMA::txtRMS_Change()
 {
+    finishEdited_ = !state_.StopTheEvents;
     const std::string finish = text("txtRMS");
     if (boxNumberOrZero(finish) > 64) {
         setText("txtCh", 1, "1.0");

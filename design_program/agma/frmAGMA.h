@@ -74,7 +74,13 @@ public:
 
     // While set, the handlers that test it return at once (the design file
     // sets it around its writes).
-    void StopTheEvents(bool stop) { state_.StopTheEvents = stop; }
+    void StopTheEvents(bool stop)
+    {
+        state_.StopTheEvents = stop;
+        // What the boxes hold from here on came with the design, not from the user.
+        if (stop)
+            finishEdited_ = false;
+    }
     // Reselects member Index's material from its record key; a key that names
     // no material leaves that member, and only that one, without material.
     void lblRecordKey_Change(int Index);
@@ -138,7 +144,11 @@ private:
 
     // Yn and Zn.
     void txtLife_Change(int Index);
-    void subYn();
+    // Works out Yn and Zn of both members. After a change of one member's
+    // material or hardness (changedMember) only that member's factors follow,
+    // those the user typed stay, and without cycles nothing changes: the
+    // cycles did not.
+    void subYn(std::optional<int> changedMember = std::nullopt);
 
     // Ch and Cp.
     void txtSurfaceBHN_Change(int Index);
@@ -217,6 +227,10 @@ private:
     bool returningTab_ = false;
     // The display length factor the Kb lengths are held in.
     double lengthFactor_ = 1;
+    // The user changed the pinion's surface finish since the last commit:
+    // only then does the commit carry it to the main window, whose own
+    // finish otherwise stays as the user typed it there.
+    bool finishEdited_ = false;
 };
 
 } // namespace cindrel::agma

@@ -154,16 +154,81 @@ TEST_F(AgmaCommit, SurfaceFinishInTheBoxsUnit)
     EXPECT_EQ(written(commit(), "txtSurfaceFinish"), std::nullopt);
 }
 
-TEST_F(AgmaCommit, ValuesThatAreNoNumbersGoInAsZero)
+// A box that holds no number refuses the whole commit, named in the message;
+// the pair keeps every value it had.
+TEST_F(AgmaCommit, ABoxThatHoldsNoNumberChangesNothing)
 {
-    commit();
-    t.Youngs[0] = "abc";
+    struct Case {
+        std::string* text;
+        const char* value;
+        const char* box;
+        int index;
+        int tab;
+        const char* named;
+    };
+    const Case cases[] = {
+        {&t.Km, "abc", "txtKm", -1, 4, "Km, the load distribution factor: \"abc\" is not a number"},
+        {&t.Kt, "", "txtKt", -1, 5, "Kt, the temperature factor: the box is empty"},
+        {&t.Kv, "*", "txtKV", -1, 2, "Kv"},
+        {&t.Cf, "x1.0", "txtCf", -1, 7, "Cf"},
+        {&t.Ch[1], "1e999", "txtCh", 1, 7, "Ch, the hardness ratio factor of the gear"},
+        {&t.Kb[0], "-", "txtKb", 0, 3, "Kb, the rim thickness factor of the pinion"},
+        {&t.SF[1], ".", "txtSf", 1, 7, "Sf"},
+        {&t.Sh[0], "n/a", "txtSh", 0, 7, "Sh"},
+        {&t.Yn[0], "Err", "txtYn", 0, 6, "Yn, the bending stress cycle factor of the pinion: \"Err\""},
+        {&t.Zn[1], "Err", "txtZn", 1, 6, "Zn"},
+        {&t.Youngs[0], "abc", "txtYoungs", 0, 1, "The modulus of elasticity of the pinion: \"abc\""},
+        {&t.Youngs[1], "30,000,000 psi", "txtYoungs", 1, 1, "modulus of elasticity of the gear"},
+        {&t.Poissons[1], "nu", "txtPoissons", 1, 1, "Poisson's ratio of the gear"},
+        {&t.SAC[0], "high", "txtSAC", 0, 1, "The allowable contact stress (SAC) of the pinion"},
+        {&t.SAT[1], "1.2.3", "txtSAT", 1, 1, "The allowable bending stress (SAT) of the gear"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        model::testing::RecordingShell freshShell;
+        model::T_Set fresh{freshShell};
+        fresh.member(0).aaNumberOfTeeth(20);
+        fresh.member(1).aaNumberOfTeeth(50);
+        fresh.member(0).aaModulus_Elasticity(29e6);
+        fresh.aaHorsePower(false, 7);
+        const std::string kept = *c.text;
+        *c.text = c.value;
+        const CommitResult r = commitFactors(t, main, fresh, errors);
+        *c.text = kept;
+        ASSERT_TRUE(r.refused.has_value());
+        EXPECT_EQ(r.refused->name, c.box);
+        EXPECT_EQ(r.refused->index, c.index);
+        EXPECT_EQ(r.refused->tab, c.tab);
+        EXPECT_NE(r.refused->message.find(c.named), std::string::npos) << r.refused->message;
+        EXPECT_TRUE(r.writes.empty());
+        EXPECT_FALSE(r.showPowerFrame);
+        EXPECT_FALSE(r.powerTable.has_value());
+        EXPECT_DOUBLE_EQ(fresh.member(0).E(), 29e6);
+        EXPECT_DOUBLE_EQ(fresh.hp(), 7);
+        EXPECT_DOUBLE_EQ(fresh.member(0).RPM(), 0);
+        EXPECT_NE(fresh.oAGMA1->Ko(), "1.25");
+    }
+    EXPECT_EQ(errors.count, 0);
+
+    // Leading numbers, marks and grouping are numbers.
+    t.Km = "1.25* typed";
+    t.Kb[1] = " .5";
+    t.Yn[0] = "-0.5";
+    EXPECT_FALSE(commit().refused.has_value());
+}
+
+// An empty material box means no material is chosen yet: no fault, and the
+// modulus goes in as 0 for the sequence's checks to speak of.
+TEST_F(AgmaCommit, EmptyMaterialBoxesAreNoFault)
+{
+    t.Youngs[0] = "";
     t.Poissons[1] = "";
+    t.SAC[1] = "";
     const CommitResult r = commit();
+    EXPECT_FALSE(r.refused.has_value());
     EXPECT_DOUBLE_EQ(pair.member(0).E(), 0);
     EXPECT_EQ(written(r, "txtYoungsModulus", 0), "0.00E+00");
     EXPECT_DOUBLE_EQ(pair.member(1).Mu(), 0);
-    // The steps after them still ran.
     EXPECT_EQ(written(r, "lblGearLife", 2), "166.7");
 }
 

@@ -46,11 +46,13 @@ protected:
     TemporaryFolder folder;
     MaterialsTable table = AGMA_Materials(folder.path()).Materials().table;
 
+    // changed: the member whose hardness box changed, the one checked.
     std::optional<std::string> ch(int pinionRow, int gearRow, const char* pinionHb, const char* gearHb,
-                                  const char* finish, const char* ratio) {
+                                  const char* finish, const char* ratio, int changed = 1) {
         const MaterialRecord pinion = table.record(pinionRow);
         const MaterialRecord gear = table.record(gearRow);
-        return hardnessRatioFactor({chApplies(&pinion, &gear), {pinionHb, gearHb}, finish, ratio, {&pinion, &gear}});
+        return hardnessRatioFactor(
+            {chApplies(&pinion, &gear), {pinionHb, gearHb}, finish, ratio, {&pinion, &gear}, changed});
     }
 };
 
@@ -86,25 +88,69 @@ TEST_F(HardnessRatio, ThroughHardenedPinion) {
 // Surface-hardened pinion: B = 0.00075 e^(−0.0112 Ra), Ch = (450 − HBG) B + 1.
 // Worked by hand: Ra 16, B 0.00062695, HBG 300: 1.0940; HBG 500: 0.9687.
 TEST_F(HardnessRatio, SurfaceHardenedPinion) {
-    EXPECT_EQ(ch(Carburized, ThroughHardened, "600", "300", "16", "3"), "1.09");
-    EXPECT_EQ(ch(Carburized, ThroughHardened, "600", "500", "16", "3"), "1.0");
-    // A carburized pinion's range is 55 to 64 HRC, 561.2 to 719.4 BHN.
-    EXPECT_EQ(ch(Carburized, ThroughHardened, "562", "300", "16", "3"), "1.09");
-    EXPECT_EQ(ch(Carburized, ThroughHardened, "561", "300", "16", "3"), "1.0");
-    EXPECT_EQ(ch(Carburized, ThroughHardened, "720", "300", "16", "3"), "1.0");
-    // The surface values of the flame hardened rows (481 BHN) lie below their
-    // own 50 HRC (488.8 BHN): no gain, the safe side.
-    EXPECT_EQ(ch(FlameHardened, ThroughHardened, "481", "300", "16", "3"), "1.0");
-    EXPECT_EQ(ch(FlameHardened, ThroughHardened, "489", "300", "16", "3"), "1.09");
-    // A nitrided pinion within its range but softer than 463 BHN gains nothing:
-    // unchecked it would give (450 − 200) B + 1 = 1.16.
-    EXPECT_EQ(ch(Nitrided, ThroughHardened, "300", "200", "16", "3"), "1.0");
+    for (int changed : {0, 1}) {
+        SCOPED_TRACE(changed);
+        EXPECT_EQ(ch(Carburized, ThroughHardened, "600", "300", "16", "3", changed), "1.09");
+        EXPECT_EQ(ch(Carburized, ThroughHardened, "600", "500", "16", "3", changed), "1.0");
+        // Softer than 463 BHN (48 HRC) the pinion gains nothing: unchecked,
+        // a nitrided pinion of 437 BHN would give (450 − 300) B + 1 = 1.09.
+        EXPECT_EQ(ch(Nitrided, ThroughHardened, "437", "300", "16", "3", changed), "1.0");
+        EXPECT_EQ(ch(Nitrided, ThroughHardened, "463", "300", "16", "3", changed), "1.09");
+    }
+    // A carburized grade 1 pinion's range is 55 to 64 HRC: 561.2 to 719.4 BHN
+    // by the conversion formula, from 560 BHN by the hardness chart.
+    EXPECT_EQ(ch(Carburized, ThroughHardened, "560", "300", "16", "3", 0), "1.09");
+    EXPECT_EQ(ch(Carburized, ThroughHardened, "559", "300", "16", "3", 0), "1.0");
+    EXPECT_EQ(ch(Carburized, ThroughHardened, "720", "300", "16", "3", 0), "1.0");
 }
 
-TEST_F(HardnessRatio, BothMembersRangesEveryRun) {
-    EXPECT_EQ(ch(ThroughHardened, ThroughHardened, "700", "200", "32", "3"), "1.0");
-    EXPECT_EQ(ch(ThroughHardened, ThroughHardened, "300", "90", "32", "3"), "1.0");
-    EXPECT_EQ(ch(ThroughHardened, ThroughHardened, "300", "200", "0", "3"), "1.0");   // no finish
+// Every surface-hardened steel of the table, at its own surface hardness,
+// against a 300 HB through-hardened gear, ratio 3, Ra 16: 1.0940 worked by
+// hand, shown 1.09; the nitrided steels of 83.5 and 84.5 HR15N (437 and 460
+// BHN) lie below the 463 BHN from which the gain applies.
+TEST_F(HardnessRatio, EachSurfaceHardenedSteelAtItsOwnHardness) {
+    struct Case {
+        int row;
+        const char* surface; // column 18 of the row, BHN
+        const char* ch;
+    };
+    const Case cases[] = {
+        {8, "481", "1.09"},  {9, "543", "1.09"},  {11, "481", "1.09"}, {12, "543", "1.09"}, {15, "481", "1.09"},
+        {16, "543", "1.09"}, {18, "481", "1.09"}, {19, "543", "1.09"}, {21, "560", "1.09"}, {22, "613", "1.09"},
+        {23, "613", "1.09"}, {27, "437", "1.0"},  {28, "437", "1.0"},  {29, "437", "1.0"},  {31, "460", "1.0"},
+        {32, "460", "1.0"},  {33, "460", "1.0"},  {36, "534", "1.09"}, {37, "614", "1.09"}, {39, "534", "1.09"},
+        {40, "614", "1.09"}, {42, "534", "1.09"}, {43, "614", "1.09"}, {45, "614", "1.09"}, {46, "614", "1.09"},
+        {47, "614", "1.09"}, {49, "614", "1.09"}, {50, "614", "1.09"}, {51, "614", "1.09"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(table.cell(c.row, MaterialColumn::SurfaceHardness), c.surface) << c.row;
+        for (int changed : {0, 1})
+            EXPECT_EQ(ch(c.row, ThroughHardened, c.surface, "300", "16", "3", changed), c.ch)
+                << c.row << " changed " << changed;
+    }
+}
+
+// Only the member whose hardness changed is checked against its range.
+TEST_F(HardnessRatio, TheChangedMembersRange) {
+    struct Case {
+        const char* pinion;
+        const char* gear;
+        int changed;
+        const char* ch;
+    };
+    // Through hardened 100 to 650 BHN. r 700/200 and 300/90 lie above 1.7:
+    // (3 − 1) 0.00698 + 1 = 1.01396.
+    const Case cases[] = {
+        {"700", "200", 0, "1.0"}, {"700", "200", 1, "1.01"}, {"300", "90", 1, "1.0"},
+        {"300", "90", 0, "1.01"}, {"650", "200", 0, "1.01"}, {"300", "100", 1, "1.01"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ch(ThroughHardened, ThroughHardened, c.pinion, c.gear, "32", "3", c.changed), c.ch)
+            << c.pinion << "/" << c.gear << " changed " << c.changed;
+    // A flame-hardened pinion's bound is 50 HRC; one softer than that is refused
+    // when its own box changed.
+    EXPECT_EQ(ch(FlameHardened, ThroughHardened, "470", "300", "16", "3", 0), "1.0");
+    EXPECT_EQ(ch(ThroughHardened, ThroughHardened, "300", "200", "0", "3"), "1.0");       // no finish
     EXPECT_EQ(ch(ThroughHardened, ThroughHardened, "300", "0", "32", "3"), std::nullopt); // no gear hardness
     EXPECT_EQ(ch(ThroughHardened, ThroughHardened, "1e400", "200", "32", "3"), "1.0");
     const MaterialRecord steel = table.record(ThroughHardened);
@@ -116,9 +162,13 @@ TEST_F(HardnessRatio, EmptyOrZeroBoundsAreNone) {
     const int source = user.addSource("user.tbl");
     user.addRow(source, splitMaterialFields("0,,,p,Through Hardened steel,,,,,,,,,,,,0,,,BHN"));
     user.addRow(source, splitMaterialFields("1,,,g,Through Hardened steel,,,,,,,,,,,,,250,,BHN"));
-    const MaterialRecord p = user.record(0), g = user.record(1);
-    EXPECT_EQ(hardnessRatioFactor({true, {"1000", "200"}, "32", "3", {&p, &g}}), "1.01"); // r 5: 2 · 0.00698
-    EXPECT_EQ(hardnessRatioFactor({true, {"1000", "260"}, "32", "3", {&p, &g}}), "1.0");
+    user.addRow(source, splitMaterialFields("2,,,n,Nitrided steel,,,,,,,,,,,,270,340,600,BHN Core hardness"));
+    const MaterialRecord p = user.record(0), g = user.record(1), n = user.record(2);
+    EXPECT_EQ(hardnessRatioFactor({true, {"1000", "200"}, "32", "3", {&p, &g}, 0}), "1.01"); // r 5: 2 · 0.00698
+    EXPECT_EQ(hardnessRatioFactor({true, {"1000", "200"}, "32", "3", {&p, &g}, 1}), "1.01");
+    EXPECT_EQ(hardnessRatioFactor({true, {"1000", "260"}, "32", "3", {&p, &g}, 1}), "1.0");
+    // A core hardness range does not bound the surface: (450 − 200) B(32) + 1 = 1.13.
+    EXPECT_EQ(hardnessRatioFactor({true, {"600", "200"}, "32", "3", {&n, &g}, 0}), "1.13");
 }
 
 TEST_F(HardnessRatio, ARoughFinishGivesNoGainAtOnce) {

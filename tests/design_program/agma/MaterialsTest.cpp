@@ -193,7 +193,11 @@ TEST(BuiltInMaterials, StressCycleCurvesArePublishedOnes) {
         EXPECT_EQ(cells(c.row, 33, 36), aboveKnees) << c.row;
     }
     EXPECT_EQ(cells(60, 21, 36), ",,1,0,1,0,1,0,,,1,0,1,0,1,0"); // irons and bronzes: factor 1
-    EXPECT_EQ(cells(47, 21, 36), ",,,,,,,,,,,,,,,");              // the one nitrided row without curves
+    // Every nitrided row takes the nitrided curves, Nitralloy 135M grade 3 included.
+    for (int row : {27, 37, 45, 46, 47, 51})
+        EXPECT_EQ(cells(row, 21, 36), "10000,10000000,1.249,-0.0138,1.4488,-0.023,2.466,-0.056,"
+                                      "1000,3000000,3.517,-0.0817," + aboveKnees)
+            << row;
 }
 
 TEST(MaterialTree, NodesInRowOrderWithTheirRelatives) {

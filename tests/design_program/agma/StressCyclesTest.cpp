@@ -112,7 +112,8 @@ protected:
     }
 };
 
-constexpr int ThroughHardened = 3, FlameHardened = 8, Carburized = 22, Nitrided = 31, NoCurves = 47, DuctileIron = 60;
+constexpr int ThroughHardened = 3, FlameHardened = 8, Carburized = 22, Nitrided = 31, NitralloyGrade3 = 47,
+              DuctileIron = 60;
 
 // Worked separately: 4.9404 · 2e6^-0.1045 = 1.0847; 1.3558 · 5e6^-0.0178 =
 // 1.0303; 1.6831 · 5e6^-0.0323 = 1.0227; 2.466 · 2e6^-0.056 = 1.0943.
@@ -167,6 +168,17 @@ TEST_F(StressCycleFactors, BendingCurveByHardness) {
     EXPECT_EQ(soft.zn.value, "1.138"); // pitting does not depend on it: 2.466 · 10^6^-0.056
 }
 
+// Nitrided steels, Nitralloy 135M grade 3 as the others: at 10^6 cycles
+// Yn = 3.517 · 10^6^-0.0817 = 1.1376, Zn = 1.249 · 10^6^-0.0138 = 1.0322.
+TEST_F(StressCycleFactors, NitridedSteelsBelowTheKnees) {
+    for (int row : {Nitrided, NitralloyGrade3}) {
+        const MemberCycleFactors nitrided = one(row, "1000000");
+        EXPECT_EQ(nitrided.yn.value, "1.138") << row;
+        EXPECT_EQ(nitrided.zn.value, "1.032") << row;
+        EXPECT_EQ(nitrided.zn.factor, "1.249 * 1000000") << row;
+    }
+}
+
 // Below the lowest count the curve is read there: 4.9404 · 1000^-0.1045 =
 // 2.4003, 2.466 · 10000^-0.056 = 1.4723; the label keeps the typed count.
 TEST_F(StressCycleFactors, FewCyclesAreRaisedToTheLowestCount) {
@@ -180,17 +192,25 @@ TEST_F(StressCycleFactors, MaterialsWithoutCurvesOrWithBadCells) {
     const MemberCycleFactors iron = one(DuctileIron, "10000000");
     EXPECT_EQ(iron.yn.value, "1.000");
     EXPECT_EQ(iron.zn.value, "1.000");
-    const MemberCycleFactors none = one(NoCurves, "10000000");
-    EXPECT_EQ(none.yn.value, "Err");
-    EXPECT_EQ(none.zn.value, "Err");
 
     MaterialsTable user;
     const int source = user.addSource("user.tbl");
+    // A row without stress cycle columns.
+    user.addRow(source, splitMaterialFields("0,,,none,Nitrided steel,,30000000,0.31"));
+    const MemberCycleFactors none = [&] {
+        const MaterialRecord material = user.record(0);
+        return stressCycleFactors({StressCycleMember{&material, "10000000", "300", false},
+                                   StressCycleMember{nullptr, "1", "", false}})
+            .members[0]
+            .value();
+    }();
+    EXPECT_EQ(none.yn.value, "Err");
+    EXPECT_EQ(none.zn.value, "Err");
     // Column 24 (a Zn exponent) and column 31 (the 666 mark) hold no number.
-    user.addRow(source, splitMaterialFields("0,,,bad,Through Hardened steel,,,,,,,,,,,,,,,,,"
+    user.addRow(source, splitMaterialFields("1,,,bad,Through Hardened steel,,,,,,,,,,,,,,,,,"
                                              "10000,10000000,2.466,x,1.4488,-0.023,2.466,-0.056,"
                                              "1000,3000000,666x,666,1.3558,-0.0178,1.6831,-0.0323"));
-    const MaterialRecord bad = user.record(0);
+    const MaterialRecord bad = user.record(1);
     const MaterialRecord good = table.record(ThroughHardened);
     const StressCycleOutcome outcome = stressCycleFactors(
         {StressCycleMember{&bad, "1000000", "300", false}, StressCycleMember{&good, "1000000", "300", false}});

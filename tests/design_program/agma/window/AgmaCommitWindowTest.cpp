@@ -38,6 +38,7 @@ protected:
         services.pair = [this] { return &pair; };
         services.pushNextButton = [this](std::int32_t direction) { moves.push_back(direction); };
         services.all4Horsepowers = [this](const auto& table) { tables.push_back(table.has_value()); };
+        services.rmsFactor = [this] { return rmsFactor; };
         agma = std::make_unique<cindrel::agma::frmAGMA>(*windows, std::move(services));
         load().show();
         QApplication::setActiveWindow(form().window());
@@ -55,6 +56,7 @@ protected:
     cindrel::model::T_Set pair{shell};
     std::vector<std::int32_t> moves;
     std::vector<bool> tables;
+    double rmsFactor = 1;
 };
 
 TEST_F(AgmaCommitWindow, NextPreviousAndCloseCommitAndMove)
@@ -93,4 +95,63 @@ TEST_F(AgmaCommitWindow, NoValidPowerEmptiesTheMainWindowsPowers)
     EXPECT_EQ(tables, (std::vector<bool>{false}));
     EXPECT_EQ(moves, (std::vector<std::int32_t>{2}));
     EXPECT_EQ(messageCount(), 0u); // the commit recalculates without a word
+}
+
+TEST_F(AgmaCommitWindow, ABoxThatHoldsNoNumberKeepsTheUserOnIt)
+{
+    type("txtKm", "1.25*");
+    type("txtKo", "abc");
+    click("cmdPrevious");
+    EXPECT_NE(lastMessage().find("Ko, the overload factor: \"abc\" is not a number"), std::string::npos)
+        << lastMessage();
+    EXPECT_EQ(tabs().selectedTab(), 5);
+    EXPECT_TRUE(box("txtKo").hasFocus());
+    bool cancel = false;
+    form().onQueryUnload(cancel, forms::UnloadReason::FormControlMenu);
+    EXPECT_TRUE(cancel);
+    EXPECT_TRUE(moves.empty());
+    EXPECT_TRUE(tables.empty());
+    EXPECT_EQ(pair.oAGMA1->Km(), "1.0*"); // the model's own default
+    EXPECT_EQ(mainText("txtKm"), "");
+
+    {
+        // A material box the user broke: the member's own materials page.
+        agma->StopTheEvents(true);
+        type("txtKo", "1.25");
+        type("txtSAT", 1, "strong");
+        agma->StopTheEvents(false);
+    }
+    click("cmdNext");
+    EXPECT_NE(lastMessage().find("allowable bending stress (SAT) of the gear"), std::string::npos) << lastMessage();
+    EXPECT_EQ(tabs().selectedTab(), 1);
+    EXPECT_TRUE(moves.empty());
+
+    chooseMaterial(1, rows::ThroughHardenedGrade1);
+    click("cmdPrevious");
+    EXPECT_EQ(moves, (std::vector<std::int32_t>{2}));
+    EXPECT_EQ(pair.oAGMA1->Ko(), "1.25");
+    EXPECT_EQ(pair.oAGMA1->Km(), "1.25*");
+}
+
+// The main window's surface finish passes through the window unchanged; a
+// finish the user changes here goes back converted: 16 µin Ra is 0.4064 µm.
+TEST_F(AgmaCommitWindow, TheSurfaceFinishReadsAsTypedUnlessChangedHere)
+{
+    rmsFactor = 0.0254 / 1.1; // metric: µm Ra per µin RMS
+    auto& finish = (*windows)[q("frmMain")].get<forms::TextBox>(q("txtSurfaceFinish"));
+    finish.setText(q("0.8"));
+    agma->StopTheEvents(true); // as a design file is read
+    type("txtRMS", "32");
+    agma->StopTheEvents(false);
+    click("cmdPrevious");
+    EXPECT_EQ(mainText("txtSurfaceFinish"), "0.8");
+
+    type("txtRMS", "16");
+    click("cmdPrevious");
+    EXPECT_EQ(mainText("txtSurfaceFinish"), "0.4064");
+
+    finish.setText(q("0.5"));
+    click("cmdPrevious");
+    EXPECT_EQ(mainText("txtSurfaceFinish"), "0.5");
+    EXPECT_EQ(moves, (std::vector<std::int32_t>{2, 2, 2}));
 }

@@ -208,6 +208,60 @@ TEST_F(AgmaTabs, AFailedGeometryFactorIsMarkedOnThePowerTab)
     EXPECT_EQ(label("lblPac", 1).caption(), QStringLiteral("59.4 hp"));
 }
 
+// The spur pair of the golden powers with a pinion of 450 HB and a gear of
+// 300 HB at 10^6 and 5·10^5 cycles. Worked by hand: pinion sac 322·450 +
+// 29100 = 174,000 psi, sat 77.3·450 + 12800 = 47,585 psi, Yn 1.223, Zn 1.138;
+// Pat = 1800·4·2·0.35·47585·1.223 / (126000·1.25·1.38·5·1.371) = 196.9 hp,
+// Pac = 360 / 297986.85 · (4·174000·1.138 / 2291)² = 144.4 hp.
+TEST_F(AgmaTabs, ThePowerTakesTheStressCycleFactorsOfTheNewHardness)
+{
+    withMaterials();
+    spurPair();
+    quietly("txtInps", 4, "2");
+    quietly("txtLife", 0, "1000000");
+    quietly("txtLife", 1, "500000");
+    type("txtBHN", 1, "300");
+    type("txtBHN", 0, "450");
+    EXPECT_EQ(text("txtYn", 0), "1.223");
+    EXPECT_EQ(text("txtZn", 0), "1.138");
+    select(8);
+    ASSERT_EQ(tabs().selectedTab(), 8);
+    EXPECT_EQ(label("lblPat", 0).caption(), QStringLiteral("197 hp"));
+    EXPECT_EQ(label("lblPac", 0).caption(), QStringLiteral("144 hp"));
+}
+
+// A surface-hardened pinion at its table hardness, a 300 HB gear, ratio 3,
+// Ra 16: Ch = (450 − 300) · 0.00075 e^(−0.0112·16) + 1 = 1.0940, shown 1.09;
+// the gear's Pac of the golden spur pair becomes 360 / 297986.85 ·
+// (4·125700·1.09 / 2291)² = 69.1 hp (58.2 hp without the gain).
+TEST_F(AgmaTabs, ASurfaceHardenedPinionRaisesTheGearsPittingPower)
+{
+    struct Case {
+        int pinionRow;
+        const char* surface;
+    };
+    for (const Case& c : {Case{rows::FlameHardened50HRC, "481"}, Case{rows::Nitralloy135MGrade1, "614"}}) {
+        SCOPED_TRACE(c.pinionRow);
+        select(0);
+        chooseMaterial(0, c.pinionRow);
+        chooseMaterial(1, rows::ThroughHardenedGrade1);
+        type("txtBHN", 1, "300");
+        spurPair();
+        quietly("txtInps", 4, "3");
+        quietly("txtRMS", -1, "16");
+        // Entering the tab brings each member's surface hardness.
+        quietly("txtSurfaceBHN", 0, "");
+        quietly("txtSurfaceBHN", 1, "");
+        select(7);
+        EXPECT_EQ(text("txtSurfaceBHN", 0), c.surface);
+        EXPECT_EQ(text("txtSurfaceBHN", 1), "300");
+        EXPECT_EQ(text("txtCh", 1), "1.09");
+        select(8);
+        ASSERT_EQ(tabs().selectedTab(), 8);
+        EXPECT_EQ(label("lblPac", 1).caption(), QStringLiteral("69.1 hp"));
+    }
+}
+
 TEST_F(AgmaTabs, SetInputsSpeedAndRatioDriveTheLife)
 {
     withMaterials();

@@ -107,5 +107,7 @@ inline constexpr int ThroughHardenedGrade2 = 4;
 inline constexpr int FlameHardened50HRC = 8;
 inline constexpr int CarburizedGrade1 = 21;
 inline constexpr int NitridedGrade1 = 27;
+inline constexpr int Nitralloy135MGrade1 = 45;
+inline constexpr int Nitralloy135MGrade3 = 47;
 inline constexpr int DuctileIron60 = 58;
 } // namespace rows

@@ -266,7 +266,7 @@ TEST_F(AgmaWindowWalk, SpurEnglishPairRatedOnTheWindowAndHandedToTheSequence)
                          {"txtSh", 1, "1.0"},
                          {"txtYn", 0, "1.0*"},
                          {"txtZn", 1, "1.0*"},
-                         {"txtSurfaceFinish", -1, "35.2"}, // Ra 32 µin × 1.1, RMS µin
+                         {"txtSurfaceFinish", -1, "32"}, // the design's own: the window's finish was not changed
                          {"txtSAC", 0, "26.9 HP"},
                          {"txtSAC", 1, "12.1 HP"},
                          {"txtSAT", 0, "59 HP"},
