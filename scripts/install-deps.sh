@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libsqlite3-dev
   fonts-dejavu-core
   xvfb xauth
+  poppler-utils
 )
 
 missing=()

@@ -196,6 +196,7 @@ TEST_F(DrawingWindow, CommandsOfLaterPartsAreWiredToTheirHooks)
 
 TEST_F(DrawingWindow, CommandsOfLaterPartsDoNothingUntilBuilt)
 {
+    dialogProvider.cancelPrinter(); // printing asks for the printer first
     for (const char* name : {"mnuOpen", "mnuSave", "mnuSettings", "mnuPrint"})
         menu(name).click();
     EXPECT_EQ(endings, 0);
