@@ -11,6 +11,7 @@ packages=(
   # The windows' interface font, of the letter widths their layouts were drawn for.
   fonts-liberation2
   xvfb xauth
+  poppler-utils
 )
 
 missing=()

@@ -244,11 +244,17 @@ void PrintDocument(printing::PreviewControl& control, const std::optional<T_MFGO
     step("end", [&] { printer.endDoc(); });
     step("page frames", [&] { printPageFrames(printer, host); });
     control.setVisible(true);
-    if (!PrintPreview)
-        step("print", [&] {
-            printing::printDocument(printer.document(), host.chosenPrinter(),
-                                    QStringLiteral("Cindrel manufacturing outputs"));
-        });
+    // A new printout opens on its first page.
+    control.setPreviewPage(1);
+    if (PrintPreview)
+        return;
+    try {
+        printing::printDocument(printer.document(), host.chosenPrinter(), QStringLiteral("Cindrel manufacturing outputs"));
+    } catch (const std::exception& error) {
+        if (logFailure)
+            logFailure(std::string("PrintDocument, print: ") + error.what());
+        tellNotPrinted("The manufacturing sheet", error);
+    }
 }
 
 } // namespace cindrel::outputs::mfg

@@ -1,5 +1,9 @@
 #include "outputs/PrintedTexts.h"
 
+#include "dialogs/DialogTypes.h"
+#include "dialogs/MessageBox.h"
+#include "runtime/RuntimeError.h"
+
 #include <QLocale>
 #include <QStringList>
 
@@ -52,6 +56,16 @@ QString printedStamp(const QDateTime& now)
     const QLocale english = QLocale::c();
     return QStringLiteral("Printed ") + english.toString(now.date(), QStringLiteral("MMMM d, yyyy")) +
            QStringLiteral(" - ") + english.toString(now.time(), QStringLiteral("h:mm AP"));
+}
+
+void tellNotPrinted(const std::string& what, const std::exception& error)
+{
+    const auto* numbered = dynamic_cast<const runtime::RuntimeError*>(&error);
+    std::string why = numbered != nullptr ? numbered->description() : std::string(error.what());
+    if (why.empty())
+        why = numbered != nullptr ? runtime::errorDescription(numbered->number()) : std::string("an unknown error");
+    dialogs::messageBox(q(what + " was not printed.\r\n\r\n" + why),
+                        dialogs::OKOnly | dialogs::IconExclamation, QStringLiteral("Print"));
 }
 
 } // namespace cindrel::outputs::printed

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <exception>
 #include <string>
 
 // Texts that the printed results report and the manufacturing printout share.
@@ -18,6 +19,10 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
 std::string versionNumbers(const std::string& version);
 // "Printed March 5, 2024 - 3:07 PM", in English whatever the user's settings.
 QString printedStamp(const QDateTime& now);
+
+// Tells the user, in a message box, that `what` was not printed and why
+// (the error's own text); the run log is no substitute, it may be off.
+void tellNotPrinted(const std::string& what, const std::exception& error);
 
 inline QString q(const std::string& text) { return QString::fromStdString(text); }
 

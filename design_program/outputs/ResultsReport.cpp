@@ -316,9 +316,14 @@ std::int16_t clsQXOutputs::PrintDocument(bool PrintDoc)
     if (!PrintDoc) {
         try {
             printing::printDocument(printer.document(), reportHost_->chosenPrinter(), QStringLiteral("Cindrel results"));
-        } catch (const runtime::RuntimeError& error) {
-            // A report that did not reach the printer is not passed over in silence.
-            host_.MainErrHandler("clsQXOutput", "PrintDocument", std::to_string(error.number()), error.description(), "");
+        } catch (const std::exception& error) {
+            // A report that did not reach the printer is not passed over in silence: the user is
+            // told why, whether run notes are kept or not.
+            const auto* numbered = dynamic_cast<const runtime::RuntimeError*>(&error);
+            host_.MainErrHandler("clsQXOutput", "PrintDocument",
+                                 std::to_string(numbered != nullptr ? numbered->number() : int(printing::PrinterError)),
+                                 numbered != nullptr ? numbered->description() : std::string(error.what()), "");
+            tellNotPrinted("The results report", error);
         }
     }
     if (reportHost_ != nullptr)

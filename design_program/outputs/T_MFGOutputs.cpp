@@ -285,12 +285,14 @@ bool T_MFGOutputs::Array2ClipBoard()
 bool T_MFGOutputs::MakeNewArray()
 {
     const auto report = [this](int number, const std::string& description) {
+        lastFailure_ = description.empty() ? runtime::errorDescription(number) : description;
         host_.errorReporter().reportError("T_MFGOutputs", "MakeNewArray", std::to_string(number), description,
                                           "The manufacturing table was not rebuilt.");
     };
     try {
         Table table = NewMFGArray();
         MFGArray_ = std::move(table);
+        lastFailure_.clear();
         return true;
     } catch (const runtime::RuntimeError& error) {
         report(error.number(), error.description());

@@ -41,6 +41,8 @@ public:
     // error handler and returns false: the previous table, the clipboard and
     // the run log stay as they were.
     bool MakeNewArray();
+    // Why the last MakeNewArray failed; empty after one that built the table.
+    const std::string& lastFailure() const { return lastFailure_; }
 
     // Nothing until the first successful build.
     const std::optional<Table>& MFGArray() const { return MFGArray_; }
@@ -100,6 +102,7 @@ private:
     std::array<std::string, 2> Tooth2ToothComposite_;
 
     std::optional<Table> MFGArray_;
+    std::string lastFailure_;
 };
 
 } // namespace cindrel::outputs

@@ -112,6 +112,8 @@ void frmMFGOutputs::load(forms::Form& window)
                                   static_cast<forms::Control*>(&control<grid::Grid>(window, "grdMFG")),
                                   static_cast<forms::Control*>(&control<printing::PreviewControl>(window, "prtMFG"))})
         panel->move(0, 0, std::max(window.scaleWidth(), 0.0), std::max(window.scaleHeight(), 0.0));
+    // The print control is the window's only preview: it brings its own page buttons.
+    control<printing::PreviewControl>(window, "prtMFG").setNavigationShown(true);
 
     control<forms::MenuItem>(window, "mnuEditValues").onClick.connect([this] { command(Edit); });
     control<forms::MenuItem>(window, "mnuViewGrid").onClick.connect([this] { command(ViewGrid); });
@@ -385,8 +387,10 @@ bool frmMFGOutputs::ApplyEditedValues()
     table->Decimals(places);
     table->PrintMFGNotes(control<forms::CheckBox>(window, "chkUseMFGNotes").checkValue() == 1);
     if (!table->MakeNewArray()) {
+        // The reason itself: the run log may be off, and then it is empty.
         dialogs::messageBox(QStringLiteral("The manufacturing outputs could not be calculated for this gear set; the "
-                                           "previous table is kept. The run log tells why."),
+                                           "previous table is kept.\r\n\r\n") +
+                                q(table->lastFailure()),
                             dialogs::OKOnly | dialogs::IconExclamation, window.caption());
         return false;
     }

@@ -5,6 +5,8 @@
 #include "log/TraceLog.h"
 #include "mesh/clsMesh.h"
 
+#include "dialogs/CommonDialogs.h"
+#include "dialogs/MessageBox.h"
 #include "printing/PrinterOutput.h"
 #include "printing/ReportPrinter.h"
 #include "runtime/RuntimeError.h"
@@ -71,7 +73,7 @@ double printScale(double clientWidth, double clientHeight, double pageWidth, dou
 {
     if (!(clientWidth > 0 && clientHeight > 0 && pageWidth > 0 && pageHeight > 0))
         return 0;
-    return std::max(pageWidth / clientWidth, pageHeight / clientHeight);
+    return std::min(pageWidth / clientWidth, pageHeight / clientHeight);
 }
 
 PrintLayout printLayout(double clientWidth, double clientHeight, const PrintSetup& setup)
@@ -87,6 +89,8 @@ PrintLayout printLayout(double clientWidth, double clientHeight, const PrintSetu
     layout.scale = printScale(clientWidth, clientHeight, layout.pagePixels.width(), layout.pagePixels.height());
     if (!(layout.scale > 0) || !std::isfinite(layout.scale))
         runtime::raise(runtime::InvalidProcedureCall, "Nothing to print: the drawing window or the page has no area");
+    layout.viewOffset = QPointF((layout.pagePixels.width() - clientWidth * layout.scale) / 2,
+                                (layout.pagePixels.height() - clientHeight * layout.scale) / 2);
     return layout;
 }
 
@@ -151,13 +155,22 @@ void clsMetaFileAndPrint::EndPrint()
 }
 
 void PrintOutPut(clsMesh& mesh, clsSettings& settings, const TraceLog& trace, MessageLogger& logger,
-                 const PrintSetup& setup)
+                 PrintSetup& setup)
 {
     DrawingSurface* window = mesh.surface();
     clsGear* first = mesh.firstElement();
     clsGear* second = mesh.secondElement();
     if (window == nullptr || first == nullptr || second == nullptr)
         return;
+    {
+        dialogs::PrinterDialogRequest request;
+        request.initial = setup.printer;
+        request.flags = dialogs::PrinterNoPageNumbers + dialogs::PrinterNoSelection;
+        const dialogs::PrinterDialogAnswer answer = dialogs::showPrinterDialog(request);
+        if (answer.cancelled)
+            return;
+        setup.printer = answer.printer;
+    }
     const double zoom = mesh.zoom(), centreX = mesh.centreX(), centreY = mesh.centreY();
     const bool blackOnWhite = settings.PrintBlackOnWhite;
     bool coloursChanged = false;
@@ -172,9 +185,11 @@ void PrintOutPut(clsMesh& mesh, clsSettings& settings, const TraceLog& trace, Me
         mesh.setView(zoom * r, centreX * r, centreY * r);
         clsMetaFileAndPrint job(trace);
         DrawDevice& printer = job.StartPrint(setup, layout, settings.pens());
-        // The page shows what the window shows, its background included.
-        job.painter().fillRect(QRectF(QPointF(0, 0), layout.pagePixels),
-                               colorFromNumber(settings.Element(option::Background).Color));
+        // The page shows what the window shows, its background included, and no more.
+        const QRectF view(QPointF(0, 0), QSizeF(window->clientWidth(), window->clientHeight()) * r);
+        job.painter().translate(layout.viewOffset);
+        job.painter().setClipRect(view, Qt::IntersectClip);
+        job.painter().fillRect(view, colorFromNumber(settings.Element(option::Background).Color));
         first->Device2DrawOn(&printer);
         second->Device2DrawOn(&printer);
         mesh.ReadInputs(false);
@@ -193,12 +208,16 @@ void PrintOutPut(clsMesh& mesh, clsSettings& settings, const TraceLog& trace, Me
     second->Device2DrawOn(window->device());
     if (coloursChanged)
         settings.ResetColors2Previous();
-    if (failure)
-        logger.LogMessage("clsMesh", "PrintOutPut", std::to_string(failure->number()),
-                          failure->description().empty() ? runtime::errorDescription(failure->number())
-                                                         : failure->description(),
-                          "The drawing was not printed.");
     mesh.ReadInputs(false);
+    if (failure) {
+        const std::string why = failure->description().empty() ? runtime::errorDescription(failure->number())
+                                                               : failure->description();
+        logger.LogMessage("clsMesh", "PrintOutPut", std::to_string(failure->number()), why,
+                          "The drawing was not printed.");
+        // The message window may be switched off: the user is told all the same.
+        dialogs::messageBox(QString::fromStdString("The drawing was not printed.\r\n\r\n" + why),
+                            dialogs::OKOnly | dialogs::IconExclamation, QStringLiteral("Print drawing"));
+    }
 }
 
 } // namespace vantrope

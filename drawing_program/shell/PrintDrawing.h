@@ -36,10 +36,13 @@ struct PrintLayout {
     QPointF originTwips;
     // Printer pixels per window pixel.
     double scale = 0;
+    // Where the view's top-left corner lands on the usable page, in printer
+    // pixels: the view is centred in the direction it does not fill.
+    QPointF viewOffset;
 };
 
-// The larger of the page-to-window ratios: the view fills the page one way
-// and is cut off the other. Zero when the window or the page has no area.
+// The smaller of the page-to-window ratios: the whole view fits on the page,
+// filling it one way. Zero when the window or the page has no area.
 double printScale(double clientWidth, double clientHeight, double pageWidth, double pageHeight);
 
 // Landscape when the window is wider than tall. Raises run-time error 5
@@ -75,12 +78,14 @@ private:
     std::unique_ptr<PainterDevice> device_;
 };
 
-// Prints the mesh as one page: the window's view enlarged to the page, in
-// black on white when the settings ask for it. Zoom, centre, drawing
-// devices and colours come back as they were whatever happens; a printer
-// that fails is reported to the logger (module "clsMesh", routine
-// "PrintOutPut") and the window is drawn again.
+// Prints the mesh as one page: first the printer dialog (its choice is kept
+// in `setup`; cancelled, nothing happens), then the window's view enlarged
+// to the page, in black on white when the settings ask for it. Zoom,
+// centre, drawing devices and colours come back as they were whatever
+// happens; a print that fails is shown to the user in a message box and
+// reported to the logger (module "clsMesh", routine "PrintOutPut"), and the
+// window is drawn again.
 void PrintOutPut(clsMesh& mesh, clsSettings& settings, const TraceLog& trace, MessageLogger& logger,
-                 const PrintSetup& setup);
+                 PrintSetup& setup);
 
 } // namespace vantrope

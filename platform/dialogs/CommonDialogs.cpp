@@ -1,7 +1,10 @@
 #include "dialogs/CommonDialogs.h"
 
 #include "dialogs/DialogProvider.h"
+#include "dialogs/MessageBox.h"
 #include "runtime/RuntimeError.h"
+
+#include <QFileInfo>
 
 namespace dialogs {
 
@@ -12,6 +15,36 @@ Answer raiseIfCancelled(Answer answer, bool cancelError) {
     if (answer.cancelled && cancelError)
         runtime::raise(runtime::CancelError);
     return answer;
+}
+
+// The PDF printer's file: asked when the printer dialog left it open, and
+// always ending in ".pdf". A name that only became an existing file by the
+// added ".pdf" is not replaced without asking. False: the user gave up.
+bool choosePdfFile(PrinterChoice& printer, const PrinterChoice& initial) {
+    printer.printerName = QString::fromLatin1(PdfPrinterName);
+    QString path = printer.pdfFile;
+    if (path.trimmed().isEmpty()) {
+        FileDialogRequest request;
+        request.mode = FileDialogMode::Save;
+        request.title = QStringLiteral("Print to PDF file");
+        request.filter = QStringLiteral("PDF files (*.pdf)|*.pdf");
+        request.defaultExtension = QStringLiteral("pdf");
+        request.fileName = initial.pdfFile;
+        request.flags = FileOverwritePrompt | FileHideReadOnly | FilePathMustExist;
+        const FileDialogAnswer file = currentProvider().fileDialog(request);
+        if (file.cancelled || file.path().trimmed().isEmpty())
+            return false;
+        path = file.path();
+    }
+    if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
+        path += QStringLiteral(".pdf");
+        if (QFileInfo::exists(path) &&
+            messageBox(QStringLiteral("%1 already exists.\r\nDo you want to replace it?").arg(path),
+                       YesNo | IconExclamation | DefaultButton2, QStringLiteral("Print to PDF file")) != ButtonYes)
+            return false;
+    }
+    printer.pdfFile = path;
+    return true;
 }
 
 PrinterChoice& storedPrinter() {
@@ -49,6 +82,8 @@ FolderDialogAnswer showFolderDialog(const FolderDialogRequest& request) {
 
 PrinterDialogAnswer showPrinterDialog(const PrinterDialogRequest& request) {
     PrinterDialogAnswer answer = currentProvider().printerDialog(request);
+    if (!answer.cancelled && answer.printer.isPdf() && !choosePdfFile(answer.printer, request.initial))
+        answer = PrinterDialogAnswer{};
     if (!answer.cancelled)
         setCurrentPrinter(answer.printer);
     return raiseIfCancelled(answer, request.cancelError);

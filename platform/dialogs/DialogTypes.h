@@ -171,11 +171,17 @@ enum PrinterDialogFlag : int {
 
 enum class PageOrientation { Portrait = 1, Landscape = 2 };
 
+// The PDF printer stands beside the system's printers on every machine,
+// also on one with no printer at all: it writes the document to a PDF file.
+inline constexpr char PdfPrinterName[] = "PDF file";
+
 struct PrinterChoice {
     QString printerName; // empty: the system's default printer
     int copies = 1;
     PageOrientation orientation = PageOrientation::Portrait;
+    QString pdfFile{}; // the file the PDF printer writes; empty for other printers
 
+    bool isPdf() const { return printerName == QLatin1String(PdfPrinterName) || !pdfFile.isEmpty(); }
     bool operator==(const PrinterChoice&) const = default;
 };
 

@@ -17,6 +17,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -239,7 +240,12 @@ PrinterDialogAnswer QtDialogProvider::printerDialog(const PrinterDialogRequest& 
     if (!haveWidgets())
         return answer;
     QPrinter printer;
-    if (!request.initial.printerName.isEmpty())
+    if (request.initial.isPdf())
+        printer.setOutputFileName(!request.initial.pdfFile.isEmpty()
+                                      ? request.initial.pdfFile
+                                      : QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                                            .filePath(QStringLiteral("print.pdf")));
+    else if (!request.initial.printerName.isEmpty())
         printer.setPrinterName(request.initial.printerName);
     printer.setCopyCount(std::max(request.initial.copies, 1));
     printer.setPageOrientation(request.initial.orientation == PageOrientation::Landscape
@@ -248,13 +254,20 @@ PrinterDialogAnswer QtDialogProvider::printerDialog(const PrinterDialogRequest& 
     QPrintDialog dialog(&printer, ownerWindow());
     if (!request.title.isEmpty())
         dialog.setWindowTitle(request.title);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, !(request.flags & PrinterHidePrintToFile));
+    // Printing to a PDF file stands for the system's PDF printer: offered
+    // always, so a machine without printers still has one.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, !(request.flags & PrinterNoPageNumbers));
     dialog.setOption(QAbstractPrintDialog::PrintSelection, !(request.flags & PrinterNoSelection));
     if (dialog.exec() != QDialog::Accepted)
         return answer;
     answer.cancelled = false;
-    answer.printer.printerName = printer.printerName();
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        answer.printer.printerName = QString::fromLatin1(PdfPrinterName);
+        answer.printer.pdfFile = printer.outputFileName();
+    } else {
+        answer.printer.printerName = printer.printerName();
+    }
     answer.printer.copies = printer.copyCount();
     answer.printer.orientation = printer.pageLayout().orientation() == QPageLayout::Landscape
                                      ? PageOrientation::Landscape

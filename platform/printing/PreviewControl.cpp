@@ -2,7 +2,11 @@
 
 #include "forms/Layout.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace printing {
 
@@ -78,12 +82,64 @@ PreviewControl::PreviewControl(forms::Form& form, const forms::ControlPlace& pla
     : Control(form, forms::ControlKind::PrintPreview, place.name, place.index, place.container, place.tab),
       preview_(new PreviewWidget)
 {
+    auto* frame = new QWidget;
+    auto* column = new QVBoxLayout(frame);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    navigation_ = new QWidget;
+    auto* bar = new QHBoxLayout(navigation_);
+    bar->setContentsMargins(0, 0, 0, 0);
+    previous_ = new QPushButton(QStringLiteral("Prev Page"));
+    previous_->setObjectName(QStringLiteral("cmdPreviousPage"));
+    next_ = new QPushButton(QStringLiteral("Next Page"));
+    next_->setObjectName(QStringLiteral("cmdNextPage"));
+    pageLabel_ = new QLabel;
+    pageLabel_->setObjectName(QStringLiteral("lblPage"));
+    bar->addWidget(previous_);
+    bar->addWidget(next_);
+    bar->addWidget(pageLabel_);
+    bar->addStretch();
+    navigation_->hide();
+    column->addWidget(navigation_);
+    column->addWidget(preview_, 1);
+    QObject::connect(previous_, &QPushButton::clicked, frame, [this] { setPreviewPage(previewPage() - 1); });
+    QObject::connect(next_, &QPushButton::clicked, frame, [this] { setPreviewPage(previewPage() + 1); });
+
     preview_->setDocument(&printer_.document());
     printer_.setOnDocumentChanged([this] {
-        if (widget() != nullptr)
+        if (widget() != nullptr) {
             preview_->documentChanged();
+            showPageState();
+        }
     });
-    attachWidget(preview_);
+    attachWidget(frame);
+    showPageState();
+}
+
+void PreviewControl::setPreviewPage(int page)
+{
+    preview_->setPage(page);
+    showPageState();
+}
+
+void PreviewControl::setNavigationShown(bool shown)
+{
+    navigation_->setVisible(shown);
+    showPageState();
+}
+
+bool PreviewControl::navigationShown() const { return !navigation_->isHidden(); }
+
+QString PreviewControl::pageText() const
+{
+    return pageCount() == 0 ? QString() : QStringLiteral("Page %1 of %2").arg(previewPage()).arg(pageCount());
+}
+
+void PreviewControl::showPageState()
+{
+    previous_->setEnabled(previewPage() > 1);
+    next_->setEnabled(previewPage() < pageCount());
+    pageLabel_->setText(pageText());
 }
 
 void registerPrintPreviewKind()

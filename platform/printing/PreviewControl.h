@@ -8,6 +8,9 @@
 
 #include <QScrollArea>
 
+class QLabel;
+class QPushButton;
+
 #include <memory>
 
 
@@ -58,13 +61,28 @@ public:
     double zoom() const { return preview_->zoom(); }
     void setZoom(double percent) { preview_->setZoom(percent); }
     int previewPage() const { return preview_->page(); }
-    void setPreviewPage(int page) { preview_->setPage(page); }
+    void setPreviewPage(int page);
     int pageCount() const { return printer_.pageCount(); }
     PreviewWidget& preview() { return *preview_; }
 
+    // A bar of its own above the page, "Prev Page", "Next Page" and "Page n
+    // of m", for a window whose print control is its only preview. Hidden
+    // until asked for; a window with page buttons of its own leaves it so.
+    void setNavigationShown(bool shown);
+    bool navigationShown() const;
+    QPushButton& previousPageButton() { return *previous_; }
+    QPushButton& nextPageButton() { return *next_; }
+    QString pageText() const;
+
 private:
+    void showPageState();
+
     ReportPrinter printer_;
     PreviewWidget* preview_;
+    QWidget* navigation_;
+    QPushButton* previous_;
+    QPushButton* next_;
+    QLabel* pageLabel_;
 };
 
 // Lets layout tables hold print controls (rows of kind forms::ControlKind::PrintPreview).

@@ -15,12 +15,23 @@ public:
     {
         if (document.pageCount() == 0)
             runtime::raise(PrinterError, "Printer error: the document has no pages");
+        if (choice.isPdf()) {
+            QString why;
+            if (choice.pdfFile.trimmed().isEmpty())
+                why = QStringLiteral("no file name was given");
+            else if (!writePdf(document, choice.pdfFile, title, &why))
+                why = why.isEmpty() ? QStringLiteral("the file could not be written") : why;
+            else
+                return;
+            runtime::raise(PrinterError, "Printer error: the PDF file was not written: " + why.toStdString());
+        }
         QPrinter printer(QPrinter::HighResolution);
         if (!choice.printerName.isEmpty())
             printer.setPrinterName(choice.printerName);
         const QString name = choice.printerName.isEmpty() ? QStringLiteral("the default printer") : choice.printerName;
         if (!printer.isValid() || printer.outputFormat() != QPrinter::NativeFormat)
-            runtime::raise(PrinterError, "Printer error: " + name.toStdString() + " is not available");
+            runtime::raise(PrinterError, "Printer error: " + name.toStdString() +
+                                             " is not available; choose another printer or the PDF printer");
         printer.setDocName(title);
         printer.setCopyCount(std::max(choice.copies, 1));
         printer.setFullPage(true);

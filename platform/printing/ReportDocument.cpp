@@ -94,6 +94,9 @@ bool writePdf(const ReportDocument& document, const QString& path, const QString
     };
     if (document.pageCount() == 0)
         return fail(QStringLiteral("The document has no pages to write."));
+    // A folder, a pipe or a device is never written over (a pipe would hang).
+    if (const QFileInfo target(path); target.exists() && !target.isFile())
+        return fail(QStringLiteral("Cannot write %1: it is not a regular file.").arg(path));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));

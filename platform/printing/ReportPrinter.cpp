@@ -52,8 +52,10 @@ void checkFinite(double value, const char* what)
 
 QSizeF printerPageSize(const dialogs::PrinterChoice& printer)
 {
-    const QPrinterInfo info =
-        printer.printerName.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(printer.printerName);
+    // The PDF printer takes the default printer's paper, as a PDF printer of the system would.
+    const QPrinterInfo info = printer.printerName.isEmpty() || printer.isPdf()
+                                  ? QPrinterInfo::defaultPrinter()
+                                  : QPrinterInfo::printerInfo(printer.printerName);
     QPageSize paper = info.isNull() ? QPageSize() : info.defaultPageSize();
     if (!paper.isValid())
         paper = QPageSize(QPageSize::Letter);

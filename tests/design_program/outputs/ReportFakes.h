@@ -9,6 +9,7 @@
 #include "outputs/ReportHost.h"
 #include "outputs/clsQXOutputs.h"
 
+#include "dialogs/ScriptedDialogProvider.h"
 #include "forms/Forms.h"
 #include "printing/ReportDocument.h"
 
@@ -173,6 +174,9 @@ protected:
     cindrel::outputs::clsQXOutputs outputs{host, windows};
     KeptOutput kept;
     printing::ScopedPrinterOutput scope{kept};
+    // Any box the report shows must be scripted by the test.
+    dialogs::ScriptedDialogProvider dialogs;
+    dialogs::ScopedDialogProvider scopedDialogs{dialogs};
 };
 
 } // namespace outputstest

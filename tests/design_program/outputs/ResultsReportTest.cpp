@@ -292,9 +292,14 @@ TEST_F(ResultsReport, PrintingAsksForThePrinterAndACancelChangesNothing)
     EXPECT_THAT(kept.printers, ElementsAre("Office"));
     EXPECT_EQ(count("Tooth Thickness"), 1);
 
-    // A printer that cannot be reached is reported, not passed over.
+    // A printer that cannot be reached is told to the user, with the reason; the run log has it besides.
     kept.fail = true;
+    dialogs.answerMessageBox(dialogs::ButtonOK);
     outputs.PrintDocument(false);
+    const auto boxes = dialogs.requestsOf<dialogs::MessageBoxRequest>();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "The results report was not printed.\r\n\r\nPrinter error: Office is not available");
+    EXPECT_EQ(boxes[0].icon, dialogs::IconExclamation);
     ASSERT_EQ(host.errors.size(), 1u);
     EXPECT_EQ(host.errors[0], "clsQXOutput.PrintDocument 482 Printer error: Office is not available");
 }

@@ -496,6 +496,8 @@ TEST_F(MfgTableTest, FailedBuildKeepsTheTableClipboardAndRunLog)
         EXPECT_EQ(host.errors[0].module, "T_MFGOutputs");
         EXPECT_EQ(host.errors[0].routine, "MakeNewArray");
         EXPECT_EQ(host.errors[0].number, std::to_string(c.number)) << c.what;
+        // The window tells the reason itself: the run log may be off.
+        EXPECT_FALSE(table.lastFailure().empty()) << c.what;
         EXPECT_EQ(*table.MFGArray(), before) << c.what;
         EXPECT_EQ(host.clipboard.size(), 1u) << c.what;
         EXPECT_EQ(host.runLog.size(), 1u) << c.what;
@@ -503,6 +505,7 @@ TEST_F(MfgTableTest, FailedBuildKeepsTheTableClipboardAndRunLog)
     }
     ASSERT_TRUE(table.MakeNewArray());
     EXPECT_EQ(*table.MFGArray(), before);
+    EXPECT_EQ(table.lastFailure(), "");
 }
 
 } // namespace

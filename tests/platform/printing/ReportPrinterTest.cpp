@@ -6,9 +6,11 @@
 #include "forms/Layout.h"
 
 #include "support/ErrorCapture.h"
+#include "support/PdfReader.h"
 #include "support/TemporaryFolder.h"
 
 #include <QFile>
+#include <QPushButton>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QRegularExpression>
@@ -18,6 +20,9 @@
 #include <cstdint>
 #include <fstream>
 #include <optional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -314,6 +319,99 @@ TEST_F(Printer, PrintingGoesToTheInstalledOutputAndAMissingPrinterIsAnError)
               }),
               PrinterError);
     EXPECT_EQ(errorNumberOf([&] { printDocument(ReportDocument{}, {}, QString()); }), PrinterError);
+}
+
+// The system's output always has the PDF printer: the document lands in the
+// file whole, or the error says why and an earlier file stays as it was.
+TEST_F(Printer, ThePdfPrinterWritesTheFileOrSaysWhyNot)
+{
+    printer.paragraph(QStringLiteral("Tooth thickness on page one"));
+    printer.newPage();
+    printer.paragraph(QStringLiteral("Quality number on page two"));
+    printer.endDoc();
+    TemporaryFolder folder;
+    const QString path = QString::fromStdString(folder.file("report.pdf").string());
+    const dialogs::PrinterChoice pdf{.printerName = QString::fromLatin1(dialogs::PdfPrinterName), .pdfFile = path};
+    printDocument(printer.document(), pdf, QStringLiteral("Report"));
+    const testsupport::PdfContents read = testsupport::readPdf(path);
+    ASSERT_EQ(read.pages, 2) << read.error.toStdString();
+    EXPECT_TRUE(read.pageTexts[0].contains(QStringLiteral("Tooth thickness on page one")));
+    EXPECT_TRUE(read.pageTexts[1].contains(QStringLiteral("Quality number on page two")));
+
+    QFile kept(path);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    const QByteArray before = kept.readAll();
+    std::filesystem::create_directory(folder.file("a folder"));
+    ASSERT_EQ(mkfifo(folder.file("a pipe").c_str(), 0600), 0);
+    struct Case {
+        QString file;
+        const char* why;
+    };
+    for (const Case& c : {Case{QString::fromStdString(folder.file("no/such/folder/r.pdf").string()), "Cannot write"},
+                          Case{QString::fromStdString(folder.file("a folder").string()), "not a regular file"},
+                          Case{QString::fromStdString(folder.file("a pipe").string()), "not a regular file"},
+                          Case{QString(), "no file name"}}) {
+        dialogs::PrinterChoice failing = pdf;
+        failing.pdfFile = c.file;
+        std::optional<runtime::RuntimeError> error;
+        try {
+            printDocument(printer.document(), failing, QStringLiteral("Report"));
+        } catch (const runtime::RuntimeError& raised) {
+            error = raised;
+        }
+        ASSERT_TRUE(error.has_value()) << c.file.toStdString();
+        EXPECT_EQ(error->number(), PrinterError);
+        EXPECT_NE(error->description().find("PDF file was not written"), std::string::npos) << error->description();
+        EXPECT_NE(error->description().find(c.why), std::string::npos) << error->description();
+    }
+    // A file that cannot be replaced keeps what it held.
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0500), 0);
+    if (::access(folder.path().c_str(), W_OK) != 0) {
+        EXPECT_EQ(errorNumberOf([&] { printDocument(printer.document(), pdf, QString()); }), PrinterError);
+        ASSERT_TRUE(kept.seek(0));
+        EXPECT_EQ(kept.readAll(), before);
+    }
+    ::chmod(folder.path().c_str(), 0700);
+}
+
+// The page bar of a print control that is its window's only preview.
+TEST(PrintPreview, ThePageBarStepsThroughThePagesAndStopsAtBothEnds)
+{
+    registerPrintPreviewKind();
+    forms::Form form(QStringLiteral("frmMFGOutputs"));
+    auto& control = dynamic_cast<PreviewControl&>(forms::buildControl(
+        form, {.kind = forms::ControlKind::PrintPreview, .name = QStringLiteral("prtMFG"), .width = 9000, .height = 6000}));
+    EXPECT_FALSE(control.navigationShown());
+    control.setNavigationShown(true);
+    EXPECT_TRUE(control.navigationShown());
+    ReportPrinter& printer = control.printer();
+    printer.startDoc();
+    printer.newPage();
+    printer.newPage();
+    printer.endDoc();
+    QPushButton& previous = control.previousPageButton();
+    QPushButton& next = control.nextPageButton();
+    struct Step {
+        QPushButton* click;
+        int page;
+        bool previousEnabled, nextEnabled;
+    };
+    control.setPreviewPage(1);
+    for (const Step& step : {Step{nullptr, 1, false, true}, Step{&next, 2, true, true}, Step{&next, 3, true, false},
+                             Step{&previous, 2, true, true}, Step{&previous, 1, false, true}}) {
+        if (step.click != nullptr)
+            step.click->click();
+        EXPECT_EQ(control.previewPage(), step.page);
+        EXPECT_EQ(control.pageText(), QStringLiteral("Page %1 of 3").arg(step.page));
+        EXPECT_EQ(previous.isEnabled(), step.previousEnabled) << step.page;
+        EXPECT_EQ(next.isEnabled(), step.nextEnabled) << step.page;
+    }
+    // A one-page document leaves nothing to step to.
+    printer.startDoc();
+    printer.endDoc();
+    EXPECT_EQ(control.pageText(), QStringLiteral("Page 1 of 1"));
+    EXPECT_FALSE(previous.isEnabled());
+    EXPECT_FALSE(next.isEnabled());
 }
 
 // Texts made of markup pieces, separators and odd characters in any order:

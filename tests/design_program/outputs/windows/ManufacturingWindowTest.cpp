@@ -13,6 +13,10 @@
 #include "printing/PrinterOutput.h"
 #include "runtime/NumberText.h"
 
+#include "support/PdfReader.h"
+
+#include <QPushButton>
+
 #include <gmock/gmock.h>
 
 #include <QWidget>
@@ -357,6 +361,79 @@ TEST_F(ManufacturingWindow, PrintPreviewShowsTheShopSheetAndPrintGoesToThePrinte
     dialogs.answerPrinter({});
     menu("mnuPrint");
     EXPECT_EQ(kept.printed.size(), 1u);
+}
+
+// The sheet runs over more than one page: every row is on one of them, the
+// preview steps through them all, and the PDF printer writes them all.
+TEST_F(ManufacturingWindow, EveryRowPrintsAndPreviewsPageByPage)
+{
+    moveDefaults();
+    menu("mnuPrintPreview");
+    auto& print = at<printing::PreviewControl>("prtMFG");
+    const printing::ReportDocument& document = print.document();
+    const int pages = document.pageCount();
+    ASSERT_GE(pages, 2) << "the spur sheet does not fit on one page";
+    // Each row of the table on exactly one page, in the table's order.
+    int page = 0;
+    for (const auto& row : table()) {
+        const QString description = QString::fromStdString(row[0]).trimmed();
+        while (page < pages && !document.pageTexts(page).contains(description))
+            ++page;
+        ASSERT_LT(page, pages) << row[0] << " is on no page, or out of order";
+    }
+    const auto onLastPage = document.pageTexts(pages - 1);
+    EXPECT_TRUE(onLastPage.contains(QStringLiteral("Quality number")));
+
+    ASSERT_TRUE(print.navigationShown());
+    EXPECT_TRUE(print.preview().isVisible());
+    EXPECT_EQ(print.previewPage(), 1);
+    EXPECT_EQ(print.pageText(), QStringLiteral("Page 1 of %1").arg(pages));
+    EXPECT_FALSE(print.previousPageButton().isEnabled());
+    for (int shown = 2; shown <= pages; ++shown) {
+        ASSERT_TRUE(print.nextPageButton().isEnabled());
+        print.nextPageButton().click();
+        EXPECT_EQ(print.previewPage(), shown);
+    }
+    EXPECT_FALSE(print.nextPageButton().isEnabled());
+    snapshot("print-preview-last-page.png");
+    // A new printout opens on its first page.
+    menu("mnuPrintPreview");
+    EXPECT_EQ(print.previewPage(), 1);
+
+    const QString pdf = QString::fromLatin1(dialogs::PdfPrinterName);
+    dialogs.answerPrinter({.printerName = pdf});
+    dialogs.answerFile(QString::fromStdString(folder.file("shop sheet").string()));
+    menu("mnuPrint");
+    const testsupport::PdfContents read = testsupport::readPdf(QString::fromStdString(folder.file("shop sheet.pdf").string()));
+    ASSERT_EQ(read.pages, pages) << read.error.toStdString();
+    EXPECT_TRUE(read.pageTexts.front().contains(QStringLiteral("Cindrel manufacturing outputs")));
+    EXPECT_TRUE(read.pageTexts.back().contains(QStringLiteral("Quality number")));
+    EXPECT_EQ(messages(), 0);
+}
+
+// A print that fails says so, and why, in a box; the run log may be off.
+TEST_F(ManufacturingWindow, AFailedPrintIsShownWithItsReason)
+{
+    moveDefaults();
+    // A table that cannot be built: the reason is in the box, not only in the run log.
+    startup->Oset->oPinion->aaNumberOfTeeth(0);
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    menu("mnuPrint");
+    ASSERT_EQ(messages(), 1);
+    const QString notBuilt = dialogs.requestsOf<dialogs::MessageBoxRequest>()[0].text;
+    EXPECT_TRUE(notBuilt.contains(QStringLiteral("previous table is kept.\r\n\r\nDivision by zero"))) << notBuilt.toStdString();
+    EXPECT_FALSE(notBuilt.contains(QStringLiteral("run log"), Qt::CaseInsensitive));
+    startup->Oset->oPinion->aaNumberOfTeeth(20);
+
+    const QString unwritable = QString::fromStdString(folder.file("gone/sheet.pdf").string());
+    dialogs.answerPrinter({.printerName = QString::fromLatin1(dialogs::PdfPrinterName), .pdfFile = unwritable});
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    menu("mnuPrint");
+    const auto boxes = dialogs.requestsOf<dialogs::MessageBoxRequest>();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(boxes[1].text.startsWith(QStringLiteral("The manufacturing sheet was not printed.\r\n\r\n")));
+    EXPECT_TRUE(boxes[1].text.contains(unwritable)) << boxes[1].text.toStdString();
+    EXPECT_FALSE(std::filesystem::exists(folder.file("gone")));
 }
 
 TEST_F(ManufacturingWindow, ASavedDesignKeepsTheTenControls)

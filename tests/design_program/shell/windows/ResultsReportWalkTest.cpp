@@ -7,6 +7,8 @@
 #include "printing/PrinterOutput.h"
 #include "printing/ReportDocument.h"
 
+#include "support/PdfReader.h"
+
 #include <QApplication>
 #include <QDir>
 
@@ -178,6 +180,37 @@ TEST_F(ResultsReportWalk, PrintFromTheFileMenuGoesToThePrinterChosenAndACancelPr
     menu("mnuFilePrint");
     EXPECT_EQ(dialogs.requestsOf<dialogs::CheckableMessageRequest>().size(), 1u);
     EXPECT_EQ(kept.printed.size(), 2u);
+}
+
+// On a machine with no printer at all the PDF printer is there: the report
+// lands in the file named, every page of it. A file that cannot be written
+// is told to the user with the reason, run notes or not.
+TEST_F(ResultsReportWalk, PrintToThePdfPrinterWritesTheWholeReportOrSaysWhyNot)
+{
+    walkTheDefaultDesign();
+    const QString pdf = QString::fromLatin1(dialogs::PdfPrinterName);
+    dialogs.answerPrinter({.printerName = pdf});
+    dialogs.answerFile(QString::fromStdString(folder.file("results").string()));
+    dialogs.answerCheckableMessage(4, true);
+    menu("mnuFilePrint");
+    const testsupport::PdfContents read = testsupport::readPdf(QString::fromStdString(folder.file("results.pdf").string()));
+    ASSERT_GE(report().pageCount(), 2);
+    ASSERT_EQ(read.pages, report().pageCount()) << read.error.toStdString();
+    EXPECT_TRUE(read.pageTexts.front().contains(QStringLiteral("Cindrel results:")));
+    EXPECT_TRUE(read.allText().contains(QStringLiteral("Main Inputs")));
+    EXPECT_TRUE(read.pageTexts.back().contains(QStringLiteral("Page %1 of %1").arg(read.pages)));
+    EXPECT_TRUE(dialogs.requestsOf<dialogs::MessageBoxRequest>().empty());
+
+    const QString unwritable = QString::fromStdString(folder.file("gone/results.pdf").string());
+    dialogs.answerPrinter({.printerName = pdf, .pdfFile = unwritable});
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    menu("mnuFilePrint");
+    const auto boxes = dialogs.requestsOf<dialogs::MessageBoxRequest>();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("The results report was not printed.\r\n\r\n")));
+    EXPECT_TRUE(boxes[0].text.contains(unwritable)) << boxes[0].text.toStdString();
+    EXPECT_FALSE(boxes[0].text.contains(QStringLiteral("run log"), Qt::CaseInsensitive));
+    EXPECT_EQ(dialogs.unusedAnswers(), 0u);
 }
 
 } // namespace
