@@ -83,7 +83,8 @@ std::string jFailureText(const model::T_Set& Oset, int member)
         ending = model::FullCircularTraceEnding;
     else if (shell.lastKeyPressed() == model::KeyF12)
         ending = model::TrochoidalTraceEnding;
-    const std::string trace = "_" + gear.Name() + std::string(ending);
+    std::string trace = "_";
+    trace.append(gear.Name()).append(ending);
     const std::string path = shell.activeFileName(false, true) + trace;
     const std::string text = resources::ResourceStrings(member == 0 ? 4113 : 4114);
     // The setting reads as off while the design is unsaved.
