@@ -3,6 +3,7 @@
 #include "shell/Startup.h"
 
 #include "forms/CommandButton.h"
+#include "forms/EntryGuard.h"
 #include "forms/MenuItem.h"
 #include "shell/ProgramFolders.h"
 
@@ -45,13 +46,15 @@ ScriptedRun::ScriptedRun()
             shellservices::setProgramFolderOverride(words[1]);
         else if (command == QStringLiteral("answer-message") && words.size() == 2)
             provider_.answerMessageBox(words[1].toInt());
+        else if (command == QStringLiteral("answer-file") && words.size() == 2)
+            provider_.answerFile(words[1]);
         else if (command == QStringLiteral("answer-checkable") && words.size() == 3)
             provider_.answerCheckableMessage(words[1].toInt(), words[2].toInt() != 0);
         else
             pending_.append(line);
     }
     retry_.setInterval(RetryMilliseconds);
-    QObject::connect(&retry_, &QTimer::timeout, [this] { runNext(); });
+    QObject::connect(&retry_, &QTimer::timeout, [this] { forms::runGuarded("ScriptedRun", [this] { runNext(); }); });
 }
 
 ScriptedRun::~ScriptedRun() = default;

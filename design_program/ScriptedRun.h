@@ -25,6 +25,7 @@ class Startup;
 //   program-folder <folder>         the program folder (read before start-up)
 //   answer-message <button>         the next message box's answer (1 OK ... 7 No)
 //   answer-checkable <bit> <0|1>    the next checkable message's button and box
+//   answer-file <path>              the next file dialog's choice
 //   check <window> <control> <value>
 //   click <window> <control> [index]
 //   menu <window> <item>

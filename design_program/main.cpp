@@ -1,9 +1,12 @@
 #include "shell/Startup.h"
 
+#include "forms/EntryGuard.h"
 #include "registry/Store.h"
 
 #include <QApplication>
 #include <QStringList>
+
+#include <exception>
 
 #ifdef CINDREL_TEST_HOOKS
 #include "ScriptedRun.h"
@@ -39,7 +42,14 @@ int main(int argc, char* argv[])
         QCoreApplication::exit(code);
     }, designFileArgument(QApplication::arguments()));
 
-    startup.Main();
+    // Without its windows the program could only sit unseen: a failed start
+    // is told and ends the run.
+    try {
+        startup.Main();
+    } catch (...) {
+        forms::reportUnhandledError("Start", std::current_exception());
+        return 1;
+    }
 #ifdef CINDREL_TEST_HOOKS
     script.start(startup);
 #endif

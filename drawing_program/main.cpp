@@ -3,6 +3,7 @@
 
 #include "automation/Server.h"
 #include "dialogs/MessageBox.h"
+#include "forms/EntryGuard.h"
 #include "drawing/SettingsStore.h"
 #include "registry/Store.h"
 
@@ -40,7 +41,7 @@ void endOnTerminationSignals(QObject* owner, std::function<void()> end)
         char byte = 0;
         [[maybe_unused]] const auto read = ::read(signalPipe[0], &byte, 1);
         notifier->setEnabled(false);
-        end();
+        forms::runGuarded("Termination signal", end);
     });
     struct sigaction action {};
     action.sa_handler = requestEnd;
@@ -77,7 +78,15 @@ int main(int argc, char* argv[])
     });
     running = &startup;
     endOnTerminationSignals(&app, [&startup] { startup.EndProgram(); });
-    startup.Main();
+    // Without its window the program could only sit unseen: a failed start
+    // is told and ends the run.
+    try {
+        startup.Main();
+    } catch (...) {
+        forms::reportUnhandledError("Start", std::current_exception());
+        running = nullptr;
+        return 1;
+    }
 
     // Served until the end of the run, and let go of before the program's
     // variables, which the automation object refers to.

@@ -1,5 +1,6 @@
 #include "AGMA_Materials.h"
 
+#include "runtime/RegularFile.h"
 #include "runtime/RuntimeError.h"
 
 #include <algorithm>
@@ -33,6 +34,8 @@ bool isMaterialTableName(const std::string& name) {
 std::variant<std::string, LeftOutFile> readFileBytes(const fs::path& path) {
     const std::string name = path.filename().string();
     const auto tooLarge = [&] { return LeftOutFile{name, 0, "the file is 1 MiB or larger", runtime::Overflow}; };
+    if (const int number = runtime::specialFileError(path.string()))
+        return LeftOutFile{name, 0, "it is not a regular file (a folder, a FIFO or a device)", number};
     std::error_code error;
     const auto size = fs::file_size(path, error);
     if (!error && size >= MaterialFileByteLimit)

@@ -9,6 +9,7 @@
 #include "dialogs/MessageBox.h"
 #include "forms/Label.h"
 #include "forms/MenuItem.h"
+#include "runtime/RegularFile.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 #include "shell/ProgramFolders.h"
@@ -131,6 +132,15 @@ std::unique_ptr<std::ostream> ProgramShell::openOutputFile(const std::string& pa
         showMessage("Cannot write the file " + path + ": " + runtime::errorDescription(number));
     }
     return file;
+}
+
+std::unique_ptr<std::istream> ProgramShell::openInputFile(const std::string& path)
+{
+    if (const int number = runtime::specialFileError(path)) {
+        showMessage("Cannot read the file " + path + ": " + runtime::errorDescription(number));
+        return nullptr;
+    }
+    return ModelShell::openInputFile(path);
 }
 
 std::string ProgramShell::programFolder() const { return shellservices::programFolder().toStdString(); }

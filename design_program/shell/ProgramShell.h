@@ -25,6 +25,7 @@ public:
     std::string activeFileName(bool withExtension, bool withDirectoryStructure) const override;
     // Written to a temporary file beside the target and renamed over it when the stream is destroyed.
     std::unique_ptr<std::ostream> openOutputFile(const std::string& path) override;
+    std::unique_ptr<std::istream> openInputFile(const std::string& path) override;
     std::string programFolder() const override;
     bool MetricUnits() const override;
     double LengthFactor() const override;

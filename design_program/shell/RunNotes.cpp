@@ -1,11 +1,12 @@
 #include "shell/RunNotes.h"
 
+#include "runtime/RegularFile.h"
 #include "runtime/RuntimeError.h"
 
 #include <cerrno>
 #include <fstream>
 #include <limits>
-#include <new>
+#include <utility>
 
 namespace cindrel::shell {
 
@@ -15,6 +16,8 @@ std::ofstream openForWriting(const std::string& path, std::ios::openmode mode)
 {
     if (path.empty())
         runtime::raise(runtime::BadFileNameOrNumber);
+    // Writing to a FIFO would wait for a reader for good.
+    runtime::requireRegularFile(path);
     errno = 0;
     std::ofstream out(path, mode | std::ios::binary);
     if (!out)
@@ -37,18 +40,10 @@ bool failed(Step&& step, int& number, std::string& description) noexcept
     try {
         step();
         return false;
-    } catch (const runtime::RuntimeError& error) {
-        number = error.number();
-        description = error.description();
-    } catch (const std::bad_alloc&) {
-        number = runtime::OutOfMemory;
-        description = runtime::errorDescription(number);
-    } catch (const std::exception& error) {
-        number = runtime::InvalidProcedureCall;
-        description = error.what();
     } catch (...) {
-        number = runtime::InvalidProcedureCall;
-        description = runtime::errorDescription(number);
+        runtime::ErrorText caught = runtime::errorTextOf(std::current_exception());
+        number = caught.number;
+        description = std::move(caught.description);
     }
     return true;
 }

@@ -13,7 +13,6 @@
 
 #include <QDateTime>
 
-#include <new>
 
 namespace cindrel::shell {
 
@@ -23,16 +22,6 @@ Startup*& currentStartup()
 {
     static Startup* startup = nullptr;
     return startup;
-}
-
-// The number and description of any error that ends a step.
-std::pair<int, std::string> errorOf(const std::exception& error)
-{
-    if (const auto* numbered = dynamic_cast<const runtime::RuntimeError*>(&error))
-        return {numbered->number(), numbered->description()};
-    if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr)
-        return {runtime::OutOfMemory, runtime::errorDescription(runtime::OutOfMemory)};
-    return {runtime::InvalidProcedureCall, error.what()};
 }
 
 WindowPlacement placementOf(forms::Form& form)
@@ -54,15 +43,15 @@ Startup::Startup(registry::Store& store, std::function<void(int)> endProcess, QS
     runNotes_.setWindow(misc_.get());
     defineWindows();
     currentStartup() = this;
-    forms::setUnhandledErrorHandler([this](const std::string& where, const std::exception& error) {
-        const auto [number, description] = errorOf(error);
+    // The guard shows every error it catches; the run log keeps it as well.
+    forms::setEntryErrorLog([this](std::string_view where, int number, std::string_view description) {
         MainErrHandler("Startup", where, std::to_string(number), description, "");
     });
 }
 
 Startup::~Startup()
 {
-    forms::setUnhandledErrorHandler({});
+    forms::setEntryErrorLog({});
     releaseAll();
     runNotes_.setWindow(nullptr);
     if (currentStartup() == this)
@@ -135,8 +124,8 @@ void Startup::AcceptDisclaimer(bool Agreed, bool ShowNotes, bool WriteNotes)
             runNotes_.CreateRunNotesFile({now.date().year(), now.date().month(), now.date().day()},
                                          {now.time().hour(), now.time().minute(), now.time().second()});
         }
-    } catch (const std::exception& error) {
-        startFailed(step, error);
+    } catch (...) {
+        startFailed(step, std::current_exception());
         return;
     }
     StartApplication();
@@ -199,14 +188,14 @@ void Startup::StartApplication()
         step = " Loading: T-colData.";
         WriteRunNote(step);
         gobjColData = std::make_unique<T_colData>(*this);
-    } catch (const std::exception& error) {
-        startFailed(step, error);
+    } catch (...) {
+        startFailed(step, std::current_exception());
     }
 }
 
-void Startup::startFailed(const std::string& step, const std::exception& error)
+void Startup::startFailed(const std::string& step, const std::exception_ptr& error)
 {
-    const auto [number, description] = errorOf(error);
+    const auto [number, description] = runtime::errorTextOf(error);
     MainErrHandler("Startup", "StartApplication", std::to_string(number), description, step);
     dialogs::messageBox(QStringLiteral("Cindrel could not start.\r\nStep: %1\r\nError %2: %3")
                             .arg(QString::fromStdString(step).trimmed())
@@ -265,8 +254,8 @@ void Startup::ShutDown()
     for (forms::Form* form : windows_.loaded()) {
         try {
             SaveWindowPosition(*form);
-        } catch (const std::exception& error) {
-            const auto [number, description] = errorOf(error);
+        } catch (...) {
+            const auto [number, description] = runtime::errorTextOf(std::current_exception());
             MainErrHandler("Startup", "ShutDown", std::to_string(number), description, form->name().toStdString());
         }
     }

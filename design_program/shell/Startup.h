@@ -21,6 +21,7 @@
 
 #include <QString>
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -93,7 +94,7 @@ private:
     void defineWindows();
     void releaseAll();
     // A step of start-up that failed: told to the user, logged, and the program ends.
-    void startFailed(const std::string& step, const std::exception& error);
+    void startFailed(const std::string& step, const std::exception_ptr& error);
 
     registry::Store& store_;
     std::function<void(int)> endProcess_;

@@ -8,6 +8,7 @@
 #include "dialogs/MessageBox.h"
 #include "forms/CheckBox.h"
 #include "forms/Forms.h"
+#include "runtime/RegularFile.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/SequentialFile.h"
 #include "shell/ProgramFolders.h"
@@ -75,9 +76,8 @@ bool folderExists(const std::string& path)
 // Opens the file and returns 0, or the run-time error number of the failure.
 int openIn(const std::string& name, std::unique_ptr<std::ifstream>& in)
 {
-    std::error_code error;
-    if (fs::is_directory(name, error))
-        return runtime::PathFileAccessError;
+    if (const int number = runtime::specialFileError(name))
+        return number;
     errno = 0;
     auto stream = std::make_unique<std::ifstream>(name, std::ios::in | std::ios::binary);
     if (!stream->is_open()) {
@@ -445,9 +445,10 @@ int DesignTextFile::open(const std::string& name, std::int32_t mode)
 {
     if (mode == 1)
         return openIn(name, in_);
+    // Appending to a FIFO would wait for a reader for good.
+    if (const int number = runtime::specialFileError(name))
+        return number;
     std::error_code error;
-    if (fs::is_directory(name, error))
-        return runtime::PathFileAccessError;
     if (!folderExists(name))
         return runtime::PathNotFound;
     if (fs::exists(name, error) && ::access(name.c_str(), W_OK) != 0)

@@ -130,6 +130,8 @@ std::string mAPI_misc::runFileDialog(QWidget* Owner, std::string Filter, dialogs
 {
     dialogs::FileDialogRequest request = FileDialog(Owner, Filter);
     request.mode = mode;
+    if (mode == dialogs::FileDialogMode::Save)
+        request.flags |= dialogs::FileOverwritePrompt;
     const dialogs::FileDialogAnswer answer = dialogs::showFileDialog(request);
     if (answer.cancelled)
         return {};

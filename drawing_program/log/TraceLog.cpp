@@ -1,5 +1,7 @@
 #include "log/TraceLog.h"
 
+#include "runtime/RegularFile.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -42,6 +44,11 @@ void TraceLog::append(const std::string& record) const
         else
             std::cerr << message << '\n';
     };
+    // Writing to a FIFO would wait for a reader for good.
+    if (runtime::specialFileError(file_.string()) != 0) {
+        fail("not a regular file");
+        return;
+    }
     int fd = ::open(file_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) {
         fail(std::strerror(errno));

@@ -5,6 +5,7 @@
 
 #include "automation/Server.h"
 #include "automation_interface/ExposeVantrope.h"
+#include "forms/EntryGuard.h"
 
 #include <exception>
 
@@ -17,10 +18,14 @@ public:
     Session(Startup& startup, int channelSocket)
         : object_(startup), server_(channelSocket, exposevantrope::definition(), object_)
     {
-        QObject::connect(&server_, &automation::Server::clientConnected, &server_, [this] { object_.Initialize(); });
+        QObject::connect(&server_, &automation::Server::clientConnected, &server_, [this] {
+            forms::runGuarded("Automation client connected", [this] { object_.Initialize(); });
+        });
         QObject::connect(&server_, &automation::Server::clientGone, &server_, [&startup] {
-            if (!startup.hasEnded())
-                startup.EndProgram();
+            forms::runGuarded("Automation client gone", [&startup] {
+                if (!startup.hasEnded())
+                    startup.EndProgram();
+            });
         });
     }
 

@@ -8,6 +8,7 @@
 
 #include "dialogs/mAPI_misc.h"
 #include "export/OutlineExport.h"
+#include "forms/EntryGuard.h"
 #include "forms/OptionButton.h"
 #include "shell/ProgramFolders.h"
 #include "messages/frmMessage.h"
@@ -49,6 +50,10 @@ Startup::Startup(SettingsStore& store, EndProcess endProcess, std::string appNam
     gears_ = std::make_unique<frmGears>(*this);
     inputs_ = std::make_unique<frmInputs>(*this);
     settingsDialog_ = std::make_unique<frmSettings>(*this);
+    // The guard shows every error it catches; the message window keeps it as well.
+    forms::setEntryErrorLog([this](std::string_view where, int number, std::string_view description) {
+        logger_->LogMessage("Startup", where, std::to_string(number), description, "");
+    });
     shellServices.ShowSettings = [this](double left, double top) {
         if (Osettings)
             settingsDialog_->Show(left, top);
@@ -63,6 +68,7 @@ Startup::~Startup()
     // The meshes refer to the elements' services and the drawing window:
     // they go first, the windows last, with no end of program on the way.
     ending_ = true;
+    forms::setEntryErrorLog({});
     OmeshMaster.reset();
     meshServices_.reset();
     elementServices_.reset();

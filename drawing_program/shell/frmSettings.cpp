@@ -12,6 +12,7 @@
 #include "forms/ComboBox.h"
 #include "forms/CommandButton.h"
 #include "forms/Form.h"
+#include "forms/EntryGuard.h"
 #include "forms/Frame.h"
 #include "forms/Label.h"
 #include "forms/ListView.h"
@@ -505,12 +506,14 @@ void frmSettings::deactivated()
     // new window is active, outside the window system's event.
     QPointer<QWidget> own = form().window();
     QTimer::singleShot(0, own.data(), [this, own] {
-        if (own.isNull() || askingUser_ || closing_ || !isLoaded())
-            return;
-        QWidget* active = QApplication::activeWindow();
-        if (active == nullptr || active == own || own->isAncestorOf(active))
-            return;
-        CloseSettings(startup_.Osettings && startup_.Osettings->SaveOnLoseFocus);
+        forms::runGuarded("Settings LostFocus", [this, own] {
+            if (own.isNull() || askingUser_ || closing_ || !isLoaded())
+                return;
+            QWidget* active = QApplication::activeWindow();
+            if (active == nullptr || active == own || own->isAncestorOf(active))
+                return;
+            CloseSettings(startup_.Osettings && startup_.Osettings->SaveOnLoseFocus);
+        });
     });
 }
 

@@ -12,6 +12,7 @@
 #include "forms/OptionButton.h"
 #include "forms/TextBox.h"
 #include "forms/Twips.h"
+#include "runtime/RegularFile.h"
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
@@ -301,6 +302,12 @@ void mMiscellaneous::OpenInputsFile()
     const std::string fileName = common.ShowOpenDialog(startup_.gears().form().window(), FileFilter);
     if (fileName.empty())
         return;
+    // A FIFO would block the open for good, a device feed it without end.
+    if (const int number = runtime::specialFileError(fileName)) {
+        report("OpenInputsFile", std::to_string(number), runtime::errorDescription(number) + ": not a regular file",
+               fileName);
+        return;
+    }
     std::ifstream in(fileName, std::ios::binary);
     if (!in) {
         report("OpenInputsFile", "53", "File not found or not readable", fileName);

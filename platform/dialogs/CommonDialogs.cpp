@@ -1,10 +1,18 @@
 #include "dialogs/CommonDialogs.h"
 
 #include "dialogs/DialogProvider.h"
+#include "dialogs/FileFilter.h"
 #include "dialogs/MessageBox.h"
 #include "runtime/RuntimeError.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <vector>
 
 namespace dialogs {
 
@@ -47,6 +55,57 @@ bool choosePdfFile(PrinterChoice& printer, const PrinterChoice& initial) {
     return true;
 }
 
+QString& lastFileDialogFolder() {
+    static QString folder;
+    return folder;
+}
+
+bool isFolder(const QString& folder) { return !folder.isEmpty() && QFileInfo(folder).isDir(); }
+
+// Whether the folder is the program's own or inside it: files a user saves
+// do not belong among the program's.
+bool isProgramFolder(const QString& folder) {
+    if (QCoreApplication::instance() == nullptr)
+        return false;
+    const QString program = QDir(QCoreApplication::applicationDirPath()).canonicalPath();
+    const QString asked = QDir(folder).canonicalPath();
+    return !program.isEmpty() && !asked.isEmpty() &&
+           (asked == program || asked.startsWith(program + QLatin1Char('/')));
+}
+
+// The extension of the filter entry chosen ("*.cnd" gives "cnd"); the
+// request's default extension when the entry has no single plain one.
+QString filterExtension(const QString& filter, int filterIndex, const QString& defaultExtension) {
+    const std::vector<FileFilterEntry> entries = parseFileFilter(filter);
+    const std::size_t index = static_cast<std::size_t>(std::max(filterIndex, 1) - 1);
+    if (index < entries.size() && entries[index].patterns.size() == 1) {
+        const QString& pattern = entries[index].patterns.front();
+        static const QRegularExpression plain(QStringLiteral(R"(^\*\.([^.*?\[\]]+)$)"));
+        if (const QRegularExpressionMatch match = plain.match(pattern); match.hasMatch())
+            return match.captured(1);
+    }
+    QString extension = defaultExtension;
+    while (extension.startsWith(QLatin1Char('.')))
+        extension.remove(0, 1);
+    return extension;
+}
+
+// A name typed without an extension gets the one of its file type.
+QString withExtension(const QString& path, const QString& extension) {
+    if (extension.isEmpty())
+        return path;
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty() || name.contains(QLatin1Char('.')))
+        return path;
+    return path + QLatin1Char('.') + extension;
+}
+
+bool confirmReplace(const QString& path) {
+    return messageBox(QStringLiteral("%1 already exists.\r\nDo you want to replace it?")
+                          .arg(QDir::toNativeSeparators(path)),
+                      YesNo + IconExclamation + DefaultButton2, QStringLiteral("Confirm Save As")) == ButtonYes;
+}
+
 PrinterChoice& storedPrinter() {
     static PrinterChoice printer;
     return printer;
@@ -54,8 +113,37 @@ PrinterChoice& storedPrinter() {
 
 } // namespace
 
+QString fileDialogStartFolder(const QString& asked) {
+    if (isFolder(asked) && !isProgramFolder(asked))
+        return asked;
+    if (isFolder(lastFileDialogFolder()) && !isProgramFolder(lastFileDialogFolder()))
+        return lastFileDialogFolder();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (isFolder(documents))
+        return documents;
+    return QDir::homePath();
+}
+
 FileDialogAnswer showFileDialog(const FileDialogRequest& request) {
-    return raiseIfCancelled(currentProvider().fileDialog(request), request.cancelError);
+    FileDialogRequest asked = request;
+    asked.initialFolder = fileDialogStartFolder(request.initialFolder);
+    for (;;) {
+        FileDialogAnswer answer = currentProvider().fileDialog(asked);
+        if (answer.cancelled || answer.paths.isEmpty())
+            return raiseIfCancelled(answer, request.cancelError);
+        if (asked.mode == FileDialogMode::Save) {
+            const QString extension = filterExtension(asked.filter, answer.filterIndex, asked.defaultExtension);
+            for (QString& path : answer.paths)
+                path = withExtension(path, extension);
+        }
+        lastFileDialogFolder() = QFileInfo(answer.path()).absolutePath();
+        if (asked.mode != FileDialogMode::Save || !(asked.flags & FileOverwritePrompt) ||
+            !QFileInfo::exists(answer.path()) || confirmReplace(answer.path()))
+            return answer;
+        // Not replaced: the user picks another name, starting from the folder chosen.
+        asked.initialFolder = lastFileDialogFolder();
+        asked.fileName = QFileInfo(answer.path()).fileName();
+    }
 }
 
 FileDialogAnswer showOpenDialog(FileDialogRequest request) {

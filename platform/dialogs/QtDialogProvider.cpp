@@ -1,5 +1,6 @@
 #include "dialogs/QtDialogProvider.h"
 
+#include "dialogs/CommonDialogs.h"
 #include "dialogs/FileFilter.h"
 #include "dialogs/MessageBox.h"
 
@@ -75,7 +76,7 @@ QString startFolder(const QString& initialFolder, const QString& fileName) {
     const QFileInfo file(fileName);
     if (!fileName.isEmpty() && file.path() != QLatin1String("."))
         return file.path();
-    return QDir::currentPath();
+    return fileDialogStartFolder(QString());
 }
 
 QFont qtFont(const FontChoice& choice) {
@@ -168,7 +169,9 @@ FileDialogAnswer QtDialogProvider::fileDialog(const FileDialogRequest& request) 
         dialog.setFileMode(QFileDialog::ExistingFile);
     else
         dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !(request.flags & FileOverwritePrompt));
+    // The replace question comes after the file type's extension is added
+    // (showFileDialog), so that it is asked about the file really written.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     const QStringList filters = qtNameFilters(request.filter);
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);

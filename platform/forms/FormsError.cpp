@@ -2,9 +2,6 @@
 
 #include "runtime/RuntimeError.h"
 
-#include <QtGlobal>
-
-#include <utility>
 
 namespace forms {
 
@@ -27,27 +24,12 @@ const char* description(int number) {
     }
 }
 
-UnhandledErrorHandler& unhandledErrorHandler() {
-    static UnhandledErrorHandler handler;
-    return handler;
-}
-
 } // namespace
 
 void raiseFormsError(int number) {
     if (const char* text = description(number))
         runtime::raise(number, text);
     runtime::raise(number);
-}
-
-void setUnhandledErrorHandler(UnhandledErrorHandler handler) { unhandledErrorHandler() = std::move(handler); }
-
-void reportUnhandledError(const std::string& where, const std::exception& error) {
-    if (unhandledErrorHandler()) {
-        unhandledErrorHandler()(where, error);
-        return;
-    }
-    qWarning("Unhandled error in %s: %s", where.c_str(), error.what());
 }
 
 } // namespace forms

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <exception>
-#include <functional>
-#include <string>
+#include "forms/EntryGuard.h"
 
 namespace forms {
 
@@ -23,23 +21,5 @@ enum FormsErrorNumber : int {
 };
 
 [[noreturn]] void raiseFormsError(int number);
-
-// An error escaping a handler that the window system called (a user's click,
-// a timer tick) cannot travel back to a caller; it goes here instead. The
-// program installs its error reporter; the default writes a warning.
-using UnhandledErrorHandler = std::function<void(const std::string& where, const std::exception& error)>;
-void setUnhandledErrorHandler(UnhandledErrorHandler handler);
-void reportUnhandledError(const std::string& where, const std::exception& error);
-
-// Runs a handler chain started by the window system, keeping any exception
-// inside the layer.
-template <typename Function>
-void runFromWindowSystem(const std::string& where, Function&& function) {
-    try {
-        function();
-    } catch (const std::exception& error) {
-        reportUnhandledError(where, error);
-    }
-}
 
 } // namespace forms

@@ -1,6 +1,7 @@
 #include "RuntimeError.h"
 
 #include <cerrno>
+#include <new>
 
 #include "ResumeNext.h"
 
@@ -55,6 +56,28 @@ RuntimeError::RuntimeError(int number) : RuntimeError(number, errorDescription(n
 
 RuntimeError::RuntimeError(int number, const std::string& description)
     : std::runtime_error(description), number_(number), description_(description) {}
+
+ErrorText errorTextOf(const std::exception_ptr& error) noexcept {
+    if (!error)
+        return {InvalidProcedureCall, errorDescription(InvalidProcedureCall)};
+    try {
+        try {
+            std::rethrow_exception(error);
+        } catch (const RuntimeError& numbered) {
+            return {numbered.number(), numbered.description()};
+        } catch (const std::bad_alloc&) {
+            return {OutOfMemory, errorDescription(OutOfMemory)};
+        } catch (const std::exception& other) {
+            const std::string text = other.what();
+            return {InvalidProcedureCall, text.empty() ? errorDescription(InvalidProcedureCall) : text};
+        } catch (...) {
+            return {InvalidProcedureCall, errorDescription(InvalidProcedureCall)};
+        }
+    } catch (...) {
+        // Copying a text failed: the number alone still says what happened.
+        return {OutOfMemory, {}};
+    }
+}
 
 void raise(int number) { throw RuntimeError(number); }
 

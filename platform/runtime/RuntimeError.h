@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -50,6 +51,15 @@ private:
     int number_;
     std::string description_;
 };
+
+// The number and text that an error stands for when it is reported: a
+// RuntimeError's own, "Out of memory" for an allocation failure, and for any
+// other exception (of whatever type) error 5 with its text where it has one.
+struct ErrorText {
+    int number = 0;
+    std::string description;
+};
+ErrorText errorTextOf(const std::exception_ptr& error) noexcept;
 
 [[noreturn]] void raise(int number);
 [[noreturn]] void raise(int number, const std::string& description);

@@ -4,6 +4,8 @@
 #include "shell/Launcher.h"
 #include "shell/ProgramFolders.h"
 
+#include "runtime/RegularFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -40,7 +42,7 @@ bool showHelpTopic(const QString& helpFile, int contextId) {
                             dialogs::OKOnly + dialogs::IconInformation);
         return false;
     }
-    if (!QFileInfo(path).isFile()) {
+    if (!QFileInfo(path).isFile() || runtime::specialFileError(path.toStdString()) != 0) {
         dialogs::messageBox(QStringLiteral("Help topic %1 is not available.\r\n%2 was not found.")
                                 .arg(contextId)
                                 .arg(QDir::toNativeSeparators(path)),

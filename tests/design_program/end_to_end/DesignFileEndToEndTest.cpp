@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 namespace {
 
 using testsupport::fileText;
@@ -81,6 +83,45 @@ TEST_F(CindrelRun, ADamagedDesignOnTheCommandLineIsToldAndTheNewDesignStarts)
     const std::vector<std::string> notes = notesOf(fileText(programFolder() / "RunNotes.dat"));
     EXPECT_TRUE(holds(notes, "have read " + (programFolder() / "Cindrel.def").string()));
     EXPECT_EQ(firstRecentFile(folder.file("registry.sqlite3")), "") << "a file that was not read is no recent file";
+}
+
+// A FIFO would block the open for good, before any window shows; a folder
+// cannot be read either. Each is refused with a message (the one answer the
+// script has), at start and through File Open, and the program goes on with
+// the new design. The run's own time limit fails a regression that hangs.
+TEST_F(CindrelRun, AFifoOrAFolderAsTheDesignIsRefusedAndTheProgramGoesOn)
+{
+    const auto fifo = folder.file("pipe.cnd");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto directory = folder.file("folder.cnd");
+    std::filesystem::create_directory(directory);
+    for (const auto& special : {fifo, directory}) {
+        SCOPED_TRACE(special.string());
+        const QString path = QString::fromStdString(special.string());
+        ASSERT_EQ(run("answer-message 1\n"
+                      "check frmDisclaimer chkDebugMode 1\n"
+                      "click frmDisclaimer cmdAgree 1\n"
+                      "close frmMain\n",
+                      {path}),
+                  0)
+            << errors;
+        EXPECT_THAT(errors, Not(HasSubstr("test script:")));
+        std::vector<std::string> notes = notesOf(fileText(programFolder() / "RunNotes.dat"));
+        EXPECT_TRUE(holds(notes, "have read " + (programFolder() / "Cindrel.def").string()));
+
+        ASSERT_EQ(run("answer-file " + special.string() + "\n"
+                      "answer-message 1\n"
+                      "check frmDisclaimer chkDebugMode 1\n"
+                      "click frmDisclaimer cmdAgree 1\n"
+                      "menu frmMain mnuFileOpen\n"
+                      "close frmMain\n"),
+                  0)
+            << errors;
+        EXPECT_THAT(errors, Not(HasSubstr("test script:")));
+        notes = notesOf(fileText(programFolder() / "RunNotes.dat"));
+        EXPECT_FALSE(holds(notes, "Have read " + special.string()));
+        EXPECT_EQ(firstRecentFile(folder.file("registry.sqlite3")), "");
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "model/T_Set.h"
 #include "runtime/RuntimeError.h"
 #include "support/ErrorCapture.h"
+#include "support/FifoWatchdog.h"
 #include "support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,8 @@
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace cindrel::model {
 namespace {
@@ -384,6 +387,21 @@ TEST_F(PinsTest, AMissingListGivesTheFirstGuessOnceAndThenNothing) {
     writeInchPins("0.1728\r\n0.2\r\n");
     EXPECT_EQ(pinion.PinDiameterFromList(current, 1), 0.0);
     EXPECT_EQ(shell.inputsOpened.size(), 3u);
+}
+
+// A FIFO would block the read for good, a folder cannot be read: either is
+// a list that failed to open.
+TEST_F(PinsTest, AFifoOrAFolderIsNoList) {
+    ASSERT_EQ(::mkfifo(folder.file("PinsE.dat").c_str(), 0600), 0);
+    std::filesystem::create_directory(folder.file("PinsM.dat"));
+    testsupport::FifoWatchdog watchdog(folder.file("PinsE.dat"));
+    for (double lengthFactor : {1.0, 25.4}) {
+        shell.lengthFactor = lengthFactor;
+        bool ok = true;
+        EXPECT_TRUE(pinion.PinList(ok, true).empty());
+        EXPECT_FALSE(ok) << lengthFactor;
+    }
+    EXPECT_FALSE(watchdog.fired());
 }
 
 // ---- search ----

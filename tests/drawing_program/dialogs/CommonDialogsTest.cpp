@@ -102,7 +102,8 @@ TEST_F(Dialogs, FileDialogsSetUpFromTheHandedOverName)
 TEST_F(Dialogs, OpenAndSaveReturnTheNameOrEmptyOnCancel)
 {
     provider.answerFile("/home/u/out/pair");
-    EXPECT_EQ(misc.ShowSaveDialog(nullptr, "DXF Vector File|*.dxf"), "/home/u/out/pair");
+    EXPECT_EQ(misc.ShowSaveDialog(nullptr, "DXF Vector File|*.dxf"), "/home/u/out/pair.dxf")
+        << "a name typed bare gets the file type's extension";
     provider.cancelFile();
     EXPECT_EQ(misc.ShowOpenDialog(nullptr, ""), "");
     provider.answerFile("/home/u/in.VPX");

@@ -2,12 +2,16 @@
 
 #include "shell/mMiscellaneous.h"
 
+#include "support/FifoWatchdog.h"
 #include "support/TemporaryFolder.h"
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
+
+#include <sys/stat.h>
 
 using namespace vantropetest;
 
@@ -31,9 +35,12 @@ struct InputsFile : ShellTest {
 
     InputsFile() { firstClick(); }
 
-    void save(const std::filesystem::path& path)
+    // replace: the answer to "replace the file?", when it is asked.
+    void save(const std::filesystem::path& path, std::optional<int> replace = std::nullopt)
     {
         dialogProvider.answerFile(QString::fromStdString(path.string()));
+        if (replace)
+            dialogProvider.answerMessageBox(*replace);
         menu("mnuSave").click();
         settle();
     }
@@ -136,6 +143,19 @@ TEST_F(InputsFile, DamagedOrForeignFileChangesNothingAndIsReported)
     startup->messages().setText("");
     open(folder.file("missing.VPX"));
     EXPECT_NE(messages().find("53"), std::string::npos);
+
+    // A FIFO would block the open for good; a folder cannot be read.
+    ASSERT_EQ(::mkfifo(folder.file("pipe.VPX").c_str(), 0600), 0);
+    std::filesystem::create_directory(folder.file("folder.VPX"));
+    testsupport::FifoWatchdog watchdog(folder.file("pipe.VPX"));
+    for (const char* name : {"pipe.VPX", "folder.VPX"}) {
+        const std::string before = fields();
+        startup->messages().setText("");
+        open(folder.file(name));
+        EXPECT_EQ(fields(), before) << name;
+        EXPECT_NE(messages().find("75"), std::string::npos) << name << ": " << messages();
+    }
+    EXPECT_FALSE(watchdog.fired());
 }
 
 TEST_F(InputsFile, FailedSaveLeavesTheOldFile)
@@ -144,7 +164,7 @@ TEST_F(InputsFile, FailedSaveLeavesTheOldFile)
     writeFile(path, "old");
     // A quote cannot be written in the format: the file would not read back.
     box("txtPhi").setText("2\"0");
-    save(path);
+    save(path, dialogs::ButtonYes);
     EXPECT_EQ(readFile(path), "old");
     EXPECT_NE(messages().find("quote"), std::string::npos);
     // A folder that does not exist.
@@ -154,11 +174,26 @@ TEST_F(InputsFile, FailedSaveLeavesTheOldFile)
     EXPECT_EQ(std::filesystem::directory_iterator(folder.path())->path(), path) << "no temporary file left";
 }
 
-TEST_F(InputsFile, NameWithoutExtensionGetsNone)
+// A name typed bare gets the file type's extension, so that Open lists it;
+// saving over it asks first, and No writes nothing.
+TEST_F(InputsFile, ANameWithoutExtensionGetsTheInputsFilesAndIsNotReplacedUnasked)
 {
     save(folder.file("pair"));
-    EXPECT_TRUE(std::filesystem::exists(folder.file("pair")));
-    EXPECT_FALSE(std::filesystem::exists(folder.file("pair.VPX")));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("pair")));
+    ASSERT_TRUE(std::filesystem::exists(folder.file("pair.VPX")));
+    const std::string saved = readFile(folder.file("pair.VPX"));
+
+    box("txtN", 2).setText("23");
+    dialogProvider.answerFile(QString::fromStdString(folder.file("pair").string()));
+    dialogProvider.answerMessageBox(dialogs::ButtonNo);
+    dialogProvider.cancelFile();
+    menu("mnuSave").click();
+    settle();
+    EXPECT_EQ(readFile(folder.file("pair.VPX")), saved);
+    EXPECT_EQ(dialogProvider.unusedAnswers(), 0u);
+
+    save(folder.file("pair"), dialogs::ButtonYes);
+    EXPECT_NE(readFile(folder.file("pair.VPX")), saved);
 }
 
 TEST(ControlsDictionary, OddArraysKeepThePlainKeyForTheLastMember)

@@ -137,15 +137,4 @@ TEST(DemoWindow, MouseEventsGoToTheControlUnderTheMouseOnly) {
     EXPECT_EQ(linkMoves, 1);
 }
 
-TEST(DemoWindow, ErrorsOfHandlersRunByTheUserAreReportedNotThrown) {
-    Form form(QStringLiteral("frmMain"));
-    auto& button = form.add<CommandButton>({QStringLiteral("cmdDefaultHob"), 0});
-    button.onClick.connect([] { runtime::raise(runtime::DivisionByZero); });
-    std::string reported;
-    setUnhandledErrorHandler([&](const std::string& where, const std::exception& error) { reported = where + ": " + error.what(); });
-    static_cast<QAbstractButton*>(button.widget())->click();
-    setUnhandledErrorHandler({});
-    EXPECT_EQ(reported, "Click: Division by zero");
-}
-
 } // namespace

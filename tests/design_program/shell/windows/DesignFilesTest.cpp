@@ -12,6 +12,10 @@
 #include "support/FileText.h"
 #include "support/TemporaryFolder.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -453,7 +457,12 @@ TEST_F(DesignFiles, SavingTheNewDesignAsksForANameAndNeverWritesTheDefault)
     EXPECT_EQ(asked[0].title, "Save File");
     EXPECT_EQ(asked[0].mode, dialogs::FileDialogMode::Save);
     EXPECT_EQ(asked[0].filter, "Cindrel files (*.cnd)|*.cnd");
-    EXPECT_EQ(asked[0].initialFolder.toStdString(), folder.file("outputs").string());
+    // Nothing chosen yet in this run: the user's own documents, not the
+    // program's outputs folder.
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(documents).isDir())
+        documents = QDir::homePath();
+    EXPECT_EQ(asked[0].initialFolder, documents);
     EXPECT_EQ(asked[0].fileName, "");
     EXPECT_EQ(fileText(defaultPath()), before);
     EXPECT_THAT(fileText(target), HasSubstr(record("frmMain_txtNumTeeth#0", "19")));
@@ -475,6 +484,34 @@ TEST_F(DesignFiles, SavingTheNewDesignAsksForANameAndNeverWritesTheDefault)
     EXPECT_EQ(again[2].fileName, "mine.cnd");
     EXPECT_EQ(again[3].title, "Save File");
     EXPECT_EQ(fileText(defaultPath()), before);
+}
+
+// A name typed bare is saved as a design file, so that its recent-files
+// entry opens it again; typed bare once more, the existing file is asked about.
+TEST_F(DesignFiles, ANameTypedWithoutExtensionIsSavedAsADesignFile)
+{
+    start();
+    text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("21"));
+    const auto typed = folder.file("pair20x40");
+    const auto saved = folder.file("pair20x40.cnd");
+    dialogs.answerFile(QString::fromStdString(typed.string()));
+    ASSERT_TRUE(files->FileSaveAs());
+    EXPECT_FALSE(std::filesystem::exists(typed));
+    EXPECT_THAT(fileText(saved), HasSubstr(record("frmMain_txtNumTeeth#0", "21")));
+    EXPECT_THAT(settings.RecentFiles(), ElementsAre(saved.string()));
+
+    text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("22"));
+    dialogs.answerFile(QString::fromStdString(typed.string()));
+    dialogs.answerMessageBox(dialogs::ButtonNo);
+    dialogs.cancelFile();
+    EXPECT_FALSE(files->FileSaveAs());
+    EXPECT_EQ(messages().back().text, "file exists, overwrite?");
+    EXPECT_THAT(fileText(saved), HasSubstr(record("frmMain_txtNumTeeth#0", "21")));
+
+    dialogs.answerMessageBox(dialogs::ButtonNo); // save the changes first? No
+    EXPECT_TRUE(files->FileOpen(settings.RecentFiles().front()));
+    EXPECT_EQ(text("frmMain", "txtNumTeeth", 0).text(), "21");
+    EXPECT_THAT(settings.RecentFiles(), ElementsAre(saved.string()));
 }
 
 TEST_F(DesignFiles, DecliningToOverwriteAsksAgainAndACancelWritesNothing)

@@ -4,6 +4,12 @@
 #include "forms/Label.h"
 #include "forms/MenuItem.h"
 #include "forms/PictureBox.h"
+#include "forms/Timer.h"
+#include "runtime/RuntimeError.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QTest>
 
 #include <gmock/gmock.h>
 
@@ -94,6 +100,66 @@ TEST_F(StartedProgram, WithoutRunNotesNothingIsLoggedAndTheFileHoldsOnlyItsDate)
     EXPECT_TRUE(runLogLines().empty());
     EXPECT_TRUE(std::regex_match(fileText(programFolder() / "RunNotes.dat"),
                                  std::regex("#\\d{4}-\\d{2}-\\d{2}#,#\\d{2}:\\d{2}:\\d{2}#\r\n")));
+}
+
+// What escapes a menu, a button or a timer of the running program is shown
+// to the user, run notes or not, is kept in the run log when there is one,
+// and the program serves the next event.
+TEST_F(StartedProgram, ErrorsEscapingHandlersAreShownAndTheProgramGoesOn)
+{
+    for (const bool runNotes : {false, true}) {
+        SCOPED_TRACE(runNotes ? "with run notes" : "without run notes");
+        if (runNotes) {
+            // The same error again within a second is shown once: let the
+            // first round's boxes age out.
+            QTest::qWait(1100);
+            startup.reset();
+            startup = std::make_unique<cindrel::shell::Startup>(*store, [this](int code) { exitCodes.push_back(code); });
+        }
+        answerDisclaimer(true, runNotes);
+        dialogs.answerEveryMessageBox(dialogs::ButtonOK);
+        forms::Form& main = window("frmMain");
+        auto& item = main.add<forms::MenuItem>({QStringLiteral("mnuFailing")});
+        auto& button = main.add<forms::CommandButton>({QStringLiteral("cmdFailing")});
+        auto& timer = main.add<forms::Timer>({QStringLiteral("tmrFailing")});
+        int runs = 0;
+        item.onClick.connect([&] {
+            ++runs;
+            runtime::raise(runtime::Overflow);
+        });
+        button.onClick.connect([&] {
+            ++runs;
+            throw 7;
+        });
+        timer.onTimer.connect([&] {
+            timer.setEnabled(false);
+            ++runs;
+            runtime::raise(runtime::FileNotFound);
+        });
+        const std::size_t boxesBefore = dialogs.requestsOf<dialogs::MessageBoxRequest>().size();
+
+        item.action()->trigger();
+        static_cast<QAbstractButton*>(button.widget())->click();
+        timer.setInterval(1);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return runs == 3; }, 2000));
+        QCoreApplication::processEvents();
+
+        const auto boxes = dialogs.requestsOf<dialogs::MessageBoxRequest>();
+        ASSERT_EQ(boxes.size(), boxesBefore + 3);
+        EXPECT_TRUE(boxes[boxesBefore].text.startsWith(QStringLiteral("Error 6: Overflow")));
+        EXPECT_TRUE(boxes[boxesBefore + 1].text.startsWith(QStringLiteral("Error 5: ")));
+        EXPECT_TRUE(boxes[boxesBefore + 2].text.startsWith(QStringLiteral("Error 53: File not found")));
+        const std::vector<std::string> lines = runLogLines();
+        const bool logged = std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+            return line.ends_with("Error in module; Startup, routine; Click, Error#; 6, Description; Overflow");
+        });
+        EXPECT_EQ(logged, runNotes);
+
+        item.action()->trigger();
+        EXPECT_EQ(runs, 4);
+        EXPECT_TRUE(exitCodes.empty());
+        EXPECT_TRUE(main.visible());
+    }
 }
 
 TEST_F(StartedProgram, DisagreeingEndsTheProgramWithNothingStarted)

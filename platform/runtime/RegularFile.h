@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace runtime {
+
+// Whether a reader may open the path: 0 for a regular file (or a link to one)
+// and for a path where nothing is (the open reports that as it always did);
+// PathFileAccessError for a folder, a FIFO, a socket or a device, which would
+// block the reader for good or feed it without end.
+int specialFileError(const std::string& path) noexcept;
+
+// Raises the numbered error of specialFileError, if any.
+void requireRegularFile(const std::string& path);
+
+} // namespace runtime
