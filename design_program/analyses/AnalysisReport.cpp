@@ -1,6 +1,7 @@
 #include "analyses/AnalysisReport.h"
 
 #include "model/ModelShell.h"
+#include "runtime/AtomicFile.h"
 #include "runtime/RuntimeError.h"
 
 namespace cindrel::analyses {
@@ -30,7 +31,8 @@ bool AnalysisReport::save(model::ModelShell& shell, std::string_view module, std
                           runtime::errorDescription(runtime::DeviceIOError), path_);
         return false;
     }
-    return true;
+    // A failed commit is reported by the shell's file.
+    return runtime::commitOutput(*out) == 0;
 }
 
 } // namespace cindrel::analyses

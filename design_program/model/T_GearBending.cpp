@@ -5,6 +5,7 @@
 #include "model/T_AGMA1.h"
 #include "model/T_Gear.h"
 #include "model/T_Set.h"
+#include "runtime/AtomicFile.h"
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberText.h"
 #include "runtime/ResumeNext.h"
@@ -31,7 +32,7 @@ BendingTrace::BendingTrace(T_Gear& gear, std::string_view routine, std::string_v
     out_ = shell.openOutputFile(path);
 }
 
-BendingTrace::~BendingTrace() { close(); }
+BendingTrace::~BendingTrace() = default; // uncommitted: an earlier trace stays
 
 void BendingTrace::record(const std::vector<TraceField>& fields) {
     if (!active())
@@ -54,7 +55,11 @@ void BendingTrace::record(const std::vector<TraceField>& fields) {
     }
 }
 
-void BendingTrace::close() { out_.reset(); }
+void BendingTrace::close() {
+    if (out_ != nullptr)
+        runtime::commitOutput(*out_); // the shell reports a failure
+    out_.reset();
+}
 
 // ------------------------------------------------------------- shared helpers
 

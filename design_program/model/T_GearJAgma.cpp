@@ -220,6 +220,7 @@ void writeTrace(T_Gear& gear, const AgmaValues& v) {
     row(v.rho_Fprime, " rho_Fprime, radius of curvature of root fillet (normalized)");
     row(v.rho_F / P, " rho_F, minimum radius of curvature of root fillet");
     row(v.rho_F, " rho_F, minimum radius of curvature of root fillet (normalized)");
+    trace.close();
 }
 
 // J by the steps of the geometry-factor method; false (J stays unset) when

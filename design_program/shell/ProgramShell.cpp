@@ -9,11 +9,11 @@
 #include "dialogs/MessageBox.h"
 #include "forms/Label.h"
 #include "forms/MenuItem.h"
+#include "runtime/AtomicFile.h"
 #include "runtime/RegularFile.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 #include "shell/ProgramFolders.h"
-#include "shell/SaveTemporary.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -26,33 +26,27 @@ namespace cindrel::shell {
 
 namespace {
 
-class CompletedOnCloseFile : public RecordedOutputFile {
+// An atomic file whose failure to commit is reported, with the system's own
+// error (a full disk above all), not a generic one.
+class ReportedAtomicFile : public runtime::AtomicFile {
 public:
-    CompletedOnCloseFile(std::string target, std::unique_ptr<SaveTemporary> temporary, runtime::ErrorReporter& reporter)
-        : RecordedOutputFile(temporary->path(), std::ios::out | std::ios::binary | std::ios::trunc),
-          target_(std::move(target)), temporary_(std::move(temporary)), reporter_(reporter)
+    ReportedAtomicFile(const std::string& target, runtime::ErrorReporter& reporter)
+        : runtime::AtomicFile(target), path_(target), reporter_(reporter)
     {
     }
-    ~CompletedOnCloseFile() override
+    int commit() override
     {
-        // The system's own error (a full disk above all), not a generic one.
-        const int writeError = finish();
-        std::error_code renamed;
-        if (writeError == 0)
-            std::filesystem::rename(temporary_->path(), target_, renamed);
-        if (writeError == 0 && !renamed) {
-            temporary_->release(false);
-            return;
+        const int error = runtime::AtomicFile::commit();
+        if (error != 0) {
+            const int number = runtime::fileErrorNumber(error);
+            reporter_.reportError("T_colData", "OpenFile", std::to_string(number), runtime::errorDescription(number),
+                                  path_);
         }
-        temporary_->release(true);
-        const int number = runtime::fileErrorNumber(writeError != 0 ? writeError : renamed.value());
-        reporter_.reportError("T_colData", "OpenFile", std::to_string(number), runtime::errorDescription(number),
-                              target_);
+        return error;
     }
 
 private:
-    std::string target_;
-    std::unique_ptr<SaveTemporary> temporary_;
+    std::string path_;
     runtime::ErrorReporter& reporter_;
 };
 
@@ -60,25 +54,11 @@ private:
 
 std::unique_ptr<std::ostream> openCompletedOnClose(const std::string& path, runtime::ErrorReporter& reporter)
 {
-    const std::filesystem::path target(path);
-    if (target.filename().empty())
+    auto file = std::make_unique<ReportedAtomicFile>(path, reporter);
+    if (!file->isOpen()) {
+        errno = file->error();
         return nullptr;
-    // The finished file keeps the target's permissions, or a new file's usual ones.
-    struct stat existing {};
-    mode_t permissions = 0;
-    if (::stat(path.c_str(), &existing) == 0) {
-        permissions = existing.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        permissions = 0666 & ~mask;
     }
-    auto temporary = std::make_unique<SaveTemporary>();
-    if (!temporary->create(path, permissions))
-        return nullptr;
-    auto file = std::make_unique<CompletedOnCloseFile>(path, std::move(temporary), reporter);
-    if (!*file)
-        return nullptr;
     return file;
 }
 

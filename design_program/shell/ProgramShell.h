@@ -49,10 +49,10 @@ private:
     std::unique_ptr<model::DrawingProgram> drawingProgram_;
 };
 
-// A text file that appears under its name only once it was written whole:
-// the data go to a temporary file in the same folder, renamed over the target
-// when the stream is destroyed. A failure leaves an earlier file as it was and
-// is reported to `reporter`. Null when the temporary file cannot be created.
+// A text file that appears under its name only once it was written whole: an
+// atomic file, put in place by runtime::commitOutput; dropped without it, an
+// earlier file is left as it was. A failed commit is reported to `reporter`.
+// Null, with errno set, when the file cannot be started.
 std::unique_ptr<std::ostream> openCompletedOnClose(const std::string& path, runtime::ErrorReporter& reporter);
 
 } // namespace cindrel::shell

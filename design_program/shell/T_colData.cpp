@@ -263,11 +263,11 @@ DesignTextFile::~DesignTextFile() { discard(); }
 void DesignTextFile::discard()
 {
     in_.reset();
-    out_.reset();
+    replacing_.reset(); // uncommitted: the target stays as it was
+    appending_.reset();
     if (openFiles_ != nullptr)
         openFiles_->erase(openName_);
     openFiles_ = nullptr;
-    temporary_.release(true);
 }
 
 int DesignTextFile::close()
@@ -276,25 +276,12 @@ int DesignTextFile::close()
     if (openFiles_ != nullptr)
         openFiles_->erase(openName_);
     openFiles_ = nullptr;
-    if (out_ == nullptr)
-        return 0;
     // The system's own error (a full disk above all), not a generic one.
-    const int writeError = out_->finish();
-    out_.reset();
-    if (writeError != 0) {
-        discard();
-        return errorNumberOfErrno(writeError, false);
-    }
-    if (temporary_.path().empty())
-        return 0;
-    std::error_code renamed;
-    fs::rename(temporary_.path(), target_, renamed);
-    if (renamed) {
-        discard();
-        return errorNumberOfErrno(renamed.value(), false);
-    }
-    temporary_.release(false);
-    return 0;
+    const int writeError = replacing_ != nullptr ? replacing_->commit()
+                           : appending_ != nullptr ? appending_->finish()
+                                                   : 0;
+    discard();
+    return writeError != 0 ? errorNumberOfErrno(writeError, false) : 0;
 }
 
 // --- T_colData --------------------------------------------------------------
@@ -455,31 +442,16 @@ int DesignTextFile::open(const std::string& name, std::int32_t mode)
         return errorNumberOfErrno(errno, false);
     if (mode == 2) {
         errno = 0;
-        auto out = std::make_unique<RecordedOutputFile>(name, std::ios::out | std::ios::app | std::ios::binary);
-        if (!out->is_open())
+        auto out = std::make_unique<runtime::AppendedFile>(name);
+        if (!out->isOpen())
             return errorNumberOfErrno(errno ? errno : EACCES, false);
-        out_ = std::move(out);
+        appending_ = std::move(out);
         return 0;
     }
-    // Written beside the target and renamed over it when complete; the
-    // finished file keeps the target's permissions, or a new file's usual ones.
-    struct stat existing {};
-    mode_t permissions = 0;
-    if (::stat(name.c_str(), &existing) == 0) {
-        permissions = existing.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        permissions = 0666 & ~mask;
-    }
-    errno = 0;
-    if (!temporary_.create(name, permissions))
-        return errorNumberOfErrno(errno, false);
-    target_ = name;
-    auto out = std::make_unique<RecordedOutputFile>(temporary_.path(), std::ios::out | std::ios::binary | std::ios::trunc);
-    if (!out->is_open())
-        return runtime::PermissionDenied;
-    out_ = std::move(out);
+    auto out = std::make_unique<runtime::AtomicFile>(name);
+    if (!out->isOpen())
+        return errorNumberOfErrno(out->error(), false);
+    replacing_ = std::move(out);
     return 0;
 }
 

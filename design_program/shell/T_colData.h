@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/SaveTemporary.h"
+#include "runtime/AtomicFile.h"
 
 #include <QString>
 
@@ -48,9 +48,9 @@ public:
 };
 
 // A text file that OpenFile opened: for input (in) or output (out). Output
-// goes to a temporary file beside the target, which close() renames over the
-// target only when everything was written; an output file dropped without
-// close() leaves the target as it was. It ends before the T_colData that opened it.
+// goes through an atomic file, which close() commits only when everything was
+// written; an output file dropped without close() leaves the target as it
+// was. It ends before the T_colData that opened it.
 class DesignTextFile {
 public:
     DesignTextFile() = default;
@@ -58,9 +58,9 @@ public:
     DesignTextFile(const DesignTextFile&) = delete;
     DesignTextFile& operator=(const DesignTextFile&) = delete;
 
-    bool isOpen() const { return in_ != nullptr || out_ != nullptr; }
+    bool isOpen() const { return in_ != nullptr || replacing_ != nullptr || appending_ != nullptr; }
     std::istream* in() { return in_.get(); }
-    std::ostream* out() { return out_.get(); }
+    std::ostream* out() { return replacing_ != nullptr ? static_cast<std::ostream*>(replacing_.get()) : appending_.get(); }
     // Ends the file; for output, puts it in place. Returns the run-time error
     // number of a failure, 0 on success.
     int close();
@@ -72,9 +72,8 @@ private:
     void discard();
 
     std::unique_ptr<std::ifstream> in_;
-    std::unique_ptr<RecordedOutputFile> out_;
-    std::string target_;
-    SaveTemporary temporary_; // unused unless writing through a temporary file
+    std::unique_ptr<runtime::AtomicFile> replacing_; // mode 0
+    std::unique_ptr<runtime::AppendedFile> appending_; // mode 2
     // The program's list of files it holds open, which this one leaves when it ends.
     std::set<std::string>* openFiles_ = nullptr;
     std::string openName_;

@@ -1,11 +1,12 @@
 #include "export/OutlineExport.h"
 
-#include "export/AtomicFile.h"
+#include "runtime/AtomicFile.h"
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 
 #include <cerrno>
+#include <cstring>
 #include <new>
 #include <string>
 
@@ -187,9 +188,10 @@ ExportResult WriteTextFile(const MeshOutline& mesh, bool DXFSTyle, const AskFile
         WriteGear(TS, mesh.second, settings, mesh.secondLoa, DXFSTyle, log);
         if (DXFSTyle)
             writeDxfEnd(TS);
-        if (auto failure = writeFileAtomically(fileName, TS.text())) {
-            const int number = runtime::fileErrorNumber(failure->error);
-            return failed(number, runtime::errorDescription(number), failure->message);
+        if (const int error = runtime::writeFileAtomically(fileName, TS.text()); error != 0) {
+            const int number = runtime::fileErrorNumber(error);
+            return failed(number, runtime::errorDescription(number),
+                          "cannot write " + fileName + ": " + std::strerror(error));
         }
         trace.write("Bottom of sub WriteTextFile, successful");
         return ExportResult::Written;

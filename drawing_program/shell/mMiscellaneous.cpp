@@ -5,13 +5,13 @@
 #include "shell/frmInputs.h"
 
 #include "dialogs/mAPI_misc.h"
-#include "export/AtomicFile.h"
 #include "forms/CheckBox.h"
 #include "forms/Control.h"
 #include "forms/Form.h"
 #include "forms/OptionButton.h"
 #include "forms/TextBox.h"
 #include "forms/Twips.h"
+#include "runtime/AtomicFile.h"
 #include "runtime/RegularFile.h"
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberText.h"
@@ -24,6 +24,7 @@
 #include <QScreen>
 
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <set>
@@ -291,8 +292,12 @@ void mMiscellaneous::SaveInputsFile()
         report("SaveInputsFile", std::to_string(error.number()), error.description(), fileName);
         return;
     }
-    if (const auto failure = writeFileAtomically(fileName, text))
-        report("SaveInputsFile", std::to_string(failure->error), failure->message, fileName);
+    // The program's error number (a full disk is 61), not the system's.
+    if (const int error = runtime::writeFileAtomically(fileName, text); error != 0) {
+        const int number = runtime::fileErrorNumber(error);
+        report("SaveInputsFile", std::to_string(number),
+               runtime::errorDescription(number) + ": cannot write " + fileName + ": " + std::strerror(error), fileName);
+    }
 }
 
 void mMiscellaneous::OpenInputsFile()

@@ -1,5 +1,6 @@
 #include "shell/ProgramShell.h"
 
+#include "runtime/AtomicFile.h"
 #include "runtime/ErrorReporter.h"
 #include "support/FileText.h"
 #include "support/TemporaryFolder.h"
@@ -9,6 +10,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -64,6 +66,7 @@ TEST(CompletedOnClose, AWriteThatFailsIsReportedAndLeavesTheEarlierFileWhole)
             if (!file)
                 return 2;
             *file << std::string(1 << 16, 'y');
+            runtime::commitOutput(*file);
         }
         return reporter.numbers.size() == 1 && reporter.numbers[0] != "0" ? 0 : 1;
     });
@@ -86,10 +89,28 @@ TEST(CompletedOnClose, TheNextWriteRemovesWhatAKilledOneLeft)
     ASSERT_EQ(temporariesOf(folder.path(), "report.csv").size(), 1u);
 
     NumberReporter reporter;
-    cindrel::shell::openCompletedOnClose(target, reporter).reset();
+    EXPECT_EQ(runtime::commitOutput(*cindrel::shell::openCompletedOnClose(target, reporter)), 0);
     EXPECT_TRUE(reporter.numbers.empty());
     EXPECT_TRUE(std::filesystem::exists(target));
     EXPECT_TRUE(temporariesOf(folder.path(), "report.csv").empty());
+}
+
+TEST(CompletedOnClose, AWriterUnwoundByAnExceptionLeavesTheEarlierFileAndReportsNothing)
+{
+    TemporaryFolder folder;
+    const std::string target = folder.file("trace.csv").string();
+    std::ofstream(target, std::ios::binary) << "earlier";
+    NumberReporter reporter;
+    try {
+        auto file = cindrel::shell::openCompletedOnClose(target, reporter);
+        ASSERT_NE(file, nullptr);
+        *file << "partial" << std::flush;
+        throw std::runtime_error("the routine failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(fileText(target), "earlier");
+    EXPECT_TRUE(temporariesOf(folder.path(), "trace.csv").empty());
+    EXPECT_TRUE(reporter.numbers.empty());
 }
 
 } // namespace

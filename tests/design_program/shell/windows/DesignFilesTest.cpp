@@ -778,15 +778,15 @@ TEST_F(DesignFiles, TheNextSaveRemovesTheTemporaryOfAKilledSaveOfItsTarget)
     writeFile(".pair.cnd.ABCDEFG", "7");
     writeFile(".gear.cnd.ABC123", "other target");
     std::filesystem::create_directory(folder.file(".pair.cnd.Dir123"));
-    SaveTemporary running; // another save of the same target, still writing
-    ASSERT_TRUE(running.create(target, 0600));
+    runtime::AtomicFile running(target); // another save of the same target, still writing
+    ASSERT_TRUE(running.isOpen());
 
     DesignTextFile file;
     ASSERT_TRUE(files->OpenFile(target, file, 0));
     *file.out() << "new";
     EXPECT_EQ(file.close(), 0);
     EXPECT_EQ(fileText(folder.file("pair.cnd")), "new");
-    const std::string runningName = std::filesystem::path(running.path()).filename().string();
+    const std::string runningName = std::filesystem::path(running.temporaryPath()).filename().string();
     std::vector<std::string> kept = {".pair.cnd.ABCDEFG", ".pair.cnd.Dir123", ".pair.cnd.bak", runningName};
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(namesStartingWith(folder.path(), ".pair.cnd."), kept);

@@ -262,6 +262,7 @@ TEST_F(StartedProgram, TheModelReadsTheMainWindowAndWritesFilesWhole)
         *out << "\"new\",1\r\n";
         out->flush();
         EXPECT_EQ(fileText(report), "old report\r\n") << "the old file stays until the new one is complete";
+        EXPECT_EQ(runtime::commitOutput(*out), 0);
     }
     EXPECT_EQ(fileText(report), "\"new\",1\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(programFolder()), {}), 3)

@@ -1,0 +1,220 @@
+#include "runtime/AtomicFile.h"
+#include "runtime/RuntimeError.h"
+
+#include "support/FileText.h"
+#include "support/TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+using testsupport::fileText;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Names in `folder` starting with `prefix`, sorted.
+std::vector<std::string> namesStartingWith(const fs::path& folder, const std::string& prefix)
+{
+    std::vector<std::string> found;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().filename().string().starts_with(prefix))
+            found.push_back(entry.path().filename().string());
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+void writeFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+unsigned modeOf(const fs::path& path)
+{
+    struct stat status {};
+    ::stat(path.c_str(), &status);
+    return status.st_mode & 07777;
+}
+
+// Runs `work` in a child process; its exit code, or -1 when it did not exit.
+template <typename Work> int inChildProcess(Work work)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(work());
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class AtomicFileTest : public testing::Test {
+protected:
+    TemporaryFolder folder;
+    std::string target = folder.file("pair.cnd").string();
+};
+
+TEST_F(AtomicFileTest, AWriterUnwoundByAnExceptionLeavesTheOldFileAndNoTemporary)
+{
+    writeFile(target, "old design");
+    ::chmod(target.c_str(), 0640);
+    const std::string fresh = folder.file("fresh.cnd").string();
+    try {
+        runtime::AtomicFile file(target);
+        runtime::AtomicFile newFile(fresh);
+        ASSERT_TRUE(file.isOpen() && newFile.isOpen());
+        file << std::string(200000, 'p') << std::flush;
+        newFile << "partial" << std::flush;
+        throw std::runtime_error("the writer failed half-way");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(fileText(target), "old design");
+    EXPECT_EQ(modeOf(target), 0640u);
+    EXPECT_FALSE(fs::exists(fresh)) << "nothing is committed without commit()";
+    EXPECT_EQ(namesStartingWith(folder.path(), "."), std::vector<std::string>{});
+}
+
+TEST_F(AtomicFileTest, CommitReplacesTheFileWholeWithItsPermissions)
+{
+    // Larger than the buffer, in small and large pieces.
+    std::string content;
+    for (int i = 0; i < 20000; ++i)
+        content += "record " + std::to_string(i) + "\r\n";
+    content += std::string(300000, 'z');
+
+    struct Case {
+        const char* name;
+        bool exists;
+        unsigned mode;  // of the old file
+        mode_t umask;
+        unsigned expected;
+    };
+    for (const Case& c : {Case{"kept 0640", true, 0640, 022, 0640}, Case{"kept 0604", true, 0604, 077, 0604},
+                          Case{"new, umask 022", false, 0, 022, 0644}, Case{"new, umask 077", false, 0, 077, 0600}}) {
+        SCOPED_TRACE(c.name);
+        const fs::path path = folder.file(std::string("f") + std::to_string(c.mode) + std::to_string(c.umask));
+        if (c.exists) {
+            writeFile(path, "old, longer than nothing at all");
+            ::chmod(path.c_str(), c.mode);
+        }
+        const mode_t previous = ::umask(c.umask);
+        runtime::AtomicFile file(path.string());
+        ::umask(previous);
+        ASSERT_TRUE(file.isOpen());
+        file << content.substr(0, 1000);
+        file.write(content.data() + 1000, static_cast<std::streamsize>(content.size() - 1000));
+        EXPECT_EQ(fileText(path), c.exists ? "old, longer than nothing at all" : "") << "not before commit";
+        EXPECT_EQ(file.commit(), 0);
+        EXPECT_EQ(fileText(path), content);
+        EXPECT_EQ(modeOf(path), c.expected);
+    }
+    EXPECT_EQ(namesStartingWith(folder.path(), "."), std::vector<std::string>{});
+
+    // A link is followed and kept; the helper replaces whole too.
+    writeFile(target, "linked");
+    fs::create_symlink(target, folder.file("link.cnd"));
+    EXPECT_EQ(runtime::writeFileAtomically(folder.file("link.cnd").string(), "through the link"), 0);
+    EXPECT_TRUE(fs::is_symlink(folder.file("link.cnd")));
+    EXPECT_EQ(fileText(target), "through the link");
+}
+
+TEST_F(AtomicFileTest, AFailedWriteIsReportedWithItsErrorAndLeavesTheOldFile)
+{
+    writeFile(target, "earlier");
+    // A process that may not grow a file past 100 bytes meets the limit half-way.
+    const int error = inChildProcess([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{100, 100};
+        setrlimit(RLIMIT_FSIZE, &small);
+        runtime::AtomicFile file(target);
+        if (!file.isOpen())
+            return 0;
+        file << std::string(1 << 16, 'y') << "tail";
+        return file.commit();
+    });
+    EXPECT_EQ(error, EFBIG);
+    EXPECT_EQ(fileText(target), "earlier");
+    EXPECT_EQ(namesStartingWith(folder.path(), "."), std::vector<std::string>{});
+
+    // A full disk keeps its own error, reported as "Disk full".
+    runtime::AppendedFile full("/dev/full");
+    ASSERT_TRUE(full.isOpen());
+    full << std::string(100000, 'f') << "more";
+    const int number = runtime::fileErrorNumber(full.finish());
+    EXPECT_EQ(number, 61);
+    EXPECT_EQ(runtime::errorDescription(number), "Disk full");
+}
+
+TEST_F(AtomicFileTest, TargetsThatCannotBeReplacedAreRefusedAndLeftAsTheyWere)
+{
+    fs::create_directory(folder.file("folder.cnd"));
+    ASSERT_EQ(::mkfifo(folder.file("pipe.cnd").c_str(), 0600), 0);
+    writeFile(folder.file("readonly.cnd"), "read only");
+    ::chmod(folder.file("readonly.cnd").c_str(), 0444);
+    struct Case {
+        const char* name;
+        int error;
+    };
+    std::vector<Case> cases = {{"folder.cnd", EISDIR}, {"pipe.cnd", EINVAL}, {"missing/x.cnd", ENOENT}, {"", ENOENT}};
+    if (::geteuid() != 0)
+        cases.push_back({"readonly.cnd", EACCES});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        runtime::AtomicFile file(c.name[0] == 0 ? std::string() : folder.file(c.name).string());
+        EXPECT_FALSE(file.isOpen());
+        EXPECT_EQ(file.error(), c.error);
+        file << "ignored";
+        EXPECT_EQ(file.commit(), c.error);
+    }
+    EXPECT_TRUE(fs::is_directory(folder.file("folder.cnd")));
+    EXPECT_TRUE(fs::is_fifo(folder.file("pipe.cnd")));
+    EXPECT_EQ(fileText(folder.file("readonly.cnd")), "read only");
+    EXPECT_EQ(namesStartingWith(folder.path(), "."), std::vector<std::string>{});
+}
+
+TEST_F(AtomicFileTest, TheNextSaveRemovesOnlyTheTemporaryOfAKilledSaveOfItsTarget)
+{
+    writeFile(target, "old");
+    inChildProcess([&] {
+        runtime::AtomicFile file(target);
+        file << std::string(1 << 16, 'k') << std::flush;
+        raise(SIGKILL);
+        return 0;
+    });
+    const std::vector<std::string> left = namesStartingWith(folder.path(), ".pair.cnd.");
+    ASSERT_EQ(left.size(), 1u) << "the killed save's temporary";
+    EXPECT_EQ(fs::file_size(folder.file(left.front())), 1u << 16);
+    EXPECT_EQ(fileText(target), "old");
+
+    // What is not recognisably an abandoned temporary of this target stays.
+    writeFile(folder.file(".pair.cnd.bak"), "b");
+    writeFile(folder.file(".pair.cnd.ABCDEFG"), "7");
+    writeFile(folder.file(".pair.cnd.AB-DEF"), "-");
+    writeFile(folder.file(".gear.cnd.ABC123"), "other target");
+    fs::create_directory(folder.file(".pair.cnd.Dir123"));
+    fs::create_symlink(target, folder.file(".pair.cnd.Lnk123"));
+    runtime::AtomicFile running(target); // another save of the same target, still writing
+    ASSERT_TRUE(running.isOpen());
+
+    runtime::AtomicFile file(target);
+    ASSERT_TRUE(file.isOpen());
+    file << "new";
+    EXPECT_EQ(file.commit(), 0);
+    EXPECT_EQ(fileText(target), "new");
+    std::vector<std::string> kept = {".pair.cnd.AB-DEF", ".pair.cnd.ABCDEFG", ".pair.cnd.Dir123",
+                                     ".pair.cnd.Lnk123", ".pair.cnd.bak",
+                                     fs::path(running.temporaryPath()).filename().string()};
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(namesStartingWith(folder.path(), ".pair.cnd."), kept);
+    EXPECT_TRUE(fs::exists(folder.file(".gear.cnd.ABC123")));
+}
+
+} // namespace
