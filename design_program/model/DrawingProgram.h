@@ -9,7 +9,9 @@ namespace cindrel::model {
 
 // The arguments of the drawing program's LoadLocals, in its order. An empty
 // optional is an argument left out, which the drawing program tells apart
-// from 0.
+// from 0. The automation interface has the same fields; it is built on Qt,
+// which the model must not include, so the shell copies one into the other
+// field by field, by name.
 struct LoadLocalsArguments {
     std::int32_t GearElement = 0;
     std::int32_t NumberOfTeeth = 0;

@@ -14,10 +14,23 @@ public:
     explicit AutomatedDrawingServer(exposevantrope::Client client) : client_(std::move(client)) {}
 
     std::int32_t LoadLocals(const model::LoadLocalsArguments& a) override {
-        return client_.LoadLocals({a.GearElement, a.NumberOfTeeth, a.PressureAngleDegrees, a.CenterDistance,
-                                   a.Addendum, a.WholeDepthFactor, a.EdgeBreak, a.ToothThickness,
-                                   a.InternalExternal, a.FullRootRadius, a.BackaLasha, a.Protuberance,
-                                   a.OperatingTransDP, a.DP0Module1, a.FileName});
+        // By name: the two structs hold eight doubles in a row, where a
+        // positional copy would swap them silently.
+        return client_.LoadLocals({.GearElement = a.GearElement,
+                                   .NumberOfTeeth = a.NumberOfTeeth,
+                                   .PressureAngleDegrees = a.PressureAngleDegrees,
+                                   .CenterDistance = a.CenterDistance,
+                                   .Addendum = a.Addendum,
+                                   .WholeDepthFactor = a.WholeDepthFactor,
+                                   .EdgeBreak = a.EdgeBreak,
+                                   .ToothThickness = a.ToothThickness,
+                                   .InternalExternal = a.InternalExternal,
+                                   .FullRootRadius = a.FullRootRadius,
+                                   .BackaLasha = a.BackaLasha,
+                                   .Protuberance = a.Protuberance,
+                                   .OperatingTransDP = a.OperatingTransDP,
+                                   .DP0Module1 = a.DP0Module1,
+                                   .FileName = a.FileName});
     }
     void LaunchDrawings() override { client_.LaunchDrawings(); }
     void ExternalEndProgram(bool UsingResumeNextOnError) override {

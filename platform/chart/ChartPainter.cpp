@@ -176,23 +176,34 @@ QPointF nearestOn(const QRectF& box, QPointF point)
     return {std::clamp(point.x(), box.left(), box.right()), std::clamp(point.y(), box.top(), box.bottom())};
 }
 
-} // namespace
+// What an axis shows beside the plot: its ticks, their values' font, its title.
+struct AxisText {
+    Scale scale;
+    std::vector<double> ticks;
+    int decimals;
+    QFont font;
+    QFontMetricsF metrics;
+    QString title;
+};
 
-void paintChart(QPainter& painter, const QRectF& target, const ChartModel& model)
+AxisText axisTextOf(const ChartModel& model, Axis axis, const QPaintDevice* device)
 {
-    if (target.width() < 4 || target.height() < 4)
-        return;
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setClipRect(target);
-    painter.fillRect(target, Qt::white);
+    const Scale scale = model.scale(axis);
+    const QFont font = fontOf(model.axisFontSize(axis));
+    return {scale, ticksOf(scale), decimalsFor(scale.step), font, QFontMetricsF(font, const_cast<QPaintDevice*>(device)),
+            plainText(model.axisTitle(axis))};
+}
 
-    const QPaintDevice* device = painter.device();
-    const double unit = device != nullptr && device->logicalDpiY() > 0 ? device->logicalDpiY() / 96.0 : 1.0;
-    const double gap = Gap * unit;
+// Sizes on the device: pixels of a 96 dpi screen grow with its resolution.
+struct DeviceUnits {
+    double unit;
+    double gap;
+};
 
-    // Header.
+// Draws the header across the top; returns where the parts below it start.
+double drawHeader(QPainter& painter, const QRectF& target, const ChartModel& model, const DeviceUnits& units)
+{
+    const double gap = units.gap;
     double top = target.top() + gap;
     const QString header = plainText(model.header);
     if (!header.isEmpty()) {
@@ -204,110 +215,153 @@ void paintChart(QPainter& painter, const QRectF& target, const ChartModel& model
         painter.drawText(headerBox, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, header);
         top = used.bottom() + gap;
     }
+    return top;
+}
 
-    const Scale xScale = model.scale(Axis::X);
-    const Scale yScale = model.scale(Axis::Y);
-    const std::vector<double> xTicks = ticksOf(xScale), yTicks = ticksOf(yScale);
-    const int xDecimals = decimalsFor(xScale.step), yDecimals = decimalsFor(yScale.step);
+double widestTickText(const AxisText& axis)
+{
+    double widest = 0;
+    for (double tick : axis.ticks)
+        widest = std::max(widest, axis.metrics.horizontalAdvance(tickText(tick, axis.decimals)));
+    return widest;
+}
 
-    // Margins from what stands beside the plot.
-    const QFont axisFont = fontOf(model.axisFontSize(Axis::X));
-    const QFont yAxisFont = fontOf(model.axisFontSize(Axis::Y));
-    const QFontMetricsF xMetrics(axisFont, const_cast<QPaintDevice*>(device));
-    const QFontMetricsF yMetrics(yAxisFont, const_cast<QPaintDevice*>(device));
-    double yLabelWidth = 0;
-    for (double tick : yTicks)
-        yLabelWidth = std::max(yLabelWidth, yMetrics.horizontalAdvance(tickText(tick, yDecimals)));
-    const QString yTitle = plainText(model.axisTitle(Axis::Y));
-    const QString xTitle = plainText(model.axisTitle(Axis::X));
-    const double left = target.left() + gap + (yTitle.isEmpty() ? 0 : yMetrics.height() + gap) + yLabelWidth +
+// The plot: what is left of the target below the header once the axes'
+// values and titles have their room.
+QRectF plotArea(const QRectF& target, double top, const AxisText& x, const AxisText& y, double yLabelWidth,
+                const DeviceUnits& units)
+{
+    const double unit = units.unit, gap = units.gap;
+    const double left = target.left() + gap + (y.title.isEmpty() ? 0 : y.metrics.height() + gap) + yLabelWidth +
                         TickLength * unit + gap / 2;
-    const double lastXLabel = xTicks.empty() ? 0 : xMetrics.horizontalAdvance(tickText(xTicks.back(), xDecimals));
+    const double lastXLabel = x.ticks.empty() ? 0 : x.metrics.horizontalAdvance(tickText(x.ticks.back(), x.decimals));
     const double right = target.right() - std::max(3 * gap, lastXLabel / 2 + gap);
-    const double bottom = target.bottom() - gap - (xTitle.isEmpty() ? 0 : xMetrics.height() + gap / 2) -
-                          xMetrics.height() - TickLength * unit - gap / 2;
-    top += yMetrics.height() / 2;
-    const QRectF plot(QPointF(left, top), QPointF(std::max(left + 1, right), std::max(top + 1, bottom)));
-    const Mapping map(plot, xScale, yScale);
-    const double plotUnit = plot.height() / ReferencePlotHeight;
+    const double bottom = target.bottom() - gap - (x.title.isEmpty() ? 0 : x.metrics.height() + gap / 2) -
+                          x.metrics.height() - TickLength * unit - gap / 2;
+    top += y.metrics.height() / 2;
+    return {QPointF(left, top), QPointF(std::max(left + 1, right), std::max(top + 1, bottom))};
+}
 
-    // Grid, frame, ticks and their values.
+void drawGrid(QPainter& painter, const QRectF& plot, const Mapping& map, const AxisText& x, const AxisText& y,
+              double unit)
+{
     painter.setPen(QPen(QColor(220, 220, 220), unit * 0.75));
-    for (double tick : xTicks)
+    for (double tick : x.ticks)
         painter.drawLine(QPointF(map.px(tick), plot.top()), QPointF(map.px(tick), plot.bottom()));
-    for (double tick : yTicks)
+    for (double tick : y.ticks)
         painter.drawLine(QPointF(plot.left(), map.py(tick)), QPointF(plot.right(), map.py(tick)));
+}
+
+// The frame sets the black pen the axes' ticks and values are drawn with.
+void drawFrame(QPainter& painter, const QRectF& plot, double unit)
+{
     painter.setPen(QPen(Qt::black, unit));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(plot);
-    painter.setFont(axisFont);
-    for (double tick : xTicks) {
+}
+
+// Ticks below the plot, their values under them, the title under those.
+void drawXAxis(QPainter& painter, const QRectF& plot, const Mapping& map, const AxisText& x, const DeviceUnits& units)
+{
+    const double unit = units.unit;
+    painter.setFont(x.font);
+    for (double tick : x.ticks) {
         const double at = map.px(tick);
         painter.drawLine(QPointF(at, plot.bottom()), QPointF(at, plot.bottom() + TickLength * unit));
-        const QString text = tickText(tick, xDecimals);
-        const double width = xMetrics.horizontalAdvance(text);
-        painter.drawText(QRectF(at - width / 2 - 2, plot.bottom() + TickLength * unit, width + 4, xMetrics.height()),
+        const QString text = tickText(tick, x.decimals);
+        const double width = x.metrics.horizontalAdvance(text);
+        painter.drawText(QRectF(at - width / 2 - 2, plot.bottom() + TickLength * unit, width + 4, x.metrics.height()),
                          Qt::AlignCenter, text);
     }
-    if (!xTitle.isEmpty())
-        painter.drawText(QRectF(plot.left(), plot.bottom() + TickLength * unit + xMetrics.height() + gap / 2,
-                                plot.width(), xMetrics.height()),
-                         Qt::AlignHCenter | Qt::AlignTop, xTitle);
-    painter.setFont(yAxisFont);
-    for (double tick : yTicks) {
+    if (!x.title.isEmpty())
+        painter.drawText(QRectF(plot.left(), plot.bottom() + TickLength * unit + x.metrics.height() + units.gap / 2,
+                                plot.width(), x.metrics.height()),
+                         Qt::AlignHCenter | Qt::AlignTop, x.title);
+}
+
+// Ticks left of the plot, their values right-aligned beside them, the title
+// turned upright along the target's left edge.
+void drawYAxis(QPainter& painter, const QRectF& target, const QRectF& plot, const Mapping& map, const AxisText& y,
+               double yLabelWidth, const DeviceUnits& units)
+{
+    const double unit = units.unit, gap = units.gap;
+    painter.setFont(y.font);
+    for (double tick : y.ticks) {
         const double at = map.py(tick);
         painter.drawLine(QPointF(plot.left() - TickLength * unit, at), QPointF(plot.left(), at));
-        painter.drawText(QRectF(plot.left() - TickLength * unit - gap / 4 - yLabelWidth - 2, at - yMetrics.height() / 2,
-                                yLabelWidth + 2, yMetrics.height()),
-                         Qt::AlignRight | Qt::AlignVCenter, tickText(tick, yDecimals));
+        painter.drawText(QRectF(plot.left() - TickLength * unit - gap / 4 - yLabelWidth - 2, at - y.metrics.height() / 2,
+                                yLabelWidth + 2, y.metrics.height()),
+                         Qt::AlignRight | Qt::AlignVCenter, tickText(tick, y.decimals));
     }
-    if (!yTitle.isEmpty()) {
+    if (!y.title.isEmpty()) {
         painter.save();
         painter.translate(target.left() + gap, plot.center().y());
         painter.rotate(-90);
-        painter.drawText(QRectF(-plot.height() / 2, 0, plot.height(), yMetrics.height()), Qt::AlignCenter, yTitle);
+        painter.drawText(QRectF(-plot.height() / 2, 0, plot.height(), y.metrics.height()), Qt::AlignCenter, y.title);
         painter.restore();
     }
+}
 
-    // Curves, broken at missing points, then their symbols.
+// A series' line, broken at missing points.
+void drawSeriesLine(QPainter& painter, const Mapping& map, const ChartModel& model, int series,
+                    const SeriesStyle& style, double unit)
+{
+    if (!style.lineShown || style.lineWidth <= 0)
+        return;
+    painter.setPen(QPen(style.lineColour, style.lineWidth * unit, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QPolygonF run;
+    const auto flush = [&] {
+        if (run.size() > 1)
+            painter.drawPolyline(run);
+        run.clear();
+    };
+    for (int point = 1; point <= model.pointCount(); ++point) {
+        const double x = model.x(point), y = model.y(series, point);
+        const QPointF at = map(x, y);
+        if (model.isMissing(x) || model.isMissing(y) || !std::isfinite(at.x()) || !std::isfinite(at.y())) {
+            flush();
+            continue;
+        }
+        run << at;
+    }
+    flush();
+}
+
+// A series' symbols: a point's own style where it has one, else the series'.
+void drawSeriesSymbols(QPainter& painter, const Mapping& map, const ChartModel& model, int series,
+                       const SeriesStyle& style, double unit, double plotUnit)
+{
+    for (int point = 1; point <= model.pointCount(); ++point) {
+        const double x = model.x(point), y = model.y(series, point);
+        if (model.isMissing(x) || model.isMissing(y) || !std::isfinite(map(x, y).x()) || !std::isfinite(map(x, y).y()))
+            continue;
+        const std::optional<PointStyle> own = model.pointStyle(series, point);
+        if (own)
+            drawSymbol(painter, map(x, y), own->symbol, own->colour, own->size, unit, plotUnit);
+        else
+            drawSymbol(painter, map(x, y), style.symbol, style.symbolColour, style.symbolSize, unit, plotUnit);
+    }
+}
+
+// Every series, clipped to the plot: its line, then its symbols over it.
+void drawSeries(QPainter& painter, const QRectF& plot, const Mapping& map, const ChartModel& model, double unit,
+                double plotUnit)
+{
     painter.save();
     painter.setClipRect(plot.adjusted(-1, -1, 1, 1));
-    const int points = model.pointCount();
     for (int series = 1; series <= model.seriesCount(); ++series) {
         const SeriesStyle style = model.seriesStyle(series);
-        if (style.lineShown && style.lineWidth > 0) {
-            painter.setPen(QPen(style.lineColour, style.lineWidth * unit, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            QPolygonF run;
-            const auto flush = [&] {
-                if (run.size() > 1)
-                    painter.drawPolyline(run);
-                run.clear();
-            };
-            for (int point = 1; point <= points; ++point) {
-                const double x = model.x(point), y = model.y(series, point);
-                const QPointF at = map(x, y);
-                if (model.isMissing(x) || model.isMissing(y) || !std::isfinite(at.x()) || !std::isfinite(at.y())) {
-                    flush();
-                    continue;
-                }
-                run << at;
-            }
-            flush();
-        }
-        for (int point = 1; point <= points; ++point) {
-            const double x = model.x(point), y = model.y(series, point);
-            if (model.isMissing(x) || model.isMissing(y) || !std::isfinite(map(x, y).x()) || !std::isfinite(map(x, y).y()))
-                continue;
-            const std::optional<PointStyle> own = model.pointStyle(series, point);
-            if (own)
-                drawSymbol(painter, map(x, y), own->symbol, own->colour, own->size, unit, plotUnit);
-            else
-                drawSymbol(painter, map(x, y), style.symbol, style.symbolColour, style.symbolSize, unit, plotUnit);
-        }
+        drawSeriesLine(painter, map, model, series, style, unit);
+        drawSeriesSymbols(painter, map, model, series, style, unit, plotUnit);
     }
     painter.restore();
+}
 
-    // Labels, kept inside the plot so that they never cover the header or the axes.
+// Labels in boxes, kept inside the plot so that they never cover the header
+// or the axes, and off each other; a connected label has a leader to its point.
+void drawLabels(QPainter& painter, const QRectF& plot, const Mapping& map, const ChartModel& model, double unit,
+                double plotUnit)
+{
     const QRectF bounds = plot.adjusted(1, 1, -1, -1);
     std::vector<QRectF> placed;
     for (const Label& label : model.labels()) {
@@ -316,7 +370,7 @@ void paintChart(QPainter& painter, const QRectF& target, const ChartModel& model
         const QString text = plainText(label.text);
         const QFont font = fontOf(label.fontSize);
         painter.setFont(font);
-        const QFontMetricsF metrics(font, const_cast<QPaintDevice*>(device));
+        const QFontMetricsF metrics(font, const_cast<QPaintDevice*>(painter.device()));
         const QRectF textSize = metrics.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop, text);
         const QSizeF size(textSize.width() + 6 * unit, textSize.height() + 2 * unit);
         const QPointF at = map(label.x, label.y);
@@ -332,6 +386,38 @@ void paintChart(QPainter& painter, const QRectF& target, const ChartModel& model
         painter.setPen(Qt::black);
         painter.drawText(box, Qt::AlignCenter, text);
     }
+}
+
+} // namespace
+
+void paintChart(QPainter& painter, const QRectF& target, const ChartModel& model)
+{
+    if (target.width() < 4 || target.height() < 4)
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setClipRect(target);
+    painter.fillRect(target, Qt::white);
+
+    const QPaintDevice* device = painter.device();
+    const double unit = device != nullptr && device->logicalDpiY() > 0 ? device->logicalDpiY() / 96.0 : 1.0;
+    const DeviceUnits units{unit, Gap * unit};
+
+    const double top = drawHeader(painter, target, model, units);
+    const AxisText x = axisTextOf(model, Axis::X, device);
+    const AxisText y = axisTextOf(model, Axis::Y, device);
+    const double yLabelWidth = widestTickText(y);
+    const QRectF plot = plotArea(target, top, x, y, yLabelWidth, units);
+    const Mapping map(plot, x.scale, y.scale);
+    const double plotUnit = plot.height() / ReferencePlotHeight;
+
+    drawGrid(painter, plot, map, x, y, unit);
+    drawFrame(painter, plot, unit);
+    drawXAxis(painter, plot, map, x, units);
+    drawYAxis(painter, target, plot, map, y, yLabelWidth, units);
+    drawSeries(painter, plot, map, model, unit, plotUnit);
+    drawLabels(painter, plot, map, model, unit, plotUnit);
     painter.restore();
 }
 
