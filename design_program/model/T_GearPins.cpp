@@ -9,6 +9,7 @@
 #include "runtime/NumberFormat.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/ScopeExit.h"
 #include "runtime/SequentialFile.h"
 
 #include <algorithm>
@@ -196,10 +197,7 @@ double T_Gear::PinDiameterFromList(double& CurrentPin, std::int32_t PinFit) {
 double T_Gear::PinDiamTested() {
     // Back to 0 however the search ends, a raised error included, so that the
     // next search has all its measurements.
-    struct ResetTries {
-        std::int32_t& tries;
-        ~ResetTries() { tries = 0; }
-    } reset{PinTries};
+    auto reset = runtime::onScopeExit([this] { PinTries = 0; });
 
     double start = 0.0;
     double pin = PinDiameterFromList(start, 1);

@@ -8,6 +8,7 @@
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/ScopeExit.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -34,14 +35,13 @@ void allOrNothing(std::initializer_list<double*> kept, Change&& change) {
     std::vector<double> saved;
     for (const double* value : kept)
         saved.push_back(*value);
-    try {
-        change();
-    } catch (...) {
+    auto restore = runtime::onScopeExit([&] {
         auto before = saved.begin();
         for (double* value : kept)
             *value = *before++;
-        throw;
-    }
+    });
+    change();
+    restore.release();
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/ScopeExit.h"
 
 #include <cmath>
 #include <tuple>
@@ -103,24 +104,22 @@ void T_Hob::SetDefaultHob(std::int32_t HobOp) {
     // them all back, so that the hob changes whole or not at all.
     auto stored = std::tie(addendum_, hobTTk_, phiHobEntered_, protuberance_, tipRadius_);
     const std::tuple<double, double, double, double, double> before = stored;
-    try {
-        if (HobOp == 0) {
-            addendum_ = divide(gear().DedF(), pair.Pd_n());
-            hobTTk_ = adefTTH();
-            phiHobEntered_ = pair.Phi_n();
-            protuberance_ = 0.0;
-            tipRadius_ = adefEdgeRadius();
-            return;
-        }
-        hobTTk_ = divide(MMath::Pi, 2.0 * pair.Pd_n());
-        addendum_ = checkFinite(gear().Dedendum() + RackShift(true));
+    auto restore = runtime::onScopeExit([&] { stored = before; });
+    if (HobOp == 0) {
+        addendum_ = divide(gear().DedF(), pair.Pd_n());
+        hobTTk_ = adefTTH();
         phiHobEntered_ = pair.Phi_n();
-        tipRadius_ = adefEdgeRadius();
         protuberance_ = 0.0;
-    } catch (...) {
-        stored = before;
-        throw;
+        tipRadius_ = adefEdgeRadius();
+        restore.release();
+        return;
     }
+    hobTTk_ = divide(MMath::Pi, 2.0 * pair.Pd_n());
+    addendum_ = checkFinite(gear().Dedendum() + RackShift(true));
+    phiHobEntered_ = pair.Phi_n();
+    tipRadius_ = adefEdgeRadius();
+    protuberance_ = 0.0;
+    restore.release();
 }
 
 std::string T_Hob::HobSelectionExplanation() const {

@@ -11,6 +11,7 @@
 #include "printing/PrinterOutput.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/CheckedMath.h"
+#include "runtime/ScopeExit.h"
 
 #include <QLocale>
 
@@ -260,6 +261,11 @@ std::int16_t clsQXOutputs::PrintDocument(bool PrintDoc)
         });
         reportHost_->BeginBusy();
     }
+    // Ended on every way out: a step that raises must not leave the wait cursor.
+    auto endBusy = runtime::onScopeExit([this] {
+        if (reportHost_ != nullptr)
+            reportHost_->EndBusy();
+    });
     // Loading the preview window hands its print control over, hidden.
     reportStep("preview window", [&] {
         if (forms::Form* preview = windows_.find(PreviewWindow); preview != nullptr && !preview->isLoaded())
@@ -326,8 +332,7 @@ std::int16_t clsQXOutputs::PrintDocument(bool PrintDoc)
             tellNotPrinted("The results report", error);
         }
     }
-    if (reportHost_ != nullptr)
-        reportHost_->EndBusy();
+    endBusy.runNow();
     if (printControl_ != nullptr) {
         // A new report opens on its first page.
         printControl_->setPreviewPage(1);

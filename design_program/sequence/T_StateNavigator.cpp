@@ -7,6 +7,7 @@
 #include "results/TableRun.h"
 #include "runtime/ResumeNext.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/ScopeExit.h"
 
 #include <new>
 #include <stdexcept>
@@ -54,18 +55,6 @@ constexpr std::array<StepRow, 12> stepTable = {{
 bool is(const T_State& state, std::string_view name) { return state.Name == name; }
 
 } // namespace
-
-// Marks a move as running for its whole extent, also when it ends by an error.
-class T_StateNavigator::MoveGuard {
-public:
-    explicit MoveGuard(bool& moving) : moving_(moving) { moving_ = true; }
-    ~MoveGuard() { moving_ = false; }
-    MoveGuard(const MoveGuard&) = delete;
-    MoveGuard& operator=(const MoveGuard&) = delete;
-
-private:
-    bool& moving_;
-};
 
 T_StateNavigator::T_StateNavigator(const NavigatorPorts& ports, StepHandlers handlers)
     : ports_(ports), handlers_(std::move(handlers))
@@ -128,7 +117,9 @@ void T_StateNavigator::runMove(std::string_view routine, Move&& move)
 {
     if (moving_)
         return;
-    MoveGuard guard(moving_);
+    // A move is marked as running for its whole extent, also when it ends by an error.
+    moving_ = true;
+    auto done = runtime::onScopeExit([this] { moving_ = false; });
     contain(routine, true, std::forward<Move>(move));
 }
 
@@ -163,16 +154,12 @@ void T_StateNavigator::BeginNew()
         Outputs& outputs = ports_.outputs;
         const bool autoUpdate = outputs.AutoUpdate();
         outputs.setAutoUpdate(false);
-        try {
-            while (!is(*CurrentState_, steps::StartupScreen)) {
-                if (!previous())
-                    break;
-            }
-        } catch (...) {
-            outputs.setAutoUpdate(autoUpdate);
-            throw;
+        auto restore = runtime::onScopeExit([&] { outputs.setAutoUpdate(autoUpdate); });
+        while (!is(*CurrentState_, steps::StartupScreen)) {
+            if (!previous())
+                break;
         }
-        outputs.setAutoUpdate(autoUpdate);
+        restore.runNow();
         // A design opened or made new never shows what the last one gave.
         ForgetDesignResults();
     });

@@ -143,7 +143,6 @@ public:
 
 private:
     enum class NextOutcome { Advanced, Stayed, SteppedBack };
-    class MoveGuard;
 
     void BuildStates();
     NextOutcome next();

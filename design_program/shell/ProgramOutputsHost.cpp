@@ -112,11 +112,15 @@ std::string ProgramOutputsHost::ProgramVersion() { return programVersion(); }
 
 void ProgramOutputsHost::BeginBusy()
 {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    busy_.push_back(std::make_unique<forms::BusyCursor>());
     QCoreApplication::processEvents();
 }
 
-void ProgramOutputsHost::EndBusy() { QGuiApplication::restoreOverrideCursor(); }
+void ProgramOutputsHost::EndBusy()
+{
+    if (!busy_.empty())
+        busy_.pop_back();
+}
 
 analyses::T_Chart* ProgramOutputsHost::chartObject()
 {

@@ -2,8 +2,11 @@
 
 #include "outputs/OutputsHost.h"
 #include "outputs/ReportHost.h"
+#include "forms/BusyCursor.h"
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace cindrel::shell {
 
@@ -53,6 +56,8 @@ public:
 private:
     Startup& startup_;
     std::function<const sequence::StateCollection*()> doneSteps_;
+    // One wait cursor for each BeginBusy not yet ended.
+    std::vector<std::unique_ptr<forms::BusyCursor>> busy_;
 };
 
 } // namespace cindrel::shell

@@ -10,6 +10,7 @@
 #include "forms/Forms.h"
 #include "runtime/RegularFile.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/ScopeExit.h"
 #include "runtime/SequentialFile.h"
 #include "shell/ProgramFolders.h"
 
@@ -536,17 +537,7 @@ bool T_colData::ReadFile(std::string& FileName)
         FileName = defaultFileName_;
     host_.setAgmaEventsStopped(true);
     // Given back on every way out, before the AGMA window loads its materials.
-    struct EventsBack {
-        DesignFileHost& host;
-        bool held = true;
-        void release()
-        {
-            if (held)
-                host.setAgmaEventsStopped(false);
-            held = false;
-        }
-        ~EventsBack() { release(); }
-    } eventsBack{host_};
+    auto eventsBack = runtime::onScopeExit([this] { host_.setAgmaEventsStopped(false); });
     note("Reading " + FileName);
     DesignTextFile file;
     if (!OpenFile(FileName, file, 1))
@@ -643,7 +634,7 @@ bool T_colData::ReadFile(std::string& FileName)
         settings_.RUF_AddFile2Coll(FileName);
         setCaption("Cindrel;   " + ActiveFileName(false, false));
     }
-    eventsBack.release();
+    eventsBack.runNow();
     host_.agmaRecordKeysRead();
     return true;
 }

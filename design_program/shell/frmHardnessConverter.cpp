@@ -7,6 +7,8 @@
 #include "runtime/NumberText.h"
 #include "ShellWindowLayouts.h"
 
+#include <QScopedValueRollback>
+
 #include <memory>
 #include <optional>
 
@@ -38,11 +40,7 @@ void defineHardnessConverter(Startup& startup)
         const auto fill = [updating](forms::TextBox& from, forms::TextBox& to, std::optional<double> (*convert)(double)) {
             if (*updating)
                 return;
-            *updating = true;
-            struct Reset {
-                bool& flag;
-                ~Reset() { flag = false; }
-            } reset{*updating};
+            const QScopedValueRollback reset(*updating, true);
             to.setText(convertedText(from.text(), convert));
         };
         bhn.onChange.connect([&bhn, &hrc, fill] { fill(bhn, hrc, &model::MMath::BHNtoHRC); });

@@ -5,6 +5,7 @@
 
 #include "VantropeLayouts.h"
 #include "dialogs/MessageBox.h"
+#include "forms/BusyCursor.h"
 #include "forms/Form.h"
 #include "forms/MenuItem.h"
 #include "forms/PictureBox.h"
@@ -14,8 +15,6 @@
 #include "runtime/RuntimeError.h"
 #include "shell/Help.h"
 
-#include <QApplication>
-#include <QCursor>
 
 #include <cmath>
 
@@ -143,9 +142,8 @@ void frmGears::connectMenus()
             startup_.notAvailable(dxf ? "Make DXF file" : "Make Text file");
             return;
         }
-        QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        const forms::BusyCursor busy;
         startup_.OmeshMaster->ActiveMesh().WriteTextFile(dxf);
-        QApplication::restoreOverrideCursor();
     };
     on("mnuDXF", [writeFile] { writeFile(true); });
     on("mnuText", [writeFile] { writeFile(false); });

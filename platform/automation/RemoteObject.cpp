@@ -4,6 +4,7 @@
 #include "automation/Channel.h"
 #include "automation/ChildProcess.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/ScopeExit.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -60,15 +61,10 @@ std::unique_ptr<RemoteObject> RemoteObject::create(const ServerProgram& program,
     std::vector<std::string> arguments{program.path};
     arguments.insert(arguments.end(), program.arguments.begin(), program.arguments.end());
     arguments.push_back("--automation-channel=" + std::to_string(ChildChannel));
-    std::unique_ptr<ChildProcess> process;
-    try {
-        process = std::make_unique<ChildProcess>(program.path, arguments, sockets[1], ChildChannel);
-    } catch (...) {
-        ::close(sockets[1]);
-        throw;
-    }
+    auto closeChildEnd = runtime::onScopeExit([&sockets] { ::close(sockets[1]); });
+    auto process = std::make_unique<ChildProcess>(program.path, arguments, sockets[1], ChildChannel);
     // Only the child holds the other end now, so its end is our end of file.
-    ::close(sockets[1]);
+    closeChildEnd.runNow();
     std::unique_ptr<RemoteObject> object(
         new RemoteObject(std::move(channel), std::move(process), timeouts, program.path));
     object->handshake(identity);

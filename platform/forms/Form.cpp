@@ -7,6 +7,7 @@
 #include "MenuItem.h"
 #include "TextBox.h"
 #include "Twips.h"
+#include "runtime/ScopeExit.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -84,10 +85,7 @@ void Form::load() {
     setCaption(caption_.isNull() ? name_ : caption_);
     if (registry_ != nullptr)
         registry_->noteLoaded(*this);
-    struct LoadingDone {
-        bool& flag;
-        ~LoadingDone() { flag = false; }
-    } done{loading_};
+    auto done = runtime::onScopeExit([this] { loading_ = false; });
     if (builder_)
         builder_(*this);
     onLoad();
@@ -622,10 +620,7 @@ bool Form::redispatch(QObject* target, QEvent* event) {
     if (!loaded_)
         return true;
     redispatching_ = true;
-    struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{redispatching_};
+    auto reset = runtime::onScopeExit([this] { redispatching_ = false; });
     QCoreApplication::sendEvent(target, event);
     event->accept();
     return true;

@@ -1,10 +1,12 @@
 #include "GridView.h"
 
 #include "forms/Twips.h"
+#include "runtime/ScopeExit.h"
 
 #include <QEvent>
 #include <QHeaderView>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
@@ -466,24 +468,20 @@ void GridView::pushColumnWidths() {
 
 void GridView::applyTopRow() {
     const int value = std::max(0, topRow_ - data_.fixedRowCount());
-    const bool wasApplying = applying_;
-    applying_ = true;
+    const QScopedValueRollback applying(applying_, true);
     body().verticalScrollBar()->setValue(value);
     views_[fixedColumnsPane]->verticalScrollBar()->setValue(value);
-    applying_ = wasApplying;
 }
 
 void GridView::applyCurrentCell() {
     const int row = currentRow_ - data_.fixedRowCount();
     const int column = currentColumn_ - data_.fixedColumnCount();
-    const bool wasApplying = applying_;
-    applying_ = true;
+    const QScopedValueRollback applying(applying_, true);
     const QModelIndex index = models_[bodyPane]->index(row, column);
     if (index.isValid())
         body().selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     else
         body().selectionModel()->clearCurrentIndex();
-    applying_ = wasApplying;
 }
 
 void GridView::followBody(int value) {
@@ -518,7 +516,7 @@ void GridView::synchronise() {
     if (!pending_)
         return;
     pending_ = false;
-    const bool wasApplying = applying_;
+    auto applying = runtime::onScopeExit([this, was = applying_] { applying_ = was; });
     applying_ = true;
     if (shapeDirty_) {
         publishShape();
@@ -531,7 +529,7 @@ void GridView::synchronise() {
     placeViews();
     applyCurrentCell();
     applyTopRow();
-    applying_ = wasApplying;
+    applying.runNow();
     repaintViews();
     if (!applying_)
         adoptShownTopRow();

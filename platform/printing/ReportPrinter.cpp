@@ -1,6 +1,7 @@
 #include "ReportPrinter.h"
 
 #include "runtime/RuntimeError.h"
+#include "runtime/ScopeExit.h"
 
 #include <QFontMetricsF>
 #include <QPageSize>
@@ -511,14 +512,10 @@ void ReportPrinter::drawPicture(const QRectF& twips, const PaintCallback& paint)
         runtime::raise(InvalidPropertyValue, "Invalid picture rectangle: it is empty");
     PictureItem item{twips, QPicture(), QSizeF(twips.width() / TwipsPerPixel, twips.height() / TwipsPerPixel)};
     QPainter painter(&item.picture);
-    try {
-        if (paint)
-            paint(painter, QRectF(QPointF(0, 0), item.logical));
-    } catch (...) {
-        painter.end();
-        throw;
-    }
-    painter.end();
+    auto endPainting = runtime::onScopeExit([&painter] { painter.end(); });
+    if (paint)
+        paint(painter, QRectF(QPointF(0, 0), item.logical));
+    endPainting.runNow();
     page().items.push_back(std::move(item));
 }
 

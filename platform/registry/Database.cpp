@@ -1,6 +1,7 @@
 #include "registry/Database.h"
 
 #include "registry/Rescue.h"
+#include "runtime/ScopeExit.h"
 
 #include <sqlite3.h>
 
@@ -117,10 +118,7 @@ Database::Database(std::filesystem::path file, Logger logger)
     if (file_.has_parent_path())
         std::filesystem::create_directories(file_.parent_path(), error);
     busyWait_.deadline = std::chrono::steady_clock::now() + BusyTimeout;
-    struct EndOfOpening {
-        BusyWait& wait;
-        ~EndOfOpening() { wait.deadline = std::chrono::steady_clock::time_point::max(); }
-    } endOfOpening{busyWait_};
+    auto endOfOpening = runtime::onScopeExit([this] { busyWait_.deadline = std::chrono::steady_clock::time_point::max(); });
 
     if (open(file_))
         return;
@@ -398,13 +396,15 @@ Status Database::setUp(const std::function<Status()>& work)
     }
     ++transactionDepth_;
     Status result = status::IoFailed;
-    try {
+    {
+        // An error raised by the work undoes it before it passes on.
+        auto undo = runtime::onScopeExit([this] {
+            --transactionDepth_;
+            Query rollback(*this, Sql::Rollback);
+            rollback.step();
+        });
         result = work();
-    } catch (...) {
-        --transactionDepth_;
-        Query rollback(*this, Sql::Rollback);
-        rollback.step();
-        throw;
+        undo.release();
     }
     --transactionDepth_;
 

@@ -6,6 +6,8 @@
 #include "forms/PictureBox.h"
 #include "runtime/RuntimeError.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -220,6 +222,27 @@ TEST_F(DrawingWindow, OutputMenuWritesTheActiveMeshAsDxfAndText)
     EXPECT_NE(written.find("LINE"), std::string::npos);
     EXPECT_FALSE(readFile(text).empty());
     EXPECT_EQ(startup->messages().text(), "");
+}
+
+TEST_F(DrawingWindow, AWriteThatFailsUnderTheBusyCursorGivesTheNormalCursorBack)
+{
+    firstClick();
+    Qt::CursorShape shapeWhileWriting = Qt::ArrowCursor;
+    startup->meshServices().outputs.writeTextFile = [&](vantrope::clsMesh&, bool) {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        shapeWhileWriting = cursor != nullptr ? cursor->shape() : Qt::ArrowCursor;
+        runtime::raise(runtime::DeviceIOError);
+    };
+    for (const char* name : {"mnuDXF", "mnuText"}) {
+        shapeWhileWriting = Qt::ArrowCursor;
+        try {
+            menu(name).click();
+        } catch (const std::exception&) {
+            // Whoever reports the error, the cursor is what this test is about.
+        }
+        EXPECT_EQ(shapeWhileWriting, Qt::WaitCursor) << name;
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << name;
+    }
 }
 
 TEST_F(DrawingWindow, AboutTellsTheVersion)
