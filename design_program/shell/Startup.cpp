@@ -19,12 +19,6 @@ namespace cindrel::shell {
 
 namespace {
 
-Startup*& currentStartup()
-{
-    static Startup* startup = nullptr;
-    return startup;
-}
-
 // The number and description of any error that ends a step.
 std::pair<int, std::string> errorOf(const std::exception& error)
 {
@@ -53,7 +47,6 @@ Startup::Startup(registry::Store& store, std::function<void(int)> endProcess, QS
     modelShell_ = std::make_unique<ProgramShell>(*this);
     runNotes_.setWindow(misc_.get());
     defineWindows();
-    currentStartup() = this;
     forms::setUnhandledErrorHandler([this](const std::string& where, const std::exception& error) {
         const auto [number, description] = errorOf(error);
         MainErrHandler("Startup", where, std::to_string(number), description, "");
@@ -65,11 +58,7 @@ Startup::~Startup()
     forms::setUnhandledErrorHandler({});
     releaseAll();
     runNotes_.setWindow(nullptr);
-    if (currentStartup() == this)
-        currentStartup() = nullptr;
 }
-
-Startup* Startup::current() { return currentStartup(); }
 
 void Startup::defineWindows()
 {
