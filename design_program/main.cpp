@@ -1,62 +1,6 @@
-#include "shell/Startup.h"
-
-#include "forms/EntryGuard.h"
-#include "registry/Store.h"
-
-#include <QApplication>
-#include <QStringList>
-
-#include <exception>
-
-#ifdef CINDREL_TEST_HOOKS
-#include "ScriptedRun.h"
-#endif
-
-namespace {
-
-// The whole command line after the program's name is the path of one design file.
-QString designFileArgument(const QStringList& arguments)
-{
-    return arguments.mid(1).join(QLatin1Char(' '));
-}
-
-} // namespace
+#include "shell/ProgramMain.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Cindrel"));
-    QApplication::setQuitOnLastWindowClosed(false);
-
-#ifdef CINDREL_TEST_HOOKS
-    cindrel::ScriptedRun script;
-#endif
-
-    // Ending may be asked for before the event loop runs (a failed start):
-    // remembered, so that the loop is then not entered at all.
-    int exitCode = 0;
-    bool ended = false;
-    cindrel::shell::Startup startup(registry::Store::currentUser(), [&](int code) {
-        ended = true;
-        exitCode = code;
-        QCoreApplication::exit(code);
-    }, designFileArgument(QApplication::arguments()));
-
-    // Without its windows the program could only sit unseen: a failed start
-    // is told and ends the run.
-    try {
-        startup.Main();
-    } catch (...) {
-        forms::reportUnhandledError("Start", std::current_exception());
-        return 1;
-    }
-#ifdef CINDREL_TEST_HOOKS
-    script.start(startup);
-#endif
-    if (!ended)
-        exitCode = QApplication::exec();
-#ifdef CINDREL_TEST_HOOKS
-    exitCode = script.finish(exitCode);
-#endif
-    return exitCode;
+    return cindrel::shell::runCindrel(argc, argv);
 }

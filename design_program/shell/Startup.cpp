@@ -18,12 +18,6 @@ namespace cindrel::shell {
 
 namespace {
 
-Startup*& currentStartup()
-{
-    static Startup* startup = nullptr;
-    return startup;
-}
-
 WindowPlacement placementOf(forms::Form& form)
 {
     return {form.left(), form.top(), form.width(), form.height(), static_cast<int>(form.windowState())};
@@ -42,7 +36,6 @@ Startup::Startup(registry::Store& store, std::function<void(int)> endProcess, QS
     modelShell_ = std::make_unique<ProgramShell>(*this);
     runNotes_.setWindow(misc_.get());
     defineWindows();
-    currentStartup() = this;
     // The guard shows every error it catches; the run log keeps it as well.
     forms::setEntryErrorLog([this](std::string_view where, int number, std::string_view description) {
         MainErrHandler("Startup", where, std::to_string(number), description, "");
@@ -54,11 +47,7 @@ Startup::~Startup()
     forms::setEntryErrorLog({});
     releaseAll();
     runNotes_.setWindow(nullptr);
-    if (currentStartup() == this)
-        currentStartup() = nullptr;
 }
-
-Startup* Startup::current() { return currentStartup(); }
 
 void Startup::defineWindows()
 {

@@ -30,8 +30,7 @@
 namespace cindrel::shell {
 
 // The design program's life from the disclaimer to the end of the process,
-// and the objects that exist once for the whole run. Other parts of the
-// program reach those objects through Startup::current().
+// and the objects that exist once for the whole run.
 class Startup {
 public:
     // endProcess ends the process with the given exit code (after the call returns).
@@ -39,9 +38,6 @@ public:
     ~Startup();
     Startup(const Startup&) = delete;
     Startup& operator=(const Startup&) = delete;
-
-    // The one instance of the run; null when none exists.
-    static Startup* current();
 
     // Shows the disclaimer; the rest runs on the event loop.
     void Main();

@@ -1,5 +1,6 @@
 #include "ReportDocument.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
@@ -103,7 +104,8 @@ bool writePdf(const ReportDocument& document, const QString& path, const QString
     {
         QPdfWriter writer(&file);
         writer.setTitle(title);
-        writer.setCreator(QStringLiteral("Cindrel"));
+        // Both programs print through here: the file names the one that made it.
+        writer.setCreator(QCoreApplication::applicationName());
         writer.setResolution(1200);
         writer.setPageSize(QPageSize(QSizeF(document.pageSize.width() / 1440, document.pageSize.height() / 1440),
                                      QPageSize::Inch, QString(), QPageSize::ExactMatch));

@@ -8,10 +8,11 @@
 namespace testsupport {
 
 // A PDF file read back by an outside reader (poppler's pdfinfo and
-// pdftotext): its page count and the text of each page. Pages 0 with the
+// pdftotext): its page count, its creator and the text of each page. Pages 0 with the
 // reader's complaint in `error` when the file is not a PDF it can read.
 struct PdfContents {
     int pages = 0;
+    QString creator;
     QStringList pageTexts;
     QString error;
 
@@ -41,6 +42,10 @@ inline PdfContents readPdf(const QString& path)
     if (!pages.hasMatch())
         return pdf;
     pdf.pages = pages.captured(1).toInt();
+    pdf.creator = QRegularExpression(QStringLiteral("^Creator:\\s+(.*)$"), QRegularExpression::MultilineOption)
+                      .match(info)
+                      .captured(1)
+                      .trimmed();
     for (int page = 1; page <= pdf.pages; ++page)
         pdf.pageTexts << runReader(QStringLiteral("pdftotext"),
                                    {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),

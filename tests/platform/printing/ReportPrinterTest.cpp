@@ -9,6 +9,7 @@
 #include "support/PdfReader.h"
 #include "support/TemporaryFolder.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QPushButton>
 #include <QFontMetricsF>
@@ -291,6 +292,26 @@ TEST_F(Printer, APdfFileHoldsEveryPageAndAFailedWriteLeavesTheOldFile)
     QFile again(path);
     ASSERT_TRUE(again.open(QIODevice::ReadOnly));
     EXPECT_EQ(again.readAll(), bytes);
+}
+
+// Both programs print through this library: a PDF names the program that made it.
+TEST_F(Printer, APdfFileNamesTheRunningProgramAsItsCreator)
+{
+    printer.paragraph(QStringLiteral("one"));
+    printer.endDoc();
+    TemporaryFolder folder;
+    const QString testsName = QCoreApplication::applicationName();
+    for (const QString& program : {QStringLiteral("Vantrope"), QStringLiteral("Cindrel")}) {
+        QCoreApplication::setApplicationName(program);
+        const QString path = QString::fromStdString(folder.file("report.pdf").string());
+        QString error;
+        const bool written = writePdf(printer.document(), path, QStringLiteral("Report"), &error);
+        QCoreApplication::setApplicationName(testsName);
+        ASSERT_TRUE(written) << error.toStdString();
+        const testsupport::PdfContents read = testsupport::readPdf(path);
+        ASSERT_EQ(read.pages, 1) << read.error.toStdString();
+        EXPECT_EQ(read.creator, program);
+    }
 }
 
 class KeptOutput : public PrinterOutput {
