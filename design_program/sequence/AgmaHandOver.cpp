@@ -83,7 +83,10 @@ std::string jFailureText(const model::T_Set& Oset, int member)
         ending = model::FullCircularTraceEnding;
     else if (shell.lastKeyPressed() == model::KeyF12)
         ending = model::TrochoidalTraceEnding;
-    const std::string trace = "_" + gear.Name() + std::string(ending);
+    // Appended, not "_" + name: GCC 12 warns falsely (-Wrestrict) on that.
+    std::string trace = "_";
+    trace += gear.Name();
+    trace += ending;
     const std::string path = shell.activeFileName(false, true) + trace;
     const std::string text = resources::ResourceStrings(member == 0 ? 4113 : 4114);
     // The setting reads as off while the design is unsaved.
