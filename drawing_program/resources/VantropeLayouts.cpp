@@ -87,8 +87,12 @@ std::vector<ControlSpec> inputsLayout()
     label("lblEdgeBreak", rowLabelTop + RowTop[4], "Edge Break");
     label("lblThickness", rowLabelTop + RowTop[5], "Tooth thickness");
     rows.back().toolTip = "fraction of operating circular thickness";
+    // Too long for the window's width: two lines, as tall as the font needs.
+    constexpr double TwoLines = 390;
     label("lblRootForm", rowLabelTop + RowTop[6], "Protuberance / Full root radius");
+    rows.back().height = TwoLines;
     label("lblIntExt", rowLabelTop + RowTop[7], "Internal or External");
+    rows.back().height = TwoLines;
 
     // The shared fields below the columns; the three center distance boxes
     // lie on top of one another, one shown at a time.

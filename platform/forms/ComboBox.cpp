@@ -1,12 +1,75 @@
 #include "ComboBox.h"
 
+#include <QApplication>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+
+#include <algorithm>
 
 namespace forms {
 
+namespace {
+
+// A combo whose current text is a little too wide for it shows that text in
+// a narrowed face (down to 85 % of the window font's width) rather than
+// cutting it off; one that fits shows the window's font unchanged.
+class FittingCombo : public QComboBox {
+public:
+    FittingCombo() {
+        QObject::connect(this, &QComboBox::currentTextChanged, this, [this] { refit(); });
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QComboBox::resizeEvent(event);
+        refit();
+    }
+    void changeEvent(QEvent* event) override {
+        QComboBox::changeEvent(event);
+        if (event->type() == QEvent::ParentChange || event->type() == QEvent::StyleChange ||
+            event->type() == QEvent::FontChange)
+            refit();
+    }
+
+private:
+    void refit() {
+        if (refitting_)
+            return;
+        refitting_ = true;
+        const QFont base = parentWidget() != nullptr ? parentWidget()->font() : QApplication::font();
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        const int room = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this).width() -
+                         (isEditable() ? 4 : 0);
+        const int needed = QFontMetrics(base).horizontalAdvance(currentText());
+        if (needed <= room || room <= 0) {
+            if (testAttribute(Qt::WA_SetFont))
+                setFont(QFont());
+        } else {
+            const int baseStretch = base.stretch() > 0 ? base.stretch() : 100;
+            const int least = baseStretch * 85 / 100;
+            int stretch = std::max(least, baseStretch * room / needed);
+            QFont narrowed = base;
+            // Rounding of glyph advances: narrow a step further until it fits.
+            for (narrowed.setStretch(stretch); stretch > least && QFontMetrics(narrowed).horizontalAdvance(currentText()) > room;
+                 narrowed.setStretch(--stretch)) {
+            }
+            setFont(narrowed);
+        }
+        refitting_ = false;
+    }
+
+    bool refitting_ = false;
+};
+
+} // namespace
+
 ComboBox::ComboBox(Form& form, const ControlPlace& place, ComboStyle style)
     : Control(form, ControlKind::ComboBox, place.name, place.index, place.container, place.tab),
-      combo_(new QComboBox), style_(style) {
+      combo_(new FittingCombo), style_(style) {
     combo_->setFocusPolicy(Qt::StrongFocus);
     combo_->setEditable(style == ComboStyle::DropdownCombo);
     combo_->setInsertPolicy(QComboBox::NoInsert);

@@ -2,10 +2,44 @@
 
 #include "AccessKey.h"
 
+#include <QPainter>
+#include <QStyle>
+
 namespace forms {
 
+namespace {
+
+// A frame without a border draws only its caption. (A style sheet would do
+// the same, but a style sheet on a container stops its controls inheriting
+// the window's font.)
+class FrameBox : public QGroupBox {
+public:
+    void setBorder(bool border) {
+        border_ = border;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (border_) {
+            QGroupBox::paintEvent(event);
+            return;
+        }
+        if (title().isEmpty())
+            return;
+        QPainter painter(this);
+        style()->drawItemText(&painter, rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, palette(),
+                              isEnabled(), title(), foregroundRole());
+    }
+
+private:
+    bool border_ = true;
+};
+
+} // namespace
+
 Frame::Frame(Form& form, const ControlPlace& place)
-    : Control(form, ControlKind::Frame, place.name, place.index, place.container, place.tab), box_(new QGroupBox) {
+    : Control(form, ControlKind::Frame, place.name, place.index, place.container, place.tab), box_(new FrameBox) {
     box_->setFocusPolicy(Qt::NoFocus);
     attachWidget(box_);
 }
@@ -18,7 +52,7 @@ void Frame::setCaption(const QString& caption) {
 void Frame::setBorder(bool border) {
     border_ = border;
     box_->setFlat(!border);
-    box_->setStyleSheet(border ? QString() : QStringLiteral("QGroupBox { border: 0px; margin: 0px; padding: 0px; }"));
+    static_cast<FrameBox*>(box_)->setBorder(border);
 }
 
 QWidget* Frame::childArea(int) const { return box_; }

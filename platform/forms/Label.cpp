@@ -9,6 +9,9 @@ Label::Label(Form& form, const ControlPlace& place)
     label_->setTextFormat(Qt::PlainText);
     label_->setFocusPolicy(Qt::NoFocus);
     label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A caption wider than its label goes on at the next line, as the
+    // layouts' labels were drawn; lines beyond the label's height are cut.
+    label_->setWordWrap(true);
     attachWidget(label_);
 }
 

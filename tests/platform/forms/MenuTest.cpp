@@ -100,6 +100,8 @@ TEST(AccessKeys, CaptionsMarkTheirKeyAndReadBackAsSet) {
     };
     Form form(QStringLiteral("frmMain"));
     auto& button = form.add<CommandButton>({QStringLiteral("cmdTest")});
+    // Wide enough for every caption on one line: a narrower button wraps it.
+    button.move(0, 0, 4500, 375);
     for (const CaptionCase& c : cases) {
         const QString caption = QString::fromUtf8(c.caption);
         EXPECT_EQ(displayedCaption(caption), QString::fromUtf8(c.shown)) << c.caption;
