@@ -51,6 +51,11 @@ std::string jFactorText(double jay)
     return runtime::formatNumber(jay, "0.000");
 }
 
+std::array<bool, 2> failedJFactors(const std::array<double, 2>& jFactors)
+{
+    return {model::T_Gear::JayFailed(jFactors[0]), model::T_Gear::JayFailed(jFactors[1])};
+}
+
 std::string failedMembersText(const std::array<bool, 2>& failed, std::string_view factor)
 {
     const std::string name(factor);

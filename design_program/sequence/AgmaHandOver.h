@@ -35,6 +35,17 @@ inline constexpr double SmallestIFactor = 0.001;
 
 // "0.000", or the mark for a failed J.
 std::string jFactorText(double jay);
+// Which of the stored J factors failed, pinion first.
+std::array<bool, 2> failedJFactors(const std::array<double, 2>& jFactors);
+// A member's J-dependent cell: its value, or the J failure mark, since the
+// failed routine leaves the record of an earlier run.
+template <class Value>
+std::string unlessJFailed(bool failed, Value value)
+{
+    if (failed)
+        return "J " + std::string(FailedFactorMark);
+    return value();
+}
 // Names the members whose factor failed, "Pinion J factor failed" or
 // "Pinion and Gear J factors failed"; "" when none did.
 std::string failedMembersText(const std::array<bool, 2>& failed, std::string_view factor);

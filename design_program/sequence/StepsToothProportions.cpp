@@ -267,13 +267,9 @@ void toothProportionsTable(T_StateNavigator& navigator, T_State&, TableRun& run,
     }
     if (!factorRows)
         return;
-    // A failed J's routine leaves the record of an earlier run: none of it shows.
-    const std::array<bool, 2> jFailed{T_Gear::JayFailed(navigator.JFactors[0]),
-                                      T_Gear::JayFailed(navigator.JFactors[1])};
-    const auto unlessFailed = [&](const T_Gear& g, auto value) -> std::string {
-        if (jFailed[g.ArrayIndex() == 0 ? 0 : 1])
-            return "J " + std::string(FailedFactorMark);
-        return value();
+    const std::array<bool, 2> jFailed = failedJFactors(navigator.JFactors);
+    const auto unlessFailed = [&](const T_Gear& g, auto value) {
+        return unlessJFailed(jFailed[g.ArrayIndex() == 0 ? 0 : 1], value);
     };
     run.nextRow();
     run.pairRow(

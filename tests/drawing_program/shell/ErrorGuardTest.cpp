@@ -84,7 +84,7 @@ TEST(ErrorGuardAutomation, AFailureWhenTheClientLetsGoIsShown)
     dialogs::ScopedDialogProvider installed(provider);
     provider.answerEveryMessageBox(dialogs::ButtonOK);
     vantrope::Startup startup(store, [](int) { runtime::raise(runtime::PermissionDenied); });
-    startup.later.PrinterPage = [] { return std::optional<QSizeF>(); };
+    startup.shellServices.PrinterPage = [] { return std::optional<QSizeF>(); };
     startup.Main();
     settle();
 
