@@ -2,6 +2,8 @@
 
 #include "runtime/AtomicFile.h"
 #include "runtime/ErrorReporter.h"
+#include "support/ChildProcess.h"
+#include "support/FolderNames.h"
 #include "support/FileText.h"
 #include "support/TemporaryFolder.h"
 
@@ -13,7 +15,6 @@
 #include <stdexcept>
 #include <string>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -30,25 +31,6 @@ struct NumberReporter : runtime::ErrorReporter {
     std::vector<std::string> numbers;
 };
 
-std::vector<std::string> temporariesOf(const std::filesystem::path& folder, const std::string& name)
-{
-    std::vector<std::string> found;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (entry.path().filename().string().starts_with("." + name + "."))
-            found.push_back(entry.path().filename().string());
-    return found;
-}
-
-// Runs `work` in a child process; its exit code, or -1 when it did not exit.
-template <typename Work> int inChildProcess(Work work)
-{
-    const pid_t child = fork();
-    if (child == 0)
-        _exit(work());
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 TEST(CompletedOnClose, AWriteThatFailsIsReportedAndLeavesTheEarlierFileWhole)
 {
@@ -56,7 +38,7 @@ TEST(CompletedOnClose, AWriteThatFailsIsReportedAndLeavesTheEarlierFileWhole)
     const std::string target = folder.file("report.csv").string();
     std::ofstream(target, std::ios::binary) << "earlier";
     // A process that may not grow a file past 100 bytes meets a full disk half-way.
-    const int reported = inChildProcess([&] {
+    const int reported = testsupport::inChildProcess([&] {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit small{100, 100};
         setrlimit(RLIMIT_FSIZE, &small);
@@ -72,27 +54,27 @@ TEST(CompletedOnClose, AWriteThatFailsIsReportedAndLeavesTheEarlierFileWhole)
     });
     EXPECT_EQ(reported, 0);
     EXPECT_EQ(fileText(target), "earlier");
-    EXPECT_TRUE(temporariesOf(folder.path(), "report.csv").empty());
+    EXPECT_TRUE(testsupport::namesStartingWith(folder.path(), ".report.csv.").empty());
 }
 
 TEST(CompletedOnClose, TheNextWriteRemovesWhatAKilledOneLeft)
 {
     TemporaryFolder folder;
     const std::string target = folder.file("report.csv").string();
-    inChildProcess([&] {
+    testsupport::inChildProcess([&] {
         NumberReporter reporter;
         auto file = cindrel::shell::openCompletedOnClose(target, reporter);
         *file << std::string(1 << 16, 'k') << std::flush;
         raise(SIGKILL);
         return 0;
     });
-    ASSERT_EQ(temporariesOf(folder.path(), "report.csv").size(), 1u);
+    ASSERT_EQ(testsupport::namesStartingWith(folder.path(), ".report.csv.").size(), 1u);
 
     NumberReporter reporter;
     EXPECT_EQ(runtime::commitOutput(*cindrel::shell::openCompletedOnClose(target, reporter)), 0);
     EXPECT_TRUE(reporter.numbers.empty());
     EXPECT_TRUE(std::filesystem::exists(target));
-    EXPECT_TRUE(temporariesOf(folder.path(), "report.csv").empty());
+    EXPECT_TRUE(testsupport::namesStartingWith(folder.path(), ".report.csv.").empty());
 }
 
 TEST(CompletedOnClose, AWriterUnwoundByAnExceptionLeavesTheEarlierFileAndReportsNothing)
@@ -109,7 +91,7 @@ TEST(CompletedOnClose, AWriterUnwoundByAnExceptionLeavesTheEarlierFileAndReports
     } catch (const std::runtime_error&) {
     }
     EXPECT_EQ(fileText(target), "earlier");
-    EXPECT_TRUE(temporariesOf(folder.path(), "trace.csv").empty());
+    EXPECT_TRUE(testsupport::namesStartingWith(folder.path(), ".trace.csv.").empty());
     EXPECT_TRUE(reporter.numbers.empty());
 }
 

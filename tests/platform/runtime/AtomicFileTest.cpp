@@ -1,6 +1,8 @@
 #include "runtime/AtomicFile.h"
 #include "runtime/RuntimeError.h"
 
+#include "support/ChildProcess.h"
+#include "support/FolderNames.h"
 #include "support/FileText.h"
 #include "support/TemporaryFolder.h"
 
@@ -15,7 +17,6 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -24,17 +25,6 @@ using testsupport::fileText;
 namespace {
 
 namespace fs = std::filesystem;
-
-// Names in `folder` starting with `prefix`, sorted.
-std::vector<std::string> namesStartingWith(const fs::path& folder, const std::string& prefix)
-{
-    std::vector<std::string> found;
-    for (const auto& entry : fs::directory_iterator(folder))
-        if (entry.path().filename().string().starts_with(prefix))
-            found.push_back(entry.path().filename().string());
-    std::sort(found.begin(), found.end());
-    return found;
-}
 
 void writeFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
@@ -45,16 +35,6 @@ unsigned modeOf(const fs::path& path)
     return status.st_mode & 07777;
 }
 
-// Runs `work` in a child process; its exit code, or -1 when it did not exit.
-template <typename Work> int inChildProcess(Work work)
-{
-    const pid_t child = fork();
-    if (child == 0)
-        _exit(work());
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 class AtomicFileTest : public testing::Test {
 protected:
@@ -79,7 +59,7 @@ TEST_F(AtomicFileTest, AWriterUnwoundByAnExceptionLeavesTheOldFileAndNoTemporary
     EXPECT_EQ(fileText(target), "old design");
     EXPECT_EQ(modeOf(target), 0640u);
     EXPECT_FALSE(fs::exists(fresh)) << "nothing is committed without commit()";
-    EXPECT_EQ(namesStartingWith(folder.path(), "."), std::vector<std::string>{});
+    EXPECT_EQ(testsupport::namesStartingWith(folder.path(), "."), std::vector<std::string>{});
 }
 
 TEST_F(AtomicFileTest, CommitReplacesTheFileWholeWithItsPermissions)
@@ -116,7 +96,7 @@ TEST_F(AtomicFileTest, CommitReplacesTheFileWholeWithItsPermissions)
         EXPECT_EQ(fileText(path), content);
         EXPECT_EQ(modeOf(path), c.expected);
     }
-    EXPECT_EQ(namesStartingWith(folder.path(), "."), std::vector<std::string>{});
+    EXPECT_EQ(testsupport::namesStartingWith(folder.path(), "."), std::vector<std::string>{});
 
     // A link is followed and kept; the helper replaces whole too.
     writeFile(target, "linked");
@@ -130,7 +110,7 @@ TEST_F(AtomicFileTest, AFailedWriteIsReportedWithItsErrorAndLeavesTheOldFile)
 {
     writeFile(target, "earlier");
     // A process that may not grow a file past 100 bytes meets the limit half-way.
-    const int error = inChildProcess([&] {
+    const int error = testsupport::inChildProcess([&] {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit small{100, 100};
         setrlimit(RLIMIT_FSIZE, &small);
@@ -142,7 +122,7 @@ TEST_F(AtomicFileTest, AFailedWriteIsReportedWithItsErrorAndLeavesTheOldFile)
     });
     EXPECT_EQ(error, EFBIG);
     EXPECT_EQ(fileText(target), "earlier");
-    EXPECT_EQ(namesStartingWith(folder.path(), "."), std::vector<std::string>{});
+    EXPECT_EQ(testsupport::namesStartingWith(folder.path(), "."), std::vector<std::string>{});
 
     // A full disk keeps its own error, reported as "Disk full".
     runtime::AppendedFile full("/dev/full");
@@ -177,19 +157,19 @@ TEST_F(AtomicFileTest, TargetsThatCannotBeReplacedAreRefusedAndLeftAsTheyWere)
     EXPECT_TRUE(fs::is_directory(folder.file("folder.cnd")));
     EXPECT_TRUE(fs::is_fifo(folder.file("pipe.cnd")));
     EXPECT_EQ(fileText(folder.file("readonly.cnd")), "read only");
-    EXPECT_EQ(namesStartingWith(folder.path(), "."), std::vector<std::string>{});
+    EXPECT_EQ(testsupport::namesStartingWith(folder.path(), "."), std::vector<std::string>{});
 }
 
 TEST_F(AtomicFileTest, TheNextSaveRemovesOnlyTheTemporaryOfAKilledSaveOfItsTarget)
 {
     writeFile(target, "old");
-    inChildProcess([&] {
+    testsupport::inChildProcess([&] {
         runtime::AtomicFile file(target);
         file << std::string(1 << 16, 'k') << std::flush;
         raise(SIGKILL);
         return 0;
     });
-    const std::vector<std::string> left = namesStartingWith(folder.path(), ".pair.cnd.");
+    const std::vector<std::string> left = testsupport::namesStartingWith(folder.path(), ".pair.cnd.");
     ASSERT_EQ(left.size(), 1u) << "the killed save's temporary";
     EXPECT_EQ(fs::file_size(folder.file(left.front())), 1u << 16);
     EXPECT_EQ(fileText(target), "old");
@@ -213,7 +193,7 @@ TEST_F(AtomicFileTest, TheNextSaveRemovesOnlyTheTemporaryOfAKilledSaveOfItsTarge
                                      ".pair.cnd.Lnk123", ".pair.cnd.bak",
                                      fs::path(running.temporaryPath()).filename().string()};
     std::sort(kept.begin(), kept.end());
-    EXPECT_EQ(namesStartingWith(folder.path(), ".pair.cnd."), kept);
+    EXPECT_EQ(testsupport::namesStartingWith(folder.path(), ".pair.cnd."), kept);
     EXPECT_TRUE(fs::exists(folder.file(".gear.cnd.ABC123")));
 }
 

@@ -9,6 +9,8 @@
 #include "forms/Layout.h"
 #include "forms/TextBox.h"
 #include "registry/Store.h"
+#include "support/ChildProcess.h"
+#include "support/FolderNames.h"
 #include "support/FileText.h"
 #include "support/TemporaryFolder.h"
 
@@ -28,7 +30,6 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -697,26 +698,6 @@ TEST_F(DesignFiles, ADeniedFileIsAskedForTwiceThenGivenUp)
 
 namespace {
 
-std::vector<std::string> namesStartingWith(const std::filesystem::path& folder, const std::string& prefix)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (entry.path().filename().string().starts_with(prefix))
-            names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// Runs `work` in a child process and gives its exit code (-1 when it did not exit).
-template <typename Work> int inChildProcess(Work work)
-{
-    const pid_t child = fork();
-    if (child == 0)
-        _exit(work());
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 } // namespace
 
@@ -742,7 +723,7 @@ TEST_F(DesignFiles, ASaveThatCannotBeWrittenWholeLeavesTheEarlierFileAsItWas)
     start();
     const std::string target = folder.file("pair.cnd").string();
     // A process that may not grow a file past 100 bytes meets a full disk half-way.
-    const int closeResult = inChildProcess([&] {
+    const int closeResult = testsupport::inChildProcess([&] {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit small{100, 100};
         setrlimit(RLIMIT_FSIZE, &small);
@@ -754,14 +735,14 @@ TEST_F(DesignFiles, ASaveThatCannotBeWrittenWholeLeavesTheEarlierFileAsItWas)
     });
     EXPECT_NE(closeResult, 0) << "reported";
     EXPECT_EQ(fileText(folder.file("pair.cnd")), earlier);
-    EXPECT_THAT(namesStartingWith(folder.path(), ".pair.cnd"), IsEmpty());
+    EXPECT_THAT(testsupport::namesStartingWith(folder.path(), ".pair.cnd"), IsEmpty());
 }
 
 TEST_F(DesignFiles, TheNextSaveRemovesTheTemporaryOfAKilledSaveOfItsTarget)
 {
     start();
     const std::string target = folder.file("pair.cnd").string();
-    inChildProcess([&] {
+    testsupport::inChildProcess([&] {
         DesignTextFile file;
         if (files->OpenFile(target, file, 0)) {
             *file.out() << std::string(1 << 16, 'k');
@@ -770,7 +751,7 @@ TEST_F(DesignFiles, TheNextSaveRemovesTheTemporaryOfAKilledSaveOfItsTarget)
         raise(SIGKILL);
         return 0;
     });
-    const std::vector<std::string> left = namesStartingWith(folder.path(), ".pair.cnd.");
+    const std::vector<std::string> left = testsupport::namesStartingWith(folder.path(), ".pair.cnd.");
     ASSERT_EQ(left.size(), 1u) << "the killed save's temporary";
     EXPECT_EQ(std::filesystem::file_size(folder.file(left.front())), 1u << 16);
 
@@ -790,7 +771,7 @@ TEST_F(DesignFiles, TheNextSaveRemovesTheTemporaryOfAKilledSaveOfItsTarget)
     const std::string runningName = std::filesystem::path(running.temporaryPath()).filename().string();
     std::vector<std::string> kept = {".pair.cnd.ABCDEFG", ".pair.cnd.Dir123", ".pair.cnd.bak", runningName};
     std::sort(kept.begin(), kept.end());
-    EXPECT_EQ(namesStartingWith(folder.path(), ".pair.cnd."), kept);
+    EXPECT_EQ(testsupport::namesStartingWith(folder.path(), ".pair.cnd."), kept);
     EXPECT_TRUE(std::filesystem::exists(folder.file(".gear.cnd.ABC123")));
 }
 
