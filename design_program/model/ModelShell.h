@@ -37,9 +37,10 @@ public:
     // The active design file's name, with or without extension and folder.
     virtual std::string activeFileName(bool withExtension, bool withDirectoryStructure) const = 0;
 
-    // Opens a text file for output, replacing an earlier one. Returns null when
-    // it could not be opened (the shell has already told the user). The file is
-    // complete once the returned stream is destroyed.
+    // Opens a text file for output, to replace an earlier one. Returns null when
+    // it could not be opened (the shell has already told the user). The file
+    // takes its place only through runtime::commitOutput; a stream destroyed
+    // without it, an error unwinding included, leaves the earlier file as it was.
     virtual std::unique_ptr<std::ostream> openOutputFile(const std::string& path) = 0;
 
     // Opens a text file for input. Returns null when it could not be opened.

@@ -23,7 +23,7 @@ public:
     int lastKeyPressed() const override;
     bool createCsv() const override;
     std::string activeFileName(bool withExtension, bool withDirectoryStructure) const override;
-    // Written to a temporary file beside the target and renamed over it when the stream is destroyed.
+    // Written to a temporary file beside the target, renamed over it by runtime::commitOutput.
     std::unique_ptr<std::ostream> openOutputFile(const std::string& path) override;
     std::unique_ptr<std::istream> openInputFile(const std::string& path) override;
     std::string programFolder() const override;

@@ -2,6 +2,7 @@
 
 #include "runtime/RegularFile.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/ScopeExit.h"
 
 #include <cerrno>
 #include <fstream>
@@ -127,8 +128,8 @@ void RunNotes::reportOwnFailure(int number, const std::string& description)
     if (reportingOwnFailure_)
         return;
     reportingOwnFailure_ = true;
+    auto reported = runtime::onScopeExit([this] { reportingOwnFailure_ = false; });
     MainErrHandler("Startup", "MainErrHandler", std::to_string(number), description, "");
-    reportingOwnFailure_ = false;
 }
 
 } // namespace cindrel::shell

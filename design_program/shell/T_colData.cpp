@@ -539,13 +539,33 @@ bool T_colData::ReadFile(std::string& FileName)
     // Given back on every way out, before the AGMA window loads its materials.
     auto eventsBack = runtime::onScopeExit([this] { host_.setAgmaEventsStopped(false); });
     note("Reading " + FileName);
+    const std::optional<std::string> bytes = readDesignBytes(FileName);
+    if (!bytes)
+        return false;
+    note("Have read " + FileName);
+
+    const ReadRecords read = placeRecords(decodeFileText(*bytes));
+    if (read.records > 0 && read.placed == 0 && !entries_.empty()) {
+        message(FileName + " is not a Cindrel design file: none of its lines holds a value of this program. " +
+                "Nothing was changed.");
+        return false;
+    }
+    reportMismatch(FileName, read);
+    makeActive(FileName, isDefault);
+    eventsBack.runNow();
+    host_.agmaRecordKeysRead();
+    return true;
+}
+
+std::optional<std::string> T_colData::readDesignBytes(const std::string& FileName)
+{
     DesignTextFile file;
     if (!OpenFile(FileName, file, 1))
-        return false;
+        return std::nullopt;
     std::error_code sizeError;
     if (fs::file_size(FileName, sizeError) > MaximumDesignFileSize) {
         message(FileName + " is too large to be a Cindrel design file; nothing was read.");
-        return false;
+        return std::nullopt;
     }
     std::string bytes;
     try {
@@ -554,36 +574,34 @@ bool T_colData::ReadFile(std::string& FileName)
             runtime::raise(runtime::DeviceIOError);
     } catch (const std::exception&) {
         message(FileName + " could not be read; nothing was changed.");
-        return false;
+        return std::nullopt;
     }
     file.close();
-    note("Have read " + FileName);
+    return bytes;
+}
 
-    const QString text = decodeFileText(bytes);
-    std::vector<QString> unrecognised;
+T_colData::ReadRecords T_colData::placeRecords(const QString& text)
+{
+    ReadRecords read;
     std::vector<QString> refused;
-    std::map<QString, bool> read;
-    std::size_t records = 0;
-    std::size_t placed = 0;
     RecordSplitter splitter(text);
     while (!splitter.atEnd()) {
         const Record record = splitter.next();
-        ++records;
+        ++read.records;
         const QString& key = record.fields.front();
         if (record.fields.size() < 2) {
             fail("Readfile", runtime::InputPastEndOfFile, runtime::errorDescription(runtime::InputPastEndOfFile));
             continue;
         }
-        if (read.contains(key))
+        if (!read.keys.insert(key).second)
             fail("Readfile", KeyAlreadyUsed, "Key already read: " + key.toStdString());
-        read[key] = true;
         if (!byKey_.contains(key)) {
-            unrecognised.push_back(key);
+            read.unrecognised.push_back(key);
             continue;
         }
         try {
             placeValue(key, record.fields[1], record.quoted[1], refused);
-            ++placed;
+            ++read.placed;
         } catch (const runtime::RuntimeError& error) {
             fail("Readfile", error.number(), error.description());
         } catch (const std::exception& error) {
@@ -592,40 +610,41 @@ bool T_colData::ReadFile(std::string& FileName)
     }
     for (const QString& line : refused)
         note(line.toStdString());
+    return read;
+}
 
-    if (records > 0 && placed == 0 && !entries_.empty()) {
-        message(FileName + " is not a Cindrel design file: none of its lines holds a value of this program. " +
-                "Nothing was changed.");
-        return false;
-    }
-
+void T_colData::reportMismatch(const std::string& FileName, const ReadRecords& read)
+{
     std::string unrecognisedPart;
-    if (!unrecognised.empty()) {
+    if (!read.unrecognised.empty()) {
         unrecognisedPart = Separator + CrLf + "The following line items were read from the data file " +
                            "but were not securely placed as data for the program.";
-        for (const QString& key : unrecognised)
+        for (const QString& key : read.unrecognised)
             unrecognisedPart += CrLf + key.toStdString();
     }
     std::string missingPart;
     for (const Entry& entry : entries_) {
-        if (read.contains(entry.key))
+        if (read.keys.contains(entry.key))
             continue;
         if (missingPart.empty())
             missingPart = Separator + CrLf + "The following line items are items in the program but were not " +
                           "found in the data file." + CrLf;
         missingPart += CrLf + entry.key.toStdString();
     }
-    if ((!unrecognisedPart.empty() || !missingPart.empty()) && settings_.FileVersionCheck() == 1) {
-        const std::string folder = fs::path(defaultFileName_).parent_path().string();
-        const std::string advice =
-            Separator + CrLf + "These errors occur due to version changes or a corrupt data " +
-            "file.  Saving should correct the problem for this file.  If this " +
-            "occurs at start-up then the default file is incompatible.  To fix this problem; " +
-            "save the start-up file and then rename it to " + "\"Cindrel.def\"" + "and copy " + "it to " + folder +
-            ", (the application path)";
-        host_.showReport(FileName + CrLf + unrecognisedPart + CrLf + missingPart + CrLf + advice, MismatchHelpContext);
-    }
+    if ((unrecognisedPart.empty() && missingPart.empty()) || settings_.FileVersionCheck() != 1)
+        return;
+    const std::string folder = fs::path(defaultFileName_).parent_path().string();
+    const std::string advice =
+        Separator + CrLf + "These errors occur due to version changes or a corrupt data " +
+        "file.  Saving should correct the problem for this file.  If this " +
+        "occurs at start-up then the default file is incompatible.  To fix this problem; " +
+        "save the start-up file and then rename it to " + "\"Cindrel.def\"" + "and copy " + "it to " + folder +
+        ", (the application path)";
+    host_.showReport(FileName + CrLf + unrecognisedPart + CrLf + missingPart + CrLf + advice, MismatchHelpContext);
+}
 
+void T_colData::makeActive(const std::string& FileName, bool isDefault)
+{
     active_ = FileName;
     if (isDefault) {
         settings_.RUF_2Menu();
@@ -634,9 +653,6 @@ bool T_colData::ReadFile(std::string& FileName)
         settings_.RUF_AddFile2Coll(FileName);
         setCaption("Cindrel;   " + ActiveFileName(false, false));
     }
-    eventsBack.runNow();
-    host_.agmaRecordKeysRead();
-    return true;
 }
 
 std::string T_colData::designText() const

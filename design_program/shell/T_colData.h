@@ -140,6 +140,13 @@ private:
         QString name;
         int index = -1;
     };
+    // What the reader found in a design's records.
+    struct ReadRecords {
+        std::size_t records = 0;
+        std::size_t placed = 0; // values put in their controls
+        std::set<QString> keys; // every key read
+        std::vector<QString> unrecognised; // keys that are not this program's, in file order
+    };
 
     void start(const std::string& commandLine);
     bool Write2File(std::string target);
@@ -147,6 +154,16 @@ private:
     std::optional<std::string> ShowFileDialog(int mode);
     bool isDefaultDesign(const std::string& path) const;
     forms::Control* controlOf(const Entry& entry) const;
+    // The steps of ReadFile. The file's bytes, or nothing when it cannot be
+    // opened or read (the user has been told).
+    std::optional<std::string> readDesignBytes(const std::string& FileName);
+    // Places each record's value in its control and notes the values refused.
+    ReadRecords placeRecords(const QString& text);
+    // Shows the file's lines the program does not know and the program's
+    // values the file lacks, when the settings ask for that check.
+    void reportMismatch(const std::string& FileName, const ReadRecords& read);
+    // The file read becomes the active design: its name, caption and recent files.
+    void makeActive(const std::string& FileName, bool isDefault);
     void placeValue(const QString& key, const QString& value, bool quoted, std::vector<QString>& refused);
     void note(std::string_view text) { host_.writeRunNote(text); }
     void fail(std::string_view routine, int number, const std::string& description);

@@ -24,6 +24,8 @@
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -146,13 +148,14 @@ void frmMFGOutputs::load(forms::Form& window)
         hand.onClick.connect([this, &window, member] {
             if (settingHands_)
                 return;
-            settingHands_ = true;
-            auto& chosen = control<forms::ComboBox>(window, "cmbHelixHand", member);
-            auto& other = control<forms::ComboBox>(window, "cmbHelixHand", 1 - member);
-            // The lists hold the hands in opposite orders: one position gives opposite hands.
-            if (chosen.listIndex() < other.listCount())
-                other.setListIndex(chosen.listIndex());
-            settingHands_ = false;
+            {
+                const QScopedValueRollback settingNow(settingHands_, true);
+                auto& chosen = control<forms::ComboBox>(window, "cmbHelixHand", member);
+                auto& other = control<forms::ComboBox>(window, "cmbHelixHand", 1 - member);
+                // The lists hold the hands in opposite orders: one position gives opposite hands.
+                if (chosen.listIndex() < other.listCount())
+                    other.setListIndex(chosen.listIndex());
+            }
             // A cleared list (spur teeth) keeps the stored hand.
             const int pinion = control<forms::ComboBox>(window, "cmbHelixHand", 0).listIndex();
             if (pinion >= 0)

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QScopedValueRollback>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -166,9 +167,10 @@ void Server::dispatchPending() {
         }
         const protocol::Call call = std::move(pending_.front());
         pending_.pop_front();
-        dispatching_ = true;
-        const protocol::Message reply = execute(call);
-        dispatching_ = false;
+        const protocol::Message reply = [&] {
+            const QScopedValueRollback dispatchingNow(dispatching_, true);
+            return execute(call);
+        }();
         send(reply);
     }
     retry_->stop();

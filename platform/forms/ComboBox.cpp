@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
@@ -38,7 +39,7 @@ private:
     void refit() {
         if (refitting_)
             return;
-        refitting_ = true;
+        const QScopedValueRollback refittingNow(refitting_, true);
         const QFont base = parentWidget() != nullptr ? parentWidget()->font() : QApplication::font();
         QStyleOptionComboBox option;
         initStyleOption(&option);
@@ -59,7 +60,6 @@ private:
             }
             setFont(narrowed);
         }
-        refitting_ = false;
     }
 
     bool refitting_ = false;
@@ -98,9 +98,10 @@ QString ComboBox::list(int position) const {
 void ComboBox::setList(int position, const QString& text) {
     checkPosition(position);
     items_[static_cast<std::size_t>(position)].text = text;
-    syncing_ = true;
-    combo_->setItemText(position, text);
-    syncing_ = false;
+    {
+        const QScopedValueRollback syncingNow(syncing_, true);
+        combo_->setItemText(position, text);
+    }
     showSelection();
 }
 
@@ -111,9 +112,10 @@ void ComboBox::addItem(const QString& text, int position) {
     items_.insert(items_.begin() + at, Item{text, 0});
     if (listIndex_ >= at)
         ++listIndex_;
-    syncing_ = true;
-    combo_->insertItem(at, text);
-    syncing_ = false;
+    {
+        const QScopedValueRollback syncingNow(syncing_, true);
+        combo_->insertItem(at, text);
+    }
     showSelection();
 }
 
@@ -125,18 +127,20 @@ void ComboBox::removeItem(int position) {
         listIndex_ = -1;
     else if (listIndex_ > position)
         --listIndex_;
-    syncing_ = true;
-    combo_->removeItem(position);
-    syncing_ = false;
+    {
+        const QScopedValueRollback syncingNow(syncing_, true);
+        combo_->removeItem(position);
+    }
     showSelection();
 }
 
 void ComboBox::clear() {
     items_.clear();
     listIndex_ = -1;
-    syncing_ = true;
-    combo_->clear();
-    syncing_ = false;
+    {
+        const QScopedValueRollback syncingNow(syncing_, true);
+        combo_->clear();
+    }
     if (style_ == ComboStyle::DropdownCombo)
         editText_.clear();
     showSelection();

@@ -102,15 +102,16 @@ bool Form::unload(UnloadReason reason) {
     if (cancel || !loaded_)
         return !loaded_;
     unloading_ = true;
+    auto unloaded = runtime::onScopeExit([this] { unloading_ = false; });
     window_->hide();
     quitModalLoops();
     retire();
-    unloading_ = false;
     return true;
 }
 
 void Form::retire() {
     tearingDown_ = true;
+    auto tornDown = runtime::onScopeExit([this] { tearingDown_ = false; });
     watched_.clear();
     auto* parts = new RetiredParts;
     parts->controls = std::move(controls_);
@@ -129,11 +130,11 @@ void Form::retire() {
     std::erase_if(retired_, [](const QPointer<QObject>& p) { return p.isNull(); });
     retired_.emplace_back(parts);
     parts->deleteLater();
-    tearingDown_ = false;
 }
 
 void Form::destroyNow() {
     tearingDown_ = true;
+    auto tornDown = runtime::onScopeExit([this] { tearingDown_ = false; });
     watched_.clear();
     quitModalLoops();
     RetiredParts::destroyControls(controls_);
@@ -145,7 +146,6 @@ void Form::destroyNow() {
     if (loaded_ && registry_ != nullptr)
         registry_->noteUnloaded(*this);
     loaded_ = false;
-    tearingDown_ = false;
 }
 
 QString Form::caption() {
@@ -247,17 +247,19 @@ void Form::setWindowState(WindowState state) {
         height_ = height();
     }
     state_ = state;
-    // One Resize for the change of state, however many sizes it passes through.
-    applyingState_ = true;
-    switch (state) {
-    case WindowState::Normal:
-        window_->setWindowState(Qt::WindowNoState);
-        applyNormalBounds();
-        break;
-    case WindowState::Minimized: window_->setWindowState(Qt::WindowMinimized); break;
-    case WindowState::Maximized: window_->setWindowState(Qt::WindowMaximized); break;
+    {
+        // One Resize for the change of state, however many sizes it passes through.
+        applyingState_ = true;
+        auto applied = runtime::onScopeExit([this] { applyingState_ = false; });
+        switch (state) {
+        case WindowState::Normal:
+            window_->setWindowState(Qt::WindowNoState);
+            applyNormalBounds();
+            break;
+        case WindowState::Minimized: window_->setWindowState(Qt::WindowMinimized); break;
+        case WindowState::Maximized: window_->setWindowState(Qt::WindowMaximized); break;
+        }
     }
-    applyingState_ = false;
     lastReportedSize_ = window_->size();
     onResize();
 }

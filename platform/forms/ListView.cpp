@@ -3,6 +3,7 @@
 #include "Twips.h"
 
 #include <QHeaderView>
+#include <QScopedValueRollback>
 
 namespace forms {
 
@@ -76,13 +77,12 @@ QTreeWidgetItem* ListView::row(int row) const {
 int ListView::addItem(const QString& text, const QString& key) {
     if (!key.isEmpty() && findItem(key) >= 0)
         raiseFormsError(KeyNotUnique);
-    syncing_ = true;
+    const QScopedValueRollback syncingNow(syncing_, true);
     auto* item = new QTreeWidgetItem(tree_);
     item->setText(0, text);
     item->setData(0, keyRole, key);
     if (checkboxes_)
         item->setCheckState(0, Qt::Unchecked);
-    syncing_ = false;
     return itemCount() - 1;
 }
 
@@ -102,22 +102,20 @@ QString ListView::subItem(int index, int column) const {
 
 void ListView::setSubItem(int index, int column, const QString& text) {
     checkColumn(column);
-    syncing_ = true;
+    const QScopedValueRollback syncingNow(syncing_, true);
     row(index)->setText(column, text);
-    syncing_ = false;
 }
 
 void ListView::removeItem(int index) { delete row(index); }
 
 void ListView::clear() {
-    syncing_ = true;
+    const QScopedValueRollback syncingNow(syncing_, true);
     tree_->clear();
-    syncing_ = false;
 }
 
 void ListView::setCheckboxes(bool checkboxes) {
     checkboxes_ = checkboxes;
-    syncing_ = true;
+    const QScopedValueRollback syncingNow(syncing_, true);
     for (int i = 0; i < itemCount(); ++i) {
         QTreeWidgetItem* item = tree_->topLevelItem(i);
         if (checkboxes)
@@ -125,16 +123,14 @@ void ListView::setCheckboxes(bool checkboxes) {
         else
             item->setData(0, Qt::CheckStateRole, QVariant());
     }
-    syncing_ = false;
 }
 
 bool ListView::isChecked(int index) const { return checkboxes_ && row(index)->checkState(0) == Qt::Checked; }
 
 void ListView::setChecked(int index, bool checked) {
     QTreeWidgetItem* item = row(index);
-    syncing_ = true;
+    const QScopedValueRollback syncingNow(syncing_, true);
     item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
-    syncing_ = false;
 }
 
 int ListView::selectedItem() const {

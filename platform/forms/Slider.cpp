@@ -1,5 +1,7 @@
 #include "Slider.h"
 
+#include <QScopedValueRollback>
+
 namespace forms {
 
 Slider::Slider(Form& form, const ControlPlace& place)
@@ -16,9 +18,10 @@ Slider::Slider(Form& form, const ControlPlace& place)
 void Slider::setRange(int min, int max) {
     if (min > max)
         raiseFormsError(InvalidPropertyValue);
-    syncing_ = true;
-    slider_->setRange(min, max);
-    syncing_ = false;
+    {
+        const QScopedValueRollback syncingNow(syncing_, true);
+        slider_->setRange(min, max);
+    }
     setValue(std::clamp(value_, min, max));
 }
 
@@ -35,9 +38,8 @@ void Slider::setValueQuietly(int value) {
     if (value < min() || value > max())
         raiseFormsError(InvalidPropertyValue);
     value_ = value;
-    syncing_ = true;
+    const QScopedValueRollback syncingNow(syncing_, true);
     slider_->setValue(value);
-    syncing_ = false;
 }
 
 void Slider::userMoved(int value) {

@@ -3,6 +3,7 @@
 #include "AccessKey.h"
 
 #include <QResizeEvent>
+#include <QScopedValueRollback>
 
 namespace forms {
 
@@ -44,9 +45,10 @@ int TabStrip::addTab(const QString& caption) {
     page->setVisible(false);
     pages_.push_back(page);
     captions_.push_back(caption);
-    syncing_ = true;
-    bar_->addTab(toQtMnemonic(caption));
-    syncing_ = false;
+    {
+        const QScopedValueRollback syncingNow(syncing_, true);
+        bar_->addTab(toQtMnemonic(caption));
+    }
     surface_->layoutPages();
     const int tab = tabCount() - 1;
     if (selected_ < 0) {
@@ -80,9 +82,10 @@ bool TabStrip::tabVisible(int tab) const {
 
 void TabStrip::setTabVisible(int tab, bool visible) {
     checkTab(tab);
-    syncing_ = true;
-    bar_->setTabVisible(tab, visible);
-    syncing_ = false;
+    {
+        const QScopedValueRollback syncingNow(syncing_, true);
+        bar_->setTabVisible(tab, visible);
+    }
     showSelectedPage();
 }
 
@@ -99,10 +102,10 @@ void TabStrip::setSelectedTab(int tab) {
 }
 
 void TabStrip::showSelectedPage() {
-    syncing_ = true;
-    if (selected_ >= 0 && bar_->currentIndex() != selected_)
+    if (selected_ >= 0 && bar_->currentIndex() != selected_) {
+        const QScopedValueRollback syncingNow(syncing_, true);
         bar_->setCurrentIndex(selected_);
-    syncing_ = false;
+    }
     for (std::size_t i = 0; i < pages_.size(); ++i)
         pages_[i]->setVisible(static_cast<int>(i) == selected_);
 }

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -59,12 +60,11 @@ QString TextBox::limited(const QString& text) const {
 }
 
 void TextBox::showText(const QString& text) {
-    settingFromCode_ = true;
+    const QScopedValueRollback settingNow(settingFromCode_, true);
     if (plain_ != nullptr)
         plain_->setPlainText(toDisplayedLineBreaks(text));
     else
         line_->setText(text);
-    settingFromCode_ = false;
 }
 
 void TextBox::setText(const QString& text) {

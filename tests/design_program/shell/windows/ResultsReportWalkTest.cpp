@@ -10,11 +10,13 @@
 #include "support/PdfReader.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace {
 
@@ -28,6 +30,19 @@ public:
         printed.push_back(document.pageCount());
     }
     std::vector<int> printed;
+};
+
+// A printer that fails with an error the report does not expect, noting the
+// cursor it was called under.
+class FailingOutput : public printing::PrinterOutput {
+public:
+    void print(const ReportDocument&, const dialogs::PrinterChoice&, const QString&) override
+    {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        shapeWhilePrinting = cursor != nullptr ? cursor->shape() : Qt::ArrowCursor;
+        throw std::runtime_error("printer went away");
+    }
+    Qt::CursorShape shapeWhilePrinting = Qt::ArrowCursor;
 };
 
 // The default design walked to its last step, then printed and previewed
@@ -210,6 +225,26 @@ TEST_F(ResultsReportWalk, PrintToThePdfPrinterWritesTheWholeReportOrSaysWhyNot)
     EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("The results report was not printed.\r\n\r\n")));
     EXPECT_TRUE(boxes[0].text.contains(unwritable)) << boxes[0].text.toStdString();
     EXPECT_FALSE(boxes[0].text.contains(QStringLiteral("run log"), Qt::CaseInsensitive));
+    EXPECT_EQ(dialogs.unusedAnswers(), 0u);
+}
+
+// A printer that fails does so under the wait cursor; the user is told, and
+// the normal cursor comes back rather than the wait cursor staying for the
+// rest of the session.
+TEST_F(ResultsReportWalk, APrintThatFailsUnderTheBusyCursorSaysSoAndGivesTheNormalCursorBack)
+{
+    FailingOutput failing;
+    printing::ScopedPrinterOutput scope(failing);
+    dialogs.answerPrinter({.printerName = QStringLiteral("Office")});
+    dialogs.answerCheckableMessage(4, true);
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    EXPECT_NO_THROW(menu("mnuFilePrint"));
+    EXPECT_EQ(failing.shapeWhilePrinting, Qt::WaitCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    const auto boxes = dialogs.requestsOf<dialogs::MessageBoxRequest>();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("The results report was not printed."))) << boxes[0].text.toStdString();
+    EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("printer went away"))) << boxes[0].text.toStdString();
     EXPECT_EQ(dialogs.unusedAnswers(), 0u);
 }
 
