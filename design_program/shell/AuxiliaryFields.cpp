@@ -53,7 +53,7 @@ void bindPackedAngle(forms::Form& main, const char* boxes, const char* packedLab
 void suggest(Startup& startup, forms::Form& main, int from)
 {
     const QString text = box(main, "txtAddendumMod", from).text();
-    model::T_Set* pair = startup.Oset.get();
+    model::T_Set* pair = startup.Oset();
     if (pair == nullptr)
         return;
     try {
@@ -114,7 +114,7 @@ std::optional<QString> suggestedPinionCoefficient(double sum, int intExt, const 
 
 void cmdDefaultHob_Click(Startup& startup, forms::Form& main, int h)
 {
-    model::T_Set* pair = startup.Oset.get();
+    model::T_Set* pair = startup.Oset();
     if (pair == nullptr)
         return;
     const UnitSystem& units = startup.units();
@@ -125,8 +125,8 @@ void cmdDefaultHob_Click(Startup& startup, forms::Form& main, int h)
             scale /= 25.4;
     }
     model::T_Hob& hob = *(h == 0 ? pair->oPinion : pair->oGear)->oHob;
-    if (startup.gobjStateNavigator != nullptr)
-        startup.gobjStateNavigator->LetTTKandTTProps();
+    if (startup.gobjStateNavigator() != nullptr)
+        startup.gobjStateNavigator()->LetTTKandTTProps();
     hob.SetDefaultHob(1);
     const double length = units.LengthFactor * scale;
     box(main, "txtHobEdgeRad", h).setText(format(length * hob.TipRadius(), "0.0000"));
@@ -139,7 +139,7 @@ void cmdDefaultHob_Click(Startup& startup, forms::Form& main, int h)
 
 void convertHobDimensions(Startup& startup, forms::Form& main, int h, bool toNormalised)
 {
-    const model::T_Set* pair = startup.Oset.get();
+    const model::T_Set* pair = startup.Oset();
     if (pair == nullptr)
         return;
     double scale = pair->Pd_n();

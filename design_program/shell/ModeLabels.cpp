@@ -156,7 +156,7 @@ void meshChanged(Startup& startup, forms::Form& main)
         option(main, "optMesh", 1).setSelected(true);
     else if (v == 1)
         option(main, "optMesh", 0).setSelected(true);
-    model::T_Set* pair = startup.Oset.get();
+    model::T_Set* pair = startup.Oset();
     if (pair == nullptr)
         return;
     ignoringErrors([&] { pair->aaInternal_External(v); });
@@ -195,7 +195,7 @@ void outsideSizeChanged(Startup& startup, forms::Form& main, int i, int v)
     main.get<forms::Frame>(QStringLiteral("fraAddendum"), i).setCaption(QString::fromLatin1(captions[v]));
     control(main, "lblLengthUnits", 25 + i).setVisible(v != 0);
     // The tip of an internal gear is its smallest diameter: its limits swap.
-    const bool swapped = i == 1 && v >= 2 && startup.Oset != nullptr && startup.Oset->IntExt() != 1;
+    const bool swapped = i == 1 && v >= 2 && startup.Oset() != nullptr && startup.Oset()->IntExt() != 1;
     label(main, "lblMaxMin", i + 1).setCaption(swapped ? QStringLiteral("(min)") : QStringLiteral("(max)"));
     label(main, "lblMinMax", i + 1).setCaption(swapped ? QStringLiteral("(max)") : QStringLiteral("(min)"));
 }

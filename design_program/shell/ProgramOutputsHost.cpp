@@ -29,34 +29,34 @@ void ProgramOutputsHost::MainErrHandler(std::string_view module, std::string_vie
 // Before the settings object exists the defaults stand.
 std::string ProgramOutputsHost::ScrnOutFontName()
 {
-    return startup_.gobjRegisty ? startup_.gobjRegisty->ScrnOutFontName() : std::string("Arial");
+    return startup_.gobjRegisty() ? startup_.gobjRegisty()->ScrnOutFontName() : std::string("Arial");
 }
 
 void ProgramOutputsHost::ScrnOutFontName(std::string_view name)
 {
-    if (startup_.gobjRegisty)
-        startup_.gobjRegisty->ScrnOutFontName(name);
+    if (startup_.gobjRegisty())
+        startup_.gobjRegisty()->ScrnOutFontName(name);
 }
 
 std::int32_t ProgramOutputsHost::ScrnOutFontSize()
 {
-    return startup_.gobjRegisty ? startup_.gobjRegisty->ScrnOutFontSize() : 10;
+    return startup_.gobjRegisty() ? startup_.gobjRegisty()->ScrnOutFontSize() : 10;
 }
 
 void ProgramOutputsHost::ScrnOutFontSize(double points)
 {
-    if (startup_.gobjRegisty)
-        startup_.gobjRegisty->ScrnOutFontSize(points);
+    if (startup_.gobjRegisty())
+        startup_.gobjRegisty()->ScrnOutFontSize(points);
 }
 
-bool ProgramOutputsHost::AutoUpdatePreference() { return startup_.gobjRegisty ? startup_.gobjRegisty->AutoUpdate() : true; }
+bool ProgramOutputsHost::AutoUpdatePreference() { return startup_.gobjRegisty() ? startup_.gobjRegisty()->AutoUpdate() : true; }
 
-bool ProgramOutputsHost::ShowMensButts() { return startup_.gobjRegisty ? startup_.gobjRegisty->ShowMensButts() : true; }
+bool ProgramOutputsHost::ShowMensButts() { return startup_.gobjRegisty() ? startup_.gobjRegisty()->ShowMensButts() : true; }
 
 void ProgramOutputsHost::ShowMensButts(bool show)
 {
-    if (startup_.gobjRegisty)
-        startup_.gobjRegisty->ShowMensButts(show);
+    if (startup_.gobjRegisty())
+        startup_.gobjRegisty()->ShowMensButts(show);
 }
 
 void ProgramOutputsHost::GetWindowPosition(forms::Form& window) { startup_.GetWindowPosition(window); }
@@ -71,7 +71,7 @@ std::string ProgramOutputsHost::labelCaption(const results::LabelRef& label)
     return found != nullptr ? found->caption().toStdString() : std::string();
 }
 
-outputs::clsQXOutputs* ProgramOutputsHost::outputsObject() { return startup_.gobjOutputs.get(); }
+outputs::clsQXOutputs* ProgramOutputsHost::outputsObject() { return startup_.gobjOutputs(); }
 
 bool ProgramOutputsHost::SetPrinter() { return startup_.runLogWindow().SetPrinter(); }
 
@@ -79,7 +79,7 @@ dialogs::PrinterChoice ProgramOutputsHost::chosenPrinter() { return dialogs::cur
 
 std::string ProgramOutputsHost::UserInfo(std::string_view valueName)
 {
-    return startup_.gobjRegisty ? startup_.gobjRegisty->UserInfo(valueName) : std::string();
+    return startup_.gobjRegisty() ? startup_.gobjRegisty()->UserInfo(valueName) : std::string();
 }
 
 std::int32_t ProgramOutputsHost::ShowNoShowMessage(std::string_view message, std::string_view valueName, std::int32_t buttons)
@@ -100,12 +100,12 @@ std::string ProgramOutputsHost::RunNotesCaption()
 
 std::string ProgramOutputsHost::ActiveFileName(bool withExtension, bool withFolder)
 {
-    return startup_.gobjColData ? startup_.gobjColData->ActiveFileName(withExtension, withFolder) : std::string();
+    return startup_.gobjColData() ? startup_.gobjColData()->ActiveFileName(withExtension, withFolder) : std::string();
 }
 
 std::string ProgramOutputsHost::DefaultFileName()
 {
-    return startup_.gobjColData ? startup_.gobjColData->DefaultFileName() : std::string();
+    return startup_.gobjColData() ? startup_.gobjColData()->DefaultFileName() : std::string();
 }
 
 std::string ProgramOutputsHost::ProgramVersion() { return programVersion(); }
@@ -124,7 +124,7 @@ void ProgramOutputsHost::EndBusy()
 
 analyses::T_Chart* ProgramOutputsHost::chartObject()
 {
-    return startup_.gobjStateNavigator ? startup_.gobjStateNavigator->pobjChart.get() : nullptr;
+    return startup_.gobjStateNavigator() ? startup_.gobjStateNavigator()->pobjChart.get() : nullptr;
 }
 
 void ProgramOutputsHost::drawShownChart(QPainter& painter, const QRectF& target)

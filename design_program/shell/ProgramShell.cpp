@@ -90,18 +90,18 @@ double ProgramShell::toothOrientation() const
     return runtime::leadingNumber(label->value().toString().toStdString());
 }
 
-int ProgramShell::lastKeyPressed() const { return startup_.KeyState; }
+int ProgramShell::lastKeyPressed() const { return startup_.KeyState(); }
 
 bool ProgramShell::createCsv() const
 {
-    return startup_.gobjRegisty != nullptr && startup_.gobjRegisty->CreateCSV();
+    return startup_.gobjRegisty() != nullptr && startup_.gobjRegisty()->CreateCSV();
 }
 
 std::string ProgramShell::activeFileName(bool withExtension, bool withDirectoryStructure) const
 {
-    if (startup_.gobjColData == nullptr)
+    if (startup_.gobjColData() == nullptr)
         return {};
-    return startup_.gobjColData->ActiveFileName(withExtension, withDirectoryStructure);
+    return startup_.gobjColData()->ActiveFileName(withExtension, withDirectoryStructure);
 }
 
 std::unique_ptr<std::ostream> ProgramShell::openOutputFile(const std::string& path)
@@ -132,12 +132,12 @@ double ProgramShell::PressureFactor() const { return startup_.units().PressureFa
 
 bool ProgramShell::SubSurfaceLongPrint() const
 {
-    return startup_.gobjRegisty != nullptr && startup_.gobjRegisty->SubSurfaceLongPrint() != 0;
+    return startup_.gobjRegisty() != nullptr && startup_.gobjRegisty()->SubSurfaceLongPrint() != 0;
 }
 
 bool ProgramShell::UpDatePinListEveryTime() const
 {
-    return startup_.gobjRegisty != nullptr && startup_.gobjRegisty->UpDatePinListEveryTime();
+    return startup_.gobjRegisty() != nullptr && startup_.gobjRegisty()->UpDatePinListEveryTime();
 }
 
 std::string ProgramShell::messageText(int number) const
@@ -160,14 +160,14 @@ model::AnalysisFactory& ProgramShell::analysisFactory()
 
 bool ProgramShell::activeDesignIsDefault() const
 {
-    return startup_.gobjColData == nullptr ||
-           startup_.gobjColData->ActiveFileName(true, true) == startup_.gobjColData->DefaultFileName();
+    return startup_.gobjColData() == nullptr ||
+           startup_.gobjColData()->ActiveFileName(true, true) == startup_.gobjColData()->DefaultFileName();
 }
 
 void ProgramShell::openDesignFile(const std::string& path)
 {
-    if (startup_.gobjColData != nullptr)
-        startup_.gobjColData->FileOpen(path);
+    if (startup_.gobjColData() != nullptr)
+        startup_.gobjColData()->FileOpen(path);
 }
 
 void ProgramShell::showRecentFiles(const std::vector<std::string>& captions)
@@ -182,8 +182,8 @@ void ProgramShell::showRecentFiles(const std::vector<std::string>& captions)
         item.setCaption(QString::fromStdString(captions[i]));
         const auto position = static_cast<std::int16_t>(i + 1);
         item.onClick.connect([this, position] {
-            if (startup_.gobjRegisty != nullptr)
-                startup_.gobjRegisty->RUF_MenuClick(position);
+            if (startup_.gobjRegisty() != nullptr)
+                startup_.gobjRegisty()->RUF_MenuClick(position);
         });
     }
 }

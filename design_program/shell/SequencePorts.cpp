@@ -177,7 +177,7 @@ void AgmaWindowPort::selectTab(std::int32_t tab)
 namespace {
 
 template <typename T>
-T& existing(const std::unique_ptr<T>& object, const char* name)
+T& existing(T* object, const char* name)
 {
     if (object == nullptr)
         throw std::logic_error(std::string("The navigator needs ") + name + ", which does not exist yet");
@@ -188,12 +188,12 @@ T& existing(const std::unique_ptr<T>& object, const char* name)
 
 ProgramSequencePorts::ProgramSequencePorts(Startup& startup)
     : controls_(startup.windows()),
-      settings_(existing(startup.gobjRegisty, "the settings object")),
+      settings_(existing(startup.gobjRegisty(), "the settings object")),
       units_(startup.units()),
       agmaWindow_(startup.windows(), [&startup](bool stop) { startup.agmaWindow().StopTheEvents(stop); }),
       chart_(startup.windows()),
-      ports_{existing(startup.Oset, "the gear pair"), controls_, messages_, clipboard_, settings_, units_,
-             startup.runLog(), existing(startup.gobjOutputs, "the outputs object"), agmaWindow_, &chart_}
+      ports_{existing(startup.Oset(), "the gear pair"), controls_, messages_, clipboard_, settings_, units_,
+             startup.runLog(), existing(startup.gobjOutputs(), "the outputs object"), agmaWindow_, &chart_}
 {
 }
 

@@ -60,16 +60,16 @@ void Startup::defineWindows()
     agma::AgmaWindowServices agmaServices;
     agmaServices.runLog = &runNotes_;
     agmaServices.programFolder = [] { return std::filesystem::path(shellservices::programFolder().toStdString()); };
-    agmaServices.showEquation = [this] { return gobjRegisty == nullptr || gobjRegisty->ShowEquation(); };
+    agmaServices.showEquation = [this] { return gobjRegisty_ == nullptr || gobjRegisty_->ShowEquation(); };
     // The window's commit writes the pair and moves the design sequence.
-    agmaServices.pair = [this] { return Oset.get(); };
+    agmaServices.pair = [this] { return Oset_.get(); };
     agmaServices.pushNextButton = [this](std::int32_t direction) {
-        if (gobjStateNavigator != nullptr)
-            gobjStateNavigator->PushNextButton(direction);
+        if (gobjStateNavigator_ != nullptr)
+            gobjStateNavigator_->PushNextButton(direction);
     };
     agmaServices.all4Horsepowers = [this](const std::optional<std::array<agma::AllowablePowerRow, 2>>& table) {
-        if (gobjStateNavigator != nullptr)
-            gobjStateNavigator->All4Horsepowers = navigatorPowers(table);
+        if (gobjStateNavigator_ != nullptr)
+            gobjStateNavigator_->All4Horsepowers = navigatorPowers(table);
     };
     agmaServices.pressureFactor = [this] { return units_.PressureFactor; };
     agmaServices.rmsFactor = [this] { return units_.RMSFactor; };
@@ -125,7 +125,7 @@ void Startup::StartApplication()
     std::string step;
     try {
         step = "Command line";
-        CommandLine = commandLine_.toStdString();
+        CommandLine_ = commandLine_.toStdString();
         WriteRunNote(versionLine());
         const QString programFolder = shellservices::programFolder();
         const bool programFolderWritable = shellservices::isFolderWritable(programFolder);
@@ -135,15 +135,15 @@ void Startup::StartApplication()
         step = "Going to load clsRegistry";
         WriteRunNote(step);
         const QString filesFolder = programFolderWritable ? programFolder : shellservices::userDataFolder();
-        gobjRegisty = std::make_unique<clsRegisty>(runNotes_, store_, (filesFolder + QStringLiteral("/outputs/")).toStdString());
-        gobjRegisty->setHost(modelShell_.get());
+        gobjRegisty_ = std::make_unique<clsRegisty>(runNotes_, store_, (filesFolder + QStringLiteral("/outputs/")).toStdString());
+        gobjRegisty_->setHost(modelShell_.get());
 
         step = "Run-log window";
         misc_->re_FormLoad();
 
         step = "Loading Oset";
         WriteRunNote(step);
-        Oset = std::make_unique<model::T_Set>(*modelShell_);
+        Oset_ = std::make_unique<model::T_Set>(*modelShell_);
 
         step = "Going to load AGMA Form";
         WriteRunNote(step);
@@ -159,9 +159,9 @@ void Startup::StartApplication()
 
         step = "Loading Ouputs Class";
         WriteRunNote(step);
-        gobjOutputs = std::make_unique<outputs::clsQXOutputs>(outputsHost_, windows_);
-        gobjOutputs->setReportHost(&outputsHost_);
-        gobjOutputs->ShowScreenOutputs(-1);
+        gobjOutputs_ = std::make_unique<outputs::clsQXOutputs>(outputsHost_, windows_);
+        gobjOutputs_->setReportHost(&outputsHost_);
+        gobjOutputs_->ShowScreenOutputs(-1);
 
         step = "Unit system";
         SetUnitSystem(false);
@@ -169,14 +169,14 @@ void Startup::StartApplication()
         step = "Loading StateNavigator";
         WriteRunNote(step);
         sequencePorts_ = std::make_unique<ProgramSequencePorts>(*this);
-        gobjStateNavigator = std::make_unique<sequence::T_StateNavigator>(sequencePorts_->ports());
+        gobjStateNavigator_ = std::make_unique<sequence::T_StateNavigator>(sequencePorts_->ports());
         outputsHost_.setDoneStepsSource([this]() -> const sequence::StateCollection* {
-            return gobjStateNavigator != nullptr ? &gobjStateNavigator->StateCollection() : nullptr;
+            return gobjStateNavigator_ != nullptr ? &gobjStateNavigator_->StateCollection() : nullptr;
         });
 
         step = " Loading: T-colData.";
         WriteRunNote(step);
-        gobjColData = std::make_unique<T_colData>(*this);
+        gobjColData_ = std::make_unique<T_colData>(*this);
     } catch (...) {
         startFailed(step, std::current_exception());
     }
@@ -213,6 +213,11 @@ void Startup::SetUnitSystem(bool Metric)
             main->get<forms::Label>(QString::fromLatin1(name), index).setCaption(QString::fromStdString(*text));
 }
 
+void Startup::openManufacturingOutputs()
+{
+    gobjMFGOutputs_ = std::make_unique<outputs::T_MFGOutputs>(*Oset_, mfgHost_);
+}
+
 void Startup::ShowNoteText(const QString& text)
 {
     misc_->showWindow();
@@ -222,15 +227,15 @@ void Startup::ShowNoteText(const QString& text)
 
 void Startup::SaveWindowPosition(forms::Form& form)
 {
-    if (gobjRegisty != nullptr)
-        gobjRegisty->SaveWindowPosition(form.name().toStdString(), placementOf(form));
+    if (gobjRegisty_ != nullptr)
+        gobjRegisty_->SaveWindowPosition(form.name().toStdString(), placementOf(form));
 }
 
 void Startup::GetWindowPosition(forms::Form& form)
 {
-    if (gobjRegisty == nullptr)
+    if (gobjRegisty_ == nullptr)
         return;
-    const WindowPlacement stored = gobjRegisty->GetWindowPosition(form.name().toStdString(), placementOf(form));
+    const WindowPlacement stored = gobjRegisty_->GetWindowPosition(form.name().toStdString(), placementOf(form));
     form.move(stored.left, stored.top, stored.width, stored.height);
     if (stored.windowState >= 0 && stored.windowState <= 2)
         form.setWindowState(static_cast<forms::WindowState>(stored.windowState));
@@ -256,13 +261,13 @@ void Startup::ShutDown()
 
 void Startup::releaseAll()
 {
-    gobjStateNavigator.reset();
+    gobjStateNavigator_.reset();
     sequencePorts_.reset();
-    gobjMFGOutputs.reset();
-    gobjColData.reset();
-    Oset.reset();
-    gobjRegisty.reset();
-    gobjOutputs.reset();
+    gobjMFGOutputs_.reset();
+    gobjColData_.reset();
+    Oset_.reset();
+    gobjRegisty_.reset();
+    gobjOutputs_.reset();
 }
 
 } // namespace cindrel::shell

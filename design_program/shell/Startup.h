@@ -69,18 +69,29 @@ public:
     frmMFGOutputs& manufacturingWindow() { return *manufacturing_; }
     bool isStarted() const { return started_; }
 
-    // The global objects of the run.
-    std::string CommandLine;
-    std::unique_ptr<clsRegisty> gobjRegisty;
-    std::unique_ptr<model::T_Set> Oset;
-    std::unique_ptr<outputs::clsQXOutputs> gobjOutputs;
-    std::unique_ptr<sequence::T_StateNavigator> gobjStateNavigator;
-    std::unique_ptr<T_colData> gobjColData;
+    // The global objects of the run. Each is null before start-up and after
+    // shut-down, so callers that may run then check for null.
+    const std::string& CommandLine() const { return CommandLine_; }
+    clsRegisty* gobjRegisty() { return gobjRegisty_.get(); }
+    const clsRegisty* gobjRegisty() const { return gobjRegisty_.get(); }
+    model::T_Set* Oset() { return Oset_.get(); }
+    const model::T_Set* Oset() const { return Oset_.get(); }
+    outputs::clsQXOutputs* gobjOutputs() { return gobjOutputs_.get(); }
+    const outputs::clsQXOutputs* gobjOutputs() const { return gobjOutputs_.get(); }
+    sequence::T_StateNavigator* gobjStateNavigator() { return gobjStateNavigator_.get(); }
+    const sequence::T_StateNavigator* gobjStateNavigator() const { return gobjStateNavigator_.get(); }
+    T_colData* gobjColData() { return gobjColData_.get(); }
+    const T_colData* gobjColData() const { return gobjColData_.get(); }
     // Exists only while the manufacturing outputs window is open.
-    std::unique_ptr<outputs::T_MFGOutputs> gobjMFGOutputs;
+    outputs::T_MFGOutputs* gobjMFGOutputs() { return gobjMFGOutputs_.get(); }
+    const outputs::T_MFGOutputs* gobjMFGOutputs() const { return gobjMFGOutputs_.get(); }
+    // A fresh table for the current pair, in place of any earlier one; needs the pair.
+    void openManufacturingOutputs();
+    void closeManufacturingOutputs() { gobjMFGOutputs_.reset(); }
 
     // The key code of the last key pressed on the main window; 0 before any.
-    int KeyState = 0;
+    int KeyState() const { return KeyState_; }
+    void setKeyState(int keyCode) { KeyState_ = keyCode; }
 
     // Saves and restores a window's place through the settings object.
     void SaveWindowPosition(forms::Form& form);
@@ -91,6 +102,17 @@ private:
     void releaseAll();
     // A step of start-up that failed: told to the user, logged, and the program ends.
     void startFailed(const std::string& step, const std::exception_ptr& error);
+
+    // Declared ahead of the members below, so built before and destroyed after
+    // them as always; releaseAll sets the order they are released in.
+    std::string CommandLine_;
+    std::unique_ptr<clsRegisty> gobjRegisty_;
+    std::unique_ptr<model::T_Set> Oset_;
+    std::unique_ptr<outputs::clsQXOutputs> gobjOutputs_;
+    std::unique_ptr<sequence::T_StateNavigator> gobjStateNavigator_;
+    std::unique_ptr<T_colData> gobjColData_;
+    std::unique_ptr<outputs::T_MFGOutputs> gobjMFGOutputs_;
+    int KeyState_ = 0;
 
     registry::Store& store_;
     std::function<void(int)> endProcess_;

@@ -194,8 +194,8 @@ public:
     }
     void beginNew() override
     {
-        if (startup_.gobjStateNavigator != nullptr)
-            startup_.gobjStateNavigator->BeginNew();
+        if (startup_.gobjStateNavigator() != nullptr)
+            startup_.gobjStateNavigator()->BeginNew();
     }
     // The AGMA factors window's handlers are held back while a design is
     // read; its materials are then loaded from the two record keys read.
@@ -304,12 +304,12 @@ T_colData::T_colData(forms::Forms& windows, clsRegisty& settings, DesignFileHost
 }
 
 T_colData::T_colData(Startup& startup)
-    : windows_(startup.windows()), settings_(*startup.gobjRegisty), ownHost_(std::make_unique<ProgramHost>(startup)),
+    : windows_(startup.windows()), settings_(*startup.gobjRegisty()), ownHost_(std::make_unique<ProgramHost>(startup)),
       host_(*ownHost_),
       defaultFileName_(shellservices::programFilePath(QStringLiteral("Cindrel.def")).toStdString()),
       windowNames_(DesignWindows())
 {
-    start(startup.CommandLine);
+    start(startup.CommandLine());
 }
 
 T_colData::~T_colData() = default;

@@ -296,8 +296,8 @@ void frmMFGOutputs::mnuViewGrid_Click() { command(ViewGrid); }
 
 void frmMFGOutputs::activate()
 {
-    if (startup_.gobjMFGOutputs == nullptr && startup_.Oset != nullptr)
-        startup_.gobjMFGOutputs = std::make_unique<outputs::T_MFGOutputs>(*startup_.Oset, startup_.mfgHost());
+    if (startup_.gobjMFGOutputs() == nullptr && startup_.Oset() != nullptr)
+        startup_.openManufacturingOutputs();
     forms::Control* agma = startup_.windows().findControl(QStringLiteral("frmMain"), QStringLiteral("chkAGMA"));
     const auto* box = dynamic_cast<forms::CheckBox*>(agma);
     // The factors window sets the quality while it calculates the factors.
@@ -314,13 +314,13 @@ void frmMFGOutputs::resize()
     for (const char* panel : {"pctData", "grdMFG", "prtMFG"})
         if (forms::Control* each = window.find(QString::fromLatin1(panel)))
             each->move(50, 50, width, height);
-    if (viewState_ == GridPanel && startup_.gobjMFGOutputs != nullptr)
+    if (viewState_ == GridPanel && startup_.gobjMFGOutputs() != nullptr)
         outputs::mfg::ResizeGrid(&control<grid::Grid>(window, "grdMFG"));
 }
 
 void frmMFGOutputs::close()
 {
-    startup_.gobjMFGOutputs.reset();
+    startup_.closeManufacturingOutputs();
     startup_.windows()[QStringLiteral("frmMain")].show();
     form().hide();
 }
@@ -336,7 +336,7 @@ void frmMFGOutputs::showPanel(int panel)
 bool frmMFGOutputs::ApplyEditedValues()
 {
     forms::Form& window = form();
-    outputs::T_MFGOutputs* table = startup_.gobjMFGOutputs.get();
+    outputs::T_MFGOutputs* table = startup_.gobjMFGOutputs();
     if (table == nullptr)
         return false;
     const auto refuse = [&window](forms::TextBox& box, const QString& message) {
@@ -417,7 +417,7 @@ void frmMFGOutputs::command(Command which)
     // What shows in the edit panel is what the table is built from, also after a copy from it.
     if (control<forms::PictureBox>(window, "pctData").visible() && !ApplyEditedValues())
         return;
-    outputs::T_MFGOutputs* table = startup_.gobjMFGOutputs.get();
+    outputs::T_MFGOutputs* table = startup_.gobjMFGOutputs();
     if (table == nullptr)
         return;
     const auto logFailure = [this](const char* routine, const std::exception& error) {

@@ -115,13 +115,13 @@ void launchDrawingProgram()
 
 void openManufacturingOutputs(Startup& startup, forms::Form& main)
 {
-    startup.gobjMFGOutputs = std::make_unique<outputs::T_MFGOutputs>(*startup.Oset, startup.mfgHost());
+    startup.openManufacturingOutputs();
     forms::Form& manufacturing = startup.windows()[QStringLiteral("frmMFGOutputs")];
     manufacturing.show();
     manufacturing.setTop(main.top());
     manufacturing.setLeft(main.left());
     startup.manufacturingWindow().EditScreen();
-    model::T_Set& pair = *startup.Oset;
+    model::T_Set& pair = *startup.Oset();
     for (int member : {0, 1}) {
         model::T_Gear& gear = pair.member(member);
         manufacturing.get<forms::TextBox>(QStringLiteral("txtTeethSpanneddef"), member)
@@ -145,20 +145,20 @@ void openManufacturingOutputs(Startup& startup, forms::Form& main)
 
 void printPreview(Startup& startup)
 {
-    if (startup.gobjOutputs == nullptr)
+    if (startup.gobjOutputs() == nullptr)
         return;
-    startup.gobjOutputs->PrintDocument(true);
+    startup.gobjOutputs()->PrintDocument(true);
     if (forms::Form* notes = startup.windows().find(QStringLiteral("frmRunNotes")); notes != nullptr && notes->isLoaded())
         notes->hide();
     QCoreApplication::processEvents();
-    if (startup.gobjOutputs != nullptr)
-        startup.gobjOutputs->ShowPrintPreview(-1);
+    if (startup.gobjOutputs() != nullptr)
+        startup.gobjOutputs()->ShowPrintPreview(-1);
 }
 
 void fileExit(Startup& startup)
 {
-    if (startup.gobjColData != nullptr &&
-        !startup.gobjColData->SaveChangesFirst(QStringLiteral("The data has changed, save?"), QStringLiteral("Cindrel, Save?")))
+    if (startup.gobjColData() != nullptr &&
+        !startup.gobjColData()->SaveChangesFirst(QStringLiteral("The data has changed, save?"), QStringLiteral("Cindrel, Save?")))
         return;
     startup.ShutDown();
 }
@@ -172,10 +172,10 @@ void saveGraphAsJpegCommand(forms::Form& main)
 
 void openDroppedFile(Startup& startup, const QStringList& files)
 {
-    if (files.isEmpty() || startup.gobjColData == nullptr)
+    if (files.isEmpty() || startup.gobjColData() == nullptr)
         return;
     try {
-        startup.gobjColData->FileOpen(files.front().toStdString());
+        startup.gobjColData()->FileOpen(files.front().toStdString());
     } catch (const std::exception&) {
         // The design-file object tells the user about its own failures.
     }
@@ -188,32 +188,32 @@ void connectMenus(Startup& startup, forms::Form& main)
         main.get<forms::MenuItem>(QString::fromLatin1(name)).onClick.connect(std::move(command));
     };
     onMenu("mnuNew", [&startup] {
-        if (auto* files = startup.gobjColData.get())
+        if (auto* files = startup.gobjColData())
             files->FileNew();
     });
     onMenu("mnuFileOpen", [&startup] {
-        if (auto* files = startup.gobjColData.get())
+        if (auto* files = startup.gobjColData())
             files->FileOpen("");
     });
     onMenu("mnuFileSave", [&startup] {
-        if (auto* files = startup.gobjColData.get())
+        if (auto* files = startup.gobjColData())
             files->FileSave();
     });
     onMenu("mnuFileSaveAs", [&startup] {
-        if (auto* files = startup.gobjColData.get())
+        if (auto* files = startup.gobjColData())
             files->FileSaveAs();
     });
     onMenu("mnuLaunchVT", [] { launchDrawingProgram(); });
     onMenu("mnuFilePrint", [&startup] {
-        if (startup.gobjOutputs != nullptr)
-            startup.gobjOutputs->PrintDocument(false);
+        if (startup.gobjOutputs() != nullptr)
+            startup.gobjOutputs()->PrintDocument(false);
     });
     onMenu("mnuFilePrintPreview", [&startup] { printPreview(startup); });
     onMenu("mnuFileExit", [&startup] { fileExit(startup); });
     onMenu("mnuOptionsPreferences", [&startup] { mnuOptionsPreferences_Click(startup); });
     onMenu("mnuWindowRunningTotals", [&startup] {
-        if (startup.gobjOutputs != nullptr)
-            startup.gobjOutputs->ShowScreenOutputs(-1);
+        if (startup.gobjOutputs() != nullptr)
+            startup.gobjOutputs()->ShowScreenOutputs(-1);
     });
     onMenu("mnuWindowNotes", [&windows, &main] { windows[QStringLiteral("frmRunNotes")].show(forms::Modality::Modeless, &main); });
     onMenu("mnuConvertHardness", [&windows, &main] {
@@ -228,7 +228,7 @@ void connectMenus(Startup& startup, forms::Form& main)
     onMenu("mnuGraphCopyEnhMetafile", [&main] { copyGraphAsMetafile(main.get<forms::Control>(QStringLiteral("Chart2D1"))); });
     onMenu("mnuGraphCopyJPG", [&main] { saveGraphAsJpegCommand(main); });
     onMenu("mnuDraw", [&startup] {
-        if (startup.Oset == nullptr || startup.Oset->LaunchDrawing() != 1)
+        if (startup.Oset() == nullptr || startup.Oset()->LaunchDrawing() != 1)
             launchDrawingProgram();
     });
     onMenu("mnuMFGOutputs", [&startup, &main] { openManufacturingOutputs(startup, main); });
@@ -366,7 +366,7 @@ void mnuOptionsPreferences_Click(Startup& startup) { ShowOptionsPreferences(star
 void defineMainWindow(Startup& startup)
 {
     forms::Form& main = startup.windows().define(MainName, [&startup](forms::Form& form) { loadMainWindow(startup, form); });
-    main.onKeyDown.connect([&startup](int& keyCode, int) { startup.KeyState = keyCode; });
+    main.onKeyDown.connect([&startup](int& keyCode, int) { startup.setKeyState(keyCode); });
     main.onResize.connect([&startup, &main] {
         startup.WriteRunNote("resizing: " + main.name().toStdString() + ", " + runtime::numberText(main.height()) + ", " +
                              runtime::numberText(main.width()));
@@ -377,8 +377,8 @@ void defineMainWindow(Startup& startup)
         if (reason != forms::UnloadReason::FormControlMenu)
             return;
         startup.SaveWindowPosition(main);
-        if (startup.gobjColData != nullptr &&
-            !startup.gobjColData->SaveChangesFirst(QStringLiteral("The data has changed, do you want to save before exit?"),
+        if (startup.gobjColData() != nullptr &&
+            !startup.gobjColData()->SaveChangesFirst(QStringLiteral("The data has changed, do you want to save before exit?"),
                                                    QStringLiteral("Cindrel, Save file before exit?"))) {
             cancel = true;
             return;

@@ -44,9 +44,9 @@ T& control(Startup& startup, const char* name, int index = -1)
 
 clsRegisty& settings(Startup& startup)
 {
-    if (startup.gobjRegisty == nullptr)
+    if (startup.gobjRegisty() == nullptr)
         runtime::raise(runtime::ObjectVariableNotSet);
-    return *startup.gobjRegisty;
+    return *startup.gobjRegisty();
 }
 
 struct UserInfoBox {

@@ -25,13 +25,13 @@ protected:
         std::filesystem::current_path(folder.path());
         shellservices::setClipboardText(QStringLiteral("left by another program"));
         answerDisclaimer(true, false);
-        ASSERT_NE(startup->gobjStateNavigator, nullptr);
+        ASSERT_NE(startup->gobjStateNavigator(), nullptr);
     }
 
     void TearDown() override { std::filesystem::current_path(startFolder); }
 
     forms::Form& main() { return window("frmMain"); }
-    cindrel::sequence::T_StateNavigator& navigator() { return *startup->gobjStateNavigator; }
+    cindrel::sequence::T_StateNavigator& navigator() { return *startup->gobjStateNavigator(); }
 
     // A hidden button still clicks: a user can press only what shows.
     void press(const char* button)
@@ -115,7 +115,7 @@ TEST_F(DesignSequenceRun, StartsOnTheStartupScreenWithTheButtonsTakenOver)
     expectStep("Startup Screen", 0, false, false);
     EXPECT_THAT(done(), IsEmpty());
     EXPECT_EQ(clipboard(), "left by another program") << "nothing is copied before a Next";
-    EXPECT_TRUE(startup->gobjOutputs->AutoUpdate());
+    EXPECT_TRUE(startup->gobjOutputs()->AutoUpdate());
 }
 
 TEST_F(DesignSequenceRun, NextAndPreviousMoveThroughTheStepsOnTheMainWindow)
@@ -186,7 +186,7 @@ TEST_F(DesignSequenceRun, FileNewGoesBackToTheStartupScreenKeepingTheAutomaticUp
     choose("mnuNew");
     expectStep("Startup Screen", 0, false, false);
     EXPECT_THAT(done(), IsEmpty());
-    EXPECT_TRUE(startup->gobjOutputs->AutoUpdate());
+    EXPECT_TRUE(startup->gobjOutputs()->AutoUpdate());
     EXPECT_FALSE(resultsGrid().visible()) << "stepping back with the automatic update off hid the grid";
     const auto asked = dialogs.requestsOf<dialogs::MessageBoxRequest>();
     ASSERT_EQ(asked.size(), 1u);
@@ -222,7 +222,7 @@ TEST_F(DesignSequenceRun, ShutDownReleasesTheNavigatorAndItsButtons)
 {
     press("cmdNext");
     startup->ShutDown();
-    EXPECT_EQ(startup->gobjStateNavigator, nullptr);
+    EXPECT_EQ(startup->gobjStateNavigator(), nullptr);
     EXPECT_THAT(exitCodes, ElementsAre(0));
     main().get<forms::CommandButton>(QStringLiteral("cmdNext")).click(); // reaches nothing
 }

@@ -78,7 +78,7 @@ protected:
     // The pinion's (1) or the gear's (2) value of the row with this description.
     double value(const std::string& description, int column)
     {
-        for (const auto& row : *startup->gobjMFGOutputs->MFGArray())
+        for (const auto& row : *startup->gobjMFGOutputs()->MFGArray())
             if (row[0] == description)
                 return std::stod(row[column]);
         ADD_FAILURE() << "no row " << description;

@@ -45,7 +45,7 @@ protected:
     void SetUp() override
     {
         MainWindowProgram::SetUp();
-        cindrel::model::testing::setUpPair(*startup->Oset, cindrel::model::testing::spurPairInputs());
+        cindrel::model::testing::setUpPair(*startup->Oset(), cindrel::model::testing::spurPairInputs());
         open();
     }
     void open() { on<forms::MenuItem>("mnuMFGOutputs").click(); }
@@ -59,7 +59,7 @@ protected:
     forms::ComboBox& list(const char* name, int index = -1) { return at<forms::ComboBox>(name, index); }
     void menu(const char* name) { at<forms::MenuItem>(name).click(); }
     cindrel::shell::frmMFGOutputs& object() { return startup->manufacturingWindow(); }
-    const cindrel::outputs::T_MFGOutputs::Table& table() { return *startup->gobjMFGOutputs->MFGArray(); }
+    const cindrel::outputs::T_MFGOutputs::Table& table() { return *startup->gobjMFGOutputs()->MFGArray(); }
     void moveDefaults() { at<forms::CommandButton>("cmdMoveDefaults").click(); }
     bool showing(const char* panel) { return at(panel).visible(); }
     int messages() { return static_cast<int>(dialogs.requestsOf<dialogs::MessageBoxRequest>().size()); }
@@ -85,7 +85,7 @@ TEST_F(ManufacturingWindow, OpensOnTheEditPanelWithTheDefaultsAndClosesBackToThe
     EXPECT_TRUE(showing("pctData"));
     EXPECT_FALSE(showing("grdMFG"));
     EXPECT_FALSE(showing("prtMFG"));
-    cindrel::model::T_Set& pair = *startup->Oset;
+    cindrel::model::T_Set& pair = *startup->Oset();
     for (int member : {0, 1}) {
         // 0.025 over the normal diametral pitch of 10.
         EXPECT_EQ(text("txtTIFdef", member).text(), "0.0025");
@@ -103,13 +103,13 @@ TEST_F(ManufacturingWindow, OpensOnTheEditPanelWithTheDefaultsAndClosesBackToThe
     menu("mnuExit");
     EXPECT_TRUE(main().visible());
     EXPECT_FALSE(mfg().visible());
-    EXPECT_EQ(startup->gobjMFGOutputs, nullptr);
+    EXPECT_EQ(startup->gobjMFGOutputs(), nullptr);
     open();
-    EXPECT_NE(startup->gobjMFGOutputs, nullptr);
+    EXPECT_NE(startup->gobjMFGOutputs(), nullptr);
     EXPECT_EQ(text("txtMFGNotes").text(), "kept");
     mfg().unload(forms::UnloadReason::FormControlMenu);
     EXPECT_TRUE(main().visible());
-    EXPECT_EQ(startup->gobjMFGOutputs, nullptr);
+    EXPECT_EQ(startup->gobjMFGOutputs(), nullptr);
 }
 
 TEST_F(ManufacturingWindow, QualityIsSharedWithTheAgmaWindowByListPosition)
@@ -217,7 +217,7 @@ TEST_F(ManufacturingWindow, TheGridShowsTheTableWithSizedColumnsAndTheCopyIsHead
 TEST_F(ManufacturingWindow, AHelicalPairShowsItsHandsAndMetricPinsAreTypedInMillimetres)
 {
     menu("mnuExit");
-    cindrel::model::testing::setUpPair(*startup->Oset, cindrel::model::testing::helicalPairInputs());
+    cindrel::model::testing::setUpPair(*startup->Oset(), cindrel::model::testing::helicalPairInputs());
     open();
     moveDefaults();
     for (int member : {0, 1})
@@ -416,14 +416,14 @@ TEST_F(ManufacturingWindow, AFailedPrintIsShownWithItsReason)
 {
     moveDefaults();
     // A table that cannot be built: the reason is in the box, not only in the run log.
-    startup->Oset->oPinion->aaNumberOfTeeth(0);
+    startup->Oset()->oPinion->aaNumberOfTeeth(0);
     dialogs.answerMessageBox(dialogs::ButtonOK);
     menu("mnuPrint");
     ASSERT_EQ(messages(), 1);
     const QString notBuilt = dialogs.requestsOf<dialogs::MessageBoxRequest>()[0].text;
     EXPECT_TRUE(notBuilt.contains(QStringLiteral("previous table is kept.\r\n\r\nDivision by zero"))) << notBuilt.toStdString();
     EXPECT_FALSE(notBuilt.contains(QStringLiteral("run log"), Qt::CaseInsensitive));
-    startup->Oset->oPinion->aaNumberOfTeeth(20);
+    startup->Oset()->oPinion->aaNumberOfTeeth(20);
 
     const QString unwritable = QString::fromStdString(folder.file("gone/sheet.pdf").string());
     dialogs.answerPrinter({.printerName = QString::fromLatin1(dialogs::PdfPrinterName), .pdfFile = unwritable});
@@ -450,7 +450,7 @@ TEST_F(ManufacturingWindow, ASavedDesignKeepsTheTenControls)
     list("cmbDecimalPlacesMFG").setListIndex(5);
     const auto path = folder.file("mfg.cnd");
     dialogs.answerFile(QString::fromStdString(path.string()));
-    ASSERT_TRUE(startup->gobjColData->FileSaveAs());
+    ASSERT_TRUE(startup->gobjColData()->FileSaveAs());
 
     for (const char* box : {"txtTIF", "txtPinDiam", "txtTeethSpanned"})
         for (int member : {0, 1})
@@ -460,7 +460,7 @@ TEST_F(ManufacturingWindow, ASavedDesignKeepsTheTenControls)
     list("cmbHelixHand", 0).setListIndex(0);
     list("cmbDecimalPlacesMFG").setListIndex(1);
     dialogs.answerEveryMessageBox(dialogs::ButtonNo);
-    ASSERT_TRUE(startup->gobjColData->FileOpen(path.string()));
+    ASSERT_TRUE(startup->gobjColData()->FileOpen(path.string()));
 
     EXPECT_EQ(text("txtTIF", 0).text(), "0.003");
     EXPECT_EQ(text("txtTIF", 1).text(), "0.004");

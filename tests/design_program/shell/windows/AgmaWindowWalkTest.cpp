@@ -283,8 +283,8 @@ TEST_F(AgmaWindowWalk, SpurEnglishPairRatedOnTheWindowAndHandedToTheSequence)
                          {"lblGearLife", 2, "1000"},
                          {"txtPowerInput2", -1, "1800"}});
     EXPECT_TRUE(main().get<forms::Control>(QStringLiteral("fraAGMA_HPs")).visible());
-    EXPECT_DOUBLE_EQ(startup->Oset->member(0).SAC(), 159940);
-    EXPECT_DOUBLE_EQ(startup->Oset->member(1).SAT(), 31352);
+    EXPECT_DOUBLE_EQ(startup->Oset()->member(0).SAC(), 159940);
+    EXPECT_DOUBLE_EQ(startup->Oset()->member(1).SAT(), 31352);
 
     // The step's results: materials, life, then the factors as the window held them.
     ASSERT_TRUE(navigator().state("AGMA Factors").StateString.has_value());
@@ -387,7 +387,7 @@ TEST_F(AgmaWindowWalk, SavedAndReopenedTheWindowsControlsAndPowersReturn)
     main().get<forms::MenuItem>(QStringLiteral("mnuFileOpen")).click();
     QCoreApplication::processEvents();
     EXPECT_EQ(savedControls(), saved);
-    EXPECT_FALSE(startup->gobjColData->DataChanged()) << "reading changed nothing";
+    EXPECT_FALSE(startup->gobjColData()->DataChanged()) << "reading changed nothing";
     EXPECT_EQ(current(), "Startup Screen");
 
     // Walked to the window again, its power tab shows the same four powers.

@@ -199,7 +199,7 @@ std::vector<std::string> inFileOrder(const std::vector<QString>& keys)
 TEST_F(StartedProgram, StartReadsTheShippedDefaultDesignIntoTheLoadedWindows)
 {
     answerDisclaimer(true, true);
-    cindrel::shell::T_colData& files = *startup->gobjColData;
+    cindrel::shell::T_colData& files = *startup->gobjColData();
     const std::vector<std::string> keys = inFileOrder(files.keys());
     ASSERT_GE(keys.size(), 10u);
     EXPECT_EQ(std::vector<std::string>(keys.begin(), keys.begin() + 10),
@@ -235,20 +235,20 @@ TEST_F(StartedProgram, NotesWithQuotesComeBackAndLookingAtThemChangesNothing)
     const auto design = folder.file("notes.cnd");
     std::ofstream(design, std::ios::binary)
         << "\"frmMain_lblRunNotes\",\"Pinion ~dblquotesA~dblquotes~crlfsecond line\"\r\n";
-    ASSERT_TRUE(startup->gobjColData->FileOpen(design.string()));
+    ASSERT_TRUE(startup->gobjColData()->FileOpen(design.string()));
     forms::Form& notes = window("frmRunNotes");
     notes.show();
     EXPECT_EQ(cindrel::shell::notesForDisplay(window("frmMain").get<forms::Label>(QStringLiteral("lblRunNotes")).caption()),
               "Pinion \"A\"\r\nsecond line");
     notes.unload();
-    EXPECT_FALSE(startup->gobjColData->DataChanged());
+    EXPECT_FALSE(startup->gobjColData()->DataChanged());
     EXPECT_EQ(window("frmMain").caption(), "Cindrel;   notes");
 }
 
 TEST_F(StartedProgram, AWholeDesignIsReadAndWrittenBackByteForByte)
 {
     answerDisclaimer(true, false);
-    cindrel::shell::T_colData& files = *startup->gobjColData;
+    cindrel::shell::T_colData& files = *startup->gobjColData();
     EXPECT_THAT(inFileOrder(files.keys()), ElementsAreArray(designFileOrder));
     EXPECT_FALSE(files.DataChanged()) << "the default design fits the windows";
     EXPECT_EQ(files.designText(), fileText(programFolder() / "Cindrel.def"));

@@ -158,12 +158,12 @@ TEST_F(MainWindow, MenusCarryTheirCaptionsShortcutsAndStates)
 
 TEST_F(MainWindow, TheLastKeyTypedIntoAnyBoxIsKept)
 {
-    EXPECT_EQ(startup->KeyState, 0);
+    EXPECT_EQ(startup->KeyState(), 0);
     main().show();
     QTest::keyClick(box("txtNumTeeth", 0).widget(), Qt::Key_J);
-    EXPECT_EQ(startup->KeyState, 'J');
+    EXPECT_EQ(startup->KeyState(), 'J');
     QTest::keyClick(box("txtNumTeeth", 0).widget(), Qt::Key_5);
-    EXPECT_EQ(startup->KeyState, '5');
+    EXPECT_EQ(startup->KeyState(), '5');
 }
 
 TEST_F(MainWindow, ADroppedFileIsOpenedAndOnlyItsFirstFile)
@@ -213,7 +213,7 @@ TEST_F(MainWindow, TheGraphIsCopiedAsBitmapAndVectorAndSavedAsJpeg)
 
 TEST_F(MainWindow, ManufacturingOutputsOpenOnTheMainWindowsPlaceAndGiveItBackWhenClosed)
 {
-    cindrel::model::testing::setUpPair(*startup->Oset, cindrel::model::testing::spurPairInputs());
+    cindrel::model::testing::setUpPair(*startup->Oset(), cindrel::model::testing::spurPairInputs());
     main().move(900, 600);
     on<forms::MenuItem>("mnuMFGOutputs").click();
     forms::Form& manufacturing = window("frmMFGOutputs");
@@ -221,17 +221,17 @@ TEST_F(MainWindow, ManufacturingOutputsOpenOnTheMainWindowsPlaceAndGiveItBackWhe
     EXPECT_FALSE(main().visible());
     EXPECT_EQ(manufacturing.left(), 900);
     EXPECT_EQ(manufacturing.top(), 600);
-    EXPECT_NE(startup->gobjMFGOutputs, nullptr);
+    EXPECT_NE(startup->gobjMFGOutputs(), nullptr);
     // The allowance is 0.025 over the normal diametral pitch of 10.
     for (int member : {0, 1}) {
         EXPECT_EQ(manufacturing.get<forms::TextBox>(QStringLiteral("txtTIFdef"), member).text(), "0.0025");
         EXPECT_EQ(manufacturing.get<forms::TextBox>(QStringLiteral("txtTeethSpanneddef"), member).text(),
-                  QString::number(startup->Oset->member(member).SpanMeasNumbTeethBest()));
+                  QString::number(startup->Oset()->member(member).SpanMeasNumbTeethBest()));
     }
     manufacturing.unload(forms::UnloadReason::FormControlMenu);
     EXPECT_TRUE(main().visible());
     EXPECT_FALSE(manufacturing.visible());
-    EXPECT_EQ(startup->gobjMFGOutputs, nullptr);
+    EXPECT_EQ(startup->gobjMFGOutputs(), nullptr);
 }
 
 TEST_F(MainWindow, PreferencesOpenTheOptionsDialogOnTheAskedTab)
@@ -256,7 +256,7 @@ protected:
     {
         MainWindowProgram::SetUp();
         box("txtDP").setText(QStringLiteral("7"));
-        ASSERT_TRUE(startup->gobjColData->DataChanged());
+        ASSERT_TRUE(startup->gobjColData()->DataChanged());
     }
 };
 
@@ -288,7 +288,7 @@ TEST_F(ChangedDesign, ClosingStoresThePlaceEvenWhenCancelled)
     EXPECT_FALSE(main().unload(forms::UnloadReason::FormControlMenu));
     EXPECT_TRUE(main().isLoaded());
     EXPECT_THAT(exitCodes, IsEmpty());
-    EXPECT_EQ(startup->gobjRegisty->GetWindowPosition("frmMain", {}).left, 1500);
+    EXPECT_EQ(startup->gobjRegisty()->GetWindowPosition("frmMain", {}).left, 1500);
     const auto asked = dialogs.requestsOf<dialogs::MessageBoxRequest>();
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].text, "The data has changed, do you want to save before exit?");

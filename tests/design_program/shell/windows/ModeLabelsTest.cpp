@@ -169,15 +169,15 @@ TEST_F(ModeLabels, CentreDistanceModeTakesItsMagnitude)
 
 TEST_F(ModeLabels, MeshOptionTellsThePairAndShowsItsStandardCentreDistance)
 {
-    cindrel::model::testing::setUpPair(*startup->Oset, cindrel::model::testing::spurPairInputs());
+    cindrel::model::testing::setUpPair(*startup->Oset(), cindrel::model::testing::spurPairInputs());
     // 20 and 40 teeth at 10 diametral pitch: (40 - 20) / 20 inside, (40 + 20) / 20 outside.
     setMode("lblMeshOption", "-1");
     EXPECT_TRUE(selected("optMesh", 1));
-    EXPECT_EQ(startup->Oset->IntExt(), -1);
+    EXPECT_EQ(startup->Oset()->IntExt(), -1);
     EXPECT_EQ(caption("lblStandardOCD"), "1.000 (in) ");
     setMode("lblMeshOption", "1");
     EXPECT_TRUE(selected("optMesh", 0));
-    EXPECT_EQ(startup->Oset->IntExt(), 1);
+    EXPECT_EQ(startup->Oset()->IntExt(), 1);
     EXPECT_EQ(caption("lblStandardOCD"), "3.000 (in) ");
 
     on<forms::CheckBox>("chkMetricUnits").setCheckValue(1);
@@ -335,7 +335,7 @@ TEST_F(ModeLabels, ADesignFileRebuildsThePanelsFromItsLabels)
                                                "\"frmMain_lblPowerHowInput\",\"2\"\r\n"
                                                "\"frmMain_lblSubShear\",\"1\"\r\n";
     std::string name = design.string();
-    ASSERT_TRUE(startup->gobjColData->ReadFile(name));
+    ASSERT_TRUE(startup->gobjColData()->ReadFile(name));
 
     EXPECT_EQ(combo("cmbToothOrient").listIndex(), 1);
     EXPECT_TRUE(shown("fraMainHelixAngle"));
@@ -350,7 +350,7 @@ TEST_F(ModeLabels, ADesignFileRebuildsThePanelsFromItsLabels)
     EXPECT_EQ(caption("lblGearPitch"), "module ");
 
     EXPECT_TRUE(selected("optMesh", 1));
-    EXPECT_EQ(startup->Oset->IntExt(), -1);
+    EXPECT_EQ(startup->Oset()->IntExt(), -1);
     EXPECT_TRUE(selected("optOCDHowInput", 2));
     EXPECT_EQ(caption("lblOCDTitle"), "Deviation");
     EXPECT_EQ(combo("cmbTThkHowInput", 1).listCount(), 3);

@@ -25,7 +25,7 @@ protected:
         settings().CreateCSV(false);
     }
 
-    cindrel::shell::clsRegisty& settings() { return *startup->gobjRegisty; }
+    cindrel::shell::clsRegisty& settings() { return *startup->gobjRegisty(); }
     forms::Form& options() { return window("frmOptions"); }
     template <typename T>
     T& get(const char* name, int index = -1)
@@ -141,7 +141,7 @@ TEST_F(OptionsDialog, UntickingCsvReportsDropsTheDetailedReportAtOnce)
 {
     settings().SubSurfaceLongPrint(1);
     settings().CreateCSV(true);
-    startup->gobjColData->ActiveFileName((folder.file("pair.cnd")).string());
+    startup->gobjColData()->ActiveFileName((folder.file("pair.cnd")).string());
     EXPECT_EQ(ticked("chkCreateCSV"), 1);
     EXPECT_EQ(ticked("chkSubSurfaceLongPrint"), 1);
     EXPECT_TRUE(get<forms::CheckBox>("chkSubSurfaceLongPrint").enabled());
@@ -162,7 +162,7 @@ TEST_F(OptionsDialog, CsvReportsShowOffWhileTheNewDesignIsActive)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "Won't print variables to *.CSV files until you save the run");
     press("cmdOK");
-    startup->gobjColData->ActiveFileName((folder.file("pair.cnd")).string());
+    startup->gobjColData()->ActiveFileName((folder.file("pair.cnd")).string());
     EXPECT_FALSE(settings().CreateCSV());
 }
 

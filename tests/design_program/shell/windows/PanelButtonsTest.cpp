@@ -45,8 +45,8 @@ TEST_F(PanelFields, LeavingAPercentageWritesTheOtherMembersShare)
 
 TEST_F(PanelFields, LeavingAnAddendumModificationSuggestsTheOthers)
 {
-    cindrel::model::testing::setUpPair(*startup->Oset, cindrel::model::testing::spurPairInputs());
-    const double sum = startup->Oset->AddModCoeffSum(0);
+    cindrel::model::testing::setUpPair(*startup->Oset(), cindrel::model::testing::spurPairInputs());
+    const double sum = startup->Oset()->AddModCoeffSum(0);
     box("txtAddendumMod", 0).setText(QStringLiteral("0.2"));
     box("txtAddendumMod", 0).onLostFocus();
     EXPECT_EQ(caption("lblSuggestedAddMod", 1), runtime::formatNumber(sum - 0.2, "#.####"));
@@ -64,7 +64,7 @@ TEST_F(PanelFields, TheStandardHobShowsTheHobInTheChosenDimensions)
 {
     cindrel::model::testing::PairInputs inputs = cindrel::model::testing::spurPairInputs();
     inputs.normalDiametralPitch = 4;
-    cindrel::model::testing::setUpPair(*startup->Oset, inputs);
+    cindrel::model::testing::setUpPair(*startup->Oset(), inputs);
     // Half the normal circular pitch: pi / (2 * 4) inch, or pi / 2 for a pitch of 1.
     struct Case {
         bool metric;

@@ -75,7 +75,7 @@ protected:
         main().get<forms::MenuItem>(QString::fromLatin1(name)).click();
         QCoreApplication::processEvents();
     }
-    const ReportDocument& report() { return startup->gobjOutputs->reportPrinter().document(); }
+    const ReportDocument& report() { return startup->gobjOutputs()->reportPrinter().document(); }
     std::vector<std::string> texts(int page)
     {
         std::vector<std::string> found;
@@ -99,7 +99,7 @@ TEST_F(ResultsReportWalk, TheDefaultDesignsReportHoldsEveryPrintedStepInOrderAnd
              {"CompanyName", "Ridgeway Gear Works"}, {"UserName", "A. Fielding"}, {"AddressLine1", "12 Mill Lane"},
              {"City", "Dayton"}, {"State", "OH"}, {"ZipCode", "45402"}, {"PhoneNumber", "937 555 0100"},
              {"EMail", "design@ridgeway.example"}})
-        startup->gobjRegisty->UserInfo(name, value);
+        startup->gobjRegisty()->UserInfo(name, value);
     main().get<forms::Label>(QStringLiteral("lblRunNotes"))
         .setCaption(QStringLiteral("Spur pair for the ~dblquotesB~dblquotes conveyor drive, hardened and ground."));
     press(main(), "cmdGraphShear");

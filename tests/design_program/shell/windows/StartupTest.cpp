@@ -64,9 +64,9 @@ TEST_F(StartedProgram, AgreeingWithRunNotesStartsEverythingInOrderAndLogsIt)
     EXPECT_EQ(window("frmMain").get<forms::Label>(QStringLiteral("lblLengthUnits"), 0).caption(), "(in) ");
     EXPECT_EQ(window("frmMain").get<forms::Label>(QStringLiteral("lblTempUnits"), 0).caption(), "(\u00B0F) ");
     EXPECT_EQ(startup->units().LengthFactor, 1.0);
-    ASSERT_NE(startup->gobjRegisty, nullptr);
-    ASSERT_NE(startup->Oset, nullptr);
-    ASSERT_NE(startup->gobjColData, nullptr);
+    ASSERT_NE(startup->gobjRegisty(), nullptr);
+    ASSERT_NE(startup->Oset(), nullptr);
+    ASSERT_NE(startup->gobjColData(), nullptr);
 
     const std::vector<std::string> lines = runLogLines();
     ASSERT_GE(lines.size(), 2u);
@@ -166,7 +166,7 @@ TEST_F(StartedProgram, DisagreeingEndsTheProgramWithNothingStarted)
 {
     answerDisclaimer(false, true);
     EXPECT_THAT(exitCodes, ElementsAre(0));
-    EXPECT_EQ(startup->gobjRegisty, nullptr);
+    EXPECT_EQ(startup->gobjRegisty(), nullptr);
     EXPECT_FALSE(std::filesystem::exists(programFolder() / "RunNotes.dat"));
 }
 
@@ -175,7 +175,7 @@ TEST_F(StartedProgram, ClosingTheDisclaimerEndsTheProgram)
     startup->Main();
     window("frmDisclaimer").unload(forms::UnloadReason::FormControlMenu);
     EXPECT_THAT(exitCodes, ElementsAre(0));
-    EXPECT_EQ(startup->gobjRegisty, nullptr);
+    EXPECT_EQ(startup->gobjRegisty(), nullptr);
 }
 
 TEST_F(StartedProgram, AFailedStartIsToldAndEndsCleanly)
@@ -188,7 +188,7 @@ TEST_F(StartedProgram, AFailedStartIsToldAndEndsCleanly)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("Cindrel could not start.")));
     EXPECT_EQ(boxes[0].icon, dialogs::IconCritical);
-    EXPECT_EQ(startup->gobjRegisty, nullptr);
+    EXPECT_EQ(startup->gobjRegisty(), nullptr);
     EXPECT_FALSE(startup->windows().isLoaded(QStringLiteral("frmMain")));
 }
 
@@ -196,11 +196,11 @@ TEST_F(StartedProgram, ShutDownStoresEveryLoadedWindowAndReleasesEverything)
 {
     answerDisclaimer(true, false);
     window("frmMain").move(1500, 900);
-    startup->gobjRegisty->RUF_AddFile2Coll("/d/pair.cnd");
+    startup->gobjRegisty()->RUF_AddFile2Coll("/d/pair.cnd");
     window("frmMain").unload(forms::UnloadReason::FormControlMenu);
     EXPECT_THAT(exitCodes, ElementsAre(0));
-    EXPECT_EQ(startup->gobjRegisty, nullptr);
-    EXPECT_EQ(startup->Oset, nullptr);
+    EXPECT_EQ(startup->gobjRegisty(), nullptr);
+    EXPECT_EQ(startup->Oset(), nullptr);
 
     cindrel::shell::RunNotes quiet;
     cindrel::shell::clsRegisty settings(quiet, *store, "");
@@ -276,8 +276,8 @@ TEST_F(StartedProgram, TheModelReadsTheMainWindowAndWritesFilesWhole)
 TEST_F(StartedProgram, RecentFilesAppearOnTheFileMenuAndOpenFromIt)
 {
     answerDisclaimer(true, true);
-    startup->gobjRegisty->RUF_AddFile2Coll("/designs/pair one.cnd");
-    startup->gobjRegisty->RUF_AddFile2Coll("/designs/pair two.cnd");
+    startup->gobjRegisty()->RUF_AddFile2Coll("/designs/pair one.cnd");
+    startup->gobjRegisty()->RUF_AddFile2Coll("/designs/pair two.cnd");
     forms::Form& main = window("frmMain");
     EXPECT_EQ(main.arrayIndexes(QStringLiteral("mnuFileRecent")), (std::vector<int>{0, 1, 2}));
     auto& second = main.get<forms::MenuItem>(QStringLiteral("mnuFileRecent"), 2);
@@ -305,7 +305,7 @@ TEST_F(StartedProgram, AProgramFolderThatMayNotBeWrittenSendsRunNotesToTheUsersF
     EXPECT_NE(fileText(notesFile).find("\"2, The program folder may not be written; run notes go to " +
                                        notesFile.string() + "\""),
               std::string::npos);
-    EXPECT_EQ(startup->gobjRegisty->UserFilesLocation(), (folder.file("user") / "outputs").string() + "/");
+    EXPECT_EQ(startup->gobjRegisty()->UserFilesLocation(), (folder.file("user") / "outputs").string() + "/");
 }
 
 } // namespace
@@ -333,8 +333,8 @@ namespace {
 TEST_F(StartedProgram, ThePairHoldsTheRealContactAnalyses)
 {
     answerDisclaimer(true, false);
-    EXPECT_NO_THROW(cindrel::analyses::deflectionOf(*startup->Oset));
-    EXPECT_NO_THROW(cindrel::analyses::scoringOf(*startup->Oset));
+    EXPECT_NO_THROW(cindrel::analyses::deflectionOf(*startup->Oset()));
+    EXPECT_NO_THROW(cindrel::analyses::scoringOf(*startup->Oset()));
 }
 
 } // namespace

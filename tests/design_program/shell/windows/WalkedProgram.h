@@ -17,12 +17,12 @@ protected:
         // The bending and deflection routines write their dumps in the current folder.
         std::filesystem::current_path(folder.path());
         answerDisclaimer(true, false);
-        ASSERT_NE(startup->gobjStateNavigator, nullptr);
+        ASSERT_NE(startup->gobjStateNavigator(), nullptr);
     }
     void TearDown() override { std::filesystem::current_path(startFolder); }
 
     forms::Form& main() { return window("frmMain"); }
-    cindrel::sequence::T_StateNavigator& navigator() { return *startup->gobjStateNavigator; }
+    cindrel::sequence::T_StateNavigator& navigator() { return *startup->gobjStateNavigator(); }
     std::string current() { return navigator().CurrentState().Name; }
     std::vector<std::string> done() { return navigator().StateCollection().Keys(); }
 
