@@ -15,24 +15,13 @@
 #include "model/T_Set.h"
 #include "support/TemporaryFolder.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 namespace {
-
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "agma_power_commit_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 class Quiet : public runtime::RunLog {
 public:
@@ -55,7 +44,6 @@ struct Bench {
 
     Bench()
     {
-        application();
         windows->define(q("frmMain"), [](forms::Form& main) {
             for (const char* name : {"txtCf", "txtKm", "txtKo", "txtKr", "txtKs", "txtKt", "txtKV", "txtCh",
                                      "lblPowerHowInput", "txtPowerInput1", "txtPowerInput2", "txtSurfaceFinish",

@@ -11,7 +11,7 @@
 #include "forms/TreeView.h"
 #include "support/TemporaryFolder.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -19,17 +19,6 @@
 #include <string>
 
 namespace {
-
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "agma_window_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 class Quiet : public runtime::RunLog, public cindrel::agma::MaterialMessages {
 public:
@@ -58,7 +47,6 @@ void writeThousandRowTable(const std::filesystem::path& path)
 
 void MaterialClickOnTheWindow(benchmark::State& state)
 {
-    application();
     TemporaryFolder folder;
     Quiet quiet;
     auto windows = std::make_unique<forms::Forms>();
@@ -92,7 +80,6 @@ BENCHMARK(MaterialClickOnTheWindow)->Unit(benchmark::kMillisecond);
 
 void TreeFilledWithBuiltInRowsAndAThousandRowFile(benchmark::State& state)
 {
-    application();
     TemporaryFolder folder;
     writeThousandRowTable(folder.file("shop.tbl"));
     Quiet quiet;

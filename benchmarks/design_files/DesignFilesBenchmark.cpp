@@ -10,7 +10,6 @@
 #include "support/FileText.h"
 #include "support/TemporaryFolder.h"
 
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -21,17 +20,6 @@
 #include <vector>
 
 namespace {
-
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "design_files_benchmark";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 class QuietHost : public cindrel::shell::DesignFileHost {
 public:
@@ -102,7 +90,6 @@ void defineDesignWindows(forms::Forms& windows, const std::string& design)
 struct DesignFiles {
     DesignFiles()
     {
-        application();
         design = testsupport::fileText(GOLDEN_DESIGN);
         defineDesignWindows(windows, design);
         path = folder.file("pair.cnd").string();

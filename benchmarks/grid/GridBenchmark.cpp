@@ -5,24 +5,13 @@
 
 #include "forms/Form.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 namespace {
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "grid_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Never destroyed: Qt's own globals may be gone when statics are.
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
 
 constexpr int columns = 8;
 constexpr int rows = 120;
@@ -82,7 +71,6 @@ void fill(grid::Grid& grid) {
 // The fill and the layout of the views; with the window shown, also the
 // repaint that follows in the event loop.
 void fillGrid(benchmark::State& state, bool shown) {
-    application();
     forms::Form form(QStringLiteral("frmScreenOutput"));
     form.move(0, 0, 12000, 9000);
     auto& grid = form.add<grid::Grid>({QStringLiteral("grdOutputs")});

@@ -9,7 +9,7 @@
 #include "forms/Forms.h"
 #include "grid/Grid.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -19,18 +19,6 @@ namespace {
 
 using namespace outputstest;
 using cindrel::results::Cell;
-
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "outputs_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Never destroyed: Qt's own globals may be gone when statics are.
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
 
 // A step's table shaped as the results tables are: mostly values of the
 // pair, some per member, a text row now and then, a few red or bold cells.
@@ -87,7 +75,6 @@ struct FullDesign {
 
 void BM_FillGridFromStates(benchmark::State& state)
 {
-    application();
     FullDesign design;
     for (auto _ : state) {
         design.outputs->FillGridFromStates(design.done.collection, false);

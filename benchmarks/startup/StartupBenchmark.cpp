@@ -9,7 +9,7 @@
 #include "shell/ProgramFolders.h"
 #include "support/TemporaryFolder.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -18,20 +18,8 @@
 
 namespace {
 
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "startup_benchmark";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 void startUpToTheMainWindow(benchmark::State& state, bool showRunNotes)
 {
-    application();
     TemporaryFolder folder;
     std::filesystem::create_directories(folder.file("program"));
     std::filesystem::copy_file(CINDREL_DEFAULT_DESIGN, folder.file("program") / "Cindrel.def");
