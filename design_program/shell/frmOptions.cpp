@@ -284,10 +284,9 @@ void SaveOptionsDialog(Startup& startup)
     const auto step = [&](auto&& storeSetting) {
         try {
             storeSetting();
-        } catch (const runtime::RuntimeError& error) {
-            lastError = error;
         } catch (const std::exception& error) {
-            lastError = runtime::RuntimeError(runtime::InvalidProcedureCall, error.what());
+            const auto [number, description] = runtime::errorTextOf(error);
+            lastError = runtime::RuntimeError(number, description);
         }
     };
     const auto ticked = [&](const char* name) { return control<forms::CheckBox>(startup, name).checkValue() == 1; };

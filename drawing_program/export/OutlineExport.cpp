@@ -196,9 +196,11 @@ ExportResult WriteTextFile(const MeshOutline& mesh, bool DXFSTyle, const AskFile
         trace.write("Bottom of sub WriteTextFile, successful");
         return ExportResult::Written;
     } catch (const runtime::RuntimeError& error) {
-        return failed(error.number(), error.description(), "");
-    } catch (const std::bad_alloc&) {
-        return failed(runtime::OutOfMemory, runtime::errorDescription(runtime::OutOfMemory), "");
+        const auto [number, description] = runtime::errorTextOf(error);
+        return failed(number, description, "");
+    } catch (const std::bad_alloc& error) {
+        const auto [number, description] = runtime::errorTextOf(error);
+        return failed(number, description, "");
     }
 }
 

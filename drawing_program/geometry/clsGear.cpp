@@ -2,6 +2,7 @@
 
 #include "model/MMath.h"
 #include "runtime/CheckedMath.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/RuntimeError.h"
 
 #include <cmath>
@@ -310,8 +311,7 @@ void clsGear::PointsAllString()
             outline.push_back({outline[i][0], -outline[i][1]});
         ToothPoints_ = std::move(outline);
     } catch (const std::bad_alloc&) {
-        services_.log.reportError("clsGear", "PointsAllString", std::to_string(runtime::OutOfMemory),
-                                  runtime::errorDescription(runtime::OutOfMemory), "");
+        runtime::reportError(services_.log, "clsGear", "PointsAllString", std::current_exception());
     }
 }
 
