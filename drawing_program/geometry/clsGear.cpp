@@ -33,7 +33,8 @@ double hypotenuse(double x, double y)
 void logError(ElementServices& services, std::string_view module, std::string_view routine,
               const runtime::RuntimeError& error, std::string_view extra)
 {
-    services.log.reportError(module, routine, std::to_string(error.number()), error.description(), extra);
+    const auto [number, description] = runtime::errorTextOf(error);
+    services.log.reportError(module, routine, std::to_string(number), description, extra);
 }
 
 // Rejects an input that no element can be built from.
