@@ -149,6 +149,8 @@ void frmMisc::prependLine(const std::string& line)
     if (flushScheduled_)
         return;
     flushScheduled_ = true;
+    // The log's own window has nowhere to report its failure but itself; the
+    // lines are still in the run-notes file when it is kept.
     QTimer::singleShot(0, &context_, [this] { runtime::ignoringAnyException([this] { flush(); }); });
 }
 
