@@ -8,6 +8,7 @@
 #include "model/T_Set.h"
 #include "runtime/NumberFormat.h"
 #include "runtime/NumberText.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/RuntimeError.h"
 
 #include <cmath>
@@ -133,15 +134,8 @@ CommitResult commitFactors(const CommitTexts& t, const CommitMainSide& main, mod
     int stepNumber = 0;
     const auto step = [&](const std::function<void()>& action) {
         ++stepNumber;
-        try {
-            action();
-        } catch (const runtime::RuntimeError& error) {
-            errors.reportError("frmAGMA", "CommitFactors", std::to_string(error.number()), error.description(),
-                               "step " + std::to_string(stepNumber));
-        } catch (const std::bad_alloc&) {
-            errors.reportError("frmAGMA", "CommitFactors", std::to_string(runtime::OutOfMemory),
-                               runtime::errorDescription(runtime::OutOfMemory), "step " + std::to_string(stepNumber));
-        }
+        runtime::reportingNumberedOrMemoryErrors(errors, "frmAGMA", "CommitFactors", action,
+                                                 "step " + std::to_string(stepNumber));
     };
     model::T_AGMA1* factors = pair.oAGMA1.get();
 

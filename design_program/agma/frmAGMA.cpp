@@ -542,12 +542,7 @@ void frmAGMA::reportError(const char* routine, const std::exception& error, cons
 {
     if (services_.runLog == nullptr)
         return;
-    int number = runtime::InvalidProcedureCall;
-    std::string description = error.what();
-    if (const auto* numbered = dynamic_cast<const runtime::RuntimeError*>(&error)) {
-        number = numbered->number();
-        description = numbered->description();
-    }
+    const auto [number, description] = runtime::errorTextOf(error);
     services_.runLog->reportError("frmAGMA", routine, std::to_string(number), description, other);
 }
 

@@ -93,10 +93,10 @@ void T_Chart::bindButton(std::string_view button, std::string_view routine, void
     buttons_.push_back(host_->bindClick(button, [this, routine, click] {
         try {
             (this->*click)();
-        } catch (const runtime::RuntimeError& error) {
-            host_->reportError(routine, error.number(), error.description());
         } catch (const std::exception& error) {
-            host_->reportError(routine, 0, error.what());
+            // A failure that carries no number is logged as error 0.
+            const auto [number, description] = runtime::errorTextOf(error, 0);
+            host_->reportError(routine, number, description);
         }
     }));
 }

@@ -6,6 +6,7 @@
 #include "model/ModelShell.h"
 #include "model/T_Gear.h"
 #include "model/T_Set.h"
+#include "runtime/ResumeNext.h"
 
 #include <algorithm>
 #include <string>
@@ -34,8 +35,8 @@ bool reported(model::ModelShell& shell, const char* routine, Step&& step) {
     try {
         step();
         return true;
-    } catch (const runtime::RuntimeError& error) {
-        shell.reportError(Module, routine, std::to_string(error.number()), error.description(), "");
+    } catch (const runtime::RuntimeError&) {
+        runtime::reportError(shell, Module, routine, std::current_exception());
         return false;
     }
 }

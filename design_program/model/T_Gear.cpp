@@ -7,6 +7,7 @@
 #include "model/T_Set.h"
 
 #include "runtime/CheckedMath.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/RuntimeError.h"
 
 #include <cmath>
@@ -68,8 +69,8 @@ double T_Gear::pitchRadiusUnguarded() const {
 double T_Gear::Rp_s() const {
     try {
         return pitchRadiusUnguarded();
-    } catch (const runtime::RuntimeError& error) {
-        shell_.reportError("T_Gear", "Rp_s", std::to_string(error.number()), error.description(), "");
+    } catch (const runtime::RuntimeError&) {
+        runtime::reportError(shell_, "T_Gear", "Rp_s", std::current_exception());
         return 0.0;
     }
 }

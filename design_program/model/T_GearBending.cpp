@@ -48,9 +48,8 @@ void BendingTrace::record(const std::vector<TraceField>& fields) {
                 writer.number(static_cast<double>(std::get<std::int64_t>(field)));
         }
         writer.endRecord();
-    } catch (const runtime::RuntimeError& error) {
-        gear_.shell().reportError("T_Gear", routine_, std::to_string(error.number()),
-                                  error.description(), "trace file");
+    } catch (const runtime::RuntimeError&) {
+        runtime::reportError(gear_.shell(), "T_Gear", routine_, std::current_exception(), "trace file");
         out_.reset();
     }
 }

@@ -171,10 +171,8 @@ void clsQXOutputs::frmPrintScreen_Resize()
             runtime::raise(InvalidValue, "Invalid property value: the window is too small for the print control");
         printControl_->move(20, 550, width, height);
     } catch (const std::exception& error) {
-        const auto* numbered = dynamic_cast<const runtime::RuntimeError*>(&error);
-        host_.MainErrHandler("clsQXOutput", "frmPrintScreen",
-                             std::to_string(numbered != nullptr ? numbered->number() : int(runtime::InvalidProcedureCall)),
-                             numbered != nullptr ? numbered->description() : std::string(error.what()), "");
+        const auto [number, description] = runtime::errorTextOf(error);
+        host_.MainErrHandler("clsQXOutput", "frmPrintScreen", std::to_string(number), description, "");
     }
 }
 

@@ -17,10 +17,8 @@ namespace {
 
 void logError(OutputsHost& host, const char* routine, const std::exception& error)
 {
-    const auto* numbered = dynamic_cast<const runtime::RuntimeError*>(&error);
-    host.MainErrHandler("frmPrintPreview", routine,
-                        std::to_string(numbered != nullptr ? numbered->number() : int(runtime::InvalidProcedureCall)),
-                        numbered != nullptr ? numbered->description() : std::string(error.what()), "");
+    const auto [number, description] = runtime::errorTextOf(error);
+    host.MainErrHandler("frmPrintPreview", routine, std::to_string(number), description, "");
 }
 
 // A stored place that is minimised or too small to hold the buttons and a

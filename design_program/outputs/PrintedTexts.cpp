@@ -60,10 +60,8 @@ QString printedStamp(const QDateTime& now)
 
 void tellNotPrinted(const std::string& what, const std::exception& error)
 {
-    const auto* numbered = dynamic_cast<const runtime::RuntimeError*>(&error);
-    std::string why = numbered != nullptr ? numbered->description() : std::string(error.what());
-    if (why.empty())
-        why = numbered != nullptr ? runtime::errorDescription(numbered->number()) : std::string("an unknown error");
+    const auto [number, description] = runtime::errorTextOf(error);
+    const std::string why = description.empty() ? runtime::errorDescription(number) : description;
     dialogs::messageBox(q(what + " was not printed.\r\n\r\n" + why),
                         dialogs::OKOnly | dialogs::IconExclamation, QStringLiteral("Print"));
 }

@@ -325,10 +325,8 @@ std::int16_t clsQXOutputs::PrintDocument(bool PrintDoc)
         } catch (const std::exception& error) {
             // A report that did not reach the printer is not passed over in silence: the user is
             // told why, whether run notes are kept or not.
-            const auto* numbered = dynamic_cast<const runtime::RuntimeError*>(&error);
-            host_.MainErrHandler("clsQXOutput", "PrintDocument",
-                                 std::to_string(numbered != nullptr ? numbered->number() : int(printing::PrinterError)),
-                                 numbered != nullptr ? numbered->description() : std::string(error.what()), "");
+            const auto [number, description] = runtime::errorTextOf(error, printing::PrinterError);
+            host_.MainErrHandler("clsQXOutput", "PrintDocument", std::to_string(number), description, "");
             tellNotPrinted("The results report", error);
         }
     }

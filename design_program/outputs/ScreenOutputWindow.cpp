@@ -26,10 +26,8 @@ constexpr int RightButton = 2;
 
 void logError(OutputsHost& host, const char* routine, const std::exception& error)
 {
-    const auto* numbered = dynamic_cast<const runtime::RuntimeError*>(&error);
-    host.MainErrHandler("frmScreenOutput", routine,
-                        std::to_string(numbered != nullptr ? numbered->number() : int(runtime::InvalidProcedureCall)),
-                        numbered != nullptr ? numbered->description() : std::string(error.what()), "");
+    const auto [number, description] = runtime::errorTextOf(error);
+    host.MainErrHandler("frmScreenOutput", routine, std::to_string(number), description, "");
 }
 
 bool onSomeScreen(double left, double top, double width, double height)

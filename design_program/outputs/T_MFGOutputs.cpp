@@ -272,12 +272,9 @@ bool T_MFGOutputs::Array2ClipBoard()
     try {
         host_.replaceClipboardText(copyText(*MFGArray_));
         return true;
-    } catch (const runtime::RuntimeError& error) {
-        host_.errorReporter().reportError("T_MFGOutputs", "Array2ClipBoard", std::to_string(error.number()),
-                                          error.description(), "");
     } catch (const std::exception& error) {
-        host_.errorReporter().reportError("T_MFGOutputs", "Array2ClipBoard",
-                                          std::to_string(runtime::InvalidProcedureCall), error.what(), "");
+        const auto [number, description] = runtime::errorTextOf(error);
+        host_.errorReporter().reportError("T_MFGOutputs", "Array2ClipBoard", std::to_string(number), description, "");
     }
     return false;
 }
@@ -294,12 +291,9 @@ bool T_MFGOutputs::MakeNewArray()
         MFGArray_ = std::move(table);
         lastFailure_.clear();
         return true;
-    } catch (const runtime::RuntimeError& error) {
-        report(error.number(), error.description());
-    } catch (const std::bad_alloc&) {
-        report(runtime::OutOfMemory, runtime::errorDescription(runtime::OutOfMemory));
     } catch (const std::exception& error) {
-        report(runtime::InvalidProcedureCall, error.what());
+        const auto [number, description] = runtime::errorTextOf(error);
+        report(number, description);
     }
     return false;
 }

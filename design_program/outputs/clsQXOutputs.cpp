@@ -54,13 +54,6 @@ int wholeNumberOf(const results::Cell& cell)
     return 0;
 }
 
-std::pair<int, std::string> errorOf(const std::exception& error)
-{
-    if (const auto* numbered = dynamic_cast<const runtime::RuntimeError*>(&error))
-        return {numbered->number(), numbered->description()};
-    return {runtime::InvalidProcedureCall, error.what()};
-}
-
 bool isDone(const std::vector<sequence::T_State*>& items, const sequence::T_State* step)
 {
     return std::find(items.begin(), items.end(), step) != items.end();
@@ -511,7 +504,7 @@ void clsQXOutputs::mnuOptionsGridFont_Click()
     try {
         answer = dialogs::showFontDialog(gridFontRequest(gridFontName_, gridFontSize_));
     } catch (const std::exception& error) {
-        const int number = errorOf(error).first;
+        const int number = runtime::errorTextOf(error).number;
         if (number != runtime::CancelError)
             dialogs::messageBox(QStringLiteral("Unknown Error: %1 Occurred.").arg(number), dialogs::OKOnly);
         return;
@@ -555,7 +548,7 @@ dialogs::FontDialogRequest gridFontRequest(const std::string& name, double size)
 
 void clsQXOutputs::logError(const char* routine, const std::exception& error)
 {
-    const auto [number, description] = errorOf(error);
+    const auto [number, description] = runtime::errorTextOf(error);
     host_.MainErrHandler("clsQXOutputs", routine, std::to_string(number), description, "");
 }
 

@@ -102,12 +102,10 @@ bool T_StateNavigator::contain(std::string_view routine, bool showBox, Stage&& s
     try {
         stage();
         return true;
-    } catch (const runtime::RuntimeError& error) {
-        reportEscapedError(routine, error.number(), error.description(), showBox);
-    } catch (const std::bad_alloc&) {
-        reportEscapedError(routine, runtime::OutOfMemory, runtime::errorDescription(runtime::OutOfMemory), showBox);
     } catch (const std::exception& error) {
-        reportEscapedError(routine, InternalError, error.what(), showBox);
+        // A failure that carries no number is the navigator's own fault, with its own number.
+        const auto [number, description] = runtime::errorTextOf(error, InternalError);
+        reportEscapedError(routine, number, description, showBox);
     }
     return false;
 }

@@ -9,6 +9,7 @@
 #include "model/T_Hob.h"
 #include "runtime/NumberFormat.h"
 #include "runtime/NumberText.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/RuntimeError.h"
 
 #include <cmath>
@@ -56,15 +57,15 @@ void suggest(Startup& startup, forms::Form& main, int from)
     model::T_Set* pair = startup.Oset();
     if (pair == nullptr)
         return;
-    try {
+    // Only a hint beside the boxes: a pair that cannot give it leaves the hint as it was.
+    runtime::ignoringAnyException([&] {
         const double sum = pair->AddModCoeffSum(0);
         const int intExt = pair->IntExt();
         const std::optional<QString> suggestion = from == 0 ? suggestedGearCoefficient(sum, intExt, text)
                                                             : suggestedPinionCoefficient(sum, intExt, text);
         if (suggestion)
             label(main, "lblSuggestedAddMod", 1 - from).setCaption(*suggestion);
-    } catch (const std::exception&) {
-    }
+    });
 }
 
 } // namespace

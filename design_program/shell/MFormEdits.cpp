@@ -4,6 +4,7 @@
 #include "forms/TextBox.h"
 #include "forms/Twips.h"
 #include "runtime/CheckedMath.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/RuntimeError.h"
 
 #include <QApplication>
@@ -32,7 +33,8 @@ void CenterForm(forms::Form& form)
 
 void SelectAllText(forms::Forms& windows)
 {
-    try {
+    // Selecting the text is a convenience: a failure changes nothing the user entered.
+    runtime::ignoringAnyException([&] {
         const QWidget* active = QApplication::activeWindow();
         if (active == nullptr)
             return;
@@ -46,8 +48,7 @@ void SelectAllText(forms::Forms& windows)
             }
             return;
         }
-    } catch (const std::exception&) {
-    }
+    });
 }
 
 } // namespace cindrel::shell

@@ -12,6 +12,7 @@
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberFormat.h"
 #include "runtime/NumberText.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/RuntimeError.h"
 
 #include <cmath>
@@ -20,16 +21,6 @@
 namespace cindrel::shell {
 
 namespace {
-
-// Steps that go on after a failure, as the panel rules that ignore errors do.
-template <typename Step>
-void ignoringErrors(Step&& step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
 
 const QStringList TThkMethods = {QStringLiteral("Percentage Split"), QStringLiteral("Actual Thickness"),
                                  QStringLiteral("Reverse Pin Measurement"), QStringLiteral("Reverse Span Measurement"),
@@ -119,9 +110,9 @@ void bindOptions(forms::Form& main, const char* optionName, const char* labelNam
 void setBacklashVisible(forms::Form& main, bool visible)
 {
     for (const char* name : {"lblMaxBL", "txtMaxBL", "lblMinBL", "txtMinBL"})
-        ignoringErrors([&] { control(main, name).setVisible(visible); });
+        runtime::ignoringAnyException([&] { control(main, name).setVisible(visible); });
     for (int unit : {29, 30})
-        ignoringErrors([&] { control(main, "lblLengthUnits", unit).setVisible(visible); });
+        runtime::ignoringAnyException([&] { control(main, "lblLengthUnits", unit).setVisible(visible); });
 }
 
 void toothThicknessChanged(forms::Form& main, int i)
@@ -135,16 +126,16 @@ void toothThicknessChanged(forms::Form& main, int i)
         return;
     }
     const int o = 1 - i;
-    ignoringErrors([&] { box.setListIndex(m); });
+    runtime::ignoringAnyException([&] { box.setListIndex(m); });
     const char* frames = i == 0 ? "fraTThkPinion" : "fraTThkGear";
     for (int method = 0; method < TThkMethods.size(); ++method)
-        ignoringErrors([&] { control(main, frames, method).setVisible(false); });
-    ignoringErrors([&] { control(main, frames, m).setVisible(true); });
+        runtime::ignoringAnyException([&] { control(main, frames, method).setVisible(false); });
+    runtime::ignoringAnyException([&] { control(main, frames, m).setVisible(true); });
     const int n = modeOf(label(main, "lblTThkHowInput", o));
     if ((n == 0 && m != 0) || (n == 4 && m != 4))
         setBacklashVisible(main, false);
     if (m == 0) {
-        ignoringErrors([&] { label(main, "lblTThkHowInput", o).setCaption(QStringLiteral("0")); });
+        runtime::ignoringAnyException([&] { label(main, "lblTThkHowInput", o).setCaption(QStringLiteral("0")); });
         setBacklashVisible(main, true);
     }
 }
@@ -159,8 +150,9 @@ void meshChanged(Startup& startup, forms::Form& main)
     model::T_Set* pair = startup.Oset();
     if (pair == nullptr)
         return;
-    ignoringErrors([&] { pair->aaInternal_External(v); });
-    ignoringErrors([&] {
+    // Unlike the display steps around it, a pair that cannot take the kind matters: report it.
+    runtime::reportingErrors(startup.runLog(), "frmMain", "MeshChanged", [&] { pair->aaInternal_External(v); });
+    runtime::ignoringAnyException([&] {
         const UnitSystem& units = startup.units();
         const std::string distance = runtime::formatNumber(pair->DC_s() * units.LengthFactor, "0.000");
         label(main, "lblStandardOCD").setCaption(QString::fromStdString(distance + " " + units.LengthUnits));
@@ -178,13 +170,13 @@ void centreDistanceModeChanged(forms::Form& main)
     option(main, "optOCDHowInput", v).setSelected(true);
     forms::Control& frame = control(main, "fraOCDHowInput");
     if (v == 0) {
-        ignoringErrors([&] { frame.setVisible(false); });
+        runtime::ignoringAnyException([&] { frame.setVisible(false); });
         return;
     }
-    ignoringErrors([&] { frame.setVisible(true); });
+    runtime::ignoringAnyException([&] { frame.setVisible(true); });
     // The focus cannot move while the panel is hidden (a design file being read).
-    ignoringErrors([&] { control(main, "txtOCD").setFocus(); });
-    ignoringErrors([&] {
+    runtime::ignoringAnyException([&] { control(main, "txtOCD").setFocus(); });
+    runtime::ignoringAnyException([&] {
         label(main, "lblOCDTitle").setCaption(v == 1 ? QStringLiteral("Actual OCD") : QStringLiteral("Deviation"));
     });
 }
@@ -248,32 +240,32 @@ int modeNumber(const QString& caption)
 void FillTThkMethodCombos(forms::Form& main, bool FullList)
 {
     const auto selectByLabel = [&main](int i) {
-        ignoringErrors([&] {
+        runtime::ignoringAnyException([&] {
             const QString caption = label(main, "lblTThkHowInput", i).caption();
             if (runtime::isNumeric(caption.toStdString()))
                 combo(main, "cmbTThkHowInput", i).setListIndex(modeNumber(caption));
         });
     };
-    ignoringErrors([&] {
+    runtime::ignoringAnyException([&] {
         forms::ComboBox& pinion = combo(main, "cmbTThkHowInput", 0);
         pinion.clear();
         for (const QString& method : TThkMethods)
             pinion.addItem(method);
     });
     selectByLabel(0);
-    ignoringErrors([&] { combo(main, "cmbTThkHowInput", 1).clear(); });
+    runtime::ignoringAnyException([&] { combo(main, "cmbTThkHowInput", 1).clear(); });
     if (FullList) {
-        ignoringErrors([&] {
+        runtime::ignoringAnyException([&] {
             for (const QString& method : TThkMethods)
                 combo(main, "cmbTThkHowInput", 1).addItem(method);
         });
     } else {
-        ignoringErrors([&] {
+        runtime::ignoringAnyException([&] {
             forms::Label& gearMode = label(main, "lblTThkHowInput", 1);
             if (modeOf(gearMode) >= 3)
                 gearMode.setCaption(QStringLiteral("0"));
         });
-        ignoringErrors([&] {
+        runtime::ignoringAnyException([&] {
             for (int method = 0; method < 3; ++method)
                 combo(main, "cmbTThkHowInput", 1).addItem(TThkMethods[method]);
         });

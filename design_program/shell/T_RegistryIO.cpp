@@ -1,6 +1,7 @@
 #include "shell/T_RegistryIO.h"
 
 #include "runtime/CheckedMath.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 
@@ -326,13 +327,12 @@ std::optional<std::vector<NamedValue>> T_RegistryIO::GetValueNames(std::string_v
         }
         store_.closeKey(key);
         return values;
-    } catch (const runtime::RuntimeError& error) {
+    } catch (const runtime::RuntimeError&) {
         store_.closeKey(key);
-        runLog_.reportError("T_RegistryIO", "GetValueNames", std::to_string(error.number()), error.description(), "");
+        runtime::reportError(runLog_, "T_RegistryIO", "GetValueNames", std::current_exception());
     } catch (const std::bad_alloc&) {
         store_.closeKey(key);
-        runLog_.reportError("T_RegistryIO", "GetValueNames", std::to_string(runtime::OutOfMemory),
-                            runtime::errorDescription(runtime::OutOfMemory), "");
+        runtime::reportError(runLog_, "T_RegistryIO", "GetValueNames", std::current_exception());
     }
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #include "shell/clsRegisty.h"
 
 #include "runtime/CheckedMath.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 
@@ -320,34 +321,27 @@ void clsRegisty::RUF_2Registry()
         }
         for (int i = 1; i <= length && static_cast<std::size_t>(i) <= recentFiles_.size(); ++i)
             io_.WriteString(RecentFilesKey, "File" + std::to_string(i), recentFiles_[i - 1]);
-    } catch (const runtime::RuntimeError& error) {
+    } catch (const runtime::RuntimeError&) {
         if (key != 0)
             io_.store().closeKey(key);
-        runLog_.reportError("clsRegistry", "RUF_2Registry", std::to_string(error.number()), error.description(), "");
+        runtime::reportError(runLog_, "clsRegistry", "RUF_2Registry", std::current_exception());
     } catch (const std::bad_alloc&) {
         if (key != 0)
             io_.store().closeKey(key);
-        runLog_.reportError("clsRegistry", "RUF_2Registry", std::to_string(runtime::OutOfMemory),
-                            runtime::errorDescription(runtime::OutOfMemory), "");
+        runtime::reportError(runLog_, "clsRegistry", "RUF_2Registry", std::current_exception());
     }
 }
 
 void clsRegisty::RUF_FromRegistry()
 {
-    try {
+    runtime::reportingNumberedOrMemoryErrors(runLog_, "clsRegistry", "RUF_FromRegistry", [&] {
         UseUserSettingsKey();
         std::vector<std::string> files;
         if (const auto values = io_.GetValueNames(RecentFilesKey))
             for (const NamedValue& value : *values)
                 files.push_back(value.data);
         recentFiles_ = std::move(files);
-    } catch (const runtime::RuntimeError& error) {
-        runLog_.reportError("clsRegistry", "RUF_FromRegistry", std::to_string(error.number()), error.description(),
-                            "");
-    } catch (const std::bad_alloc&) {
-        runLog_.reportError("clsRegistry", "RUF_FromRegistry", std::to_string(runtime::OutOfMemory),
-                            runtime::errorDescription(runtime::OutOfMemory), "");
-    }
+    });
 }
 
 void clsRegisty::RUF_2Menu()

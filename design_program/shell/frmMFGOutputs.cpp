@@ -282,11 +282,9 @@ void frmMFGOutputs::loadPinCombo(const std::vector<float>& PinList, double Selec
         }
         if (selected >= 0)
             pins.setListIndex(selected);
-    } catch (const runtime::RuntimeError& error) {
-        startup_.MainErrHandler("frmMFGOutputs", "LoadPinCombo", std::to_string(error.number()), error.description(), "");
     } catch (const std::exception& error) {
-        startup_.MainErrHandler("frmMFGOutputs", "LoadPinCombo", std::to_string(runtime::InvalidProcedureCall),
-                                error.what(), "");
+        const auto [number, description] = runtime::errorTextOf(error);
+        startup_.MainErrHandler("frmMFGOutputs", "LoadPinCombo", std::to_string(number), description, "");
     }
 }
 
@@ -421,10 +419,8 @@ void frmMFGOutputs::command(Command which)
     if (table == nullptr)
         return;
     const auto logFailure = [this](const char* routine, const std::exception& error) {
-        const auto* numbered = dynamic_cast<const runtime::RuntimeError*>(&error);
-        startup_.MainErrHandler("frmMFGOutputs", routine,
-                                std::to_string(numbered != nullptr ? numbered->number() : int(runtime::InvalidProcedureCall)),
-                                numbered != nullptr ? numbered->description() : std::string(error.what()), "");
+        const auto [number, description] = runtime::errorTextOf(error);
+        startup_.MainErrHandler("frmMFGOutputs", routine, std::to_string(number), description, "");
     };
     try {
         switch (which) {

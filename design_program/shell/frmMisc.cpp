@@ -9,6 +9,7 @@
 #include "forms/TextBox.h"
 #include "forms/Timer.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/ResumeNext.h"
 #include "shell/Help.h"
 #include "ShellWindowLayouts.h"
 
@@ -25,15 +26,6 @@ const QString CrLf = QStringLiteral("\r\n");
 
 forms::TextBox& notesBox(forms::Form& form) { return form.get<forms::TextBox>(QStringLiteral("txtNotes")); }
 
-template <typename Step>
-void ignoringErrors(Step&& step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
-
 } // namespace
 
 frmMisc::frmMisc(Startup& startup) : startup_(startup) {}
@@ -41,7 +33,7 @@ frmMisc::frmMisc(Startup& startup) : startup_(startup) {}
 void frmMisc::define(forms::Forms& windows)
 {
     forms::Form& window = windows.define(Name, [this](forms::Form& form) { build(form); });
-    window.onResize.connect([this] { ignoringErrors([this] { layOut(); }); });
+    window.onResize.connect([this] { runtime::ignoringAnyException([this] { layOut(); }); });
     // Its window button acts as Close: the log's text stays for the next showing.
     window.onQueryUnload.connect([&window](bool& cancel, forms::UnloadReason reason) {
         if (reason != forms::UnloadReason::FormControlMenu)
@@ -114,7 +106,7 @@ void frmMisc::ShowHelpButton(int ContextID)
 
 void frmMisc::re_FormLoad()
 {
-    ignoringErrors([&] {
+    runtime::ignoringAnyException([&] {
         forms::Form& window = form();
         startup_.GetWindowPosition(window);
         if (window.left() < 0)
@@ -131,7 +123,7 @@ void frmMisc::re_FormLoad()
 
 void frmMisc::UnloadForm()
 {
-    ignoringErrors([&] { startup_.SaveWindowPosition(form()); });
+    runtime::ignoringAnyException([&] { startup_.SaveWindowPosition(form()); });
 }
 
 bool frmMisc::SetPrinter()
@@ -157,7 +149,9 @@ void frmMisc::prependLine(const std::string& line)
     if (flushScheduled_)
         return;
     flushScheduled_ = true;
-    QTimer::singleShot(0, &context_, [this] { ignoringErrors([this] { flush(); }); });
+    // The log's own window has nowhere to report its failure but itself; the
+    // lines are still in the run-notes file when it is kept.
+    QTimer::singleShot(0, &context_, [this] { runtime::ignoringAnyException([this] { flush(); }); });
 }
 
 void frmMisc::flush()

@@ -17,6 +17,7 @@
 #include "forms/TextBox.h"
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberText.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/RuntimeError.h"
 #include "OptionsWindowLayout.h"
 
@@ -143,9 +144,9 @@ void showAllMessages(Startup& startup)
         io.Root = static_cast<std::int32_t>(registry::root::CurrentUser);
         io.Path = std::string("Software\\") + ProductName + "\\Preferences\\";
         io.DeleteKey("CheckedMessageBoxes");
-    } catch (const runtime::RuntimeError& error) {
-        startup.MainErrHandler("clsRegistry", "cmdShowMessages", std::to_string(error.number()), error.description(),
-                               "reg.deletekey");
+    } catch (const runtime::RuntimeError&) {
+        runtime::reportError(startup.runLog(), "clsRegistry", "cmdShowMessages", std::current_exception(),
+                             "reg.deletekey");
     }
 }
 
@@ -284,10 +285,9 @@ void SaveOptionsDialog(Startup& startup)
     const auto step = [&](auto&& storeSetting) {
         try {
             storeSetting();
-        } catch (const runtime::RuntimeError& error) {
-            lastError = error;
         } catch (const std::exception& error) {
-            lastError = runtime::RuntimeError(runtime::InvalidProcedureCall, error.what());
+            const auto [number, description] = runtime::errorTextOf(error);
+            lastError = runtime::RuntimeError(number, description);
         }
     };
     const auto ticked = [&](const char* name) { return control<forms::CheckBox>(startup, name).checkValue() == 1; };

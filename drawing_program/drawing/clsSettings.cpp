@@ -1,6 +1,7 @@
 #include "drawing/clsSettings.h"
 
 #include "runtime/CheckedMath.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
 
@@ -212,9 +213,8 @@ bool clsSettings::loadOrSave(bool load)
         std::string text = store_.GetSetting(appName_, Section, key, defaultText);
         try {
             set(text);
-        } catch (const runtime::RuntimeError& error) {
-            log_.reportError("clsSettings", "LoadSaveSettings", std::to_string(error.number()), error.description(),
-                             key);
+        } catch (const runtime::RuntimeError&) {
+            runtime::reportError(log_, "clsSettings", "LoadSaveSettings", std::current_exception(), key);
             set(defaultText);
         }
     };

@@ -1,6 +1,7 @@
 #include "drawing/mAPI_draw.h"
 
 #include "runtime/CheckedMath.h"
+#include "runtime/ResumeNext.h"
 
 #include <exception>
 #include <string>
@@ -24,14 +25,7 @@ void circle(DrawDevice& hDC, double X, double Y, double Radius)
 template <typename Work>
 void mAPI_draw::guarded(std::string_view routine, Work&& work)
 {
-    try {
-        work();
-    } catch (const runtime::RuntimeError& error) {
-        log_.reportError("mAPI_draw", routine, std::to_string(error.number()), error.description(), "");
-    } catch (const std::bad_alloc&) {
-        log_.reportError("mAPI_draw", routine, std::to_string(runtime::OutOfMemory),
-                         runtime::errorDescription(runtime::OutOfMemory), "");
-    }
+    runtime::reportingNumberedOrMemoryErrors(log_, "mAPI_draw", routine, std::forward<Work>(work));
 }
 
 void mAPI_draw::DrawLine(DrawDevice& hDC, double OffsetX, double OffsetY, double X1, double Y1, double X2, double Y2,

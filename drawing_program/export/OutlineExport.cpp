@@ -1,6 +1,7 @@
 #include "export/OutlineExport.h"
 
 #include "runtime/AtomicFile.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberText.h"
 #include "runtime/RuntimeError.h"
@@ -160,8 +161,8 @@ void WriteGear(OutlineStream& TS, const clsGear& gear, const clsSettings& settin
             for (const auto& tooth : gear.Teeth())
                 Tooth2TS(TS, *tooth, X, G, DXF, ++number);
         }
-    } catch (const runtime::RuntimeError& error) {
-        log.reportError("clsGear", "WriteTeeth", std::to_string(error.number()), error.description(), "");
+    } catch (const runtime::RuntimeError&) {
+        runtime::reportError(log, "clsGear", "WriteTeeth", std::current_exception());
     }
 }
 
@@ -196,9 +197,11 @@ ExportResult WriteTextFile(const MeshOutline& mesh, bool DXFSTyle, const AskFile
         trace.write("Bottom of sub WriteTextFile, successful");
         return ExportResult::Written;
     } catch (const runtime::RuntimeError& error) {
-        return failed(error.number(), error.description(), "");
-    } catch (const std::bad_alloc&) {
-        return failed(runtime::OutOfMemory, runtime::errorDescription(runtime::OutOfMemory), "");
+        const auto [number, description] = runtime::errorTextOf(error);
+        return failed(number, description, "");
+    } catch (const std::bad_alloc& error) {
+        const auto [number, description] = runtime::errorTextOf(error);
+        return failed(number, description, "");
     }
 }
 

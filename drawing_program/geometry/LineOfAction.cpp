@@ -4,6 +4,7 @@
 
 #include "model/MMath.h"
 #include "runtime/CheckedMath.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/NumberFormat.h"
 #include "runtime/RuntimeError.h"
 
@@ -142,8 +143,8 @@ std::optional<clsGear::LoaRows> clsGear::LOAPoints(bool PointsOnlyForDXF)
             services_.draw.DrawLine(*device, MidX_, MidY_, rows[1][1], rows[1][2], rows[5][1], rows[5][2],
                                     ScaleFactor_, line.Handle);
         LOADOT(dir);
-    } catch (const runtime::RuntimeError& error) {
-        services_.log.reportError("clsGear", "LOAPoints", std::to_string(error.number()), error.description(), "");
+    } catch (const runtime::RuntimeError&) {
+        runtime::reportError(services_.log, "clsGear", "LOAPoints", std::current_exception());
     }
     return result;
 }
@@ -194,8 +195,8 @@ void clsGear::LOADOT(int dir)
                                        hertz.Color);
             }
         }
-    } catch (const runtime::RuntimeError& error) {
-        services_.log.reportError("clsGear", "LOADOT", std::to_string(error.number()), error.description(), "");
+    } catch (const runtime::RuntimeError&) {
+        runtime::reportError(services_.log, "clsGear", "LOADOT", std::current_exception());
     }
 }
 

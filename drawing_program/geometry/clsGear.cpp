@@ -2,6 +2,7 @@
 
 #include "model/MMath.h"
 #include "runtime/CheckedMath.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/RuntimeError.h"
 
 #include <cmath>
@@ -32,7 +33,8 @@ double hypotenuse(double x, double y)
 void logError(ElementServices& services, std::string_view module, std::string_view routine,
               const runtime::RuntimeError& error, std::string_view extra)
 {
-    services.log.reportError(module, routine, std::to_string(error.number()), error.description(), extra);
+    const auto [number, description] = runtime::errorTextOf(error);
+    services.log.reportError(module, routine, std::to_string(number), description, extra);
 }
 
 // Rejects an input that no element can be built from.
@@ -310,8 +312,7 @@ void clsGear::PointsAllString()
             outline.push_back({outline[i][0], -outline[i][1]});
         ToothPoints_ = std::move(outline);
     } catch (const std::bad_alloc&) {
-        services_.log.reportError("clsGear", "PointsAllString", std::to_string(runtime::OutOfMemory),
-                                  runtime::errorDescription(runtime::OutOfMemory), "");
+        runtime::reportError(services_.log, "clsGear", "PointsAllString", std::current_exception());
     }
 }
 

@@ -1,5 +1,6 @@
 #include "geometry/clsTooth.h"
 
+#include "runtime/ResumeNext.h"
 #include "runtime/RuntimeError.h"
 
 #include <cmath>
@@ -31,9 +32,8 @@ void clsTooth::ToothAngle(double InpAngle)
     auto step = [this](auto&& work) {
         try {
             work();
-        } catch (const runtime::RuntimeError& error) {
-            services_.log.reportError("clsTooth", "ToothAngle", std::to_string(error.number()), error.description(),
-                                      "");
+        } catch (const runtime::RuntimeError&) {
+            runtime::reportError(services_.log, "clsTooth", "ToothAngle", std::current_exception());
         }
     };
     toothAngle_ = InpAngle;

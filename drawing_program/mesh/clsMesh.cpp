@@ -2,6 +2,7 @@
 
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberText.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/RuntimeError.h"
 
 #include <algorithm>
@@ -55,11 +56,6 @@ clsMesh::~clsMesh()
     } catch (...) {
         // Nothing may escape a destructor; the store logs its own failures.
     }
-}
-
-void clsMesh::logError(std::string_view routine, int number, std::string_view description)
-{
-    services_.element.log.reportError("clsMesh", routine, std::to_string(number), description, "");
 }
 
 void clsMesh::LoadMesh(clsGear* Gear1, clsGear* Gear2, DrawingSurface* DrawVorm, std::int32_t Name1,
@@ -118,13 +114,8 @@ void clsMesh::zeroRotations()
 
 void clsMesh::ReadInputs(bool ZeroOffsets)
 {
-    try {
-        readInputs(ZeroOffsets);
-    } catch (const runtime::RuntimeError& error) {
-        logError("ReadInputs", error.number(), error.description());
-    } catch (const std::bad_alloc&) {
-        logError("ReadInputs", runtime::OutOfMemory, runtime::errorDescription(runtime::OutOfMemory));
-    }
+    runtime::reportingNumberedOrMemoryErrors(services_.element.log, "clsMesh", "ReadInputs",
+                                             [&] { readInputs(ZeroOffsets); });
 }
 
 void clsMesh::readInputs(bool zeroOffsets)

@@ -86,7 +86,6 @@ public:
 private:
     void readInputs(bool zeroOffsets);
     void zeroRotations();
-    void logError(std::string_view routine, int number, std::string_view description);
 
     MeshServices& services_;
     clsGear* gear1_ = nullptr;

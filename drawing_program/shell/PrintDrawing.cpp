@@ -197,10 +197,9 @@ void PrintOutPut(clsMesh& mesh, clsSettings& settings, const TraceLog& trace, Me
         first->Device2DrawOn(window->device());
         second->Device2DrawOn(window->device());
         job.EndPrint();
-    } catch (const runtime::RuntimeError& error) {
-        failure = error;
     } catch (const std::exception& error) {
-        failure = runtime::RuntimeError(printing::PrinterError, error.what());
+        const auto [number, description] = runtime::errorTextOf(error, printing::PrinterError);
+        failure = runtime::RuntimeError(number, description);
     }
     // The remembered view comes back exactly, not divided back by the scale.
     mesh.setView(zoom, centreX, centreY);

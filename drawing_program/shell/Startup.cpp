@@ -101,7 +101,7 @@ void Startup::Main()
     messages_->hide();
     // The message window keeps its place like the other windows.
     if (shellServices.FormPosition && misc_)
-        runtime::ignoringErrors([&] { misc_->WindowPosition(true, *messages_, "frmMessage"); });
+        runtime::ignoringNumberedErrors([&] { misc_->WindowPosition(true, *messages_, "frmMessage"); });
 }
 
 void Startup::writeOutline(clsMesh& mesh, bool dxf)
@@ -125,7 +125,7 @@ void Startup::writeOutline(clsMesh& mesh, bool dxf)
 
 void Startup::SetExposer(InputSource* exposer)
 {
-    runtime::ignoringErrors([&] {
+    runtime::ignoringNumberedErrors([&] {
         trace_.write("SetExposer, set inputsource as ExposeVantrope");
         OinputSource = exposer;
     });
@@ -135,8 +135,8 @@ InputSource* Startup::adoptInputsDialog()
 {
     OinputSource = inputs_.get();
     // Selecting the pinion and gear mesh reads and draws it.
-    runtime::ignoringErrors([&] { inputs_->form().get<forms::OptionButton>(QStringLiteral("optMesh"), 1).setSelected(true); });
-    runtime::ignoringErrors([&] {
+    runtime::ignoringNumberedErrors([&] { inputs_->form().get<forms::OptionButton>(QStringLiteral("optMesh"), 1).setSelected(true); });
+    runtime::ignoringNumberedErrors([&] {
         if (!inputs_->form().visible())
             inputs_->form().show();
     });
@@ -159,27 +159,27 @@ void Startup::EndProgram()
     if (ending_)
         return;
     ending_ = true;
-    runtime::ignoringErrors([&] {
+    runtime::ignoringNumberedErrors([&] {
         trace_.write("Ending program......");
         trace_.writeEmptyRecord();
     });
-    runtime::ignoringErrors([&] { store_.SaveSetting(appName_, LoggedSection, "DebugMode", run.DebugMode ? "-1" : "0"); });
-    runtime::ignoringErrors([&] { inputs_->unload(); });
-    runtime::ignoringErrors([&] {
+    runtime::ignoringNumberedErrors([&] { store_.SaveSetting(appName_, LoggedSection, "DebugMode", run.DebugMode ? "-1" : "0"); });
+    runtime::ignoringNumberedErrors([&] { inputs_->unload(); });
+    runtime::ignoringNumberedErrors([&] {
         if (windows_.isLoaded(QStringLiteral("frmGears")) && !gears_->closing())
             gears_->form().unload();
     });
     // Each mesh stores its zoom; the settings store everything.
-    runtime::ignoringErrors([&] { OmeshMaster.reset(); });
-    runtime::ignoringErrors([&] {
+    runtime::ignoringNumberedErrors([&] { OmeshMaster.reset(); });
+    runtime::ignoringNumberedErrors([&] {
         if (Osettings)
             Osettings->save();
     });
-    runtime::ignoringErrors([&] {
+    runtime::ignoringNumberedErrors([&] {
         if (shellServices.FormPosition && misc_)
             misc_->WindowPosition(false, *messages_, "frmMessage");
     });
-    runtime::ignoringErrors([&] { messages_->close(); });
+    runtime::ignoringNumberedErrors([&] { messages_->close(); });
     OinputSource = nullptr;
     ended_ = true;
     if (endProcess_)

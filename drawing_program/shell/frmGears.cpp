@@ -36,7 +36,7 @@ public:
     explicit TimeCaption(frmGears& window) : window_(window) {}
     void setCaption(std::string_view caption) override
     {
-        runtime::ignoringErrors([&] { window_.menu("mnuTime").setCaption(QString::fromUtf8(caption.data(), qsizetype(caption.size()))); });
+        runtime::ignoringNumberedErrors([&] { window_.menu("mnuTime").setCaption(QString::fromUtf8(caption.data(), qsizetype(caption.size()))); });
     }
 
 private:
@@ -192,7 +192,7 @@ void frmGears::load()
     menu("mnuPrintSize").setChecked(startup_.Osettings && startup_.Osettings->FixFormRatio);
     menu("mnuMesh", 1).setChecked(true);
     if (startup_.shellServices.FormPosition)
-        runtime::ignoringErrors([&] { startup_.shellServices.FormPosition(window, true); });
+        runtime::ignoringNumberedErrors([&] { startup_.shellServices.FormPosition(window, true); });
     menu("mnuMeshMain").setVisible(false);
     if (startup_.Osettings)
         canvasBox().setBackColor(colorFromNumber(startup_.Osettings->Element(option::Background).Color));
@@ -221,7 +221,7 @@ void frmGears::resized()
 
 void frmGears::Dims(bool ChangeWidth)
 {
-    runtime::ignoringErrors([&] {
+    runtime::ignoringNumberedErrors([&] {
         if (!menu("mnuPrintSize").checked() || !startup_.shellServices.PrinterPage)
             return;
         const std::optional<QSizeF> page = startup_.shellServices.PrinterPage();
@@ -259,8 +259,8 @@ void frmGears::unloading()
     closing_ = true;
     device_->finish();
     if (startup_.shellServices.FormPosition)
-        runtime::ignoringErrors([&] { startup_.shellServices.FormPosition(*startup_.windows().find(Name), false); });
-    runtime::ignoringErrors([&] {
+        runtime::ignoringNumberedErrors([&] { startup_.shellServices.FormPosition(*startup_.windows().find(Name), false); });
+    runtime::ignoringNumberedErrors([&] {
         if (!startup_.inputs().closing())
             startup_.inputs().unload();
     });

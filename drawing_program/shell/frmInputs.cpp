@@ -145,8 +145,8 @@ void frmInputs::build(forms::Form& form)
         closing_ = true;
         boundField_ = nullptr;
         if (startup_.shellServices.FormPosition)
-            runtime::ignoringErrors([&] { startup_.shellServices.FormPosition(*startup_.windows().find(Name), false); });
-        runtime::ignoringErrors([&] {
+            runtime::ignoringNumberedErrors([&] { startup_.shellServices.FormPosition(*startup_.windows().find(Name), false); });
+        runtime::ignoringNumberedErrors([&] {
             if (startup_.windows().isLoaded(QStringLiteral("frmGears")) && !startup_.gears().closing())
                 startup_.gears().form().unload();
         });
@@ -199,7 +199,7 @@ void frmInputs::load()
     startup_.trace().write("frmInputs_Load");
     forms::Form& window = form();
     if (startup_.shellServices.FormPosition)
-        runtime::ignoringErrors([&] { startup_.shellServices.FormPosition(window, true); });
+        runtime::ignoringNumberedErrors([&] { startup_.shellServices.FormPosition(window, true); });
     window.move(window.left(), window.top(), 3240, 6285 + (window.height() - window.scaleHeight()));
     box("txtBKL").setLeft(540);
     for (int m = 0; m <= 2; ++m)
@@ -213,7 +213,7 @@ void frmInputs::load()
 
 void frmInputs::chkFRR_Click(int index)
 {
-    runtime::ignoringErrors([&] {
+    runtime::ignoringNumberedErrors([&] {
         forms::Form& window = form();
         auto ticked = [&](int i) { return window.get<forms::CheckBox>(QStringLiteral("chkFRR"), i).checkValue() == 1; };
         auto& mesh0 = window.get<forms::OptionButton>(QStringLiteral("optMesh"), 0);
@@ -233,9 +233,9 @@ void frmInputs::chkFRR_Click(int index)
 void frmInputs::optMesh_Click(int index)
 {
     forms::Form& window = form();
-    runtime::ignoringErrors([&] { window.get<forms::Label>(QStringLiteral("lblWhichMesh")).setCaption(QString::number(index)); });
+    runtime::ignoringNumberedErrors([&] { window.get<forms::Label>(QStringLiteral("lblWhichMesh")).setCaption(QString::number(index)); });
     currentMesh_ = static_cast<std::int16_t>(index);
-    runtime::ignoringErrors([&] {
+    runtime::ignoringNumberedErrors([&] {
         for (int m = 0; m <= 2; ++m)
             box("txtDCO", m).setVisible(false);
         for (int i = 1; i <= 4; ++i)
@@ -250,12 +250,12 @@ void frmInputs::optMesh_Click(int index)
     });
     if (startup_.OmeshMaster)
         startup_.OmeshMaster->ActiveMesh().ReadInputs(false);
-    runtime::ignoringErrors([&] { window.get<forms::Slider>(QStringLiteral("sldSlider")).setFocus(); });
+    runtime::ignoringNumberedErrors([&] { window.get<forms::Slider>(QStringLiteral("sldSlider")).setFocus(); });
 }
 
 void frmInputs::keyDown(int& keyCode)
 {
-    runtime::ignoringErrors([&] {
+    runtime::ignoringNumberedErrors([&] {
         if (keyCode == KeyEnter) {
             RedrawActiveMesh();
             return;
@@ -296,7 +296,7 @@ void frmInputs::bind(forms::TextBox& field, const FieldScale& scale, int index)
     boundField_ = &field;
     field.setBackColor(QColor(255, 255, 0));
     const std::string caption = (scale.elementCaption ? ElementCaption(index) : std::string()) + scale.caption;
-    runtime::ignoringErrors([&] { form().get<forms::Label>(QStringLiteral("lblControl")).setCaption(QString::fromStdString(caption)); });
+    runtime::ignoringNumberedErrors([&] { form().get<forms::Label>(QStringLiteral("lblControl")).setCaption(QString::fromStdString(caption)); });
 }
 
 void frmInputs::bindTeeth(forms::TextBox& field, int index)
@@ -319,14 +319,14 @@ void frmInputs::bindTeeth(forms::TextBox& field, int index)
 
 void frmInputs::sliderMoved()
 {
-    runtime::ignoringErrors([&] {
+    runtime::ignoringNumberedErrors([&] {
         if (!boundField_ || sliderScale_ == 0)
             return;
         const int position = form().get<forms::Slider>(QStringLiteral("sldSlider")).sliderValue();
         boundField_->setText(QString::fromStdString(
             runtime::numberText(static_cast<double>(position) / sliderScale_ + sliderBase_)));
     });
-    runtime::ignoringErrors([&] { RedrawActiveMesh(); });
+    runtime::ignoringNumberedErrors([&] { RedrawActiveMesh(); });
 }
 
 void frmInputs::txtTTK_Change(int index)
@@ -334,7 +334,7 @@ void frmInputs::txtTTK_Change(int index)
     if (thicknessBusy_)
         return;
     thicknessBusy_ = true;
-    runtime::ignoringErrors([&] {
+    runtime::ignoringNumberedErrors([&] {
         auto mirror = [&](int from, int to) {
             box("txtTTK", to).setText(QString::fromStdString(runtime::numberText(1.0 - lenient("txtTTK", from))));
         };

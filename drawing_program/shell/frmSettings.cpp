@@ -302,11 +302,10 @@ void frmSettings::picColorClick()
         mAPI_misc common(startup_.store(), startup_.appName(), startup_.DialogFileName,
                          shellservices::programFolder().toStdString(), startup_.logger());
         box.setBackColor(colorFromNumber(common.ShowColor(form().window(), colorNumber(box.backColor()))));
-    } catch (const runtime::RuntimeError& error) {
-        startup_.logger().LogMessage("frmSettings", "PicColor_Click", std::to_string(error.number()),
-                                     error.description(), "calls ShowColor");
     } catch (const std::exception& error) {
-        startup_.logger().LogMessage("frmSettings", "PicColor_Click", "0", error.what(), "calls ShowColor");
+        const auto [number, description] = runtime::errorTextOf(error, 0);
+        startup_.logger().LogMessage("frmSettings", "PicColor_Click", std::to_string(number), description,
+                                     "calls ShowColor");
     }
     askingUser_ = false;
 }
@@ -421,11 +420,13 @@ void frmSettings::refuse(const Refusal& refusal)
         request.icon = dialogs::IconExclamation;
         dialogs::currentProvider().messageBox(request);
     } catch (const std::exception& error) {
-        startup_.logger().LogMessage("frmSettings", "SaveFormData", "0", error.what(), refusal.message.toStdString());
+        const auto [number, description] = runtime::errorTextOf(error, 0);
+        startup_.logger().LogMessage("frmSettings", "SaveFormData", std::to_string(number), description,
+                                     refusal.message.toStdString());
     }
     askingUser_ = false;
     if (refusal.control != nullptr)
-        runtime::ignoringErrors([&] { refusal.control->setFocus(); });
+        runtime::ignoringNumberedErrors([&] { refusal.control->setFocus(); });
 }
 
 bool frmSettings::SaveFormData()
@@ -489,12 +490,12 @@ void frmSettings::CloseSettings(bool Accept)
         if (work_)
             settings.ReplaceOptions(*work_);
         // Kept at once, so a run that ends badly does not lose them.
-        runtime::ignoringErrors([&] { settings.save(); });
+        runtime::ignoringNumberedErrors([&] { settings.save(); });
         if (startup_.OmeshMaster)
             startup_.OmeshMaster->ActiveMesh().ReadInputs(false);
     }
     closing_ = true;
-    runtime::ignoringErrors([&] { form().unload(); });
+    runtime::ignoringNumberedErrors([&] { form().unload(); });
     closing_ = false;
 }
 

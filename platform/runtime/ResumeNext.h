@@ -3,7 +3,10 @@
 #include "ErrorReporter.h"
 #include "RuntimeError.h"
 
+#include <exception>
+#include <new>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace runtime {
@@ -31,8 +34,8 @@ public:
         try {
             std::forward<Step>(step)();
             return true;
-        } catch (const RuntimeError& error) {
-            report(error);
+        } catch (const RuntimeError&) {
+            report(std::current_exception());
             return false;
         }
     }
@@ -40,7 +43,7 @@ public:
     int errorCount() const noexcept { return errors_; }
 
 private:
-    void report(const RuntimeError& error);
+    void report(const std::exception_ptr& error);
 
     ErrorReporter* reporter_ = nullptr;
     std::string module_;
@@ -49,11 +52,61 @@ private:
     int errors_ = 0;
 };
 
-// Runs one statement whose run-time error is ignored ("on error resume next").
+// Reports an error to the reporter with the number and text errorTextOf gives it.
+void reportError(ErrorReporter& reporter, std::string_view module, std::string_view routine,
+                 const std::exception_ptr& error, std::string_view other = {}) noexcept;
+
+// Runs one statement whose numbered run-time error is dropped ("on error
+// resume next"); any other failure goes on to the caller.
 template <typename Step>
-void ignoringErrors(Step&& step)
+void ignoringNumberedErrors(Step&& step)
 {
     ResumeNext{}(std::forward<Step>(step));
+}
+
+// Runs one statement whose failure of any kind (any std::exception) is
+// dropped without a trace: only for steps on the window (layout, focus,
+// places), where a failure loses nothing the user entered.
+template <typename Step>
+void ignoringAnyException(Step&& step)
+{
+    try {
+        std::forward<Step>(step)();
+    } catch (const std::exception&) {
+    }
+}
+
+// Runs one statement whose failure of any kind is reported and skipped, for
+// steps whose failure matters but must not stop the ones after it. Returns
+// false when it failed.
+template <typename Step>
+bool reportingErrors(ErrorReporter& reporter, std::string_view module, std::string_view routine, Step&& step)
+{
+    try {
+        std::forward<Step>(step)();
+        return true;
+    } catch (const std::exception&) {
+        reportError(reporter, module, routine, std::current_exception());
+        return false;
+    }
+}
+
+// Runs one statement whose numbered error or allocation failure (error 7) is
+// reported and skipped; any other failure is a fault in the program and goes
+// on to the caller. Returns false when it failed.
+template <typename Step>
+bool reportingNumberedOrMemoryErrors(ErrorReporter& reporter, std::string_view module, std::string_view routine,
+                                     Step&& step, std::string_view other = {})
+{
+    try {
+        std::forward<Step>(step)();
+        return true;
+    } catch (const RuntimeError&) {
+        reportError(reporter, module, routine, std::current_exception(), other);
+    } catch (const std::bad_alloc&) {
+        reportError(reporter, module, routine, std::current_exception(), other);
+    }
+    return false;
 }
 
 } // namespace runtime

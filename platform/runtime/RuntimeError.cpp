@@ -57,25 +57,33 @@ RuntimeError::RuntimeError(int number) : RuntimeError(number, errorDescription(n
 RuntimeError::RuntimeError(int number, const std::string& description)
     : std::runtime_error(description), number_(number), description_(description) {}
 
+ErrorText errorTextOf(const std::exception& error, int otherNumber) noexcept {
+    try {
+        if (const auto* numbered = dynamic_cast<const RuntimeError*>(&error))
+            return {numbered->number(), numbered->description()};
+        if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr)
+            return {OutOfMemory, errorDescription(OutOfMemory)};
+        const std::string text = error.what();
+        return {otherNumber, text.empty() ? errorDescription(otherNumber) : text};
+    } catch (...) {
+        // Copying a text failed: the number alone still says what happened.
+        return {OutOfMemory, {}};
+    }
+}
+
 ErrorText errorTextOf(const std::exception_ptr& error) noexcept {
     if (!error)
         return {InvalidProcedureCall, errorDescription(InvalidProcedureCall)};
     try {
-        try {
-            std::rethrow_exception(error);
-        } catch (const RuntimeError& numbered) {
-            return {numbered.number(), numbered.description()};
-        } catch (const std::bad_alloc&) {
-            return {OutOfMemory, errorDescription(OutOfMemory)};
-        } catch (const std::exception& other) {
-            const std::string text = other.what();
-            return {InvalidProcedureCall, text.empty() ? errorDescription(InvalidProcedureCall) : text};
-        } catch (...) {
-            return {InvalidProcedureCall, errorDescription(InvalidProcedureCall)};
-        }
+        std::rethrow_exception(error);
+    } catch (const std::exception& thrown) {
+        return errorTextOf(thrown);
     } catch (...) {
-        // Copying a text failed: the number alone still says what happened.
-        return {OutOfMemory, {}};
+        try {
+            return {InvalidProcedureCall, errorDescription(InvalidProcedureCall)};
+        } catch (...) {
+            return {OutOfMemory, {}};
+        }
     }
 }
 
@@ -83,11 +91,20 @@ void raise(int number) { throw RuntimeError(number); }
 
 void raise(int number, const std::string& description) { throw RuntimeError(number, description); }
 
-void ResumeNext::report(const RuntimeError& error) {
+void reportError(ErrorReporter& reporter, std::string_view module, std::string_view routine,
+                 const std::exception_ptr& error, std::string_view other) noexcept {
+    const ErrorText text = errorTextOf(error);
+    try {
+        reporter.reportError(module, routine, std::to_string(text.number), text.description, other);
+    } catch (...) {
+        // A reporter that fails has nowhere left to report to.
+    }
+}
+
+void ResumeNext::report(const std::exception_ptr& error) {
     ++errors_;
     if (reporter_ != nullptr)
-        reporter_->reportError(module_, routine_, std::to_string(error.number()),
-                               error.description(), other_);
+        reportError(*reporter_, module_, routine_, error, other_);
 }
 
 } // namespace runtime

@@ -60,6 +60,11 @@ struct ErrorText {
     std::string description;
 };
 ErrorText errorTextOf(const std::exception_ptr& error) noexcept;
+// The same for an exception in hand, for handlers that hold it by reference.
+// otherNumber is the number for an exception that carries none (neither a
+// RuntimeError nor an allocation failure): a module that numbers its own
+// faults (a printer error, an internal error) passes its number.
+ErrorText errorTextOf(const std::exception& error, int otherNumber = InvalidProcedureCall) noexcept;
 
 [[noreturn]] void raise(int number);
 [[noreturn]] void raise(int number, const std::string& description);

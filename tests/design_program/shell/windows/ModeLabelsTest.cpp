@@ -5,7 +5,9 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <fstream>
+#include <regex>
 
 namespace {
 
@@ -183,6 +185,20 @@ TEST_F(ModeLabels, MeshOptionTellsThePairAndShowsItsStandardCentreDistance)
     on<forms::CheckBox>("chkMetricUnits").setCheckValue(1);
     setMode("lblMeshOption", "-1");
     EXPECT_EQ(caption("lblStandardOCD"), "25.400 (mm) ");
+}
+
+TEST_F(ModeLabels, AMeshOptionThePairCannotTakeIsTracedNotDropped)
+{
+    cindrel::model::testing::setUpPair(*startup->Oset, cindrel::model::testing::spurPairInputs());
+    // 5 is neither outside nor inside: the pair's message about it gets no
+    // scripted answer, so telling the pair fails, and the log must say so.
+    dialogs.setRaiseOnFailure(true);
+    setMode("lblMeshOption", "5");
+    const std::vector<std::string> lines = runLogLines();
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return std::regex_search(line, std::regex("Error in module; frmMain, routine; MeshChanged, Error#; 5, "
+                                                  "Description; No scripted answer for"));
+    })) << "the failure reaches the run log";
 }
 
 TEST_F(ModeLabels, PercentageSplitIsChosenForBothMembersTogether)
