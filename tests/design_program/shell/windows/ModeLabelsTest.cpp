@@ -189,7 +189,7 @@ TEST_F(ModeLabels, MeshOptionTellsThePairAndShowsItsStandardCentreDistance)
 
 TEST_F(ModeLabels, AMeshOptionThePairCannotTakeIsTracedNotDropped)
 {
-    cindrel::model::testing::setUpPair(*startup->Oset, cindrel::model::testing::spurPairInputs());
+    cindrel::model::testing::setUpPair(*startup->Oset(), cindrel::model::testing::spurPairInputs());
     // 5 is neither outside nor inside: the pair's message about it gets no
     // scripted answer, so telling the pair fails, and the log must say so.
     dialogs.setRaiseOnFailure(true);
