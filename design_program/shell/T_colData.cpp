@@ -602,10 +602,9 @@ T_colData::ReadRecords T_colData::placeRecords(const QString& text)
         try {
             placeValue(key, record.fields[1], record.quoted[1], refused);
             ++read.placed;
-        } catch (const runtime::RuntimeError& error) {
-            fail("Readfile", error.number(), error.description());
         } catch (const std::exception& error) {
-            fail("Readfile", runtime::InvalidProcedureCall, error.what());
+            const runtime::ErrorText failure = runtime::errorTextOf(error);
+            fail("Readfile", failure.number, failure.description);
         }
     }
     for (const QString& line : refused)
@@ -685,8 +684,8 @@ bool T_colData::Write2File(std::string target)
     std::string text;
     try {
         text = designText();
-    } catch (const runtime::RuntimeError& error) {
-        message("The design could not be gathered for " + target + ": " + error.description());
+    } catch (const std::exception& error) {
+        message("The design could not be gathered for " + target + ": " + runtime::errorTextOf(error).description);
         return false;
     }
     DesignTextFile file;
@@ -724,8 +723,9 @@ std::optional<std::string> T_colData::ShowFileDialog(int mode)
         dialogs::FileDialogAnswer answer;
         try {
             answer = dialogs::showFileDialog(request);
-        } catch (const runtime::RuntimeError& error) {
-            message("Error# " + std::to_string(error.number()) + error.description() + " continuing ....");
+        } catch (const std::exception& error) {
+            const runtime::ErrorText failure = runtime::errorTextOf(error);
+            message("Error# " + std::to_string(failure.number) + failure.description + " continuing ....");
             return std::nullopt;
         }
         if (answer.cancelled || answer.path().isEmpty())

@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -95,6 +96,28 @@ FontChoice fontChoice(const QFont& font) {
             font.strikeOut()};
 }
 
+// A question is answered with the normal cursor, also when it comes up in the
+// middle of work that shows the wait cursor (a failed print, a file name for
+// an export); the wait cursor comes back when it is answered.
+class [[nodiscard]] NormalCursor {
+public:
+    NormalCursor() : lifted_(QGuiApplication::overrideCursor() != nullptr)
+    {
+        if (lifted_)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    }
+    ~NormalCursor()
+    {
+        if (lifted_)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    NormalCursor(const NormalCursor&) = delete;
+    NormalCursor& operator=(const NormalCursor&) = delete;
+
+private:
+    bool lifted_;
+};
+
 } // namespace
 
 int QtDialogProvider::messageBox(const MessageBoxRequest& request) {
@@ -112,6 +135,7 @@ int QtDialogProvider::messageBox(const MessageBoxRequest& request) {
         if (code == request.defaultButton)
             box.setDefaultButton(button);
     }
+    const NormalCursor normal;
     box.exec();
     const auto pressed = codes.find(box.clickedButton());
     return pressed != codes.end() ? pressed->second : closedBoxAnswer(request);
@@ -150,6 +174,7 @@ CheckableMessageAnswer QtDialogProvider::checkableMessage(const CheckableMessage
     check->setChecked(request.checked);
     layout->addWidget(check);
     dialog.resize(385, 170);
+    const NormalCursor normal;
     dialog.exec();
     return {pressed, check->isChecked()};
 }
@@ -183,6 +208,7 @@ FileDialogAnswer QtDialogProvider::fileDialog(const FileDialogRequest& request) 
         dialog.setDefaultSuffix(request.defaultExtension);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
+    const NormalCursor normal;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return answer;
     answer.cancelled = false;
@@ -200,6 +226,7 @@ FontDialogAnswer QtDialogProvider::fontDialog(const FontDialogRequest& request) 
         dialog.setWindowTitle(request.title);
     const bool limited = (request.flags & FontLimitSize) && request.minimumSize > 0 &&
                          request.maximumSize >= request.minimumSize;
+    const NormalCursor normal;
     while (dialog.exec() == QDialog::Accepted) {
         const double size = dialog.selectedFont().pointSizeF();
         if (!limited || (size >= request.minimumSize && size <= request.maximumSize)) {
@@ -228,6 +255,7 @@ ColorDialogAnswer QtDialogProvider::colorDialog(const ColorDialogRequest& reques
     QColorDialog dialog(request.initial.isValid() ? request.initial : QColor(Qt::white), ownerWindow());
     if (!request.title.isEmpty())
         dialog.setWindowTitle(request.title);
+    const NormalCursor normal;
     const bool accepted = dialog.exec() == QDialog::Accepted;
     for (int i = 0; i < CustomColorCount; ++i)
         answer.customColors[static_cast<std::size_t>(i)] = QColorDialog::customColor(i);
@@ -262,6 +290,7 @@ PrinterDialogAnswer QtDialogProvider::printerDialog(const PrinterDialogRequest& 
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, !(request.flags & PrinterNoPageNumbers));
     dialog.setOption(QAbstractPrintDialog::PrintSelection, !(request.flags & PrinterNoSelection));
+    const NormalCursor normal;
     if (dialog.exec() != QDialog::Accepted)
         return answer;
     answer.cancelled = false;
@@ -282,6 +311,7 @@ FolderDialogAnswer QtDialogProvider::folderDialog(const FolderDialogRequest& req
     FolderDialogAnswer answer;
     if (!haveWidgets())
         return answer;
+    const NormalCursor normal;
     const QString folder = QFileDialog::getExistingDirectory(ownerWindow(), request.title,
                                                              startFolder(request.initialFolder, {}));
     if (folder.isEmpty())

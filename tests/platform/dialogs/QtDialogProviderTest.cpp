@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QTemporaryDir>
@@ -16,6 +17,7 @@
 
 #include <functional>
 #include <thread>
+#include <vector>
 
 using namespace dialogs;
 
@@ -205,3 +207,38 @@ TEST(QtDialogProvider, AskedOffTheGuiThreadShowsNothing) {
 }
 
 } // namespace
+
+namespace {
+
+Qt::CursorShape overrideShape() {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    return cursor != nullptr ? cursor->shape() : Qt::ArrowCursor;
+}
+
+} // namespace
+
+// Work under the wait cursor that stops for a question (a failed print, an
+// export's file name) asks it with the normal cursor and gets the wait cursor
+// back once it is answered.
+TEST(QtDialogProvider, AQuestionDuringBusyWorkIsAskedWithTheNormalCursor) {
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    std::vector<Qt::CursorShape> whileAsked;
+    whenShown<QMessageBox>([&](QMessageBox& box) {
+        whileAsked.push_back(overrideShape());
+        box.button(QMessageBox::Ok)->click();
+    });
+    MessageBoxRequest message;
+    message.text = QStringLiteral("The results report was not printed.");
+    QtDialogProvider().messageBox(message);
+    whenShown<QFileDialog>([&](QFileDialog& dialog) {
+        whileAsked.push_back(overrideShape());
+        dialog.reject();
+    });
+    FileDialogRequest file;
+    file.mode = FileDialogMode::Save;
+    QtDialogProvider().fileDialog(file);
+    EXPECT_EQ(whileAsked, (std::vector<Qt::CursorShape>{Qt::ArrowCursor, Qt::ArrowCursor}));
+    EXPECT_EQ(overrideShape(), Qt::WaitCursor);
+    QGuiApplication::restoreOverrideCursor();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
