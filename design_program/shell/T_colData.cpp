@@ -583,7 +583,6 @@ std::optional<std::string> T_colData::readDesignBytes(const std::string& FileNam
 T_colData::ReadRecords T_colData::placeRecords(const QString& text)
 {
     ReadRecords read;
-    std::vector<QString> refused;
     RecordSplitter splitter(text);
     while (!splitter.atEnd()) {
         const Record record = splitter.next();
@@ -600,14 +599,14 @@ T_colData::ReadRecords T_colData::placeRecords(const QString& text)
             continue;
         }
         try {
-            placeValue(key, record.fields[1], record.quoted[1], refused);
+            placeValue(key, record.fields[1], record.quoted[1], read.refused);
             ++read.placed;
         } catch (const std::exception& error) {
             const runtime::ErrorText failure = runtime::errorTextOf(error);
             fail("Readfile", failure.number, failure.description);
         }
     }
-    for (const QString& line : refused)
+    for (const QString& line : read.refused)
         note(line.toStdString());
     return read;
 }
@@ -621,6 +620,15 @@ void T_colData::reportMismatch(const std::string& FileName, const ReadRecords& r
         for (const QString& key : read.unrecognised)
             unrecognisedPart += CrLf + key.toStdString();
     }
+    // A value its field refused is a part of the design that was not read:
+    // the user is told with the rest, not only the run log.
+    std::string refusedPart;
+    if (!read.refused.empty()) {
+        refusedPart = Separator + CrLf + "The following values were read from the data file but could not be " +
+                      "put in their fields.";
+        for (const QString& line : read.refused)
+            refusedPart += CrLf + line.toStdString();
+    }
     std::string missingPart;
     for (const Entry& entry : entries_) {
         if (read.keys.contains(entry.key))
@@ -630,7 +638,7 @@ void T_colData::reportMismatch(const std::string& FileName, const ReadRecords& r
                           "found in the data file." + CrLf;
         missingPart += CrLf + entry.key.toStdString();
     }
-    if ((unrecognisedPart.empty() && missingPart.empty()) || settings_.FileVersionCheck() != 1)
+    if ((unrecognisedPart.empty() && refusedPart.empty() && missingPart.empty()) || settings_.FileVersionCheck() != 1)
         return;
     const std::string folder = fs::path(defaultFileName_).parent_path().string();
     const std::string advice =
@@ -639,7 +647,11 @@ void T_colData::reportMismatch(const std::string& FileName, const ReadRecords& r
         "occurs at start-up then the default file is incompatible.  To fix this problem; " +
         "save the start-up file and then rename it to " + "\"Cindrel.def\"" + "and copy " + "it to " + folder +
         ", (the application path)";
-    host_.showReport(FileName + CrLf + unrecognisedPart + CrLf + missingPart + CrLf + advice, MismatchHelpContext);
+    std::string report = FileName + CrLf + unrecognisedPart + CrLf;
+    if (!refusedPart.empty())
+        report += refusedPart + CrLf;
+    report += missingPart + CrLf + advice;
+    host_.showReport(report, MismatchHelpContext);
 }
 
 void T_colData::makeActive(const std::string& FileName, bool isDefault)

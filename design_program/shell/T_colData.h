@@ -146,6 +146,7 @@ private:
         std::size_t placed = 0; // values put in their controls
         std::set<QString> keys; // every key read
         std::vector<QString> unrecognised; // keys that are not this program's, in file order
+        std::vector<QString> refused; // a line for each value its field refused, in file order
     };
 
     void start(const std::string& commandLine);

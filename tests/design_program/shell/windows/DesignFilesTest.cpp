@@ -40,6 +40,7 @@ using testsupport::fileText;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
 
 namespace {
 
@@ -306,6 +307,28 @@ TEST_F(DesignFiles, TheMismatchReportListsUnknownAndMissingKeysWhenAsked)
     settings.FileVersionCheck(0);
     ASSERT_TRUE(files->FileOpen(folder.file("old.cnd").string()));
     EXPECT_EQ(host.reports.size(), 1u) << "no report unless asked for";
+}
+
+TEST_F(DesignFiles, AValueItsFieldRefusesIsToldInTheMismatchReport)
+{
+    settings.FileVersionCheck(1);
+    start();
+    std::string design = files->designText();
+    // A check box takes 0, 1 or 2: 7 is refused, the box keeps what it had.
+    const std::string metric = "\"frmMain_chkMetricUnits\",0\r\n";
+    ASSERT_NE(design.find(metric), std::string::npos);
+    design.replace(design.find(metric), metric.size(), "\"frmMain_chkMetricUnits\",7\r\n");
+    writeFile("refused.cnd", design);
+    ASSERT_TRUE(files->FileOpen(folder.file("refused.cnd").string()));
+    ASSERT_EQ(host.reports.size(), 1u);
+    const std::string separator(39, '_');
+    EXPECT_THAT(host.reports[0],
+                HasSubstr(separator + "\r\nThe following values were read from the data file but could not be put in "
+                                      "their fields.\r\nreading the value (7) into field (frmMain_chkMetricUnits) "
+                                      "yields error -380, Invalid property value\r\n"))
+        << host.reports[0];
+    EXPECT_THAT(host.reports[0], Not(HasSubstr("were not found in the data file"))) << "every key was there";
+    EXPECT_EQ(check("frmMain", "chkMetricUnits").checkValue(), 0);
 }
 
 TEST_F(DesignFiles, AnEmptyDesignFileKeepsEveryValueAndMissesEveryKey)
