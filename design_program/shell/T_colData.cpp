@@ -613,22 +613,24 @@ T_colData::ReadRecords T_colData::placeRecords(const QString& text)
 
 void T_colData::reportMismatch(const std::string& FileName, const ReadRecords& read)
 {
-    std::string unrecognisedPart;
-    if (!read.unrecognised.empty()) {
-        unrecognisedPart = Separator + CrLf + "The following line items were read from the data file " +
-                           "but were not securely placed as data for the program.";
-        for (const QString& key : read.unrecognised)
-            unrecognisedPart += CrLf + key.toStdString();
-    }
+    // A titled list of the report, or nothing when the list is empty.
+    const auto section = [](const std::string& title, const std::vector<QString>& lines) {
+        if (lines.empty())
+            return std::string();
+        std::string part = Separator + CrLf + title;
+        for (const QString& line : lines)
+            part += CrLf + line.toStdString();
+        return part;
+    };
+    const std::string unrecognisedPart =
+        section("The following line items were read from the data file but were not securely placed as data for "
+                "the program.",
+                read.unrecognised);
     // A value its field refused is a part of the design that was not read:
     // the user is told with the rest, not only the run log.
-    std::string refusedPart;
-    if (!read.refused.empty()) {
-        refusedPart = Separator + CrLf + "The following values were read from the data file but could not be " +
-                      "put in their fields.";
-        for (const QString& line : read.refused)
-            refusedPart += CrLf + line.toStdString();
-    }
+    const std::string refusedPart =
+        section("The following values were read from the data file but could not be put in their fields.",
+                read.refused);
     std::string missingPart;
     for (const Entry& entry : entries_) {
         if (read.keys.contains(entry.key))
