@@ -325,8 +325,6 @@ std::int16_t clsQXOutputs::PrintDocument(bool PrintDoc)
         } catch (const std::exception& error) {
             // A report that did not reach the printer is not passed over in silence: the user is
             // told why, whether run notes are kept or not.
-            // The message is read with the normal cursor.
-            endBusy.runNow();
             const auto [number, description] = runtime::errorTextOf(error, printing::PrinterError);
             host_.MainErrHandler("clsQXOutput", "PrintDocument", std::to_string(number), description, "");
             tellNotPrinted("The results report", error);
