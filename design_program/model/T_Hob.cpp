@@ -142,9 +142,13 @@ void T_Hob::RackShift(bool /*Default*/, double inputval) { rackShift_ = checkFin
 double T_Hob::RackShift(bool Default) const {
     if (!Default)
         return rackShift_;
+    return RackShiftFor(hobTTk_);
+}
+
+double T_Hob::RackShiftFor(double rackThickness) const {
     const T_Set& pair = gear().pair();
-    // Written as excess over the pitch so a hob that fits exactly gives +0, not -0.
-    const double excessThickness = checkFinite(hobTTk_ + gear().TTK_sn(0) - pair.PC_sn());
+    // Written as excess over the pitch so a rack that fits exactly gives +0, not -0.
+    const double excessThickness = checkFinite(rackThickness + gear().TTK_sn(0) - pair.PC_sn());
     return divide(excessThickness, 2.0 * tangent(pair.Phi_n()));
 }
 

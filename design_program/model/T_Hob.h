@@ -51,6 +51,9 @@ public:
     // Default is accepted for symmetry with the getter and not used.
     void RackShift(bool Default, double inputval);
     double RackShift(bool Default) const;
+    // The rack shift a rack of the given normal thickness needs to cut the
+    // member's minimum thickness; RackShift(true) is this for the hob's own.
+    double RackShiftFor(double rackThickness) const;
     std::string HobVariables() const;
 
 private:

@@ -23,27 +23,48 @@ struct Normalisation {
 };
 
 // A hob travels as a rack: an element of 10000 teeth.
-LoadLocalsArguments toolElement(std::int32_t element, const T_Hob& hob, const Normalisation& n) {
+LoadLocalsArguments rackElement(std::int32_t element, const Normalisation& n) {
     LoadLocalsArguments a;
     a.GearElement = element;
     a.NumberOfTeeth = 10000;
     a.PressureAngleDegrees = n.phiDegrees;
-    a.CenterDistance = checkFinite(hob.RackShift(true) * n.Pd);
-    const double addendum = checkFinite(hob.Addendum() * n.Pd);
-    a.Addendum = addendum == 0 ? 1.25 : addendum;
     a.WholeDepthFactor = 3;
-    a.EdgeBreak = checkFinite(hob.TipRadius() * n.Pdn);
-    const double thickness = checkFinite(hob.HobTTk() * n.Pdn / MMath::Pi);
-    a.ToothThickness = thickness == 0 ? 0.5 : thickness;
     a.InternalExternal = 1;
     a.FullRootRadius = true;
     a.BackaLasha = 0.0;
-    // Inches times k, unlike the other lengths, which travel times a pitch:
-    // the drawing program reads the protuberance at this scale.
-    a.Protuberance = checkFinite(hob.Protuberance() * n.k);
     a.OperatingTransDP = 0.0;
     a.DP0Module1 = 0;
     a.FileName = n.file;
+    return a;
+}
+
+// Only a hob-cut member has hob steps, and a hob the steps filled has a
+// thickness: any other hob holds nothing of this design's.
+bool hobOfTheDesign(const T_Gear& gear) { return gear.FilletRadius() != 0 && gear.oHob->HobTTk() > 0; }
+
+LoadLocalsArguments toolElement(std::int32_t element, const T_Set& pair, const T_Gear& gear,
+                                const Normalisation& n) {
+    LoadLocalsArguments a = rackElement(element, n);
+    const T_Hob& hob = *gear.oHob;
+    if (!hobOfTheDesign(gear)) {
+        // The standard rack, half a normal pitch thick, sharp-tipped, placed
+        // where it cuts the member's thickness: the rack drawn is the rack sent.
+        const double standardThickness = divide(MMath::Pi, 2.0 * pair.Pd_n());
+        a.CenterDistance = checkFinite(hob.RackShiftFor(standardThickness) * n.Pd);
+        a.Addendum = 1.25;
+        a.EdgeBreak = 0.0;
+        a.ToothThickness = 0.5;
+        a.Protuberance = 0.0;
+        return a;
+    }
+    a.CenterDistance = checkFinite(hob.RackShift(true) * n.Pd);
+    const double addendum = checkFinite(hob.Addendum() * n.Pd);
+    a.Addendum = addendum == 0 ? 1.25 : addendum;
+    a.EdgeBreak = checkFinite(hob.TipRadius() * n.Pdn);
+    a.ToothThickness = checkFinite(hob.HobTTk() * n.Pdn / MMath::Pi);
+    // Inches times k, unlike the other lengths, which travel times a pitch:
+    // the drawing program reads the protuberance at this scale.
+    a.Protuberance = checkFinite(hob.Protuberance() * n.k);
     return a;
 }
 
@@ -89,10 +110,10 @@ std::int32_t T_Set::LaunchDrawing() {
         DrawingServer.end();
         auto& server = DrawingServer.hold(shell_.drawingProgram().createServer());
         n.phiDegrees = MMath::Rad2Deg(Phi());
-        server.LoadLocals(toolElement(1, *oPinion->oHob, n));
+        server.LoadLocals(toolElement(1, *this, *oPinion, n));
         server.LoadLocals(gearElement(2, *this, *oPinion, n));
         server.LoadLocals(gearElement(3, *this, *oGear, n));
-        LoadLocalsArguments gearTool = toolElement(4, *oGear->oHob, n);
+        LoadLocalsArguments gearTool = toolElement(4, *this, *oGear, n);
         gearTool.BackaLasha.reset();
         gearTool.OperatingTransDP = sizePitch;
         gearTool.DP0Module1 = pitchOrModule;

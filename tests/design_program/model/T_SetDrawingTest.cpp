@@ -2,6 +2,9 @@
 #include "RecordingShell.h"
 
 #include "model/DrawingProgram.h"
+#include "model/MMath.h"
+#include "model/T_Gear.h"
+#include "model/T_Hob.h"
 #include "model/T_Set.h"
 #include "runtime/RuntimeError.h"
 
@@ -23,6 +26,7 @@ public:
         ~Server() override { log("released"); }
         std::int32_t LoadLocals(const LoadLocalsArguments& a) override {
             log("LoadLocals " + std::to_string(a.GearElement));
+            program_.loaded.push_back(a);
             return 1;
         }
         void LaunchDrawings() override { log("LaunchDrawings"); }
@@ -45,6 +49,7 @@ public:
     void startStandalone() override { events.push_back("start"); }
 
     std::vector<std::string> events;
+    std::vector<LoadLocalsArguments> loaded;
     std::string failingEvent;
     int created = 0;
 };
@@ -125,3 +130,104 @@ TEST(HandOverWithoutDrawingProgram, ShowsAPairWithoutPitchInsteadOfFailingTheMen
     EXPECT_THAT(shell.messages, ElementsAre("Overflow\r\nerror #6"));
     EXPECT_TRUE(drawing.events.empty());
 }
+
+namespace {
+
+struct RackCase {
+    const char* name;
+    void (*design)(T_Set&);
+    // Expected for the pinion's tool (element 1) and the gear's (element 4).
+    double pinionRackCentre, pinionRackThickness;
+    double gearRackCentre, gearRackThickness;
+};
+
+// The standard minimum normal thickness pi / (2 Pdn) less 0.004 in.
+void thinned(T_Gear& member) {
+    member.aaToothThickness(1, 0, 1, 0, 0, MMath::Pi / (2 * member.pair().Pd_n()) - 0.004);
+}
+
+// The pinion's hob as the "Pinion Hob" step fills it: addendum 0.1 in,
+// thickness 0.16 in, tip radius 0.03 in.
+void pinionHob(T_Set& pair) {
+    T_Hob& hob = *pair.oPinion->oHob;
+    hob.Addendum(0.1);
+    hob.HobTTk(0.16);
+    hob.TipRadius(0.03);
+}
+
+// Worked by hand. The standard rack (thickness pi / (2 Pdn), sent as 0.5 of
+// the pitch) cutting a member of minimum normal thickness t stands off its
+// pitch line by (t - pi / (2 Pdn)) / (2 tan 20) = (t - pi / (2 Pdn)) /
+// 0.72794047, sent times Pd: 0 at the standard thickness; thinned by 0.004 in,
+// -0.00549495 in, times Pd 10 = -0.0549495, or on the 25/50 helical pair (Pdn
+// 8, 15 degrees) times Pd 8 cos 15 = 7.7274066, -0.0424618. The hob of a
+// visited step, 0.16 in thick, stands (0.16 - pi / 20) / 0.72794047 =
+// 0.00401182 in off (0.0401182) and travels as 0.16 x 10 / pi = 0.5092958.
+const RackCase rackCases[] = {
+    {"DefaultDesignStandardThickness", [](T_Set& p) { setUpSpurPair(p); }, 0, 0.5, 0, 0.5},
+    {"ThinnedGear",
+     [](T_Set& p) {
+         setUpSpurPair(p);
+         thinned(*p.oGear);
+     },
+     0, 0.5, -0.0549495, 0.5},
+    {"ThinnedPinion",
+     [](T_Set& p) {
+         setUpSpurPair(p);
+         thinned(*p.oPinion);
+     },
+     -0.0549495, 0.5, 0, 0.5},
+    {"ThinnedHelicalGear",
+     [](T_Set& p) {
+         setUpHelicalPair(p);
+         thinned(*p.oGear);
+     },
+     0, 0.5, -0.0424618, 0.5},
+    {"PinionHobOfAVisitedStep",
+     [](T_Set& p) {
+         setUpSpurPair(p);
+         p.oPinion->aaFilletRadius(1);
+         pinionHob(p);
+     },
+     0.0401182, 0.5092958, 0, 0.5},
+    // The hob of an earlier design: this one's pinion has no hob step.
+    {"PinionHobLeftFromAnEarlierDesign",
+     [](T_Set& p) {
+         setUpSpurPair(p);
+         pinionHob(p);
+     },
+     0, 0.5, 0, 0.5},
+};
+
+void PrintTo(const RackCase& c, std::ostream* os) { *os << c.name; }
+
+class RackDrawn : public ::testing::TestWithParam<RackCase> {};
+
+} // namespace
+
+TEST_P(RackDrawn, StandsOffThePitchLineAsTheRackSentCuts) {
+    const RackCase& c = GetParam();
+    LoggingDrawingProgram drawing;
+    RecordingShell shell;
+    shell.drawing = &drawing;
+    T_Set pair(shell);
+    c.design(pair);
+    ASSERT_EQ(pair.LaunchDrawing(), 1);
+    ASSERT_EQ(drawing.loaded.size(), 4u);
+    const LoadLocalsArguments& pinionRack = drawing.loaded[0];
+    const LoadLocalsArguments& gearRack = drawing.loaded[3];
+    EXPECT_NEAR(pinionRack.CenterDistance, c.pinionRackCentre, 1e-6);
+    EXPECT_NEAR(pinionRack.ToothThickness, c.pinionRackThickness, 1e-6);
+    EXPECT_NEAR(gearRack.CenterDistance, c.gearRackCentre, 1e-6);
+    EXPECT_NEAR(gearRack.ToothThickness, c.gearRackThickness, 1e-6);
+    // The standard rack is sharp-tipped, 1.25 deep; the hob keeps its own.
+    const bool hob = c.pinionRackThickness != 0.5;
+    EXPECT_NEAR(pinionRack.Addendum, hob ? 1.0 : 1.25, 1e-12);
+    EXPECT_NEAR(pinionRack.EdgeBreak, hob ? 0.3 : 0.0, 1e-12);
+    EXPECT_EQ(gearRack.Addendum, 1.25);
+    EXPECT_EQ(gearRack.EdgeBreak, 0.0);
+    EXPECT_EQ(gearRack.Protuberance, 0.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Designs, RackDrawn, ::testing::ValuesIn(rackCases),
+                         [](const ::testing::TestParamInfo<RackCase>& info) { return std::string(info.param.name); });

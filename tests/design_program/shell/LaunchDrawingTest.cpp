@@ -73,10 +73,11 @@ bool processGone(int pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
 //   thickness 0.16 x 10 / pi = 0.509296; protuberance 0.002 x k = 0.002.
 // - pinion and gear: no centre distance excess; thickness 0.15 / (pi / 10) =
 //   0.477465; pinion addendum 1.1, whole depth 1.1 + 1.25 = 2.35, edge break
-//   0.01 x 10 = 0.1; gear 1.0, 2.25, 0.2 and a hob-cut fillet.
-// - gear's hob, all 0: rack shift (0 + 0.15 - 0.314159) / 0.727940 x 10 =
-//   -2.255119; addendum 0 sent as 1.25, thickness 0 as 0.5; the real pitch
-//   10 with flag 0 (diametral pitch), no backlash argument.
+//   0.01 x 10 = 0.1 and a hob-cut fillet; gear 1.0, 2.25, 0.2, full root.
+// - gear's tool, no hob step: the standard rack, thickness 0.5 of the pitch,
+//   addendum 1.25, sharp tip, standing off (0.15 - 0.157080) / 0.727940 x 10
+//   = -0.097256; the real pitch 10 with flag 0 (diametral pitch), no backlash
+//   argument.
 TEST_F(HandOverToTestServer, SendsTheFourElementsOfASpurPairInInches) {
     setUpSpurDrawingPair(*pair);
     EXPECT_EQ(pair->LaunchDrawing(), 1);
@@ -101,15 +102,15 @@ TEST_F(HandOverToTestServer, SendsTheFourElementsOfASpurPairInInches) {
     EXPECT_EQ(pinion["NumberOfTeeth"], "20");
     expectNumbers(pinion, {{"CenterDistance", 0}, {"Addendum", 1.1}, {"WholeDepthFactor", 2.35}, {"EdgeBreak", 0.1},
                            {"ToothThickness", 0.4774648292756865}, {"Protuberance", 0}, {"OperatingTransDP", 0}});
-    EXPECT_EQ(pinion["FullRootRadius"], "True");
+    EXPECT_EQ(pinion["FullRootRadius"], "False");
 
     EXPECT_EQ(gear["NumberOfTeeth"], "40");
     expectNumbers(gear, {{"CenterDistance", 0}, {"Addendum", 1.0}, {"WholeDepthFactor", 2.25}, {"EdgeBreak", 0.2},
                          {"ToothThickness", 0.4774648292756865}});
     EXPECT_EQ(gear["InternalExternal"], "1");
-    EXPECT_EQ(gear["FullRootRadius"], "False");
+    EXPECT_EQ(gear["FullRootRadius"], "True");
 
-    expectNumbers(gearHob, {{"CenterDistance", -2.255119373840271}, {"Addendum", 1.25}, {"EdgeBreak", 0},
+    expectNumbers(gearHob, {{"CenterDistance", -0.09725565462465434}, {"Addendum", 1.25}, {"EdgeBreak", 0},
                             {"ToothThickness", 0.5}, {"Protuberance", 0}, {"OperatingTransDP", 10}});
     EXPECT_EQ(gearHob["BackaLasha"], "(missing)");
     EXPECT_EQ(gearHob["DP0Module1"], "0");
@@ -124,12 +125,16 @@ TEST_F(HandOverToTestServer, SendsTheFourElementsOfASpurPairInInches) {
 //   0.15 / PC_o = 0.456783; pinion addendum 1.0 / k = 0.965926, whole depth
 //   2.25 / k = 2.173333, edge break 0.01 x 10 = 0.1; gear addendum 0.8 / k =
 //   0.772741, whole depth 2.05 / k = 1.980148, internal (-1).
-// - the hobs' rack shifts take the standard normal thicknesses, carried
-//   along the involute from the operating circle (cos Phi_o = DC_s cos Phi /
-//   DC_O): pinion's hob -2.164715, gear's hob -0.308043 (times Pd).
-// - pinion's hob: addendum 0 sent as 1.25, thickness 0 as 0.5, tip radius
-//   0.02 x 10 = 0.2, protuberance 0.003 x k = 0.003106. Gear's hob: addendum
-//   0.09 x Pd = 0.869333, thickness 0.17 x 10 / pi = 0.541127.
+// - the racks' shifts take the standard normal thicknesses, carried along
+//   the involute from the operating circle (cos Phi_o = DC_s cos Phi /
+//   DC_O): pinion 0.151022 in, gear 0.120945 in. Pinion's hob, 0.17 in
+//   thick: (0.17 + 0.151022 - pi / 10) / (2 tan 20) x Pd = 0.091066; the
+//   gear has no hob step, so its tool is the standard rack, pi / 20 thick:
+//   (0.120945 - pi / 20) / (2 tan 20) x Pd = -0.479488.
+// - pinion's hob: addendum 0.09 x Pd = 0.869333, thickness 0.17 x 10 / pi =
+//   0.541127, tip radius 0.02 x 10 = 0.2, protuberance 0.003 x k = 0.003106.
+//   Gear's tool: the standard rack, addendum 1.25, thickness 0.5, sharp tip,
+//   no protuberance, whatever its hob holds from an earlier design.
 // - the real pitch Pd / 25.4 = 0.380286 teeth per mm, flag 1 (module).
 TEST_F(HandOverToTestServer, SendsTheFourElementsOfAnInternalHelicalPairInMetricUnits) {
     shell.lengthFactor = 25.4;
@@ -141,9 +146,9 @@ TEST_F(HandOverToTestServer, SendsTheFourElementsOfAnInternalHelicalPairInMetric
         expectNumbers(recorded[i], {{"PressureAngleDegrees", 20.64689648704647}});
 
     const RecordedCall &pinionHob = recorded[0], &pinion = recorded[1], &gear = recorded[2], &gearHob = recorded[3];
-    expectNumbers(pinionHob, {{"CenterDistance", -2.1647147946139125}, {"Addendum", 1.25}, {"ToothThickness", 0.5},
-                              {"EdgeBreak", 0.2}, {"Protuberance", 0.003105828541230249}, {"OperatingTransDP", 0},
-                              {"DP0Module1", 0}});
+    expectNumbers(pinionHob, {{"CenterDistance", 0.09106569249375722}, {"Addendum", 0.8693332436601614},
+                              {"ToothThickness", 0.5411268065124443}, {"EdgeBreak", 0.2},
+                              {"Protuberance", 0.003105828541230249}, {"OperatingTransDP", 0}, {"DP0Module1", 0}});
     EXPECT_EQ(pinionHob["InternalExternal"], "1");
 
     expectNumbers(pinion, {{"CenterDistance", 0.19318516525781365}, {"Addendum", 0.9659258262890683},
@@ -156,8 +161,8 @@ TEST_F(HandOverToTestServer, SendsTheFourElementsOfAnInternalHelicalPairInMetric
                          {"ToothThickness", 0.45678342071122996}});
     EXPECT_EQ(gear["InternalExternal"], "-1");
 
-    expectNumbers(gearHob, {{"CenterDistance", -0.30804339146602433}, {"Addendum", 0.8693332436601614},
-                            {"ToothThickness", 0.5411268065124447}, {"OperatingTransDP", 0.38028575838152295}});
+    expectNumbers(gearHob, {{"CenterDistance", -0.47948758257115165}, {"Addendum", 1.25}, {"ToothThickness", 0.5},
+                            {"EdgeBreak", 0}, {"Protuberance", 0}, {"OperatingTransDP", 0.38028575838152295}});
     EXPECT_EQ(gearHob["InternalExternal"], "1");
     EXPECT_EQ(gearHob["DP0Module1"], "1");
 }
