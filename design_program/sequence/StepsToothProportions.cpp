@@ -13,6 +13,8 @@
 #include "runtime/NumberFormat.h"
 #include "runtime/NumberText.h"
 
+#include <algorithm>
+
 namespace cindrel::sequence {
 
 namespace {
@@ -122,6 +124,21 @@ void showClearance(T_StateNavigator& navigator, int number, double clearance)
                                                 " " + tables::unitName(units.LengthUnits()) + ")");
 }
 
+// The tip radius of least addendum less the greatest edge break, or, on an
+// internal gear, whose tips point inwards, of greatest addendum less the
+// least edge break: the tip that comes nearest its base circle.
+double smallestTipRadius(const T_Gear& member)
+{
+    return std::min(member.Ro(model::True, 1, 0), member.Ro(model::True, 0, 1));
+}
+
+// Either limit of the mate's tip may reach below this member's base circle:
+// an external mate's largest tip, or an internal mate's smallest one.
+bool contactBelowBase(const T_Gear& member)
+{
+    return member.The_lc(0) < 0 || member.The_lc(1) < 0;
+}
+
 bool checkToothProportions(T_StateNavigator& navigator, T_State&)
 {
     const T_Set& Oset = navigator.Oset();
@@ -137,18 +154,18 @@ bool checkToothProportions(T_StateNavigator& navigator, T_State&)
         return stop(3046);
     if (gear.FilletRadius() != 0 && Oset.IntExt() == -1)
         return stop(3040);
-    if (gear.Rb() > gear.Ro(model::True, 1, 0))
+    if (gear.Rb() > smallestTipRadius(gear))
         return stop(3006);
-    if (pinion.Rb() > pinion.Ro(model::True, 1, 0))
+    if (pinion.Rb() > smallestTipRadius(pinion))
         return stop(3007);
     // A hobbed root has no fixed radius to clear.
     if (gear.FilletRadius() == 0 && pinion.Clearance() < 0)
         showClearance(navigator, 3010, pinion.Clearance());
     if (pinion.FilletRadius() == 0 && gear.Clearance() < 0)
         showClearance(navigator, 3011, gear.Clearance());
-    if (pinion.The_lc(0) < 0)
+    if (contactBelowBase(pinion))
         navigator.showResourceMessage(3022);
-    if (gear.The_lc(0) < 0)
+    if (contactBelowBase(gear))
         navigator.showResourceMessage(3023);
     if (Oset.MP() > 2)
         navigator.showResourceMessage(3039);

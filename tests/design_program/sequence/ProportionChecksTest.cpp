@@ -99,6 +99,34 @@ const CheckCase checkCases[] = {
      true},
     {"ContactBelowThePinionsBase", pair(10, 60), {}, {{3022}}, "Agma on Main"},
     {"ContactBelowBothBases", pair(10, 10), {}, {{3022}, {3023}}, "Agma on Main"},
+    // The mate's tip that reaches furthest is the one of largest addendum.
+    // Worked by hand, Pd 10, 20 degrees, no edge breaks: a tip reaches below
+    // the member's base circle when it lies beyond the member's base tangent
+    // point, at a distance sqrt(Rb_mate^2 + (C sin 20)^2) from the mate's
+    // centre. Addenda typed as factors with a tolerance in inches.
+    // Internal 20/60, C 2: sqrt((3 cos 20)^2 + (2 sin 20)^2) = 2.90088 in;
+    // the ring's tips at 3 - 0.099 = 2.901 clear it, at 3 - 0.100 = 2.900 not.
+    {"InternalLargestAddendumBelowThePinionsBase", model::testing::internalPairInputs(),
+     {{"txtODDim", "1", 1}, {"TxtAddTol", "0.001", 1}}, {{3022}}, "Agma on Main"},
+    // Addenda 0.098 / 0.099 in: tips at 2.902 and 2.901 in.
+    {"InternalAddendaClearOfThePinionsBase", model::testing::internalPairInputs(),
+     {{"txtODDim", "0.99", 1}, {"TxtAddTol", "0.001", 1}}, {}, "Agma on Main"},
+    // External 14/60, C 3.7: sqrt((3 cos 20)^2 + (3.7 sin 20)^2) = 3.090085 in;
+    // gear tips at 3.085 (addendum 0.085) clear, at 3.100 (0.100) not.
+    {"ExternalLargestAddendumBelowThePinionsBase", pair(14, 60), {{"TxtAddTol", "0.015", 1}}, {{3022}},
+     "Agma on Main"},
+    // Addenda 0.085 / 0.090 in: tips at 3.085 and 3.090 in.
+    {"ExternalAddendaClearOfThePinionsBase", pair(14, 60), {{"txtODDim", "0.9", 1}, {"TxtAddTol", "0.005", 1}}, {},
+     "Agma on Main"},
+    // 12/12, C 1.2: sqrt((0.6 cos 20)^2 + (1.2 sin 20)^2) = 0.697378 in; tips
+    // at 0.695 (addendum 0.095) clear, at 0.700 (0.100) not, on both members.
+    {"LargestAddendaBelowBothBases", pair(12, 12), {{"TxtAddTol", "0.005", 0}, {"TxtAddTol", "0.005", 1}},
+     {{3022}, {3023}}, "Agma on Main"},
+    // An internal gear's tips point inwards: addenda 0.17 / 0.19 in put them
+    // at 2.83 and 2.81 in, the second inside its base circle, 3 cos 20 =
+    // 2.819078 in.
+    {"InternalGearTipInsideItsBase", model::testing::internalPairInputs(),
+     {{"txtODDim", "1.9", 1}, {"TxtAddTol", "0.02", 1}}, {{3006}}, "Tooth Proportions"},
     // 40/80 at addendum factor 1.4 (dedendum 1.65): contact ratio 2.39.
     {"HighContactRatio",
      pair(40, 80),
@@ -143,6 +171,8 @@ const CheckCase checkCases[] = {
      false,
      [](model::T_Set& Oset) { tipsAtTheCentre(Oset, true, false); }},
 };
+
+void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.name; }
 
 struct ProportionChecksTest : ::testing::TestWithParam<CheckCase>, ProportionsFixture {
     // Next from the start until the AGMA step, a step that stays, or a step
