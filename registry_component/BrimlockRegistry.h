@@ -43,9 +43,9 @@ constexpr HResult errorResult(int messageId)
 // The largest INI file Open reads and Save writes, in bytes: a larger one is
 // refused with error 107 both ways, so whatever Save writes Open reads back.
 // Settings files run to kilobytes; 8 MiB is a thousand times a large one, yet
-// bounds what a hostile or mistaken file (a disk image, a log) may cost the
-// caller: a few hundred milliseconds and, for a file of the shortest keys,
-// some ten times its size in memory.
+// bounds what a mistaken or hostile file (a disk image, a log) may cost the
+// caller: at worst, a file of a million of the shortest keys, about a second
+// and some fifteen times its size in memory.
 inline constexpr std::int64_t IniFileSizeLimit = 8 * 1024 * 1024;
 
 // Typed access to the settings store under a root, a base key and a machine.
