@@ -44,7 +44,7 @@ constexpr HResult errorResult(int messageId)
 // refused with error 107 both ways, so whatever Save writes Open reads back.
 // Settings files run to kilobytes; 8 MiB is a thousand times a large one, yet
 // bounds what a mistaken or hostile file (a disk image, a log) may cost the
-// caller: at worst, a file of a million of the shortest keys, about a second
+// caller: at worst, a file of a million of the shortest keys, a few seconds
 // and some fifteen times its size in memory.
 inline constexpr std::int64_t IniFileSizeLimit = 8 * 1024 * 1024;
 
