@@ -40,6 +40,14 @@ constexpr HResult errorResult(int messageId)
     return static_cast<HResult>(0x80040F00u + static_cast<std::uint32_t>(messageId));
 }
 
+// The largest INI file Open reads and Save writes, in bytes: a larger one is
+// refused with error 107 both ways, so whatever Save writes Open reads back.
+// Settings files run to kilobytes; 8 MiB is a thousand times a large one, yet
+// bounds what a mistaken or hostile file (a disk image, a log) may cost the
+// caller: at worst, a file of a million of the shortest keys, a few seconds
+// and some fifteen times its size in memory.
+inline constexpr std::int64_t IniFileSizeLimit = 8 * 1024 * 1024;
+
 // Typed access to the settings store under a root, a base key and a machine.
 // The Get members return the store's status when the key does not open (2
 // for a missing key): a success to the caller, who gets Default.
@@ -116,14 +124,17 @@ protected:
 
 #define BRIMLOCK_EXPORT extern "C" __attribute__((visibility("default")))
 
+// No exception leaves the library: every export and every member of its
+// objects answers a failure with a result (E_OUTOFMEMORY when memory ran out).
+
 // The class object of Registry or INIFile, queried for the interface asked.
 BRIMLOCK_EXPORT component::HResult DllGetClassObject(const component::ClassId* classId,
-                                                     const component::InterfaceId* id, void** object);
+                                                     const component::InterfaceId* id, void** object) noexcept;
 // S_OK when no object and no server lock is alive.
-BRIMLOCK_EXPORT component::HResult DllCanUnloadNow();
+BRIMLOCK_EXPORT component::HResult DllCanUnloadNow() noexcept;
 // Writes both classes' keys under HKEY_CLASSES_ROOT in one transaction.
-BRIMLOCK_EXPORT component::HResult DllRegisterServer();
+BRIMLOCK_EXPORT component::HResult DllRegisterServer() noexcept;
 // Removes them again, all but the CLSID key.
-BRIMLOCK_EXPORT component::HResult DllUnregisterServer();
+BRIMLOCK_EXPORT component::HResult DllUnregisterServer() noexcept;
 // "1, 0, 0, 1".
-BRIMLOCK_EXPORT const char* BrimlockRegistryVersion();
+BRIMLOCK_EXPORT const char* BrimlockRegistryVersion() noexcept;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CallBoundary.h"
 #include "Module.h"
 
 #include "component/Dispatch.h"
@@ -7,6 +8,7 @@
 
 #include <span>
 #include <string_view>
+#include <utility>
 
 namespace brimlock {
 
@@ -31,7 +33,7 @@ public:
         std::span<const component::DispatchMember<Interface>> members;
     };
 
-    ComponentObject(component::ModuleLocks& module, component::IUnknown* outer, const Identity& identity)
+    ComponentObject(component::ModuleLocks& module, component::IUnknown* outer, const Identity& identity) noexcept
         : ObjectBase(module, outer), identity_(identity)
     {
     }
@@ -63,15 +65,26 @@ public:
     }
     HResult GetIDsOfNames(std::string_view name, component::DispatchId* id) override
     {
-        return component::findMemberId(identity_.members, name, id);
+        return guard([&] { return component::findMemberId(identity_.members, name, id); });
     }
+    // Converting the arguments and the result takes memory too, around the member's own guard.
     HResult Invoke(component::DispatchId id, component::InvokeKind kind, std::span<const component::Variant> arguments,
                    component::Variant* result) override
     {
-        return component::invokeByTable(identity_.members, static_cast<Interface&>(*this), id, kind, arguments, result);
+        return guard([&] {
+            return component::invokeByTable(identity_.members, static_cast<Interface&>(*this), id, kind, arguments,
+                                            result);
+        });
     }
 
 protected:
+    // The boundary of every member a caller reaches: see guardedCall.
+    template <class Call>
+    HResult guard(Call&& call) const noexcept
+    {
+        return guardedCall(std::forward<Call>(call), identity_.versionedProgId, &identity_.interfaceId);
+    }
+
     HResult report(int messageId) const
     {
         return ReportComponentError(messageId, identity_.versionedProgId, identity_.interfaceId);

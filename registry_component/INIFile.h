@@ -12,7 +12,7 @@ namespace brimlock {
 // the copy, Save writes it back. Nothing is written unless Save is called.
 class INIFile final : public ComponentObject<IINIFile> {
 public:
-    INIFile(component::ModuleLocks& module, component::IUnknown* outer);
+    INIFile(component::ModuleLocks& module, component::IUnknown* outer) noexcept;
 
     HResult get_Dirty(bool* dirty) override;
     HResult get_IsNew(bool* isNew) override;
@@ -43,7 +43,7 @@ public:
     HResult ValueLength(const std::string& section, const std::string& key, std::int32_t* length) override;
 
 private:
-    // Stores a value text, Dirty set.
+    // Stores a value text, Dirty set; nothing changed when it fails.
     HResult store(const std::string& section, const std::string& key, std::string text);
     // A Get: the stored text converted, Default when the key is not there.
     template <class T, class Convert>

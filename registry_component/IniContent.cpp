@@ -58,6 +58,20 @@ std::string IniContent::text() const
     return file;
 }
 
+std::uint64_t IniContent::textSize() const
+{
+    constexpr std::uint64_t LineEnd = 2;
+    std::uint64_t size = 0;
+    for (const auto& [name, section] : sections_.ordered()) {
+        if (size > 0)
+            size += LineEnd;
+        size += 1 + name->size() + 1 + LineEnd;
+        for (const auto& [key, value] : section->ordered())
+            size += key->size() + 1 + value->size() + LineEnd;
+    }
+    return size;
+}
+
 std::string IniContent::sectionNameToStore(std::string_view name)
 {
     std::string stored = upperCased(name);
@@ -101,13 +115,21 @@ void IniContent::set(std::string_view section, std::string_view key, std::string
 {
     const std::string storedSection = sectionNameToStore(section);
     const std::string storedKey = keyNameToStore(key);
-    // A name read from a file as given would be found before the stored one: it is replaced.
     const std::string exactSection = upperCased(section);
     const std::string exactKey = upperCased(key);
+    // What may run out of memory comes first: an insertion that fails leaves
+    // its map as it was, and the rest cannot fail.
+    if (Section* existing = sections_.find(storedSection)) {
+        existing->obtain(storedKey) = std::move(value);
+    } else {
+        Section created;
+        created.obtain(storedKey) = std::move(value);
+        sections_.obtain(storedSection) = std::move(created);
+    }
+    // A name read from a file as given would be found before the stored one: it is replaced.
     if (exactSection != storedSection || exactKey != storedKey)
         if (Section* exact = sections_.find(exactSection))
             exact->erase(exactKey);
-    sections_.obtain(storedSection).obtain(storedKey) = std::move(value);
 }
 
 bool IniContent::eraseSection(std::string_view section)

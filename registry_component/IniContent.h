@@ -2,6 +2,7 @@
 
 #include "HashOrderedMap.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,8 @@ public:
     // The file text: sections and keys in walking order, CR LF line ends, an
     // empty line between sections.
     std::string text() const;
+    // The length of text(), counted without building it.
+    std::uint64_t textSize() const;
 
     // A name as Set stores it: ASCII upper case, CR and LF as "_"; a key also
     // loses its leading white space, and a leading "[" and every "=" become "_".
@@ -32,6 +35,7 @@ public:
     // else as Set stores it; Set replaces a name held as given.
     const std::string* findValue(std::string_view section, std::string_view key) const;
     const Section* findSection(std::string_view section) const;
+    // Either sets the value or, when memory runs out, leaves everything as it was.
     void set(std::string_view section, std::string_view key, std::string value);
     bool eraseSection(std::string_view section);
     bool eraseKey(std::string_view section, std::string_view key);

@@ -1,5 +1,6 @@
 #include "Module.h"
 
+#include "CallBoundary.h"
 #include "INIFile.h"
 #include "Registry.h"
 
@@ -10,6 +11,9 @@
 
 #include <climits>
 #include <cstdlib>
+#include <exception>
+#include <new>
+#include <type_traits>
 
 namespace brimlock {
 
@@ -155,63 +159,102 @@ HResult ReportComponentError(int messageId, std::string_view versionedProgId, co
     return errorResult(messageId);
 }
 
+HResult resultOfCaughtException(std::string_view versionedProgId, const component::InterfaceId* interfaceId) noexcept
+{
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        component::clearErrorInfo();
+        return component::E_OUTOFMEMORY;
+    } catch (const std::exception& failure) {
+        // Telling why needs memory too; without it the failure still stands.
+        try {
+            component::ErrorInfo info;
+            info.description = failure.what();
+            info.source = std::string(versionedProgId);
+            if (interfaceId)
+                info.interfaceId = *interfaceId;
+            component::setErrorInfo(std::move(info));
+        } catch (...) {
+            component::clearErrorInfo();
+        }
+        return component::E_FAIL;
+    } catch (...) {
+        component::clearErrorInfo();
+        return component::E_FAIL;
+    }
+}
+
 } // namespace brimlock
 
 using namespace brimlock;
 
-component::HResult DllGetClassObject(const component::ClassId* classId, const component::InterfaceId* id, void** object)
+component::HResult DllGetClassObject(const component::ClassId* classId, const component::InterfaceId* id,
+                                     void** object) noexcept
 {
-    if (!object)
-        return component::E_POINTER;
-    *object = nullptr;
-    if (!classId || !id)
-        return component::E_POINTER;
-    // Function-local statics: built once on first request, under the
-    // initialisation guard, and kept until the library is unloaded.
-    if (*classId == CLSID_Registry) {
-        static component::ClassFactory<Registry> factory(moduleLocks());
-        return factory.QueryInterface(*id, object);
-    }
-    if (*classId == CLSID_INIFile) {
-        static component::ClassFactory<INIFile> factory(moduleLocks());
-        return factory.QueryInterface(*id, object);
-    }
-    return component::CLASS_E_CLASSNOTAVAILABLE;
+    return guardedCall([&] {
+        if (!object)
+            return component::E_POINTER;
+        *object = nullptr;
+        if (!classId || !id)
+            return component::E_POINTER;
+        // Function-local statics: built once on first request, under the
+        // initialisation guard, and kept until the library is unloaded.
+        if (*classId == CLSID_Registry) {
+            static component::ClassFactory<Registry> factory(moduleLocks());
+            return factory.QueryInterface(*id, object);
+        }
+        if (*classId == CLSID_INIFile) {
+            static component::ClassFactory<INIFile> factory(moduleLocks());
+            return factory.QueryInterface(*id, object);
+        }
+        return component::CLASS_E_CLASSNOTAVAILABLE;
+    });
 }
 
-component::HResult DllCanUnloadNow()
+// The class objects create with a plain new (no exception): a constructor
+// that could throw would unwind into the caller.
+static_assert(std::is_nothrow_constructible_v<Registry, component::ModuleLocks&, component::IUnknown*>);
+static_assert(std::is_nothrow_constructible_v<INIFile, component::ModuleLocks&, component::IUnknown*>);
+
+component::HResult DllCanUnloadNow() noexcept
 {
     return moduleLocks().count() == 0 ? component::S_OK : component::S_FALSE;
 }
 
-component::HResult DllRegisterServer()
+component::HResult DllRegisterServer() noexcept
 {
-    const std::string module = modulePath();
-    if (module.empty())
-        return component::E_UNEXPECTED;
-    registry::Store& store = threadStore();
-    const registry::Status status = store.inTransaction([&] {
-        for (const ClassEntry& entry : Classes)
-            if (registry::Status failure = registerClass(store, entry, module); failure != registry::status::Success)
-                return failure;
-        return registry::status::Success;
+    return guardedCall([] {
+        const std::string module = modulePath();
+        if (module.empty())
+            return component::E_UNEXPECTED;
+        registry::Store& store = threadStore();
+        const registry::Status status = store.inTransaction([&] {
+            for (const ClassEntry& entry : Classes)
+                if (registry::Status failure = registerClass(store, entry, module);
+                    failure != registry::status::Success)
+                    return failure;
+            return registry::status::Success;
+        });
+        return component::resultFromStatus(status);
     });
-    return component::resultFromStatus(status);
 }
 
-component::HResult DllUnregisterServer()
+component::HResult DllUnregisterServer() noexcept
 {
-    registry::Store& store = threadStore();
-    const registry::Status status = store.inTransaction([&] {
-        for (const ClassEntry& entry : Classes)
-            if (registry::Status failure = unregisterClass(store, entry); failure != registry::status::Success)
-                return failure;
-        return registry::status::Success;
+    return guardedCall([] {
+        registry::Store& store = threadStore();
+        const registry::Status status = store.inTransaction([&] {
+            for (const ClassEntry& entry : Classes)
+                if (registry::Status failure = unregisterClass(store, entry); failure != registry::status::Success)
+                    return failure;
+            return registry::status::Success;
+        });
+        return component::resultFromStatus(status);
     });
-    return component::resultFromStatus(status);
 }
 
-const char* BrimlockRegistryVersion()
+const char* BrimlockRegistryVersion() noexcept
 {
     return VersionText;
 }

@@ -69,7 +69,7 @@ public:
 
 } // namespace
 
-Registry::Registry(component::ModuleLocks& module, component::IUnknown* outer)
+Registry::Registry(component::ModuleLocks& module, component::IUnknown* outer) noexcept
     : ComponentObject(module, outer, RegistryIdentity)
 {
 }
@@ -183,42 +183,48 @@ HResult Registry::listNames(const std::string& subKey, bool subKeys, std::vector
 
 HResult Registry::get_Root(std::uint32_t* root)
 {
-    return copyOut(root_, root);
+    return guard([&] { return copyOut(root_, root); });
 }
 
 HResult Registry::put_Root(std::uint32_t root)
 {
-    if (!isAcceptedRoot(root))
-        return report(message::InvalidRoot);
-    root_ = root;
-    return component::S_OK;
+    return guard([&] {
+        if (!isAcceptedRoot(root))
+            return report(message::InvalidRoot);
+        root_ = root;
+        return component::S_OK;
+    });
 }
 
 HResult Registry::get_BaseKey(std::string* baseKey)
 {
-    return copyOut(baseKey_, baseKey);
+    return guard([&] { return copyOut(baseKey_, baseKey); });
 }
 
 HResult Registry::put_BaseKey(const std::string& baseKey)
 {
-    baseKey_ = baseKey;
-    return component::S_OK;
+    return guard([&] {
+        baseKey_ = baseKey;
+        return component::S_OK;
+    });
 }
 
 HResult Registry::get_MachineName(std::string* machineName)
 {
-    return copyOut(machineName_, machineName);
+    return guard([&] { return copyOut(machineName_, machineName); });
 }
 
 HResult Registry::put_MachineName(const std::string& machineName)
 {
-    // "server" and "\\server" both become "\\\\server".
-    machineName_.clear();
-    if (!machineName.empty()) {
-        const std::size_t leading = std::min<std::size_t>(machineName.find_first_not_of('\\'), 2);
-        machineName_.append(2 - leading, '\\').append(machineName);
-    }
-    return component::S_OK;
+    return guard([&] {
+        // "server" and "\\server" both become "\\\\server".
+        machineName_.clear();
+        if (!machineName.empty()) {
+            const std::size_t leading = std::min<std::size_t>(machineName.find_first_not_of('\\'), 2);
+            machineName_.append(2 - leading, '\\').append(machineName);
+        }
+        return component::S_OK;
+    });
 }
 
 template <class T, class FromText, class FromNumber>
@@ -241,225 +247,257 @@ HResult Registry::readAs(const std::string& subKey, const std::string& name, con
 HResult Registry::GetString(const std::string& subKey, const std::string& name, const std::string& defaultValue,
                             std::string* value)
 {
-    return readAs(
-        subKey, name, defaultValue, value, [](const std::string& text) { return text; },
-        [](std::int32_t number) { return std::to_string(number); });
+    return guard([&] {
+        return readAs(
+            subKey, name, defaultValue, value, [](const std::string& text) { return text; },
+            [](std::int32_t number) { return std::to_string(number); });
+    });
 }
 
 HResult Registry::GetLong(const std::string& subKey, const std::string& name, std::int32_t defaultValue,
                           std::int32_t* value)
 {
-    return readAs(
-        subKey, name, defaultValue, value,
-        [&](const std::string& text) { return leadingLong(text).value_or(defaultValue); },
-        [](std::int32_t number) { return number; });
+    return guard([&] {
+        return readAs(
+            subKey, name, defaultValue, value,
+            [&](const std::string& text) { return leadingLong(text).value_or(defaultValue); },
+            [](std::int32_t number) { return number; });
+    });
 }
 
 HResult Registry::GetDouble(const std::string& subKey, const std::string& name, double defaultValue, double* value)
 {
-    return readAs(
-        subKey, name, defaultValue, value,
-        [&](const std::string& text) { return leadingDouble(text).value_or(defaultValue); },
-        [](std::int32_t number) { return static_cast<double>(number); });
+    return guard([&] {
+        return readAs(
+            subKey, name, defaultValue, value,
+            [&](const std::string& text) { return leadingDouble(text).value_or(defaultValue); },
+            [](std::int32_t number) { return static_cast<double>(number); });
+    });
 }
 
 HResult Registry::GetCurrency(const std::string& subKey, const std::string& name, std::int64_t defaultValue,
                               std::int64_t* value)
 {
-    return readAs(
-        subKey, name, defaultValue, value,
-        [&](const std::string& text) { return parseCurrency(text).value_or(defaultValue); },
-        [](std::int32_t number) { return std::int64_t{number} * 10000; });
+    return guard([&] {
+        return readAs(
+            subKey, name, defaultValue, value,
+            [&](const std::string& text) { return parseCurrency(text).value_or(defaultValue); },
+            [](std::int32_t number) { return std::int64_t{number} * 10000; });
+    });
 }
 
 HResult Registry::GetBoolean(const std::string& subKey, const std::string& name, bool defaultValue, bool* value)
 {
-    return readAs(
-        subKey, name, defaultValue, value, [](const std::string& text) { return leadingIntegerIsNonZero(text); },
-        [](std::int32_t number) { return number != 0; });
+    return guard([&] {
+        return readAs(
+            subKey, name, defaultValue, value, [](const std::string& text) { return leadingIntegerIsNonZero(text); },
+            [](std::int32_t number) { return number != 0; });
+    });
 }
 
 HResult Registry::GetDate(const std::string& subKey, const std::string& name, double defaultValue, double* value)
 {
-    return readAs(
-        subKey, name, defaultValue, value,
-        [&](const std::string& text) { return parseDate(text).value_or(defaultValue); },
-        [&](std::int32_t) { return defaultValue; });
+    return guard([&] {
+        return readAs(
+            subKey, name, defaultValue, value,
+            [&](const std::string& text) { return parseDate(text).value_or(defaultValue); },
+            [&](std::int32_t) { return defaultValue; });
+    });
 }
 
 HResult Registry::SetString(const std::string& subKey, const std::string& name, const std::string& value)
 {
-    // A text is stored up to its first NUL; one holding a NUL could not come back whole.
-    if (value.find('\0') != std::string::npos)
-        return component::E_INVALIDARG;
-    return write(subKey, name, registry::Value::text(value));
+    return guard([&] {
+        // A text is stored up to its first NUL; one holding a NUL could not come back whole.
+        if (value.find('\0') != std::string::npos)
+            return component::E_INVALIDARG;
+        return write(subKey, name, registry::Value::text(value));
+    });
 }
 
 HResult Registry::SetBoolean(const std::string& subKey, const std::string& name, bool value)
 {
-    return write(subKey, name, registry::Value::text(value ? "1" : "0"));
+    return guard([&] { return write(subKey, name, registry::Value::text(value ? "1" : "0")); });
 }
 
 HResult Registry::SetLong(const std::string& subKey, const std::string& name, std::int32_t value)
 {
-    return write(subKey, name, registry::Value::number32(static_cast<std::uint32_t>(value)));
+    return guard([&] { return write(subKey, name, registry::Value::number32(static_cast<std::uint32_t>(value))); });
 }
 
 HResult Registry::SetDouble(const std::string& subKey, const std::string& name, double value)
 {
-    const auto text = doubleText(value);
-    if (!text)
-        return component::E_INVALIDARG;
-    return write(subKey, name, registry::Value::text(*text));
+    return guard([&] {
+        const auto text = doubleText(value);
+        if (!text)
+            return component::E_INVALIDARG;
+        return write(subKey, name, registry::Value::text(*text));
+    });
 }
 
 HResult Registry::SetCurrency(const std::string& subKey, const std::string& name, std::int64_t value)
 {
-    return write(subKey, name, registry::Value::text(currencyText(value)));
+    return guard([&] { return write(subKey, name, registry::Value::text(currencyText(value))); });
 }
 
 HResult Registry::SetDate(const std::string& subKey, const std::string& name, double value)
 {
-    const auto text = dateText(value);
-    if (!text)
-        return component::E_INVALIDARG;
-    return write(subKey, name, registry::Value::text(*text));
+    return guard([&] {
+        const auto text = dateText(value);
+        if (!text)
+            return component::E_INVALIDARG;
+        return write(subKey, name, registry::Value::text(*text));
+    });
 }
 
 HResult Registry::ValueType(const std::string& subKey, const std::string& name, std::int32_t* type)
 {
-    if (!type)
-        return component::E_POINTER;
-    registry::Value value;
-    *type = 0;
-    if (lookUp(subKey, name, value)) {
-        if (value.type == registry::type::Text || value.type == registry::type::ExpandableText ||
-            value.type == registry::type::MultiText)
-            *type = 1;
-        else if (value.type == registry::type::Number32)
-            *type = 2;
-    }
-    return component::S_OK;
+    return guard([&] {
+        if (!type)
+            return component::E_POINTER;
+        registry::Value value;
+        *type = 0;
+        if (lookUp(subKey, name, value)) {
+            if (value.type == registry::type::Text || value.type == registry::type::ExpandableText ||
+                value.type == registry::type::MultiText)
+                *type = 1;
+            else if (value.type == registry::type::Number32)
+                *type = 2;
+        }
+        return component::S_OK;
+    });
 }
 
 HResult Registry::ValueSize(const std::string& subKey, const std::string& name, std::int32_t* size)
 {
-    if (!size)
-        return component::E_POINTER;
-    registry::Value value;
-    *size = 0;
-    if (lookUp(subKey, name, value)) {
-        std::int64_t bytes = static_cast<std::int64_t>(value.data.size());
-        if (value.type == registry::type::Text || value.type == registry::type::ExpandableText ||
-            value.type == registry::type::MultiText)
-            --bytes;
-        *size = static_cast<std::int32_t>(std::clamp<std::int64_t>(bytes, 0, INT32_MAX));
-    }
-    return component::S_OK;
+    return guard([&] {
+        if (!size)
+            return component::E_POINTER;
+        registry::Value value;
+        *size = 0;
+        if (lookUp(subKey, name, value)) {
+            std::int64_t bytes = static_cast<std::int64_t>(value.data.size());
+            if (value.type == registry::type::Text || value.type == registry::type::ExpandableText ||
+                value.type == registry::type::MultiText)
+                --bytes;
+            *size = static_cast<std::int32_t>(std::clamp<std::int64_t>(bytes, 0, INT32_MAX));
+        }
+        return component::S_OK;
+    });
 }
 
 HResult Registry::KeyExists(const std::string& subKey, bool* exists)
 {
-    if (!exists)
-        return component::E_POINTER;
-    OpenedKey key;
-    bool unreachable = false;
-    *exists = openKey(subKey, false, false, key.handle, unreachable) == status::Success;
-    return component::S_OK;
+    return guard([&] {
+        if (!exists)
+            return component::E_POINTER;
+        OpenedKey key;
+        bool unreachable = false;
+        *exists = openKey(subKey, false, false, key.handle, unreachable) == status::Success;
+        return component::S_OK;
+    });
 }
 
 HResult Registry::ValueExists(const std::string& subKey, const std::string& name, bool* exists)
 {
-    if (!exists)
-        return component::E_POINTER;
-    registry::Value value;
-    *exists = lookUp(subKey, name, value);
-    return component::S_OK;
+    return guard([&] {
+        if (!exists)
+            return component::E_POINTER;
+        registry::Value value;
+        *exists = lookUp(subKey, name, value);
+        return component::S_OK;
+    });
 }
 
 HResult Registry::CreateKey(const std::string& subKey)
 {
-    OpenedKey key;
-    bool unreachable = false;
-    const registry::Status opened = openKey(subKey, true, true, key.handle, unreachable);
-    if (unreachable)
-        return report(message::MachineNotFound);
-    return opened == status::Success ? component::S_OK : report(message::AccessDenied);
+    return guard([&] {
+        OpenedKey key;
+        bool unreachable = false;
+        const registry::Status opened = openKey(subKey, true, true, key.handle, unreachable);
+        if (unreachable)
+            return report(message::MachineNotFound);
+        return opened == status::Success ? component::S_OK : report(message::AccessDenied);
+    });
 }
 
 HResult Registry::DeleteValue(const std::string& subKey, const std::string& name)
 {
-    OpenedKey key;
-    bool unreachable = false;
-    const registry::Status opened = openKey(subKey, true, false, key.handle, unreachable);
-    if (unreachable)
-        return report(message::MachineNotFound);
-    if (opened == status::FileNotFound)
-        return component::S_OK;
-    if (opened != status::Success)
-        return report(message::AccessDenied);
-    const registry::Status deleted = threadStore().deleteValue(key.handle, name);
-    if (deleted == status::FileNotFound)
-        return report(message::ValueNotFound);
-    return deleted == status::Success ? component::S_OK : report(message::AccessDenied);
+    return guard([&] {
+        OpenedKey key;
+        bool unreachable = false;
+        const registry::Status opened = openKey(subKey, true, false, key.handle, unreachable);
+        if (unreachable)
+            return report(message::MachineNotFound);
+        if (opened == status::FileNotFound)
+            return component::S_OK;
+        if (opened != status::Success)
+            return report(message::AccessDenied);
+        const registry::Status deleted = threadStore().deleteValue(key.handle, name);
+        if (deleted == status::FileNotFound)
+            return report(message::ValueNotFound);
+        return deleted == status::Success ? component::S_OK : report(message::AccessDenied);
+    });
 }
 
 HResult Registry::SubKeyNames(const std::string& subKey, std::vector<std::string>* names)
 {
-    return listNames(subKey, true, names);
+    return guard([&] { return listNames(subKey, true, names); });
 }
 
 HResult Registry::ValueNames(const std::string& subKey, std::vector<std::string>* names)
 {
-    return listNames(subKey, false, names);
+    return guard([&] { return listNames(subKey, false, names); });
 }
 
 HResult Registry::DeleteKey(const std::string& subKey)
 {
-    const std::string path = keyPath(subKey);
-    // A root is never deleted; an empty path or one of separators alone names the root.
-    if (path.find_first_not_of('\\') == std::string::npos)
-        return report(message::AccessDenied);
-    int failure = 0;
-    registry::Store& store = threadStore();
-    // One transaction: the subtree goes whole or not at all.
-    const registry::Status outcome = store.inTransaction([&]() -> registry::Status {
-        {
-            OpenedKey key;
-            bool unreachable = false;
-            openKey(subKey, false, false, key.handle, unreachable);
-            if (unreachable) {
-                failure = message::MachineNotFound;
-                return status::BadNetPath;
+    return guard([&] {
+        const std::string path = keyPath(subKey);
+        // A root is never deleted; an empty path or one of separators alone names the root.
+        if (path.find_first_not_of('\\') == std::string::npos)
+            return report(message::AccessDenied);
+        int failure = 0;
+        registry::Store& store = threadStore();
+        // One transaction: the subtree goes whole or not at all.
+        const registry::Status outcome = store.inTransaction([&]() -> registry::Status {
+            {
+                OpenedKey key;
+                bool unreachable = false;
+                openKey(subKey, false, false, key.handle, unreachable);
+                if (unreachable) {
+                    failure = message::MachineNotFound;
+                    return status::BadNetPath;
+                }
+                if (!key.handle)
+                    return status::Success;
             }
-            if (!key.handle)
-                return status::Success;
-        }
-        // The parent of every SubKey is the base key; with no SubKey, the base key's own parent.
-        std::string parentPath = baseKey_;
-        std::string leaf = subKey;
-        if (subKey.empty()) {
-            const std::size_t separator = baseKey_.find_last_of('\\', baseKey_.find_last_not_of('\\'));
-            parentPath = separator == std::string::npos ? std::string() : baseKey_.substr(0, separator);
-            leaf = separator == std::string::npos ? baseKey_ : baseKey_.substr(separator + 1);
-        }
-        OpenedKey parent;
-        bool unreachable = false;
-        const registry::Status parentOpened = openPath(parentPath, true, false, parent.handle, unreachable);
-        if (parentOpened != status::Success) {
-            failure = parentOpened == status::FileNotFound ? message::PathNotFound : message::AccessDenied;
-            return parentOpened;
-        }
-        const registry::Status deleted = store.deleteTree(parent.handle, leaf);
-        if (deleted != status::Success) {
-            failure = message::AccessDenied;
-            return deleted;
-        }
-        return status::Success;
+            // The parent of every SubKey is the base key; with no SubKey, the base key's own parent.
+            std::string parentPath = baseKey_;
+            std::string leaf = subKey;
+            if (subKey.empty()) {
+                const std::size_t separator = baseKey_.find_last_of('\\', baseKey_.find_last_not_of('\\'));
+                parentPath = separator == std::string::npos ? std::string() : baseKey_.substr(0, separator);
+                leaf = separator == std::string::npos ? baseKey_ : baseKey_.substr(separator + 1);
+            }
+            OpenedKey parent;
+            bool unreachable = false;
+            const registry::Status parentOpened = openPath(parentPath, true, false, parent.handle, unreachable);
+            if (parentOpened != status::Success) {
+                failure = parentOpened == status::FileNotFound ? message::PathNotFound : message::AccessDenied;
+                return parentOpened;
+            }
+            const registry::Status deleted = store.deleteTree(parent.handle, leaf);
+            if (deleted != status::Success) {
+                failure = message::AccessDenied;
+                return deleted;
+            }
+            return status::Success;
+        });
+        if (outcome == status::Success)
+            return component::S_OK;
+        return report(failure ? failure : message::AccessDenied);
     });
-    if (outcome == status::Success)
-        return component::S_OK;
-    return report(failure ? failure : message::AccessDenied);
 }
 
 } // namespace brimlock

@@ -12,9 +12,10 @@ namespace brimlock {
 
 // Typed access to the settings store. Each call opens the key it needs and
 // closes it again; only the root, the base key and the machine persist.
+// Every member runs inside guard(): no exception reaches the caller.
 class Registry final : public ComponentObject<IRegistry> {
 public:
-    Registry(component::ModuleLocks& module, component::IUnknown* outer);
+    Registry(component::ModuleLocks& module, component::IUnknown* outer) noexcept;
 
     HResult get_Root(std::uint32_t* root) override;
     HResult put_Root(std::uint32_t root) override;

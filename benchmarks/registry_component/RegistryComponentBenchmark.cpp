@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -58,6 +59,28 @@ void IniGetString(benchmark::State& state)
     }
 }
 BENCHMARK(IniGetString)->Unit(benchmark::kMicrosecond);
+
+// Open of the largest file Open reads, made of the shortest distinct keys:
+// what a hostile file can cost a caller in time (and, seen from outside, memory).
+void IniOpenAtTheSizeLimit(benchmark::State& state)
+{
+    const auto path = benchFolder().file("limit.ini").string();
+    {
+        std::string text = "[s]\n";
+        for (int i = 0; text.size() < static_cast<std::size_t>(IniFileSizeLimit); ++i)
+            text.append(numbered("", i)).append("=\n");
+        text.resize(static_cast<std::size_t>(IniFileSizeLimit));
+        FILE* file = std::fopen(path.c_str(), "wb");
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fclose(file);
+    }
+    for (auto _ : state) {
+        auto file = create<IINIFile>(CLSID_INIFile, IID_IINIFile);
+        if (file->Open(path) != S_OK)
+            state.SkipWithError("the file at the limit did not open");
+    }
+}
+BENCHMARK(IniOpenAtTheSizeLimit)->Unit(benchmark::kMillisecond);
 
 // One read from the store: open the key, read the value, close it.
 void RegistryGetString(benchmark::State& state)
