@@ -26,13 +26,13 @@ bool AnalysisReport::save(model::ModelShell& shell, std::string_view module, std
     const std::string content = buffer_.str();
     out->write(content.data(), static_cast<std::streamsize>(content.size()));
     out->flush();
-    if (!*out) {
+    const bool written = static_cast<bool>(*out);
+    if (!written)
         shell.reportError(module, routine, std::to_string(runtime::DeviceIOError),
                           runtime::errorDescription(runtime::DeviceIOError), path_);
-        return false;
-    }
-    // A failed commit is reported by the shell's file.
-    return runtime::commitOutput(*out) == 0;
+    // Committed after a failed write too: the shell's file tells the user of
+    // any failure when it is committed, and keeps the earlier file.
+    return runtime::commitOutput(*out) == 0 && written;
 }
 
 } // namespace cindrel::analyses

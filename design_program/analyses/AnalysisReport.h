@@ -49,7 +49,8 @@ public:
     // Writes what was gathered to the file through the shell, replacing it.
     // False when the report is off, the file did not open (the shell has told
     // the user; reported to the run log too when reportUnopened) or the write
-    // failed (reported to the run log as module and routine).
+    // or commit failed (the shell's file tells the user; a failed write is
+    // also reported to the run log as module and routine).
     bool save(model::ModelShell& shell, std::string_view module, std::string_view routine,
               bool reportUnopened = false);
 

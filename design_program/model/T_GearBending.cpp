@@ -50,6 +50,10 @@ void BendingTrace::record(const std::vector<TraceField>& fields) {
         writer.endRecord();
     } catch (const runtime::RuntimeError&) {
         runtime::reportError(gear_.shell(), "T_Gear", routine_, std::current_exception(), "trace file");
+        // A failed write is committed too: the commit fails, keeps the earlier
+        // trace, and the shell's file tells the user why.
+        if (!*out_)
+            runtime::commitOutput(*out_);
         out_.reset();
     }
 }

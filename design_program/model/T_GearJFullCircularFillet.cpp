@@ -251,6 +251,8 @@ double GearBending::fullCircularFillet(T_Gear& gear) {
                                  "the circular fillet did not settle within 100 placement steps; J is 0",
                                  "");
         trace.record({text("failed to converge the fillet within 100 steps, no J computed")});
+        // The trace of this run replaces the earlier one, which would pass for it.
+        trace.close();
         s.XKF = 0;
         s.YK = 0;
         s.XJ = 0;

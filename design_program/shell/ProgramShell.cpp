@@ -18,20 +18,24 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace cindrel::shell {
 
 namespace {
 
-// An atomic file whose failure to commit is reported, with the system's own
-// error (a full disk above all), not a generic one.
+// An atomic file whose failure to commit (a write that failed before it
+// included) is logged and told to the user, with the system's own error (a
+// full disk above all), not a generic one.
 class ReportedAtomicFile : public runtime::AtomicFile {
 public:
-    ReportedAtomicFile(const std::string& target, runtime::ErrorReporter& reporter)
-        : runtime::AtomicFile(target), path_(target), reporter_(reporter)
+    ReportedAtomicFile(const std::string& target, runtime::ErrorReporter& reporter,
+                       std::function<void(const std::string&)> tell)
+        : runtime::AtomicFile(target), path_(target), reporter_(reporter), tell_(std::move(tell))
     {
     }
     int commit() override
@@ -41,6 +45,8 @@ public:
             const int number = runtime::fileErrorNumber(error);
             reporter_.reportError("T_colData", "OpenFile", std::to_string(number), runtime::errorDescription(number),
                                   path_);
+            if (tell_)
+                tell_(cannotWriteMessage(path_, error));
         }
         return error;
     }
@@ -48,13 +54,20 @@ public:
 private:
     std::string path_;
     runtime::ErrorReporter& reporter_;
+    std::function<void(const std::string&)> tell_;
 };
 
 } // namespace
 
-std::unique_ptr<std::ostream> openCompletedOnClose(const std::string& path, runtime::ErrorReporter& reporter)
+std::string cannotWriteMessage(const std::string& path, int error)
 {
-    auto file = std::make_unique<ReportedAtomicFile>(path, reporter);
+    return "Cannot write the file " + path + ": " + runtime::errorDescription(runtime::fileErrorNumber(error));
+}
+
+std::unique_ptr<std::ostream> openCompletedOnClose(const std::string& path, runtime::ErrorReporter& reporter,
+                                                   std::function<void(const std::string&)> tell)
+{
+    auto file = std::make_unique<ReportedAtomicFile>(path, reporter, std::move(tell));
     if (!file->isOpen()) {
         errno = file->error();
         return nullptr;
@@ -106,11 +119,10 @@ std::string ProgramShell::activeFileName(bool withExtension, bool withDirectoryS
 
 std::unique_ptr<std::ostream> ProgramShell::openOutputFile(const std::string& path)
 {
-    auto file = openCompletedOnClose(path, *this);
-    if (file == nullptr) {
-        const int number = runtime::fileErrorNumber(errno);
-        showMessage("Cannot write the file " + path + ": " + runtime::errorDescription(number));
-    }
+    // Every failure of the file is told alike: at the open, and at the commit.
+    auto file = openCompletedOnClose(path, *this, [this](const std::string& text) { showMessage(text); });
+    if (file == nullptr)
+        showMessage(cannotWriteMessage(path, errno));
     return file;
 }
 

@@ -3,6 +3,9 @@
 #include "model/ModelShell.h"
 #include "shell/clsRegisty.h"
 
+#include <functional>
+#include <string>
+
 namespace cindrel::shell {
 
 class Startup;
@@ -51,8 +54,14 @@ private:
 
 // A text file that appears under its name only once it was written whole: an
 // atomic file, put in place by runtime::commitOutput; dropped without it, an
-// earlier file is left as it was. A failed commit is reported to `reporter`.
-// Null, with errno set, when the file cannot be started.
-std::unique_ptr<std::ostream> openCompletedOnClose(const std::string& path, runtime::ErrorReporter& reporter);
+// earlier file is left as it was. A failed commit (a failed write included)
+// is reported to `reporter` and its message handed to `tell`. Null, with
+// errno set, when the file cannot be started.
+std::unique_ptr<std::ostream> openCompletedOnClose(const std::string& path, runtime::ErrorReporter& reporter,
+                                                   std::function<void(const std::string&)> tell);
+
+// What the user is told when the file cannot be written: its path and the
+// reason for the errno.
+std::string cannotWriteMessage(const std::string& path, int error);
 
 } // namespace cindrel::shell

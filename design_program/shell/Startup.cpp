@@ -18,6 +18,8 @@ namespace cindrel::shell {
 
 namespace {
 
+const QString RunNotesFileName = QStringLiteral("RunNotes.dat");
+
 WindowPlacement placementOf(forms::Form& form)
 {
     return {form.left(), form.top(), form.width(), form.height(), static_cast<int>(form.windowState())};
@@ -105,7 +107,8 @@ void Startup::AcceptDisclaimer(bool Agreed, bool ShowNotes, bool WriteNotes)
         runNotes_.ShowRunNotes = ShowNotes;
         if (ShowNotes)
             misc_->showWindow();
-        runNotes_.RunNotesPath = shellservices::writableProgramFilePath(QStringLiteral("RunNotes.dat")).toStdString();
+        // A folder or FIFO of that name sends the notes to the user's folder, as a read-only program folder does.
+        runNotes_.RunNotesPath = shellservices::writableProgramFilePath(RunNotesFileName).toStdString();
         runNotes_.WriteRunNotes2File = WriteNotes;
         windows_[QStringLiteral("frmDisclaimer")].unload();
         if (WriteNotes) {
@@ -131,6 +134,10 @@ void Startup::StartApplication()
         const bool programFolderWritable = shellservices::isFolderWritable(programFolder);
         if (!programFolderWritable && runNotes_.WriteRunNotes2File)
             WriteRunNote("The program folder may not be written; run notes go to " + runNotes_.RunNotesPath);
+        else if (runNotes_.WriteRunNotes2File &&
+                 runNotes_.RunNotesPath != shellservices::programFilePath(RunNotesFileName).toStdString())
+            WriteRunNote(shellservices::programFilePath(RunNotesFileName).toStdString() +
+                         " is not a plain file that may be written; run notes go to " + runNotes_.RunNotesPath);
 
         step = "Going to load clsRegistry";
         WriteRunNote(step);

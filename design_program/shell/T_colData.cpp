@@ -172,6 +172,40 @@ private:
     qsizetype at_ = 0;
 };
 
+// Reports the first few faults of a design file's records one by one and the
+// rest as a count: every report reaches the run log, and a file of malformed
+// lines must not flood it.
+class BadRecordLog {
+public:
+    static constexpr int Listed = 5;
+
+    explicit BadRecordLog(DesignFileHost& host) : host_(host) {}
+
+    void error(std::size_t record, int number, const std::string& description)
+    {
+        if (listed())
+            host_.reportError(Module, "Readfile", std::to_string(number), description,
+                              "record " + std::to_string(record));
+    }
+    void note(const std::string& text)
+    {
+        if (listed())
+            host_.writeRunNote(text);
+    }
+    void finish()
+    {
+        if (count_ > Listed)
+            host_.writeRunNote(std::to_string(count_ - Listed) +
+                               " more faults in the records of the design file were not listed");
+    }
+
+private:
+    bool listed() { return ++count_ <= Listed; }
+
+    DesignFileHost& host_;
+    long long count_ = 0;
+};
+
 // Start-up's side of the design-file object.
 class ProgramHost : public DesignFileHost {
 public:
@@ -583,17 +617,19 @@ std::optional<std::string> T_colData::readDesignBytes(const std::string& FileNam
 T_colData::ReadRecords T_colData::placeRecords(const QString& text)
 {
     ReadRecords read;
+    BadRecordLog badRecords(host_);
     RecordSplitter splitter(text);
     while (!splitter.atEnd()) {
         const Record record = splitter.next();
         ++read.records;
         const QString& key = record.fields.front();
         if (record.fields.size() < 2) {
-            fail("Readfile", runtime::InputPastEndOfFile, runtime::errorDescription(runtime::InputPastEndOfFile));
+            badRecords.error(read.records, runtime::InputPastEndOfFile,
+                             runtime::errorDescription(runtime::InputPastEndOfFile));
             continue;
         }
         if (!read.keys.insert(key).second)
-            fail("Readfile", KeyAlreadyUsed, "Key already read: " + key.toStdString());
+            badRecords.error(read.records, KeyAlreadyUsed, "Key already read: " + key.toStdString());
         if (!byKey_.contains(key)) {
             read.unrecognised.push_back(key);
             continue;
@@ -603,11 +639,12 @@ T_colData::ReadRecords T_colData::placeRecords(const QString& text)
             ++read.placed;
         } catch (const std::exception& error) {
             const runtime::ErrorText failure = runtime::errorTextOf(error);
-            fail("Readfile", failure.number, failure.description);
+            badRecords.error(read.records, failure.number, failure.description);
         }
     }
     for (const QString& line : read.refused)
-        note(line.toStdString());
+        badRecords.note(line.toStdString());
+    badRecords.finish();
     return read;
 }
 

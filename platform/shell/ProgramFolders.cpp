@@ -2,9 +2,15 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace shellservices {
 
@@ -68,9 +74,18 @@ bool isFolderWritable(const QString& folder) {
     return probe.open();
 }
 
+bool isFileWritable(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status {};
+    if (::stat(name.constData(), &status) != 0)
+        return errno == ENOENT;
+    // Never opened to find out: opening a FIFO waits for its other end.
+    return S_ISREG(status.st_mode) && ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) == 0;
+}
+
 QString writableProgramFilePath(const QString& fileName) {
     const QString folder = programFolder();
-    if (isFolderWritable(folder))
+    if (isFolderWritable(folder) && isFileWritable(joined(folder, fileName)))
         return joined(folder, fileName);
     return joined(userDataFolder(), fileName);
 }

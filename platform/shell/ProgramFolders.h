@@ -21,8 +21,14 @@ void setUserDataFolderOverride(const QString& folder); // empty: back to the rea
 // permission bits, which say nothing on read-only mounts or for root).
 bool isFolderWritable(const QString& folder);
 
+// True when a file may be written at the path: none is there yet, or a
+// regular file (or a link to one) that may be written. A folder, FIFO or
+// device of that name is not.
+bool isFileWritable(const QString& path);
+
 // Where to write a file that belongs in the program folder: there when the
-// folder is writable, else in the per-user data folder.
+// folder is writable and the file of that name may be written, else in the
+// per-user data folder.
 QString writableProgramFilePath(const QString& fileName);
 
 } // namespace shellservices

@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -187,12 +188,27 @@ TEST_F(BendingTraceTest, TraceThatCannotBeOpenedLeavesJUnchanged) {
     EXPECT_TRUE(shell.errors.empty());
 }
 
-// A shell whose trace files fail at the first write, as on a full disk.
+// A shell whose trace files fail at the first write, as on a full disk, and
+// count the commits that would tell the user.
 class FailingFileShell : public RecordingShell {
 public:
+    int commits = 0;
     std::unique_ptr<std::ostream> openOutputFile(const std::string&) override {
-        return std::make_unique<std::ostream>(nullptr);
+        return std::make_unique<FailingFile>(commits);
     }
+
+private:
+    class FailingFile : public runtime::AtomicFile {
+    public:
+        explicit FailingFile(int& commits) : commits_(commits) {}
+        int commit() override {
+            ++commits_;
+            return ENOSPC;
+        }
+
+    private:
+        int& commits_;
+    };
 };
 
 TEST(BendingTraceFailureTest, TraceThatFailsToWriteIsReportedOnceAndLeavesJUnchanged) {
@@ -210,6 +226,7 @@ TEST(BendingTraceFailureTest, TraceThatFailsToWriteIsReportedOnceAndLeavesJUncha
         ASSERT_EQ(shell.errors.size(), 1u);
         EXPECT_EQ(shell.errors[0].module, "T_Gear");
         EXPECT_EQ(shell.errors[0].number, "57");
+        EXPECT_EQ(shell.commits, 1) << "committed, so that the shell's file tells why it failed";
     }
 }
 

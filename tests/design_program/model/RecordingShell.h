@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ModelShell.h"
+#include "runtime/AtomicFile.h"
 
 #include <array>
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace cindrel::model::testing {
@@ -34,7 +36,7 @@ public:
     bool csv = false;
     std::string designPathWithoutExtension = "/designs/pair";
     bool failOpen = false;
-    std::map<std::string, std::string> files; // path -> everything written
+    std::map<std::string, std::string> files; // path -> the text of its last committed write
     DrawingProgram* drawing = nullptr; // none: the shell's default, no drawing program
 
     // Every hand-over to the pair's deflection analysis, its twenty values in
@@ -76,7 +78,7 @@ public:
     std::unique_ptr<std::ostream> openOutputFile(const std::string& path) override {
         if (failOpen)
             return nullptr;
-        return std::make_unique<Sink>(files[path]);
+        return std::make_unique<Sink>(files, path);
     }
     AnalysisFactory& analysisFactory() override { return analyses_; }
 
@@ -139,14 +141,25 @@ private:
         int& closed_;
     };
 
-    // Writes into the files map when closed, as a real file is complete on close.
-    class Sink : public std::ostringstream {
+    // Takes the place of its file in the files map only when committed
+    // (runtime::commitOutput), as the shell's files do; dropped without it,
+    // the earlier text of that path stays as it was.
+    class Sink : public runtime::AtomicFile {
     public:
-        explicit Sink(std::string& target) : target_(target) { target_.clear(); }
-        ~Sink() override { target_ = str(); }
+        Sink(std::map<std::string, std::string>& files, std::string path) : files_(files), path_(std::move(path)) {
+            rdbuf(&text_);
+            clear();
+        }
+        int commit() override {
+            files_[path_] = text_.str();
+            setstate(std::ios::badbit); // written once, as a real file
+            return 0;
+        }
 
     private:
-        std::string& target_;
+        std::map<std::string, std::string>& files_;
+        std::string path_;
+        std::stringbuf text_;
     };
 };
 

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -28,7 +30,13 @@ struct NumberReporter : runtime::ErrorReporter {
     {
         numbers.emplace_back(number);
     }
+    // What the file hands on to be told to the user.
+    std::function<void(const std::string&)> teller()
+    {
+        return [this](const std::string& text) { told.push_back(text); };
+    }
     std::vector<std::string> numbers;
+    std::vector<std::string> told;
 };
 
 
@@ -44,13 +52,16 @@ TEST(CompletedOnClose, AWriteThatFailsIsReportedAndLeavesTheEarlierFileWhole)
         setrlimit(RLIMIT_FSIZE, &small);
         NumberReporter reporter;
         {
-            auto file = cindrel::shell::openCompletedOnClose(target, reporter);
+            auto file = cindrel::shell::openCompletedOnClose(target, reporter, reporter.teller());
             if (!file)
                 return 2;
             *file << std::string(1 << 16, 'y');
             runtime::commitOutput(*file);
         }
-        return reporter.numbers.size() == 1 && reporter.numbers[0] != "0" ? 0 : 1;
+        if (reporter.numbers.size() != 1 || reporter.numbers[0] != "57")
+            return 1;
+        // Told as a failed open is, not only logged.
+        return reporter.told == std::vector<std::string>{"Cannot write the file " + target + ": Device I/O error"} ? 0 : 3;
     });
     EXPECT_EQ(reported, 0);
     EXPECT_EQ(fileText(target), "earlier");
@@ -63,7 +74,7 @@ TEST(CompletedOnClose, TheNextWriteRemovesWhatAKilledOneLeft)
     const std::string target = folder.file("report.csv").string();
     testsupport::inChildProcess([&] {
         NumberReporter reporter;
-        auto file = cindrel::shell::openCompletedOnClose(target, reporter);
+        auto file = cindrel::shell::openCompletedOnClose(target, reporter, reporter.teller());
         *file << std::string(1 << 16, 'k') << std::flush;
         raise(SIGKILL);
         return 0;
@@ -71,8 +82,9 @@ TEST(CompletedOnClose, TheNextWriteRemovesWhatAKilledOneLeft)
     ASSERT_EQ(testsupport::namesStartingWith(folder.path(), ".report.csv.").size(), 1u);
 
     NumberReporter reporter;
-    EXPECT_EQ(runtime::commitOutput(*cindrel::shell::openCompletedOnClose(target, reporter)), 0);
+    EXPECT_EQ(runtime::commitOutput(*cindrel::shell::openCompletedOnClose(target, reporter, reporter.teller())), 0);
     EXPECT_TRUE(reporter.numbers.empty());
+    EXPECT_TRUE(reporter.told.empty());
     EXPECT_TRUE(std::filesystem::exists(target));
     EXPECT_TRUE(testsupport::namesStartingWith(folder.path(), ".report.csv.").empty());
 }
@@ -84,7 +96,7 @@ TEST(CompletedOnClose, AWriterUnwoundByAnExceptionLeavesTheEarlierFileAndReports
     std::ofstream(target, std::ios::binary) << "earlier";
     NumberReporter reporter;
     try {
-        auto file = cindrel::shell::openCompletedOnClose(target, reporter);
+        auto file = cindrel::shell::openCompletedOnClose(target, reporter, reporter.teller());
         ASSERT_NE(file, nullptr);
         *file << "partial" << std::flush;
         throw std::runtime_error("the routine failed");
@@ -93,6 +105,24 @@ TEST(CompletedOnClose, AWriterUnwoundByAnExceptionLeavesTheEarlierFileAndReports
     EXPECT_EQ(fileText(target), "earlier");
     EXPECT_TRUE(testsupport::namesStartingWith(folder.path(), ".trace.csv.").empty());
     EXPECT_TRUE(reporter.numbers.empty());
+    EXPECT_TRUE(reporter.told.empty());
+}
+
+TEST(CompletedOnClose, ACommitThatCannotTakeTheNameIsToldWithItsReason)
+{
+    TemporaryFolder folder;
+    const std::string target = folder.file("trace.csv").string();
+    NumberReporter reporter;
+    auto file = cindrel::shell::openCompletedOnClose(target, reporter, reporter.teller());
+    ASSERT_NE(file, nullptr);
+    *file << "written whole";
+    // Something took the name while the file was written: the rename fails.
+    std::filesystem::create_directory(target);
+    EXPECT_EQ(runtime::commitOutput(*file), EISDIR);
+    EXPECT_EQ(reporter.numbers, std::vector<std::string>{"75"});
+    EXPECT_EQ(reporter.told, std::vector<std::string>{"Cannot write the file " + target + ": Path/File access error"});
+    EXPECT_TRUE(std::filesystem::is_directory(target));
+    EXPECT_TRUE(testsupport::namesStartingWith(folder.path(), ".trace.csv.").empty());
 }
 
 } // namespace

@@ -380,6 +380,40 @@ TEST_F(DesignFiles, DamagedRecordsAreSkippedAndReported)
     }
 }
 
+TEST_F(DesignFiles, AFileOfBadRecordsListsTheFirstFiveFaultsAndCountsTheRest)
+{
+    start();
+    struct Case {
+        const char* what;
+        std::string badRecord;   // repeated 1000 times after a good record
+        const char* firstListed; // the record of the first fault listed
+        const char* summary;     // the count of the faults not listed
+    };
+    const std::vector<Case> cases = {
+        {"records of one field", "x\r\n", "record 2", "995 more faults"},
+        // From the second on each is read again (999) and every value refused (1000).
+        {"a key read again, its value refused", "\"frmMain_chkMetricUnits\",7\r\n", "record 3", "1994 more faults"},
+    };
+    for (const Case& test : cases) {
+        host.log.errors.clear();
+        host.log.notes.clear();
+        std::string content = record("frmMain_txtNumTeeth#0", "31");
+        for (int i = 0; i < 1000; ++i)
+            content += test.badRecord;
+        writeFile("flood.cnd", content);
+        std::string name = folder.file("flood.cnd").string();
+        ASSERT_TRUE(files->ReadFile(name)) << test.what;
+        EXPECT_EQ(text("frmMain", "txtNumTeeth", 0).text(), "31") << test.what;
+        ASSERT_EQ(host.log.errors.size(), 5u) << test.what;
+        EXPECT_EQ(host.log.errors.front().other, test.firstListed) << test.what;
+        EXPECT_EQ(std::count_if(host.log.notes.begin(), host.log.notes.end(),
+                                [&](const std::string& note) { return note.find(test.summary) != std::string::npos; }),
+                  1)
+            << test.what;
+        EXPECT_LE(host.log.notes.size(), 4u) << test.what << ": the summary and the reader's own notes";
+    }
+}
+
 TEST_F(DesignFiles, RandomBytesNeverBreakTheReader)
 {
     start();

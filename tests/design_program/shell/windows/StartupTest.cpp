@@ -1,11 +1,13 @@
 #include "StartedProgram.h"
 
+#include "analyses/AnalysisReport.h"
 #include "analyses/ContactAnalyses.h"
 #include "forms/Label.h"
 #include "forms/MenuItem.h"
 #include "forms/PictureBox.h"
 #include "forms/Timer.h"
 #include "runtime/RuntimeError.h"
+#include "support/ChildProcess.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -14,7 +16,10 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <csignal>
 #include <regex>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -180,7 +185,9 @@ TEST_F(StartedProgram, ClosingTheDisclaimerEndsTheProgram)
 
 TEST_F(StartedProgram, AFailedStartIsToldAndEndsCleanly)
 {
-    std::filesystem::create_directory(programFolder() / "RunNotes.dat"); // a folder where the file goes
+    // Folders where the file goes, in the program folder and in the user's folder it falls back to.
+    std::filesystem::create_directory(programFolder() / "RunNotes.dat");
+    std::filesystem::create_directories(folder.file("user") / "RunNotes.dat");
     dialogs.answerMessageBox(dialogs::ButtonOK);
     answerDisclaimer(true, true);
     EXPECT_THAT(exitCodes, ElementsAre(1));
@@ -273,6 +280,32 @@ TEST_F(StartedProgram, TheModelReadsTheMainWindowAndWritesFilesWhole)
     EXPECT_EQ(dialogs.requestsOf<dialogs::MessageBoxRequest>().size(), 1u);
 }
 
+TEST_F(StartedProgram, AReportThatCannotBeWrittenIsToldAsAFailedOpenIs)
+{
+    answerDisclaimer(true, false);
+    const auto report = programFolder() / "pair_Scoring.CSV";
+    { std::ofstream(report) << "old report\r\n"; }
+    // A process that may not grow a file past 100 bytes meets a full disk at the report's write.
+    const int told = testsupport::inChildProcess([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{100, 100};
+        setrlimit(RLIMIT_FSIZE, &small);
+        dialogs.answerEveryMessageBox(dialogs::ButtonOK);
+        cindrel::analyses::AnalysisReport file;
+        file.start(report.string());
+        for (int row = 0; row < 20; ++row)
+            file.record("scoring row", row);
+        if (file.save(startup->modelShell(), "T_Scoring", "Report"))
+            return 1;
+        const auto messages = dialogs.requestsOf<dialogs::MessageBoxRequest>();
+        return messages.size() == 1 && messages[0].text.toStdString() == "Cannot write the file " + report.string() + ": Device I/O error"
+                   ? 0
+                   : 2;
+    });
+    EXPECT_EQ(told, 0);
+    EXPECT_EQ(fileText(report), "old report\r\n");
+}
+
 TEST_F(StartedProgram, RecentFilesAppearOnTheFileMenuAndOpenFromIt)
 {
     answerDisclaimer(true, true);
@@ -306,6 +339,37 @@ TEST_F(StartedProgram, AProgramFolderThatMayNotBeWrittenSendsRunNotesToTheUsersF
                                        notesFile.string() + "\""),
               std::string::npos);
     EXPECT_EQ(startup->gobjRegisty()->UserFilesLocation(), (folder.file("user") / "outputs").string() + "/");
+}
+
+TEST_F(StartedProgram, ARunNotesNameTakenByAFifoOrFolderSendsRunNotesToTheUsersFolder)
+{
+    struct Case {
+        const char* what;
+        bool fifo;
+        bool showRunNotes;
+    };
+    for (const Case c : {Case{"a FIFO, notes off", true, false}, Case{"a FIFO, notes on", true, true},
+                         Case{"a folder, notes off", false, false}, Case{"a folder, notes on", false, true}}) {
+        const auto taken = programFolder() / "RunNotes.dat";
+        std::filesystem::remove(taken);
+        std::filesystem::remove(folder.file("user") / "RunNotes.dat");
+        if (c.fifo)
+            ASSERT_EQ(::mkfifo(taken.c_str(), 0600), 0);
+        else
+            std::filesystem::create_directory(taken);
+        exitCodes.clear();
+        startup.reset();
+        startup = std::make_unique<cindrel::shell::Startup>(*store, [this](int code) { exitCodes.push_back(code); });
+        answerDisclaimer(true, c.showRunNotes);
+        EXPECT_THAT(exitCodes, IsEmpty()) << c.what;
+        EXPECT_TRUE(dialogs.requestsOf<dialogs::MessageBoxRequest>().empty()) << c.what;
+        const auto notesFile = folder.file("user") / "RunNotes.dat";
+        EXPECT_EQ(startup->runLog().RunNotesPath, notesFile.string()) << c.what;
+        const std::string where =
+            taken.string() + " is not a plain file that may be written; run notes go to " + notesFile.string();
+        EXPECT_EQ(fileText(notesFile).find(where) != std::string::npos, c.showRunNotes) << c.what;
+        startup.reset();
+    }
 }
 
 } // namespace
