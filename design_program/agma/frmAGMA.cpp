@@ -1400,7 +1400,7 @@ void frmAGMA::txtLife_Change(int Index, CycleRefresh refresh)
         subYn(refresh);
 }
 
-void frmAGMA::subYn(CycleRefresh refresh, int member)
+void frmAGMA::subYn(CycleRefresh refresh, int changed)
 {
     const std::array<std::string, 2> cycles = {text("txtLife", PinionCycles), text("txtLife", GearCycles)};
     const std::array<std::string, 2> hardness = {text("txtBHN", 0), text("txtBHN", 1)};
@@ -1432,9 +1432,9 @@ void frmAGMA::subYn(CycleRefresh refresh, int member)
         case CycleRefresh::Unmarked:
             return carriesMark(text(name, i));
         case CycleRefresh::MemberUnmarked:
-            return i != member || carriesMark(text(name, i));
+            return i != changed || carriesMark(text(name, i));
         case CycleRefresh::MemberChosen:
-            return i != member && carriesMark(text(name, i));
+            return i != changed && carriesMark(text(name, i));
         }
         return true;
     };
@@ -1443,7 +1443,7 @@ void frmAGMA::subYn(CycleRefresh refresh, int member)
         const auto& factors = outcome.members[static_cast<std::size_t>(i)];
         if (!factors)
             continue;
-        if (refresh != CycleRefresh::MemberUnmarked || i == member)
+        if (refresh != CycleRefresh::MemberUnmarked || i == changed)
             setVisible("chkConservative", i, factors->conservativeShown);
         if (kept("txtYn", i))
             continue;

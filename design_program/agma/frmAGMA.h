@@ -159,8 +159,8 @@ private:
     };
     void txtLife_Change(int Index, CycleRefresh refresh = CycleRefresh::All);
     // Works out Yn and Zn of both members and writes the boxes `refresh`
-    // names (member: the member of MemberUnmarked and MemberChosen).
-    void subYn(CycleRefresh refresh = CycleRefresh::All, int member = -1);
+    // names (changed: the member of MemberUnmarked and MemberChosen).
+    void subYn(CycleRefresh refresh = CycleRefresh::All, int changed = -1);
 
     // Ch and Cp.
     void txtSurfaceBHN_Change(int Index);

@@ -349,17 +349,17 @@ TEST_F(AgmaWindowTest, TheCyclesFollowEveryInputAndAMarkKeepsOnlyItsFactor)
     chooseMaterial(1, rows::ThroughHardenedGrade1);
     {
         Quietly quiet(*agma);
-        const std::pair<const char*, std::array<const char*, 3>> boxes[] = {
-            {"txtInps", {"1800", "", ""}},
-            {"txtLife", {"108000000", "54000000", "1000"}},
-            {"txtContacts", {"1", "1", ""}},
-            {"txtYn", {"1.0*", "1.0", ""}},
-            {"txtZn", {"1.0*", "1.0", ""}}};
-        for (const auto& [name, values] : boxes)
-            for (int k = 0; k < 3; ++k)
-                if (*values[static_cast<std::size_t>(k)] != '\0')
-                    type(name, k, values[static_cast<std::size_t>(k)]);
+        type("txtInps", 0, "1800");
         type("txtInps", 4, "2");
+        const char* life[] = {"108000000", "54000000", "1000"};
+        for (int k = 0; k < 3; ++k)
+            type("txtLife", k, life[k]);
+        // The pinion keeps the shipped marked factors; the gear's are unmarked.
+        for (int i : {0, 1}) {
+            type("txtContacts", i, "1");
+            type("txtYn", i, i == 0 ? "1.0*" : "1.0");
+            type("txtZn", i, i == 0 ? "1.0*" : "1.0");
+        }
     }
 
     // The marked pinion factors stay; the cycles and the gear's unmarked
