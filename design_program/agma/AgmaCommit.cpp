@@ -34,36 +34,29 @@ std::optional<double> strictNumber(const std::string& text) {
     }
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// A factor is read by its leading number: the text must start with one, so
-// that "abc" or an emptied box never stands for a factor of 0.
-bool startsWithNumber(const std::string& text) {
-    try {
-        if (boxNumber(text) != 0)
-            return true;
-    } catch (const runtime::RuntimeError&) {
-        return false; // beyond the double range
-    }
-    std::size_t i = text.find_first_not_of(" \t");
-    if (i != std::string::npos && (text[i] == '+' || text[i] == '-'))
-        ++i;
-    if (i < text.size() && text[i] == '.')
-        ++i;
-    return i < text.size() && isDigit(text[i]);
-}
-
 const char* memberName(int i) { return i == 0 ? "pinion" : "gear"; }
 
 constexpr int CfShSfChTab = 7, KmTab = 4, KoKrKsKtTab = 5, KvTab = 2, KbTab = 3, YnZnTab = 6, MaterialsTab = 1;
 
-UnreadableBox unreadable(const char* name, int index, int tab, const std::string& what, const std::string& text) {
+UnreadableBox refusal(const char* name, int index, int tab, const std::string& what, const std::string& reason) {
     std::string message = what;
     if (index >= 0)
         message += std::string(" of the ") + memberName(index);
-    message += text.empty() ? ": the box is empty" : ": \"" + text + "\" is not a number";
-    message += ". Nothing was committed: correct it and try again.";
+    message += ": " + reason + ". Nothing was committed: correct it and try again.";
     return {name, index, tab, message};
+}
+
+// The fault of a box's text, or nullopt when it holds a number of 0 or more.
+// No factor, stress, modulus or ratio of these boxes is below 0.
+std::optional<std::string> faultOf(const std::string& text) {
+    if (text.empty())
+        return "the box is empty";
+    const std::optional<double> value = wholeBoxNumber(text);
+    if (!value)
+        return "\"" + text + "\" is not a number";
+    if (*value < 0)
+        return "\"" + text + "\" is below 0";
+    return std::nullopt;
 }
 
 } // namespace
@@ -85,8 +78,8 @@ std::optional<UnreadableBox> unreadableBox(const CommitTexts& t) {
         {"txtKV", KvTab, "Kv, the dynamic factor", t.Kv},
     };
     for (const Factor& f : pairFactors)
-        if (!startsWithNumber(f.text))
-            return unreadable(f.name, -1, f.tab, f.what, f.text);
+        if (const std::optional<std::string> fault = faultOf(f.text))
+            return refusal(f.name, -1, f.tab, f.what, *fault);
     for (int i : {0, 1}) {
         const auto m = static_cast<std::size_t>(i);
         const Factor memberFactors[] = {
@@ -98,20 +91,22 @@ std::optional<UnreadableBox> unreadableBox(const CommitTexts& t) {
             {"txtZn", YnZnTab, "Zn, the pitting stress cycle factor", t.Zn[m]},
         };
         for (const Factor& f : memberFactors)
-            if (!startsWithNumber(f.text))
-                return unreadable(f.name, i, f.tab, f.what, f.text);
+            if (const std::optional<std::string> fault = faultOf(f.text))
+                return refusal(f.name, i, f.tab, f.what, *fault);
     }
     // The material boxes are empty while no material is chosen.
     for (int i : {0, 1}) {
         const auto m = static_cast<std::size_t>(i);
-        if (!t.Youngs[m].empty() && !strictNumber(t.Youngs[m]))
-            return unreadable("txtYoungs", i, MaterialsTab, "The modulus of elasticity", t.Youngs[m]);
-        if (!t.Poissons[m].empty() && !startsWithNumber(t.Poissons[m]))
-            return unreadable("txtPoissons", i, MaterialsTab, "Poisson's ratio", t.Poissons[m]);
-        if (!t.SAC[m].empty() && !stressNumber(t.SAC[m]))
-            return unreadable("txtSAC", i, MaterialsTab, "The allowable contact stress (SAC)", t.SAC[m]);
-        if (!t.SAT[m].empty() && !stressNumber(t.SAT[m]))
-            return unreadable("txtSAT", i, MaterialsTab, "The allowable bending stress (SAT)", t.SAT[m]);
+        const Factor materialBoxes[] = {
+            {"txtYoungs", MaterialsTab, "The modulus of elasticity", t.Youngs[m]},
+            {"txtPoissons", MaterialsTab, "Poisson's ratio", t.Poissons[m]},
+            {"txtSAC", MaterialsTab, "The allowable contact stress (SAC)", t.SAC[m]},
+            {"txtSAT", MaterialsTab, "The allowable bending stress (SAT)", t.SAT[m]},
+        };
+        for (const Factor& f : materialBoxes)
+            if (!f.text.empty())
+                if (const std::optional<std::string> fault = faultOf(f.text))
+                    return refusal(f.name, i, f.tab, f.what, *fault);
     }
     return std::nullopt;
 }
@@ -211,14 +206,14 @@ CommitResult commitFactors(const CommitTexts& t, const CommitMainSide& main, mod
     });
     for (int i : {0, 1}) {
         step([&] {
-            const double modulus = numberOrZero(strictNumber(t.Youngs[static_cast<std::size_t>(i)]));
+            const double modulus = numberOrZero(wholeBoxNumber(t.Youngs[static_cast<std::size_t>(i)]));
             pair.member(i).aaModulus_Elasticity(modulus);
             write("txtYoungsModulus", i, runtime::formatNumber(modulus * main.pressureFactor, "Scientific"));
         });
     }
     for (int i : {0, 1}) {
         step([&] {
-            const double poisson = boxNumber(t.Poissons[static_cast<std::size_t>(i)]);
+            const double poisson = numberOrZero(wholeBoxNumber(t.Poissons[static_cast<std::size_t>(i)]));
             pair.member(i).aaPoissons_Ratio(poisson);
             write("txtPoissonRatio", i, runtime::numberText(poisson));
         });

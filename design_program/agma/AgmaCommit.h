@@ -66,10 +66,12 @@ struct CommitResult {
     std::optional<UnreadableBox> refused;
 };
 
-// The first box, in the commit's order, that holds no number: a factor whose
-// text does not start with one (an empty factor included), or a modulus,
-// Poisson's ratio, SAC or SAT that holds a text other than a number. An empty
-// material box (no material chosen) is no fault. nullopt when all can be read.
+// The first box, in the commit's order, whose text is not a number of 0 or
+// more once grouping commas and the override mark are set aside
+// (wholeBoxNumber): a factor (an empty factor included), a modulus,
+// Poisson's ratio, SAC or SAT. "17x000" is no number, "-3" is below 0. An
+// empty material box (no material chosen) is no fault. nullopt when all can
+// be read.
 std::optional<UnreadableBox> unreadableBox(const CommitTexts& texts);
 
 // Writes the factors, power, speed, elastic data and stress numbers into the

@@ -41,13 +41,18 @@ std::optional<double> positive(std::optional<double> value) {
     return value;
 }
 
-std::optional<double> factor(std::string_view text) {
+// The Set Inputs and geometry factors come from the design sequence and are
+// read by their leading number, as every other reader of those boxes does.
+std::optional<double> measure(std::string_view text) {
     try {
         return positive(boxNumber(text));
     } catch (const runtime::RuntimeError&) {
         return std::nullopt;
     }
 }
+
+// A rating factor counts only as a whole number, its mark set aside.
+std::optional<double> factor(std::string_view text) { return positive(wholeBoxNumber(text)); }
 
 std::optional<double> stress(std::string_view text) { return positive(stressNumber(text)); }
 
@@ -97,17 +102,10 @@ private:
 } // namespace
 
 std::optional<double> stressNumber(std::string_view text) {
-    if (text.find('-') != std::string_view::npos)
+    const std::optional<double> value = wholeBoxNumber(text);
+    if (!value || *value < 0)
         return std::nullopt;
-    try {
-        const double value = model::MMath::NumberFromDigits(std::string(text));
-        // No digit at all reads as no number, an empty text included.
-        if (text.find_first_of("0123456789") == std::string_view::npos)
-            return std::nullopt;
-        return value;
-    } catch (const runtime::RuntimeError&) {
-        return std::nullopt;
-    }
+    return value;
 }
 
 PowerResult allowablePower(const PowerInputs& in) {
@@ -119,11 +117,11 @@ PowerResult allowablePower(const PowerInputs& in) {
     const auto single = [](double v) { return static_cast<double>(static_cast<float>(v)); };
     for (int i = 0; i < 2; ++i) {
         const auto m = static_cast<std::size_t>(i);
-        const double np = single(r.read(in.np, {"txtInps", 0}));
-        const double F = single(r.read(in.F, {"txtInps", 1}));
-        const double d = single(r.read(in.d, {"txtInps", 2}));
+        const double np = single(r.read(in.np, {"txtInps", 0}, measure));
+        const double F = single(r.read(in.F, {"txtInps", 1}, measure));
+        const double d = single(r.read(in.d, {"txtInps", 2}, measure));
         const double sac = r.read(in.SAC[m], {"txtSAC", i}, stress);
-        const double I = r.read(in.I, {"txtEye"});
+        const double I = r.read(in.I, {"txtEye"}, measure);
         const double Ko = r.read(in.Ko, {"txtKo"});
         const double Kv = r.read(in.Kv, {"txtKV"});
         const double Ks = r.read(in.Ks, {"txtKs"});
@@ -141,20 +139,20 @@ PowerResult allowablePower(const PowerInputs& in) {
     for (int i = 0; i < 2; ++i) {
         const auto m = static_cast<std::size_t>(i);
         const double sat = r.read(in.SAT[m], {"txtSAT", i}, stress);
-        const double d = r.read(in.d, {"txtInps", 2});
-        const double F = r.read(in.F, {"txtInps", 1});
-        const double J = r.read(in.J[m], {"txtJay", i});
+        const double d = r.read(in.d, {"txtInps", 2}, measure);
+        const double F = r.read(in.F, {"txtInps", 1}, measure);
+        const double J = r.read(in.J[m], {"txtJay", i}, measure);
         const double Yn = r.read(in.Yn[m], {"txtYn", i});
         const double Ko = r.read(in.Ko, {"txtKo"});
         const double Kv = r.read(in.Kv, {"txtKV"});
-        const double Pd = r.read(in.Pd, {"txtInps", 3});
+        const double Pd = r.read(in.Pd, {"txtInps", 3}, measure);
         const double Ks = r.read(in.Ks, {"txtKs"});
         const double Km = r.read(in.Km, {"txtKm"});
         const double Kb = r.read(in.Kb[m], {"txtKb", i});
         const double SF = r.read(in.SF[m], {"txtSf", i});
         const double Kt = r.read(in.Kt, {"txtKt"});
         const double Kr = r.read(in.Kr, {"txtKr"});
-        const double np = r.read(in.np, {"txtInps", 0});
+        const double np = r.read(in.np, {"txtInps", 0}, measure);
         out.power[2 + m] =
             r.rounded(np * d * F * J * sat * Yn / (RatingConstant * Ko * Kv * Pd * Ks * Km * Kb * SF * Kt * Kr));
     }

@@ -13,8 +13,9 @@
 namespace cindrel::agma {
 
 // The boxes the powers read, as the window holds them. Member index 0 is the
-// pinion. Factors are read by their leading number (the override mark does
-// not count), SAC and SAT by their digits, Cp as a whole number.
+// pinion. The Set Inputs boxes, I and J are read by their leading number;
+// factors, SAC and SAT only as a whole number (grouping commas and the
+// override mark set aside, wholeBoxNumber); Cp as a whole number.
 struct PowerInputs {
     std::string np; // txtInps(0), pinion speed
     std::string F;  // txtInps(1), face width
@@ -62,9 +63,10 @@ struct PowerResult {
 
 PowerResult allowablePower(const PowerInputs& inputs);
 
-// The allowable stress number of a SAC or SAT text: its digits and points in
-// their order ("95,000 psi" is 95000). nullopt without a digit, with two
-// points, or with a minus sign (a stress below 0 is no material's).
+// The allowable stress number of a SAC or SAT text: the whole text as a
+// number, grouping commas and the override mark set aside ("125,700*" is
+// 125700). nullopt for any other text ("17x000", "95,000 psi", "") and for a
+// stress below 0, which is no material's.
 std::optional<double> stressNumber(std::string_view text);
 
 // The message of a failed calculation.

@@ -20,9 +20,13 @@ std::string stressText(double psi) { return runtime::formatNumber(runtime::check
 
 float cellSingle(const MaterialRecord& material, int column) { return static_cast<float>(material.number(column)); }
 
+// A text that is not a stress is left as typed, for the commit to name it.
 std::string scaledSat(std::string_view sat, double factor) {
+    const std::optional<double> value = wholeBoxNumber(sat);
+    if (!value)
+        return std::string(sat);
     try {
-        std::string text = stressText(boxNumber(sat) * factor);
+        std::string text = stressText(*value * factor);
         if (carriesMark(sat))
             text += '*';
         return text;

@@ -50,6 +50,30 @@ double boxNumberOrZero(std::string_view text) {
     }
 }
 
+std::optional<double> wholeBoxNumber(std::string_view text) {
+    std::size_t end = text.size();
+    while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\t'))
+        --end;
+    if (end > 0 && text[end - 1] == '*')
+        --end;
+    text = text.substr(0, end);
+    std::string joined;
+    joined.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != ',') {
+            joined.push_back(text[i]);
+            continue;
+        }
+        // The whole-text reading would take any comma among digits: only
+        // true grouping goes, any other comma makes it no number.
+        if (!isGroupingComma(text, i))
+            return std::nullopt;
+    }
+    if (!runtime::isNumeric(joined))
+        return std::nullopt;
+    return runtime::toNumber(joined);
+}
+
 bool carriesMark(std::string_view text) { return !text.empty() && text.back() == '*'; }
 
 } // namespace cindrel::agma

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 // Reading the texts of the AGMA factors window's boxes.
@@ -15,6 +16,14 @@ double boxNumber(std::string_view text);
 
 // The same where a number beyond the double range counts as no number (0).
 double boxNumberOrZero(std::string_view text);
+
+// The number a box holds when its whole text is one: grouping commas (as
+// boxNumber takes them) and one trailing override mark set aside, the rest
+// must be one number as the program's other boxes read it ("1.0*",
+// "125,700", "1e5", " 2 "). nullopt for anything else, so that a slip of the
+// keyboard is never read by its first digits: "17x000", "1 000", "1,5",
+// "", "*", and a number beyond the double range.
+std::optional<double> wholeBoxNumber(std::string_view text);
 
 // The override mark: the text ends with "*" (a typed value, or a default the
 // calculators leave alone).

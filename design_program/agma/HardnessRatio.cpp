@@ -121,10 +121,14 @@ std::optional<std::string> hardnessRatioFactorForFinish(const HardnessRatioInput
 std::string elasticCoefficient(const std::array<std::string_view, 2>& modulus,
                                const std::array<std::string_view, 2>& poisson) {
     try {
-        const float e0 = static_cast<float>(boxNumber(modulus[0]));
-        const float e1 = static_cast<float>(boxNumber(modulus[1]));
-        const float mu0 = static_cast<float>(boxNumber(poisson[0]));
-        const float mu1 = static_cast<float>(boxNumber(poisson[1]));
+        // Only whole numbers: "17x000" is no modulus of 17 psi, it gives no Cp.
+        const auto whole = [](std::string_view text) {
+            return static_cast<float>(wholeBoxNumber(text).value_or(0));
+        };
+        const float e0 = whole(modulus[0]);
+        const float e1 = whole(modulus[1]);
+        const float mu0 = whole(poisson[0]);
+        const float mu1 = whole(poisson[1]);
         if (!(e0 > 0 && e1 > 0 && mu0 > 0 && mu0 < 1 && mu1 > 0 && mu1 < 1) || !std::isfinite(e0) ||
             !std::isfinite(e1))
             return {};

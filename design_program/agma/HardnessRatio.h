@@ -36,8 +36,8 @@ std::optional<std::string> hardnessRatioFactor(const HardnessRatioInputs& inputs
 std::optional<std::string> hardnessRatioFactorForFinish(const HardnessRatioInputs& inputs);
 
 // Cp in √psi ("###") from both members' Young's modulus (psi) and Poisson's
-// ratio as the boxes show them; empty unless both moduli are above 0 and both
-// ratios lie between 0 and 1.
+// ratio, each box read as a whole number (wholeBoxNumber); empty unless both
+// moduli are above 0 and both ratios lie between 0 and 1.
 std::string elasticCoefficient(const std::array<std::string_view, 2>& modulus,
                                const std::array<std::string_view, 2>& poisson);
 

@@ -22,10 +22,11 @@ std::optional<double> lifeNumber(std::string_view text) {
     }
 }
 
+// Whole cycles, as the life page derives them.
 std::optional<std::string> lifeBox(double value) {
     if (!std::isfinite(value) || value < 0)
         return std::nullopt;
-    return lifeText(value);
+    return lifeText(std::nearbyint(value));
 }
 
 } // namespace
@@ -34,15 +35,20 @@ SetInputsChange setInputsChanged(int index, const SetInputsBoxes& boxes) {
     SetInputsChange change;
     const double value = boxNumberOrZero(boxes.inps[static_cast<std::size_t>(std::clamp(index, 0, 4))]);
     switch (index) {
-    case 0:
-        if (!boxes.znMarked) {
-            const std::optional<double> hours = lifeNumber(boxes.life[Hours]);
-            const double contacts = boxNumberOrZero(boxes.contacts[0]);
-            if (hours && *hours > 0 && value > 0 && contacts > 0)
-                change.pinionCycles = lifeBox(*hours * 60 * contacts * value);
+    case 0: {
+        const std::optional<double> hours = lifeNumber(boxes.life[Hours]);
+        const double q0 = boxNumberOrZero(boxes.contacts[0]);
+        const double q1 = boxNumberOrZero(boxes.contacts[1]);
+        const double ratio = boxNumberOrZero(boxes.inps[4]);
+        if (hours && *hours > 0 && value > 0) {
+            if (q0 > 0)
+                change.pinionCycles = lifeBox(*hours * 60 * q0 * value);
+            if (ratio >= 1 && q1 > 0)
+                change.gearCycles = lifeBox(*hours * 60 * q1 * value / ratio);
         }
         change.recomputeKv = !boxes.kvMarked;
         break;
+    }
     case 1:
         change.recomputeKm = value > 0 && !boxes.kmMarked;
         break;
@@ -53,7 +59,7 @@ SetInputsChange setInputsChanged(int index, const SetInputsBoxes& boxes) {
     case 4:
         if (!(value >= 1))
             break;
-        if (!boxes.znMarked) {
+        {
             const std::optional<double> cycles = lifeNumber(boxes.life[PinionCycles]);
             const double q0 = boxNumberOrZero(boxes.contacts[0]);
             const double q1 = boxNumberOrZero(boxes.contacts[1]);

@@ -13,7 +13,6 @@ struct SetInputsBoxes {
     std::array<std::string_view, 5> inps;     // txtInps(0..4): speed, face, diameter, pitch, ratio
     std::array<std::string_view, 3> life;     // txtLife(0..2): pinion cycles, gear cycles, hours
     std::array<std::string_view, 2> contacts; // txtContacts(0..1)
-    bool znMarked = false; // txtZn(0) carries the override mark: the life is the user's
     bool kvMarked = false;
     bool kmMarked = false;
 };
@@ -24,13 +23,19 @@ struct SetInputsChange {
     bool recomputeKm = false;
     bool recomputeKv = false;
     bool recomputeCh = false; // the gear's hardness ratio factor
+    // Cycles changed: the stress cycle factors without a mark follow.
+    bool stressCyclesFollow() const { return pinionCycles.has_value() || gearCycles.has_value(); }
 };
 
-// The effect of a change of txtInps(index). The speed re-derives the pinion
-// cycles (hours × 60 × contacts × speed) only when speed and hours are above
-// 0; a ratio of 1 or more gives the gear cycles (pinion cycles / pinion
-// contacts / ratio × gear contacts) and the hardness ratio factor. A life box
-// without a number leaves the box derived from it alone.
+// The effect of a change of txtInps(index). The cycles follow the speed and
+// the ratio whatever the factor boxes hold: an override mark keeps only the
+// factor it marks. The speed re-derives the pinion cycles (hours × 60 ×
+// pinion contacts × speed) when speed and hours are above 0, and with a
+// ratio of 1 or more the gear cycles at the gear's own speed (hours × 60 ×
+// gear contacts × speed / ratio); a ratio of 1 or more gives the gear cycles
+// (pinion cycles / pinion contacts / ratio × gear contacts) and the hardness
+// ratio factor. A life box without a number leaves the box derived from it
+// alone.
 SetInputsChange setInputsChanged(int index, const SetInputsBoxes& boxes);
 
 } // namespace cindrel::agma

@@ -251,9 +251,9 @@ void frmAGMA::connectHandlers()
         onText("txtKb", i, [this, i] { txtKb_Change(i); });
         onText("txtYn", i, [this, i] { state_.LastChange = indexed("txtYn", i); });
         onText("txtZn", i, [this, i] { state_.LastChange = indexed("txtZn", i); });
-        onClick("chkConservative", i, [this] {
+        onClick("chkConservative", i, [this, i] {
             if (!state_.StopTheEvents)
-                subYn();
+                subYn(CycleRefresh::MemberChosen, i);
         });
         onText("txtSurfaceBHN", i, [this, i] { txtSurfaceBHN_Change(i); });
         for (const char* name : {"txtYoungs", "txtPoissons"})
@@ -661,14 +661,19 @@ void frmAGMA::txtInps_Change(int Index)
     boxes.inps = {inps[0], inps[1], inps[2], inps[3], inps[4]};
     boxes.life = {life[0], life[1], life[2]};
     boxes.contacts = {contacts[0], contacts[1]};
-    boxes.znMarked = carriesMark(text("txtZn", 0));
     boxes.kvMarked = carriesMark(text("txtKV"));
     boxes.kmMarked = carriesMark(text("txtKm"));
     const SetInputsChange change = setInputsChanged(Index, boxes);
-    if (change.pinionCycles)
-        setText("txtLife", 0, *change.pinionCycles);
-    if (change.gearCycles)
-        setText("txtLife", 1, *change.gearCycles);
+    {
+        // Both cycles are written before the factors follow them.
+        FlagScope guard(state_.LifeGuard);
+        if (change.pinionCycles)
+            setText("txtLife", 0, *change.pinionCycles);
+        if (change.gearCycles)
+            setText("txtLife", 1, *change.gearCycles);
+    }
+    if (change.stressCyclesFollow())
+        subYn(CycleRefresh::Unmarked);
     if (change.recomputeKm)
         CalcKm();
     if (change.recomputeKv)
@@ -1005,7 +1010,7 @@ void frmAGMA::TreeView_NodeClick(const QString& nodeKey)
     setCaption("lblMatSourceType", c, choice.sourceType);
     // The stress cycle curves and the hardness are the new material's.
     if (!state_.StopTheEvents)
-        subYn(c);
+        subYn(CycleRefresh::MemberUnmarked, c);
 }
 
 void frmAGMA::lblRecordKey_Change(int Index)
@@ -1078,7 +1083,7 @@ void frmAGMA::txtBHN_Change(int Index)
     // The bending curve of a through-hardened steel goes by its hardness. A
     // material being chosen works the factors out once it is in place.
     if (!choosingMaterial_)
-        subYn(Index);
+        subYn(CycleRefresh::MemberUnmarked, Index);
 }
 
 void frmAGMA::chkReversing_Click(int Index)
@@ -1112,7 +1117,7 @@ void frmAGMA::txtContacts_Change(int Index)
         return;
     state_.LastChange = "txtContacts";
     // The new count applies to this member's cycles, derived from the other's.
-    txtLife_Change(Index == 0 ? GearCycles : PinionCycles);
+    txtLife_Change(Index == 0 ? GearCycles : PinionCycles, CycleRefresh::Unmarked);
 }
 
 void frmAGMA::txtContacts_LostFocus(int Index)
@@ -1362,7 +1367,7 @@ void frmAGMA::lblKrSelection_Change()
 
 // ---------------------------------------------------------------- Yn and Zn
 
-void frmAGMA::txtLife_Change(int Index)
+void frmAGMA::txtLife_Change(int Index, CycleRefresh refresh)
 {
     if (state_.StopTheEvents)
         return;
@@ -1392,12 +1397,11 @@ void frmAGMA::txtLife_Change(int Index)
                 setText("txtLife", k, *outcome.life[static_cast<std::size_t>(k)]);
     }
     if (outcome.stressCyclesFollow)
-        subYn();
+        subYn(refresh);
 }
 
-void frmAGMA::subYn(std::optional<int> changedMember)
+void frmAGMA::subYn(CycleRefresh refresh, int changed)
 {
-    const bool materialChanged = changedMember.has_value();
     const std::array<std::string, 2> cycles = {text("txtLife", PinionCycles), text("txtLife", GearCycles)};
     const std::array<std::string, 2> hardness = {text("txtBHN", 0), text("txtBHN", 1)};
     const std::optional<MaterialRecord> rows[2] = {materialOf(0), materialOf(1)};
@@ -1410,7 +1414,7 @@ void frmAGMA::subYn(std::optional<int> changedMember)
         member.conservative = ticked("chkConservative", i);
     }
     const StressCycleOutcome outcome = stressCycleFactors(members);
-    if (outcome.noCycles && materialChanged)
+    if (outcome.noCycles && refresh != CycleRefresh::All)
         return;
     if (outcome.noCycles) {
         for (const char* name : {"txtYn", "txtZn"})
@@ -1420,15 +1424,26 @@ void frmAGMA::subYn(std::optional<int> changedMember)
     }
     if (!outcome.members[0] && !outcome.members[1])
         return;
+    // A mark keeps the factor it marks, and only that one.
     const auto kept = [&](const char* name, int i) {
-        return materialChanged && (i != *changedMember || carriesMark(text(name, i)));
+        switch (refresh) {
+        case CycleRefresh::All:
+            return false;
+        case CycleRefresh::Unmarked:
+            return carriesMark(text(name, i));
+        case CycleRefresh::MemberUnmarked:
+            return i != changed || carriesMark(text(name, i));
+        case CycleRefresh::MemberChosen:
+            return i != changed && carriesMark(text(name, i));
+        }
+        return true;
     };
     state_.LastChange = "subYn";
     for (int i : {0, 1}) {
         const auto& factors = outcome.members[static_cast<std::size_t>(i)];
         if (!factors)
             continue;
-        if (!materialChanged || i == *changedMember)
+        if (refresh != CycleRefresh::MemberUnmarked || i == changed)
             setVisible("chkConservative", i, factors->conservativeShown);
         if (kept("txtYn", i))
             continue;

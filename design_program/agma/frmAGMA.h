@@ -143,12 +143,24 @@ private:
     void lblKrSelection_Change();
 
     // Yn and Zn.
-    void txtLife_Change(int Index);
-    // Works out Yn and Zn of both members. After a change of one member's
-    // material or hardness (changedMember) only that member's factors follow,
-    // those the user typed stay, and without cycles nothing changes: the
-    // cycles did not.
-    void subYn(std::optional<int> changedMember = std::nullopt);
+    // Which factor boxes a run of the stress cycle factors writes.
+    enum class CycleRefresh {
+        // A life typed on the page: all four, "1*" without cycles.
+        All,
+        // A life that followed an input of another page (speed, ratio,
+        // contacts): every box but a marked one; without cycles none.
+        Unmarked,
+        // One member's material or hardness changed: that member's unmarked
+        // boxes only; without cycles none, the cycles did not change.
+        MemberUnmarked,
+        // One member's conservative curve chosen: that member's boxes and
+        // the other member's unmarked ones; without cycles none.
+        MemberChosen,
+    };
+    void txtLife_Change(int Index, CycleRefresh refresh = CycleRefresh::All);
+    // Works out Yn and Zn of both members and writes the boxes `refresh`
+    // names (changed: the member of MemberUnmarked and MemberChosen).
+    void subYn(CycleRefresh refresh = CycleRefresh::All, int changed = -1);
 
     // Ch and Cp.
     void txtSurfaceBHN_Change(int Index);

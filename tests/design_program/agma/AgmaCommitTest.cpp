@@ -40,7 +40,7 @@ protected:
         t.Zn = {"0.95", "1.0*"};
         t.Youngs = {"30,000,000", "29,000,000"};
         t.Poissons = {"0.3", "0.29"};
-        t.SAC = {"125,700", "120,000 psi"};
+        t.SAC = {"125,700", "120,000"};
         t.SAT = {"35,990", "30,000"};
         t.matSourceType = {"AGMA", "AGMA"};
         t.matSource = {"Through hardened, grade 1", "Nitrided, grade 2"};
@@ -182,6 +182,18 @@ TEST_F(AgmaCommit, ABoxThatHoldsNoNumberChangesNothing)
         {&t.Poissons[1], "nu", "txtPoissons", 1, 1, "Poisson's ratio of the gear"},
         {&t.SAC[0], "high", "txtSAC", 0, 1, "The allowable contact stress (SAC) of the pinion"},
         {&t.SAT[1], "1.2.3", "txtSAT", 1, 1, "The allowable bending stress (SAT) of the gear"},
+        // Read as a whole, never by its digits or its leading number.
+        {&t.SAC[0], "17x000", "txtSAC", 0, 1, "(SAC) of the pinion: \"17x000\" is not a number"},
+        {&t.SAT[0], "35,990 psi", "txtSAT", 0, 1, "(SAT) of the pinion: \"35,990 psi\" is not a number"},
+        {&t.Youngs[1], "17x000", "txtYoungs", 1, 1, "elasticity of the gear: \"17x000\" is not a number"},
+        {&t.Ko, "17x000", "txtKo", -1, 5, "Ko, the overload factor: \"17x000\" is not a number"},
+        {&t.Km, "1.25* typed", "txtKm", -1, 4, "Km"},
+        {&t.Poissons[0], "0.3x", "txtPoissons", 0, 1, "Poisson's ratio of the pinion"},
+        // No factor, stress or modulus is below 0.
+        {&t.Ko, "-3", "txtKo", -1, 5, "Ko, the overload factor: \"-3\" is below 0"},
+        {&t.Yn[0], "-0.5", "txtYn", 0, 6, "Yn, the bending stress cycle factor of the pinion: \"-0.5\" is below 0"},
+        {&t.SAT[1], "-3", "txtSAT", 1, 1, "(SAT) of the gear: \"-3\" is below 0"},
+        {&t.Youngs[0], "-3e7", "txtYoungs", 0, 1, "elasticity of the pinion: \"-3e7\" is below 0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.box);
@@ -210,11 +222,15 @@ TEST_F(AgmaCommit, ABoxThatHoldsNoNumberChangesNothing)
     }
     EXPECT_EQ(errors.count, 0);
 
-    // Leading numbers, marks and grouping are numbers.
-    t.Km = "1.25* typed";
+    // Marks, grouping, blanks around and exponents are numbers.
+    t.Km = "1.25*";
     t.Kb[1] = " .5";
-    t.Yn[0] = "-0.5";
-    EXPECT_FALSE(commit().refused.has_value());
+    t.Yn[0] = "1e0";
+    t.SAC[0] = "125,700*";
+    t.Youngs[0] = "3e7";
+    const CommitResult r = commit();
+    EXPECT_FALSE(r.refused.has_value());
+    EXPECT_DOUBLE_EQ(pair.member(0).E(), 3e7);
 }
 
 // An empty material box means no material is chosen yet: no fault, and the

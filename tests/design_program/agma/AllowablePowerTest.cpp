@@ -72,7 +72,7 @@ TEST(AllowablePower, GoldenPairs) {
     PowerInputs strongSurface = evenPair();
     strongSurface.SAC = {"1000000", "1000000"}; // Pac 118823; the two Pat tie
     PowerInputs groupedSac = evenPair();
-    groupedSac.SAC = {"95,000 psi", "100000"}; // 1188.2·0.95² = 1072.4
+    groupedSac.SAC = {"95,000", "100000"}; // 1188.2·0.95² = 1072.4
     const Case cases[] = {
         {"spur", spurPair(), {52.5f, 59.4f, 122, 139}, {"52.5 hp", "59.4 hp", "122 hp", "139 hp"}, PinionPac},
         {"even", evenPair(), {1190, 1190, 2860, 2860}, {"1190 hp", "1190 hp", "2860 hp", "2860 hp"}, PinionPac},
@@ -131,6 +131,10 @@ TEST(AllowablePower, FirstInputAtFaultIsNamed) {
         {"negative SAT", [](PowerInputs& in) { in.SAT[0] = "-30000"; }, {"txtSAT", 0}},
         {"SAC without digits", [](PowerInputs& in) { in.SAC[1] = "psi"; }, {"txtSAC", 1}},
         {"SAC with two points", [](PowerInputs& in) { in.SAC[0] = "1.2.3"; }, {"txtSAC", 0}},
+        // Never read by their digits: no 17,000 psi, no Ko of 1.
+        {"SAC with a letter", [](PowerInputs& in) { in.SAC[1] = "17x000"; }, {"txtSAC", 1}},
+        {"SAT with a unit", [](PowerInputs& in) { in.SAT[0] = "35,990 psi"; }, {"txtSAT", 0}},
+        {"Ko with a letter", [](PowerInputs& in) { in.Ko = "1x25"; }, {"txtKo"}},
         {"no speed", [](PowerInputs& in) { in.np = "abc"; }, {"txtInps", 0}},
         {"no pitch", [](PowerInputs& in) { in.Pd = ""; }, {"txtInps", 3}},
         {"Yn 0 on the gear", [](PowerInputs& in) { in.Yn[1] = "0*"; }, {"txtYn", 1}},
@@ -147,13 +151,12 @@ TEST(AllowablePower, FirstInputAtFaultIsNamed) {
     }
 }
 
-TEST(AllowablePower, StressNumberKeepsDigitsAndPoints) {
-    EXPECT_EQ(stressNumber("95,000 psi"), 95000);
+TEST(AllowablePower, StressNumberIsTheWholeText) {
     EXPECT_EQ(stressNumber("125,700*"), 125700);
-    EXPECT_EQ(stressNumber("1.5e3"), 1.53); // the exponent's letter goes, its digits stay
-    EXPECT_EQ(stressNumber(""), std::nullopt);
-    EXPECT_EQ(stressNumber("-30000"), std::nullopt);
-    EXPECT_EQ(stressNumber("1..2"), std::nullopt);
+    EXPECT_EQ(stressNumber("1.5e3"), 1500);
+    EXPECT_EQ(stressNumber("0"), 0);
+    for (const char* text : {"", "95,000 psi", "17x000", "-30000", "1..2", "-3"})
+        EXPECT_EQ(stressNumber(text), std::nullopt) << text;
 }
 
 } // namespace

@@ -94,6 +94,9 @@ TEST(SatReversal, MarkKeptAndUnreadableTextsLeftAlone) {
     EXPECT_EQ(restoredSat("21,000*"), "30,000*");
     EXPECT_EQ(reducedSat("1e400"), "1e400");
     EXPECT_EQ(reducedSat(""), "");
+    // Never a stress from the first digits: 17x000 is not 17 psi.
+    EXPECT_EQ(reducedSat("17x000"), "17x000");
+    EXPECT_EQ(restoredSat("35,990 psi"), "35,990 psi");
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace cindrel::agma {
 namespace {
 
@@ -23,6 +25,26 @@ TEST(BoxNumber, GroupingCommasBelongToTheNumber) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(boxNumber(c.text), c.expected) << '"' << c.text << '"';
+}
+
+// A box's whole text: a number once grouping commas and the override mark
+// are set aside, as the program's other boxes read numbers; never its digits.
+TEST(BoxNumber, AWholeTextIsANumberOrNone) {
+    struct Case {
+        const char* text;
+        std::optional<double> expected;
+    };
+    const Case cases[] = {
+        {"1.0*", 1},           {"125,700", 125700},     {"1.0", 1},           {"125,700*", 125700},
+        {"30,000,000", 3e7},   {"-3", -3},              {"1e5", 100000},      {" 2.5 ", 2.5},
+        {"1.0* ", 1},          {".5", 0.5},             {"17x000", std::nullopt}, {"", std::nullopt},
+        {"*", std::nullopt},   {"1.0**", std::nullopt}, {"*1.0", std::nullopt}, {"1 000", std::nullopt},
+        {"1,5", std::nullopt}, {"1,2345", std::nullopt}, {",500", std::nullopt}, {"1.234,567", std::nullopt},
+        {"95,000 psi", std::nullopt}, {"1.2.3", std::nullopt}, {"-", std::nullopt}, {"Err", std::nullopt},
+        {"1e400", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(wholeBoxNumber(c.text), c.expected) << '"' << c.text << '"';
 }
 
 TEST(BoxNumber, OverflowIsAnError) {

@@ -35,6 +35,8 @@ TEST(ElasticCoefficient, EmptyUnlessModuliArePositiveAndRatiosBetweenZeroAndOne)
         {"0", "30000000", "0.3", "0.3"},       {"30000000", "", "0.3", "0.3"},
         {"-30000000", "30000000", "0.3", "0.3"}, {"1e400", "30000000", "0.3", "0.3"},
         {"1e300", "30000000", "0.3", "0.3"},
+        // Never a modulus or ratio read by its first digits.
+        {"30000000", "17x000", "0.3", "0.3"},   {"30000000", "30000000", "0.3x", "0.3"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(elasticCoefficient({c.e0, c.e1}, {c.mu0, c.mu1}), "") << c.e0 << " " << c.e1 << " " << c.mu0

@@ -2,48 +2,55 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 #include <string>
 
 namespace cindrel::agma {
 namespace {
 
+// The cycles follow the speed and the ratio whatever marks the factor boxes
+// carry; each member's cycles at its own speed with its own contacts.
 TEST(SetInputs, LifeBoxesFollowSpeedAndRatio) {
     struct Case {
         const char* name;
         int index;
-        const char* value;
+        const char* speed;
+        const char* ratio;
         const char* hours;
         const char* pinionCycles;
-        const char* gearContacts;
-        bool znMarked;
+        std::array<const char*, 2> contacts;
         std::optional<std::string> pinion, gear;
     };
-    // 100 h × 60 × 1 contact × 1000 rpm = 6,000,000; 10,000,000 / 1 / 2.5 × 1 = 4,000,000.
     const Case cases[] = {
-        {"speed with hours", 0, "1000", "100", "10000000", "1", false, "6000000", std::nullopt},
-        {"speed, no hours", 0, "1000", "", "10000000", "1", false, std::nullopt, std::nullopt},
-        {"speed, hours not a number", 0, "1000", "abc", "10000000", "1", false, std::nullopt, std::nullopt},
-        {"speed 0", 0, "0", "100", "10000000", "1", false, std::nullopt, std::nullopt},
-        {"speed, marked Zn", 0, "1000", "100", "10000000", "1", true, std::nullopt, std::nullopt},
-        {"ratio 2.5", 4, "2.5", "", "10000000", "1", false, std::nullopt, "4000000"},
-        {"ratio 1", 4, "1", "", "10000000", "1", false, std::nullopt, "10000000"},
-        {"ratio 0.9", 4, "0.9", "", "10000000", "1", false, std::nullopt, std::nullopt},
-        {"gear contacts 2", 4, "2.5", "", "10000000", "2", false, std::nullopt, "8000000"},
-        {"ratio, cycles not a number", 4, "2.5", "", "many", "1", false, std::nullopt, std::nullopt},
-        {"ratio, marked Zn", 4, "2.5", "", "10000000", "1", true, std::nullopt, std::nullopt},
+        // 1000 h × 60 × 600 rpm = 36,000,000; the gear at 300 rpm 18,000,000.
+        {"speed with hours", 0, "600", "2", "1000", "108000000", {"1", "1"}, "36000000", "18000000"},
+        // 1000 h × 60 × 2 × 600 = 72,000,000; 1000 h × 60 × 3 × 600 / 2 = 54,000,000.
+        {"speed, contacts", 0, "600", "2", "1000", "108000000", {"2", "3"}, "72000000", "54000000"},
+        // 100 h × 60 × 1000 rpm / 4.21 = 1,425,178.1: whole cycles.
+        {"speed, uneven ratio", 0, "1000", "4.21", "100", "", {"1", "1"}, "6000000", "1425178"},
+        {"speed, ratio below 1", 0, "1000", "0.9", "100", "", {"1", "1"}, "6000000", std::nullopt},
+        {"speed, no hours", 0, "1000", "2", "", "10000000", {"1", "1"}, std::nullopt, std::nullopt},
+        {"speed, hours not a number", 0, "1000", "2", "abc", "10000000", {"1", "1"}, std::nullopt, std::nullopt},
+        {"speed 0", 0, "0", "2", "100", "10000000", {"1", "1"}, std::nullopt, std::nullopt},
+        // 10,000,000 / 1 / 2.5 × 1 = 4,000,000.
+        {"ratio 2.5", 4, "1000", "2.5", "", "10000000", {"1", "1"}, std::nullopt, "4000000"},
+        {"ratio 1", 4, "1000", "1", "", "10000000", {"1", "1"}, std::nullopt, "10000000"},
+        {"ratio 0.9", 4, "1000", "0.9", "", "10000000", {"1", "1"}, std::nullopt, std::nullopt},
+        {"gear contacts 2", 4, "1000", "2.5", "", "10000000", {"1", "2"}, std::nullopt, "8000000"},
+        // 10,000,000 / 4.21 = 2,375,296.9.
+        {"uneven ratio", 4, "1000", "4.21", "", "10000000", {"1", "1"}, std::nullopt, "2375297"},
+        {"ratio, cycles not a number", 4, "1000", "2.5", "", "many", {"1", "1"}, std::nullopt, std::nullopt},
     };
     for (const Case& c : cases) {
         SetInputsBoxes boxes;
-        boxes.inps = {"1000", "5", "12", "2", "4.21"};
-        boxes.inps[static_cast<std::size_t>(c.index)] = c.value;
+        boxes.inps = {c.speed, "5", "12", "2", c.ratio};
         boxes.life = {c.pinionCycles, "", c.hours};
-        boxes.contacts = {"1", c.gearContacts};
-        boxes.znMarked = c.znMarked;
+        boxes.contacts = {c.contacts[0], c.contacts[1]};
         const SetInputsChange change = setInputsChanged(c.index, boxes);
         EXPECT_EQ(change.pinionCycles, c.pinion) << c.name;
         EXPECT_EQ(change.gearCycles, c.gear) << c.name;
-        EXPECT_EQ(change.recomputeCh, c.index == 4 && std::string(c.value) != "0.9") << c.name;
+        EXPECT_EQ(change.recomputeCh, c.index == 4 && std::string(c.ratio) != "0.9") << c.name;
     }
 }
 

@@ -335,6 +335,73 @@ TEST_F(AgmaWindowTest, StressCycleFactorsFollowTheMaterialAndItsHardness)
     EXPECT_EQ(text("txtYn", 1), "1.5");
 }
 
+// The default design's life, 1000 h at 1800 rpm with ratio 2 and one contact
+// per revolution each (108,000,000 and 54,000,000 cycles), taken to 600 rpm:
+// 3.6·10^7 pinion and 1.8·10^7 gear cycles. Above the knees, worked by hand:
+//   Yn = 1.3558 N^-0.0178: 3.6·10^7 0.99470, 1.8·10^7 1.00705
+//   Zn = 1.4488 N^-0.023:  3.6·10^7 0.97099, 1.8·10^7 0.98659
+//   conservative Yn = 1.6831 N^-0.0323 and Zn = 2.466 N^-0.056 at 3.6·10^7:
+//   0.95949 and 0.93077.
+TEST_F(AgmaWindowTest, TheCyclesFollowEveryInputAndAMarkKeepsOnlyItsFactor)
+{
+    load();
+    chooseMaterial(0, rows::ThroughHardenedGrade1);
+    chooseMaterial(1, rows::ThroughHardenedGrade1);
+    {
+        Quietly quiet(*agma);
+        type("txtInps", 0, "1800");
+        type("txtInps", 4, "2");
+        const char* life[] = {"108000000", "54000000", "1000"};
+        for (int k = 0; k < 3; ++k)
+            type("txtLife", k, life[k]);
+        // The pinion keeps the shipped marked factors; the gear's are unmarked.
+        for (int i : {0, 1}) {
+            type("txtContacts", i, "1");
+            type("txtYn", i, i == 0 ? "1.0*" : "1.0");
+            type("txtZn", i, i == 0 ? "1.0*" : "1.0");
+        }
+    }
+
+    // The marked pinion factors stay; the cycles and the gear's unmarked
+    // factors follow the speed, each member at its own speed.
+    type("txtInps", 0, "600");
+    EXPECT_EQ(text("txtLife", 0), "36000000");
+    EXPECT_EQ(text("txtLife", 1), "18000000");
+    EXPECT_EQ(text("txtLife", 2), "1000");
+    EXPECT_EQ(text("txtYn", 0), "1.0*");
+    EXPECT_EQ(text("txtZn", 0), "1.0*");
+    EXPECT_EQ(text("txtYn", 1), "1.007");
+    EXPECT_EQ(text("txtZn", 1), ".987");
+
+    // The mark taken away, the factor comes from the cycles of today's speed.
+    type("txtZn", 0, "1.0");
+    type("txtBHN", 0, "300");
+    EXPECT_EQ(text("txtZn", 0), ".971");
+    EXPECT_EQ(text("txtYn", 0), "1.0*");
+
+    // The pinion's conservative curve: both its factors, the gear's typed one stays.
+    type("txtYn", 1, "1.2*");
+    ASSERT_TRUE(visible("chkConservative", 0));
+    check("chkConservative", 0).setCheckValue(1);
+    EXPECT_EQ(text("txtYn", 0), ".959");
+    EXPECT_EQ(text("txtZn", 0), ".931");
+    EXPECT_EQ(text("txtYn", 1), "1.2*");
+    EXPECT_EQ(text("txtZn", 1), ".987");
+
+    // Two contacts per revolution on the gear double its cycles alone.
+    type("txtContacts", 1, "2");
+    EXPECT_EQ(text("txtLife", 0), "36000000");
+    EXPECT_EQ(text("txtLife", 1), "36000000");
+    EXPECT_EQ(text("txtYn", 1), "1.2*");
+    EXPECT_EQ(text("txtZn", 1), ".971");
+    EXPECT_EQ(text("txtZn", 0), ".931");
+
+    // A new ratio gives the gear its cycles at its own speed: 36,000,000 / 4 × 2.
+    type("txtInps", 4, "4");
+    EXPECT_EQ(text("txtLife", 1), "18000000");
+    EXPECT_EQ(text("txtZn", 1), ".987");
+}
+
 TEST_F(AgmaWindowTest, TheHardnessRatioFactorOfTheGear)
 {
     load();

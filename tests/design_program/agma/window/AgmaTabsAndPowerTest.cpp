@@ -273,9 +273,12 @@ TEST_F(AgmaTabs, SetInputsSpeedAndRatioDriveTheLife)
     quietly("txtContacts", 1, "2");
     type("txtInps", 4, "2.5");
     EXPECT_EQ(text("txtLife", 1), "8000000"); // 10,000,000 / 1 / 2.5 × 2
+    // A marked Zn keeps only itself: the cycles follow the speed.
     quietly("txtZn", 0, "1.0*");
     type("txtInps", 0, "2000");
-    EXPECT_EQ(text("txtLife", 0), "10000000"); // the user's life stays
+    EXPECT_EQ(text("txtLife", 0), "12000000"); // 100 h × 60 × 1 × 2000 rpm
+    EXPECT_EQ(text("txtLife", 1), "9600000");  // 100 h × 60 × 2 × 2000 rpm / 2.5
+    EXPECT_EQ(text("txtZn", 0), "1.0*");
 }
 
 // What the user sees: every page drawn in a client area of the notes' height,
