@@ -780,6 +780,8 @@ TEST_F(DesignFiles, TheNextSaveRemovesTheTemporaryOfAKilledSaveOfItsTarget)
 
     // What is not recognisably an abandoned temporary of this target stays.
     writeFile(".pair.cnd.bak", "b");
+    writeFile(".pair.cnd.backup", "the user's own");
+    writeFile(".pair.cnd.2024v1", "the user's own");
     writeFile(".pair.cnd.ABCDEFG", "7");
     writeFile(".gear.cnd.ABC123", "other target");
     std::filesystem::create_directory(folder.file(".pair.cnd.Dir123"));
@@ -792,7 +794,8 @@ TEST_F(DesignFiles, TheNextSaveRemovesTheTemporaryOfAKilledSaveOfItsTarget)
     EXPECT_EQ(file.close(), 0);
     EXPECT_EQ(fileText(folder.file("pair.cnd")), "new");
     const std::string runningName = std::filesystem::path(running.temporaryPath()).filename().string();
-    std::vector<std::string> kept = {".pair.cnd.ABCDEFG", ".pair.cnd.Dir123", ".pair.cnd.bak", runningName};
+    std::vector<std::string> kept = {".pair.cnd.2024v1", ".pair.cnd.ABCDEFG", ".pair.cnd.Dir123",
+                                     ".pair.cnd.backup", ".pair.cnd.bak",     runningName};
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(testsupport::namesStartingWith(folder.path(), ".pair.cnd."), kept);
     EXPECT_TRUE(std::filesystem::exists(folder.file(".gear.cnd.ABC123")));
