@@ -1,5 +1,6 @@
 #include "AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -24,11 +25,17 @@ constexpr std::string_view TemporaryMarker = "~saving~";
 constexpr std::size_t UniqueLength = 12;
 constexpr std::string_view UniqueCharacters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
+// The longest name of a file in a folder (NAME_MAX of the usual file systems).
+constexpr std::size_t LongestName = 255;
+
 std::string temporaryPrefix(const fs::path& target)
 {
+    // A target of the longest name still gets a temporary: its name is cut.
+    std::string name = target.filename().string();
+    name.resize(std::min(name.size(), LongestName - 2 - TemporaryMarker.size() - UniqueLength));
     // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) on the chained form.
     std::string prefix(".");
-    prefix += target.filename().string();
+    prefix += name;
     prefix += ".";
     prefix += TemporaryMarker;
     return prefix;

@@ -42,7 +42,8 @@ private:
 };
 
 // A file written beside its target (".name.~saving~" and twelve letters or
-// digits, a name no user gives a file) and put in its place by
+// digits, a name no user gives a file; a very long name is cut to fit) and
+// put in its place by
 // commit(): the data and the folder are flushed to disk, and the file keeps
 // the target's permissions (a new file gets the usual ones, less the umask).
 // Nothing is committed without commit(): destroyed before it (an exception

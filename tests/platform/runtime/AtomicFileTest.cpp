@@ -107,6 +107,15 @@ TEST_F(AtomicFileTest, CommitReplacesTheFileWholeWithItsPermissions)
     EXPECT_EQ(fileText(target), "through the link");
 }
 
+TEST_F(AtomicFileTest, ATargetOfTheLongestNameIsReplacedToo)
+{
+    const fs::path path = folder.file(std::string(255, 'n'));
+    writeFile(path, "old");
+    EXPECT_EQ(runtime::writeFileAtomically(path.string(), "new"), 0);
+    EXPECT_EQ(fileText(path), "new");
+    EXPECT_EQ(testsupport::namesStartingWith(folder.path(), "."), std::vector<std::string>{});
+}
+
 TEST_F(AtomicFileTest, AFailedWriteIsReportedWithItsErrorAndLeavesTheOldFile)
 {
     writeFile(target, "earlier");
