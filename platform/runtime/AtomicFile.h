@@ -43,9 +43,9 @@ private:
 
 // A file written beside its target (".name.~saving~" and twelve letters or
 // digits, a name no user gives a file; a very long name is cut to fit) and
-// put in its place by
-// commit(): the data and the folder are flushed to disk, and the file keeps
-// the target's permissions (a new file gets the usual ones, less the umask).
+// put in its place by commit(): the data and the folder are flushed to disk,
+// and the file keeps the target's permissions (a new file gets the usual
+// ones, less the umask).
 // Nothing is committed without commit(): destroyed before it (an exception
 // unwinding included), the temporary is removed and the target left as it
 // was. A symbolic link is followed and kept.
