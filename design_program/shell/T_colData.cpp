@@ -497,6 +497,7 @@ int DesignTextFile::open(const std::string& name, std::int32_t mode)
 bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int32_t FileMode)
 {
     file.discard();
+    file.openError_ = 0;
     if (FileMode < 0 || FileMode > 2)
         return false;
     std::error_code absoluteError;
@@ -753,7 +754,7 @@ bool T_colData::Write2File(std::string target)
     // Refused before anything is written: the reader would not take it back.
     if (text.size() > MaximumDesignFileSize) {
         message(target + " was not saved: the design takes " + groupedBytes(text.size()) + ", more than the " +
-                designSizeLimit() + " a Cindrel design file may hold. Shorten the notes; the file was left as it was.");
+                designSizeLimit() + " a Cindrel design file may hold. Shorten the notes; nothing was written.");
         return false;
     }
     DesignTextFile file;
