@@ -74,19 +74,47 @@ bool folderExists(const std::string& path)
     return parent.empty() || fs::is_directory(parent, error);
 }
 
-// Opens the file and returns 0, or the run-time error number of the failure.
-int openIn(const std::string& name, std::unique_ptr<std::ifstream>& in)
+// Opens the file and returns 0, or the run-time error number of the failure
+// with the system's error in `error`.
+int openIn(const std::string& name, std::unique_ptr<std::ifstream>& in, int& error)
 {
     if (const int number = runtime::specialFileError(name))
         return number;
     errno = 0;
     auto stream = std::make_unique<std::ifstream>(name, std::ios::in | std::ios::binary);
     if (!stream->is_open()) {
-        const int number = errorNumberOfErrno(errno ? errno : ENOENT, true);
+        error = errno ? errno : ENOENT;
+        const int number = errorNumberOfErrno(error, true);
         return number == runtime::FileNotFound && !folderExists(name) ? runtime::PathNotFound : number;
     }
     in = std::move(stream);
     return 0;
+}
+
+// A count of bytes with its thousands grouped, as the program shows numbers.
+std::string groupedBytes(std::uintmax_t count)
+{
+    const std::string digits = std::to_string(count);
+    std::string grouped;
+    for (std::size_t at = 0; at < digits.size(); ++at) {
+        if (at > 0 && (digits.size() - at) % 3 == 0)
+            grouped.push_back(',');
+        grouped.push_back(digits[at]);
+    }
+    grouped.append(" bytes");
+    return grouped;
+}
+
+// The design-file limit as the user reads it.
+std::string designSizeLimit()
+{
+    return std::to_string(MaximumDesignFileSize >> 20) + " MiB (" + groupedBytes(MaximumDesignFileSize) + ")";
+}
+
+// The first line of a numbered error in a message: "Error 75: Path/File access error".
+std::string errorLine(int number)
+{
+    return "Error " + std::to_string(number) + ": " + runtime::errorDescription(number);
 }
 
 // Decodes a design file's bytes: UTF-8 when they are valid UTF-8, else the
@@ -447,6 +475,11 @@ bool T_colData::isDefaultDesign(const std::string& path) const
     return fs::equivalent(path, defaultFileName_, error) && !error;
 }
 
+bool T_colData::isDesignName(const std::string& path) const
+{
+    return isDefaultDesign(path) || QString::fromStdString(path).endsWith(QStringLiteral(".cnd"), Qt::CaseInsensitive);
+}
+
 bool T_colData::isUserFile() const { return active_.empty() || !isDefaultDesign(active_); }
 
 std::string T_colData::ActiveFileName(bool Withextension, bool WithDirectoryStructure) const
@@ -465,27 +498,32 @@ std::string T_colData::PathOnly() const
 
 int DesignTextFile::open(const std::string& name, std::int32_t mode)
 {
+    openError_ = 0;
     if (mode == 1)
-        return openIn(name, in_);
+        return openIn(name, in_, openError_);
     // Appending to a FIFO would wait for a reader for good.
     if (const int number = runtime::specialFileError(name))
         return number;
+    const auto failed = [this](int error) {
+        openError_ = error;
+        return errorNumberOfErrno(error, false);
+    };
     std::error_code error;
     if (!folderExists(name))
         return runtime::PathNotFound;
     if (fs::exists(name, error) && ::access(name.c_str(), W_OK) != 0)
-        return errorNumberOfErrno(errno, false);
+        return failed(errno);
     if (mode == 2) {
         errno = 0;
         auto out = std::make_unique<runtime::AppendedFile>(name);
         if (!out->isOpen())
-            return errorNumberOfErrno(errno ? errno : EACCES, false);
+            return failed(errno ? errno : EACCES);
         appending_ = std::move(out);
         return 0;
     }
     auto out = std::make_unique<runtime::AtomicFile>(name);
     if (!out->isOpen())
-        return errorNumberOfErrno(out->error(), false);
+        return failed(out->error());
     replacing_ = std::move(out);
     return 0;
 }
@@ -493,6 +531,7 @@ int DesignTextFile::open(const std::string& name, std::int32_t mode)
 bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int32_t FileMode)
 {
     file.discard();
+    file.openError_ = 0;
     if (FileMode < 0 || FileMode > 2)
         return false;
     std::error_code absoluteError;
@@ -528,14 +567,23 @@ bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int
             retries += 1;
             continue;
         case runtime::PermissionDenied:
+            // Closing a file frees nothing on a read-only file system: said once, not asked again.
+            if (file.openError() == EROFS) {
+                message(Name + CrLf + errorLine(number) + CrLf +
+                            "The file system is read-only: nothing can be written there.",
+                        dialogs::OKOnly, runtime::errorDescription(number));
+                return false;
+            }
             if (retries > 2)
                 return false;
             message(Name + CrLf + "File open, access denied" + CrLf + "close file, then click OK");
             retries += 2;
             continue;
         default: {
-            const std::string description = runtime::errorDescription(number);
-            message(Name + " " + std::to_string(number) + description, dialogs::OKOnly, description);
+            std::string text = Name + CrLf + errorLine(number);
+            if (const std::string kind = runtime::specialFileKind(Name); !kind.empty())
+                text += CrLf + "The name is " + kind + ", not " + (isDesignName(Name) ? "a design file." : "a plain file.");
+            message(text, dialogs::OKOnly, runtime::errorDescription(number));
             return false;
         }
         }
@@ -597,8 +645,9 @@ std::optional<std::string> T_colData::readDesignBytes(const std::string& FileNam
     if (!OpenFile(FileName, file, 1))
         return std::nullopt;
     std::error_code sizeError;
-    if (fs::file_size(FileName, sizeError) > MaximumDesignFileSize) {
-        message(FileName + " is too large to be a Cindrel design file; nothing was read.");
+    if (const std::uintmax_t size = fs::file_size(FileName, sizeError); !sizeError && size > MaximumDesignFileSize) {
+        message(FileName + " is too large to be a Cindrel design file: it holds " + groupedBytes(size) +
+                ", more than the " + designSizeLimit() + " a design file may hold; nothing was read.");
         return std::nullopt;
     }
     std::string bytes;
@@ -739,9 +788,17 @@ bool T_colData::Write2File(std::string target)
         message("The design could not be gathered for " + target + ": " + runtime::errorTextOf(error).description);
         return false;
     }
+    // Refused before anything is written: the reader would not take it back.
+    if (text.size() > MaximumDesignFileSize) {
+        message(target + " was not saved: the design takes " + groupedBytes(text.size()) + ", more than the " +
+                designSizeLimit() + " a Cindrel design file may hold. Shorten the notes; nothing was written.");
+        return false;
+    }
     DesignTextFile file;
     if (!OpenFile(target, file, 0)) {
-        message("File open routine failed, CurrSub=Write2File");
+        // A read-only file system was said whole by OpenFile.
+        if (file.openError() != EROFS)
+            message("File open routine failed, CurrSub=Write2File");
         return false;
     }
     file.out()->write(text.data(), static_cast<std::streamsize>(text.size()));
@@ -776,7 +833,7 @@ std::optional<std::string> T_colData::ShowFileDialog(int mode)
             answer = dialogs::showFileDialog(request);
         } catch (const std::exception& error) {
             const runtime::ErrorText failure = runtime::errorTextOf(error);
-            message("Error# " + std::to_string(failure.number) + failure.description + " continuing ....");
+            message("Error# " + std::to_string(failure.number) + ": " + failure.description + ", continuing ....");
             return std::nullopt;
         }
         if (answer.cancelled || answer.path().isEmpty())

@@ -64,6 +64,8 @@ public:
     // Ends the file; for output, puts it in place. Returns the run-time error
     // number of a failure, 0 on success.
     int close();
+    // The system's error (errno) of the last open that failed, 0 when it did not fail.
+    int openError() const { return openError_; }
 
 private:
     friend class T_colData;
@@ -77,6 +79,7 @@ private:
     // The program's list of files it holds open, which this one leaves when it ends.
     std::set<std::string>* openFiles_ = nullptr;
     std::string openName_;
+    int openError_ = 0;
 };
 
 // The saved controls of the design windows and the design files that keep
@@ -154,6 +157,8 @@ private:
     // The chosen path of the file dialog in mode 0 Open, 1 Save or 2 Save As; empty when cancelled.
     std::optional<std::string> ShowFileDialog(int mode);
     bool isDefaultDesign(const std::string& path) const;
+    // Whether the path names a design file (the default design or a .cnd file), for messages.
+    bool isDesignName(const std::string& path) const;
     forms::Control* controlOf(const Entry& entry) const;
     // The steps of ReadFile. The file's bytes, or nothing when it cannot be
     // opened or read (the user has been told).
@@ -190,7 +195,9 @@ QString decodeSavedText(const QString& stored);
 // Only the line breaks back, for labels, which keep quotes as "~dblquotes".
 QString decodeLineBreaks(const QString& stored);
 
-// The largest file the reader takes for a design (a design file is a few kilobytes).
+// The largest design file, for the reader and the writer alike, so that every
+// design the program saves opens again (a design file is a few kilobytes;
+// only the notes make it large).
 inline constexpr std::uintmax_t MaximumDesignFileSize = 16u << 20;
 
 } // namespace cindrel::shell

@@ -1,5 +1,6 @@
 #include "AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -16,15 +17,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::size_t UniqueLength = 6;
+// A temporary is ".<target>.~saving~" and twelve letters or digits. The
+// marker is what no one types: the clean-up of killed saves must never take
+// a file of the user's own (".gear.cnd.backup"), so it removes only names
+// that carry it.
+constexpr std::string_view TemporaryMarker = "~saving~";
+constexpr std::size_t UniqueLength = 12;
 constexpr std::string_view UniqueCharacters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+// The longest name of a file in a folder (NAME_MAX of the usual file systems).
+constexpr std::size_t LongestName = 255;
 
 std::string temporaryPrefix(const fs::path& target)
 {
+    // A target of the longest name still gets a temporary: its name is cut.
+    std::string name = target.filename().string();
+    name.resize(std::min(name.size(), LongestName - 2 - TemporaryMarker.size() - UniqueLength));
     // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) on the chained form.
     std::string prefix(".");
-    prefix += target.filename().string();
+    prefix += name;
     prefix += ".";
+    prefix += TemporaryMarker;
     return prefix;
 }
 
@@ -33,7 +46,7 @@ fs::path folderOf(const fs::path& target)
     return target.parent_path().empty() ? fs::path(".") : target.parent_path();
 }
 
-// Whether `name` is one of the target's temporaries: the prefix and six letters or digits.
+// Whether `name` is one of the target's temporaries: the marked prefix and twelve letters or digits.
 bool isTemporaryName(const std::string& name, const std::string& prefix)
 {
     if (name.size() != prefix.size() + UniqueLength || !name.starts_with(prefix))
@@ -324,16 +337,22 @@ void removeAbandonedTemporaries(const std::string& target)
     for (const fs::directory_entry& entry : entries) {
         if (!isTemporaryName(entry.path().filename().string(), prefix))
             continue;
-        // Only our own plain files, and only those no running save holds.
-        const int descriptor = ::open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        const std::string path = entry.path().string();
+        // Only our own plain files are opened at all: opening a device may act on it.
+        struct stat named {};
+        if (::lstat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode) || named.st_uid != ::geteuid())
+            continue;
+        const int descriptor = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (descriptor < 0)
             continue;
-        struct stat info {};
-        if (::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
-            ::flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
-            std::error_code ignored;
-            fs::remove(entry.path(), ignored);
-        }
+        // A running save holds its temporary locked until it has its final name.
+        // The name must still be the file locked: a save that was quicker may
+        // have removed it, and a new save taken the name.
+        struct stat held {};
+        if (::fstat(descriptor, &held) == 0 && S_ISREG(held.st_mode) && held.st_uid == ::geteuid() &&
+            ::flock(descriptor, LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+            named.st_ino == held.st_ino && named.st_dev == held.st_dev)
+            ::unlink(path.c_str());
         ::close(descriptor);
     }
 }

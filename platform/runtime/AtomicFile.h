@@ -41,16 +41,18 @@ private:
     char buffer_[1 << 16];
 };
 
-// A file written beside its target (".name.XXXXXX") and put in its place by
-// commit(): the data and the folder are flushed to disk, and the file keeps
-// the target's permissions (a new file gets the usual ones, less the umask).
+// A file written beside its target (".name.~saving~" and twelve letters or
+// digits, a name no user gives a file; a very long name is cut to fit) and
+// put in its place by commit(): the data and the folder are flushed to disk,
+// and the file keeps the target's permissions (a new file gets the usual
+// ones, less the umask).
 // Nothing is committed without commit(): destroyed before it (an exception
 // unwinding included), the temporary is removed and the target left as it
 // was. A symbolic link is followed and kept.
 //
 // While it is written the temporary is locked; one of the same target that
 // nobody holds was left by a save that was killed, and the next save of that
-// target removes it.
+// target removes it. Nothing without the marker is ever removed.
 class AtomicFile : public std::ostream {
 public:
     AtomicFile();
@@ -110,7 +112,8 @@ int writeFileAtomically(const std::string& target, std::string_view content);
 // place, any other stream only flushed. 0 on success, else an errno.
 int commitOutput(std::ostream& file);
 
-// Removes the temporaries of `target` that no running save holds.
+// Removes the temporaries of `target` (the marked names only, plain files of
+// this user) that no running save holds.
 void removeAbandonedTemporaries(const std::string& target);
 
 } // namespace runtime

@@ -17,6 +17,22 @@ int specialFileError(const std::string& path) noexcept
     return S_ISREG(status.st_mode) ? 0 : PathFileAccessError;
 }
 
+std::string specialFileKind(const std::string& path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || S_ISREG(status.st_mode))
+        return {};
+    if (S_ISDIR(status.st_mode))
+        return "a folder";
+    if (S_ISFIFO(status.st_mode))
+        return "a named pipe";
+    if (S_ISSOCK(status.st_mode))
+        return "a socket";
+    if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+        return "a device";
+    return "a special file";
+}
+
 void requireRegularFile(const std::string& path)
 {
     if (const int number = specialFileError(path))

@@ -10,6 +10,11 @@ namespace runtime {
 // block the reader for good or feed it without end.
 int specialFileError(const std::string& path) noexcept;
 
+// What the path names when it is not a regular file, for the user: "a
+// folder", "a named pipe", "a device" or "a socket"; empty for a regular file
+// (or a link to one) and where nothing is.
+std::string specialFileKind(const std::string& path);
+
 // Raises the numbered error of specialFileError, if any.
 void requireRegularFile(const std::string& path);
 

@@ -17,6 +17,7 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -106,6 +107,15 @@ TEST_F(AtomicFileTest, CommitReplacesTheFileWholeWithItsPermissions)
     EXPECT_EQ(fileText(target), "through the link");
 }
 
+TEST_F(AtomicFileTest, ATargetOfTheLongestNameIsReplacedToo)
+{
+    const fs::path path = folder.file(std::string(255, 'n'));
+    writeFile(path, "old");
+    EXPECT_EQ(runtime::writeFileAtomically(path.string(), "new"), 0);
+    EXPECT_EQ(fileText(path), "new");
+    EXPECT_EQ(testsupport::namesStartingWith(folder.path(), "."), std::vector<std::string>{});
+}
+
 TEST_F(AtomicFileTest, AFailedWriteIsReportedWithItsErrorAndLeavesTheOldFile)
 {
     writeFile(target, "earlier");
@@ -174,13 +184,28 @@ TEST_F(AtomicFileTest, TheNextSaveRemovesOnlyTheTemporaryOfAKilledSaveOfItsTarge
     EXPECT_EQ(fs::file_size(folder.file(left.front())), 1u << 16);
     EXPECT_EQ(fileText(target), "old");
 
-    // What is not recognisably an abandoned temporary of this target stays.
+    // What is not recognisably an abandoned temporary of this target stays:
+    // the user's own files of any name, whatever is not a plain file, another
+    // target's temporary and a save still writing.
+    const std::string marked = left.front().substr(0, left.front().size() - 12);
     writeFile(folder.file(".pair.cnd.bak"), "b");
+    writeFile(folder.file(".pair.cnd.backup"), "user's backup");
+    writeFile(folder.file(".pair.cnd.2024v1"), "user's version");
+    writeFile(folder.file(".pair.cnd.abcdef"), "user's six letters");
     writeFile(folder.file(".pair.cnd.ABCDEFG"), "7");
     writeFile(folder.file(".pair.cnd.AB-DEF"), "-");
-    writeFile(folder.file(".gear.cnd.ABC123"), "other target");
-    fs::create_directory(folder.file(".pair.cnd.Dir123"));
-    fs::create_symlink(target, folder.file(".pair.cnd.Lnk123"));
+    fs::create_directory(folder.file(marked + "Dir123456789"));
+    fs::create_symlink(target, folder.file(marked + "Lnk123456789"));
+    fs::path otherTarget = folder.file("gear.cnd");
+    writeFile(otherTarget, "other");
+    testsupport::inChildProcess([&] {
+        runtime::AtomicFile other(otherTarget.string());
+        other << "killed" << std::flush;
+        raise(SIGKILL);
+        return 0;
+    });
+    const std::vector<std::string> otherLeft = testsupport::namesStartingWith(folder.path(), ".gear.cnd.");
+    ASSERT_EQ(otherLeft.size(), 1u);
     runtime::AtomicFile running(target); // another save of the same target, still writing
     ASSERT_TRUE(running.isOpen());
 
@@ -189,12 +214,72 @@ TEST_F(AtomicFileTest, TheNextSaveRemovesOnlyTheTemporaryOfAKilledSaveOfItsTarge
     file << "new";
     EXPECT_EQ(file.commit(), 0);
     EXPECT_EQ(fileText(target), "new");
-    std::vector<std::string> kept = {".pair.cnd.AB-DEF", ".pair.cnd.ABCDEFG", ".pair.cnd.Dir123",
-                                     ".pair.cnd.Lnk123", ".pair.cnd.bak",
+    std::vector<std::string> kept = {".pair.cnd.2024v1", ".pair.cnd.AB-DEF", ".pair.cnd.ABCDEFG",
+                                     ".pair.cnd.abcdef", ".pair.cnd.backup", ".pair.cnd.bak",
+                                     marked + "Dir123456789", marked + "Lnk123456789",
                                      fs::path(running.temporaryPath()).filename().string()};
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(testsupport::namesStartingWith(folder.path(), ".pair.cnd."), kept);
-    EXPECT_TRUE(fs::exists(folder.file(".gear.cnd.ABC123")));
+    EXPECT_EQ(fileText(folder.file(".pair.cnd.backup")), "user's backup");
+    EXPECT_EQ(testsupport::namesStartingWith(folder.path(), ".gear.cnd."), otherLeft);
+}
+
+// Saves of one target from many processes at once, some killed half-way:
+// no save takes another's temporary (every commit that runs succeeds), the
+// target is always one save whole, and a later save leaves no temporary.
+TEST_F(AtomicFileTest, ManyProcessesSavingOneTargetAtOnceKeepItWhole)
+{
+    writeFile(target, "first");
+    constexpr int Writers = 6;
+    constexpr int Saves = 40;
+    const auto content = [](int writer, int save) {
+        const std::string line = "writer " + std::to_string(writer) + " save " + std::to_string(save) + "\n";
+        std::string text;
+        while (text.size() < 30000)
+            text += line;
+        return text;
+    };
+    std::vector<pid_t> children;
+    for (int writer = 0; writer < Writers; ++writer) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            for (int save = 0; save < Saves; ++save) {
+                if (writer % 2 == 1 && save % 4 == 0) {
+                    // A save killed once its temporary is written in part.
+                    testsupport::inChildProcess([&] {
+                        runtime::AtomicFile killed(target);
+                        killed << content(writer, save).substr(0, 10000) << std::flush;
+                        raise(SIGKILL);
+                        return 0;
+                    });
+                    continue;
+                }
+                runtime::AtomicFile file(target);
+                if (!file.isOpen())
+                    _exit(1);
+                file << content(writer, save);
+                if (file.commit() != 0)
+                    _exit(2);
+            }
+            _exit(0);
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    }
+    const std::string last = fileText(target);
+    ASSERT_NE(last.find('\n'), std::string::npos) << last.substr(0, 100);
+    const std::string firstLine = last.substr(0, last.find('\n') + 1);
+    std::string whole;
+    while (whole.size() < 30000)
+        whole += firstLine;
+    EXPECT_EQ(last, whole);
+
+    EXPECT_EQ(runtime::writeFileAtomically(target, "after"), 0);
+    EXPECT_EQ(testsupport::namesStartingWith(folder.path(), "."), std::vector<std::string>{});
 }
 
 } // namespace

@@ -28,6 +28,8 @@
 #include <random>
 #include <string>
 #include <csignal>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -814,6 +816,8 @@ TEST_F(DesignFiles, TheNextSaveRemovesTheTemporaryOfAKilledSaveOfItsTarget)
 
     // What is not recognisably an abandoned temporary of this target stays.
     writeFile(".pair.cnd.bak", "b");
+    writeFile(".pair.cnd.backup", "the user's own");
+    writeFile(".pair.cnd.2024v1", "the user's own");
     writeFile(".pair.cnd.ABCDEFG", "7");
     writeFile(".gear.cnd.ABC123", "other target");
     std::filesystem::create_directory(folder.file(".pair.cnd.Dir123"));
@@ -826,9 +830,155 @@ TEST_F(DesignFiles, TheNextSaveRemovesTheTemporaryOfAKilledSaveOfItsTarget)
     EXPECT_EQ(file.close(), 0);
     EXPECT_EQ(fileText(folder.file("pair.cnd")), "new");
     const std::string runningName = std::filesystem::path(running.temporaryPath()).filename().string();
-    std::vector<std::string> kept = {".pair.cnd.ABCDEFG", ".pair.cnd.Dir123", ".pair.cnd.bak", runningName};
+    std::vector<std::string> kept = {".pair.cnd.2024v1", ".pair.cnd.ABCDEFG", ".pair.cnd.Dir123",
+                                     ".pair.cnd.backup", ".pair.cnd.bak",     runningName};
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(testsupport::namesStartingWith(folder.path(), ".pair.cnd."), kept);
     EXPECT_TRUE(std::filesystem::exists(folder.file(".gear.cnd.ABC123")));
 }
 
+
+namespace {
+
+constexpr std::size_t DesignFileLimit = 16 * 1024 * 1024; // 16 MiB
+
+// Runs `work` in a child process that sees `folder` mounted read-only, in a
+// mount namespace of its own (a user namespace too when not the super-user);
+// 77 when this system allows no such mount.
+template <typename Work> int withReadOnlyFolder(const std::filesystem::path& folder, Work work)
+{
+    return testsupport::inChildProcess([&] {
+        const auto put = [](const char* file, const std::string& text) {
+            std::ofstream(file) << text;
+        };
+        if (::geteuid() == 0) {
+            if (::unshare(CLONE_NEWNS) != 0)
+                return 77;
+        } else {
+            const uid_t uid = ::geteuid();
+            const gid_t gid = ::getegid();
+            if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+                return 77;
+            put("/proc/self/setgroups", "deny");
+            put("/proc/self/uid_map", std::to_string(uid) + " " + std::to_string(uid) + " 1");
+            put("/proc/self/gid_map", std::to_string(gid) + " " + std::to_string(gid) + " 1");
+        }
+        const std::string path = folder.string();
+        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount(path.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+            ::mount(nullptr, path.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+            return 77;
+        return work();
+    });
+}
+
+} // namespace
+
+// A design is refused whole, before anything is written, when it is larger
+// than a design file may be; one of exactly the limit is saved and read back.
+TEST_F(DesignFiles, TheWriterRefusesADesignTheReaderWouldRefuseAndKeepsEveryOtherOne)
+{
+    writeFile("pair.cnd", defaultDesign);
+    const std::string target = folder.file("pair.cnd").string();
+    start(target);
+    // The fixture's file less its notes, "Nothing", is the rest of the design.
+    const std::size_t rest = defaultDesign.size() - std::string("Nothing").size();
+    const QString atLimit(static_cast<qsizetype>(DesignFileLimit - rest), u'n');
+
+    label("frmMain", "lblRunNotes").setCaption(atLimit + u'n');
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    EXPECT_FALSE(files->FileSave());
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_THAT(messages()[0].text.toStdString(), HasSubstr("16,777,217 bytes"));
+    EXPECT_THAT(messages()[0].text.toStdString(), HasSubstr("16 MiB (16,777,216 bytes)"));
+    EXPECT_EQ(fileText(target), defaultDesign) << "nothing written";
+    EXPECT_THAT(testsupport::namesStartingWith(folder.path(), ".pair.cnd"), IsEmpty());
+    EXPECT_TRUE(files->DataChanged());
+
+    label("frmMain", "lblRunNotes").setCaption(atLimit);
+    ASSERT_TRUE(files->FileSave());
+    EXPECT_EQ(std::filesystem::file_size(target), DesignFileLimit);
+    label("frmMain", "lblRunNotes").setCaption(QStringLiteral("short"));
+    std::string name = target;
+    ASSERT_TRUE(files->ReadFile(name));
+    EXPECT_EQ(label("frmMain", "lblRunNotes").caption().size(), atLimit.size());
+
+    // One byte more, written by something else, is refused by the reader with the same limit.
+    std::ofstream(target, std::ios::binary | std::ios::app) << "\n";
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    EXPECT_FALSE(files->ReadFile(name));
+    EXPECT_THAT(messages().back().text.toStdString(), HasSubstr("16 MiB (16,777,216 bytes)"));
+}
+
+// A folder, a named pipe or a device is named for what it is, with the error
+// number and its text apart.
+TEST_F(DesignFiles, ANameThatIsNoFileIsToldForWhatItIs)
+{
+    start();
+    std::filesystem::create_directory(folder.file("folder.cnd"));
+    std::filesystem::create_directory(folder.file("trace.csv"));
+    ASSERT_EQ(::mkfifo(folder.file("pipe.cnd").c_str(), 0600), 0);
+    struct Case {
+        std::string path;
+        int mode;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {folder.file("folder.cnd").string(), 1, "The name is a folder, not a design file."},
+        {folder.file("folder.cnd").string(), 0, "The name is a folder, not a design file."},
+        {folder.file("pipe.cnd").string(), 1, "The name is a named pipe, not a design file."},
+        {folder.file("trace.csv").string(), 2, "The name is a folder, not a plain file."},
+        {"/dev/null", 0, "The name is a device, not a plain file."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path + " mode " + std::to_string(c.mode));
+        dialogs.answerMessageBox(dialogs::ButtonOK);
+        DesignTextFile file;
+        EXPECT_FALSE(files->OpenFile(c.path, file, c.mode));
+        EXPECT_EQ(messages().back().text.toStdString(), c.path + "\r\nError 75: Path/File access error\r\n" + c.reason);
+        EXPECT_EQ(messages().back().title, "Path/File access error");
+    }
+    EXPECT_EQ(messages().size(), std::size(cases));
+}
+
+// On a read-only file system a save says so once: closing a file cannot help.
+TEST_F(DesignFiles, ASaveOnAReadOnlyFileSystemSaysSoOnce)
+{
+    std::filesystem::create_directory(folder.file("ro"));
+    writeFile("ro/pair.cnd", defaultDesign);
+    const std::string existing = folder.file("ro/pair.cnd").string();
+    const std::string fresh = folder.file("ro/new.cnd").string();
+    start(existing);
+    text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("21"));
+    const auto told = folder.file("told.txt");
+    const int result = withReadOnlyFolder(folder.file("ro"), [&] {
+        dialogs.answerEveryMessageBox(dialogs::ButtonOK);
+        dialogs.answerFile(QString::fromStdString(fresh));
+        const bool saved = files->FileSave() || files->FileSaveAs();
+        std::ofstream out(told, std::ios::binary);
+        for (const auto& request : messages())
+            out << request.title.toStdString() << "|" << request.text.toStdString() << "\n";
+        return saved ? 1 : 0;
+    });
+    if (result == 77)
+        GTEST_SKIP() << "no read-only mount can be made here";
+    EXPECT_EQ(result, 0);
+    const std::string readOnly = "\r\nError 70: Permission denied\r\nThe file system is read-only: nothing can be "
+                                 "written there.\n";
+    EXPECT_EQ(fileText(told), "Permission denied|" + existing + readOnly + "Permission denied|" + fresh + readOnly);
+    EXPECT_EQ(fileText(existing), defaultDesign);
+    EXPECT_FALSE(std::filesystem::exists(fresh));
+    EXPECT_THAT(testsupport::namesStartingWith(folder.file("ro"), "."), IsEmpty());
+}
+
+TEST_F(DesignFiles, AFileDialogThatFailsIsToldWithItsNumberAndTextApart)
+{
+    start();
+    dialogs.setRaiseOnFailure(true); // the file dialog, unanswered, fails
+    dialogs.answerEveryMessageBox(dialogs::ButtonOK);
+    EXPECT_FALSE(files->FileSaveAs());
+    ASSERT_EQ(messages().size(), 1u);
+    const std::string told = messages()[0].text.toStdString();
+    EXPECT_TRUE(told.starts_with("Error# 5: ")) << told;
+    EXPECT_TRUE(told.ends_with(", continuing ....")) << told;
+}
