@@ -1,9 +1,11 @@
 #include "AtomicFile.h"
+#include "ScopeExit.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
@@ -330,14 +332,18 @@ void removeAbandonedTemporaries(const std::string& target)
 {
     const fs::path targetPath(target);
     const std::string prefix = temporaryPrefix(targetPath);
-    std::error_code error;
-    fs::directory_iterator entries(folderOf(targetPath), error);
-    if (error)
+    const fs::path folder = folderOf(targetPath);
+    // Listed with readdir, not a directory_iterator: its increment may throw
+    // mid-listing, and running out of memory inside it ends the process.
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr)
         return;
-    for (const fs::directory_entry& entry : entries) {
-        if (!isTemporaryName(entry.path().filename().string(), prefix))
+    const auto closeListing = onScopeExit([listing] { ::closedir(listing); });
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string name = entry->d_name;
+        if (!isTemporaryName(name, prefix))
             continue;
-        const std::string path = entry.path().string();
+        const std::string path = (folder / name).string();
         // Only our own plain files are opened at all: opening a device may act on it.
         struct stat named {};
         if (::lstat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode) || named.st_uid != ::geteuid())
