@@ -59,9 +59,24 @@ private:
 
 } // namespace
 
+namespace {
+
+// Why a trace or report file cannot be used, where the error number alone does not say it.
+std::string reasonFor(const std::string& path, int error)
+{
+    if (error == EROFS)
+        return " The file system is read-only: nothing can be written there.";
+    if (const std::string kind = runtime::specialFileKind(path); !kind.empty())
+        return " The name is " + kind + ", not a plain file.";
+    return {};
+}
+
+} // namespace
+
 std::string cannotWriteMessage(const std::string& path, int error)
 {
-    return "Cannot write the file " + path + ": " + runtime::errorDescription(runtime::fileErrorNumber(error));
+    return "Cannot write the file " + path + ": " + runtime::errorDescription(runtime::fileErrorNumber(error)) +
+           reasonFor(path, error);
 }
 
 std::unique_ptr<std::ostream> openCompletedOnClose(const std::string& path, runtime::ErrorReporter& reporter,
@@ -129,7 +144,7 @@ std::unique_ptr<std::ostream> ProgramShell::openOutputFile(const std::string& pa
 std::unique_ptr<std::istream> ProgramShell::openInputFile(const std::string& path)
 {
     if (const int number = runtime::specialFileError(path)) {
-        showMessage("Cannot read the file " + path + ": " + runtime::errorDescription(number));
+        showMessage("Cannot read the file " + path + ": " + runtime::errorDescription(number) + reasonFor(path, 0));
         return nullptr;
     }
     return ModelShell::openInputFile(path);

@@ -120,7 +120,8 @@ TEST(CompletedOnClose, ACommitThatCannotTakeTheNameIsToldWithItsReason)
     std::filesystem::create_directory(target);
     EXPECT_EQ(runtime::commitOutput(*file), EISDIR);
     EXPECT_EQ(reporter.numbers, std::vector<std::string>{"75"});
-    EXPECT_EQ(reporter.told, std::vector<std::string>{"Cannot write the file " + target + ": Path/File access error"});
+    EXPECT_EQ(reporter.told, std::vector<std::string>{"Cannot write the file " + target +
+                                                      ": Path/File access error The name is a folder, not a plain file."});
     EXPECT_TRUE(std::filesystem::is_directory(target));
     EXPECT_TRUE(testsupport::namesStartingWith(folder.path(), ".trace.csv.").empty());
 }
