@@ -39,10 +39,18 @@ void readLoad(T_StateNavigator& navigator)
     T_Gear& pinion = *Oset.oPinion;
     T_Gear& gear = *Oset.oGear;
 
+    // A modulus the AGMA factors window wrote ("2.07E+05" MPa) and the user
+    // left alone stands for the material's own value, not for its three digits.
+    const auto modulus = [&](const T_Gear& member, int i) {
+        const double held = member.E();
+        if (in.showsUnedited("txtYoungsModulus", i, held * units.PressureFactor(), "Scientific"))
+            return held;
+        return runtime::divide(in.boxValue("txtYoungsModulus", i), units.PressureFactor());
+    };
     pinion.aaPoissons_Ratio(in.boxValue("txtPoissonRatio", 0));
-    pinion.aaModulus_Elasticity(runtime::divide(in.boxValue("txtYoungsModulus", 0), units.PressureFactor()));
+    pinion.aaModulus_Elasticity(modulus(pinion, 0));
     gear.aaPoissons_Ratio(in.boxValue("txtPoissonRatio", 1));
-    gear.aaModulus_Elasticity(runtime::divide(in.boxValue("txtYoungsModulus", 1), units.PressureFactor()));
+    gear.aaModulus_Elasticity(modulus(gear, 1));
 
     // The quantity not given is cleared first; the pair then derives it, and
     // the gear's speed and torque, from the two given.
