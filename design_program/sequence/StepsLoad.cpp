@@ -124,11 +124,22 @@ void loadTable(T_StateNavigator& navigator, TableRun& run)
     run.setRow(-1);
 
     if (allowable) {
+        // Horsepower as the window rounded it; other units converted from the
+        // power worked out, to the three figures the horsepower has.
+        const auto allowed = [&](float rounded, double unrounded) {
+            if (units.PowerFactor() == 1)
+                return f(rounded);
+            const double horsepower = unrounded > 0 ? unrounded : rounded;
+            const double converted = horsepower * units.PowerFactor();
+            if (!(converted > 0))
+                return f(converted);
+            return f(model::MMath::RoundSignificant(converted, 3));
+        };
         for (const AllowablePowerRow& row : *allowable) {
             run.nextRow();
             // The unit label after the text, unlike every other row.
-            run.pairRow(row.key, [&] { return f(row.pinion * units.PowerFactor()); },
-                        [&] { return f(row.gear * units.PowerFactor()); }, row.description + units.PowerUnits());
+            run.pairRow(row.key, [&] { return allowed(row.pinion, row.pinionUnrounded); },
+                        [&] { return allowed(row.gear, row.gearUnrounded); }, row.description + units.PowerUnits());
         }
     }
     run.nextRow();
