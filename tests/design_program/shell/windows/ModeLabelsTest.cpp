@@ -301,6 +301,9 @@ TEST_F(ModeLabels, HobUnitsShowOnlyForActualDimensions)
             states.push_back(shown("lblLengthUnits", unit));
         return states;
     };
+    // As loaded, both panels normalised.
+    EXPECT_THAT(unitsShown(0), ::testing::Each(false));
+    EXPECT_THAT(unitsShown(1), ::testing::Each(false));
     for (int hob : {0, 1}) {
         SCOPED_TRACE(hob);
         setMode("lblHobNormalVsActual", "1", hob);
