@@ -191,12 +191,20 @@ CommitResult commitFactors(const CommitTexts& t, const CommitMainSide& main, mod
             write("txtPowerInput2", -1, runtime::numberText(speed));
     });
     step([&] {
-        const float factor = main.metric ? KilowattsPerHorsepower : 1.0f;
-        const std::string unit = main.metric ? " kW" : " HP";
+        // Kilowatts are converted from the power worked out, not from its rounded
+        // horsepower, and keep the three figures the horsepower has.
         const auto shown = [&](int k) -> std::string {
             if (!t.powers)
                 return {};
-            return runtime::singleText(t.powers->power[static_cast<std::size_t>(k)] * factor) + unit;
+            const auto index = static_cast<std::size_t>(k);
+            if (!main.metric)
+                return runtime::singleText(t.powers->power[index]) + " HP";
+            // A table made without its unrounded powers converts the rounded ones.
+            const double unrounded = t.powers->unrounded[index];
+            const double horsepower = unrounded > 0 ? unrounded : t.powers->power[index];
+            const double kilowatts =
+                model::MMath::RoundSignificant(horsepower * static_cast<double>(KilowattsPerHorsepower), 3);
+            return runtime::singleText(static_cast<float>(kilowatts)) + " kW";
         };
         result.showPowerFrame = true;
         write("txtSAC", 0, shown(PinionPac));

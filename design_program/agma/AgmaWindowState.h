@@ -16,6 +16,9 @@ struct AllowablePowerRow {
     double pinion = 0; // hp
     double gear = 0;   // hp
     std::string description;
+    // The two powers before their rounding, hp: what kilowatts are converted from.
+    double pinionUnrounded = 0;
+    double gearUnrounded = 0;
 };
 
 // What the AGMA factors window keeps beside its controls, for as long as it

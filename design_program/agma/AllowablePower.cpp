@@ -77,10 +77,13 @@ public:
         }
         return *value;
     }
-    // The power rounded to three significant figures and held as shown.
+    // The power rounded to three significant figures and held as shown; the
+    // value before rounding is kept, in the order the powers are worked out.
     float rounded(double power) {
         if (fault_)
             return 0;
+        if (worked_ < unrounded_.size())
+            unrounded_[worked_++] = power;
         try {
             if (std::isfinite(power) && power > 0) {
                 const double shown = model::MMath::RoundSignificant(power, 3);
@@ -94,9 +97,12 @@ public:
         return 0;
     }
     const std::optional<PowerBox>& fault() const { return fault_; }
+    const std::array<double, 4>& unrounded() const { return unrounded_; }
 
 private:
     std::optional<PowerBox> fault_;
+    std::array<double, 4> unrounded_{};
+    std::size_t worked_ = 0;
 };
 
 } // namespace
@@ -159,6 +165,9 @@ PowerResult allowablePower(const PowerInputs& in) {
     if (r.fault())
         return PowerResult{std::nullopt, *r.fault()};
 
+    // Worked out in index order: pitting pinion, gear, then bending.
+    out.unrounded = r.unrounded();
+
     for (int k = 1; k < 4; ++k)
         if (out.power[static_cast<std::size_t>(k)] < out.power[static_cast<std::size_t>(out.lowest)])
             out.lowest = k;
@@ -170,8 +179,8 @@ std::string AllowablePowers::caption(int index) const {
 }
 
 std::array<AllowablePowerRow, 2> AllowablePowers::table() const {
-    return {{{"PAC", power[PinionPac], power[GearPac], "Allowable Pitting Power"},
-             {"PAT", power[PinionPat], power[GearPat], "Allowable Bending Power"}}};
+    return {{{"PAC", power[PinionPac], power[GearPac], "Allowable Pitting Power", unrounded[PinionPac], unrounded[GearPac]},
+             {"PAT", power[PinionPat], power[GearPat], "Allowable Bending Power", unrounded[PinionPat], unrounded[GearPat]}}};
 }
 
 } // namespace cindrel::agma

@@ -41,6 +41,9 @@ enum PowerIndex { PinionPac = 0, GearPac = 1, PinionPat = 2, GearPat = 3 };
 // single precision, as shown.
 struct AllowablePowers {
     std::array<float, 4> power{};
+    // The same powers before rounding: what a power in other units is
+    // converted from, so that it shows no more digits than it has.
+    std::array<double, 4> unrounded{};
     // The smallest power; a tie goes to the first in index order.
     int lowest = 0;
 

@@ -29,6 +29,11 @@ public:
     bool flag(std::string_view name, int index = -1) const { return boxValue(name, index) != 0; }
     // A typed length in inches: the box value over the display length factor.
     double lengthInput(std::string_view name, int index = -1) const;
+    // True while the box shows `shown` as the program writes it, in `pattern`:
+    // the user did not edit it, so the value it stands for is the one it was
+    // written from, unrounded, not its rounded text read back. False for a
+    // value the pattern cannot show.
+    bool showsUnedited(std::string_view name, int index, double shown, std::string_view pattern) const;
 
     // Sets a control's text as it stands.
     void write(std::string_view name, int index, std::string_view text);

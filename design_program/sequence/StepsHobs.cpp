@@ -65,12 +65,19 @@ void readHob(T_StateNavigator& navigator, T_State& state)
         if (ports.units.MetricUnits())
             scale /= 25.4;
     }
-    const auto dimension = [&](std::string_view box) { return divide(in.lengthInput(box, i), scale); };
-    hob.Addendum(dimension("txtHobAddendum"));
-    hob.TipRadius(dimension("txtHobEdgeRad"));
+    // A box still showing what the standard-hob button wrote keeps
+    // the value it was written from: its four decimals are only its display.
+    const double shownPerInch = ports.units.LengthFactor() * scale;
+    const auto dimension = [&](std::string_view box, double held) {
+        if (in.showsUnedited(box, i, shownPerInch * held, "0.0000"))
+            return held;
+        return divide(in.lengthInput(box, i), scale);
+    };
+    hob.Addendum(dimension("txtHobAddendum", hob.Addendum()));
+    hob.TipRadius(dimension("txtHobEdgeRad", hob.TipRadius()));
     hob.PhiHob(model::MMath::Deg2Rad(in.boxValue("txtHobPA", i)));
-    hob.HobTTk(dimension("txtHobTThk"));
-    hob.Protuberance(dimension("txtHobProtuberance"));
+    hob.HobTTk(dimension("txtHobTThk", hob.HobTTk()));
+    hob.Protuberance(dimension("txtHobProtuberance", hob.Protuberance()));
 }
 
 // ---- Checks ----

@@ -39,10 +39,18 @@ void readLoad(T_StateNavigator& navigator)
     T_Gear& pinion = *Oset.oPinion;
     T_Gear& gear = *Oset.oGear;
 
+    // A modulus the AGMA factors window wrote ("2.07E+05" MPa) and the user
+    // left alone stands for the material's own value, not for its three digits.
+    const auto modulus = [&](const T_Gear& member, int i) {
+        const double held = member.E();
+        if (in.showsUnedited("txtYoungsModulus", i, held * units.PressureFactor(), "Scientific"))
+            return held;
+        return runtime::divide(in.boxValue("txtYoungsModulus", i), units.PressureFactor());
+    };
     pinion.aaPoissons_Ratio(in.boxValue("txtPoissonRatio", 0));
-    pinion.aaModulus_Elasticity(runtime::divide(in.boxValue("txtYoungsModulus", 0), units.PressureFactor()));
+    pinion.aaModulus_Elasticity(modulus(pinion, 0));
     gear.aaPoissons_Ratio(in.boxValue("txtPoissonRatio", 1));
-    gear.aaModulus_Elasticity(runtime::divide(in.boxValue("txtYoungsModulus", 1), units.PressureFactor()));
+    gear.aaModulus_Elasticity(modulus(gear, 1));
 
     // The quantity not given is cleared first; the pair then derives it, and
     // the gear's speed and torque, from the two given.
@@ -116,11 +124,22 @@ void loadTable(T_StateNavigator& navigator, TableRun& run)
     run.setRow(-1);
 
     if (allowable) {
+        // Horsepower as the window rounded it; other units converted from the
+        // power worked out, to the three figures the horsepower has.
+        const auto allowed = [&](float rounded, double unrounded) {
+            if (units.PowerFactor() == 1)
+                return f(rounded);
+            const double horsepower = unrounded > 0 ? unrounded : rounded;
+            const double converted = horsepower * units.PowerFactor();
+            if (!(converted > 0))
+                return f(converted);
+            return f(model::MMath::RoundSignificant(converted, 3));
+        };
         for (const AllowablePowerRow& row : *allowable) {
             run.nextRow();
             // The unit label after the text, unlike every other row.
-            run.pairRow(row.key, [&] { return f(row.pinion * units.PowerFactor()); },
-                        [&] { return f(row.gear * units.PowerFactor()); }, row.description + units.PowerUnits());
+            run.pairRow(row.key, [&] { return allowed(row.pinion, row.pinionUnrounded); },
+                        [&] { return allowed(row.gear, row.gearUnrounded); }, row.description + units.PowerUnits());
         }
     }
     run.nextRow();

@@ -12,6 +12,7 @@
 #include "runtime/NumberFormat.h"
 
 #include <optional>
+#include <string>
 
 namespace cindrel::sequence {
 
@@ -46,6 +47,27 @@ std::optional<double> angleInput(const StepInputs& in, double mode, std::string_
 }
 
 // ---- Main Inputs ----
+
+// The first input, in the panel's order, that no gear can have: a negative
+// count, width, pitch or angle is as unusable as zero (and two negative
+// counts would pass a test of their product). Named as the panel names it.
+std::optional<std::string> firstUnusableMainInput(const T_Set& Oset, bool metric)
+{
+    const auto unusable = [](double value) { return !(value > 0); };
+    if (unusable(Oset.oPinion->N()))
+        return "number of teeth of the pinion";
+    if (unusable(Oset.oGear->N()))
+        return "number of teeth of the gear";
+    if (unusable(Oset.oPinion->GearFace()))
+        return "face width of the pinion";
+    if (unusable(Oset.oGear->GearFace()))
+        return "face width of the gear";
+    if (unusable(Oset.pd()))
+        return metric ? "module" : "diametral pitch";
+    if (unusable(Oset.Phi()))
+        return "pressure angle";
+    return std::nullopt;
+}
 
 // The helix angle comes first: the pitch and the pressure angle are converted
 // between the planes with it.
@@ -101,12 +123,8 @@ void readMainInputs(T_StateNavigator& navigator, T_State&)
 bool checkMainInputs(T_StateNavigator& navigator, T_State&)
 {
     const T_Set& Oset = navigator.Oset();
-    // A negative count, width, pitch or angle is as unusable as zero (and
-    // two negative counts would pass a test of their product).
-    const auto unusable = [](double value) { return !(value > 0); };
-    if (unusable(Oset.oPinion->N()) || unusable(Oset.oGear->N()) || unusable(Oset.Face()) || unusable(Oset.pd()) ||
-        unusable(Oset.Phi())) {
-        navigator.showResourceMessage(3002);
+    if (const std::optional<std::string> input = firstUnusableMainInput(Oset, navigator.ports().units.MetricUnits())) {
+        navigator.ports().messages.show(3002, "The " + *input + " must be greater than zero.");
         return false;
     }
     if (Oset.oPinion->N() > Oset.oGear->N()) {

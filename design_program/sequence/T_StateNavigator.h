@@ -27,6 +27,10 @@ struct AllowablePowerRow {
     float pinion = 0;
     float gear = 0;
     std::string description;
+    // The two powers before the window rounded them, hp: what kilowatts are
+    // converted from; 0 when the window did not hand them over.
+    double pinionUnrounded = 0;
+    double gearUnrounded = 0;
 
     friend bool operator==(const AllowablePowerRow&, const AllowablePowerRow&) = default;
 };

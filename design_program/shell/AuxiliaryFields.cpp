@@ -13,6 +13,9 @@
 #include "runtime/RuntimeError.h"
 
 #include <cmath>
+#include <functional>
+#include <string>
+#include <utility>
 
 namespace cindrel::shell {
 
@@ -66,6 +69,21 @@ void suggest(Startup& startup, forms::Form& main, int from)
         if (suggestion)
             label(main, "lblSuggestedAddMod", 1 - from).setCaption(*suggestion);
     });
+}
+
+// The held value (in inches) shown anew at `after` per inch, in the
+// standard-hob button's pattern, when `typed` is how that button shows it at
+// `before` per inch; none when it is not, or the value cannot be worked out.
+std::optional<QString> reshownHeldValue(const std::string& typed, const std::function<double()>& held, double before,
+                                        double after)
+{
+    std::optional<QString> shown;
+    runtime::ignoringAnyException([&] {
+        const double value = held();
+        if (std::isfinite(value) && runtime::formatNumber(before * value, "0.0000") == typed)
+            shown = format(after * value, "0.0000");
+    });
+    return shown;
 }
 
 } // namespace
@@ -140,7 +158,7 @@ void cmdDefaultHob_Click(Startup& startup, forms::Form& main, int h)
 
 void convertHobDimensions(Startup& startup, forms::Form& main, int h, bool toNormalised)
 {
-    const model::T_Set* pair = startup.Oset();
+    model::T_Set* pair = startup.Oset();
     if (pair == nullptr)
         return;
     double scale = pair->Pd_n();
@@ -149,9 +167,26 @@ void convertHobDimensions(Startup& startup, forms::Form& main, int h, bool toNor
     if (!std::isfinite(scale) || scale <= 0)
         return;
     const double factor = toNormalised ? scale : 1 / scale;
-    for (const char* name : {"txtHobAddendum", "txtHobEdgeRad", "txtHobTThk", "txtHobProtuberance", "txtRackShift"}) {
+    // What one inch of the hob shows as, before and after the switch, as the standard-hob button writes it.
+    const double lengthFactor = startup.units().LengthFactor;
+    const double before = lengthFactor * (toNormalised ? 1 : scale);
+    const double after = lengthFactor * (toNormalised ? scale : 1);
+    const model::T_Hob& hob = *pair->member(h).oHob;
+    const std::pair<const char*, std::function<double()>> dimensions[] = {
+        {"txtHobAddendum", [&] { return hob.Addendum(); }},
+        {"txtHobEdgeRad", [&] { return hob.TipRadius(); }},
+        {"txtHobTThk", [&] { return hob.HobTTk(); }},
+        {"txtHobProtuberance", [&] { return hob.Protuberance(); }},
+        {"txtRackShift", [&] { return hob.RackShift(true); }}};
+    for (const auto& [name, held] : dimensions) {
         forms::TextBox& dimension = box(main, name, h);
         const std::string typed = dimension.text().trimmed().toStdString();
+        // A box the user left as the program wrote it converts the value it was
+        // written from, not its four rounded decimals.
+        if (const std::optional<QString> shown = reshownHeldValue(typed, held, before, after)) {
+            dimension.setText(*shown);
+            continue;
+        }
         if (!runtime::isNumeric(typed))
             continue;
         const double converted = runtime::toNumber(typed) * factor;

@@ -45,8 +45,11 @@ void cmdDefaultHob_Click(Startup& startup, forms::Form& main, int h);
 // user switches it between normalised and actual dimensions, so that they
 // still describe the same hob: actual = normalised / s, with s the pair's
 // normal diametral pitch (over 25.4 in metric, so a metric normalised value
-// is per unit module). A box whose text is not a number is left as typed;
-// nothing changes while the pair has no usable pitch.
+// is per unit module). A box still showing the hob's own value as the
+// standard-hob button writes it shows that value anew, from the hob, in the
+// same four decimals; a typed number is converted as typed; a box whose text
+// is not a number is left as typed; nothing changes while the pair has no
+// usable pitch.
 void convertHobDimensions(Startup& startup, forms::Form& main, int h, bool toNormalised);
 // The factor-reset button of the "Agma on Main" panel.
 void cmdResetAGMAfactors_Click(forms::Form& main);

@@ -203,6 +203,11 @@ void hobDimensionsChanged(forms::Form& main, int h)
         return;
     }
     option(main, "optNormedHob", v + 2 * h).setSelected(true);
+    // Normalised dimensions are per unit of pitch: they have no length unit.
+    // The rack shift's unit stays hidden with its box.
+    static const int units[2][4] = {{13, 15, 19, 23}, {14, 16, 20, 24}};
+    for (int unit : units[h == 0 ? 0 : 1])
+        runtime::ignoringAnyException([&] { control(main, "lblLengthUnits", unit).setVisible(v != 0); });
 }
 
 void subShearChanged(forms::Form& main)

@@ -205,7 +205,8 @@ navigatorPowers(const std::optional<std::array<agma::AllowablePowerRow, 2>>& tab
     sequence::AllowablePowers powers;
     for (std::size_t row = 0; row < powers.size(); ++row) {
         const agma::AllowablePowerRow& from = (*table)[row];
-        powers[row] = {from.key, static_cast<float>(from.pinion), static_cast<float>(from.gear), from.description};
+        powers[row] = {from.key, static_cast<float>(from.pinion), static_cast<float>(from.gear), from.description,
+                       from.pinionUnrounded, from.gearUnrounded};
     }
     return powers;
 }

@@ -45,6 +45,7 @@ const char* const MemberNames[] = {"pinion", "gear"};
 // Marks a tested pin that the pin list does not hold: the search found no
 // list pin that fits and fell back to its own first guess.
 const QString NotInList = QStringLiteral(" (not in pin list)");
+const QString TifCaption = QStringLiteral("True Involute Form Clearance (in) ");
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -221,10 +222,11 @@ void frmMFGOutputs::showNotes()
 
 void frmMFGOutputs::showUnits()
 {
-    // The lengths of the panel are typed in the unit system of the design.
+    // The pin is typed in the unit system of the design; the clearance is in
+    // inches in both, as design files have always stored it.
     forms::Form& window = form();
     const QString unit = q(startup_.units().LengthUnits);
-    control<forms::Label>(window, "lblDescript", 0).setCaption(QStringLiteral("True Involute Form Clearance ") + unit);
+    control<forms::Label>(window, "lblDescript", 0).setCaption(TifCaption);
     control<forms::Label>(window, "lblDescript", 1).setCaption(QStringLiteral("Measuring Pin Diameter ") + unit);
 }
 
@@ -358,18 +360,18 @@ bool frmMFGOutputs::ApplyEditedValues()
                                       .arg(name, pinBox.text()));
         auto& tifBox = control<forms::TextBox>(window, "txtTIF", member);
         const std::optional<double> tif = boxNumber(tifBox);
-        if (!tif || *tif < 0 || !std::isfinite(*tif / lengthFactor))
+        if (!tif || *tif < 0 || !std::isfinite(*tif))
             return refuse(tifBox, QStringLiteral("The true involute form clearance of the %1 must be a number of 0 or more "
-                                                 "%2, not \"%3\".")
-                                      .arg(name, q(startup_.units().LengthUnits).trimmed(), tifBox.text()));
+                                                 "(in), not \"%2\".")
+                                      .arg(name, tifBox.text()));
         auto& spanBox = control<forms::TextBox>(window, "txtTeethSpanned", member);
         const std::optional<double> spanned = boxNumber(spanBox);
         if (!spanned || *spanned < 0 || *spanned > 32767)
             return refuse(spanBox, QStringLiteral("The number of teeth for span measure of the %1 must be a whole number from 0 "
                                                   "to 32767, not \"%2\".")
                                        .arg(name, spanBox.text()));
-        // Both lengths are typed in display units; the table holds inches.
-        read[member] = {*pin / lengthFactor, *tif / lengthFactor, runtime::toInt16(runtime::roundHalfEven(*spanned))};
+        // The pin is typed in display units, the clearance in inches; the table holds inches.
+        read[member] = {*pin / lengthFactor, *tif, runtime::toInt16(runtime::roundHalfEven(*spanned))};
     }
     const int places = control<forms::ComboBox>(window, "cmbDecimalPlacesMFG").listIndex();
     if (places < 0) {

@@ -47,7 +47,7 @@ private:
     // value that cannot be read is told to the user and nothing is applied.
     bool ApplyEditedValues();
     void showPanel(int panel);
-    // Labels the panel's lengths with the display unit.
+    // Labels the pin diameter with the display unit; the clearance is in inches.
     void showUnits();
     void moveDefaults(int member, bool tif, bool pin, bool span);
     void syncDecimalPlaces();

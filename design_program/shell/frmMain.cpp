@@ -135,9 +135,8 @@ void openManufacturingOutputs(Startup& startup, forms::Form& main)
     }
     if (pair.Pd_n() == 0)
         runtime::raise(runtime::DivisionByZero);
-    // A fortieth of the normal module, in the display unit the panel reads it in.
-    const QString allowance =
-        QString::fromStdString(runtime::numberText(0.025 / pair.Pd_n() * startup.units().LengthFactor));
+    // A fortieth of the normal module, in inches in both unit systems as the panel reads it.
+    const QString allowance = QString::fromStdString(runtime::numberText(0.025 / pair.Pd_n()));
     for (int member : {0, 1})
         manufacturing.get<forms::TextBox>(QStringLiteral("txtTIFdef"), member).setText(allowance);
     main.hide();

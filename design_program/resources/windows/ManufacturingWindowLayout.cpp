@@ -61,7 +61,7 @@ std::span<const ControlSpec> frmMFGOutputs()
         {.kind = ControlKind::Label, .name = "lblHelixHandDescr", .container = "pctData", .left = 240, .top = HandRow + 30,
          .width = 3000, .height = 255, .caption = "Helix hand", .border = false},
         {.kind = ControlKind::Label, .name = "lblDescript", .index = 0, .container = "pctData", .left = 240,
-         .top = TIFRow + 30, .width = 3000, .height = 255, .caption = "True Involute Form Clearance", .border = false},
+         .top = TIFRow + 30, .width = 3000, .height = 255, .caption = "True Involute Form Clearance (in) ", .border = false},
         {.kind = ControlKind::Label, .name = "lblDescript", .index = 1, .container = "pctData", .left = 240,
          .top = PinRow + 30, .width = 3000, .height = 255, .caption = "Measuring Pin Diameter", .border = false},
         {.kind = ControlKind::Label, .name = "lblNumbTeethSpannedDesc", .container = "pctData", .left = 240,

@@ -109,9 +109,20 @@ TEST_F(AgmaCommit, PowersInTheMainWindowsUnits)
     EXPECT_EQ(written(r, "txtSAC", 0), "52.5 HP");
     EXPECT_EQ(written(r, "txtSAT", 1), "139 HP");
     main.metric = true;
-    t.powers->power[GearPac] = 100; // 100 hp × 0.7457
-    r = commit();
-    EXPECT_EQ(written(r, "txtSAC", 1), "74.57 kW");
+    // Kilowatts from the power worked out, to the three figures it has:
+    // 20.126 hp (shown 20.1) x 0.7457 = 15.008 kW, not 20.1 x 0.7457 = 14.98857;
+    // 13.449 hp (13.4) is 10.029 kW, where 13.4 would give 9.99; 100 hp 74.57.
+    const struct {
+        float shown;
+        double worked;
+        const char* kilowatts;
+    } metricCases[] = {{20.1f, 20.126, "15 kW"}, {13.4f, 13.449, "10 kW"}, {100, 100, "74.6 kW"}, {100, 0, "74.6 kW"}};
+    for (const auto& c : metricCases) {
+        t.powers->power[GearPac] = c.shown;
+        t.powers->unrounded[GearPac] = c.worked; // 0: a table made without them
+        r = commit();
+        EXPECT_EQ(written(r, "txtSAC", 1), c.kilowatts) << c.worked;
+    }
 
     // No valid power: the boxes are emptied, the pair's power and the table stay out.
     pair.aaHorsePower(false, 7);

@@ -102,6 +102,22 @@ TEST(AllowablePower, GoldenPairs) {
     }
 }
 
+// What other units are converted from: the powers as worked out, before the
+// three-figure rounding (the spur pair's 52.516, 59.359, 121.74 and 139.14 hp).
+TEST(AllowablePower, KeepsThePowersBeforeRounding) {
+    const PowerResult result = allowablePower(spurPair());
+    ASSERT_TRUE(result.ok());
+    const AllowablePowers& p = *result.powers;
+    const std::array<double, 4> worked = {52.516, 59.359, 121.74, 139.14};
+    for (std::size_t k = 0; k < 4; ++k)
+        EXPECT_NEAR(p.unrounded[k], worked[k], 0.01) << k;
+    const auto table = p.table();
+    EXPECT_NEAR(table[0].pinionUnrounded, 52.516, 0.01);
+    EXPECT_NEAR(table[0].gearUnrounded, 59.359, 0.01);
+    EXPECT_NEAR(table[1].pinionUnrounded, 121.74, 0.01);
+    EXPECT_NEAR(table[1].gearUnrounded, 139.14, 0.01);
+}
+
 TEST(AllowablePower, GearLimitsWhenItsFactorsAreWorse) {
     PowerInputs in = evenPair();
     in.Sh = {"1", "1.1"}; // gear Pac 1188.2/1.21 = 982.0

@@ -181,8 +181,44 @@ TEST(FirstStepsChecksTest, MessagesInOrderAndTheStepReached)
 
         EXPECT_EQ(f.shownNumbers(), c.shown);
         EXPECT_EQ(f.current(), c.reached);
-        for (const auto& [number, text] : f.messages.shown)
-            EXPECT_EQ(text, number == 0 ? std::string(InterferenceWarning) : resources::ResourceStrings(number));
+        for (const auto& [number, text] : f.messages.shown) {
+            // 3002 names the input at fault: its texts are checked below.
+            if (number != 3002) {
+                EXPECT_EQ(text, number == 0 ? std::string(InterferenceWarning) : resources::ResourceStrings(number));
+            }
+        }
+    }
+}
+
+TEST(FirstStepsChecksTest, AnUnusableMainInputIsNamedAndMustBeGreaterThanZero)
+{
+    const struct {
+        const char* box;
+        int index;
+        const char* typed;
+        bool metric;
+        const char* text;
+    } cases[] = {
+        {"txtNumTeeth", 0, "0", false, "The number of teeth of the pinion must be greater than zero."},
+        {"txtNumTeeth", 1, "-40", false, "The number of teeth of the gear must be greater than zero."},
+        {"txtFaceWidth", 0, "0", false, "The face width of the pinion must be greater than zero."},
+        {"txtFaceWidth", 1, "-1", false, "The face width of the gear must be greater than zero."},
+        {"txtFaceWidth", 1, "-25.4", true, "The face width of the gear must be greater than zero."},
+        {"txtDP", -1, "-10", false, "The diametral pitch must be greater than zero."},
+        {"txtDP", -1, "-2.5", true, "The module must be greater than zero."},
+        {"txtPADeg", -1, "0", false, "The pressure angle must be greater than zero."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        FirstStepsFixture f;
+        f.metric = c.metric;
+        f.set(c.box, c.typed, c.index);
+        f.startSteps();
+        f.nextUntil("Tooth Thickness");
+        ASSERT_EQ(f.messages.shown.size(), 1u);
+        EXPECT_EQ(f.messages.shown[0].first, 3002);
+        EXPECT_EQ(f.messages.shown[0].second, c.text);
+        EXPECT_EQ(f.current(), "Main Inputs");
     }
 }
 

@@ -86,6 +86,50 @@ TEST_F(RatingStepsReadingTest, MetricDividesTorqueModuliAndPowerByTheirFactors)
     EXPECT_NEAR(pinion().Torq(), 630.254, 1e-3);
 }
 
+// The AGMA factors window hands the pair its material's modulus, 30e6 psi,
+// and shows it on the main window in three digits: 2.07E+05 MPa in metric
+// units (30e6 x 0.00689476 = 206842.77). Left as shown, the modulus stays the
+// material's; typed, it is what was typed. Cp = sqrt(E / (2 pi (1 - 0.3^2)))
+// = sqrt(30e6 / 5.717699) = 2290.604 psi^0.5, x sqrt(0.00689476) = 190.200
+// MPa^0.5; 207000 MPa would be 30,022,804 psi and give 190.272.
+TEST_F(RatingStepsReadingTest, AModulusLeftAsTheFactorsWindowShowedItKeepsItsValue)
+{
+    struct Case {
+        const char* name;
+        bool metric;
+        const char* shown;
+        double modulus;
+    };
+    const Case cases[] = {
+        // English first: metric units, once chosen, stay.
+        {"English, as shown", false, "3.00E+07", 30e6},
+        {"English, typed", false, "2.9E+07", 29e6},
+        {"metric, as shown", true, "2.07E+05", 30e6},
+        {"metric, with blanks", true, " 2.07E+05 ", 30e6},
+        {"metric, typed", true, "207000", 207000 / 0.00689475908677537},
+        {"metric, typed in another form", true, "2.070E+05", 207000 / 0.00689475908677537},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.metric)
+            useMetric();
+        reach(steps::HorsepowerAndCP);
+        for (int member : {0, 1}) {
+            Oset.member(member).aaModulus_Elasticity(30e6);
+            Oset.member(member).aaPoissons_Ratio(0.3);
+            set("txtPoissonRatio", "0.3", member);
+            set("txtYoungsModulus", c.shown, member);
+        }
+        next();
+        ASSERT_EQ(current(), steps::ScoringInputs);
+        EXPECT_EQ(pinion().E(), c.modulus);
+        EXPECT_EQ(Oset.oGear->E(), c.modulus);
+        if (c.modulus == 30e6) {
+            EXPECT_NEAR(Oset.CCP(), 2290.604, 5e-4);
+        }
+    }
+}
+
 TEST_F(RatingStepsReadingTest, AnUnknownLoadModeSetsNoLoadYetTellsTheFactorsWindowTheSpeed)
 {
     reach(steps::HorsepowerAndCP);

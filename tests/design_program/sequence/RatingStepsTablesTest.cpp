@@ -328,6 +328,34 @@ TEST(RatingTables, ServiceFactorsDivideTheValuesNotTheirTexts)
     }
 }
 
+// The window's powers, as it rounded them and as worked out: kilowatts come
+// from the latter, to the three figures the horsepower has. 20.126 hp (20.1)
+// x 0.7457 = 15.008 kW, shown 15.0, where 20.1 x 0.7457 would give 14.989;
+// 59.359 hp (59.4) is 44.264 kW, shown 44.3, where 59.4 would give 44.295.
+TEST(RatingTables, AllowablePowersInKilowattsComeFromThePowersWorkedOut)
+{
+    const AllowablePowers handed{{{"PAC", 20.1f, 59.4f, "Allowable Pitting Power", 20.126, 59.359},
+                                  {"PAT", 122, 139, "Allowable Bending Power", 121.74, 139.14}}};
+    const struct {
+        bool metric;
+        const char* pinionPitting;
+        const char* gearPitting;
+        const char* gearBending;
+    } cases[] = {{false, "20.100", "59.400", "139.000"}, {true, "15.000", "44.300", "104.000"}};
+    for (const auto& c : cases) {
+        RatingTables f;
+        if (c.metric)
+            f.useMetric();
+        f.start();
+        ASSERT_TRUE(f.nextTo(steps::HorsepowerAndCP));
+        f.navigator->All4Horsepowers = handed;
+        f.next();
+        EXPECT_EQ(f.cell(steps::HorsepowerAndCP, "PAC", PinionValue), c.pinionPitting) << c.metric;
+        EXPECT_EQ(f.cell(steps::HorsepowerAndCP, "PAC", GearValue), c.gearPitting) << c.metric;
+        EXPECT_EQ(f.cell(steps::HorsepowerAndCP, "PAT", GearValue), c.gearBending) << c.metric;
+    }
+}
+
 TEST(RatingTables, ZeroPowerLeavesTheServiceFactorsEmpty)
 {
     RatingTables f;

@@ -105,29 +105,45 @@ TEST_F(ManufacturingWalk, TheTestedPinIsTheDefaultAndMeasuresOverPins)
     EXPECT_THAT(diagnostics(), Not(HasSubstr("try;")));
 }
 
-TEST_F(ManufacturingWalk, MetricPinsComeFromTheMetricListAndTheClearanceIsTypedInMillimetres)
+TEST_F(ManufacturingWalk, MetricPinsComeFromTheMetricListAndTheClearanceStaysInInches)
 {
     finish();
     metric();
     openManufacturing();
-    EXPECT_EQ(caption("lblDescript", 0), "True Involute Form Clearance (mm) ");
+    EXPECT_EQ(caption("lblDescript", 0), "True Involute Form Clearance (in) ");
     EXPECT_EQ(caption("lblDescript", 1), "Measuring Pin Diameter (mm) ");
     for (int member : {0, 1}) {
         EXPECT_EQ(pins(member).text(), "5.25") << member;
-        // 0.025 / 8 in.
-        EXPECT_EQ(text("txtTIFdef", member).text(), "0.079375");
+        // 0.025 / 8 in, in metric units too.
+        EXPECT_EQ(text("txtTIFdef", member).text(), "0.003125");
     }
     mfg().get<forms::CommandButton>(QStringLiteral("cmdMoveDefaults")).click();
-    text("txtTIF", 0).setText(QStringLiteral("0.5"));
+    text("txtTIF", 0).setText(QStringLiteral("0.02"));
     mfg().get<forms::MenuItem>(QStringLiteral("mnuViewGrid")).click();
     ASSERT_EQ(startup->manufacturingWindow().ViewState(), 1);
     EXPECT_DOUBLE_EQ(value("Pin diameter (mm) ", 2), 5.25);
     EXPECT_NEAR(value("Pin measurement (Max) (mm) ", 1), PinionOverPinsMaxMm, 0.00006);
     EXPECT_NEAR(value("Pin measurement (Min) (mm) ", 2), GearOverPinsMinMm, 0.00006);
-    // 2 (r - 0.5 mm) and 2 (r - 0.079375 mm), in millimetres.
-    EXPECT_NEAR(value("True involute form diameter (mm) ", 1), 25.4 * 2 * (PinionLowestContact - 0.5 / 25.4), 0.0003);
+    // 2 (r - 0.02 in) and 2 (r - 0.003125 in), shown in millimetres.
+    EXPECT_NEAR(value("True involute form diameter (mm) ", 1), 25.4 * 2 * (PinionLowestContact - 0.02), 0.0003);
     EXPECT_NEAR(value("True involute form diameter (mm) ", 2), 25.4 * 2 * (GearLowestContact - 0.003125), 0.0003);
     EXPECT_THAT(diagnostics(), Not(HasSubstr("error in PinMeasure")));
+}
+
+TEST_F(ManufacturingWalk, AMetricDesignFileKeepsItsClearanceInInches)
+{
+    // The default design in metric units, its clearance stored as typed: 0.0025 in.
+    ASSERT_TRUE(startup->gobjColData()->FileOpen(GEARSUITE_TEST_DATA "/design_program/shell/metric_default.cnd"));
+    ASSERT_EQ(main().get<forms::CheckBox>(QStringLiteral("chkMetricUnits")).checkValue(), 1);
+    finish();
+    openManufacturing();
+    for (int member : {0, 1})
+        EXPECT_EQ(text("txtTIF", member).text(), "0.0025");
+    mfg().get<forms::MenuItem>(QStringLiteral("mnuViewGrid")).click();
+    ASSERT_EQ(startup->manufacturingWindow().ViewState(), 1);
+    // 2 (r - 0.0025 in) in millimetres: 59.81106 and 122.65027 mm.
+    EXPECT_NEAR(value("True involute form diameter (mm) ", 1), 25.4 * 2 * (PinionLowestContact - 0.0025), 0.0003);
+    EXPECT_NEAR(value("True involute form diameter (mm) ", 2), 25.4 * 2 * (GearLowestContact - 0.0025), 0.0003);
 }
 
 TEST_F(ManufacturingWalk, InEnglishUnitsTheClearanceIsInInchesAndTheHighestPointsFollowTheirLimits)

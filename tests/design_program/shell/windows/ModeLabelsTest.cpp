@@ -291,6 +291,35 @@ TEST_F(ModeLabels, HobDimensionModeSelectsItsOption)
     EXPECT_TRUE(selected("optNormedHob", 0)) << "each hob panel has its own pair of options";
 }
 
+TEST_F(ModeLabels, HobUnitsShowOnlyForActualDimensions)
+{
+    // The length units beside the addendum, edge radius, thickness and protuberance boxes.
+    const std::vector<int> units[] = {{13, 15, 19, 23}, {14, 16, 20, 24}};
+    const auto unitsShown = [&](int hob) {
+        std::vector<bool> states;
+        for (int unit : units[hob])
+            states.push_back(shown("lblLengthUnits", unit));
+        return states;
+    };
+    // As loaded, both panels normalised.
+    EXPECT_THAT(unitsShown(0), ::testing::Each(false));
+    EXPECT_THAT(unitsShown(1), ::testing::Each(false));
+    for (int hob : {0, 1}) {
+        SCOPED_TRACE(hob);
+        setMode("lblHobNormalVsActual", "1", hob);
+        EXPECT_THAT(unitsShown(hob), ::testing::Each(true));
+        on<forms::OptionButton>("optNormedHob", 2 * hob).setSelected(true);
+        EXPECT_THAT(unitsShown(hob), ::testing::Each(false));
+        // The gear starts normalised; the pinion was left in actual dimensions.
+        EXPECT_THAT(unitsShown(1 - hob), ::testing::Each(hob == 1)) << "the other panel keeps its own";
+        setMode("lblHobNormalVsActual", "7", hob);
+        EXPECT_THAT(unitsShown(hob), ::testing::Each(false)) << "an unknown mode falls back to normalised";
+        on<forms::OptionButton>("optNormedHob", 2 * hob + 1).setSelected(true);
+        EXPECT_THAT(unitsShown(hob), ::testing::Each(true));
+    }
+    EXPECT_FALSE(shown("lblLengthUnits", 17)) << "the hidden rack shift keeps its unit hidden";
+}
+
 TEST_F(ModeLabels, LoadCaptionsFollowTheModeAndTheMetricBox)
 {
     const std::tuple<const char*, const char*, const char*> english[] = {

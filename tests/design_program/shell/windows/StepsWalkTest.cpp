@@ -11,6 +11,8 @@
 
 #include <gmock/gmock.h>
 
+#include <cmath>
+
 namespace {
 
 using ::testing::ElementsAre;
@@ -360,25 +362,62 @@ INSTANTIATE_TEST_SUITE_P(Units, HobPanelSwitch,
                                            HobSwitch{{true, true}, "3", {"3.75", "0.9", "4.7124", "0"}}),
                          [](const auto& info) { return std::string(info.param.pair.metric ? "Module3" : "Pitch10"); });
 
-// The standard hob worked out in normalised dimensions, then shown as
-// actual ones: each value divided by the pitch, 10, in inches.
-TEST_F(StepsWalk, StandardHobKeepsItsSizeWhenShownInActualDimensions)
+// The standard hob's thickness is half the normal circular pitch: pi / 2 at a
+// unit pitch, shown "1.5708"; pi / 20 = 0.15708 in at Pd 10, shown "0.1571";
+// pi x 3 / 2 = 4.71239 mm at module 3, shown "4.7124". Switching the panel
+// re-shows the hob the button made, and the step reads that hob itself, not
+// its four rounded decimals (1.5708 / 10 or 4.7124 / 25.4 in).
+struct StandardHob {
+    Pair pair;
+    const char* pitch;
+    int startMode; // 0 normalised, 1 actual
+    const char* shown;
+    const char* switched;
+    double thickness; // inches
+};
+
+class StandardHobPanel : public StepsWalk, public ::testing::WithParamInterface<StandardHob> {};
+
+TEST_P(StandardHobPanel, KeepsItsSizeWhenShownAndRead)
+{
+    const StandardHob& c = GetParam();
+    walkToToothProportions(c.pair, c.pitch);
+    fillToothProportions(c.pair, true, false, false);
+    next();
+    expectOn("Pinion Hob", 5);
+    select("optNormedHob", c.startMode);
+    press(main(), "cmdDefaultHob", 0);
+    EXPECT_EQ(main().get<forms::TextBox>(QStringLiteral("txtHobTThk"), 0).text().toStdString(), c.shown);
+    select("optNormedHob", 1 - c.startMode);
+    EXPECT_EQ(main().get<forms::TextBox>(QStringLiteral("txtHobTThk"), 0).text().toStdString(), c.switched);
+    next();
+    expectAgmaStep(false);
+    EXPECT_NEAR(navigator().Oset().oPinion->oHob->HobTTk(), c.thickness, 1e-12);
+    // Back and on again, the panel as it stands: the same hob.
+    press(main(), "cmdPrevious");
+    expectOn("Pinion Hob", 5);
+    next();
+    EXPECT_NEAR(navigator().Oset().oPinion->oHob->HobTTk(), c.thickness, 1e-12);
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, StandardHobPanel,
+                         ::testing::Values(StandardHob{{false, true}, "10", 0, "1.5708", "0.1571", M_PI / 20},
+                                           StandardHob{{true, false}, "3", 1, "4.7124", "1.5708", M_PI * 3 / 2 / 25.4}),
+                         [](const auto& info) { return std::string(info.param.pair.metric ? "Module3" : "Pitch10"); });
+
+// A hob typed in normalised dimensions and switched to actual ones keeps
+// every digit typed: 0.3 at Pd 10 is 0.03 in, however few digits it has.
+TEST_F(StepsWalk, ATypedHobConvertsAsTyped)
 {
     walkToToothProportions({false, true}, "10");
     fillToothProportions({false, true}, true, false, false);
     next();
     expectOn("Pinion Hob", 5);
-    press(main(), "cmdDefaultHob", 0);
-    const char* boxes[] = {"txtHobAddendum", "txtHobEdgeRad", "txtHobTThk"};
-    double normalised[3];
-    for (int k = 0; k < 3; ++k)
-        normalised[k] = main().get<forms::TextBox>(QString::fromLatin1(boxes[k]), 0).text().toDouble();
-    EXPECT_NEAR(normalised[2], 1.5708, 1e-9) << "pi / 2 at a unit pitch";
+    type("txtHobEdgeRad", "0.3", 0);
+    type("txtHobTThk", "1.57", 0);
     select("optNormedHob", 1);
-    for (int k = 0; k < 3; ++k)
-        EXPECT_NEAR(main().get<forms::TextBox>(QString::fromLatin1(boxes[k]), 0).text().toDouble(), normalised[k] / 10,
-                    1e-12)
-            << boxes[k];
+    EXPECT_EQ(main().get<forms::TextBox>(QStringLiteral("txtHobEdgeRad"), 0).text(), QStringLiteral("0.03"));
+    EXPECT_EQ(main().get<forms::TextBox>(QStringLiteral("txtHobTThk"), 0).text(), QStringLiteral("0.157"));
 }
 
 } // namespace
