@@ -3,6 +3,7 @@
 #include "BoxNumber.h"
 #include "StressCycles.h"
 
+#include "model/MMath.h"
 #include "model/T_AGMA1.h"
 #include "model/T_Gear.h"
 #include "model/T_Set.h"
