@@ -3,7 +3,6 @@
 #include "BoxNumber.h"
 #include "StressCycles.h"
 
-
 #include <algorithm>
 #include <cmath>
 
