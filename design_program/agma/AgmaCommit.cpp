@@ -1,6 +1,7 @@
 #include "AgmaCommit.h"
 
 #include "BoxNumber.h"
+#include "StressCycles.h"
 
 #include "model/MMath.h"
 #include "model/T_AGMA1.h"
@@ -15,6 +16,7 @@
 #include <new>
 #include <tuple>
 #include <functional>
+#include <iterator>
 
 namespace cindrel::agma {
 
@@ -34,79 +36,162 @@ std::optional<double> strictNumber(const std::string& text) {
     }
 }
 
-const char* memberName(int i) { return i == 0 ? "pinion" : "gear"; }
-
 constexpr int CfShSfChTab = 7, KmTab = 4, KoKrKsKtTab = 5, KvTab = 2, KbTab = 3, YnZnTab = 6, MaterialsTab = 1;
 
-UnreadableBox refusal(const char* name, int index, int tab, const std::string& what, const std::string& reason) {
-    std::string message = what;
-    if (index >= 0)
-        message += std::string(" of the ") + memberName(index);
-    message += ": " + reason + ". Nothing was committed: correct it and try again.";
-    return {name, index, tab, message};
+struct BoxName {
+    const char* name;
+    const char* what;
+    bool perMember; // the index is the member's
+};
+
+// What the window's messages call a box.
+constexpr BoxName BoxNames[] = {
+    {"txtCf", "Cf, the surface condition factor", false},
+    {"txtKm", "Km, the load distribution factor", false},
+    {"txtKo", "Ko, the overload factor", false},
+    {"txtKr", "Kr, the reliability factor", false},
+    {"txtKs", "Ks, the size factor", false},
+    {"txtKt", "Kt, the temperature factor", false},
+    {"txtKV", "Kv, the dynamic factor", false},
+    {"txtCh", "Ch, the hardness ratio factor", true},
+    {"txtKb", "Kb, the rim thickness factor", true},
+    {"txtSf", "Sf, the bending safety factor", true},
+    {"txtSh", "Sh, the pitting safety factor", true},
+    {"txtYn", "Yn, the bending stress cycle factor", true},
+    {"txtZn", "Zn, the pitting stress cycle factor", true},
+    {"txtYoungs", "The modulus of elasticity", true},
+    {"txtPoissons", "Poisson's ratio", true},
+    {"txtSAC", "The allowable contact stress (SAC)", true},
+    {"txtSAT", "The allowable bending stress (SAT)", true},
+    {"txtContacts", "The contacts per revolution", true},
+    {"txtJay", "J, the bending geometry factor", true},
+    {"txtEye", "I, the pitting geometry factor", false},
+    {"txtCP", "Cp, the elastic coefficient", false},
+};
+
+// The life boxes and the Set Inputs boxes are named by their index.
+const char* const LifeNames[] = {"The pinion load cycles", "The gear load cycles", "The life in hours"};
+const char* const SetInputsNames[] = {"The pinion speed", "The face width", "The pinion operating pitch diameter",
+                                      "The transverse diametral pitch", "The gear ratio"};
+
+UnreadableBox refusal(const char* name, int index, int tab, const std::string& reason) {
+    return {name, index, tab, boxDescription(name, index) + ": " + reason + ". Nothing was committed: correct it and try again."};
+}
+
+std::string quoted(std::string_view text) {
+    std::string q;
+    q.reserve(text.size() + 2);
+    q.append(1, '"').append(text).append(1, '"');
+    return q;
 }
 
 // The fault of a box's text, or nullopt when it holds a number of 0 or more.
-// No factor, stress, modulus or ratio of these boxes is below 0.
+// No factor, stress, modulus, ratio, life or contact count of these boxes is
+// below 0.
 std::optional<std::string> faultOf(const std::string& text) {
     if (text.empty())
         return "the box is empty";
     const std::optional<double> value = wholeBoxNumber(text);
     if (!value)
-        return "\"" + text + "\" is not a number";
+        return quoted(text) + " is not a number";
     if (*value < 0)
-        return "\"" + text + "\" is below 0";
+        return quoted(text) + " is below 0";
     return std::nullopt;
 }
 
 } // namespace
 
+std::string boxDescription(std::string_view name, int index) {
+    const auto inRange = [index](const auto& names) {
+        return index >= 0 && static_cast<std::size_t>(index) < std::size(names);
+    };
+    if (name == "txtLife" && inRange(LifeNames))
+        return LifeNames[index];
+    if (name == "txtInps" && inRange(SetInputsNames))
+        return SetInputsNames[index];
+    for (const BoxName& box : BoxNames) {
+        if (name != box.name)
+            continue;
+        std::string what = box.what;
+        if (box.perMember && (index == 0 || index == 1))
+            what += index == 0 ? " of the pinion" : " of the gear";
+        return what;
+    }
+    std::string what(name);
+    if (index >= 0)
+        what.append("(").append(std::to_string(index)).append(")");
+    return what;
+}
+
+std::string powerFailureMessage(const PowerBox& fault, std::string_view text) {
+    std::string message(PowerFailureMessage);
+    if (fault.name.empty())
+        return message;
+    std::string reason;
+    const std::optional<double> value = wholeBoxNumber(text);
+    if (text.empty())
+        reason = "the box is empty";
+    else if (!value)
+        reason = quoted(text) + " is not a number";
+    else if (*value <= 0)
+        reason = quoted(text) + " is not above 0";
+    else
+        reason = quoted(text) + " cannot be read";
+    return message + "\r\n" + boxDescription(fault.name, fault.index) + ": " + reason + ".";
+}
+
 std::optional<UnreadableBox> unreadableBox(const CommitTexts& t) {
-    struct Factor {
+    struct Box {
         const char* name;
         int tab;
-        const char* what;
         const std::string& text;
     };
-    const Factor pairFactors[] = {
-        {"txtCf", CfShSfChTab, "Cf, the surface condition factor", t.Cf},
-        {"txtKm", KmTab, "Km, the load distribution factor", t.Km},
-        {"txtKo", KoKrKsKtTab, "Ko, the overload factor", t.Ko},
-        {"txtKr", KoKrKsKtTab, "Kr, the reliability factor", t.Kr},
-        {"txtKs", KoKrKsKtTab, "Ks, the size factor", t.Ks},
-        {"txtKt", KoKrKsKtTab, "Kt, the temperature factor", t.Kt},
-        {"txtKV", KvTab, "Kv, the dynamic factor", t.Kv},
+    const Box pairFactors[] = {
+        {"txtCf", CfShSfChTab, t.Cf}, {"txtKm", KmTab, t.Km},       {"txtKo", KoKrKsKtTab, t.Ko},
+        {"txtKr", KoKrKsKtTab, t.Kr}, {"txtKs", KoKrKsKtTab, t.Ks}, {"txtKt", KoKrKsKtTab, t.Kt},
+        {"txtKV", KvTab, t.Kv},
     };
-    for (const Factor& f : pairFactors)
+    for (const Box& f : pairFactors)
         if (const std::optional<std::string> fault = faultOf(f.text))
-            return refusal(f.name, -1, f.tab, f.what, *fault);
+            return refusal(f.name, -1, f.tab, *fault);
     for (int i : {0, 1}) {
         const auto m = static_cast<std::size_t>(i);
-        const Factor memberFactors[] = {
-            {"txtCh", CfShSfChTab, "Ch, the hardness ratio factor", t.Ch[m]},
-            {"txtKb", KbTab, "Kb, the rim thickness factor", t.Kb[m]},
-            {"txtSf", CfShSfChTab, "Sf, the bending safety factor", t.SF[m]},
-            {"txtSh", CfShSfChTab, "Sh, the pitting safety factor", t.Sh[m]},
-            {"txtYn", YnZnTab, "Yn, the bending stress cycle factor", t.Yn[m]},
-            {"txtZn", YnZnTab, "Zn, the pitting stress cycle factor", t.Zn[m]},
+        const Box memberFactors[] = {
+            {"txtCh", CfShSfChTab, t.Ch[m]}, {"txtKb", KbTab, t.Kb[m]},   {"txtSf", CfShSfChTab, t.SF[m]},
+            {"txtSh", CfShSfChTab, t.Sh[m]}, {"txtYn", YnZnTab, t.Yn[m]}, {"txtZn", YnZnTab, t.Zn[m]},
         };
-        for (const Factor& f : memberFactors)
+        for (const Box& f : memberFactors)
             if (const std::optional<std::string> fault = faultOf(f.text))
-                return refusal(f.name, i, f.tab, f.what, *fault);
+                return refusal(f.name, i, f.tab, *fault);
     }
     // The material boxes are empty while no material is chosen.
     for (int i : {0, 1}) {
         const auto m = static_cast<std::size_t>(i);
-        const Factor materialBoxes[] = {
-            {"txtYoungs", MaterialsTab, "The modulus of elasticity", t.Youngs[m]},
-            {"txtPoissons", MaterialsTab, "Poisson's ratio", t.Poissons[m]},
-            {"txtSAC", MaterialsTab, "The allowable contact stress (SAC)", t.SAC[m]},
-            {"txtSAT", MaterialsTab, "The allowable bending stress (SAT)", t.SAT[m]},
+        const Box materialBoxes[] = {
+            {"txtYoungs", MaterialsTab, t.Youngs[m]},
+            {"txtPoissons", MaterialsTab, t.Poissons[m]},
+            {"txtSAC", MaterialsTab, t.SAC[m]},
+            {"txtSAT", MaterialsTab, t.SAT[m]},
         };
-        for (const Factor& f : materialBoxes)
+        for (const Box& f : materialBoxes)
             if (!f.text.empty())
                 if (const std::optional<std::string> fault = faultOf(f.text))
-                    return refusal(f.name, i, f.tab, f.what, *fault);
+                    return refusal(f.name, i, f.tab, *fault);
+    }
+    // The life boxes go to the main window; an empty one reads 0, as the
+    // gear cycles and hours do until the user sets them.
+    for (int k = 0; k < 3; ++k) {
+        const std::string& text = t.life[static_cast<std::size_t>(k)];
+        if (!text.empty())
+            if (const std::optional<std::string> fault = faultOf(text))
+                return refusal("txtLife", k, YnZnTab, *fault);
+    }
+    // The contacts make the cycles: one that is no number left them as they were.
+    for (int i : {0, 1}) {
+        const std::string& text = t.contacts[static_cast<std::size_t>(i)];
+        if (!text.empty())
+            if (const std::optional<std::string> fault = faultOf(text))
+                return refusal("txtContacts", i, MaterialsTab, *fault);
     }
     return std::nullopt;
 }
@@ -239,8 +324,7 @@ CommitResult commitFactors(const CommitTexts& t, const CommitMainSide& main, mod
     step([&] { write("lblKmString", -1, carriesMark(t.Km) ? std::string() : t.kmEquation); });
     for (int k = 0; k < 3; ++k)
         step([&] {
-            write("lblGearLife", k,
-                  runtime::numberText(model::MMath::NumberFromDigits(t.life[static_cast<std::size_t>(k)])));
+            write("lblGearLife", k, runtime::numberText(numberOrZero(lifeNumber(t.life[static_cast<std::size_t>(k)]))));
         });
     return result;
 }

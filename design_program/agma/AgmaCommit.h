@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cindrel::model {
@@ -25,6 +26,7 @@ struct CommitTexts {
     std::array<std::string, 2> Youngs, Poissons, SAC, SAT;
     std::array<std::string, 2> matSourceType, matSource;
     std::array<std::string, 3> life; // pinion cycles, gear cycles, hours
+    std::array<std::string, 2> contacts; // txtContacts(0..1), per revolution
     std::string rms;                 // txtRMS, Ra µin; empty when the user left it as it was
     std::string speed;               // txtInps(0), rpm
     std::string kmEquation;
@@ -69,10 +71,20 @@ struct CommitResult {
 // The first box, in the commit's order, whose text is not a number of 0 or
 // more once grouping commas and the override mark are set aside
 // (wholeBoxNumber): a factor (an empty factor included), a modulus,
-// Poisson's ratio, SAC or SAT. "17x000" is no number, "-3" is below 0. An
-// empty material box (no material chosen) is no fault. nullopt when all can
-// be read.
+// Poisson's ratio, SAC or SAT, a life box (cycles, hours) or a contacts
+// box. "17x000" is no number, "-3" is below 0. An empty material, life or
+// contacts box is no fault. nullopt when all can be read.
 std::optional<UnreadableBox> unreadableBox(const CommitTexts& texts);
+
+// What the window's messages call a box ("Ko, the overload factor", "Sh, the
+// pitting safety factor of the gear", "The life in hours"); index -1 for a
+// single box, the member for a member's box, the box's index for txtLife and
+// txtInps.
+std::string boxDescription(std::string_view name, int index);
+
+// The allowable power tab's message for a failed calculation: the general
+// message, and the box at fault with its text when there is one.
+std::string powerFailureMessage(const PowerBox& fault, std::string_view text);
 
 // Writes the factors, power, speed, elastic data and stress numbers into the
 // pair and returns what the main window receives. Texts with a box that

@@ -3,24 +3,12 @@
 #include "BoxNumber.h"
 #include "StressCycles.h"
 
-#include "model/MMath.h"
-#include "runtime/RuntimeError.h"
-
 #include <algorithm>
 #include <cmath>
 
 namespace cindrel::agma {
 
 namespace {
-
-// A life box's digits and points as a number; nullopt when they form none.
-std::optional<double> lifeNumber(std::string_view text) {
-    try {
-        return model::MMath::NumberFromDigits(std::string(text));
-    } catch (const runtime::RuntimeError&) {
-        return std::nullopt;
-    }
-}
 
 // Whole cycles, as the life page derives them.
 std::optional<std::string> lifeBox(double value) {
@@ -37,8 +25,8 @@ SetInputsChange setInputsChanged(int index, const SetInputsBoxes& boxes) {
     switch (index) {
     case 0: {
         const std::optional<double> hours = lifeNumber(boxes.life[Hours]);
-        const double q0 = boxNumberOrZero(boxes.contacts[0]);
-        const double q1 = boxNumberOrZero(boxes.contacts[1]);
+        const double q0 = lifeNumber(boxes.contacts[0]).value_or(0);
+        const double q1 = lifeNumber(boxes.contacts[1]).value_or(0);
         const double ratio = boxNumberOrZero(boxes.inps[4]);
         if (hours && *hours > 0 && value > 0) {
             if (q0 > 0)
@@ -61,8 +49,8 @@ SetInputsChange setInputsChanged(int index, const SetInputsBoxes& boxes) {
             break;
         {
             const std::optional<double> cycles = lifeNumber(boxes.life[PinionCycles]);
-            const double q0 = boxNumberOrZero(boxes.contacts[0]);
-            const double q1 = boxNumberOrZero(boxes.contacts[1]);
+            const double q0 = lifeNumber(boxes.contacts[0]).value_or(0);
+            const double q1 = lifeNumber(boxes.contacts[1]).value_or(0);
             if (cycles && q0 > 0 && q1 > 0)
                 change.gearCycles = lifeBox(*cycles / q0 / value * q1);
         }

@@ -49,10 +49,10 @@ CycleFactor factorOf(const Curve& curve, double cycles, std::string_view cyclesT
 
 CycleFactor failed() { return {std::string(FactorError), {}, {}}; }
 
-CycleFactor bendingFactor(const StressCycleMember& member, bool& conservativeShown) {
+CycleFactor bendingFactor(const StressCycleMember& member, double cycles, bool& conservativeShown) {
     const MaterialRecord& m = *member.material;
     try {
-        double n = boxNumber(member.cycles);
+        double n = cycles;
         if (n >= m.number(Col::YnKnee)) {
             conservativeShown = true;
             return factorOf(curveAt(m, member.conservative ? Col::YnAboveKneeConservative : Col::YnAboveKnee), n,
@@ -71,10 +71,10 @@ CycleFactor bendingFactor(const StressCycleMember& member, bool& conservativeSho
     }
 }
 
-CycleFactor pittingFactor(const StressCycleMember& member) {
+CycleFactor pittingFactor(const StressCycleMember& member, double cycles) {
     const MaterialRecord& m = *member.material;
     try {
-        const double n = boxNumber(member.cycles);
+        const double n = cycles;
         if (n >= m.number(Col::ZnKnee))
             return factorOf(curveAt(m, member.conservative ? Col::ZnAboveKneeConservative : Col::ZnAboveKnee), n,
                             member.cycles);
@@ -92,6 +92,15 @@ std::string lifeText(double value) {
     return runtime::formatNumber(value, "0.0#####");
 }
 
+std::optional<double> lifeNumber(std::string_view text) {
+    if (text.empty())
+        return 0.0;
+    const std::optional<double> value = wholeBoxNumber(text);
+    if (!value || *value < 0)
+        return std::nullopt;
+    return value;
+}
+
 LifeOutcome deriveLife(int changed, const LifeInputs& inputs, runtime::ErrorReporter& errors) {
     LifeOutcome outcome;
     const float np = static_cast<float>(boxNumberOrZero(inputs.speed));
@@ -106,13 +115,20 @@ LifeOutcome deriveLife(int changed, const LifeInputs& inputs, runtime::ErrorRepo
         outcome.focus = SetInputsBox::Ratio;
         return outcome;
     }
-    const float q0 = static_cast<float>(boxNumberOrZero(inputs.contacts[0]));
-    const float q1 = static_cast<float>(boxNumberOrZero(inputs.contacts[1]));
-    if (q0 < 1 || q1 < 1)
+    const std::optional<double> contacts0 = lifeNumber(inputs.contacts[0]);
+    const std::optional<double> contacts1 = lifeNumber(inputs.contacts[1]);
+    if (!contacts0 || !contacts1 || *contacts0 < 1 || *contacts1 < 1)
         return outcome;
-    const float l0 = static_cast<float>(boxNumberOrZero(inputs.life[PinionCycles]));
-    const float l1 = static_cast<float>(boxNumberOrZero(inputs.life[GearCycles]));
-    const float h = static_cast<float>(boxNumberOrZero(inputs.life[Hours]));
+    const float q0 = static_cast<float>(*contacts0);
+    const float q1 = static_cast<float>(*contacts1);
+    // Only the changed box is read; a text that is no number leaves the
+    // others as they stand, as a missing speed does.
+    if (changed < PinionCycles || changed > Hours)
+        return outcome;
+    const std::optional<double> given = lifeNumber(inputs.life[static_cast<std::size_t>(changed)]);
+    if (!given)
+        return outcome;
+    const float typed = static_cast<float>(*given);
 
     const auto write = [&](int box, float value, int places) {
         if (std::isfinite(value))
@@ -123,16 +139,16 @@ LifeOutcome deriveLife(int changed, const LifeInputs& inputs, runtime::ErrorRepo
     };
     switch (changed) {
     case PinionCycles:
-        write(GearCycles, l0 / q0 / mG * q1, 0);
-        write(Hours, l0 / 60 / np / q0, 1);
+        write(GearCycles, typed / q0 / mG * q1, 0);
+        write(Hours, typed / 60 / np / q0, 1);
         break;
     case GearCycles:
-        write(PinionCycles, l1 / q1 * mG * q0, 0);
-        write(Hours, l1 / 60 / np / q1 * mG, 1);
+        write(PinionCycles, typed / q1 * mG * q0, 0);
+        write(Hours, typed / 60 / np / q1 * mG, 1);
         break;
     case Hours:
-        write(PinionCycles, h * 60 * np * q0, 0);
-        write(GearCycles, h * 60 * np * q1 / mG, 0);
+        write(PinionCycles, typed * 60 * np * q0, 0);
+        write(GearCycles, typed * 60 * np * q1 / mG, 0);
         break;
     default:
         return outcome;
@@ -142,8 +158,11 @@ LifeOutcome deriveLife(int changed, const LifeInputs& inputs, runtime::ErrorRepo
 }
 
 std::optional<std::string> pinionCyclesFromSpeed(std::string_view hours, std::string_view contacts, std::string_view speed) {
-    const float cycles = static_cast<float>(boxNumberOrZero(hours)) * 60 * static_cast<float>(boxNumberOrZero(contacts)) *
-                         static_cast<float>(boxNumberOrZero(speed));
+    const std::optional<double> h = lifeNumber(hours);
+    const std::optional<double> q = lifeNumber(contacts);
+    if (!h || !q)
+        return std::nullopt;
+    const float cycles = static_cast<float>(*h) * 60 * static_cast<float>(*q) * static_cast<float>(boxNumberOrZero(speed));
     if (!std::isfinite(cycles))
         return std::nullopt;
     return lifeText(cycles);
@@ -153,7 +172,10 @@ std::optional<std::string> gearCyclesFromRatio(std::string_view pinionCycles, st
     const float mG = static_cast<float>(boxNumberOrZero(ratio));
     if (!(mG > 1))
         return std::nullopt;
-    const float cycles = static_cast<float>(boxNumberOrZero(pinionCycles)) / mG;
+    const std::optional<double> pinion = lifeNumber(pinionCycles);
+    if (!pinion)
+        return std::nullopt;
+    const float cycles = static_cast<float>(*pinion) / mG;
     if (!std::isfinite(cycles))
         return std::nullopt;
     return lifeText(cycles);
@@ -161,7 +183,10 @@ std::optional<std::string> gearCyclesFromRatio(std::string_view pinionCycles, st
 
 StressCycleOutcome stressCycleFactors(const std::array<StressCycleMember, 2>& members) {
     StressCycleOutcome outcome;
-    if (boxNumberOrZero(members[0].cycles) * boxNumberOrZero(members[1].cycles) == 0) {
+    const std::array<std::optional<double>, 2> cycles = {lifeNumber(members[0].cycles), lifeNumber(members[1].cycles)};
+    if (!cycles[0] || !cycles[1])
+        return outcome;
+    if (*cycles[0] * *cycles[1] == 0) {
         outcome.noCycles = true;
         return outcome;
     }
@@ -169,8 +194,8 @@ StressCycleOutcome stressCycleFactors(const std::array<StressCycleMember, 2>& me
         if (members[i].material == nullptr)
             continue;
         MemberCycleFactors factors;
-        factors.yn = bendingFactor(members[i], factors.conservativeShown);
-        factors.zn = pittingFactor(members[i]);
+        factors.yn = bendingFactor(members[i], *cycles[i], factors.conservativeShown);
+        factors.zn = pittingFactor(members[i], *cycles[i]);
         outcome.members[i] = std::move(factors);
     }
     return outcome;

@@ -20,6 +20,13 @@ enum LifeBox { PinionCycles = 0, GearCycles = 1, Hours = 2 };
 // A life value as a life box shows it: plain digits, never exponent form.
 std::string lifeText(double value);
 
+// The number a life or contacts box holds: its whole text as a number
+// (wholeBoxNumber: grouping commas and a trailing mark set aside), an empty
+// box 0. nullopt for any other text and for a number below 0, so that
+// "17x000" hours are never 17 or 17,000 and "-3" never 3: nothing is
+// derived from such a box.
+std::optional<double> lifeNumber(std::string_view text);
+
 struct LifeInputs {
     std::string_view speed; // txtInps(0), pinion rpm
     std::string_view ratio; // txtInps(4), gear teeth over pinion teeth
@@ -35,18 +42,20 @@ struct LifeOutcome {
 };
 
 // The other two life quantities from the one changed (index 0 to 2). No
-// pinion speed or no ratio: a message; contacts below 1: nothing. A rounding
+// pinion speed or no ratio: a message; contacts below 1 or not a number, or
+// a changed box that is not a number (lifeNumber): nothing. A rounding
 // step that fails is reported to errors; a result beyond the single
 // precision range is not written.
 LifeOutcome deriveLife(int changed, const LifeInputs& inputs, runtime::ErrorReporter& errors);
 
 // The pinion cycles the "Set Inputs" speed gives with the hours and the
 // pinion's contacts (hours × 60 × contacts × speed); nullopt keeps the box
-// (a product beyond the single precision range).
+// (hours or contacts that are not a number, a product beyond the single
+// precision range).
 std::optional<std::string> pinionCyclesFromSpeed(std::string_view hours, std::string_view contacts, std::string_view speed);
 // The gear cycles a ratio above 1 gives (pinion cycles / ratio); nullopt for
-// a ratio of 1 or less, which changes nothing, and for a quotient beyond the
-// single precision range.
+// a ratio of 1 or less, which changes nothing, for pinion cycles that are not
+// a number and for a quotient beyond the single precision range.
 std::optional<std::string> gearCyclesFromRatio(std::string_view pinionCycles, std::string_view ratio);
 
 // Written into all four factor boxes when either member has no cycles: 1,
@@ -81,7 +90,9 @@ struct StressCycleOutcome {
 };
 
 // Yn and Zn of both members from their material rows. Each member is worked
-// out on its own; a step that fails gives "Err" for that factor.
+// out on its own; a step that fails gives "Err" for that factor. Cycles read
+// as lifeNumber: either box 0 or empty is noCycles; either box not a number
+// changes nothing (no members), the commit names it.
 StressCycleOutcome stressCycleFactors(const std::array<StressCycleMember, 2>& members);
 
 } // namespace cindrel::agma

@@ -693,7 +693,9 @@ void frmAGMA::CalcAllowablePower()
         voidAllowablePower();
         if (markFailedFactors())
             return;
-        message(std::string(PowerFailureMessage));
+        const std::string faultText =
+            result.fault.name.empty() ? std::string() : text(std::string(result.fault.name).c_str(), result.fault.index);
+        message(powerFailureMessage(result.fault, faultText));
         returnToTab(MaterialsTab);
         return;
     }
@@ -799,6 +801,8 @@ void frmAGMA::CommitFactors(std::int32_t direction)
     }
     for (int k = 0; k < 3; ++k)
         t.life[static_cast<std::size_t>(k)] = text("txtLife", k);
+    for (int i : {0, 1})
+        t.contacts[static_cast<std::size_t>(i)] = text("txtContacts", i);
     t.kmEquation = state_.KmEquation;
     // A box that holds no number stops the commit before anything changes:
     // the user stays on the window, on the box at fault.
@@ -1122,7 +1126,7 @@ void frmAGMA::txtContacts_Change(int Index)
 
 void frmAGMA::txtContacts_LostFocus(int Index)
 {
-    if (state_.ReturningFocus || boxNumberOrZero(text("txtContacts", Index)) >= 1)
+    if (state_.ReturningFocus || lifeNumber(text("txtContacts", Index)).value_or(0) >= 1)
         return;
     FlagScope returning(state_.ReturningFocus);
     message(Index == 0 ? "Set pinion contacts per revolution greater than 1"

@@ -45,6 +45,7 @@ protected:
         t.matSourceType = {"AGMA", "AGMA"};
         t.matSource = {"Through hardened, grade 1", "Nitrided, grade 2"};
         t.life = {"10,000,000", "4000000", "166.7"};
+        t.contacts = {"1", "1"};
         t.speed = "1800";
         t.kmEquation = "Km = 1 + 1 (0.02 + 0.05)";
         AllowablePowers powers;
@@ -205,6 +206,13 @@ TEST_F(AgmaCommit, ABoxThatHoldsNoNumberChangesNothing)
         {&t.Yn[0], "-0.5", "txtYn", 0, 6, "Yn, the bending stress cycle factor of the pinion: \"-0.5\" is below 0"},
         {&t.SAT[1], "-3", "txtSAT", 1, 1, "(SAT) of the gear: \"-3\" is below 0"},
         {&t.Youngs[0], "-3e7", "txtYoungs", 0, 1, "elasticity of the pinion: \"-3e7\" is below 0"},
+        // Life and contacts boxes, by the box's own index.
+        {&t.life[2], "17x000", "txtLife", 2, 6, "The life in hours: \"17x000\" is not a number"},
+        {&t.life[2], "-3", "txtLife", 2, 6, "The life in hours: \"-3\" is below 0"},
+        {&t.life[0], "1,5", "txtLife", 0, 6, "The pinion load cycles: \"1,5\" is not a number"},
+        {&t.life[1], "4e6 cycles", "txtLife", 1, 6, "The gear load cycles: \"4e6 cycles\""},
+        {&t.contacts[1], "2x", "txtContacts", 1, 1, "The contacts per revolution of the gear: \"2x\""},
+        {&t.contacts[0], "-1", "txtContacts", 0, 1, "The contacts per revolution of the pinion: \"-1\" is below 0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.box);
@@ -242,6 +250,66 @@ TEST_F(AgmaCommit, ABoxThatHoldsNoNumberChangesNothing)
     const CommitResult r = commit();
     EXPECT_FALSE(r.refused.has_value());
     EXPECT_DOUBLE_EQ(pair.member(0).E(), 3e7);
+}
+
+// The life labels take the whole number of each box, never its digits
+// ("2e4" is 20,000 h, not 24); an empty box is 0, as before.
+TEST_F(AgmaCommit, LifeGoesToTheMainWindowAsAWholeNumber)
+{
+    struct Case {
+        int box;
+        const char* typed;
+        const char* label;
+    };
+    const Case cases[] = {
+        {2, "1,000", "1000"}, {2, "20000", "20000"},    {2, "2e4", "20000"},         {2, "166.7", "166.7"},
+        {2, "", "0"},         {0, "1.08e8", "108000000"}, {0, "10,000,000", "10000000"}, {1, "", "0"},
+    };
+    for (const Case& c : cases) {
+        const std::string kept = t.life[static_cast<std::size_t>(c.box)];
+        t.life[static_cast<std::size_t>(c.box)] = c.typed;
+        const CommitResult r = commit();
+        t.life[static_cast<std::size_t>(c.box)] = kept;
+        EXPECT_FALSE(r.refused.has_value()) << c.typed;
+        EXPECT_EQ(written(r, "lblGearLife", c.box), c.label) << c.typed;
+    }
+    t.contacts = {"", ""}; // not read by the commit but for its fault
+    EXPECT_FALSE(commit().refused.has_value());
+    EXPECT_EQ(errors.count, 0);
+}
+
+// The power tab names the box at fault as the commit does.
+TEST(PowerFailure, NamesTheBoxAndWhatIsWrong)
+{
+    struct Case {
+        PowerBox box;
+        const char* text;
+        const char* named;
+    };
+    const Case cases[] = {
+        {{"txtKo"}, "17x000", "\r\nKo, the overload factor: \"17x000\" is not a number."},
+        {{"txtSAT", 1}, "0", "\r\nThe allowable bending stress (SAT) of the gear: \"0\" is not above 0."},
+        {{"txtInps", 0}, "", "\r\nThe pinion speed: the box is empty."},
+        {{"txtCP"}, "-2291", "\r\nCp, the elastic coefficient: \"-2291\" is not above 0."},
+        {{"txtZn", 0}, "Err", "\r\nZn, the pitting stress cycle factor of the pinion: \"Err\" is not a number."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(powerFailureMessage(c.box, c.text), std::string(PowerFailureMessage) + c.named);
+    // A power beyond range has no box: the general message alone.
+    EXPECT_EQ(powerFailureMessage(PowerBox{}, ""), PowerFailureMessage);
+
+    // The box the calculation itself reports is the one named.
+    PowerInputs in;
+    in.np = "1800";
+    in.F = "2";
+    in.d = "4";
+    in.Pd = "5";
+    in.I = "0.1";
+    in.SAC = {"125700", "120000"};
+    in.Ko = "17x000";
+    const PowerResult result = allowablePower(in);
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.fault, (PowerBox{"txtKo"}));
 }
 
 // An empty material box means no material is chosen yet: no fault, and the

@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace cindrel::agma {
 namespace {
@@ -51,6 +52,55 @@ TEST(SetInputs, LifeBoxesFollowSpeedAndRatio) {
         EXPECT_EQ(change.pinionCycles, c.pinion) << c.name;
         EXPECT_EQ(change.gearCycles, c.gear) << c.name;
         EXPECT_EQ(change.recomputeCh, c.index == 4 && std::string(c.ratio) != "0.9") << c.name;
+    }
+}
+
+// The hours and contacts count only as whole numbers: a slip of the keyboard
+// derives no cycles from its digits, as no speed derives none. 600 rpm, ratio
+// 2, pinion 1 and gear 3 contacts per revolution, worked by hand:
+//   1000 h:  1000 × 60 × 1 × 600 = 36,000,000;  1000 × 60 × 3 × 300 = 54,000,000
+//   20000 h: 20000 × 60 × 1 × 600 = 720,000,000; 20000 × 60 × 3 × 300 = 1,080,000,000
+TEST(SetInputs, HoursAndContactsAreReadWhole) {
+    struct Case {
+        const char* hours;
+        std::array<const char*, 2> contacts;
+        std::optional<std::string> pinion, gear;
+    };
+    const Case cases[] = {
+        {"1,000", {"1", "3"}, "36000000", "54000000"},
+        {"1000", {"1", "3"}, "36000000", "54000000"},
+        {"20000", {"1", "3"}, "720000000", "1080000000"},
+        {"2e4", {"1", "3"}, "720000000", "1080000000"},
+        {"20,000", {"1", "3"}, "720000000", "1080000000"},
+        {"17x000", {"1", "3"}, std::nullopt, std::nullopt},
+        {"-3", {"1", "3"}, std::nullopt, std::nullopt},
+        {"1,5", {"1", "3"}, std::nullopt, std::nullopt},
+        {"1000 h", {"1", "3"}, std::nullopt, std::nullopt},
+        {"1.0.0", {"1", "3"}, std::nullopt, std::nullopt},
+        // A contacts box that is no number leaves its own member's cycles alone.
+        {"1000", {"2x", "3"}, std::nullopt, "54000000"},
+        {"1000", {"1", "3,0"}, "36000000", std::nullopt},
+        {"1000", {"-1", "3"}, std::nullopt, "54000000"},
+    };
+    for (const Case& c : cases) {
+        SetInputsBoxes boxes;
+        boxes.inps = {"600", "5", "12", "2", "2"};
+        boxes.life = {"108000000", "54000000", c.hours};
+        boxes.contacts = {c.contacts[0], c.contacts[1]};
+        const SetInputsChange change = setInputsChanged(0, boxes);
+        EXPECT_EQ(change.pinionCycles, c.pinion) << c.hours << " " << c.contacts[0];
+        EXPECT_EQ(change.gearCycles, c.gear) << c.hours << " " << c.contacts[1];
+    }
+    // A new ratio reads the pinion cycles whole: 20,000 / 1 / 2 × 3 = 30,000.
+    SetInputsBoxes boxes;
+    boxes.inps = {"600", "5", "12", "2", "2"};
+    boxes.contacts = {"1", "3"};
+    for (const auto& [cycles, gear] : {std::pair<const char*, std::optional<std::string>>{"2e4", "30000"},
+                                       {"20,000", "30000"},
+                                       {"17x000", std::nullopt},
+                                       {"-3", std::nullopt}}) {
+        boxes.life = {cycles, "", ""};
+        EXPECT_EQ(setInputsChanged(4, boxes).gearCycles, gear) << cycles;
     }
 }
 

@@ -76,6 +76,46 @@ TEST(Life, MissingSpeedOrRatioAsksForItFewContactsDoNothing) {
     }
 }
 
+// The changed box and the contacts count only as whole numbers; one that is
+// not a number leaves the other boxes as they stand and the factors alone.
+// 1000 rpm, ratio 2, one contact each: 2e4 h × 60 × 1000 = 1,200,000,000
+// pinion cycles, 600,000,000 on the gear; 1,000,000 pinion cycles are
+// 500,000 gear cycles and 1e6 / 60 / 1000 = 16.67 h.
+TEST(Life, ABoxThatIsNotANumberDerivesNothing) {
+    Errors errors;
+    struct Case {
+        int changed;
+        std::array<const char*, 3> boxes;
+        std::array<const char*, 2> contacts;
+        std::array<std::optional<std::string>, 3> expected;
+    };
+    const Case cases[] = {
+        {Hours, {"", "", "2e4"}, {"1", "1"}, {"1200000000", "600000000", std::nullopt}},
+        {Hours, {"", "", "20,000"}, {"1", "1"}, {"1200000000", "600000000", std::nullopt}},
+        {PinionCycles, {"1e6", "", ""}, {"1", "1"}, {std::nullopt, "500000", "16.7"}},
+        {Hours, {"", "", "17x000"}, {"1", "1"}, {}},
+        {Hours, {"", "", "-3"}, {"1", "1"}, {}},
+        {Hours, {"", "", "1,5"}, {"1", "1"}, {}},
+        {PinionCycles, {"10,000,000 cycles", "", ""}, {"1", "1"}, {}},
+        {GearCycles, {"", "-1000000", ""}, {"1", "1"}, {}},
+        {Hours, {"", "", "100"}, {"2x", "1"}, {}},
+        {Hours, {"", "", "100"}, {"1", "1,5"}, {}},
+    };
+    for (const Case& c : cases) {
+        const LifeOutcome outcome = life(c.changed, "1000", "2", c.boxes, c.contacts, errors);
+        const auto& typed = c.boxes[static_cast<std::size_t>(c.changed)];
+        EXPECT_EQ(outcome.life, c.expected) << typed << " " << c.contacts[0] << " " << c.contacts[1];
+        EXPECT_EQ(outcome.stressCyclesFollow, c.expected[0] || c.expected[1]) << typed;
+        EXPECT_FALSE(outcome.message);
+    }
+    EXPECT_TRUE(errors.reported.empty());
+
+    EXPECT_EQ(pinionCyclesFromSpeed("2e4", "1", "600"), "720000000");
+    EXPECT_EQ(pinionCyclesFromSpeed("17x000", "1", "600"), std::nullopt);
+    EXPECT_EQ(pinionCyclesFromSpeed("1000", "2x", "600"), std::nullopt);
+    EXPECT_EQ(gearCyclesFromRatio("17x000", "2"), std::nullopt);
+}
+
 TEST(Life, AResultBeyondTheSingleRangeIsReportedNotWritten) {
     Errors errors;
     const LifeOutcome outcome = life(Hours, "1e30", "1", {"", "", "1e30"}, {"1", "1"}, errors);
@@ -233,6 +273,22 @@ TEST_F(StressCycleFactors, NoCyclesMakesAllFourUnity) {
         {StressCycleMember{nullptr, "100", "300", false}, StressCycleMember{nullptr, "100", "300", false}});
     EXPECT_FALSE(noMaterial.noCycles);
     EXPECT_FALSE(noMaterial.members[0] || noMaterial.members[1]);
+}
+
+// Cycles count only as a whole number: a slip is neither a count from its
+// first digits nor no cycles; the factors stay and the commit names the box.
+TEST_F(StressCycleFactors, CyclesThatAreNotANumberChangeNothing) {
+    const MaterialRecord material = table.record(ThroughHardened);
+    for (std::array<const char*, 2> cycles : {std::array{"17x000", "1000000"}, std::array{"1000000", "-3"},
+                                              std::array{"1,5", "1000000"}}) {
+        const StressCycleOutcome outcome = stressCycleFactors(
+            {StressCycleMember{&material, cycles[0], "300", false}, StressCycleMember{&material, cycles[1], "300", false}});
+        EXPECT_FALSE(outcome.noCycles) << cycles[0] << " " << cycles[1];
+        EXPECT_FALSE(outcome.members[0] || outcome.members[1]) << cycles[0] << " " << cycles[1];
+    }
+    // 4.9404 · 2e6^-0.1045 = 1.0847, however the count is written.
+    for (const char* cycles : {"2e6", "2,000,000"})
+        EXPECT_EQ(one(ThroughHardened, cycles).yn.value, "1.085") << cycles;
 }
 
 } // namespace

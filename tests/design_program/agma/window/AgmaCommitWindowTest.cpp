@@ -4,6 +4,7 @@
 
 #include "design_program/model/RecordingShell.h"
 #include "forms/Frame.h"
+#include "forms/Label.h"
 #include "model/T_AGMA1.h"
 #include "model/T_Gear.h"
 #include "model/T_Set.h"
@@ -25,6 +26,8 @@ protected:
                 main.add<forms::TextBox>({q("txtSAC"), i});
                 main.add<forms::TextBox>({q("txtSAT"), i});
             }
+            for (int k = 0; k < 3; ++k)
+                main.add<forms::Label>({q("lblGearLife"), k});
             main.add<forms::Frame>({q("fraAGMA_HPs"), -1}).setVisible(false);
         });
         (*windows)[q("frmMain")].load();
@@ -131,6 +134,36 @@ TEST_F(AgmaCommitWindow, ABoxThatHoldsNoNumberKeepsTheUserOnIt)
     EXPECT_EQ(moves, (std::vector<std::int32_t>{2}));
     EXPECT_EQ(pair.oAGMA1->Ko(), "1.25");
     EXPECT_EQ(pair.oAGMA1->Km(), "1.25*");
+}
+
+// Hours that are no number derive no cycles, on the Yn, Zn tab or from a new
+// speed, and keep the user on the box. 600 rpm, ratio 2, one contact each:
+// 2e4 h × 60 × 600 = 720,000,000 pinion and 360,000,000 gear cycles.
+TEST_F(AgmaCommitWindow, HoursThatAreNotANumberDeriveNothingAndAreNamed)
+{
+    type("txtInps", 0, "1000");
+    type("txtInps", 4, "2");
+    type("txtLife", 2, "100");
+    ASSERT_EQ(text("txtLife", 0), "6000000"); // 100 h × 60 × 1000 rpm
+    type("txtLife", 2, "17x000");
+    type("txtInps", 0, "600");
+    EXPECT_EQ(text("txtLife", 0), "6000000");
+    EXPECT_EQ(text("txtLife", 1), "3000000");
+    click("cmdNext");
+    EXPECT_NE(lastMessage().find("The life in hours: \"17x000\" is not a number"), std::string::npos)
+        << lastMessage();
+    EXPECT_EQ(tabs().selectedTab(), 6);
+    EXPECT_TRUE(box("txtLife", 2).hasFocus());
+    EXPECT_TRUE(moves.empty());
+    EXPECT_EQ(mainText("lblGearLife", 2), "");
+
+    type("txtLife", 2, "2e4");
+    EXPECT_EQ(text("txtLife", 0), "720000000");
+    EXPECT_EQ(text("txtLife", 1), "360000000");
+    click("cmdNext");
+    EXPECT_EQ(moves, (std::vector<std::int32_t>{1}));
+    EXPECT_EQ(mainText("lblGearLife", 2), "20000");
+    EXPECT_EQ(mainText("lblGearLife", 0), "720000000");
 }
 
 // The main window's surface finish passes through the window unchanged; a

@@ -36,9 +36,14 @@ TEST_F(AgmaFocusChecks, FewerThanOneContactIsToldAndTheFocusGoesBack)
     moveFocusTo("txtLife", 0);
     EXPECT_EQ(lastMessage(), "Set Gear contacts per revolution greater than 1");
     EXPECT_TRUE(focused("txtContacts", 1));
+    // A count that is not a number is no count, whatever its first digit.
+    type("txtContacts", 1, "2x");
+    moveFocusTo("txtLife", 0);
+    EXPECT_EQ(messageCount(), 2u);
+    EXPECT_TRUE(focused("txtContacts", 1));
     type("txtContacts", 1, "1");
     moveFocusTo("txtLife", 0);
-    EXPECT_EQ(messageCount(), 1u);
+    EXPECT_EQ(messageCount(), 2u);
     EXPECT_TRUE(focused("txtLife", 0));
 }
 

@@ -156,11 +156,12 @@ TEST_F(AgmaTabs, PowerTabShowsTheGoldenPowersAndTheLimit)
     EXPECT_DOUBLE_EQ(limit.top(), pac.top());
     EXPECT_DOUBLE_EQ(limit.left(), pac.left() + pac.width() + 50);
 
-    // A failure voids everything and sends the user to the materials.
+    // A failure voids everything, names the box and sends the user to the materials.
     select(7);
     quietly("txtCP", -1, "");
     select(8);
-    EXPECT_EQ(lastMessage(), std::string(cindrel::agma::PowerFailureMessage));
+    EXPECT_EQ(lastMessage(),
+              std::string(cindrel::agma::PowerFailureMessage) + "\r\nCp, the elastic coefficient: the box is empty.");
     EXPECT_EQ(tabs().selectedTab(), 1);
     EXPECT_EQ(label("lblPac", 0).caption(), QStringLiteral("Pac"));
     EXPECT_EQ(label("lblPat", 1).caption(), QStringLiteral("Pat"));
