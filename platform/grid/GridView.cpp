@@ -252,6 +252,8 @@ void GridView::setMerging(bool merging) {
 }
 
 int GridView::measureRow(int row) {
+    if (data_.isRowHidden(row))
+        return 0;
     const int least = forms::twipsToPixels(data_.rowMinimumHeight(row));
     const int oneLine = metricsOf(fontOf(CellFormat{})).height() + 2 * textMarginY + gridLine;
     int height = std::max(least, oneLine);
