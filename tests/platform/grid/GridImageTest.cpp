@@ -134,6 +134,28 @@ TEST_F(FilledGrid, AHiddenRowTakesNoRoomAndTheRowsBelowMoveUp) {
     EXPECT_FALSE(grid.rowHidden(2)) << "a cleared grid shows every row";
 }
 
+// Scrolled to the end, the top row still shows whole right under the fixed
+// rows and the last row shows whole at the bottom: the 24-pixel rows do not
+// divide the body's height, which must not shift them by part of a row.
+TEST_F(FilledGrid, ScrolledToTheEndTheTopRowShowsWholeUnderTheFixedRows) {
+    for (const int top : {1000, 60, 1000}) {
+        SCOPED_TRACE(top);
+        grid.setTopRow(top);
+        grid.grab();
+        QCoreApplication::processEvents();
+        const int shown = grid.topRow();
+        EXPECT_EQ(body().rowViewportPosition(shown - 2), 0);
+        EXPECT_EQ(body().rowAt(0), shown - 2);
+        if (top == 1000) {
+            const int last = grid.rowCount() - 1;
+            EXPECT_EQ(body().rowViewportPosition(last - 2) + 24, body().viewport()->height())
+                << "the body ends with the last row";
+            EXPECT_EQ(body().rowAt(body().viewport()->height() - 1), last - 2);
+        }
+    }
+    EXPECT_EQ(grid.topRow(), 113) << "rows 113 to 121, nine of 24 pixels, fit whole in the body";
+}
+
 TEST_F(FilledGrid, MergedCellTakesItsLeftmostCellsFormatInFixedAndScrollingRows) {
     for (const int row : {1, 3}) {
         SCOPED_TRACE(row);
