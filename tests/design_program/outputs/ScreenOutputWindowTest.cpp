@@ -76,6 +76,19 @@ TEST_F(LongDesign, TheFrozenHeadingNeverRepeatsTheHeadingRowShownBelowIt)
         EXPECT_EQ(body->geometry().top() - 1, (headerHeight + grid().rowHeight(1)) / 15)
             << "directly below the shown fixed rows";
     }
+    // Scrolled to the end, the top row is whole, whatever the window's height:
+    // none is pushed partly under the frozen rows.
+    for (int pixels = 0; pixels < 4; ++pixels) {
+        SCOPED_TRACE(pixels);
+        window().move(window().left(), window().top(), window().width(), window().height() + 15);
+        grid().setTopRow(grid().rowCount());
+        QCoreApplication::processEvents();
+        auto* body = static_cast<QTableView*>(grid().keyTarget());
+        EXPECT_GT(grid().topRow(), 95);
+        EXPECT_EQ(body->rowAt(0), grid().topRow() - 2);
+        EXPECT_EQ(body->rowViewportPosition(grid().topRow() - 2), 0);
+        EXPECT_EQ(rowOneHeading(), "Hob Information");
+    }
 }
 
 // Section buttons, section menu items (also with the toolbar hidden) and the
