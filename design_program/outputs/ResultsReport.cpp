@@ -166,21 +166,35 @@ void clsQXOutputs::printSection(sequence::T_State& step)
     if (step.StateString) {
         const results::ResultTable& table = *step.StateString;
         const results::CaptionReader caption = [this](const results::LabelRef& label) { return host_.labelCaption(label); };
-        for (int row = 0; row <= table.lastRow(); ++row) {
+        // The header line stands once, above the first row printed.
+        bool headed = false;
+        bool ended = false;
+        for (int row = 0; row <= table.lastRow() && !ended; ++row) {
             reportStep("row", [&] {
-                using results::ResultRow::RowKind;
                 const auto text = [&](int column) { return results::cellText(table.at(row, column), caption); };
+                const std::string key = text(results::ResultRow::Key);
+                // As on the grid, the first row without a key ends the table.
+                if (key.empty()) {
+                    ended = true;
+                    return;
+                }
                 const int kind = wholeNumber(table.at(row, results::ResultRow::RowKind));
                 const int red = wholeNumber(table.at(row, results::ResultRow::RedMask));
                 const std::string body = FormatReportRow(
-                    text(results::ResultRow::Key), text(results::ResultRow::PinionValue), text(results::ResultRow::GearValue),
+                    key, text(results::ResultRow::PinionValue), text(results::ResultRow::GearValue),
                     text(results::ResultRow::Description), kind, red, wholeNumber(table.at(row, results::ResultRow::BoldMask)),
                     wholeNumber(table.at(row, results::ResultRow::ItalicMask)));
                 const std::string& format =
                     kind == results::RowKindSetValue ? SetValueFormat : kind == results::RowKindText ? TextFormat : PairFormat;
                 const std::string& header = kind == results::RowKindSetValue ? SetValueHeader : PairHeader;
                 printer.setTextColor(red != 0 ? Red : Black);
-                AddReportTable(format, header, body, White, White, row != 0);
+                // A text row has two columns: the header naming both members' columns stands in its own table.
+                if (!headed && kind == results::RowKindText) {
+                    AddReportTable(PairFormat, PairHeader, "", White, White, false);
+                    headed = true;
+                }
+                AddReportTable(format, header, body, White, White, headed);
+                headed = true;
             });
         }
     }

@@ -351,6 +351,9 @@ void clsQXOutputs::showHeadingOfTopRow(const sequence::StateCollection* states)
             const QString heading = QString::fromStdString(step->PrintHeading);
             for (int column = 1; column < 4; ++column)
                 grid_->setCellText(1, column, heading);
+            // The section's own heading row at the top already names it: the
+            // frozen heading stands aside rather than repeat it.
+            grid_->setRowHidden(1, top == step->GridStartRow);
             return;
         }
     }

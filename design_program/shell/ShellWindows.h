@@ -18,9 +18,6 @@ void defineMainWindow(Startup& startup);
 // The disclaimer's paragraph, which the main window's first panel shows too.
 QString disclaimerText();
 
-// The maker's web page that the about box opens.
-inline const QString WebAddress = QStringLiteral("https://www.example.com/cindrel");
-
 // The gear-set notes as stored (every double quote as "~dblquotes") and as shown.
 QString notesForDisplay(const QString& stored);
 QString notesForStorage(const QString& shown);

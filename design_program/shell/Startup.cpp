@@ -20,9 +20,12 @@ namespace {
 
 const QString RunNotesFileName = QStringLiteral("RunNotes.dat");
 
+// The size is kept without the window system's frame (Form::frameExtra).
 WindowPlacement placementOf(forms::Form& form)
 {
-    return {form.left(), form.top(), form.width(), form.height(), static_cast<int>(form.windowState())};
+    const QSizeF frame = form.frameExtra();
+    return {form.left(), form.top(), form.width() - frame.width(), form.height() - frame.height(),
+            static_cast<int>(form.windowState())};
 }
 
 } // namespace
@@ -243,7 +246,8 @@ void Startup::GetWindowPosition(forms::Form& form)
     if (gobjRegisty_ == nullptr)
         return;
     const WindowPlacement stored = gobjRegisty_->GetWindowPosition(form.name().toStdString(), placementOf(form));
-    form.move(stored.left, stored.top, stored.width, stored.height);
+    const QSizeF frame = form.frameExtra();
+    form.move(stored.left, stored.top, stored.width + frame.width(), stored.height + frame.height());
     if (stored.windowState >= 0 && stored.windowState <= 2)
         form.setWindowState(static_cast<forms::WindowState>(stored.windowState));
 }

@@ -388,14 +388,6 @@ struct Bounds {
     double left, top, width, height;
 };
 
-// What the window system adds around a window (title bar, borders), in
-// twips; nothing until the window has been shown with it.
-QSizeF frameExtra(const QWidget& window)
-{
-    return {forms::pixelsToTwips(window.frameGeometry().width() - window.geometry().width()),
-            forms::pixelsToTwips(window.frameGeometry().height() - window.geometry().height())};
-}
-
 // The stored bounds of a window; any side stored badly takes its default
 // alone, and a window whose title bar would be on no screen (the screens
 // changed since it was stored) goes to the default place.
@@ -443,9 +435,7 @@ void storeBounds(SettingsStore& store, const std::string& app, const std::string
 
 } // namespace
 
-// The size is kept without the window system's frame: a window is sized
-// before it is shown, when its frame is not known yet, so a size kept with
-// the frame would grow by it at every start.
+// The size is kept without the window system's frame (Form::frameExtra).
 void mMiscellaneous::FormPosition(bool Load, forms::Form& frm)
 {
     SettingsStore& store = startup_.store();
@@ -453,7 +443,7 @@ void mMiscellaneous::FormPosition(bool Load, forms::Form& frm)
     const std::string name = frm.name().toStdString();
     if (!Load) {
         try {
-            const QSizeF frame = frameExtra(*frm.window());
+            const QSizeF frame = frm.frameExtra();
             storeBounds(store, app, name,
                         {frm.left(), frm.top(), frm.width() - frame.width(), frm.height() - frame.height()});
         } catch (const runtime::RuntimeError&) {
@@ -462,7 +452,7 @@ void mMiscellaneous::FormPosition(bool Load, forms::Form& frm)
     }
     const Bounds bounds = storedBounds(store, app, name);
     try {
-        const QSizeF frame = frameExtra(*frm.window());
+        const QSizeF frame = frm.frameExtra();
         frm.move(bounds.left, bounds.top, bounds.width + frame.width(), bounds.height + frame.height());
     } catch (const runtime::RuntimeError&) {
     }

@@ -220,6 +220,12 @@ void Form::applyNormalBounds() {
     noteSizeMaybeChanged();
 }
 
+QSizeF Form::frameExtra() {
+    ensureLoaded();
+    return {pixelsToTwips(window_->frameGeometry().width() - window_->geometry().width()),
+            pixelsToTwips(window_->frameGeometry().height() - window_->geometry().height())};
+}
+
 double Form::scaleWidth() {
     const double outer = width();
     return outer - pixelsToTwips(window_->frameGeometry().width() - window_->geometry().width());

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSizeF>
 #include <QString>
 
 #include <functional>
@@ -76,6 +77,12 @@ public:
     // Inner (client) size, below the menu bar.
     double scaleWidth();
     double scaleHeight();
+    // What the window system adds around the window (title bar, borders), in
+    // twips; nothing until the window has been shown with its frame. A size
+    // kept for the next load is kept without it: a window is sized before it
+    // is shown, when its frame is not yet known, so a size kept with the frame
+    // would grow by it at every load.
+    QSizeF frameExtra();
 
     WindowState windowState();
     void setWindowState(WindowState state);

@@ -62,8 +62,10 @@ QMenu* MenuItem::ensureSubmenu() {
 void MenuItem::applyState() {
     if (action_ == nullptr)
         return;
-    action_->setText(toQtMnemonic(caption_));
+    // A separator keeps no text: a style may draw a separator's text as a
+    // section title, which would show the "-" itself.
     action_->setSeparator(isSeparator());
+    action_->setText(isSeparator() ? QString() : toQtMnemonic(caption_));
     action_->setShortcut(shortcut_);
     action_->setCheckable(checked_ || action_->isCheckable());
     action_->setChecked(checked_);

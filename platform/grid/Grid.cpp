@@ -121,6 +121,13 @@ void Grid::setRowMerged(int row, bool merged) {
     view_->noteRowChanged(row);
 }
 
+void Grid::setRowHidden(int row, bool hidden) {
+    if (data_.isRowHidden(row) == hidden)
+        return;
+    data_.setRowHidden(row, hidden);
+    view_->noteRowChanged(row);
+}
+
 void Grid::setColumnWidth(int column, double twips) {
     if (data_.columnWidth(column) == twips)
         return;

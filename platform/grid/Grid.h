@@ -61,9 +61,14 @@ public:
     bool isRowMerged(int row) const { return data_.isRowMerged(row); }
     void setRowMerged(int row, bool merged);
 
+    // A hidden row keeps its cells and takes no room: the rows below it move
+    // up, so a fixed row can stand aside while it would repeat the row below it.
+    bool rowHidden(int row) const { return data_.isRowHidden(row); }
+    void setRowHidden(int row, bool hidden);
+
     double columnWidth(int column) const { return data_.columnWidth(column); }
     void setColumnWidth(int column, double twips);
-    // The height the row shows, in twips.
+    // The height the row shows, in twips; 0 while it is hidden.
     double rowHeight(int row) const;
     // The least height of a row, in twips; the row grows to its wrapped text.
     void setRowHeight(int row, double twips);

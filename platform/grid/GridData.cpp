@@ -64,8 +64,10 @@ void GridData::setFixedColumnCount(int columns) {
 
 void GridData::clear() {
     std::fill(cells_.begin(), cells_.end(), Cell{});
-    for (Row& row : rowInfo_)
+    for (Row& row : rowInfo_) {
         row.merged = false;
+        row.hidden = false;
+    }
 }
 
 int GridData::appendRow(const QStringList& texts) {
@@ -105,6 +107,16 @@ bool GridData::isRowMerged(int row) const {
 void GridData::setRowMerged(int row, bool merged) {
     checkRow(row);
     rowInfo_[static_cast<std::size_t>(row)].merged = merged;
+}
+
+bool GridData::isRowHidden(int row) const {
+    checkRow(row);
+    return rowInfo_[static_cast<std::size_t>(row)].hidden;
+}
+
+void GridData::setRowHidden(int row, bool hidden) {
+    checkRow(row);
+    rowInfo_[static_cast<std::size_t>(row)].hidden = hidden;
 }
 
 std::vector<MergedRun> GridData::mergedRuns(int row) const {

@@ -48,8 +48,8 @@ public:
     void setFixedRowCount(int rows);
     void setFixedColumnCount(int columns);
 
-    // Empties every cell and drops every format and merge mark; the counts,
-    // the widths and the least row heights stay.
+    // Empties every cell and drops every format, merge and hidden mark; the
+    // counts, the widths and the least row heights stay.
     void clear();
     // Appends a row holding the texts from column 0 on; texts beyond the last
     // column are dropped. Returns the new row.
@@ -62,6 +62,9 @@ public:
 
     bool isRowMerged(int row) const;
     void setRowMerged(int row, bool merged);
+    // A hidden row keeps its cells and takes no room.
+    bool isRowHidden(int row) const;
+    void setRowHidden(int row, bool hidden);
     // The runs of two or more adjacent equal texts of a row marked for
     // merging; a run never crosses from the fixed columns into the others.
     std::vector<MergedRun> mergedRuns(int row) const;
@@ -82,6 +85,7 @@ private:
     };
     struct Row {
         bool merged = false;
+        bool hidden = false;
         double minimumHeight = 0;
     };
 

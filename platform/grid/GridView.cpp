@@ -252,6 +252,8 @@ void GridView::setMerging(bool merging) {
 }
 
 int GridView::measureRow(int row) {
+    if (data_.isRowHidden(row))
+        return 0;
     const int least = forms::twipsToPixels(data_.rowMinimumHeight(row));
     const int oneLine = metricsOf(fontOf(CellFormat{})).height() + 2 * textMarginY + gridLine;
     int height = std::max(least, oneLine);
@@ -354,10 +356,30 @@ QSize GridView::bodyViewportSize(QSize size, Bars bars) const {
             std::max(0, size.height() - (bars.horizontal ? sideBar : 0))};
 }
 
+int GridView::lastRowsHeight(int room) {
+    int height = 0;
+    for (int row = data_.rowCount() - 1; row >= data_.fixedRowCount(); --row) {
+        const int next = height + rowHeightPixels(row);
+        if (next > room)
+            break;
+        height = next;
+    }
+    return height;
+}
+
+int GridView::rowsRoom(QSize size, Bars bars) {
+    const int room = bodyViewportSize(size, bars).height();
+    // Rows scroll whole. At the highest top row a view aligns the last row
+    // with its bottom edge, which would push the top row partly under the
+    // fixed rows: the body is as tall as the last rows that fit it whole.
+    const int whole = lastRowsHeight(room);
+    return bars.vertical && whole > 0 ? whole : room;
+}
+
 int GridView::maximumTopRow() {
     const int fixed = data_.fixedRowCount();
     const QSize size = bodySize();
-    const int room = bodyViewportSize(size, barsFor(size)).height();
+    const int room = rowsRoom(size, barsFor(size));
     // As the body scrolls by whole rows: the last rows that fit stay in view.
     int fitting = 0;
     int height = 0;
@@ -388,13 +410,14 @@ void GridView::placeViews() {
     const QSize size = bodySize();
     const Bars bars = barsFor(size);
     const QSize viewport = bodyViewportSize(size, bars);
+    const int trimmed = viewport.height() - rowsRoom(size, bars);
     views_[cornerPane]->setGeometry(area.x(), area.y(), fixedWidth, fixedHeight);
     views_[fixedRowsPane]->setGeometry(area.x() + fixedWidth, area.y(), viewport.width(), fixedHeight);
-    views_[fixedColumnsPane]->setGeometry(area.x(), area.y() + fixedHeight, fixedWidth, viewport.height());
+    views_[fixedColumnsPane]->setGeometry(area.x(), area.y() + fixedHeight, fixedWidth, viewport.height() - trimmed);
     QTableView& bodyView = body();
     bodyView.setHorizontalScrollBarPolicy(bars.horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     bodyView.setVerticalScrollBarPolicy(bars.vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    bodyView.setGeometry(area.x() + fixedWidth, area.y() + fixedHeight, size.width(), size.height());
+    bodyView.setGeometry(area.x() + fixedWidth, area.y() + fixedHeight, size.width(), size.height() - trimmed);
     // Hidden views lay themselves out only when shown; the ranges are needed now.
     for (QTableView* view : views_)
         view->doItemsLayout();

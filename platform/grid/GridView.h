@@ -90,6 +90,10 @@ private:
     bool bodyRowsTallerThan(int pixels);
     Bars barsFor(QSize bodySize);
     QSize bodyViewportSize(QSize bodySize, Bars bars) const;
+    // The height of the last rows that fit whole in pixels of room.
+    int lastRowsHeight(int room);
+    // The height the body gives its rows.
+    int rowsRoom(QSize bodySize, Bars bars);
     QSize bodySize();
     void placeViews();
     void publishShape();

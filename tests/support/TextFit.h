@@ -63,19 +63,20 @@ inline QSize linesSize(const QFontMetrics& metrics, const QString& text)
     return {width, static_cast<int>(lines.size()) * metrics.height()};
 }
 
+// spare: pixels the text must leave free in each direction.
 inline void check(std::vector<Cut>& cuts, const forms::Control& control, const QString& text, QSize needed,
-                  QSize room)
+                  QSize room, int spare)
 {
     if (text.trimmed().isEmpty())
         return;
     const QString name = control.form().name() + QLatin1Char('.') + control.displayName();
-    if (needed.width() > room.width())
-        cuts.push_back({name.toStdString(), text.toStdString(), needed.width(), room.width()});
-    else if (needed.height() > room.height())
-        cuts.push_back({name.toStdString(), text.toStdString(), needed.height(), room.height()});
+    if (needed.width() + spare > room.width())
+        cuts.push_back({name.toStdString(), text.toStdString(), needed.width() + spare, room.width()});
+    else if (needed.height() + spare > room.height())
+        cuts.push_back({name.toStdString(), text.toStdString(), needed.height() + spare, room.height()});
 }
 
-inline void checkLabel(std::vector<Cut>& cuts, const forms::Control& control, const QLabel& label)
+inline void checkLabel(std::vector<Cut>& cuts, const forms::Control& control, const QLabel& label, int spare)
 {
     const QFontMetrics metrics(label.font());
     const QRect room = label.contentsRect().adjusted(label.margin(), label.margin(), -label.margin(), -label.margin());
@@ -84,13 +85,14 @@ inline void checkLabel(std::vector<Cut>& cuts, const forms::Control& control, co
         // Wrapped, the lines must fit in height, and no word may be wider than the label.
         const QRect used = metrics.boundingRect(QRect(0, 0, room.width(), 1 << 20),
                                                 static_cast<int>(label.alignment()) | Qt::TextWordWrap, text);
-        check(cuts, control, text, used.size(), room.size());
+        check(cuts, control, text, used.size(), room.size(), spare);
     } else {
-        check(cuts, control, text, linesSize(metrics, text), room.size());
+        check(cuts, control, text, linesSize(metrics, text), room.size(), spare);
     }
 }
 
-inline void checkButton(std::vector<Cut>& cuts, const forms::Control& control, const QAbstractButton& button)
+inline void checkButton(std::vector<Cut>& cuts, const forms::Control& control, const QAbstractButton& button,
+                        int spare)
 {
     QStyleOptionButton style;
     style.initFrom(&button);
@@ -113,10 +115,10 @@ inline void checkButton(std::vector<Cut>& cuts, const forms::Control& control, c
         const int margin = button.style()->pixelMetric(QStyle::PM_ButtonMargin, &style, &button);
         room.adjust(margin / 2, 0, -margin / 2, 0);
     }
-    check(cuts, control, text, linesSize(metrics, text), room.size());
+    check(cuts, control, text, linesSize(metrics, text), room.size(), spare);
 }
 
-inline void checkCombo(std::vector<Cut>& cuts, const forms::Control& control, const QComboBox& combo)
+inline void checkCombo(std::vector<Cut>& cuts, const forms::Control& control, const QComboBox& combo, int spare)
 {
     QStyleOptionComboBox option;
     option.initFrom(&combo);
@@ -128,10 +130,10 @@ inline void checkCombo(std::vector<Cut>& cuts, const forms::Control& control, co
     // An editable combo's text is a line edit, with its own small margin.
     const int margin = combo.isEditable() ? 4 : 0;
     check(cuts, control, combo.currentText(), QSize(metrics.horizontalAdvance(combo.currentText()) + margin, 0),
-          QSize(room.width(), room.height()));
+          QSize(room.width(), room.height()), spare);
 }
 
-inline void checkLine(std::vector<Cut>& cuts, const forms::Control& control, const QLineEdit& line)
+inline void checkLine(std::vector<Cut>& cuts, const forms::Control& control, const QLineEdit& line, int spare)
 {
     QStyleOptionFrame option;
     option.initFrom(&line);
@@ -143,28 +145,35 @@ inline void checkLine(std::vector<Cut>& cuts, const forms::Control& control, con
     constexpr int lineEditMargin = 2;
     room.adjust(lineEditMargin, 0, -lineEditMargin, 0);
     const QFontMetrics metrics(line.font());
-    check(cuts, control, line.text(), QSize(metrics.horizontalAdvance(line.text()), metrics.height()), room.size());
+    check(cuts, control, line.text(), QSize(metrics.horizontalAdvance(line.text()), metrics.height()), room.size(),
+          spare);
 }
 
 } // namespace detail
+
+// Adds the control's text when it shows and does not fit, with spare pixels
+// left free in each direction.
+inline void checkControl(std::vector<Cut>& cuts, const forms::Control& control, int spare = 0)
+{
+    const QWidget* widget = control.widget();
+    if (widget == nullptr || !widget->isVisible())
+        return;
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        detail::checkLabel(cuts, control, *label, spare);
+    else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        detail::checkButton(cuts, control, *button, spare);
+    else if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+        detail::checkCombo(cuts, control, *combo, spare);
+    else if (const auto* line = qobject_cast<const QLineEdit*>(widget))
+        detail::checkLine(cuts, control, *line, spare);
+}
 
 // The texts of a shown window that do not fit their controls.
 inline std::vector<Cut> cutTexts(forms::Form& form)
 {
     std::vector<Cut> cuts;
-    for (forms::Control* control : form.controls()) {
-        const QWidget* widget = control->widget();
-        if (widget == nullptr || !widget->isVisible())
-            continue;
-        if (const auto* label = qobject_cast<const QLabel*>(widget))
-            detail::checkLabel(cuts, *control, *label);
-        else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-            detail::checkButton(cuts, *control, *button);
-        else if (const auto* combo = qobject_cast<const QComboBox*>(widget))
-            detail::checkCombo(cuts, *control, *combo);
-        else if (const auto* line = qobject_cast<const QLineEdit*>(widget))
-            detail::checkLine(cuts, *control, *line);
-    }
+    for (forms::Control* control : form.controls())
+        checkControl(cuts, *control);
     return cuts;
 }
 

@@ -30,16 +30,16 @@ const std::vector<ControlSpec> miscLayout = {
 
 const std::vector<ControlSpec> aboutLayout = {
     {.kind = ControlKind::PictureBox, .name = "Picture1", .left = 240, .top = 240, .width = 540, .height = 540, .border = false},
-    {.kind = ControlKind::Label, .name = "lblWebSite", .left = 990, .top = 627, .width = 2948, .height = 319, .toolTip = "Click to launch default browser and load site."},
+    {.kind = ControlKind::Label, .name = "lblWebSite", .left = 990, .top = 627, .width = 2948, .height = 319},
     {.kind = ControlKind::Label, .name = "lblTitle", .left = 429, .top = 1067, .width = 3971, .height = 495},
     {.kind = ControlKind::TextBox, .name = "Text1", .left = 594, .top = 1694, .width = 3630, .height = 781, .multiLine = true},
-    {.kind = ControlKind::Label, .name = "lblVersion", .left = 2035, .top = 3047, .width = 737, .height = 242, .caption = "Version:"},
+    {.kind = ControlKind::Label, .name = "lblVersion", .left = 2035, .top = 3047, .width = 1500, .height = 242, .caption = "Version:"},
     {.kind = ControlKind::CommandButton, .name = "cmdOK", .left = 3883, .top = 77, .width = 900, .height = 375, .caption = "&Ok"},
 };
 
 const std::vector<ControlSpec> hardnessLayout = {
-    {.kind = ControlKind::Label, .name = "Label1", .left = 600, .top = 120, .width = 345, .height = 195, .caption = "BHN"},
-    {.kind = ControlKind::Label, .name = "Label2", .left = 2100, .top = 120, .width = 345, .height = 195, .caption = "HRC"},
+    {.kind = ControlKind::Label, .name = "Label1", .left = 600, .top = 120, .width = 405, .height = 195, .caption = "BHN"},
+    {.kind = ControlKind::Label, .name = "Label2", .left = 2100, .top = 120, .width = 405, .height = 195, .caption = "HRC"},
     {.kind = ControlKind::TextBox, .name = "txtBHN", .left = 240, .top = 420, .width = 1095, .height = 375, .toolTip = "convert from BHN 300 - 750 to HRC"},
     {.kind = ControlKind::TextBox, .name = "txtHRC", .left = 1680, .top = 420, .width = 1095, .height = 375, .toolTip = "convert from 32 - 65 HRC to BHN"},
     {.kind = ControlKind::Label, .name = "lblNotes", .left = 240, .top = 960, .width = 2595, .height = 735, .caption = "Hardness values are approximate and discretion should be exercised when using any conversion method"},

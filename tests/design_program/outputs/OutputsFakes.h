@@ -61,14 +61,17 @@ public:
             window.move(100, 100, window.width(), window.height());
             return;
         }
+        // Kept as the program keeps it: the size without the window system's frame.
         const Placement& place = stored->second;
-        window.move(place.left, place.top, place.width, place.height);
+        const QSizeF frame = window.frameExtra();
+        window.move(place.left, place.top, place.width + frame.width(), place.height + frame.height());
         window.setWindowState(static_cast<forms::WindowState>(place.state));
     }
     void SaveWindowPosition(forms::Form& window) override
     {
-        places[window.name().toStdString()] = {window.left(), window.top(), window.width(), window.height(),
-                                               static_cast<int>(window.windowState())};
+        const QSizeF frame = window.frameExtra();
+        places[window.name().toStdString()] = {window.left(), window.top(), window.width() - frame.width(),
+                                               window.height() - frame.height(), static_cast<int>(window.windowState())};
         ++savedPlaces;
     }
     const StateCollection* doneSteps() override { return steps; }

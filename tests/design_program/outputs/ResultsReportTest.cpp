@@ -96,7 +96,7 @@ TEST_F(ResultsReport, SectionsFollowTheAddressBlockInThePathsOrder)
                 ElementsAre("Ridgeway Gear Works", "A. Fielding", "12 Mill Lane", "Dayton, OH  45402", "555 0100",
                             "NOTES:", "Ratio \"3:1\"", "Main Inputs", "Variable", "Pinion", "Gear", "Description", "N",
                             "12", "40", "Number of teeth", "Pd", "8", "8", "(1/in) Pitch", "phi", "20", "20",
-                            "(deg) Pressure angle", "Center Distance", "Variable", "Pinion", "Note",
+                            "(deg) Pressure angle", "Center Distance", "Variable", "Pinion", "Gear", "Description", "Note",
                             "Standard centre distance", "C", "3.25", "(in) Center distance"));
     EXPECT_EQ(document().pageCount(), 1);
     EXPECT_EQ(report.busy, 0) << "the hourglass is put back";
@@ -121,6 +121,48 @@ TEST_F(ResultsReport, SectionsFollowTheAddressBlockInThePathsOrder)
     EXPECT_NEAR(heading.baseline.x(), 1440 + (9360 - 8900) / 2 + 80, 1);
     // Section gap: the second heading sits at least 250 twips below the first table's last row.
     EXPECT_GT(find(0, "Center Distance")->baseline.y(), find(0, "(deg) Pressure angle")->baseline.y() + 250);
+}
+
+// The factors table as the factors window hands it over: two text rows first,
+// sized two rows larger than filled. Its header names both members' columns;
+// the unfilled rows print nothing, not even empty table rows.
+TEST_F(ResultsReport, ATableOpeningWithTextRowsNamesBothMembersAndEndsAtItsLastFilledRow)
+{
+    ResultTable table(7);
+    const std::vector<std::vector<Cell>> rows = {
+        {"Pinion", "Through hardened steel", "Through hardened steel", "Through hardened steel", std::int16_t{7}},
+        {"Gear", "Cast iron", "Cast iron", "Cast iron", std::int16_t{7}},
+        pairRow("Cycles", "1.08E+08", "3.60E+07", ""),
+        {"Hours", "1000", "1000", "", std::int16_t{1}},
+        pairRow("Kb", "1.0", "1.1", "Rim thickness factor"),
+    };
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row)
+        for (int column = 0; column < static_cast<int>(rows[row].size()); ++column)
+            table.set(row, column, rows[row][column]);
+    done.add("AGMA Factors", "AGMA Factors", "btnAGMA", std::move(table));
+    outputs.PrintDocument(true);
+
+    const auto texts = bodyTexts();
+    const auto heading = std::find(texts.begin(), texts.end(), "AGMA Factors");
+    ASSERT_NE(heading, texts.end());
+    EXPECT_THAT(std::vector<std::string>(heading, texts.end()),
+                ElementsAre("AGMA Factors", "Variable", "Pinion", "Gear", "Description", "Pinion",
+                            "Through hardened steel", "Gear", "Cast iron", "Cycles", "1.08E+08", "3.60E+07", "Hours",
+                            "1000", "Kb", "1.0", "1.1", "Rim thickness factor"));
+    // The header's gear cell is centred over the gear values.
+    const auto centre = [](const TextItem& item) {
+        return item.baseline.x() + QFontMetricsF(printing::twipsFont(item.style)).horizontalAdvance(item.text) / 2;
+    };
+    EXPECT_NEAR(centre(*find(0, "Gear")), centre(*find(0, "1.1")), 20);
+    // The table's lowest rule is the last filled row's: an empty row at 8 points
+    // would add at least a 160-twip line and its padding below it.
+    const double lastBaseline = find(0, "Kb")->baseline.y();
+    double lowestRule = 0;
+    for (const printing::PageItem& item : document().pages[0].items)
+        if (const auto* line = std::get_if<printing::LineItem>(&item); line != nullptr && line->line.y1() < 15840 - 1440)
+            lowestRule = std::max({lowestRule, line->line.y1(), line->line.y2()});
+    EXPECT_GT(lowestRule, lastBaseline);
+    EXPECT_LT(lowestRule, lastBaseline + 160);
 }
 
 TEST_F(ResultsReport, EveryPageCarriesTheTitleTheFooterAndItsNumberOfTheCount)

@@ -48,6 +48,49 @@ TEST_F(LongDesign, AFillEndsOnTheNewestSectionAndRowOneFollowsEveryScroll)
     EXPECT_EQ(rowOneHeading(), "Tooth Thickness");
 }
 
+// The frozen section row names the section whose heading row has scrolled
+// away; while that heading row is itself the top row the frozen row takes no
+// room, so the heading shows once and the top row stands right under the
+// column headers.
+TEST_F(LongDesign, TheFrozenHeadingNeverRepeatsTheHeadingRowShownBelowIt)
+{
+    fill();
+    const double headerHeight = grid().rowHeight(0);
+    const struct {
+        int top;
+        const char* heading;
+        bool frozenShown;
+    } cases[] = {{95, "Hob Information", false}, {2, "Main Inputs", false},  {3, "Main Inputs", true},
+                 {32, "Main Inputs", true},      {33, "Center Distance", false}, {40, "Center Distance", true},
+                 {64, "Tooth Thickness", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.top);
+        if (c.top != 95)
+            grid().setTopRow(c.top);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(grid().topRow(), c.top);
+        EXPECT_EQ(rowOneHeading(), c.heading);
+        EXPECT_EQ(grid().rowHeight(1) > 0, c.frozenShown);
+        auto* body = static_cast<QTableView*>(grid().keyTarget());
+        EXPECT_EQ(body->rowAt(0), c.top - 2) << "the top row is the first row shown";
+        EXPECT_EQ(body->geometry().top() - 1, (headerHeight + grid().rowHeight(1)) / 15)
+            << "directly below the shown fixed rows";
+    }
+    // Scrolled to the end, the top row is whole, whatever the window's height:
+    // none is pushed partly under the frozen rows.
+    for (int pixels = 0; pixels < 4; ++pixels) {
+        SCOPED_TRACE(pixels);
+        window().move(window().left(), window().top(), window().width(), window().height() + 15);
+        grid().setTopRow(grid().rowCount());
+        QCoreApplication::processEvents();
+        auto* body = static_cast<QTableView*>(grid().keyTarget());
+        EXPECT_GT(grid().topRow(), 95);
+        EXPECT_EQ(body->rowAt(0), grid().topRow() - 2);
+        EXPECT_EQ(body->rowViewportPosition(grid().topRow() - 2), 0);
+        EXPECT_EQ(rowOneHeading(), "Hob Information");
+    }
+}
+
 // Section buttons, section menu items (also with the toolbar hidden) and the
 // update and close commands by menu, shortcut and button.
 TEST_F(LongDesign, EveryCommandByMenuShortcutAndButton)
@@ -411,10 +454,11 @@ TEST_F(LongDesign, TheCloseBoxHidesAndKeepsEverythingOtherUnloadingStoresThePlac
     EXPECT_TRUE(grid().visible());
 
     window().move(600, 700, 8000, 6000);
+    const double frameWidth = window().frameExtra().width();
     EXPECT_TRUE(window().unload(forms::UnloadReason::Code));
     EXPECT_GE(host.savedPlaces, 1);
     EXPECT_EQ(host.places["frmScreenOutput"].left, 600);
-    EXPECT_EQ(host.places["frmScreenOutput"].width, 8000);
+    EXPECT_EQ(host.places["frmScreenOutput"].width, 8000 - frameWidth) << "kept without the frame";
 }
 
 // Without its window the object does nothing and never loads it again; a

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QTimer>
+#include <QMenu>
 #include <QMenuBar>
 
 #include <gtest/gtest.h>
@@ -45,6 +46,33 @@ TEST(Menus, MenusBuildFromTheLayoutWithCaptionsShortcutsAndSeparators) {
     EXPECT_EQ(captionsOf(form.menuBar()).size(), 3);
     EXPECT_FALSE(form.get<MenuItem>(QStringLiteral("mnuCopyGraph")).action()->isVisible());
     EXPECT_EQ(form.get<MenuItem>(QStringLiteral("mnuDraw")).submenu(), nullptr) << "a command on the menu bar";
+}
+
+// A "-" caption is drawn as a plain line, as tall as the window system's own
+// separator, never as an item showing the dash; a caption set later switches
+// the item between command and separator.
+TEST(Menus, ADashCaptionIsAPlainSeparatorLine) {
+    Form form(QStringLiteral("frmMain"));
+    buildLayout(form, fileMenuLayout);
+    QMenu* file = form.get<MenuItem>(QStringLiteral("mnuFile")).submenu();
+    ASSERT_NE(file, nullptr);
+    QMenu plain;
+    plain.addAction(QStringLiteral("&New"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
+    plain.addSeparator();
+    plain.addSeparator();
+    plain.addAction(QStringLiteral("E&xit"));
+    EXPECT_EQ(file->sizeHint(), plain.sizeHint());
+    for (QAction* action : file->actions())
+        EXPECT_TRUE(!action->isSeparator() || action->text().isEmpty());
+
+    auto& recent = form.get<MenuItem>(QStringLiteral("mnuFileRecent"), 0);
+    recent.setCaption(QStringLiteral("1;   a.cnd"));
+    EXPECT_FALSE(recent.action()->isSeparator());
+    EXPECT_EQ(recent.action()->text(), QStringLiteral("1;   a.cnd"));
+    EXPECT_NE(file->sizeHint(), plain.sizeHint());
+    recent.setCaption(QStringLiteral("-"));
+    EXPECT_TRUE(recent.action()->isSeparator());
+    EXPECT_EQ(file->sizeHint(), plain.sizeHint());
 }
 
 TEST(Menus, ArrayMembersLoadedAtRunTimeFollowTheArrayAndUnload) {

@@ -100,6 +100,62 @@ TEST_F(FilledGrid, FixedRowsStayWhileScrollingDownAndTheFixedColumnWhileScrollin
     EXPECT_EQ(redPixelsIn(right, redCell), 0);
 }
 
+// A hidden row takes no room and shows nothing: the rows below move up
+// directly under the rows above, so no row is hidden under a fixed row.
+TEST_F(FilledGrid, AHiddenRowTakesNoRoomAndTheRowsBelowMoveUp) {
+    grid.setCellText(1, 1, QStringLiteral("MMMMMMMM"));
+    grid.setCellForeColor(1, 1, QColor(255, 0, 0));
+    const QRect underHeaders{101, 25, 200, 24};
+    ASSERT_GT(redPixelsIn(grid.grab(), underHeaders), 20) << "the fixed row's red text";
+    const int redOfFixedRow = redPixelsIn(grid.grab(), QRect(0, 0, 500, 300)) - redPixelsIn(grid.grab(), redCell);
+
+    grid.setRowHidden(1, true);
+    const QImage hidden = grid.grab();
+    EXPECT_EQ(grid.rowHeight(1), 0);
+    EXPECT_EQ(grid.topRow(), 2);
+    EXPECT_EQ(redPixelsIn(hidden, QRect(0, 0, 500, 300)), redPixelsIn(hidden, underHeaders))
+        << "only the top row's red text, right under the headers";
+    EXPECT_EQ(redPixelsIn(hidden, underHeaders), redPixelsIn(grid.grab(), underHeaders));
+    EXPECT_GT(redPixelsIn(hidden, underHeaders), 20);
+    grid.setTopRow(3);
+    EXPECT_EQ(redPixelsIn(grid.grab(), QRect(0, 0, 500, 300)), 0) << "scrolled by one row, not hidden under the headers";
+
+    grid.setTopRow(2);
+    grid.setRowHidden(1, false);
+    EXPECT_EQ(grid.rowHeight(1), 360);
+    EXPECT_GT(redPixelsIn(grid.grab(), redCell), 20) << "back below the fixed row";
+    EXPECT_EQ(redPixelsIn(grid.grab(), QRect(0, 0, 500, 300)) - redPixelsIn(grid.grab(), redCell), redOfFixedRow);
+
+    // A scrolling row hidden: the row after it takes its place.
+    grid.setRowHidden(2, true);
+    EXPECT_EQ(redPixelsIn(grid.grab(), QRect(0, 0, 500, 300)), redOfFixedRow);
+    EXPECT_EQ(grid.cellText(2, 1), QStringLiteral("MMMMMMMM")) << "hidden, not emptied";
+    grid.clear();
+    EXPECT_FALSE(grid.rowHidden(2)) << "a cleared grid shows every row";
+}
+
+// Scrolled to the end, the top row still shows whole right under the fixed
+// rows and the last row shows whole at the bottom: the 24-pixel rows do not
+// divide the body's height, which must not shift them by part of a row.
+TEST_F(FilledGrid, ScrolledToTheEndTheTopRowShowsWholeUnderTheFixedRows) {
+    for (const int top : {1000, 60, 1000}) {
+        SCOPED_TRACE(top);
+        grid.setTopRow(top);
+        grid.grab();
+        QCoreApplication::processEvents();
+        const int shown = grid.topRow();
+        EXPECT_EQ(body().rowViewportPosition(shown - 2), 0);
+        EXPECT_EQ(body().rowAt(0), shown - 2);
+        if (top == 1000) {
+            const int last = grid.rowCount() - 1;
+            EXPECT_EQ(body().rowViewportPosition(last - 2) + 24, body().viewport()->height())
+                << "the body ends with the last row";
+            EXPECT_EQ(body().rowAt(body().viewport()->height() - 1), last - 2);
+        }
+    }
+    EXPECT_EQ(grid.topRow(), 113) << "rows 113 to 121, nine of 24 pixels, fit whole in the body";
+}
+
 TEST_F(FilledGrid, MergedCellTakesItsLeftmostCellsFormatInFixedAndScrollingRows) {
     for (const int row : {1, 3}) {
         SCOPED_TRACE(row);
