@@ -16,6 +16,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -699,13 +700,18 @@ T_colData::ReadRecords T_colData::placeRecords(const QString& text)
 
 void T_colData::reportMismatch(const std::string& FileName, const ReadRecords& read)
 {
-    // A titled list of the report, or nothing when the list is empty.
+    // A titled list of the report, or nothing when the list is empty. A
+    // damaged file may hold millions of lines: the first are listed, the
+    // rest counted, so the report stays one a user can read.
     const auto section = [](const std::string& title, const std::vector<QString>& lines) {
+        constexpr std::size_t Listed = 100;
         if (lines.empty())
             return std::string();
         std::string part = Separator + CrLf + title;
-        for (const QString& line : lines)
-            part += CrLf + line.toStdString();
+        for (std::size_t i = 0; i < std::min(lines.size(), Listed); ++i)
+            part += CrLf + lines[i].toStdString();
+        if (lines.size() > Listed)
+            part += CrLf + "... and " + std::to_string(lines.size() - Listed) + " more";
         return part;
     };
     const std::string unrecognisedPart =

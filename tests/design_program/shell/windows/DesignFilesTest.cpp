@@ -416,6 +416,21 @@ TEST_F(DesignFiles, AFileOfBadRecordsListsTheFirstFiveFaultsAndCountsTheRest)
     }
 }
 
+TEST_F(DesignFiles, TheMismatchReportListsTheFirstHundredUnknownKeysAndCountsTheRest)
+{
+    settings.FileVersionCheck(1);
+    start();
+    std::string content = files->designText();
+    for (int i = 0; i < 1000; ++i)
+        content += record("frmMain_txtGone" + std::to_string(i), "1");
+    writeFile("unknown.cnd", content);
+    ASSERT_TRUE(files->FileOpen(folder.file("unknown.cnd").string()));
+    ASSERT_EQ(host.reports.size(), 1u);
+    const std::string& report = host.reports[0];
+    EXPECT_NE(report.find("\r\nfrmMain_txtGone99\r\n... and 900 more\r\n"), std::string::npos);
+    EXPECT_EQ(report.find("frmMain_txtGone100"), std::string::npos);
+}
+
 TEST_F(DesignFiles, RandomBytesNeverBreakTheReader)
 {
     start();
