@@ -36,7 +36,8 @@ std::optional<double> strictNumber(const std::string& text) {
     }
 }
 
-constexpr int CfShSfChTab = 7, KmTab = 4, KoKrKsKtTab = 5, KvTab = 2, KbTab = 3, YnZnTab = 6, MaterialsTab = 1;
+constexpr int CfShSfChTab = 7, KmTab = 4, KoKrKsKtTab = 5, KvTab = 2, KbTab = 3, YnZnTab = 6, MaterialsTab = 1,
+              SetInputsTab = 0;
 
 struct BoxName {
     const char* name;
@@ -186,6 +187,10 @@ std::optional<UnreadableBox> unreadableBox(const CommitTexts& t) {
             if (const std::optional<std::string> fault = faultOf(text))
                 return refusal("txtLife", k, YnZnTab, *fault);
     }
+    // The speed goes to the model and the main window's power inputs.
+    if (!t.speed.empty())
+        if (const std::optional<std::string> fault = faultOf(t.speed))
+            return refusal("txtInps", 0, SetInputsTab, *fault);
     // The contacts make the cycles: one that is no number left them as they were.
     for (int i : {0, 1}) {
         const std::string& text = t.contacts[static_cast<std::size_t>(i)];
@@ -262,7 +267,7 @@ CommitResult commitFactors(const CommitTexts& t, const CommitMainSide& main, mod
         if (t.powers)
             pair.aaHorsePower(true, t.powers->lowestPower());
     });
-    const double speed = boxNumberOrZero(t.speed);
+    const double speed = numberOrZero(wholeBoxNumber(t.speed));
     step([&] { pair.member(0).aaSpeed(true, speed); });
     step([&] {
         if (!runtime::isNumeric(main.powerHowInput))

@@ -213,6 +213,8 @@ TEST_F(AgmaCommit, ABoxThatHoldsNoNumberChangesNothing)
         {&t.life[1], "4e6 cycles", "txtLife", 1, 6, "The gear load cycles: \"4e6 cycles\""},
         {&t.contacts[1], "2x", "txtContacts", 1, 1, "The contacts per revolution of the gear: \"2x\""},
         {&t.contacts[0], "-1", "txtContacts", 0, 1, "The contacts per revolution of the pinion: \"-1\" is below 0"},
+        {&t.speed, "17x000", "txtInps", 0, 0, "The pinion speed: \"17x000\" is not a number"},
+        {&t.speed, "-1800", "txtInps", 0, 0, "The pinion speed: \"-1800\" is below 0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.box);
