@@ -43,32 +43,37 @@ IniContent IniContent::parse(std::string_view text)
     return content;
 }
 
-std::string IniContent::text() const
+template <class Piece>
+void IniContent::walkText(Piece&& piece) const
 {
-    std::string file;
     bool first = true;
     for (const auto& [name, section] : sections_.ordered()) {
         if (!first)
-            file += "\r\n";
+            piece("\r\n");
         first = false;
-        file.append("[").append(*name).append("]\r\n");
-        for (const auto& [key, value] : section->ordered())
-            file.append(*key).append("=").append(*value).append("\r\n");
+        piece("[");
+        piece(*name);
+        piece("]\r\n");
+        for (const auto& [key, value] : section->ordered()) {
+            piece(*key);
+            piece("=");
+            piece(*value);
+            piece("\r\n");
+        }
     }
+}
+
+std::string IniContent::text() const
+{
+    std::string file;
+    walkText([&file](std::string_view piece) { file.append(piece); });
     return file;
 }
 
 std::uint64_t IniContent::textSize() const
 {
-    constexpr std::uint64_t LineEnd = 2;
     std::uint64_t size = 0;
-    for (const auto& [name, section] : sections_.ordered()) {
-        if (size > 0)
-            size += LineEnd;
-        size += 1 + name->size() + 1 + LineEnd;
-        for (const auto& [key, value] : section->ordered())
-            size += key->size() + 1 + value->size() + LineEnd;
-    }
+    walkText([&size](std::string_view piece) { size += piece.size(); });
     return size;
 }
 

@@ -44,6 +44,10 @@ public:
     std::vector<std::string> keyNames(std::string_view section) const;
 
 private:
+    // Hands the pieces of text(), in order, to `piece`.
+    template <class Piece>
+    void walkText(Piece&& piece) const;
+
     HashOrderedMap<Section> sections_;
 };
 

@@ -89,7 +89,7 @@ std::string quoted(std::string_view text) {
 // The fault of a box's text, or nullopt when it holds a number of 0 or more.
 // No factor, stress, modulus, ratio, life or contact count of these boxes is
 // below 0.
-std::optional<std::string> faultOf(const std::string& text) {
+std::optional<std::string> faultOf(std::string_view text) {
     if (text.empty())
         return "the box is empty";
     const std::optional<double> value = wholeBoxNumber(text);
@@ -128,75 +128,58 @@ std::string powerFailureMessage(const PowerBox& fault, std::string_view text) {
     std::string message(PowerFailureMessage);
     if (fault.name.empty())
         return message;
-    std::string reason;
+    // An empty box or no number as at the commit; the power's inputs must be
+    // above 0, not only 0 or more.
     const std::optional<double> value = wholeBoxNumber(text);
-    if (text.empty())
-        reason = "the box is empty";
-    else if (!value)
-        reason = quoted(text) + " is not a number";
-    else if (*value <= 0)
-        reason = quoted(text) + " is not above 0";
-    else
-        reason = quoted(text) + " cannot be read";
+    const std::string reason =
+        !value ? *faultOf(text) : quoted(text) + (*value <= 0 ? " is not above 0" : " cannot be read");
     return message + "\r\n" + boxDescription(fault.name, fault.index) + ": " + reason + ".";
 }
 
 std::optional<UnreadableBox> unreadableBox(const CommitTexts& t) {
     struct Box {
         const char* name;
+        int index; // -1, the member, or the box's own index
         int tab;
-        const std::string& text;
+        std::string_view text;
+        // Empty while the user has not set it: a material not chosen, a life
+        // or contact count not given. An empty factor is a fault.
+        bool mayBeEmpty = false;
     };
-    const Box pairFactors[] = {
-        {"txtCf", CfShSfChTab, t.Cf}, {"txtKm", KmTab, t.Km},       {"txtKo", KoKrKsKtTab, t.Ko},
-        {"txtKr", KoKrKsKtTab, t.Kr}, {"txtKs", KoKrKsKtTab, t.Ks}, {"txtKt", KoKrKsKtTab, t.Kt},
-        {"txtKV", KvTab, t.Kv},
+    std::vector<Box> boxes = {
+        {"txtCf", -1, CfShSfChTab, t.Cf}, {"txtKm", -1, KmTab, t.Km},       {"txtKo", -1, KoKrKsKtTab, t.Ko},
+        {"txtKr", -1, KoKrKsKtTab, t.Kr}, {"txtKs", -1, KoKrKsKtTab, t.Ks}, {"txtKt", -1, KoKrKsKtTab, t.Kt},
+        {"txtKV", -1, KvTab, t.Kv},
     };
-    for (const Box& f : pairFactors)
-        if (const std::optional<std::string> fault = faultOf(f.text))
-            return refusal(f.name, -1, f.tab, *fault);
     for (int i : {0, 1}) {
         const auto m = static_cast<std::size_t>(i);
-        const Box memberFactors[] = {
-            {"txtCh", CfShSfChTab, t.Ch[m]}, {"txtKb", KbTab, t.Kb[m]},   {"txtSf", CfShSfChTab, t.SF[m]},
-            {"txtSh", CfShSfChTab, t.Sh[m]}, {"txtYn", YnZnTab, t.Yn[m]}, {"txtZn", YnZnTab, t.Zn[m]},
-        };
-        for (const Box& f : memberFactors)
-            if (const std::optional<std::string> fault = faultOf(f.text))
-                return refusal(f.name, i, f.tab, *fault);
+        boxes.insert(boxes.end(), {{"txtCh", i, CfShSfChTab, t.Ch[m]},
+                                   {"txtKb", i, KbTab, t.Kb[m]},
+                                   {"txtSf", i, CfShSfChTab, t.SF[m]},
+                                   {"txtSh", i, CfShSfChTab, t.Sh[m]},
+                                   {"txtYn", i, YnZnTab, t.Yn[m]},
+                                   {"txtZn", i, YnZnTab, t.Zn[m]}});
     }
-    // The material boxes are empty while no material is chosen.
     for (int i : {0, 1}) {
         const auto m = static_cast<std::size_t>(i);
-        const Box materialBoxes[] = {
-            {"txtYoungs", MaterialsTab, t.Youngs[m]},
-            {"txtPoissons", MaterialsTab, t.Poissons[m]},
-            {"txtSAC", MaterialsTab, t.SAC[m]},
-            {"txtSAT", MaterialsTab, t.SAT[m]},
-        };
-        for (const Box& f : materialBoxes)
-            if (!f.text.empty())
-                if (const std::optional<std::string> fault = faultOf(f.text))
-                    return refusal(f.name, i, f.tab, *fault);
+        boxes.insert(boxes.end(), {{"txtYoungs", i, MaterialsTab, t.Youngs[m], true},
+                                   {"txtPoissons", i, MaterialsTab, t.Poissons[m], true},
+                                   {"txtSAC", i, MaterialsTab, t.SAC[m], true},
+                                   {"txtSAT", i, MaterialsTab, t.SAT[m], true}});
     }
-    // The life boxes go to the main window; an empty one reads 0, as the
-    // gear cycles and hours do until the user sets them.
-    for (int k = 0; k < 3; ++k) {
-        const std::string& text = t.life[static_cast<std::size_t>(k)];
-        if (!text.empty())
-            if (const std::optional<std::string> fault = faultOf(text))
-                return refusal("txtLife", k, YnZnTab, *fault);
-    }
-    // The speed goes to the model and the main window's power inputs.
-    if (!t.speed.empty())
-        if (const std::optional<std::string> fault = faultOf(t.speed))
-            return refusal("txtInps", 0, SetInputsTab, *fault);
-    // The contacts make the cycles: one that is no number left them as they were.
-    for (int i : {0, 1}) {
-        const std::string& text = t.contacts[static_cast<std::size_t>(i)];
-        if (!text.empty())
-            if (const std::optional<std::string> fault = faultOf(text))
-                return refusal("txtContacts", i, MaterialsTab, *fault);
+    // The life boxes go to the main window, the speed to the model and the
+    // main window's power inputs; the contacts make the cycles.
+    for (int k = 0; k < 3; ++k)
+        boxes.push_back({"txtLife", k, YnZnTab, t.life[static_cast<std::size_t>(k)], true});
+    boxes.push_back({"txtInps", 0, SetInputsTab, t.speed, true});
+    for (int i : {0, 1})
+        boxes.push_back({"txtContacts", i, MaterialsTab, t.contacts[static_cast<std::size_t>(i)], true});
+
+    for (const Box& box : boxes) {
+        if (box.mayBeEmpty && box.text.empty())
+            continue;
+        if (const std::optional<std::string> fault = faultOf(box.text))
+            return refusal(box.name, box.index, box.tab, *fault);
     }
     return std::nullopt;
 }
@@ -281,19 +264,14 @@ CommitResult commitFactors(const CommitTexts& t, const CommitMainSide& main, mod
             write("txtPowerInput2", -1, runtime::numberText(speed));
     });
     step([&] {
-        // Kilowatts are converted from the power worked out, not from its rounded
-        // horsepower, and keep the three figures the horsepower has.
         const auto shown = [&](int k) -> std::string {
             if (!t.powers)
                 return {};
             const auto index = static_cast<std::size_t>(k);
             if (!main.metric)
                 return runtime::singleText(t.powers->power[index]) + " HP";
-            // A table made without its unrounded powers converts the rounded ones.
-            const double unrounded = t.powers->unrounded[index];
-            const double horsepower = unrounded > 0 ? unrounded : t.powers->power[index];
-            const double kilowatts =
-                model::MMath::RoundSignificant(horsepower * static_cast<double>(KilowattsPerHorsepower), 3);
+            const double kilowatts = model::MMath::ConvertedPower(t.powers->power[index], t.powers->unrounded[index],
+                                                                  static_cast<double>(KilowattsPerHorsepower));
             return runtime::singleText(static_cast<float>(kilowatts)) + " kW";
         };
         result.showPowerFrame = true;

@@ -77,13 +77,19 @@ public:
         }
         return *value;
     }
-    // The power rounded to three significant figures and held as shown; the
-    // value before rounding is kept, in the order the powers are worked out.
+    // Puts the power at `index` of `out`: as worked out, and rounded to three
+    // significant figures and held as shown.
+    void place(AllowablePowers& out, int index, double power) {
+        const auto k = static_cast<std::size_t>(index);
+        out.unrounded[k] = power;
+        out.power[k] = rounded(power);
+    }
+    const std::optional<PowerBox>& fault() const { return fault_; }
+
+private:
     float rounded(double power) {
         if (fault_)
             return 0;
-        if (worked_ < unrounded_.size())
-            unrounded_[worked_++] = power;
         try {
             if (std::isfinite(power) && power > 0) {
                 const double shown = model::MMath::RoundSignificant(power, 3);
@@ -96,13 +102,8 @@ public:
         fault_ = PowerBox{};
         return 0;
     }
-    const std::optional<PowerBox>& fault() const { return fault_; }
-    const std::array<double, 4>& unrounded() const { return unrounded_; }
 
-private:
     std::optional<PowerBox> fault_;
-    std::array<double, 4> unrounded_{};
-    std::size_t worked_ = 0;
 };
 
 } // namespace
@@ -140,7 +141,7 @@ PowerResult allowablePower(const PowerInputs& in) {
         const double Kr = r.read(in.Kr, {"txtKr"});
         const double Cp = r.read(in.Cp, {"txtCP"}, whole);
         const double stressTerm = d * sac * Zn * Ch / (Cp * Sh * Kt * Kr);
-        out.power[m] = r.rounded(np * F * I / (RatingConstant * Ko * Kv * Ks * Km * Cf) * stressTerm * stressTerm);
+        r.place(out, i, np * F * I / (RatingConstant * Ko * Kv * Ks * Km * Cf) * stressTerm * stressTerm);
     }
     for (int i = 0; i < 2; ++i) {
         const auto m = static_cast<std::size_t>(i);
@@ -159,14 +160,10 @@ PowerResult allowablePower(const PowerInputs& in) {
         const double Kt = r.read(in.Kt, {"txtKt"});
         const double Kr = r.read(in.Kr, {"txtKr"});
         const double np = r.read(in.np, {"txtInps", 0}, measure);
-        out.power[2 + m] =
-            r.rounded(np * d * F * J * sat * Yn / (RatingConstant * Ko * Kv * Pd * Ks * Km * Kb * SF * Kt * Kr));
+        r.place(out, 2 + i, np * d * F * J * sat * Yn / (RatingConstant * Ko * Kv * Pd * Ks * Km * Kb * SF * Kt * Kr));
     }
     if (r.fault())
         return PowerResult{std::nullopt, *r.fault()};
-
-    // Worked out in index order: pitting pinion, gear, then bending.
-    out.unrounded = r.unrounded();
 
     for (int k = 1; k < 4; ++k)
         if (out.power[static_cast<std::size_t>(k)] < out.power[static_cast<std::size_t>(out.lowest)])

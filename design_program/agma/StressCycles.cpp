@@ -49,10 +49,9 @@ CycleFactor factorOf(const Curve& curve, double cycles, std::string_view cyclesT
 
 CycleFactor failed() { return {std::string(FactorError), {}, {}}; }
 
-CycleFactor bendingFactor(const StressCycleMember& member, double cycles, bool& conservativeShown) {
+CycleFactor bendingFactor(const StressCycleMember& member, double n, bool& conservativeShown) {
     const MaterialRecord& m = *member.material;
     try {
-        double n = cycles;
         if (n >= m.number(Col::YnKnee)) {
             conservativeShown = true;
             return factorOf(curveAt(m, member.conservative ? Col::YnAboveKneeConservative : Col::YnAboveKnee), n,
@@ -71,10 +70,9 @@ CycleFactor bendingFactor(const StressCycleMember& member, double cycles, bool& 
     }
 }
 
-CycleFactor pittingFactor(const StressCycleMember& member, double cycles) {
+CycleFactor pittingFactor(const StressCycleMember& member, double n) {
     const MaterialRecord& m = *member.material;
     try {
-        const double n = cycles;
         if (n >= m.number(Col::ZnKnee))
             return factorOf(curveAt(m, member.conservative ? Col::ZnAboveKneeConservative : Col::ZnAboveKnee), n,
                             member.cycles);

@@ -236,4 +236,11 @@ double RoundSignificant(double value, double digits) {
     return runtime::checkFinite(scale * roundThroughDecimalText(mantissa, shownDecimals));
 }
 
+double ConvertedPower(double rounded, double unrounded, double factor) {
+    const double converted = (unrounded > 0 ? unrounded : rounded) * factor;
+    if (!(converted > 0))
+        return converted;
+    return RoundSignificant(converted, 3);
+}
+
 } // namespace cindrel::model::MMath

@@ -73,4 +73,11 @@ double NumberFromDigits(const std::string& text);
 // error 5 for value <= 0 or negative digits.
 double RoundSignificant(double value, double digits);
 
+// A horsepower shown in other units (kW): converted from the power worked
+// out, not from its rounding, and given the three figures the horsepower
+// shows (20.126 hp shown as 20.1 is 15.0 kW, not 14.99). `rounded` stands in
+// where the power worked out is not known (0); a power of 0 or less is
+// returned as converted.
+double ConvertedPower(double rounded, double unrounded, double factor);
+
 } // namespace cindrel::model::MMath

@@ -3,9 +3,6 @@
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberFormat.h"
 #include "runtime/NumberText.h"
-#include "runtime/RuntimeError.h"
-
-#include <cmath>
 
 namespace cindrel::sequence {
 
@@ -33,22 +30,7 @@ double StepInputs::lengthInput(std::string_view name, int index) const
 
 bool StepInputs::showsUnedited(std::string_view name, int index, double shown, std::string_view pattern) const
 {
-    if (!std::isfinite(shown))
-        return false;
-    std::string written;
-    try {
-        written = runtime::formatNumber(shown, pattern);
-    } catch (const runtime::RuntimeError&) {
-        return false;
-    }
-    std::string typed = text(name, index);
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!typed.empty() && blank(typed.back()))
-        typed.pop_back();
-    std::size_t first = 0;
-    while (first < typed.size() && blank(typed[first]))
-        ++first;
-    return !written.empty() && typed.compare(first, std::string::npos, written) == 0;
+    return runtime::showsNumber(text(name, index), shown, pattern);
 }
 
 void StepInputs::write(std::string_view name, int index, std::string_view text)

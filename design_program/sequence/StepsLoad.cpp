@@ -124,16 +124,11 @@ void loadTable(T_StateNavigator& navigator, TableRun& run)
     run.setRow(-1);
 
     if (allowable) {
-        // Horsepower as the window rounded it; other units converted from the
-        // power worked out, to the three figures the horsepower has.
+        // Horsepower as the window rounded it.
         const auto allowed = [&](float rounded, double unrounded) {
             if (units.PowerFactor() == 1)
                 return f(rounded);
-            const double horsepower = unrounded > 0 ? unrounded : rounded;
-            const double converted = horsepower * units.PowerFactor();
-            if (!(converted > 0))
-                return f(converted);
-            return f(model::MMath::RoundSignificant(converted, 3));
+            return f(model::MMath::ConvertedPower(rounded, unrounded, units.PowerFactor()));
         };
         for (const AllowablePowerRow& row : *allowable) {
             run.nextRow();

@@ -80,7 +80,7 @@ std::optional<QString> reshownHeldValue(const std::string& typed, const std::fun
     std::optional<QString> shown;
     runtime::ignoringAnyException([&] {
         const double value = held();
-        if (std::isfinite(value) && runtime::formatNumber(before * value, "0.0000") == typed)
+        if (runtime::showsNumber(typed, before * value, "0.0000"))
             shown = format(after * value, "0.0000");
     });
     return shown;

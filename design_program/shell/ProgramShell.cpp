@@ -61,14 +61,15 @@ private:
 
 namespace {
 
-// Why a trace or report file cannot be used, where the error number alone does not say it.
+// The reason after the error's text, where the error number alone does not say it.
 std::string reasonFor(const std::string& path, int error)
 {
-    if (error == EROFS)
-        return " The file system is read-only: nothing can be written there.";
-    if (const std::string kind = runtime::specialFileKind(path); !kind.empty())
-        return " The name is " + kind + ", not a plain file.";
-    return {};
+    const std::string reason = runtime::fileProblemReason(path, error);
+    if (reason.empty())
+        return reason;
+    std::string spaced(" "); // appended: g++ 12 warns falsely (-Wrestrict) on " " + reason
+    spaced += reason;
+    return spaced;
 }
 
 } // namespace

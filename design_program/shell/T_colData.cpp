@@ -8,6 +8,7 @@
 #include "dialogs/MessageBox.h"
 #include "forms/CheckBox.h"
 #include "forms/Forms.h"
+#include "runtime/NumberFormat.h"
 #include "runtime/RegularFile.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/ScopeExit.h"
@@ -95,15 +96,7 @@ int openIn(const std::string& name, std::unique_ptr<std::ifstream>& in, int& err
 // A count of bytes with its thousands grouped, as the program shows numbers.
 std::string groupedBytes(std::uintmax_t count)
 {
-    const std::string digits = std::to_string(count);
-    std::string grouped;
-    for (std::size_t at = 0; at < digits.size(); ++at) {
-        if (at > 0 && (digits.size() - at) % 3 == 0)
-            grouped.push_back(',');
-        grouped.push_back(digits[at]);
-    }
-    grouped.append(" bytes");
-    return grouped;
+    return runtime::formatNumber(static_cast<double>(count), "#,##0") + " bytes";
 }
 
 // The design-file limit as the user reads it.
@@ -570,8 +563,7 @@ bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int
         case runtime::PermissionDenied:
             // Closing a file frees nothing on a read-only file system: said once, not asked again.
             if (file.openError() == EROFS) {
-                message(Name + CrLf + errorLine(number) + CrLf +
-                            "The file system is read-only: nothing can be written there.",
+                message(Name + CrLf + errorLine(number) + CrLf + runtime::fileProblemReason(Name, EROFS),
                         dialogs::OKOnly, runtime::errorDescription(number));
                 return false;
             }
@@ -582,8 +574,10 @@ bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int
             continue;
         default: {
             std::string text = Name + CrLf + errorLine(number);
-            if (const std::string kind = runtime::specialFileKind(Name); !kind.empty())
-                text += CrLf + "The name is " + kind + ", not " + (isDesignName(Name) ? "a design file." : "a plain file.");
+            const std::string reason =
+                runtime::fileProblemReason(Name, file.openError(), isDesignName(Name) ? "a design file" : "a plain file");
+            if (!reason.empty())
+                text += CrLf + reason;
             message(text, dialogs::OKOnly, runtime::errorDescription(number));
             return false;
         }

@@ -228,13 +228,12 @@ QSizeF Form::frameExtra() {
 
 double Form::scaleWidth() {
     const double outer = width();
-    return outer - pixelsToTwips(window_->frameGeometry().width() - window_->geometry().width());
+    return outer - frameExtra().width();
 }
 
 double Form::scaleHeight() {
     const double outer = height();
-    const int extra = window_->frameGeometry().height() - window_->geometry().height() + window_->menuBarHeight();
-    return outer - pixelsToTwips(extra);
+    return outer - frameExtra().height() - pixelsToTwips(window_->menuBarHeight());
 }
 
 WindowState Form::windowState() {

@@ -165,4 +165,14 @@ std::string formatNumber(double value, std::string_view patternText) {
     return pattern.scientific ? scientificText(value, pattern) : fixedText(value, pattern);
 }
 
+bool showsNumber(std::string_view text, double value, std::string_view pattern) {
+    if (!std::isfinite(value))
+        return false;
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return false;
+    const std::size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1) == formatNumber(value, pattern);
+}
+
 } // namespace runtime

@@ -25,4 +25,10 @@ namespace runtime {
 // zero. Point and comma whatever the locale. Overflow for infinities and NaN.
 std::string formatNumber(double value, std::string_view pattern);
 
+// True when `text`, blanks around it aside, is `value` as formatNumber writes
+// it in `pattern`: a box left as the program wrote it, whose value is the one
+// it was written from rather than its rounded text read back. False for a
+// value the pattern cannot write (infinities, NaN).
+bool showsNumber(std::string_view text, double value, std::string_view pattern);
+
 } // namespace runtime

@@ -33,6 +33,15 @@ std::string specialFileKind(const std::string& path)
     return "a special file";
 }
 
+std::string fileProblemReason(const std::string& path, int systemError, std::string_view expected)
+{
+    if (systemError == EROFS)
+        return "The file system is read-only: nothing can be written there.";
+    if (const std::string kind = specialFileKind(path); !kind.empty())
+        return "The name is " + kind + ", not " + std::string(expected) + ".";
+    return {};
+}
+
 void requireRegularFile(const std::string& path)
 {
     if (const int number = specialFileError(path))

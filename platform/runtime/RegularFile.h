@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace runtime {
 
@@ -14,6 +15,11 @@ int specialFileError(const std::string& path) noexcept;
 // folder", "a named pipe", "a device" or "a socket"; empty for a regular file
 // (or a link to one) and where nothing is.
 std::string specialFileKind(const std::string& path);
+
+// Why a file cannot be used, for a message, where the error number alone
+// does not say it: that the file system is read-only (EROFS), or that the
+// name is a folder, pipe, socket or device, not `expected`; empty otherwise.
+std::string fileProblemReason(const std::string& path, int systemError, std::string_view expected = "a plain file");
 
 // Raises the numbered error of specialFileError, if any.
 void requireRegularFile(const std::string& path);

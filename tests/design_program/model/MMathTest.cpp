@@ -88,6 +88,18 @@ TEST(MMathTest, RoundSignificant) {
     EXPECT_EQ(errorNumberOf([] { MMath::RoundSignificant(12, -1); }), runtime::InvalidProcedureCall);
 }
 
+TEST(MMathTest, ConvertedPowerComesFromThePowerWorkedOut) {
+    struct Case { double rounded, unrounded, factor, expected; };
+    const Case cases[] = {
+        {20.1, 20.126, 0.7457, 15.0},   // 20.126 × 0.7457 = 15.008; 20.1 × 0.7457 would be 14.99
+        {13.4, 13.449, 0.7457, 10.0},   // 10.029; the rounded 13.4 would give 9.99
+        {100, 0, 0.7457, 74.6},         // unknown: the rounded power stands in
+        {0, 0, 0.7457, 0},              // no power: no rounding of 0
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(MMath::ConvertedPower(c.rounded, c.unrounded, c.factor), c.expected, 1e-12) << c.unrounded;
+}
+
 TEST(MMathTest, InvolutePairGivesTheAngleBack) {
     const double twenty = MMath::Deg2Rad(20);
     EXPECT_NEAR(MMath::InvFunction(twenty), 0.014904383867336446, 1e-16);

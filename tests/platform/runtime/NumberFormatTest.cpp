@@ -92,3 +92,16 @@ TEST(FormatNumber, NonFiniteIsOverflow) {
     EXPECT_EQ(errorNumberOf([] { formatNumber(std::numeric_limits<double>::infinity(), "0.00"); }), Overflow);
     EXPECT_EQ(errorNumberOf([] { formatNumber(std::numeric_limits<double>::quiet_NaN(), "Scientific"); }), Overflow);
 }
+
+TEST(ShowsNumber, TrueOnlyForTheTextThePatternWrites) {
+    // 30e6 psi in MPa is 206,842.72: "2.07E+05" stands for it, "207000" does not.
+    EXPECT_TRUE(showsNumber("2.07E+05", 206842.72, "Scientific"));
+    EXPECT_TRUE(showsNumber(" 2.07E+05\t", 206842.72, "Scientific"));
+    EXPECT_FALSE(showsNumber("207000", 206842.72, "Scientific"));
+    EXPECT_FALSE(showsNumber("2.07E+5", 206842.72, "Scientific"));
+    EXPECT_TRUE(showsNumber("0.1571", 0.15707963, "0.0000"));
+    EXPECT_FALSE(showsNumber("0.1570", 0.15707963, "0.0000"));
+    EXPECT_FALSE(showsNumber("", 0, "0.0000"));
+    EXPECT_FALSE(showsNumber("inf", std::numeric_limits<double>::infinity(), "0.0000"));
+    EXPECT_FALSE(showsNumber("nan", std::numeric_limits<double>::quiet_NaN(), "Scientific"));
+}
