@@ -129,11 +129,40 @@ std::string powerFailureMessage(const PowerBox& fault, std::string_view text) {
     if (fault.name.empty())
         return message;
     // An empty box or no number as at the commit; the power's inputs must be
-    // above 0, not only 0 or more.
+    // above 0, not only 0 or more, and Poisson's ratio below 1.
     const std::optional<double> value = wholeBoxNumber(text);
-    const std::string reason =
-        !value ? *faultOf(text) : quoted(text) + (*value <= 0 ? " is not above 0" : " cannot be read");
+    std::string reason;
+    if (!value)
+        reason = *faultOf(text);
+    else if (*value <= 0)
+        reason = quoted(text) + " is not above 0";
+    else if (fault.name == "txtPoissons" && *value >= 1)
+        reason = quoted(text) + " is not below 1";
+    else
+        reason = quoted(text) + " cannot be read";
     return message + "\r\n" + boxDescription(fault.name, fault.index) + ": " + reason + ".";
+}
+
+std::optional<PowerBox> unreadableSetInput(const std::array<std::string_view, 5>& inps) {
+    for (int k = 0; k < 5; ++k)
+        if (!setInputsNumber(inps[static_cast<std::size_t>(k)]))
+            return PowerBox{"txtInps", k};
+    return std::nullopt;
+}
+
+std::optional<PowerBox> elasticDataFault(const std::array<std::string_view, 2>& modulus,
+                                         const std::array<std::string_view, 2>& poisson) {
+    for (int i : {0, 1}) {
+        const std::optional<double> e = wholeBoxNumber(modulus[static_cast<std::size_t>(i)]);
+        if (!e || !std::isfinite(*e) || *e <= 0)
+            return PowerBox{"txtYoungs", i};
+    }
+    for (int i : {0, 1}) {
+        const std::optional<double> mu = wholeBoxNumber(poisson[static_cast<std::size_t>(i)]);
+        if (!mu || !(*mu > 0 && *mu < 1))
+            return PowerBox{"txtPoissons", i};
+    }
+    return std::nullopt;
 }
 
 std::optional<UnreadableBox> unreadableBox(const CommitTexts& t) {
@@ -147,6 +176,13 @@ std::optional<UnreadableBox> unreadableBox(const CommitTexts& t) {
         bool mayBeEmpty = false;
     };
     std::vector<Box> boxes = {
+        // The Set Inputs first: the factors are worked from them. An empty
+        // one stands for a value the design sequence has not given.
+        {"txtInps", 0, SetInputsTab, t.speed, true},
+        {"txtInps", 1, SetInputsTab, t.faceWidth, true},
+        {"txtInps", 2, SetInputsTab, t.pitchDiameter, true},
+        {"txtInps", 3, SetInputsTab, t.diametralPitch, true},
+        {"txtInps", 4, SetInputsTab, t.ratio, true},
         {"txtCf", -1, CfShSfChTab, t.Cf}, {"txtKm", -1, KmTab, t.Km},       {"txtKo", -1, KoKrKsKtTab, t.Ko},
         {"txtKr", -1, KoKrKsKtTab, t.Kr}, {"txtKs", -1, KoKrKsKtTab, t.Ks}, {"txtKt", -1, KoKrKsKtTab, t.Kt},
         {"txtKV", -1, KvTab, t.Kv},
@@ -167,11 +203,9 @@ std::optional<UnreadableBox> unreadableBox(const CommitTexts& t) {
                                    {"txtSAC", i, MaterialsTab, t.SAC[m], true},
                                    {"txtSAT", i, MaterialsTab, t.SAT[m], true}});
     }
-    // The life boxes go to the main window, the speed to the model and the
-    // main window's power inputs; the contacts make the cycles.
+    // The life boxes go to the main window; the contacts make the cycles.
     for (int k = 0; k < 3; ++k)
         boxes.push_back({"txtLife", k, YnZnTab, t.life[static_cast<std::size_t>(k)], true});
-    boxes.push_back({"txtInps", 0, SetInputsTab, t.speed, true});
     for (int i : {0, 1})
         boxes.push_back({"txtContacts", i, MaterialsTab, t.contacts[static_cast<std::size_t>(i)], true});
 

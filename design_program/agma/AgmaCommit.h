@@ -29,6 +29,10 @@ struct CommitTexts {
     std::array<std::string, 2> contacts; // txtContacts(0..1), per revolution
     std::string rms;                 // txtRMS, Ra µin; empty when the user left it as it was
     std::string speed;               // txtInps(0), rpm
+    std::string faceWidth;           // txtInps(1)
+    std::string pitchDiameter;       // txtInps(2)
+    std::string diametralPitch;      // txtInps(3)
+    std::string ratio;               // txtInps(4)
     std::string kmEquation;
     // The powers recalculated just before; none when no power is valid.
     std::optional<AllowablePowers> powers;
@@ -70,10 +74,12 @@ struct CommitResult {
 
 // The first box, in the commit's order, whose text is not a number of 0 or
 // more once grouping commas and the override mark are set aside
-// (wholeBoxNumber): a factor (an empty factor included), a modulus,
-// Poisson's ratio, SAC or SAT, a life box (cycles, hours) or a contacts
-// box. "17x000" is no number, "-3" is below 0. An empty material, life or
-// contacts box is no fault. nullopt when all can be read.
+// (wholeBoxNumber): a Set Inputs box (speed, face width, pitch diameter,
+// diametral pitch, ratio; first, as the factors are worked from them), a
+// factor (an empty factor included), a modulus, Poisson's ratio, SAC or SAT,
+// a life box (cycles, hours) or a contacts box. "17x000" and "1,5" are no
+// number, "-3" is below 0. An empty Set Inputs, material, life or contacts
+// box is no fault. nullopt when all can be read.
 std::optional<UnreadableBox> unreadableBox(const CommitTexts& texts);
 
 // What the window's messages call a box ("Ko, the overload factor", "Sh, the
@@ -85,6 +91,18 @@ std::string boxDescription(std::string_view name, int index);
 // The allowable power tab's message for a failed calculation: the general
 // message, and the box at fault with its text when there is one.
 std::string powerFailureMessage(const PowerBox& fault, std::string_view text);
+
+// The first Set Inputs box (txtInps(0..4)) whose text is neither empty nor a
+// whole number (setInputsNumber): the powers are not shown while one is, so
+// that none is worked from its first digits. nullopt when all can be read.
+std::optional<PowerBox> unreadableSetInput(const std::array<std::string_view, 5>& inps);
+
+// Why Cp is missing: the first modulus (txtYoungs) or Poisson's ratio
+// (txtPoissons), pinion before gear, that gives no Cp: empty, not a number,
+// a modulus not above 0, a ratio not between 0 and 1. nullopt when all four
+// are sound.
+std::optional<PowerBox> elasticDataFault(const std::array<std::string_view, 2>& modulus,
+                                         const std::array<std::string_view, 2>& poisson);
 
 // Writes the factors, power, speed, elastic data and stress numbers into the
 // pair and returns what the main window receives. Texts with a box that

@@ -41,8 +41,11 @@ std::optional<double> positive(std::optional<double> value) {
     return value;
 }
 
-// The Set Inputs and geometry factors come from the design sequence and are
-// read by their leading number, as every other reader of those boxes does.
+// A Set Inputs box counts only as a whole number: "1,5" is no face of 1.
+std::optional<double> setInput(std::string_view text) { return positive(wholeBoxNumber(text)); }
+
+// The geometry factors come from the design sequence and are read by their
+// leading number.
 std::optional<double> measure(std::string_view text) {
     try {
         return positive(boxNumber(text));
@@ -124,9 +127,9 @@ PowerResult allowablePower(const PowerInputs& in) {
     const auto single = [](double v) { return static_cast<double>(static_cast<float>(v)); };
     for (int i = 0; i < 2; ++i) {
         const auto m = static_cast<std::size_t>(i);
-        const double np = single(r.read(in.np, {"txtInps", 0}, measure));
-        const double F = single(r.read(in.F, {"txtInps", 1}, measure));
-        const double d = single(r.read(in.d, {"txtInps", 2}, measure));
+        const double np = single(r.read(in.np, {"txtInps", 0}, setInput));
+        const double F = single(r.read(in.F, {"txtInps", 1}, setInput));
+        const double d = single(r.read(in.d, {"txtInps", 2}, setInput));
         const double sac = r.read(in.SAC[m], {"txtSAC", i}, stress);
         const double I = r.read(in.I, {"txtEye"}, measure);
         const double Ko = r.read(in.Ko, {"txtKo"});
@@ -146,20 +149,20 @@ PowerResult allowablePower(const PowerInputs& in) {
     for (int i = 0; i < 2; ++i) {
         const auto m = static_cast<std::size_t>(i);
         const double sat = r.read(in.SAT[m], {"txtSAT", i}, stress);
-        const double d = r.read(in.d, {"txtInps", 2}, measure);
-        const double F = r.read(in.F, {"txtInps", 1}, measure);
+        const double d = r.read(in.d, {"txtInps", 2}, setInput);
+        const double F = r.read(in.F, {"txtInps", 1}, setInput);
         const double J = r.read(in.J[m], {"txtJay", i}, measure);
         const double Yn = r.read(in.Yn[m], {"txtYn", i});
         const double Ko = r.read(in.Ko, {"txtKo"});
         const double Kv = r.read(in.Kv, {"txtKV"});
-        const double Pd = r.read(in.Pd, {"txtInps", 3}, measure);
+        const double Pd = r.read(in.Pd, {"txtInps", 3}, setInput);
         const double Ks = r.read(in.Ks, {"txtKs"});
         const double Km = r.read(in.Km, {"txtKm"});
         const double Kb = r.read(in.Kb[m], {"txtKb", i});
         const double SF = r.read(in.SF[m], {"txtSf", i});
         const double Kt = r.read(in.Kt, {"txtKt"});
         const double Kr = r.read(in.Kr, {"txtKr"});
-        const double np = r.read(in.np, {"txtInps", 0}, measure);
+        const double np = r.read(in.np, {"txtInps", 0}, setInput);
         r.place(out, 2 + i, np * d * F * J * sat * Yn / (RatingConstant * Ko * Kv * Pd * Ks * Km * Kb * SF * Kt * Kr));
     }
     if (r.fault())

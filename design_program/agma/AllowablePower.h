@@ -13,7 +13,7 @@
 namespace cindrel::agma {
 
 // The boxes the powers read, as the window holds them. Member index 0 is the
-// pinion. The Set Inputs boxes, I and J are read by their leading number;
+// pinion. I and J are read by their leading number; the Set Inputs boxes,
 // factors, SAC and SAT only as a whole number (grouping commas and the
 // override mark set aside, wholeBoxNumber); Cp as a whole number.
 struct PowerInputs {

@@ -74,6 +74,12 @@ std::optional<double> wholeBoxNumber(std::string_view text) {
     return runtime::toNumber(joined);
 }
 
+std::optional<double> setInputsNumber(std::string_view text) {
+    if (text.empty())
+        return 0.0;
+    return wholeBoxNumber(text);
+}
+
 bool carriesMark(std::string_view text) { return !text.empty() && text.back() == '*'; }
 
 } // namespace cindrel::agma

@@ -25,6 +25,12 @@ double boxNumberOrZero(std::string_view text);
 // "", "*", and a number beyond the double range.
 std::optional<double> wholeBoxNumber(std::string_view text);
 
+// The number of a "Set Inputs" box (speed, face width, pitch diameter,
+// diametral pitch, ratio): its whole text as wholeBoxNumber reads it, an
+// empty box 0. nullopt for any other text, so that "1,5" is never a face of
+// 1 nor "2,5" a ratio of 2: nothing is worked from such a box.
+std::optional<double> setInputsNumber(std::string_view text);
+
 // The override mark: the text ends with "*" (a typed value, or a default the
 // calculators leave alone).
 bool carriesMark(std::string_view text);

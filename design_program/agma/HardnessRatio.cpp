@@ -92,9 +92,14 @@ std::optional<std::string> hardnessRatioFactor(const HardnessRatioInputs& inputs
         const int changed = inputs.changed == 0 ? 0 : 1;
         if (!withinRange(inputs.materials[static_cast<std::size_t>(changed)], changed == 0 ? hbp : hbg))
             return NoGain;
-        const double mG = boxNumber(inputs.ratio);
         const MaterialRecord* pinion = inputs.materials[0];
         if (pinion != nullptr && pinion->text(Col::MaterialClass) == ThroughHardenedSteel) {
+            // A ratio that is not a number ("2,5") gives no gain, never the
+            // gain of its first digits.
+            const std::optional<double> ratio = setInputsNumber(inputs.ratio);
+            if (!ratio)
+                return NoGain;
+            const double mG = *ratio;
             const float r = hbp / hbg;
             const double a = r < 1.2f ? 0 : (r <= 1.7f ? 0.00898 * r - 0.00829 : 0.00698);
             return atLeastOne(runtime::formatNumber(runtime::checkFinite((mG - 1) * a + 1), "#.00"));

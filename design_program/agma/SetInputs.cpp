@@ -21,13 +21,17 @@ std::optional<std::string> lifeBox(double value) {
 
 SetInputsChange setInputsChanged(int index, const SetInputsBoxes& boxes) {
     SetInputsChange change;
-    const double value = boxNumberOrZero(boxes.inps[static_cast<std::size_t>(std::clamp(index, 0, 4))]);
+    // A box whose text is not a number works nothing from it.
+    const std::optional<double> read = setInputsNumber(boxes.inps[static_cast<std::size_t>(std::clamp(index, 0, 4))]);
+    if (!read)
+        return change;
+    const double value = *read;
     switch (index) {
     case 0: {
         const std::optional<double> hours = lifeNumber(boxes.life[Hours]);
         const double q0 = lifeNumber(boxes.contacts[0]).value_or(0);
         const double q1 = lifeNumber(boxes.contacts[1]).value_or(0);
-        const double ratio = boxNumberOrZero(boxes.inps[4]);
+        const double ratio = setInputsNumber(boxes.inps[4]).value_or(0);
         if (hours && *hours > 0 && value > 0) {
             if (q0 > 0)
                 change.pinionCycles = lifeBox(*hours * 60 * q0 * value);

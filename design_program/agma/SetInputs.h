@@ -34,9 +34,11 @@ struct SetInputsChange {
 // ratio of 1 or more the gear cycles at the gear's own speed (hours × 60 ×
 // gear contacts × speed / ratio); a ratio of 1 or more gives the gear cycles
 // (pinion cycles / pinion contacts / ratio × gear contacts) and the hardness
-// ratio factor. Life and contacts boxes are read whole (lifeNumber): one
-// that is not a number ("17x000", "-3", "1,5") leaves the box derived from
-// it alone, as no speed does.
+// ratio factor. The Set Inputs boxes are read whole (setInputsNumber): a
+// changed box that is not a number ("1,5", "2,5", "12 in") changes nothing,
+// and a ratio that is not a number gives no gear cycles. Life and contacts
+// boxes are read whole (lifeNumber): one that is not a number ("17x000",
+// "-3", "1,5") leaves the box derived from it alone, as no speed does.
 SetInputsChange setInputsChanged(int index, const SetInputsBoxes& boxes);
 
 } // namespace cindrel::agma

@@ -101,8 +101,9 @@ std::optional<double> lifeNumber(std::string_view text) {
 
 LifeOutcome deriveLife(int changed, const LifeInputs& inputs, runtime::ErrorReporter& errors) {
     LifeOutcome outcome;
-    const float np = static_cast<float>(boxNumberOrZero(inputs.speed));
-    const float mG = static_cast<float>(boxNumberOrZero(inputs.ratio));
+    // A speed or ratio that is not a number is asked for as a missing one.
+    const float np = static_cast<float>(setInputsNumber(inputs.speed).value_or(0));
+    const float mG = static_cast<float>(setInputsNumber(inputs.ratio).value_or(0));
     if (np == 0) {
         outcome.message = CalculatorMessage{"Set RPM of pinion", ""};
         outcome.focus = SetInputsBox::Speed;
@@ -158,16 +159,17 @@ LifeOutcome deriveLife(int changed, const LifeInputs& inputs, runtime::ErrorRepo
 std::optional<std::string> pinionCyclesFromSpeed(std::string_view hours, std::string_view contacts, std::string_view speed) {
     const std::optional<double> h = lifeNumber(hours);
     const std::optional<double> q = lifeNumber(contacts);
-    if (!h || !q)
+    const std::optional<double> np = setInputsNumber(speed);
+    if (!h || !q || !np)
         return std::nullopt;
-    const float cycles = static_cast<float>(*h) * 60 * static_cast<float>(*q) * static_cast<float>(boxNumberOrZero(speed));
+    const float cycles = static_cast<float>(*h) * 60 * static_cast<float>(*q) * static_cast<float>(*np);
     if (!std::isfinite(cycles))
         return std::nullopt;
     return lifeText(cycles);
 }
 
 std::optional<std::string> gearCyclesFromRatio(std::string_view pinionCycles, std::string_view ratio) {
-    const float mG = static_cast<float>(boxNumberOrZero(ratio));
+    const float mG = static_cast<float>(setInputsNumber(ratio).value_or(0));
     if (!(mG > 1))
         return std::nullopt;
     const std::optional<double> pinion = lifeNumber(pinionCycles);

@@ -42,7 +42,8 @@ struct LifeOutcome {
 };
 
 // The other two life quantities from the one changed (index 0 to 2). No
-// pinion speed or no ratio: a message; contacts below 1 or not a number, or
+// pinion speed or no ratio (a box that is not a whole number counts as
+// none, setInputsNumber): a message; contacts below 1 or not a number, or
 // a changed box that is not a number (lifeNumber): nothing. A rounding
 // step that fails is reported to errors; a result beyond the single
 // precision range is not written.
@@ -50,12 +51,13 @@ LifeOutcome deriveLife(int changed, const LifeInputs& inputs, runtime::ErrorRepo
 
 // The pinion cycles the "Set Inputs" speed gives with the hours and the
 // pinion's contacts (hours × 60 × contacts × speed); nullopt keeps the box
-// (hours or contacts that are not a number, a product beyond the single
-// precision range).
+// (hours, contacts or speed that are not a number, a product beyond the
+// single precision range).
 std::optional<std::string> pinionCyclesFromSpeed(std::string_view hours, std::string_view contacts, std::string_view speed);
 // The gear cycles a ratio above 1 gives (pinion cycles / ratio); nullopt for
-// a ratio of 1 or less, which changes nothing, for pinion cycles that are not
-// a number and for a quotient beyond the single precision range.
+// a ratio of 1 or less or not a number, which changes nothing, for pinion
+// cycles that are not a number and for a quotient beyond the single
+// precision range.
 std::optional<std::string> gearCyclesFromRatio(std::string_view pinionCycles, std::string_view ratio);
 
 // Written into all four factor boxes when either member has no cycles: 1,

@@ -688,15 +688,43 @@ void frmAGMA::CalcAllowablePower()
 {
     if (state_.StopTheEvents)
         return;
+    const std::array<std::string, 5> inps = {text("txtInps", 0), text("txtInps", 1), text("txtInps", 2),
+                                             text("txtInps", 3), text("txtInps", 4)};
+    // No power while a Set Inputs box holds no number: the factors worked
+    // from it (Ch from the ratio, Km from the face) may stem from its first
+    // digits. The user goes back to that box.
+    if (const std::optional<PowerBox> slip = unreadableSetInput({inps[0], inps[1], inps[2], inps[3], inps[4]})) {
+        voidAllowablePower();
+        message(powerFailureMessage(*slip, inps[static_cast<std::size_t>(slip->index)]));
+        backToSetInputs(slip->index);
+        return;
+    }
     const PowerResult result = allowablePower(powerInputs());
     if (!result.ok()) {
         voidAllowablePower();
         if (markFailedFactors())
             return;
+        PowerBox fault = result.fault;
+        // A Cp that is missing is named by the elastic data it lacks.
+        if (fault.name == "txtCP" && !wholeBoxNumber(text("txtCP"))) {
+            const std::array<std::string, 2> modulus = {text("txtYoungs", 0), text("txtYoungs", 1)};
+            const std::array<std::string, 2> poisson = {text("txtPoissons", 0), text("txtPoissons", 1)};
+            if (const std::optional<PowerBox> elastic =
+                    elasticDataFault({modulus[0], modulus[1]}, {poisson[0], poisson[1]}))
+                fault = *elastic;
+        }
         const std::string faultText =
-            result.fault.name.empty() ? std::string() : text(std::string(result.fault.name).c_str(), result.fault.index);
-        message(powerFailureMessage(result.fault, faultText));
+            fault.name.empty() ? std::string() : text(std::string(fault.name).c_str(), fault.index);
+        message(powerFailureMessage(fault, faultText));
+        if (fault.name == "txtInps") {
+            backToSetInputs(fault.index);
+            return;
+        }
         returnToTab(MaterialsTab);
+        if (fault.name == "txtYoungs" || fault.name == "txtPoissons") {
+            cmdPoG_Click(fault.index);
+            focus(box(std::string(fault.name).c_str(), fault.index));
+        }
         return;
     }
     showAllowablePower(*result.powers);
@@ -784,6 +812,10 @@ void frmAGMA::CommitFactors(std::int32_t direction)
     if (finishEdited_)
         single(t.rms, "txtRMS");
     t.speed = text("txtInps", 0);
+    t.faceWidth = text("txtInps", 1);
+    t.pitchDiameter = text("txtInps", 2);
+    t.diametralPitch = text("txtInps", 3);
+    t.ratio = text("txtInps", 4);
     for (int i : {0, 1}) {
         const auto m = static_cast<std::size_t>(i);
         t.Ch[m] = text("txtCh", i);
