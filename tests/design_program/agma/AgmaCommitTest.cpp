@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -47,6 +48,10 @@ protected:
         t.life = {"10,000,000", "4000000", "166.7"};
         t.contacts = {"1", "1"};
         t.speed = "1800";
+        t.faceWidth = "2";
+        t.pitchDiameter = "4";
+        t.diametralPitch = "5";
+        t.ratio = "2.5";
         t.kmEquation = "Km = 1 + 1 (0.02 + 0.05)";
         AllowablePowers powers;
         powers.power = {52.5f, 59.4f, 122, 139};
@@ -215,6 +220,13 @@ TEST_F(AgmaCommit, ABoxThatHoldsNoNumberChangesNothing)
         {&t.contacts[0], "-1", "txtContacts", 0, 1, "The contacts per revolution of the pinion: \"-1\" is below 0"},
         {&t.speed, "17x000", "txtInps", 0, 0, "The pinion speed: \"17x000\" is not a number"},
         {&t.speed, "-1800", "txtInps", 0, 0, "The pinion speed: \"-1800\" is below 0"},
+        // The other Set Inputs alike: "1,5" is no face of 1, "2,5" no ratio of 2.
+        {&t.faceWidth, "1,5", "txtInps", 1, 0, "The face width: \"1,5\" is not a number"},
+        {&t.pitchDiameter, "4,5", "txtInps", 2, 0, "The pinion operating pitch diameter: \"4,5\" is not a number"},
+        {&t.diametralPitch, "5,5", "txtInps", 3, 0, "The transverse diametral pitch: \"5,5\" is not a number"},
+        {&t.ratio, "2,5", "txtInps", 4, 0, "The gear ratio: \"2,5\" is not a number"},
+        {&t.pitchDiameter, "4 in", "txtInps", 2, 0, "pitch diameter: \"4 in\" is not a number"},
+        {&t.ratio, "-2.5", "txtInps", 4, 0, "The gear ratio: \"-2.5\" is below 0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.box);
@@ -243,7 +255,19 @@ TEST_F(AgmaCommit, ABoxThatHoldsNoNumberChangesNothing)
     }
     EXPECT_EQ(errors.count, 0);
 
+    // A Set Inputs slip is named before the factors worked from it.
+    t.ratio = "2,5";
+    t.Ch[1] = "";
+    const std::optional<UnreadableBox> first = unreadableBox(t);
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->name, "txtInps");
+    EXPECT_EQ(first->index, 4);
+    t.Ch[1] = "1.02*";
+
     // Marks, grouping, blanks around and exponents are numbers.
+    t.faceWidth = "1,000.5";
+    t.ratio = "2.5*";
+    t.diametralPitch = "";
     t.Km = "1.25*";
     t.Kb[1] = " .5";
     t.Yn[0] = "1e0";
@@ -297,6 +321,9 @@ TEST(PowerFailure, NamesTheBoxAndWhatIsWrong)
     };
     for (const Case& c : cases)
         EXPECT_EQ(powerFailureMessage(c.box, c.text), std::string(PowerFailureMessage) + c.named);
+    // Poisson's ratio has an upper bound too.
+    EXPECT_EQ(powerFailureMessage({"txtPoissons", 1}, "1.5"),
+              std::string(PowerFailureMessage) + "\r\nPoisson's ratio of the gear: \"1.5\" is not below 1.");
     // A power beyond range has no box: the general message alone.
     EXPECT_EQ(powerFailureMessage(PowerBox{}, ""), PowerFailureMessage);
 
@@ -312,6 +339,45 @@ TEST(PowerFailure, NamesTheBoxAndWhatIsWrong)
     const PowerResult result = allowablePower(in);
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.fault, (PowerBox{"txtKo"}));
+}
+
+// A missing Cp is named by the elastic data it lacks, pinion before gear,
+// moduli before Poisson's ratios.
+TEST(PowerFailure, AMissingCpNamesItsElasticData) {
+    struct Case {
+        std::array<const char*, 2> modulus;
+        std::array<const char*, 2> poisson;
+        std::optional<PowerBox> fault;
+    };
+    const Case cases[] = {
+        {{"30,000,000", "29e6"}, {"0.3", "0.29"}, std::nullopt},
+        {{"1,5", "29e6"}, {"0.3", "0.29"}, PowerBox{"txtYoungs", 0}},
+        {{"30e6", ""}, {"0.3", "0.29"}, PowerBox{"txtYoungs", 1}},
+        {{"30e6", "0"}, {"0.3", "0.29"}, PowerBox{"txtYoungs", 1}},
+        {{"30e6", "-29e6"}, {"0.3", "0.29"}, PowerBox{"txtYoungs", 1}},
+        {{"30e6", "29e6"}, {"0,3", "0.29"}, PowerBox{"txtPoissons", 0}},
+        {{"30e6", "29e6"}, {"0.3", "1"}, PowerBox{"txtPoissons", 1}},
+        {{"30e6", "29e6"}, {"0.3", "0"}, PowerBox{"txtPoissons", 1}},
+        {{"30e6", "abc"}, {"0,3", "0.29"}, PowerBox{"txtYoungs", 1}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(elasticDataFault({c.modulus[0], c.modulus[1]}, {c.poisson[0], c.poisson[1]}), c.fault)
+            << c.modulus[0] << " " << c.modulus[1] << " " << c.poisson[0] << " " << c.poisson[1];
+
+    EXPECT_EQ(powerFailureMessage({"txtYoungs", 0}, "1,5"),
+              std::string(PowerFailureMessage) + "\r\nThe modulus of elasticity of the pinion: \"1,5\" is not a number.");
+    EXPECT_EQ(powerFailureMessage({"txtYoungs", 1}, ""),
+              std::string(PowerFailureMessage) + "\r\nThe modulus of elasticity of the gear: the box is empty.");
+}
+
+// The power tab's gate: the first Set Inputs box that holds text but no
+// whole number.
+TEST(PowerFailure, ASetInputsSlipIsFound) {
+    EXPECT_EQ(unreadableSetInput({"1800", "2", "4", "5", "2.5"}), std::nullopt);
+    EXPECT_EQ(unreadableSetInput({"1,800", "2*", "", "5", "1,000.5"}), std::nullopt);
+    EXPECT_EQ(unreadableSetInput({"1800", "1,5", "4", "5", "2,5"}), (PowerBox{"txtInps", 1}));
+    EXPECT_EQ(unreadableSetInput({"1800", "2", "4", "5", "2,5"}), (PowerBox{"txtInps", 4}));
+    EXPECT_EQ(unreadableSetInput({"1800 rpm", "2", "4", "5", "2"}), (PowerBox{"txtInps", 0}));
 }
 
 // An empty material box means no material is chosen yet: no fault, and the

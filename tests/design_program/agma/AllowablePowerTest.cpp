@@ -73,8 +73,19 @@ TEST(AllowablePower, GoldenPairs) {
     strongSurface.SAC = {"1000000", "1000000"}; // Pac 118823; the two Pat tie
     PowerInputs groupedSac = evenPair();
     groupedSac.SAC = {"95,000", "100000"}; // 1188.2·0.95² = 1072.4
+    // The Set Inputs as whole numbers, grouping and a mark set aside: a face
+    // of 1.5 is three quarters of the spur pair's powers (52.516·0.75 =
+    // 39.387, 59.359·0.75 = 44.519, 121.74·0.75 = 91.305, 139.14·0.75 = 104.36).
+    PowerInputs narrowFace = spurPair();
+    narrowFace.F = "1.5";
+    PowerInputs groupedSpeed = spurPair();
+    groupedSpeed.np = "1,800";
+    groupedSpeed.d = "4.0*";
     const Case cases[] = {
         {"spur", spurPair(), {52.5f, 59.4f, 122, 139}, {"52.5 hp", "59.4 hp", "122 hp", "139 hp"}, PinionPac},
+        {"face 1.5", narrowFace, {39.4f, 44.5f, 91.3f, 104}, {"39.4 hp", "44.5 hp", "91.3 hp", "104 hp"}, PinionPac},
+        {"grouped speed", groupedSpeed, {52.5f, 59.4f, 122, 139}, {"52.5 hp", "59.4 hp", "122 hp", "139 hp"},
+         PinionPac},
         {"even", evenPair(), {1190, 1190, 2860, 2860}, {"1190 hp", "1190 hp", "2860 hp", "2860 hp"}, PinionPac},
         {"slow", slow, {0.594f, 0.594f, 1.43f, 1.43f}, {"0.594 hp", "0.594 hp", "1.43 hp", "1.43 hp"}, PinionPac},
         {"bending tie", strongSurface, {119000, 119000, 2860, 2860}, {"119000 hp", "119000 hp", "2860 hp", "2860 hp"},
@@ -153,6 +164,12 @@ TEST(AllowablePower, FirstInputAtFaultIsNamed) {
         {"Ko with a letter", [](PowerInputs& in) { in.Ko = "1x25"; }, {"txtKo"}},
         {"no speed", [](PowerInputs& in) { in.np = "abc"; }, {"txtInps", 0}},
         {"no pitch", [](PowerInputs& in) { in.Pd = ""; }, {"txtInps", 3}},
+        // The Set Inputs are never read by their first digits: no face of 1.
+        {"speed 1,8", [](PowerInputs& in) { in.np = "1,8"; }, {"txtInps", 0}},
+        {"face 1,5", [](PowerInputs& in) { in.F = "1,5"; }, {"txtInps", 1}},
+        {"diameter 4,5", [](PowerInputs& in) { in.d = "4,5"; }, {"txtInps", 2}},
+        {"pitch 5,5", [](PowerInputs& in) { in.Pd = "5,5"; }, {"txtInps", 3}},
+        {"diameter with a unit", [](PowerInputs& in) { in.d = "4 in"; }, {"txtInps", 2}},
         {"Yn 0 on the gear", [](PowerInputs& in) { in.Yn[1] = "0*"; }, {"txtYn", 1}},
         {"Sf beyond range", [](PowerInputs& in) { in.SF[0] = "1e999"; }, {"txtSf", 0}},
         {"power beyond single range", [](PowerInputs& in) { in.np = "1e300"; }, {""}},

@@ -87,6 +87,20 @@ TEST_F(HardnessRatio, ThroughHardenedPinion) {
     EXPECT_EQ(ch(ThroughHardened, ThroughHardened, "400", "200", "32", "0"), "1.0"); // .99, below 1
 }
 
+// The ratio counts only as a whole number. r 1.8, A 0.00698, worked by hand:
+// mG 3.5: 1.01745 → 1.02; mG 3: 1.01396 → 1.01. "3,5" is no ratio of 3: no
+// gain, the safe side. A surface-hardened pinion's Ch does not use the ratio.
+TEST_F(HardnessRatio, TheRatioIsReadWhole) {
+    struct Case {
+        const char* ratio;
+        const char* expected;
+    };
+    const Case cases[] = {{"3.5", "1.02"}, {"3.5*", "1.02"}, {"3", "1.01"}, {"3,5", "1.0"}, {"3.5:1", "1.0"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(ch(ThroughHardened, ThroughHardened, "360", "200", "32", c.ratio), c.expected) << c.ratio;
+    EXPECT_EQ(ch(Carburized, ThroughHardened, "600", "300", "16", "3,5"), "1.09");
+}
+
 // Surface-hardened pinion: B = 0.00075 e^(−0.0112 Ra), Ch = (450 − HBG) B + 1.
 // Worked by hand: Ra 16, B 0.00062695, HBG 300: 1.0940; HBG 500: 0.9687.
 TEST_F(HardnessRatio, SurfaceHardenedPinion) {

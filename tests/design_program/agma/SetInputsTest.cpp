@@ -104,6 +104,52 @@ TEST(SetInputs, HoursAndContactsAreReadWhole) {
     }
 }
 
+// The Set Inputs boxes count only as whole numbers: a changed box that is
+// not one works nothing, and "2,5" is no ratio of 2. 10,000,000 pinion
+// cycles, 100 h, one contact each, worked by hand:
+//   ratio 2.5: 10,000,000 / 2.5 = 4,000,000;  ratio 2: 5,000,000
+//   ratio 1,000.5: 10,000,000 / 1000.5 = 9995.0
+//   1800 rpm: 100 × 60 × 1800 = 10,800,000 pinion, / 2 = 5,400,000 gear
+TEST(SetInputs, SetInputsBoxesAreReadWhole) {
+    struct Case {
+        int index;
+        std::array<const char*, 5> inps;
+        std::optional<std::string> pinion, gear;
+        bool km, kv, ch;
+    };
+    const Case cases[] = {
+        {4, {"1800", "2", "4", "5", "2.5"}, std::nullopt, "4000000", false, false, true},
+        {4, {"1800", "2", "4", "5", "2.5*"}, std::nullopt, "4000000", false, false, true},
+        {4, {"1800", "2", "4", "5", "2"}, std::nullopt, "5000000", false, false, true},
+        {4, {"1800", "2", "4", "5", "1,000.5"}, std::nullopt, "9995", false, false, true},
+        {4, {"1800", "2", "4", "5", "2,5"}, std::nullopt, std::nullopt, false, false, false},
+        {4, {"1800", "2", "4", "5", "2.5:1"}, std::nullopt, std::nullopt, false, false, false},
+        {0, {"1800", "2", "4", "5", "2"}, "10800000", "5400000", false, true, false},
+        {0, {"1,800", "2", "4", "5", "2"}, "10800000", "5400000", false, true, false},
+        {0, {"1,8", "2", "4", "5", "2"}, std::nullopt, std::nullopt, false, false, false},
+        // A ratio that is not a number gives the gear no cycles from a new speed.
+        {0, {"1800", "2", "4", "5", "2,5"}, "10800000", std::nullopt, false, true, false},
+        {1, {"1800", "1.5", "4", "5", "2"}, std::nullopt, std::nullopt, true, false, false},
+        {1, {"1800", "1,5", "4", "5", "2"}, std::nullopt, std::nullopt, false, false, false},
+        {2, {"1800", "2", "4.5", "5", "2"}, std::nullopt, std::nullopt, true, true, false},
+        {2, {"1800", "2", "4,5", "5", "2"}, std::nullopt, std::nullopt, false, false, false},
+        {2, {"1800", "2", "4 in", "5", "2"}, std::nullopt, std::nullopt, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SetInputsBoxes boxes;
+        boxes.inps = {c.inps[0], c.inps[1], c.inps[2], c.inps[3], c.inps[4]};
+        boxes.life = {"10000000", "", "100"};
+        boxes.contacts = {"1", "1"};
+        const SetInputsChange change = setInputsChanged(c.index, boxes);
+        const char* typed = c.inps[static_cast<std::size_t>(c.index)];
+        EXPECT_EQ(change.pinionCycles, c.pinion) << c.index << " " << typed;
+        EXPECT_EQ(change.gearCycles, c.gear) << c.index << " " << typed;
+        EXPECT_EQ(change.recomputeKm, c.km) << c.index << " " << typed;
+        EXPECT_EQ(change.recomputeKv, c.kv) << c.index << " " << typed;
+        EXPECT_EQ(change.recomputeCh, c.ch) << c.index << " " << typed;
+    }
+}
+
 TEST(SetInputs, CalculatorsFollowUnlessMarked) {
     struct Case {
         int index;

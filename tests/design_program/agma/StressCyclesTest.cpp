@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace cindrel::agma {
@@ -68,6 +69,22 @@ TEST(Life, MissingSpeedOrRatioAsksForItFewContactsDoNothing) {
     ASSERT_TRUE(noRatio.message);
     EXPECT_EQ(noRatio.message->text, "Set gear ratio");
     EXPECT_EQ(noRatio.focus, SetInputsBox::Ratio);
+    // A speed or ratio that is not a whole number is asked for, never read by
+    // its first digits: "2,5" is no ratio of 2 (100 h would give 3,000,000
+    // gear cycles), "1,8" no speed of 1 rpm.
+    for (const auto& [speed, ratio, asked] : {std::tuple{"1,8", "2", "Set RPM of pinion"},
+                                              std::tuple{"1800 rpm", "2", "Set RPM of pinion"},
+                                              std::tuple{"1000", "2,5", "Set gear ratio"},
+                                              std::tuple{"1000", "2.5:1", "Set gear ratio"}}) {
+        const LifeOutcome slip = life(Hours, speed, ratio, {"", "", "100"}, {"1", "1"}, errors);
+        ASSERT_TRUE(slip.message) << speed << " " << ratio;
+        EXPECT_EQ(slip.message->text, asked);
+        EXPECT_EQ(slip.focus, std::string(asked) == "Set gear ratio" ? SetInputsBox::Ratio : SetInputsBox::Speed);
+        EXPECT_FALSE(slip.life[0] || slip.life[1] || slip.life[2]);
+    }
+    // Whole values as before: 100 h × 60 × 1000 rpm = 6,000,000; / 2.5 = 2,400,000.
+    EXPECT_EQ(life(Hours, "1,000", "2.5*", {"", "", "100"}, {"1", "1"}, errors).life,
+              (std::array<std::optional<std::string>, 3>{"6000000", "2400000", std::nullopt}));
     for (std::array<const char*, 2> contacts : {std::array{"0.5", "1"}, std::array{"1", ""}}) {
         const LifeOutcome none = life(Hours, "1000", "2", {"", "", "100"}, contacts, errors);
         EXPECT_FALSE(none.message);
@@ -114,6 +131,11 @@ TEST(Life, ABoxThatIsNotANumberDerivesNothing) {
     EXPECT_EQ(pinionCyclesFromSpeed("17x000", "1", "600"), std::nullopt);
     EXPECT_EQ(pinionCyclesFromSpeed("1000", "2x", "600"), std::nullopt);
     EXPECT_EQ(gearCyclesFromRatio("17x000", "2"), std::nullopt);
+    // Nor from a speed or ratio read by its first digits.
+    EXPECT_EQ(pinionCyclesFromSpeed("100", "1", "1,8"), std::nullopt);
+    EXPECT_EQ(pinionCyclesFromSpeed("100", "1", "1,800"), "10800000"); // 100 × 60 × 1800
+    EXPECT_EQ(gearCyclesFromRatio("10000000", "2,5"), std::nullopt);
+    EXPECT_EQ(gearCyclesFromRatio("10000000", "2.5"), "4000000");
 }
 
 TEST(Life, AResultBeyondTheSingleRangeIsReportedNotWritten) {

@@ -136,6 +136,33 @@ TEST_F(AgmaCommitWindow, ABoxThatHoldsNoNumberKeepsTheUserOnIt)
     EXPECT_EQ(pair.oAGMA1->Km(), "1.25*");
 }
 
+// A Set Inputs box holding no whole number stops the commit: nothing goes
+// to the pair or the main window, and the user is on the box.
+TEST_F(AgmaCommitWindow, ASetInputsSlipIsRefusedByName)
+{
+    type("txtKm", "1.25*");
+    const std::pair<int, const char*> slips[] = {
+        {1, "The face width: \"1,5\""},
+        {4, "The gear ratio: \"1,5\""},
+    };
+    for (const auto& [index, named] : slips) {
+        type("txtInps", index, "1,5");
+        click("cmdPrevious");
+        EXPECT_NE(lastMessage().find(std::string(named) + " is not a number"), std::string::npos) << lastMessage();
+        EXPECT_EQ(tabs().selectedTab(), 0);
+        EXPECT_TRUE(box("txtInps", index).hasFocus());
+        type("txtInps", index, "2");
+    }
+    EXPECT_TRUE(moves.empty());
+    EXPECT_TRUE(tables.empty());
+    EXPECT_EQ(pair.oAGMA1->Km(), "1.0*"); // the model's own default
+    EXPECT_EQ(mainText("txtKm"), "");
+
+    click("cmdPrevious");
+    EXPECT_EQ(moves, (std::vector<std::int32_t>{2}));
+    EXPECT_EQ(pair.oAGMA1->Km(), "1.25*");
+}
+
 // Hours that are no number derive no cycles, on the Yn, Zn tab or from a new
 // speed, and keep the user on the box. 600 rpm, ratio 2, one contact each:
 // 2e4 h × 60 × 600 = 720,000,000 pinion and 360,000,000 gear cycles.

@@ -170,6 +170,70 @@ TEST_F(AgmaTabs, PowerTabShowsTheGoldenPowersAndTheLimit)
     EXPECT_EQ(agma->state().AllowablePowerTable[0].key, "");
 }
 
+// A Set Inputs box holding no whole number shows no power worked from its
+// first digits ("1,5" was a face of 1: 26.3 hp), names the box and sends the
+// user back to it; the whole value works as before.
+TEST_F(AgmaTabs, ASetInputsSlipShowsNoPowerAndGoesBackToTheBox)
+{
+    struct Case {
+        int index;
+        const char* slip;
+        const char* sound;
+        const char* named;
+    };
+    const Case cases[] = {
+        {1, "1,5", "2", "The face width: \"1,5\" is not a number."},
+        {2, "4,5", "4", "The pinion operating pitch diameter: \"4,5\" is not a number."},
+        {3, "5,5", "5", "The transverse diametral pitch: \"5,5\" is not a number."},
+        {4, "2,5", "2.5", "The gear ratio: \"2,5\" is not a number."},
+    };
+    withMaterials();
+    spurPair();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.named);
+        select(0);
+        type("txtInps", c.index, c.slip);
+        quietly("txtKm", -1, "1.371");
+        quietly("txtCh", 1, "1.01");
+        select(8);
+        EXPECT_EQ(lastMessage(), std::string(cindrel::agma::PowerFailureMessage) + "\r\n" + c.named);
+        EXPECT_EQ(tabs().selectedTab(), 0);
+        EXPECT_TRUE(box("txtInps", c.index).hasFocus());
+        EXPECT_EQ(label("lblPac", 0).caption(), QStringLiteral("Pac"));
+        EXPECT_EQ(label("lblPat", 1).caption(), QStringLiteral("Pat"));
+        EXPECT_EQ(agma->state().LowestAllowablePower, 0);
+
+        quietly("txtInps", c.index, c.sound);
+        select(8);
+        ASSERT_EQ(tabs().selectedTab(), 8);
+        EXPECT_EQ(label("lblPac", 0).caption(), QStringLiteral("52.5 hp"));
+        EXPECT_EQ(label("lblPat", 1).caption(), QStringLiteral("139 hp"));
+    }
+}
+
+// A Cp missing for a modulus that is no number names the modulus, on the
+// member's own materials page; an empty modulus says the box is empty.
+TEST_F(AgmaTabs, AMissingCpNamesTheModulus)
+{
+    withMaterials();
+    spurPair();
+    const std::string sound = text("txtYoungs", 0);
+    type("txtYoungs", 0, "1,5");
+    ASSERT_EQ(text("txtCP"), "");
+    select(8);
+    EXPECT_EQ(lastMessage(), std::string(cindrel::agma::PowerFailureMessage) +
+                                 "\r\nThe modulus of elasticity of the pinion: \"1,5\" is not a number.");
+    EXPECT_EQ(tabs().selectedTab(), 1);
+    EXPECT_TRUE(box("txtYoungs", 0).hasFocus());
+    EXPECT_EQ(label("lblPac", 0).caption(), QStringLiteral("Pac"));
+
+    type("txtYoungs", 0, sound);
+    type("txtYoungs", 1, "");
+    select(8);
+    EXPECT_EQ(lastMessage(), std::string(cindrel::agma::PowerFailureMessage) +
+                                 "\r\nThe modulus of elasticity of the gear: the box is empty.");
+}
+
 // A geometry factor whose routine failed comes over as "failed": the power
 // tab marks the powers it would give, names it, stays, and works out none.
 TEST_F(AgmaTabs, AFailedGeometryFactorIsMarkedOnThePowerTab)
@@ -274,6 +338,10 @@ TEST_F(AgmaTabs, SetInputsSpeedAndRatioDriveTheLife)
     quietly("txtContacts", 1, "2");
     type("txtInps", 4, "2.5");
     EXPECT_EQ(text("txtLife", 1), "8000000"); // 10,000,000 / 1 / 2.5 × 2
+    // "2,5" is no ratio of 2 (10,000,000 gear cycles): the cycles stay.
+    type("txtInps", 4, "2,5");
+    EXPECT_EQ(text("txtLife", 1), "8000000");
+    type("txtInps", 4, "2.5");
     // A marked Zn keeps only itself: the cycles follow the speed.
     quietly("txtZn", 0, "1.0*");
     type("txtInps", 0, "2000");
