@@ -46,15 +46,17 @@ KvOutcome dynamicFactor(int pinionPosition, int gearPosition, std::string_view s
         return {};
     const KvOutcome noLimits{std::nullopt, std::string(), std::string()};
     try {
-        const double n = boxNumber(speed);
-        const double d = boxNumber(pitchDiameter);
-        if (d <= 0 || n < 0)
+        // Speed and diameter count only as whole numbers, never by their
+        // first digits.
+        const std::optional<double> n = setInputsNumber(speed);
+        const std::optional<double> d = setInputsNumber(pitchDiameter);
+        if (!n || !d || *d <= 0 || *n < 0)
             return noLimits;
-        const float vt = static_cast<float>(n * Pi * d / 12);
+        const float vt = static_cast<float>(*n * Pi * *d / 12);
         const int av = LeastAccurateLevel - k;
         const double kv = dynamicFactorValue(av, runtime::checkFinite(vt));
         const double vtMax = maxPitchLineVelocity(av);
-        const double rpmMax = runtime::divide(vtMax * 12 / Pi, d);
+        const double rpmMax = runtime::divide(vtMax * 12 / Pi, *d);
         return {runtime::formatNumber(kv, "##.00"), runtime::formatNumber(vtMax, "#"),
                 runtime::formatNumber(rpmMax, "#")};
     } catch (const runtime::RuntimeError&) {

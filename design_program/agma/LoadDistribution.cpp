@@ -80,12 +80,16 @@ KmOutcome loadDistributionFactor(const KmInputs& inputs) {
         return outcome;
     };
     try {
-        const double d = boxNumber(inputs.pitchDiameter);
+        // Face and diameter count only as whole numbers: "1,5" is no face of 1.
+        const double d = setInputsNumber(inputs.pitchDiameter).value_or(0);
         if (!(d > 0))
             return sendBack("Operating pitch diameter not valid", SetInputsBox::PitchDiameter);
         const double ce = inputs.adjustedAtAssembly ? ModifierTicked : ModifierCleared;
         const double cmc = inputs.leadsModified ? ModifierTicked : ModifierCleared;
-        const double f = boxNumber(inputs.faceWidth);
+        const std::optional<double> face = setInputsNumber(inputs.faceWidth);
+        if (!face)
+            return sendBack("Face width is not a number", SetInputsBox::FaceWidth);
+        const double f = *face;
         if (f < 0)
             return sendBack("Face width is negative, can't be", SetInputsBox::FaceWidth);
         if (f == 0)

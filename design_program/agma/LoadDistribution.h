@@ -52,6 +52,8 @@ struct KmOutcome {
     std::optional<std::string> km;           // txtKm: nullopt keeps, "" empties, else "#.000"
     std::string equation;                    // KmEquation; empty unless a Km is written
 };
+// Km from the face width and pitch diameter, each read whole
+// (setInputsNumber): a box that is not a number sends the user back to it.
 KmOutcome loadDistributionFactor(const KmInputs& inputs);
 
 // The modifier captions.

@@ -30,7 +30,7 @@ TEST(DynamicFactor, LowerQualityOfTheTwoAndTheLimits) {
         EXPECT_EQ(kv.maxPinionSpeed, "3642");
     }
     // Av 5: B = 0, so Kv is 1 at any speed; vt,max = (106 + 9)².
-    const KvOutcome accurate = dynamicFactor(7, 7, "1,000", "5 in");
+    const KvOutcome accurate = dynamicFactor(7, 7, "1,000", "5.0*");
     EXPECT_EQ(accurate.kv, "1.00");
     EXPECT_EQ(accurate.maxPitchLineVelocity, "13225");
     EXPECT_EQ(accurate.maxPinionSpeed, "10103");
@@ -47,7 +47,9 @@ TEST(DynamicFactor, MissingQualityKeepsEverythingBadInputsEmptyTheLimits) {
         const char* diameter;
     };
     for (const Case& c : {Case{"1000", "0"}, Case{"1000", "-5"}, Case{"1000", ""}, Case{"-1", "5"},
-                          Case{"1e308", "1e308"}, Case{"1e400", "5"}}) {
+                          Case{"1e308", "1e308"}, Case{"1e400", "5"},
+                          // Never read by their first digits.
+                          Case{"1,8", "5"}, Case{"1000", "4,5"}, Case{"1000", "5 in"}}) {
         const KvOutcome kv = dynamicFactor(2, 2, c.speed, c.diameter);
         EXPECT_EQ(kv.kv, std::nullopt) << c.speed << " " << c.diameter;
         EXPECT_EQ(kv.maxPitchLineVelocity, "");

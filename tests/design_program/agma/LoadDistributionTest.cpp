@@ -61,7 +61,7 @@ TEST(LoadDistribution, KmAndItsEquation) {
         {"1", "10", Open, false, false, "Cpm= 1.0", "1.289"},         // Cpf 0.025, not -0.015
         {"40", "10", Open, false, false, "Cpm= 1.0", "2.545"},        // 1 + 0.7523 + 0.7926
         {"3", "4", std::nullopt, false, false, "Cpm= 1.0", "1.371"},  // no kind chosen: open
-        {"3 in", "4,000", Open, false, false, "Cpm= 1.0", "1.346"},   // 1 + 0.05 + 0.2964: the 0.05 floor
+        {"3.0*", "4,000", Open, false, false, "Cpm= 1.0", "1.346"},   // 1 + 0.05 + 0.2964: the 0.05 floor
     };
     for (const Case& c : cases) {
         const KmOutcome outcome = km(c.face, c.diameter, c.style, c.cmc, c.ce, c.cpm);
@@ -108,6 +108,9 @@ TEST(LoadDistribution, BadInputsSendTheUserBackAndWriteNoKm) {
         {"3", "-4", "Operating pitch diameter not valid", SetInputsBox::PitchDiameter},
         {"-3", "4", "Face width is negative, can't be", SetInputsBox::FaceWidth},
         {"", "4", "Face width not filled in", SetInputsBox::FaceWidth},
+        // Never a face of 1 or a diameter of 4 from a slip of the keyboard.
+        {"1,5", "4", "Face width is not a number", SetInputsBox::FaceWidth},
+        {"3", "4,5", "Operating pitch diameter not valid", SetInputsBox::PitchDiameter},
     };
     for (const Case& c : cases) {
         const KmOutcome outcome = km(c.face, c.diameter, Open);
