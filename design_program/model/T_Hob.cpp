@@ -21,6 +21,16 @@ T_Hob::~T_Hob() { gear_ = nullptr; }
 
 void T_Hob::SetGear(T_Gear& gear) { gear_ = &gear; }
 
+void T_Hob::Forget() {
+    addendum_ = 0.0;
+    hobTTk_ = 0.0;
+    phiHobEntered_ = 0.0;
+    tipRadius_ = 0.0;
+    protuberance_ = 0.0;
+    hobHalfFlatEntered_ = 0.0;
+    rackShift_ = 0.0;
+}
+
 const T_Gear& T_Hob::gear() const {
     if (gear_ == nullptr)
         runtime::raise(runtime::ObjectVariableNotSet);

@@ -55,6 +55,9 @@ public:
     // member's minimum thickness; RackShift(true) is this for the hob's own.
     double RackShiftFor(double rackThickness) const;
     std::string HobVariables() const;
+    // Every tool input back to 0, as a new hob holds them; the member stays
+    // linked. A hob belongs to the design whose hob step filled it.
+    void Forget();
 
 private:
     const T_Gear& gear() const;

@@ -3,6 +3,8 @@
 #include "sequence/AgmaHandOver.h"
 #include "sequence/ClipboardText.h"
 
+#include "model/T_Gear.h"
+#include "model/T_Hob.h"
 #include "resources/ResourceStrings.h"
 #include "results/TableRun.h"
 #include "runtime/ResumeNext.h"
@@ -149,6 +151,10 @@ void T_StateNavigator::PushNextButton(std::int32_t direction)
 void T_StateNavigator::BeginNew()
 {
     runMove("BeginNew", [this] {
+        // A hob belongs to the design whose hob step filled it: until this
+        // design's hob step runs, its members have none.
+        for (const int member : {0, 1})
+            Oset().member(member).oHob->Forget();
         Outputs& outputs = ports_.outputs;
         const bool autoUpdate = outputs.AutoUpdate();
         outputs.setAutoUpdate(false);

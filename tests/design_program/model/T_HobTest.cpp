@@ -160,6 +160,24 @@ TEST_F(HobTest, ArithmeticErrorsPassToTheCaller) {
     EXPECT_EQ(loose.Addendum(), 0);
 }
 
+TEST_F(HobTest, ForgetClearsEveryToolInputAndKeepsTheMember) {
+    thinPinionTeeth(Pi / 20 - 0.004);
+    hob().SetDefaultHob(1);
+    hob().Protuberance(0.002);
+    hob().RackShift(false, 0.5);
+    hob().HobHalfFlat(0.1);
+    hob().Forget();
+    EXPECT_EQ(hob().Addendum(), 0);
+    EXPECT_EQ(hob().HobTTk(), 0);
+    EXPECT_EQ(hob().TipRadius(), 0);
+    EXPECT_EQ(hob().Protuberance(), 0);
+    EXPECT_EQ(hob().RackShift(false), 0);
+    // Still the pinion's: a rack of no thickness stands (pi/20 + 0.004) /
+    // (2 tan 20) = 0.1610796 / 0.7279405 inside its pitch line.
+    EXPECT_NEAR(hob().RackShift(true), -0.2212813, 1e-7);
+    EXPECT_DOUBLE_EQ(hob().PhiHob(), Phi20);
+}
+
 TEST_F(HobTest, VariablesDumpListsEveryToolValue) {
     hob().SetDefaultHob(1);
     EXPECT_EQ(hob().HobVariables(), "        Phihob = 20\r\n"

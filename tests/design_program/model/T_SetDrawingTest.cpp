@@ -197,6 +197,16 @@ const RackCase rackCases[] = {
          pinionHob(p);
      },
      0, 0.5, 0, 0.5},
+    // A hob-cut pinion whose hob a new design forgot, before its hob step.
+    {"HobCutPinionWithItsHobForgotten",
+     [](T_Set& p) {
+         setUpSpurPair(p);
+         p.oPinion->aaFilletRadius(1);
+         thinned(*p.oPinion);
+         pinionHob(p);
+         p.oPinion->oHob->Forget();
+     },
+     -0.0549495, 0.5, 0, 0.5},
 };
 
 void PrintTo(const RackCase& c, std::ostream* os) { *os << c.name; }

@@ -1,6 +1,8 @@
 #include "SequenceFakes.h"
 #include "design_program/model/ReferencePairs.h"
 
+#include "model/T_Gear.h"
+#include "model/T_Hob.h"
 #include "results/TableRun.h"
 #include "sequence/T_StateNavigator.h"
 
@@ -439,9 +441,21 @@ TEST_F(NavigatorTest, BeginNewForgetsTheResultsOfTheDesignLeft)
     controls.setValue({"frmMain", "txtSAC", 0}, "26.2 HP");
     controls.setValue({"frmMain", "txtSAT", 1}, "52.3 HP");
     controls.setVisible({"frmMain", "fraAGMA_HPs", -1}, true);
+    // As the hob steps leave the hobs.
+    for (const int member : {0, 1}) {
+        Oset.member(member).oHob->SetDefaultHob(1);
+        Oset.member(member).oHob->Protuberance(0.002);
+    }
 
     navigator->BeginNew();
     expectSequence("Startup Screen", {});
+    for (const int member : {0, 1}) {
+        const model::T_Hob& hob = *Oset.member(member).oHob;
+        EXPECT_EQ(hob.HobTTk(), 0) << member;
+        EXPECT_EQ(hob.Addendum(), 0) << member;
+        EXPECT_EQ(hob.TipRadius(), 0) << member;
+        EXPECT_EQ(hob.Protuberance(), 0) << member;
+    }
     EXPECT_FALSE(navigator->All4Horsepowers.has_value());
     EXPECT_EQ(navigator->JFactors, (std::array<double, 2>{0, 0}));
     EXPECT_EQ(navigator->IFactor, 0);
