@@ -29,7 +29,7 @@ protected:
     grid::Grid& grid() { return outputs().get<grid::Grid>(QStringLiteral("grdOutputs")); }
 
     void expectEndInView(int fromPixels, int toPixels) {
-        for (EndBy way : {EndBy::Keys, EndBy::Wheel, EndBy::ScrollBar, EndBy::TopRowPastEnd}) {
+        for (EndBy way : {EndBy::Keys, EndBy::PageDown, EndBy::Wheel, EndBy::ScrollBar, EndBy::TopRowPastEnd}) {
             int faults = 0;
             for (int pixels = fromPixels; pixels <= toPixels; ++pixels) {
                 outputs().setHeight(pixels * 15);
@@ -38,7 +38,7 @@ protected:
                 grid().setCurrentRow(grid().fixedRowCount());
                 QCoreApplication::processEvents();
                 gridtest::reachEnd(grid(), way);
-                const std::string fault = gridtest::endFault(grid(), way == EndBy::Keys);
+                const std::string fault = gridtest::endFault(grid(), way == EndBy::Keys || way == EndBy::PageDown);
                 if (!fault.empty() && ++faults <= 5)
                     ADD_FAILURE() << gridtest::nameOf(way) << ", window " << pixels << " px high: " << fault;
             }

@@ -44,11 +44,12 @@ inline std::string endFault(grid::Grid& grid, bool currentToo = false) {
 }
 
 // The ways a user or the program reaches the end of the grid.
-enum class EndBy { Keys, Wheel, ScrollBar, TopRowPastEnd };
+enum class EndBy { Keys, PageDown, Wheel, ScrollBar, TopRowPastEnd };
 
 inline const char* nameOf(EndBy way) {
     switch (way) {
     case EndBy::Keys: return "Ctrl+End";
+    case EndBy::PageDown: return "Page Down";
     case EndBy::Wheel: return "wheel";
     case EndBy::ScrollBar: return "scroll bar";
     case EndBy::TopRowPastEnd: return "top row past the end";
@@ -60,6 +61,13 @@ inline void reachEnd(grid::Grid& grid, EndBy way) {
     QTableView& body = bodyOf(grid);
     switch (way) {
     case EndBy::Keys: QTest::keyClick(&body, Qt::Key_End, Qt::ControlModifier); break;
+    case EndBy::PageDown:
+        // Pressed until the current row moves no further.
+        for (int press = 0, before = -1; press < grid.rowCount() && grid.currentRow() != before; ++press) {
+            before = grid.currentRow();
+            QTest::keyClick(&body, Qt::Key_PageDown);
+        }
+        break;
     case EndBy::Wheel:
         // Turned until the grid moves no further.
         for (int turn = 0, before = -1; turn < grid.rowCount() && grid.topRow() != before; ++turn) {
@@ -67,7 +75,6 @@ inline void reachEnd(grid::Grid& grid, EndBy way) {
             QWheelEvent wheel(QPointF(5, 5), body.viewport()->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
                               Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(body.viewport(), &wheel);
-            QCoreApplication::processEvents();
         }
         break;
     case EndBy::ScrollBar:

@@ -57,9 +57,8 @@ protected:
     // to one that shows all but a few rows.
     void expectEndInViewAtEveryHeight(EndBy way, bool lastRowCurrent = false) {
         int faults = 0;
-        for (int pixels = 130; pixels <= 600; ++pixels) {
+        for (int pixels = 130; pixels <= 450; ++pixels) {
             grid.move(0, 0, 6000, pixels * 15);
-            QCoreApplication::processEvents();
             grid.setTopRow(0);
             // As the results window leaves it: the current cell in the fixed
             // column, none in the body; or the last row's, scrolled out of view.
@@ -68,7 +67,7 @@ protected:
             QCoreApplication::processEvents();
             ASSERT_EQ(grid.topRow(), 2);
             gridtest::reachEnd(grid, way);
-            const std::string fault = gridtest::endFault(grid, way == EndBy::Keys);
+            const std::string fault = gridtest::endFault(grid, way == EndBy::Keys || way == EndBy::PageDown);
             if (!fault.empty() && ++faults <= 5)
                 ADD_FAILURE() << gridtest::nameOf(way) << ", grid " << pixels << " px high: " << fault;
         }
@@ -82,13 +81,13 @@ protected:
 };
 
 TEST_F(GridEnd, TheLastRowShowsWholeAtTheEndHoweverItIsReached) {
-    for (EndBy way : {EndBy::Keys, EndBy::Wheel, EndBy::ScrollBar, EndBy::TopRowPastEnd})
+    for (EndBy way : {EndBy::Keys, EndBy::PageDown, EndBy::Wheel, EndBy::ScrollBar, EndBy::TopRowPastEnd})
         expectEndInViewAtEveryHeight(way);
 }
 
 TEST_F(GridEnd, FixedRowsOfOneHeightShowTheEndAsWell) {
     headingStandsAside = false;
-    for (EndBy way : {EndBy::Keys, EndBy::Wheel, EndBy::ScrollBar, EndBy::TopRowPastEnd})
+    for (EndBy way : {EndBy::Keys, EndBy::PageDown, EndBy::Wheel, EndBy::ScrollBar, EndBy::TopRowPastEnd})
         expectEndInViewAtEveryHeight(way);
 }
 
