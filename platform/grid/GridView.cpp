@@ -247,6 +247,7 @@ void GridView::scheduleSynchronise() {
 }
 
 void GridView::invalidateAllRows() {
+    refill_ = true;
     std::fill(heights_.begin(), heights_.end(), -1);
     std::fill(rowDirty_.begin(), rowDirty_.end(), 1);
     anyRowDirty_ = true;
@@ -482,13 +483,16 @@ void GridView::placeViews() {
     const int fixedHeight = std::min(fixedRowsHeight(), area.height());
     const QSize size = bodySize();
     const Bars bars = barsFor(size);
-    // A view that showed the end keeps showing the last row whole when the
-    // rows, the fixed rows or the grid change height; a grid made taller
-    // fills with the rows above.
+    // A view that showed the end keeps showing the last row whole when rows
+    // or fixed rows change height. A top row past the end stays where rows
+    // changed (a fixed row hidden as the top row reached a heading: taking
+    // rows in above would show the fixed row again and push the last row
+    // out), while a grid laid out anew (resized, new widths or font) fills
+    // with the rows above.
     const int end = endTopRow(size, bars);
-    if (keepsEnd() && (topRow_ < end || (resized_ && topRow_ > end)))
+    if ((refill_ && topRow_ > end) || (keepsEnd() && topRow_ < end))
         topRow_ = end;
-    resized_ = false;
+    refill_ = false;
     endRow_ = bars.vertical && topRow_ >= end ? data_.rowCount() - 1 : -1;
     const QSize viewport = bodyViewportSize(size, bars);
     const int trimmed = viewport.height() - rowsRoom(size, bars);
@@ -651,7 +655,7 @@ void GridView::synchronise() {
 
 void GridView::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
-    resized_ = true;
+    refill_ = true;
     pending_ = true;
     synchronise();
 }

@@ -95,4 +95,33 @@ TEST_F(GridEnd, CtrlEndShowsTheLastRowWhenItIsAlreadyCurrent) {
     expectEndInViewAtEveryHeight(EndBy::Keys, true);
 }
 
+TEST_F(GridEnd, AGridMadeTallerTakesInTheRowsAboveOnlyWhenItWouldShowRoomBelowTheLast) {
+    headingStandsAside = false;
+    QTableView& body = gridtest::bodyOf(grid);
+    grid.move(0, 0, 6000, 200 * 15);
+    grid.setTopRow(10);
+    QCoreApplication::processEvents();
+    grid.move(0, 0, 6000, 300 * 15);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid.topRow(), 10) << "short of the end the top row stays";
+
+    // At the end, and a row short of it: either way the taller grid ends
+    // with the last row at its bottom.
+    for (int shortOfEnd : {0, 1}) {
+        grid.move(0, 0, 6000, 200 * 15);
+        grid.setTopRow(1000);
+        QCoreApplication::processEvents();
+        const int top = grid.topRow() - shortOfEnd;
+        grid.setTopRow(top);
+        QCoreApplication::processEvents();
+        grid.move(0, 0, 6000, 400 * 15);
+        QCoreApplication::processEvents();
+        EXPECT_LT(grid.topRow(), top) << shortOfEnd;
+        EXPECT_EQ(gridtest::endFault(grid), "") << shortOfEnd;
+        const int lastBottom = body.visualRect(body.model()->index(body.model()->rowCount() - 1, 0)).bottom();
+        const int rowAbove = static_cast<int>(grid.rowHeight(grid.topRow() - 1) / 15);
+        EXPECT_LT(body.viewport()->rect().bottom() - lastBottom, rowAbove) << "no room left for the row above";
+    }
+}
+
 } // namespace
