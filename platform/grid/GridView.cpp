@@ -264,6 +264,7 @@ void GridView::noteShapeChanged(bool rowsKept) {
     rowDirty_.assign(rows, 1);
     anyRowDirty_ = true;
     shapeDirty_ = true;
+    refill_ = true;
     widthsDirty_ = true;
     scheduleSynchronise();
 }
@@ -487,8 +488,8 @@ void GridView::placeViews() {
     // or fixed rows change height. A top row past the end stays where rows
     // changed (a fixed row hidden as the top row reached a heading: taking
     // rows in above would show the fixed row again and push the last row
-    // out), while a grid laid out anew (resized, new widths or font) fills
-    // with the rows above.
+    // out), while a grid laid out anew (resized, reshaped, new widths or
+    // font) fills with the rows above.
     const int end = endTopRow(size, bars);
     if ((refill_ && topRow_ > end) || (keepsEnd() && topRow_ < end))
         topRow_ = end;

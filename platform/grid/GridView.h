@@ -139,7 +139,7 @@ private:
     int topRow_ = 0;
     // The last row while the view shows it whole at the end of the grid, else -1.
     int endRow_ = -1;
-    // The grid was laid out anew (resized, new widths or font) since the views were placed.
+    // The grid was laid out anew (resized, reshaped, new widths or font) since the views were placed.
     bool refill_ = false;
     int currentRow_ = -1;
     int currentColumn_ = -1;
