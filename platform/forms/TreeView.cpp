@@ -1,23 +1,54 @@
 #include "TreeView.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QPointer>
+
+#include <functional>
 
 namespace forms {
 
 namespace {
 constexpr int keyRole = Qt::UserRole + 1;
-}
+
+// The tree's widget, telling which node a key chose: the node a key made
+// current (arrows, Home, End, the page keys, a typed letter), or the current
+// node on Enter or Space, when it is then the selected node. A mouse click
+// chooses through itemClicked alone.
+class KeyedTree : public QTreeWidget {
+public:
+    std::function<void(QTreeWidgetItem*)> onChosenByKey;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const QPointer<KeyedTree> alive(this);
+        QTreeWidgetItem* before = currentItem();
+        QTreeWidget::keyPressEvent(event);
+        if (alive.isNull() || !onChosenByKey)
+            return;
+        QTreeWidgetItem* after = currentItem();
+        const int key = event->key();
+        const bool pick = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+        if (after != nullptr && after->isSelected() && (after != before || pick))
+            onChosenByKey(after);
+    }
+};
+
+} // namespace
 
 TreeView::TreeView(Form& form, const ControlPlace& place)
     : Control(form, ControlKind::TreeView, place.name, place.index, place.container, place.tab),
-      tree_(new QTreeWidget) {
+      tree_(new KeyedTree) {
     tree_->setHeaderHidden(true);
     tree_->setColumnCount(1);
     tree_->setFocusPolicy(Qt::StrongFocus);
-    QObject::connect(tree_, &QTreeWidget::itemClicked, tree_, [this](QTreeWidgetItem* item, int) {
+    const auto raiseNodeClick = [this](QTreeWidgetItem* item) {
         const QString key = keyOf(item);
         runFromWindowSystem("NodeClick", [this, key] { onNodeClick(key); });
-    });
+    };
+    QObject::connect(tree_, &QTreeWidget::itemClicked, tree_,
+                     [raiseNodeClick](QTreeWidgetItem* item, int) { raiseNodeClick(item); });
+    static_cast<KeyedTree*>(tree_)->onChosenByKey = raiseNodeClick;
     attachWidget(tree_);
 }
 

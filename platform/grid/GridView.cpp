@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScrollBar>
@@ -26,6 +27,40 @@ constexpr int tallestText = 1 << 20;
 int textFlags(Qt::Alignment alignment, bool wrap) {
     return static_cast<int>(alignment) | Qt::TextExpandTabs | (wrap ? Qt::TextWordWrap : Qt::TextSingleLine);
 }
+
+// The scrolling body. A key that moves the current cell moves it from the
+// grid's current cell, also when that is in a fixed column, and shows it,
+// also when the cell stays where it was (Ctrl+End on the last row scrolled
+// out of view).
+class BodyTable : public QTableView {
+public:
+    using QTableView::QTableView;
+
+    // Where the keys start when the body has no current cell.
+    std::function<QModelIndex()> keysStart;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown: break;
+        default: return QTableView::keyPressEvent(event);
+        }
+        if (!currentIndex().isValid() && keysStart) {
+            if (const QModelIndex start = keysStart(); start.isValid())
+                selectionModel()->setCurrentIndex(start, QItemSelectionModel::NoUpdate);
+        }
+        QTableView::keyPressEvent(event);
+        if (currentIndex().isValid())
+            scrollTo(currentIndex());
+    }
+};
 
 } // namespace
 
@@ -70,7 +105,22 @@ GridView::GridView(const GridData& data, QWidget* parent) : QFrame(parent), data
     painter_ = new CellPainter(*this);
     const auto fontOf = [this](const CellFormat& format) { return this->fontOf(format); };
     for (std::size_t pane = 0; pane < views_.size(); ++pane) {
-        auto* view = new QTableView(this);
+        QTableView* view = nullptr;
+        if (pane == bodyPane) {
+            auto* bodyView = new BodyTable(this);
+            bodyView->keysStart = [this] {
+                const GridModel& model = *models_[bodyPane];
+                const int rows = model.rowCount();
+                const int columns = model.columnCount();
+                if (rows == 0 || columns == 0)
+                    return QModelIndex();
+                return model.index(std::clamp(currentRow_ - data_.fixedRowCount(), 0, rows - 1),
+                                   std::clamp(currentColumn_ - data_.fixedColumnCount(), 0, columns - 1));
+            };
+            view = bodyView;
+        } else {
+            view = new QTableView(this);
+        }
         models_[pane] = new GridModel(data_, fontOf, this);
         view->setModel(models_[pane]);
         view->setItemDelegate(painter_);
@@ -197,6 +247,7 @@ void GridView::scheduleSynchronise() {
 }
 
 void GridView::invalidateAllRows() {
+    refill_ = true;
     std::fill(heights_.begin(), heights_.end(), -1);
     std::fill(rowDirty_.begin(), rowDirty_.end(), 1);
     anyRowDirty_ = true;
@@ -204,13 +255,16 @@ void GridView::invalidateAllRows() {
 
 void GridView::noteShapeChanged(bool rowsKept) {
     const auto rows = static_cast<std::size_t>(data_.rowCount());
-    if (rowsKept)
+    if (rowsKept) {
         heights_.resize(rows, -1);
-    else
+    } else {
         heights_.assign(rows, -1);
+        endRow_ = -1;
+    }
     rowDirty_.assign(rows, 1);
     anyRowDirty_ = true;
     shapeDirty_ = true;
+    refill_ = true;
     widthsDirty_ = true;
     scheduleSynchronise();
 }
@@ -356,44 +410,65 @@ QSize GridView::bodyViewportSize(QSize size, Bars bars) const {
             std::max(0, size.height() - (bars.horizontal ? sideBar : 0))};
 }
 
-int GridView::lastRowsHeight(int room) {
-    int height = 0;
-    for (int row = data_.rowCount() - 1; row >= data_.fixedRowCount(); --row) {
-        const int next = height + rowHeightPixels(row);
-        if (next > room)
-            break;
-        height = next;
-    }
-    return height;
-}
-
-int GridView::rowsRoom(QSize size, Bars bars) {
-    const int room = bodyViewportSize(size, bars).height();
-    // Rows scroll whole. At the highest top row a view aligns the last row
-    // with its bottom edge, which would push the top row partly under the
-    // fixed rows: the body is as tall as the last rows that fit it whole.
-    const int whole = lastRowsHeight(room);
-    return bars.vertical && whole > 0 ? whole : room;
-}
-
-int GridView::maximumTopRow() {
+int GridView::endTopRow(QSize size, Bars bars) {
     const int fixed = data_.fixedRowCount();
-    const QSize size = bodySize();
-    const int room = rowsRoom(size, barsFor(size));
-    // As the body scrolls by whole rows: the last rows that fit stay in view.
-    int fitting = 0;
+    const int room = bodyViewportSize(size, bars).height();
+    int top = data_.rowCount();
     int height = 0;
     for (int row = data_.rowCount() - 1; row >= fixed; --row) {
         height += rowHeightPixels(row);
         if (height > room)
             break;
-        ++fitting;
+        top = row;
     }
-    return std::max(fixed, data_.rowCount() - std::max(fitting, 1));
+    // The last row is at the top when even it does not fit.
+    return std::max(fixed, std::min(top, data_.rowCount() - 1));
+}
+
+int GridView::rowsHeightFrom(int row) {
+    int height = 0;
+    for (int below = std::max(row, data_.fixedRowCount()); below < data_.rowCount(); ++below)
+        height += rowHeightPixels(below);
+    return height;
+}
+
+bool GridView::keepsEnd() const {
+    return endRow_ >= 0 && endRow_ == data_.rowCount() - 1 && topRow_ >= data_.fixedRowCount() &&
+           topRow_ < data_.rowCount();
+}
+
+int GridView::rowsRoom(QSize size, Bars bars) {
+    const int room = bodyViewportSize(size, bars).height();
+    if (!bars.vertical)
+        return room;
+    // Rows scroll whole. At the highest top row a view aligns the last row
+    // with its bottom edge, which would push the top row partly under the
+    // fixed rows: the body is as tall as the rows from the highest top row
+    // to the last. A view kept at the end keeps its top row when the room
+    // grew under it (a fixed row hidden as the top row reached a heading):
+    // pulling rows in above it would undo what reaching it did.
+    int from = endTopRow(size, bars);
+    if (keepsEnd())
+        from = std::max(from, topRow_);
+    const int height = rowsHeightFrom(from);
+    return height > 0 && height <= room ? height : room;
+}
+
+int GridView::maximumTopRow() {
+    const QSize size = bodySize();
+    const int end = endTopRow(size, barsFor(size));
+    return keepsEnd() ? std::max(end, topRow_) : end;
+}
+
+void GridView::noteTopRowMoved() {
+    const QSize size = bodySize();
+    const Bars bars = barsFor(size);
+    endRow_ = bars.vertical && topRow_ >= endTopRow(size, bars) ? data_.rowCount() - 1 : -1;
 }
 
 void GridView::showTopRow(int row) {
     topRow_ = row;
+    noteTopRowMoved();
     scheduleSynchronise();
 }
 
@@ -409,6 +484,17 @@ void GridView::placeViews() {
     const int fixedHeight = std::min(fixedRowsHeight(), area.height());
     const QSize size = bodySize();
     const Bars bars = barsFor(size);
+    // A view that showed the end keeps showing the last row whole when rows
+    // or fixed rows change height. A top row past the end stays where rows
+    // changed (a fixed row hidden as the top row reached a heading: taking
+    // rows in above would show the fixed row again and push the last row
+    // out), while a grid laid out anew (resized, reshaped, new widths or
+    // font) fills with the rows above.
+    const int end = endTopRow(size, bars);
+    if ((refill_ && topRow_ > end) || (keepsEnd() && topRow_ < end))
+        topRow_ = end;
+    refill_ = false;
+    endRow_ = bars.vertical && topRow_ >= end ? data_.rowCount() - 1 : -1;
     const QSize viewport = bodyViewportSize(size, bars);
     const int trimmed = viewport.height() - rowsRoom(size, bars);
     views_[cornerPane]->setGeometry(area.x(), area.y(), fixedWidth, fixedHeight);
@@ -514,20 +600,26 @@ void GridView::followBody(int value) {
     const int top = data_.fixedRowCount() + value;
     if (top != topRow_) {
         topRow_ = top;
+        noteTopRowMoved();
         if (onViewScrolled)
             onViewScrolled(top);
     }
 }
 
-void GridView::adoptShownTopRow() {
+bool GridView::takeShownTopRow() {
     if (!body().isVisible())
-        return;
+        return false;
     const int top = data_.fixedRowCount() + body().verticalScrollBar()->value();
-    if (top != topRow_) {
-        topRow_ = top;
-        if (onViewScrolled)
-            onViewScrolled(top);
-    }
+    if (top == topRow_)
+        return false;
+    topRow_ = top;
+    noteTopRowMoved();
+    return true;
+}
+
+void GridView::adoptShownTopRow() {
+    if (takeShownTopRow() && onViewScrolled)
+        onViewScrolled(topRow_);
 }
 
 void GridView::repaintViews() {
@@ -539,6 +631,7 @@ void GridView::synchronise() {
     if (!pending_)
         return;
     pending_ = false;
+    const int shownTop = topRow_;
     auto applying = runtime::onScopeExit([this, was = applying_] { applying_ = was; });
     applying_ = true;
     if (shapeDirty_) {
@@ -555,11 +648,15 @@ void GridView::synchronise() {
     applying.runNow();
     repaintViews();
     if (!applying_)
-        adoptShownTopRow();
+        takeShownTopRow();
+    // The views moved the top row themselves: that is a scroll as the user's is.
+    if (topRow_ != shownTop && onViewScrolled)
+        onViewScrolled(topRow_);
 }
 
 void GridView::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
+    refill_ = true;
     pending_ = true;
     synchronise();
 }

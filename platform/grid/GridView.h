@@ -90,10 +90,15 @@ private:
     bool bodyRowsTallerThan(int pixels);
     Bars barsFor(QSize bodySize);
     QSize bodyViewportSize(QSize bodySize, Bars bars) const;
-    // The height of the last rows that fit whole in pixels of room.
-    int lastRowsHeight(int room);
+    // The first of the last rows that fit whole in the body: the top row at the end.
+    int endTopRow(QSize bodySize, Bars bars);
+    int rowsHeightFrom(int row);
     // The height the body gives its rows.
     int rowsRoom(QSize bodySize, Bars bars);
+    // Whether the view shows the end of the grid and is to keep showing it.
+    bool keepsEnd() const;
+    // Notes whether the top row, just moved, shows the end of the grid.
+    void noteTopRowMoved();
     QSize bodySize();
     void placeViews();
     void publishShape();
@@ -102,7 +107,9 @@ private:
     void applyTopRow();
     void applyCurrentCell();
     void followBody(int value);
-    // Takes the top row the body shows when the views had to clamp it.
+    // Takes the top row the body shows when the views had to clamp it,
+    // telling whether it moved; adoptShownTopRow reports the move as a scroll.
+    bool takeShownTopRow();
     void adoptShownTopRow();
     void repaintViews();
 
@@ -130,6 +137,10 @@ private:
     // Advances of the printable ASCII characters per font, measured when first needed.
     std::map<FontKey, std::vector<double>> advances_;
     int topRow_ = 0;
+    // The last row while the view shows it whole at the end of the grid, else -1.
+    int endRow_ = -1;
+    // The grid was laid out anew (resized, reshaped, new widths or font) since the views were placed.
+    bool refill_ = false;
     int currentRow_ = -1;
     int currentColumn_ = -1;
 };

@@ -111,6 +111,63 @@ TEST(TreeViews, KeyedNodesWithParentsPathsAndSortedTopLevel) {
     EXPECT_EQ(tree.nodeCount(), 2);
 }
 
+// A node chosen with the keyboard raises NodeClick as a click does: the node
+// a key makes current and selected, or the current node on Enter or Space.
+TEST(TreeViews, ANodeChosenWithTheKeyboardIsClicked) {
+    Form form(QStringLiteral("frmAGMA"));
+    auto& tree = form.add<TreeView>({QStringLiteral("TreeView")});
+    tree.addNode({}, TreeView::Relationship::Last, QStringLiteral("0a"), QStringLiteral("Standard"));
+    tree.addNode(QStringLiteral("0a"), TreeView::Relationship::Child, QStringLiteral("1a"), QStringLiteral("Steel"));
+    tree.addNode(QStringLiteral("1a"), TreeView::Relationship::Child, QStringLiteral("2a"), QStringLiteral("Grade 1"));
+    tree.addNode(QStringLiteral("1a"), TreeView::Relationship::Child, QStringLiteral("3a"), QStringLiteral("Grade 2"));
+    tree.addNode({}, TreeView::Relationship::Last, QStringLiteral("5a"), QStringLiteral("Aluminium"));
+    tree.ensureVisible(QStringLiteral("3a"));
+    std::vector<QString> clicked;
+    tree.onNodeClick.connect([&](const QString& key) { clicked.push_back(key); });
+    form.show();
+    auto* widget = static_cast<QTreeWidget*>(tree.widget());
+    widget->setFocus();
+    QCoreApplication::processEvents();
+    tree.select(QStringLiteral("1a"));
+    ASSERT_TRUE(clicked.empty()) << "selecting from code is no click";
+
+    struct Case {
+        Qt::Key key;
+        const char* clickedKey; // nullptr: no NodeClick
+    };
+    // One typed letter: letters typed close together search as one word.
+    const Case cases[] = {
+        {Qt::Key_Down, "2a"},     {Qt::Key_Down, "3a"},   {Qt::Key_Up, "2a"},    {Qt::Key_Home, "0a"},
+        {Qt::Key_Return, "0a"},   {Qt::Key_End, "5a"},    {Qt::Key_S, "0a"},     {Qt::Key_PageDown, "5a"},
+        {Qt::Key_PageUp, "0a"},   {Qt::Key_End, "5a"},    {Qt::Key_Space, "5a"}, {Qt::Key_Up, "3a"},
+        {Qt::Key_Left, "1a"},     {Qt::Key_Left, nullptr}, {Qt::Key_Enter, "1a"}, {Qt::Key_Up, "0a"},
+        {Qt::Key_Down, "1a"},     {Qt::Key_Down, "5a"},   {Qt::Key_Down, nullptr},
+    };
+    for (const Case& c : cases) {
+        clicked.clear();
+        QTest::keyClick(widget, c.key);
+        const std::vector<QString> expected =
+            c.clickedKey == nullptr ? std::vector<QString>{} : std::vector<QString>{QString::fromLatin1(c.clickedKey)};
+        EXPECT_EQ(clicked, expected) << "key " << QKeySequence(c.key).toString().toStdString() << " after "
+                                     << tree.selectedKey().toStdString();
+        if (c.clickedKey != nullptr) {
+            EXPECT_EQ(tree.selectedKey(), QString::fromLatin1(c.clickedKey));
+        }
+    }
+    EXPECT_FALSE(tree.isExpanded(QStringLiteral("1a"))) << "Left folded Steel, choosing nothing";
+
+    clicked.clear();
+    const QRect steel = widget->visualItemRect(widget->topLevelItem(0)->child(0));
+    QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, steel.center());
+    EXPECT_EQ(clicked, std::vector<QString>{QStringLiteral("1a")}) << "a click is one NodeClick";
+
+    // A handler that empties the tree on the chosen node leaves it usable.
+    tree.onNodeClick.connect([&](const QString&) { tree.clear(); });
+    QTest::keyClick(widget, Qt::Key_Down);
+    EXPECT_EQ(tree.nodeCount(), 0);
+    QTest::keyClick(widget, Qt::Key_Down);
+}
+
 TEST(Sliders, ChangeFromCodeAndQuietMoves) {
     Form form(QStringLiteral("frmInputs"));
     auto& slider = form.add<Slider>({QStringLiteral("sldSlider")});
