@@ -216,6 +216,9 @@ void Form::applyNormalBounds() {
     const int extraHeight = frame.height() - inner.height();
     window_->move(twipsToPixels(left_), twipsToPixels(top_));
     window_->resize(std::max(0, twipsToPixels(width_) - extraWidth), std::max(0, twipsToPixels(height_) - extraHeight));
+    // Code may move a shown window; never off the screen.
+    if (window_->isVisible())
+        window_->keepOnScreen();
     window_->layoutClient();
     noteSizeMaybeChanged();
 }
@@ -290,8 +293,15 @@ void Form::show(Modality modality, Form* owner) {
     }
     if (modality == Modality::Modal)
         window_->setWindowModality(Qt::ApplicationModal);
+    // A stored place from another screen, or a size larger than this one,
+    // opens on the screen; placed again once the window's own frame is known.
+    if (state_ == WindowState::Normal)
+        window_->keepOnScreen();
     switch (state_) {
-    case WindowState::Normal: window_->show(); break;
+    case WindowState::Normal:
+        window_->show();
+        window_->keepOnScreen();
+        break;
     case WindowState::Minimized: window_->showMinimized(); break;
     case WindowState::Maximized: window_->showMaximized(); break;
     }
