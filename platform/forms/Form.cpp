@@ -286,10 +286,14 @@ void Form::show(Modality modality, Form* owner) {
     if (modality == Modality::Modal && window_->isVisible())
         raiseFormsError(FormAlreadyDisplayed);
     if (owner != nullptr && owner != this) {
+        owner_ = owner;
         owner->ensureLoaded();
+    }
+    // An owner not yet loaded takes this window in front when it is shown.
+    if (owner_ != nullptr && owner_->loaded_) {
         window_->winId();
-        owner->window_->winId();
-        window_->windowHandle()->setTransientParent(owner->window_->windowHandle());
+        owner_->window_->winId();
+        window_->windowHandle()->setTransientParent(owner_->window_->windowHandle());
     }
     if (modality == Modality::Modal)
         window_->setWindowModality(Qt::ApplicationModal);
@@ -307,6 +311,11 @@ void Form::show(Modality modality, Form* owner) {
     }
     window_->raise();
     window_->activateWindow();
+    if (registry_ != nullptr) {
+        for (Form* owned : registry_->loaded())
+            if (owned != this && owned->owner_ == this && owned->window_->isVisible())
+                owned->window_->raise();
+    }
     if (modality == Modality::Modeless)
         return;
     QEventLoop loop;
@@ -320,6 +329,8 @@ void Form::show(Modality modality, Form* owner) {
     if (loaded_ && !window_->isVisible())
         window_->setWindowModality(Qt::NonModal);
 }
+
+void Form::keepInFrontOf(Form* owner) { owner_ = owner != this ? owner : nullptr; }
 
 void Form::hide() {
     if (!loaded_)
