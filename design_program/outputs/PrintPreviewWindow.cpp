@@ -38,6 +38,8 @@ void Form_Load(forms::Form& window, OutputsHost& host)
     window.setCaption(QStringLiteral("Cindrel Print Preview"));
     window.move(0, 0, layouts::PrintPreviewWidth, layouts::PrintPreviewHeight);
     forms::buildLayout(window, layouts::frmPrintPreview());
+    // The page has the focus when the window opens: the keys scroll it at once.
+    window.get<printing::PreviewControl>(QStringLiteral("prtPrintPreview")).setTabIndex(0);
     if (clsQXOutputs* outputs = host.outputsObject())
         outputs->takePreviewControls(window);
     try {

@@ -22,6 +22,7 @@
 #include "printing/PreviewControl.h"
 #include "runtime/CheckedMath.h"
 #include "runtime/NumberText.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/RuntimeError.h"
 
 #include <QScopedValueRollback>
@@ -331,6 +332,12 @@ void frmMFGOutputs::showPanel(int panel)
     control<forms::PictureBox>(window, "pctData").setVisible(panel == EditPanel);
     control<grid::Grid>(window, "grdMFG").setVisible(panel == GridPanel);
     control<printing::PreviewControl>(window, "prtMFG").setVisible(panel == PrintPanel);
+    // The keys scroll the grid or the page shown, without a click on it first.
+    forms::Control* shown = panel == GridPanel    ? static_cast<forms::Control*>(&control<grid::Grid>(window, "grdMFG"))
+                            : panel == PrintPanel ? &control<printing::PreviewControl>(window, "prtMFG")
+                                                  : nullptr;
+    if (shown != nullptr && window.visible())
+        runtime::ignoringAnyException([shown] { shown->setFocus(); });
 }
 
 bool frmMFGOutputs::ApplyEditedValues()

@@ -47,6 +47,8 @@ void frmMisc::build(forms::Form& form)
 {
     frmMisc& self = *this;
     form.setCaption(QStringLiteral("Notes"));
+    // Shown at the start before the main window: it stays in front of it.
+    form.keepInFrontOf(startup_.windows().find(QStringLiteral("frmMain")));
     form.move(0, 0, 4920, 4890);
     forms::buildLayout(form, layouts::frmMisc());
     notesBox(form).setScrollBars(false, true);

@@ -36,6 +36,8 @@ void defineRunNotes(Startup& startup)
 {
     forms::Form& notes = startup.windows().define(QStringLiteral("frmRunNotes"), [&startup](forms::Form& form) {
         form.setCaption(QStringLiteral("Notes For This Gear Set"));
+        // Opened over the main window, by any path, and kept over it when the main window is shown again.
+        form.keepInFrontOf(startup.windows().find(QStringLiteral("frmMain")));
         form.move(0, 0, 4800, 3600);
         forms::buildLayout(form, layouts::frmRunNotes());
         auto& box = form.get<forms::TextBox>(QStringLiteral("txtRunNotes"));

@@ -10,6 +10,7 @@
 #include "forms/Form.h"
 #include "forms/OptionButton.h"
 #include "forms/TextBox.h"
+#include "forms/ScreenPlacement.h"
 #include "forms/Twips.h"
 #include "runtime/AtomicFile.h"
 #include "runtime/RegularFile.h"
@@ -471,6 +472,10 @@ void mMiscellaneous::WindowPosition(bool Load, QWidget& window, const std::strin
     const Bounds bounds = storedBounds(store, app, name);
     window.move(forms::twipsToPixels(bounds.left), forms::twipsToPixels(bounds.top));
     window.resize(forms::twipsToPixels(bounds.width), forms::twipsToPixels(bounds.height));
+    // Its frame within the screen, as every window of the program; the frame
+    // of a window already shown stands in for its own until it has one.
+    const QMargins own = forms::knownFrameMargins(window);
+    forms::keepFrameOnScreen(window, own.isNull() ? forms::likelyFrameMargins() : own);
 }
 
 } // namespace vantrope

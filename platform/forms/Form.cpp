@@ -216,6 +216,9 @@ void Form::applyNormalBounds() {
     const int extraHeight = frame.height() - inner.height();
     window_->move(twipsToPixels(left_), twipsToPixels(top_));
     window_->resize(std::max(0, twipsToPixels(width_) - extraWidth), std::max(0, twipsToPixels(height_) - extraHeight));
+    // Code may move a shown window; never off the screen.
+    if (window_->isVisible())
+        window_->keepOnScreen();
     window_->layoutClient();
     noteSizeMaybeChanged();
 }
@@ -283,20 +286,36 @@ void Form::show(Modality modality, Form* owner) {
     if (modality == Modality::Modal && window_->isVisible())
         raiseFormsError(FormAlreadyDisplayed);
     if (owner != nullptr && owner != this) {
+        owner_ = owner;
         owner->ensureLoaded();
+    }
+    // An owner not yet loaded takes this window in front when it is shown.
+    if (owner_ != nullptr && owner_->loaded_) {
         window_->winId();
-        owner->window_->winId();
-        window_->windowHandle()->setTransientParent(owner->window_->windowHandle());
+        owner_->window_->winId();
+        window_->windowHandle()->setTransientParent(owner_->window_->windowHandle());
     }
     if (modality == Modality::Modal)
         window_->setWindowModality(Qt::ApplicationModal);
+    // A stored place from another screen, or a size larger than this one,
+    // opens on the screen; placed again once the window's own frame is known.
+    if (state_ == WindowState::Normal)
+        window_->keepOnScreen();
     switch (state_) {
-    case WindowState::Normal: window_->show(); break;
+    case WindowState::Normal:
+        window_->show();
+        window_->keepOnScreen();
+        break;
     case WindowState::Minimized: window_->showMinimized(); break;
     case WindowState::Maximized: window_->showMaximized(); break;
     }
     window_->raise();
     window_->activateWindow();
+    if (registry_ != nullptr) {
+        for (Form* owned : registry_->loaded())
+            if (owned != this && owned->owner_ == this && owned->window_->isVisible())
+                owned->window_->raise();
+    }
     if (modality == Modality::Modeless)
         return;
     QEventLoop loop;
@@ -310,6 +329,8 @@ void Form::show(Modality modality, Form* owner) {
     if (loaded_ && !window_->isVisible())
         window_->setWindowModality(Qt::NonModal);
 }
+
+void Form::keepInFrontOf(Form* owner) { owner_ = owner != this ? owner : nullptr; }
 
 void Form::hide() {
     if (!loaded_)

@@ -92,6 +92,10 @@ public:
     // A modal show returns when the window is hidden or unloaded; showing a
     // visible window modally raises run-time error 400.
     void show(Modality modality = Modality::Modeless, Form* owner = nullptr);
+    // Keeps this window in front of `owner` (none when null): it is shown over
+    // its owner, and raised again whenever its owner is shown after it. An
+    // owner given to show is kept the same way.
+    void keepInFrontOf(Form* owner);
     void hide();
     bool enabled();
     void setEnabled(bool enabled);
@@ -234,6 +238,7 @@ private:
     // Compared only, never followed: the control whose GotFocus ran last.
     const Control* focusedControl_ = nullptr;
 
+    QPointer<Form> owner_;
     QString caption_;
     WindowState state_ = WindowState::Normal;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;

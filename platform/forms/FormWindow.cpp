@@ -2,6 +2,7 @@
 
 #include "Form.h"
 #include "InterfaceFont.h"
+#include "ScreenPlacement.h"
 
 #include <QCloseEvent>
 
@@ -43,6 +44,32 @@ void FormWindow::layoutClient() {
     client_->setGeometry(0, bar, width(), qMax(0, height() - bar));
 }
 
+bool FormWindow::frameKnown() const {
+    return (windowFlags() & Qt::FramelessWindowHint) || !knownFrameMargins(*this).isNull();
+}
+
+void FormWindow::keepOnScreen() {
+    const bool framed = frameKnown();
+    // A window system that never frames the window must not have it pulled
+    // back long after, when the user drags it.
+    placeAgainWhenFramed_ = isVisible() && !framed;
+    if (placeAgainWhenFramed_)
+        framedDeadline_.setRemainingTime(2000);
+    if (keepFrameOnScreen(*this, framed ? knownFrameMargins(*this) : likelyFrameMargins()))
+        layoutClient();
+}
+
+void FormWindow::placeAgainIfFramed() {
+    if (!placeAgainWhenFramed_)
+        return;
+    if (framedDeadline_.hasExpired()) {
+        placeAgainWhenFramed_ = false;
+        return;
+    }
+    if (frameKnown())
+        keepOnScreen();
+}
+
 void FormWindow::closeEvent(QCloseEvent* event) {
     // The window decides through QueryUnload and Unload; the widget never
     // closes by itself.
@@ -58,14 +85,21 @@ void FormWindow::changeEvent(QEvent* event) {
         form_.windowActivationChanged(isActiveWindow());
 }
 
+void FormWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    placeAgainIfFramed();
+}
+
 void FormWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layoutClient();
     form_.windowResized();
+    placeAgainIfFramed();
 }
 
 void FormWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
+    placeAgainWhenFramed_ = false;
     if (!event->spontaneous())
         form_.windowHidden();
 }

@@ -3,9 +3,11 @@
 #include "forms/Layout.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace printing {
@@ -38,7 +40,28 @@ PreviewWidget::PreviewWidget(QWidget* parent) : QScrollArea(parent), view_(new P
     setWidget(view_);
     setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setBackgroundRole(QPalette::Dark);
+    // A page taller than the window is read by the keyboard as well.
+    setFocusPolicy(Qt::StrongFocus);
     relayout();
+}
+
+void PreviewWidget::keyPressEvent(QKeyEvent* event)
+{
+    const auto step = [event](QScrollBar* bar, QAbstractSlider::SliderAction action) {
+        bar->triggerAction(action);
+        event->accept();
+    };
+    switch (event->key()) {
+    case Qt::Key_Up: return step(verticalScrollBar(), QAbstractSlider::SliderSingleStepSub);
+    case Qt::Key_Down: return step(verticalScrollBar(), QAbstractSlider::SliderSingleStepAdd);
+    case Qt::Key_PageUp: return step(verticalScrollBar(), QAbstractSlider::SliderPageStepSub);
+    case Qt::Key_PageDown: return step(verticalScrollBar(), QAbstractSlider::SliderPageStepAdd);
+    case Qt::Key_Home: return step(verticalScrollBar(), QAbstractSlider::SliderToMinimum);
+    case Qt::Key_End: return step(verticalScrollBar(), QAbstractSlider::SliderToMaximum);
+    case Qt::Key_Left: return step(horizontalScrollBar(), QAbstractSlider::SliderSingleStepSub);
+    case Qt::Key_Right: return step(horizontalScrollBar(), QAbstractSlider::SliderSingleStepAdd);
+    default: QScrollArea::keyPressEvent(event);
+    }
 }
 
 void PreviewWidget::setDocument(const ReportDocument* document)
@@ -127,6 +150,8 @@ void PreviewControl::setNavigationShown(bool shown)
     navigation_->setVisible(shown);
     showPageState();
 }
+
+QWidget* PreviewControl::keyTarget() const { return preview_; }
 
 bool PreviewControl::navigationShown() const { return !navigation_->isHidden(); }
 

@@ -40,6 +40,11 @@ public:
     void setPage(int page);
     int pageCount() const { return document_ != nullptr ? document_->pageCount() : 0; }
 
+protected:
+    // Arrows, PageUp and PageDown scroll the page; Home and End go to its top
+    // and bottom (with Ctrl as well).
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void relayout();
 
@@ -73,6 +78,8 @@ public:
     QPushButton& previousPageButton() { return *previous_; }
     QPushButton& nextPageButton() { return *next_; }
     QString pageText() const;
+    // The page takes the keys (and the focus), not the bar above it.
+    QWidget* keyTarget() const override;
 
 private:
     void showPageState();

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
@@ -317,12 +318,16 @@ TEST_F(LongDesign, TheAllowanceFollowsTheRowsShown)
 // The window's size floor, its stored place kept within bounds and on a screen.
 TEST_F(OutputsWindowTest, LoadBoundsTheStoredPlace)
 {
+    // A stored size larger than the screen opens filling its available area, frame included.
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const double wholeWidth = area.width() * 15.0 - 40;
+    const double wholeHeight = area.height() * 15.0 - 40;
     const struct {
         Placement stored;
         Placement opened;
     } cases[] = {
         {{300, 450, 1000, 1000, 0}, {300, 450, 5500, 4500, 0}},
-        {{-300, -450, 30000, 30000, 0}, {0, 0, 25000, 25000, 0}},
+        {{-300, -450, 30000, 30000, 0}, {area.left() * 15.0, area.top() * 15.0, wholeWidth, wholeHeight, 0}},
         {{100000, 90000, 6000, 5000, 0}, {100, 100, 6000, 5000, 0}},
         {{200, 300, 7000, 6000, 1}, {200, 300, 7000, 6000, 0}},
     };

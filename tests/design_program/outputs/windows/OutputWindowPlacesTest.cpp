@@ -42,7 +42,7 @@ TEST_F(OutputWindowPlaces, TheSizeAUserGivesStaysTheSameOverEveryCloseAndRun)
         // The frame is what the window would grow by; without one nothing could show it.
         ASSERT_GT(form.frameExtra().width(), 0);
         ASSERT_GT(form.frameExtra().height(), 0);
-        form.window()->setGeometry(120, 90, 900, 640);
+        form.window()->setGeometry(120, 90, 600, 540);
         QCoreApplication::processEvents();
     }
     for (int round = 1; round <= 4; ++round) {
@@ -56,9 +56,9 @@ TEST_F(OutputWindowPlaces, TheSizeAUserGivesStaysTheSameOverEveryCloseAndRun)
         for (const char* name : {"frmScreenOutput", "frmPrintPreview"}) {
             SCOPED_TRACE(name);
             forms::Form& form = opened(name);
-            EXPECT_EQ(inner(form), QRect(120, 90, 900, 640));
-            EXPECT_EQ(stored(name).width, 900 * 15);
-            EXPECT_EQ(stored(name).height, 640 * 15);
+            EXPECT_EQ(inner(form), QRect(120, 90, 600, 540));
+            EXPECT_EQ(stored(name).width, 600 * 15);
+            EXPECT_EQ(stored(name).height, 540 * 15);
         }
     }
 }

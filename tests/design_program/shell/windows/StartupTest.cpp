@@ -225,7 +225,7 @@ TEST_F(StartedProgram, ShutDownKeepsTheFactorsWindowWhereTheUserLeftIt)
 {
     answerDisclaimer(true, false);
     window("frmAGMA").show();
-    window("frmAGMA").move(2400, 1335);
+    window("frmAGMA").move(1200, 1335);
     window("frmAGMA").hide();
     window("frmMain").unload(forms::UnloadReason::FormControlMenu);
     EXPECT_THAT(exitCodes, ElementsAre(0));
@@ -233,7 +233,7 @@ TEST_F(StartedProgram, ShutDownKeepsTheFactorsWindowWhereTheUserLeftIt)
     cindrel::shell::RunNotes quiet;
     cindrel::shell::clsRegisty settings(quiet, *store, "");
     const cindrel::shell::WindowPlacement agma = settings.GetWindowPosition("frmAGMA", {});
-    EXPECT_EQ(agma.left, 2400);
+    EXPECT_EQ(agma.left, 1200);
     EXPECT_EQ(agma.top, 1335);
     EXPECT_GT(agma.width, 0);
     EXPECT_GT(agma.height, 0);
