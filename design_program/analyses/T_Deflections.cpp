@@ -525,9 +525,12 @@ void T_Deflections::Run::HelicalDeflection(const PositionArray& deltaT, const Po
 }
 
 void T_Deflections::Filter() {
-    auto dump = [&](const char* path) {
+    // Beside the run notes, never in the current folder, where a user's own
+    // file of that name may be.
+    const std::string folder = shell_.runNotesFolder();
+    auto dump = [&](const char* name) {
         AnalysisReport file;
-        file.start(path);
+        file.start(folder.empty() ? std::string(name) : folder + "/" + name);
         for (int j = 1; j <= 26; ++j) {
             for (int c = 1; c <= 9; ++c)
                 file.field(table_(j, c));

@@ -50,8 +50,8 @@ public:
 private:
     struct Run;
 
-    // Dumps the table to "Data.dat", smooths its spikes and dumps it again to
-    // "Data1.dat".
+    // Dumps the table to "Data.dat" in the run-notes folder, smooths its
+    // spikes and dumps it again to "Data1.dat" there.
     void Filter();
 
     model::T_Set& pair_;

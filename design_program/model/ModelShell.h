@@ -50,6 +50,10 @@ public:
     // (no trailing "/"); empty means the working folder.
     virtual std::string programFolder() const { return {}; }
 
+    // The folder the run notes go to, where the analyses leave their dumps
+    // (no trailing "/"); the program folder unless the shell says otherwise.
+    virtual std::string runNotesFolder() const { return programFolder(); }
+
     // The display unit system: values are held in English units and shown
     // multiplied by these factors. English until the shell switches.
     virtual bool MetricUnits() const { return false; }

@@ -153,6 +153,8 @@ std::unique_ptr<std::istream> ProgramShell::openInputFile(const std::string& pat
 
 std::string ProgramShell::programFolder() const { return shellservices::programFolder().toStdString(); }
 
+std::string ProgramShell::runNotesFolder() const { return startup_.runNotesFolder(); }
+
 bool ProgramShell::MetricUnits() const { return startup_.units().MetricUnits; }
 double ProgramShell::LengthFactor() const { return startup_.units().LengthFactor; }
 double ProgramShell::ForceFactor() const { return startup_.units().ForceFactor; }

@@ -30,6 +30,7 @@ public:
     std::unique_ptr<std::ostream> openOutputFile(const std::string& path) override;
     std::unique_ptr<std::istream> openInputFile(const std::string& path) override;
     std::string programFolder() const override;
+    std::string runNotesFolder() const override;
     bool MetricUnits() const override;
     double LengthFactor() const override;
     double ForceFactor() const override;

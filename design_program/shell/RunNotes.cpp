@@ -1,37 +1,59 @@
 #include "shell/RunNotes.h"
 
+#include "runtime/AtomicFile.h"
 #include "runtime/RegularFile.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/ScopeExit.h"
 
 #include <cerrno>
-#include <fstream>
 #include <limits>
+#include <sstream>
 #include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace cindrel::shell {
 
 namespace {
 
-std::ofstream openForWriting(const std::string& path, std::ios::openmode mode)
+// Appends the record whole or not at all: a write cut short (a full disk)
+// is taken back, so the log never ends in half a line.
+void appendWhole(const std::string& path, const std::string& record)
 {
     if (path.empty())
         runtime::raise(runtime::BadFileNameOrNumber);
-    // Writing to a FIFO would wait for a reader for good.
+    // Writing to a FIFO would wait for a reader for good; opened without
+    // waiting as well, in case one takes the name after the check.
     runtime::requireRegularFile(path);
-    errno = 0;
-    std::ofstream out(path, mode | std::ios::binary);
-    if (!out)
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (descriptor < 0)
         runtime::raise(runtime::fileErrorNumber(errno));
-    return out;
-}
-
-void closeChecked(std::ofstream& out)
-{
-    errno = 0;
-    out.close();
-    if (!out)
+    auto closed = runtime::onScopeExit([descriptor] { ::close(descriptor); });
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0)
         runtime::raise(runtime::fileErrorNumber(errno));
+    if (!S_ISREG(status.st_mode))
+        runtime::raise(runtime::PathFileAccessError);
+    std::size_t written = 0;
+    while (written < record.size()) {
+        const ssize_t count = ::write(descriptor, record.data() + written, record.size() - written);
+        if (count > 0) {
+            written += static_cast<std::size_t>(count);
+            continue;
+        }
+        if (count < 0 && errno == EINTR)
+            continue;
+        const int error = count < 0 ? errno : EIO;
+        // Only this write's own bytes are taken back: not when another writer appended since.
+        struct stat after {};
+        if (written > 0 && ::fstat(descriptor, &after) == 0 &&
+            after.st_size == status.st_size + static_cast<off_t>(written)) {
+            [[maybe_unused]] const int ignored = ::ftruncate(descriptor, status.st_size);
+        }
+        runtime::raise(runtime::fileErrorNumber(error));
+    }
 }
 
 // Runs one step of the error handler; returns the error it raised, if any.
@@ -51,11 +73,17 @@ bool failed(Step&& step, int& number, std::string& description) noexcept
 
 } // namespace
 
-void RunNotes::CreateRunNotesFile(const runtime::CalendarDate& date, const runtime::ClockTime& time)
+int RunNotes::CreateRunNotesFile(const runtime::CalendarDate& date, const runtime::ClockTime& time) noexcept
 {
-    std::ofstream out = openForWriting(RunNotesPath, std::ios::out | std::ios::trunc);
-    runtime::RecordWriter(out).date(date).time(time).endRecord();
-    closeChecked(out);
+    try {
+        if (RunNotesPath.empty())
+            return ENOENT;
+        std::ostringstream record;
+        runtime::RecordWriter(record).date(date).time(time).endRecord();
+        return runtime::writeFileAtomically(RunNotesPath, record.str());
+    } catch (...) {
+        return ENOMEM;
+    }
 }
 
 std::int32_t RunNotes::nextCount()
@@ -66,9 +94,9 @@ std::int32_t RunNotes::nextCount()
 
 void RunNotes::appendRecord(const std::string& text) const
 {
-    std::ofstream out = openForWriting(RunNotesPath, std::ios::out | std::ios::app);
-    runtime::RecordWriter(out).text(text).endRecord();
-    closeChecked(out);
+    std::ostringstream record;
+    runtime::RecordWriter(record).text(text).endRecord();
+    appendWhole(RunNotesPath, record.str());
 }
 
 void RunNotes::WriteRunNote(std::string_view Message) noexcept

@@ -37,9 +37,10 @@ public:
     std::int32_t RunNoteCount() const { return count_; }
     void setRunNoteCount(std::int32_t count) { count_ = count; }
 
-    // Recreates the run-notes file with its date-and-time record. Raises the
-    // numbered run-time error when the file cannot be written.
-    void CreateRunNotesFile(const runtime::CalendarDate& date, const runtime::ClockTime& time);
+    // Recreates the run-notes file with its date-and-time record, written whole
+    // beside it and put in its place, so that a file that cannot be written
+    // keeps the earlier log. 0, or the system error (errno) of the failure.
+    int CreateRunNotesFile(const runtime::CalendarDate& date, const runtime::ClockTime& time) noexcept;
 
     void WriteRunNote(std::string_view Message) noexcept;
     void MainErrHandler(std::string_view ModuleName, std::string_view RoutineName, std::string_view ErrorNumber,

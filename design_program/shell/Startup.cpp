@@ -8,10 +8,14 @@
 #include "forms/FormsError.h"
 #include "forms/Label.h"
 #include "forms/TextBox.h"
+#include "runtime/RegularFile.h"
 #include "runtime/RuntimeError.h"
 #include "shell/ProgramFolders.h"
 
 #include <QDateTime>
+#include <QDir>
+
+#include <filesystem>
 
 
 namespace cindrel::shell {
@@ -110,20 +114,63 @@ void Startup::AcceptDisclaimer(bool Agreed, bool ShowNotes, bool WriteNotes)
         runNotes_.ShowRunNotes = ShowNotes;
         if (ShowNotes)
             misc_->showWindow();
-        // A folder or FIFO of that name sends the notes to the user's folder, as a read-only program folder does.
-        runNotes_.RunNotesPath = shellservices::writableProgramFilePath(RunNotesFileName).toStdString();
+        runNotes_.RunNotesPath = shellservices::programFilePath(RunNotesFileName).toStdString();
         runNotes_.WriteRunNotes2File = WriteNotes;
         windows_[QStringLiteral("frmDisclaimer")].unload();
-        if (WriteNotes) {
-            const QDateTime now = QDateTime::currentDateTime();
-            runNotes_.CreateRunNotesFile({now.date().year(), now.date().month(), now.date().day()},
-                                         {now.time().hour(), now.time().minute(), now.time().second()});
-        }
+        if (WriteNotes)
+            startRunNotesFile();
     } catch (...) {
         startFailed(step, std::current_exception());
         return;
     }
     StartApplication();
+}
+
+void Startup::startRunNotesFile()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const runtime::CalendarDate date{now.date().year(), now.date().month(), now.date().day()};
+    const runtime::ClockTime time{now.time().hour(), now.time().minute(), now.time().second()};
+    const std::string inProgramFolder = runNotes_.RunNotesPath;
+    const int programError = runNotes_.CreateRunNotesFile(date, time);
+    if (programError == 0)
+        return;
+    const std::string inUserFolder =
+        QDir(shellservices::userDataFolder()).filePath(RunNotesFileName).toStdString();
+    runNotes_.RunNotesPath = inUserFolder;
+    const int userError = runNotes_.CreateRunNotesFile(date, time);
+    if (userError == 0) {
+        runNotesMoved_ = whyNotWritten(inProgramFolder, programError) + "; run notes go to " + inUserFolder;
+        return;
+    }
+    // A log never stops the program: it runs without the file, and the user
+    // hears of it here, as a log that cannot be written cannot tell.
+    runNotes_.RunNotesPath = inProgramFolder;
+    runNotes_.WriteRunNotes2File = false;
+    runNotesMoved_ = "Run notes cannot be written to " + inProgramFolder + " nor to " + inUserFolder +
+                     "; they are kept in this window only";
+    dialogs::messageBox(QString::fromStdString("Cindrel goes on without writing its run notes.\r\n" +
+                                               cannotWriteMessage(inProgramFolder, programError) + "\r\n" +
+                                               cannotWriteMessage(inUserFolder, userError)),
+                        dialogs::OKOnly + dialogs::IconExclamation);
+}
+
+std::string Startup::whyNotWritten(const std::string& path, int error)
+{
+    if (!runtime::specialFileKind(path).empty())
+        return path + " is not a plain file that may be written";
+    if (!shellservices::isFolderWritable(shellservices::programFolder()))
+        return "The program folder may not be written";
+    return path + " cannot be written (" + runtime::errorDescription(runtime::fileErrorNumber(error)) + ")";
+}
+
+std::string Startup::runNotesFolder() const
+{
+    if (runNotes_.WriteRunNotes2File && !runNotes_.RunNotesPath.empty())
+        return std::filesystem::path(runNotes_.RunNotesPath).parent_path().string();
+    const QString programFolder = shellservices::programFolder();
+    return (shellservices::isFolderWritable(programFolder) ? programFolder : shellservices::userDataFolder())
+        .toStdString();
 }
 
 void Startup::StartApplication()
@@ -133,14 +180,10 @@ void Startup::StartApplication()
         step = "Command line";
         CommandLine_ = commandLine_.toStdString();
         WriteRunNote(versionLine());
+        if (!runNotesMoved_.empty())
+            WriteRunNote(runNotesMoved_);
         const QString programFolder = shellservices::programFolder();
         const bool programFolderWritable = shellservices::isFolderWritable(programFolder);
-        if (!programFolderWritable && runNotes_.WriteRunNotes2File)
-            WriteRunNote("The program folder may not be written; run notes go to " + runNotes_.RunNotesPath);
-        else if (runNotes_.WriteRunNotes2File &&
-                 runNotes_.RunNotesPath != shellservices::programFilePath(RunNotesFileName).toStdString())
-            WriteRunNote(shellservices::programFilePath(RunNotesFileName).toStdString() +
-                         " is not a plain file that may be written; run notes go to " + runNotes_.RunNotesPath);
 
         step = "Going to load clsRegistry";
         WriteRunNote(step);

@@ -68,6 +68,10 @@ public:
     MfgOutputsHost& mfgHost() { return mfgHost_; }
     frmMFGOutputs& manufacturingWindow() { return *manufacturing_; }
     bool isStarted() const { return started_; }
+    // Where the run notes go, and the analyses' dumps with them: the folder
+    // of the run-notes file, or, when none could be written, the program
+    // folder (the per-user data folder when that may not be written).
+    std::string runNotesFolder() const;
 
     // The global objects of the run. Each is null before start-up and after
     // shut-down, so callers that may run then check for null.
@@ -100,6 +104,10 @@ public:
 private:
     void defineWindows();
     void releaseAll();
+    // Recreates the run notes in the program folder, else in the per-user data
+    // folder; where neither can be written, the run goes on without the file.
+    void startRunNotesFile();
+    static std::string whyNotWritten(const std::string& path, int error);
     // A step of start-up that failed: told to the user, logged, and the program ends.
     void startFailed(const std::string& step, const std::exception_ptr& error);
 
@@ -113,6 +121,8 @@ private:
     std::unique_ptr<T_colData> gobjColData_;
     std::unique_ptr<outputs::T_MFGOutputs> gobjMFGOutputs_;
     int KeyState_ = 0;
+    // Said in the run log at start when the notes could not go to the program folder.
+    std::string runNotesMoved_;
 
     registry::Store& store_;
     std::function<void(int)> endProcess_;

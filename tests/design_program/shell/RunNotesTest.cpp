@@ -1,16 +1,23 @@
 #include "shell/RunNotes.h"
 
 #include "runtime/RuntimeError.h"
+#include "support/ChildProcess.h"
+#include "support/FifoWatchdog.h"
 #include "support/FileText.h"
 #include "support/TemporaryFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace cindrel::shell;
 using ::testing::ElementsAre;
@@ -48,7 +55,7 @@ protected:
         notes.RunNotesPath = folder.file("RunNotes.dat").string();
         notes.ShowRunNotes = true;
         notes.WriteRunNotes2File = true;
-        notes.CreateRunNotesFile({2026, 3, 7}, {9, 5, 0});
+        EXPECT_EQ(notes.CreateRunNotesFile({2026, 3, 7}, {9, 5, 0}), 0);
     }
 
     TemporaryFolder folder;
@@ -127,17 +134,60 @@ TEST_F(RunNotesTest, TheCounterStartsAgainAtOneInsteadOfOverflowing)
                                           "2147483647, last"));
 }
 
-TEST(RunNotesFile, CreatingItInAFolderThatIsMissingRaisesItsNumber)
+// A log that cannot be recreated is refused with the reason, and whatever
+// stood under its name stays as it was: nothing is emptied before the new
+// log is known to be written whole.
+TEST(RunNotesFile, ALogThatCannotBeRecreatedKeepsWhatWasThere)
 {
     TemporaryFolder folder;
     RunNotes notes;
     notes.RunNotesPath = folder.file("none/RunNotes.dat").string();
-    try {
-        notes.CreateRunNotesFile({2026, 1, 1}, {0, 0, 0});
-        FAIL() << "no error raised";
-    } catch (const runtime::RuntimeError& error) {
-        EXPECT_EQ(error.number(), runtime::PathNotFound);
-    }
+    EXPECT_EQ(notes.CreateRunNotesFile({2026, 1, 1}, {0, 0, 0}), ENOENT);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("none")));
+
+    std::filesystem::create_directory(folder.file("folder"));
+    notes.RunNotesPath = folder.file("folder").string();
+    EXPECT_EQ(notes.CreateRunNotesFile({2026, 1, 1}, {0, 0, 0}), EISDIR);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.file("folder")));
+
+    ASSERT_EQ(::mkfifo(folder.file("pipe").c_str(), 0600), 0);
+    testsupport::FifoWatchdog watchdog(folder.file("pipe"));
+    notes.RunNotesPath = folder.file("pipe").string();
+    EXPECT_NE(notes.CreateRunNotesFile({2026, 1, 1}, {0, 0, 0}), 0);
+    EXPECT_FALSE(watchdog.fired()) << "the pipe was opened";
+
+    // A process that may not grow a file past 10 bytes meets a full disk.
+    const std::string earlier = "#2026-01-01#,#00:00:00#\r\n\"1, the earlier run\"\r\n";
+    { std::ofstream(folder.file("RunNotes.dat"), std::ios::binary) << earlier; }
+    notes.RunNotesPath = folder.file("RunNotes.dat").string();
+    EXPECT_EQ(testsupport::inChildProcess([&] {
+                  std::signal(SIGXFSZ, SIG_IGN);
+                  const rlimit small{10, 10};
+                  setrlimit(RLIMIT_FSIZE, &small);
+                  return notes.CreateRunNotesFile({2026, 3, 7}, {9, 5, 0}) == EFBIG ? 0 : 1;
+              }),
+              0);
+    EXPECT_EQ(fileText(notes.RunNotesPath), earlier);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3) << "no temporary is left";
+}
+
+// A record that meets a full disk half-way is taken back whole: the log
+// ends in the last record written, never in half a line.
+TEST_F(RunNotesTest, ARecordCutShortByAFullDiskIsTakenBack)
+{
+    notes.WriteRunNote("kept");
+    const std::string before = fileText(notes.RunNotesPath);
+    const auto limit = static_cast<rlim_t>(before.size() + 5);
+    EXPECT_EQ(testsupport::inChildProcess([&] {
+                  std::signal(SIGXFSZ, SIG_IGN);
+                  const rlimit small{limit, limit};
+                  setrlimit(RLIMIT_FSIZE, &small);
+                  notes.WriteRunNote("a note longer than the room left");
+                  notes.MainErrHandler("T_Set", "C", "6", "Overflow", "");
+                  return 0;
+              }),
+              0);
+    EXPECT_EQ(fileText(notes.RunNotesPath), before);
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include "forms/Timer.h"
 #include "runtime/RuntimeError.h"
 #include "support/ChildProcess.h"
+#include "support/FifoWatchdog.h"
+#include "support/FolderNames.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -17,9 +19,13 @@
 
 #include <algorithm>
 #include <csignal>
+#include <fstream>
 #include <regex>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -183,20 +189,184 @@ TEST_F(StartedProgram, ClosingTheDisclaimerEndsTheProgram)
     EXPECT_EQ(startup->gobjRegisty(), nullptr);
 }
 
-TEST_F(StartedProgram, AFailedStartIsToldAndEndsCleanly)
+// Run notes that can be written in neither place do not stop the start:
+// the program runs without the file, says once where the notes could not
+// go, and keeps them in its window.
+TEST_F(StartedProgram, RunNotesThatCanGoNowhereLeaveTheProgramRunning)
 {
-    // Folders where the file goes, in the program folder and in the user's folder it falls back to.
-    std::filesystem::create_directory(programFolder() / "RunNotes.dat");
-    std::filesystem::create_directories(folder.file("user") / "RunNotes.dat");
+    const auto inProgram = programFolder() / "RunNotes.dat";
+    const auto inUser = folder.file("user") / "RunNotes.dat";
+    for (const bool fifo : {false, true}) {
+        SCOPED_TRACE(fifo ? "FIFOs" : "folders");
+        std::filesystem::remove_all(inProgram);
+        std::filesystem::remove_all(folder.file("user"));
+        std::filesystem::create_directories(folder.file("user"));
+        for (const auto& path : {inProgram, inUser}) {
+            if (fifo)
+                ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+            else
+                std::filesystem::create_directory(path);
+        }
+        testsupport::FifoWatchdog programWatchdog(inProgram), userWatchdog(inUser);
+        exitCodes.clear();
+        startup.reset();
+        startup = std::make_unique<cindrel::shell::Startup>(*store, [this](int code) { exitCodes.push_back(code); });
+        const std::size_t boxesBefore = dialogs.requestsOf<dialogs::MessageBoxRequest>().size();
+        dialogs.answerMessageBox(dialogs::ButtonOK);
+        answerDisclaimer(true, true);
+
+        EXPECT_THAT(exitCodes, IsEmpty());
+        EXPECT_TRUE(window("frmMain").visible());
+        EXPECT_NE(startup->gobjColData(), nullptr);
+        const auto boxes = dialogs.requestsOf<dialogs::MessageBoxRequest>();
+        ASSERT_EQ(boxes.size(), boxesBefore + 1);
+        const std::string told = boxes.back().text.toStdString();
+        EXPECT_EQ(boxes.back().icon, dialogs::IconExclamation);
+        EXPECT_NE(told.find("Cannot write the file " + inProgram.string()), std::string::npos) << told;
+        EXPECT_NE(told.find("Cannot write the file " + inUser.string()), std::string::npos) << told;
+        const std::vector<std::string> lines = runLogLines();
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_EQ(lines[1], "2, Run notes cannot be written to " + inProgram.string() + " nor to " + inUser.string() +
+                                "; they are kept in this window only");
+
+        // Later errors go to the window without another word about the file.
+        startup->MainErrHandler("T_Set", "C", "6", "Overflow", "");
+        EXPECT_EQ(dialogs.requestsOf<dialogs::MessageBoxRequest>().size(), boxesBefore + 1);
+        EXPECT_EQ(lines.size() + 1, runLogLines().size());
+        for (const auto& path : {inProgram, inUser})
+            EXPECT_EQ(std::filesystem::status(path).type(),
+                      fifo ? std::filesystem::file_type::fifo : std::filesystem::file_type::directory);
+        EXPECT_THAT(testsupport::namesStartingWith(programFolder(), ".RunNotes"), IsEmpty());
+        EXPECT_FALSE(programWatchdog.fired() || userWatchdog.fired()) << "a FIFO was opened";
+        startup.reset();
+    }
+}
+
+namespace {
+
+// Runs `work` in a child process with a mount namespace of its own (a user
+// namespace too when not the super-user), after `mounts` made its mounts
+// there; 77 when this system allows no such namespace or mount.
+template <typename Mounts, typename Work> int withOwnMounts(Mounts mounts, Work work)
+{
+    return testsupport::inChildProcess([&] {
+        const auto put = [](const char* file, const std::string& text) { std::ofstream(file) << text; };
+        if (::geteuid() == 0) {
+            if (::unshare(CLONE_NEWNS) != 0)
+                return 77;
+        } else {
+            const uid_t uid = ::geteuid();
+            const gid_t gid = ::getegid();
+            if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+                return 77;
+            put("/proc/self/setgroups", "deny");
+            put("/proc/self/uid_map", std::to_string(uid) + " " + std::to_string(uid) + " 1");
+            put("/proc/self/gid_map", std::to_string(gid) + " " + std::to_string(gid) + " 1");
+        }
+        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 || !mounts())
+            return 77;
+        return work();
+    });
+}
+
+const std::string EarlierLog = "#2026-01-01#,#00:00:00#\r\n\"1, Cindrel Version: 1.0.0\"\r\n";
+
+// What the start in prepared folders is told, through its environment.
+constexpr const char* PreparedProgram = "CINDREL_TEST_PREPARED_PROGRAM";
+constexpr const char* PreparedUser = "CINDREL_TEST_PREPARED_USER";
+constexpr const char* PreparedReason = "CINDREL_TEST_PREPARED_REASON";
+constexpr const char* PreparedDone = "CINDREL_TEST_PREPARED_DONE";
+
+} // namespace
+
+// A read-only program folder and a per-user folder that cannot be written,
+// and a file system with no room left: the program starts, says once that
+// the notes could not be written and why, and the earlier log keeps every
+// byte. The start runs in a fresh process of this test program inside the
+// mounts (a forked copy of a process that painted may wait for good on its
+// painting threads).
+TEST_F(StartedProgram, RunNotesThatCannotBeWrittenKeepTheEarlierLog)
+{
+    struct Case {
+        const char* what;
+        bool full; // a full file system, else a read-only one
+        const char* reason;
+    };
+    for (const Case c : {Case{"read-only", false, "Permission denied"}, Case{"full", true, "Disk full"}}) {
+        SCOPED_TRACE(c.what);
+        const auto place = folder.file(c.what);
+        std::filesystem::create_directories(place);
+        const std::string where = place.string();
+        const auto program = place / "program";
+        const auto user = place / "user";
+        const auto done = folder.file(std::string(c.what) + ".done");
+        const auto prepare = [&] {
+            std::filesystem::create_directories(program);
+            std::filesystem::create_directories(user);
+            std::filesystem::copy_file(CINDREL_DEFAULT_DESIGN, program / "Cindrel.def");
+            for (const auto& log : {program / "RunNotes.dat", user / "RunNotes.dat"})
+                std::ofstream(log, std::ios::binary) << EarlierLog;
+        };
+        const auto mounts = [&] {
+            if (c.full) {
+                if (::mount("tmpfs", where.c_str(), "tmpfs", 0, "size=64k") != 0)
+                    return false;
+                prepare();
+                // Every block taken.
+                std::ofstream filler(place / "filler", std::ios::binary);
+                const std::string block(4096, 'f');
+                while (filler.write(block.data(), static_cast<std::streamsize>(block.size())) && filler.flush()) {
+                }
+                return true;
+            }
+            prepare();
+            return ::mount(where.c_str(), where.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
+                   ::mount(nullptr, where.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+        };
+        const int result = withOwnMounts(mounts, [&] {
+            ::setenv(PreparedProgram, program.c_str(), 1);
+            ::setenv(PreparedUser, user.c_str(), 1);
+            ::setenv(PreparedReason, c.reason, 1);
+            ::setenv(PreparedDone, done.c_str(), 1);
+            const char* arguments[] = {"/proc/self/exe",
+                                       "--gtest_filter=StartedProgram.DISABLED_StartsInPreparedFolders",
+                                       "--gtest_also_run_disabled_tests", nullptr};
+            ::execv(arguments[0], const_cast<char* const*>(arguments));
+            return 127;
+        });
+        if (result == 77)
+            GTEST_SKIP() << "this system allows no mount namespace of a test's own";
+        EXPECT_EQ(result, 0) << "see the start's failures above";
+        EXPECT_EQ(fileText(done), "started") << "the start in the prepared folders ran to its end";
+    }
+}
+
+// Run only by the test above, in the folders it prepared.
+TEST_F(StartedProgram, DISABLED_StartsInPreparedFolders)
+{
+    const char* programText = std::getenv(PreparedProgram);
+    ASSERT_NE(programText, nullptr) << "run by RunNotesThatCannotBeWrittenKeepTheEarlierLog only";
+    const std::filesystem::path program = programText;
+    const std::filesystem::path user = std::getenv(PreparedUser);
+    const std::string reason = std::getenv(PreparedReason);
+    shellservices::setProgramFolderOverride(QString::fromStdString(program.string()));
+    shellservices::setUserDataFolderOverride(QString::fromStdString(user.string()));
     dialogs.answerMessageBox(dialogs::ButtonOK);
     answerDisclaimer(true, true);
-    EXPECT_THAT(exitCodes, ElementsAre(1));
+    EXPECT_THAT(exitCodes, IsEmpty());
+    EXPECT_TRUE(window("frmMain").visible());
+    EXPECT_NE(startup->gobjColData(), nullptr);
     const auto boxes = dialogs.requestsOf<dialogs::MessageBoxRequest>();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("Cindrel could not start.")));
-    EXPECT_EQ(boxes[0].icon, dialogs::IconCritical);
-    EXPECT_EQ(startup->gobjRegisty(), nullptr);
-    EXPECT_FALSE(startup->windows().isLoaded(QStringLiteral("frmMain")));
+    const std::string told = boxes[0].text.toStdString();
+    for (const auto& log : {program / "RunNotes.dat", user / "RunNotes.dat"}) {
+        EXPECT_NE(told.find("Cannot write the file " + log.string() + ": " + reason), std::string::npos) << told;
+        EXPECT_EQ(fileText(log), EarlierLog);
+    }
+    EXPECT_THAT(testsupport::namesStartingWith(program, ".RunNotes"), IsEmpty());
+    EXPECT_THAT(testsupport::namesStartingWith(user, ".RunNotes"), IsEmpty());
+    if (!HasFailure())
+        std::ofstream(std::getenv(PreparedDone)) << "started";
 }
 
 TEST_F(StartedProgram, ShutDownStoresEveryLoadedWindowAndReleasesEverything)

@@ -14,7 +14,7 @@ class WalkedProgram : public StartedProgram {
 protected:
     void SetUp() override
     {
-        // The bending and deflection routines write their dumps in the current folder.
+        // Run from the test's own folder: nothing the program writes there outlives the test.
         std::filesystem::current_path(folder.path());
         answerDisclaimer(true, false);
         ASSERT_NE(startup->gobjStateNavigator(), nullptr);
