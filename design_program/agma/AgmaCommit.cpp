@@ -150,6 +150,10 @@ std::optional<PowerBox> unreadableSetInput(const std::array<std::string_view, 5>
     return std::nullopt;
 }
 
+std::string setInputsSlipMessage(int index, std::string_view text) {
+    return boxDescription("txtInps", index) + ": " + quoted(text) + " is not a number. Correct it to go on.";
+}
+
 std::optional<PowerBox> elasticDataFault(const std::array<std::string_view, 2>& modulus,
                                          const std::array<std::string_view, 2>& poisson) {
     for (int i : {0, 1}) {

@@ -97,6 +97,10 @@ std::string powerFailureMessage(const PowerBox& fault, std::string_view text);
 // that none is worked from its first digits. nullopt when all can be read.
 std::optional<PowerBox> unreadableSetInput(const std::array<std::string_view, 5>& inps);
 
+// What leaving the Set Inputs tab says of txtInps(index) holding `text`,
+// no number: the box named, its text, and that it must be mended first.
+std::string setInputsSlipMessage(int index, std::string_view text);
+
 // Why Cp is missing: the first modulus (txtYoungs) or Poisson's ratio
 // (txtPoissons), pinion before gear, that gives no Cp: empty, not a number,
 // a modulus not above 0, a ratio not between 0 and 1. nullopt when all four

@@ -47,10 +47,12 @@ KvOutcome dynamicFactor(int pinionPosition, int gearPosition, std::string_view s
     const KvOutcome noLimits{std::nullopt, std::string(), std::string()};
     try {
         // Speed and diameter count only as whole numbers, never by their
-        // first digits.
+        // first digits; while one is not, no Kv is shown beside it.
         const std::optional<double> n = setInputsNumber(speed);
         const std::optional<double> d = setInputsNumber(pitchDiameter);
-        if (!n || !d || *d <= 0 || *n < 0)
+        if (!n || !d)
+            return {std::string(), std::string(), std::string()};
+        if (*d <= 0 || *n < 0)
             return noLimits;
         const float vt = static_cast<float>(*n * Pi * *d / 12);
         const int av = LeastAccurateLevel - k;

@@ -35,8 +35,9 @@ struct KvOutcome {
 // Kv for the lower of the two chosen qualities (the smaller list position),
 // the pinion speed (rpm) and pitch diameter (inch), each box read whole
 // (setInputsNumber). No choice for either member keeps Kv and both limits; a
-// diameter of 0 or less, a negative speed, a box that is not a number or a
-// number too large to work with keeps Kv and empties both limits.
+// box that is not a number empties Kv and both limits; a diameter of 0 or
+// less, a negative speed or a number too large to work with keeps Kv and
+// empties both limits.
 KvOutcome dynamicFactor(int pinionPosition, int gearPosition, std::string_view speed, std::string_view pitchDiameter);
 
 // The Kv list position for a position recorded by either window (the

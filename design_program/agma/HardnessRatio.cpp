@@ -94,11 +94,11 @@ std::optional<std::string> hardnessRatioFactor(const HardnessRatioInputs& inputs
             return NoGain;
         const MaterialRecord* pinion = inputs.materials[0];
         if (pinion != nullptr && pinion->text(Col::MaterialClass) == ThroughHardenedSteel) {
-            // A ratio that is not a number ("2,5") gives no gain, never the
-            // gain of its first digits.
+            // A ratio that is not a number ("2,5") gives no Ch at all: never
+            // the gain of its first digits, nor a 1.0 that looks worked out.
             const std::optional<double> ratio = setInputsNumber(inputs.ratio);
             if (!ratio)
-                return NoGain;
+                return std::string();
             const double mG = *ratio;
             const float r = hbp / hbg;
             const double a = r < 1.2f ? 0 : (r <= 1.7f ? 0.00898 * r - 0.00829 : 0.00698);

@@ -30,7 +30,8 @@ struct HardnessRatioInputs {
 // range: an empty or 0 bound is none, HRC bounds are turned into BHN first,
 // the row's own surface hardness always lies within its range, and a range of
 // core hardness (nitrided steels) does not bound the surface. The ratio is
-// read whole (setInputsNumber): one that is not a number gives "1.0".
+// read whole (setInputsNumber): one that is not a number gives "" (no Ch)
+// where the ratio is used, the through-hardened pinion.
 std::optional<std::string> hardnessRatioFactor(const HardnessRatioInputs& inputs);
 
 // The same when the finish changed: a finish above 64 gives "1.0" at once.

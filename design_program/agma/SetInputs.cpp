@@ -17,14 +17,54 @@ std::optional<std::string> lifeBox(double value) {
     return lifeText(std::nearbyint(value));
 }
 
+// What a change to a text that is not a number does: the values a number
+// would have worked are emptied, unless the user marked them.
+SetInputsChange emptiedBy(int index, const SetInputsBoxes& boxes) {
+    SetInputsChange change;
+    const auto empty = [&boxes](int lifeBox) -> std::optional<std::string> {
+        if (carriesMark(boxes.life[static_cast<std::size_t>(lifeBox)]))
+            return std::nullopt;
+        return std::string();
+    };
+    switch (index) {
+    case 0: {
+        const std::optional<double> hours = lifeNumber(boxes.life[Hours]);
+        const double q0 = lifeNumber(boxes.contacts[0]).value_or(0);
+        const double q1 = lifeNumber(boxes.contacts[1]).value_or(0);
+        const double ratio = setInputsNumber(boxes.inps[4]).value_or(0);
+        if (hours && *hours > 0) {
+            if (q0 > 0)
+                change.pinionCycles = empty(PinionCycles);
+            if (ratio >= 1 && q1 > 0)
+                change.gearCycles = empty(GearCycles);
+        }
+        change.recomputeKv = !boxes.kvMarked;
+        break;
+    }
+    case 1:
+        change.emptyKm = !boxes.kmMarked;
+        break;
+    case 2:
+        change.emptyKm = !boxes.kmMarked;
+        change.recomputeKv = !boxes.kvMarked;
+        break;
+    case 4:
+        change.gearCycles = empty(GearCycles);
+        change.recomputeCh = true;
+        break;
+    default:
+        break;
+    }
+    return change;
+}
+
 } // namespace
 
 SetInputsChange setInputsChanged(int index, const SetInputsBoxes& boxes) {
     SetInputsChange change;
-    // A box whose text is not a number works nothing from it.
     const std::optional<double> read = setInputsNumber(boxes.inps[static_cast<std::size_t>(std::clamp(index, 0, 4))]);
     if (!read)
-        return change;
+        return emptiedBy(index, boxes);
     const double value = *read;
     switch (index) {
     case 0: {

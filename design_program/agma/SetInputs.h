@@ -18,13 +18,18 @@ struct SetInputsBoxes {
 };
 
 struct SetInputsChange {
+    // nullopt keeps the box; "" empties it, and with it the member's
+    // unmarked stress cycle factors, worked from the cycles.
     std::optional<std::string> pinionCycles; // for txtLife(0)
     std::optional<std::string> gearCycles;   // for txtLife(1)
     bool recomputeKm = false;
     bool recomputeKv = false;
     bool recomputeCh = false; // the gear's hardness ratio factor
-    // Cycles changed: the stress cycle factors without a mark follow.
-    bool stressCyclesFollow() const { return pinionCycles.has_value() || gearCycles.has_value(); }
+    bool emptyKm = false;     // txtKm and its equation
+    // Cycles worked out: the stress cycle factors without a mark follow.
+    bool stressCyclesFollow() const {
+        return (pinionCycles && !pinionCycles->empty()) || (gearCycles && !gearCycles->empty());
+    }
 };
 
 // The effect of a change of txtInps(index). The cycles follow the speed and
@@ -34,9 +39,16 @@ struct SetInputsChange {
 // ratio of 1 or more the gear cycles at the gear's own speed (hours × 60 ×
 // gear contacts × speed / ratio); a ratio of 1 or more gives the gear cycles
 // (pinion cycles / pinion contacts / ratio × gear contacts) and the hardness
-// ratio factor. The Set Inputs boxes are read whole (setInputsNumber): a
-// changed box that is not a number ("1,5", "2,5", "12 in") changes nothing,
-// and a ratio that is not a number gives no gear cycles. Life and contacts
+// ratio factor. The Set Inputs boxes are read whole (setInputsNumber). A
+// changed box that is not a number ("1,5", "2,5", "12 in") works nothing:
+// what a number there would have worked, and the program wrote, is emptied
+// instead, so that nothing shown stems from the first digits of a text being
+// typed. A box the user marked with "*" stays. The speed empties the cycles
+// it drives (hours above 0, the member's contacts above 0, and for the gear a
+// ratio of 1 or more) and Kv; the face width Km; the pitch diameter Km and
+// Kv; the ratio the gear cycles, which every path works with it, and Ch,
+// whose calculator gives none for such a ratio. A ratio that is not a number
+// gives no gear cycles from a new speed. An empty box reads 0. Life and contacts
 // boxes are read whole (lifeNumber): one that is not a number ("17x000",
 // "-3", "1,5") leaves the box derived from it alone, as no speed does.
 SetInputsChange setInputsChanged(int index, const SetInputsBoxes& boxes);

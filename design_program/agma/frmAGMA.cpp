@@ -580,6 +580,17 @@ void frmAGMA::tabMain_Click(int Left)
             focus(box(zero->name, zero->index));
             return;
         }
+        // No other page is shown while a Set Inputs box holds no number:
+        // the values worked from it are empty, and their pages would keep
+        // the user until one was typed.
+        if (Left == 0) {
+            if (const std::optional<PowerBox> slip = setInputsSlip()) {
+                returnToTab(0);
+                message(setInputsSlipMessage(slip->index, text("txtInps", slip->index)));
+                focus(box("txtInps", slip->index));
+                return;
+            }
+        }
         const bool materialsComplete = hasMaterial(0) && hasMaterial(1);
         if (Left == 0 && !materialsComplete && New != MaterialsTab) {
             returnToTab(MaterialsTab);
@@ -672,8 +683,16 @@ void frmAGMA::txtInps_Change(int Index)
         if (change.gearCycles)
             setText("txtLife", 1, *change.gearCycles);
     }
+    const std::optional<std::string>* cycles[] = {&change.pinionCycles, &change.gearCycles};
+    for (int i : {0, 1})
+        if (*cycles[i] && (*cycles[i])->empty())
+            emptyStressCycleFactors(i);
     if (change.stressCyclesFollow())
         subYn(CycleRefresh::Unmarked);
+    if (change.emptyKm) {
+        setText("txtKm", -1, "");
+        state_.KmEquation.clear();
+    }
     if (change.recomputeKm)
         CalcKm();
     if (change.recomputeKv)
@@ -682,20 +701,25 @@ void frmAGMA::txtInps_Change(int Index)
         txtSurfaceBHN_Change(0);
 }
 
+std::optional<PowerBox> frmAGMA::setInputsSlip()
+{
+    const std::array<std::string, 5> inps = {text("txtInps", 0), text("txtInps", 1), text("txtInps", 2),
+                                             text("txtInps", 3), text("txtInps", 4)};
+    return unreadableSetInput({inps[0], inps[1], inps[2], inps[3], inps[4]});
+}
+
 // ---------------------------------------------------------------- allowable power
 
 void frmAGMA::CalcAllowablePower()
 {
     if (state_.StopTheEvents)
         return;
-    const std::array<std::string, 5> inps = {text("txtInps", 0), text("txtInps", 1), text("txtInps", 2),
-                                             text("txtInps", 3), text("txtInps", 4)};
     // No power while a Set Inputs box holds no number: the factors worked
-    // from it (Ch from the ratio, Km from the face) may stem from its first
-    // digits. The user goes back to that box.
-    if (const std::optional<PowerBox> slip = unreadableSetInput({inps[0], inps[1], inps[2], inps[3], inps[4]})) {
+    // from it (Ch from the ratio, Km from the face) are empty, and are not
+    // the fault to name. The user goes back to that box.
+    if (const std::optional<PowerBox> slip = setInputsSlip()) {
         voidAllowablePower();
-        message(powerFailureMessage(*slip, inps[static_cast<std::size_t>(slip->index)]));
+        message(powerFailureMessage(*slip, text("txtInps", slip->index)));
         backToSetInputs(slip->index);
         return;
     }
@@ -1498,6 +1522,19 @@ void frmAGMA::subYn(CycleRefresh refresh, int changed)
     }
 }
 
+void frmAGMA::emptyStressCycleFactors(int member)
+{
+    const auto empty = [this, member](const char* name, const char* factor, const char* exponent) {
+        if (carriesMark(text(name, member)))
+            return;
+        setText(name, member, "");
+        setCaption(factor, member, "");
+        setCaption(exponent, member, "");
+    };
+    empty("txtYn", "lblYnFactor", "lblYnExponent");
+    empty("txtZn", "lblZnFactor", "lblZnExponent");
+}
+
 // ---------------------------------------------------------------- Ch and Cp
 
 void frmAGMA::txtSurfaceBHN_Change(int Index)
@@ -1517,7 +1554,10 @@ void frmAGMA::txtSurfaceBHN_Change(int Index)
     inputs.changed = Index;
     for (int i : {0, 1})
         inputs.materials[static_cast<std::size_t>(i)] = rows[i] ? &*rows[i] : nullptr;
-    if (const std::optional<std::string> ch = hardnessRatioFactor(inputs))
+    const std::optional<std::string> ch = hardnessRatioFactor(inputs);
+    // No Ch worked (a ratio that is not a number) empties only the
+    // program's own value: a typed, marked one is the user's.
+    if (ch && (!ch->empty() || !carriesMark(text("txtCh", 1))))
         setText("txtCh", 1, *ch);
 }
 

@@ -161,6 +161,9 @@ private:
     // Works out Yn and Zn of both members and writes the boxes `refresh`
     // names (changed: the member of MemberUnmarked and MemberChosen).
     void subYn(CycleRefresh refresh = CycleRefresh::All, int changed = -1);
+    // Empties a member's unmarked Yn and Zn and their equations: its cycles
+    // are gone.
+    void emptyStressCycleFactors(int member);
 
     // Ch and Cp.
     void txtSurfaceBHN_Change(int Index);
@@ -186,6 +189,9 @@ private:
 
     // Set Inputs.
     void txtInps_Change(int Index);
+    // The first Set Inputs box that holds no number, as the power tab names
+    // it; nullopt when all can be read.
+    std::optional<PowerBox> setInputsSlip();
 
     // Allowable power.
     void CalcAllowablePower();

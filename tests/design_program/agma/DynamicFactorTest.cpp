@@ -47,14 +47,24 @@ TEST(DynamicFactor, MissingQualityKeepsEverythingBadInputsEmptyTheLimits) {
         const char* diameter;
     };
     for (const Case& c : {Case{"1000", "0"}, Case{"1000", "-5"}, Case{"1000", ""}, Case{"-1", "5"},
-                          Case{"1e308", "1e308"}, Case{"1e400", "5"},
-                          // Never read by their first digits.
-                          Case{"1,8", "5"}, Case{"1000", "4,5"}, Case{"1000", "5 in"}}) {
+                          Case{"1e308", "1e308"}}) {
         const KvOutcome kv = dynamicFactor(2, 2, c.speed, c.diameter);
         EXPECT_EQ(kv.kv, std::nullopt) << c.speed << " " << c.diameter;
         EXPECT_EQ(kv.maxPitchLineVelocity, "");
         EXPECT_EQ(kv.maxPinionSpeed, "");
     }
+    // Never read by their first digits: while a box holds no number no Kv
+    // stands beside it (1,8 rpm was a Kv of 1 rpm).
+    for (const Case& c : {Case{"1,8", "5"}, Case{"1,", "5"}, Case{"1000", "4,5"}, Case{"1000", "5 in"},
+                          Case{"1e400", "5"}}) {
+        const KvOutcome kv = dynamicFactor(2, 2, c.speed, c.diameter);
+        EXPECT_EQ(kv.kv, "") << c.speed << " " << c.diameter;
+        EXPECT_EQ(kv.maxPitchLineVelocity, "");
+        EXPECT_EQ(kv.maxPinionSpeed, "");
+    }
+    // No quality chosen: the Kv was typed, not worked from the speed.
+    const KvOutcome typed = dynamicFactor(-1, -1, "1,8", "5");
+    EXPECT_FALSE(typed.kv || typed.maxPitchLineVelocity || typed.maxPinionSpeed);
 }
 
 TEST(DynamicFactor, RecordedPositionsReachTheKvList) {

@@ -88,14 +88,15 @@ TEST_F(HardnessRatio, ThroughHardenedPinion) {
 }
 
 // The ratio counts only as a whole number. r 1.8, A 0.00698, worked by hand:
-// mG 3.5: 1.01745 → 1.02; mG 3: 1.01396 → 1.01. "3,5" is no ratio of 3: no
-// gain, the safe side. A surface-hardened pinion's Ch does not use the ratio.
+// mG 3.5: 1.01745 → 1.02; mG 3: 1.01396 → 1.01. "3,5" is no ratio of 3, and
+// no Ch is worked from it: the box is emptied. A surface-hardened pinion's Ch
+// does not use the ratio.
 TEST_F(HardnessRatio, TheRatioIsReadWhole) {
     struct Case {
         const char* ratio;
         const char* expected;
     };
-    const Case cases[] = {{"3.5", "1.02"}, {"3.5*", "1.02"}, {"3", "1.01"}, {"3,5", "1.0"}, {"3.5:1", "1.0"}};
+    const Case cases[] = {{"3.5", "1.02"}, {"3.5*", "1.02"}, {"3", "1.01"}, {"3,5", ""}, {"3,", ""}, {"3.5:1", ""}, {"", "1.0"}};
     for (const Case& c : cases)
         EXPECT_EQ(ch(ThroughHardened, ThroughHardened, "360", "200", "32", c.ratio), c.expected) << c.ratio;
     EXPECT_EQ(ch(Carburized, ThroughHardened, "600", "300", "16", "3,5"), "1.09");

@@ -104,8 +104,9 @@ TEST(SetInputs, HoursAndContactsAreReadWhole) {
     }
 }
 
-// The Set Inputs boxes count only as whole numbers: a changed box that is
-// not one works nothing, and "2,5" is no ratio of 2. 10,000,000 pinion
+// The Set Inputs boxes count only as whole numbers: "2,5" is no ratio of 2,
+// and a changed box that is not one empties what it would have worked
+// (nothing stays worked from the first digits typed). 10,000,000 pinion
 // cycles, 100 h, one contact each, worked by hand:
 //   ratio 2.5: 10,000,000 / 2.5 = 4,000,000;  ratio 2: 5,000,000
 //   ratio 1,000.5: 10,000,000 / 1000.5 = 9995.0
@@ -116,29 +117,37 @@ TEST(SetInputs, SetInputsBoxesAreReadWhole) {
         std::array<const char*, 5> inps;
         std::optional<std::string> pinion, gear;
         bool km, kv, ch;
+        bool emptyKm = false;
     };
     const Case cases[] = {
         {4, {"1800", "2", "4", "5", "2.5"}, std::nullopt, "4000000", false, false, true},
         {4, {"1800", "2", "4", "5", "2.5*"}, std::nullopt, "4000000", false, false, true},
         {4, {"1800", "2", "4", "5", "2"}, std::nullopt, "5000000", false, false, true},
         {4, {"1800", "2", "4", "5", "1,000.5"}, std::nullopt, "9995", false, false, true},
-        {4, {"1800", "2", "4", "5", "2,5"}, std::nullopt, std::nullopt, false, false, false},
-        {4, {"1800", "2", "4", "5", "2.5:1"}, std::nullopt, std::nullopt, false, false, false},
+        // Ch follows: its calculator gives none for such a ratio.
+        {4, {"1800", "2", "4", "5", "2,5"}, std::nullopt, "", false, false, true},
+        {4, {"1800", "2", "4", "5", "2,"}, std::nullopt, "", false, false, true},
+        {4, {"1800", "2", "4", "5", "2.5:1"}, std::nullopt, "", false, false, true},
+        // An empty ratio reads 0, as before: nothing.
+        {4, {"1800", "2", "4", "5", ""}, std::nullopt, std::nullopt, false, false, false},
         {0, {"1800", "2", "4", "5", "2"}, "10800000", "5400000", false, true, false},
         {0, {"1,800", "2", "4", "5", "2"}, "10800000", "5400000", false, true, false},
-        {0, {"1,8", "2", "4", "5", "2"}, std::nullopt, std::nullopt, false, false, false},
+        {0, {"1,8", "2", "4", "5", "2"}, "", "", false, true, false},
+        {0, {"", "2", "4", "5", "2"}, std::nullopt, std::nullopt, false, true, false},
         // A ratio that is not a number gives the gear no cycles from a new speed.
         {0, {"1800", "2", "4", "5", "2,5"}, "10800000", std::nullopt, false, true, false},
+        {0, {"1,8", "2", "4", "5", "2,5"}, "", std::nullopt, false, true, false},
         {1, {"1800", "1.5", "4", "5", "2"}, std::nullopt, std::nullopt, true, false, false},
-        {1, {"1800", "1,5", "4", "5", "2"}, std::nullopt, std::nullopt, false, false, false},
+        {1, {"1800", "1,5", "4", "5", "2"}, std::nullopt, std::nullopt, false, false, false, true},
         {2, {"1800", "2", "4.5", "5", "2"}, std::nullopt, std::nullopt, true, true, false},
-        {2, {"1800", "2", "4,5", "5", "2"}, std::nullopt, std::nullopt, false, false, false},
-        {2, {"1800", "2", "4 in", "5", "2"}, std::nullopt, std::nullopt, false, false, false},
+        {2, {"1800", "2", "4,5", "5", "2"}, std::nullopt, std::nullopt, false, true, false, true},
+        {2, {"1800", "2", "4 in", "5", "2"}, std::nullopt, std::nullopt, false, true, false, true},
+        {3, {"1800", "2", "4", "5,5", "2"}, std::nullopt, std::nullopt, false, false, false},
     };
     for (const Case& c : cases) {
         SetInputsBoxes boxes;
         boxes.inps = {c.inps[0], c.inps[1], c.inps[2], c.inps[3], c.inps[4]};
-        boxes.life = {"10000000", "", "100"};
+        boxes.life = {"10000000", "5000000", "100"};
         boxes.contacts = {"1", "1"};
         const SetInputsChange change = setInputsChanged(c.index, boxes);
         const char* typed = c.inps[static_cast<std::size_t>(c.index)];
@@ -147,6 +156,56 @@ TEST(SetInputs, SetInputsBoxesAreReadWhole) {
         EXPECT_EQ(change.recomputeKm, c.km) << c.index << " " << typed;
         EXPECT_EQ(change.recomputeKv, c.kv) << c.index << " " << typed;
         EXPECT_EQ(change.recomputeCh, c.ch) << c.index << " " << typed;
+        EXPECT_EQ(change.emptyKm, c.emptyKm) << c.index << " " << typed;
+        // Emptied cycles leave the factors to be emptied, not worked out.
+        EXPECT_EQ(change.stressCyclesFollow(), (c.pinion && !c.pinion->empty()) || (c.gear && !c.gear->empty()))
+            << c.index << " " << typed;
+    }
+}
+
+// A slip empties only what the program worked from the box: a life box or
+// factor the user marked stays, and cycles the speed does not drive (no
+// hours, no contacts, the gear at a ratio below 1) are not its own.
+TEST(SetInputs, ASlipEmptiesOnlyWhatTheBoxWorked) {
+    struct Case {
+        const char* name;
+        int index;
+        const char* slip;
+        std::array<const char*, 3> life;
+        std::array<const char*, 2> contacts;
+        const char* ratio;
+        bool kvMarked, kmMarked;
+        std::optional<std::string> pinion, gear;
+        bool kv, emptyKm;
+    };
+    const Case cases[] = {
+        {"marked cycles", 0, "1,8", {"9e6*", "4e6*", "100"}, {"1", "1"}, "2", false, false, std::nullopt, std::nullopt, true, false},
+        {"marked gear cycles", 4, "2,5", {"9e6", "4e6*", "100"}, {"1", "1"}, "2,5", false, false, std::nullopt, std::nullopt, false, false},
+        {"no hours", 0, "1,8", {"9e6", "4e6", ""}, {"1", "1"}, "2", false, false, std::nullopt, std::nullopt, true, false},
+        {"hours 0", 0, "1,8", {"9e6", "4e6", "0"}, {"1", "1"}, "2", false, false, std::nullopt, std::nullopt, true, false},
+        {"hours a slip", 0, "1,8", {"9e6", "4e6", "1,5"}, {"1", "1"}, "2", false, false, std::nullopt, std::nullopt, true, false},
+        {"no pinion contacts", 0, "1,8", {"9e6", "4e6", "100"}, {"", "1"}, "2", false, false, std::nullopt, "", true, false},
+        {"no gear contacts", 0, "1,8", {"9e6", "4e6", "100"}, {"1", "0"}, "2", false, false, "", std::nullopt, true, false},
+        {"ratio below 1", 0, "1,8", {"9e6", "4e6", "100"}, {"1", "1"}, "0.9", false, false, "", std::nullopt, true, false},
+        {"Kv marked", 0, "1,8", {"9e6", "4e6", "100"}, {"1", "1"}, "2", true, false, "", "", false, false},
+        {"Km marked, face", 1, "1,5", {"9e6", "4e6", "100"}, {"1", "1"}, "2", false, true, std::nullopt, std::nullopt, false, false},
+        {"Km marked, diameter", 2, "4,5", {"9e6", "4e6", "100"}, {"1", "1"}, "2", false, true, std::nullopt, std::nullopt, true, false},
+        {"both marked, diameter", 2, "4,5", {"9e6", "4e6", "100"}, {"1", "1"}, "2", true, true, std::nullopt, std::nullopt, false, false},
+    };
+    for (const Case& c : cases) {
+        SetInputsBoxes boxes;
+        boxes.inps = {"1800", "2", "4", "5", c.ratio};
+        boxes.inps[static_cast<std::size_t>(c.index)] = c.slip;
+        boxes.life = {c.life[0], c.life[1], c.life[2]};
+        boxes.contacts = {c.contacts[0], c.contacts[1]};
+        boxes.kvMarked = c.kvMarked;
+        boxes.kmMarked = c.kmMarked;
+        const SetInputsChange change = setInputsChanged(c.index, boxes);
+        EXPECT_EQ(change.pinionCycles, c.pinion) << c.name;
+        EXPECT_EQ(change.gearCycles, c.gear) << c.name;
+        EXPECT_EQ(change.recomputeKv, c.kv) << c.name;
+        EXPECT_EQ(change.emptyKm, c.emptyKm) << c.name;
+        EXPECT_FALSE(change.recomputeKm) << c.name;
     }
 }
 

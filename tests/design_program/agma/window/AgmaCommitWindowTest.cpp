@@ -163,6 +163,37 @@ TEST_F(AgmaCommitWindow, ASetInputsSlipIsRefusedByName)
     EXPECT_EQ(pair.oAGMA1->Km(), "1.25*");
 }
 
+// A slip empties the values worked from the box (Ch, the gear cycles and
+// factors; Kv, the cycles): the commit still names the Set Inputs box, not
+// one of those it emptied, and commits nothing.
+TEST_F(AgmaCommitWindow, ASlipIsNamedNotTheValuesItEmptied)
+{
+    type("txtRMS", "16");
+    type("txtSurfaceBHN", 0, "360");
+    type("txtSurfaceBHN", 1, "200");
+    type("txtInps", 0, "1000");
+    type("txtInps", 4, "3");
+    type("txtLife", 2, "100");
+    ASSERT_EQ(text("txtLife", 1), "2000000"); // 100 h × 60 × 1000 rpm / 3
+    ASSERT_EQ(text("txtCh", 1), "1.01");
+    const std::pair<int, const char*> slips[] = {
+        {4, "The gear ratio: \"3,5\" is not a number"},
+        {0, "The pinion speed: \"3,5\" is not a number"},
+    };
+    for (const auto& [index, named] : slips) {
+        const std::string sound = text("txtInps", index);
+        type("txtInps", index, "3,5");
+        ASSERT_EQ(text("txtLife", 1), "");
+        click("cmdNext");
+        EXPECT_EQ(lastMessage().rfind(named, 0), 0u) << lastMessage();
+        EXPECT_EQ(tabs().selectedTab(), 0);
+        EXPECT_TRUE(box("txtInps", index).hasFocus());
+        type("txtInps", index, sound);
+    }
+    EXPECT_TRUE(moves.empty());
+    EXPECT_EQ(mainText("txtCh"), "");
+}
+
 // Hours that are no number derive no cycles, on the Yn, Zn tab or from a new
 // speed, and keep the user on the box. 600 rpm, ratio 2, one contact each:
 // 2e4 h × 60 × 600 = 720,000,000 pinion and 360,000,000 gear cycles.

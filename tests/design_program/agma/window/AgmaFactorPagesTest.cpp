@@ -402,6 +402,189 @@ TEST_F(AgmaWindowTest, TheCyclesFollowEveryInputAndAMarkKeepsOnlyItsFactor)
     EXPECT_EQ(text("txtZn", 1), ".987");
 }
 
+// While a Set Inputs box holds a text that is no number, nothing shown
+// beside it is worked from the number it held a key earlier; what the user
+// marked stays, and the whole number works as before. Through-hardened
+// members of 300 HB, surfaces 360 / 200 HB (r 1.8, A 0.00698), Ra 16,
+// 10,000,000 pinion cycles, one contact each; worked by hand:
+//   ratio 3:   gear 3,333,333 cycles, Ch 1 + 2 A = 1.01396
+//   ratio 3.5: gear 2,857,143 cycles, Ch 1 + 2.5 A = 1.01745,
+//              Yn 4.9404 N^-0.1045 = 1.04500, Zn 2.466 N^-0.056 = 1.07266
+TEST_F(AgmaWindowTest, ARatioThatIsNoNumberEmptiesTheGearCyclesAndCh)
+{
+    load();
+    chooseMaterial(0, rows::ThroughHardenedGrade1);
+    chooseMaterial(1, rows::ThroughHardenedGrade1);
+    ASSERT_TRUE(agma->state().ChApplies);
+    {
+        Quietly quiet(*agma);
+        const char* life[] = {"10000000", "", ""};
+        for (int k = 0; k < 3; ++k)
+            type("txtLife", k, life[k]);
+        for (int i : {0, 1}) {
+            type("txtContacts", i, "1");
+            type("txtBHN", i, "300");
+        }
+        type("txtSurfaceBHN", 0, "360");
+        type("txtSurfaceBHN", 1, "200");
+        type("txtRMS", "16");
+    }
+    type("txtInps", 4, "3");
+    EXPECT_EQ(text("txtLife", 1), "3333333");
+    EXPECT_EQ(text("txtCh", 1), "1.01");
+    EXPECT_EQ(text("txtYn", 1), "1.038"); // 1.3558 N^-0.0178 above the knee
+    for (const char* typed : {"3,", "3,5", "3.5:1"}) {
+        type("txtInps", 4, typed);
+        EXPECT_EQ(text("txtLife", 1), "") << typed;
+        EXPECT_EQ(text("txtCh", 1), "") << typed;
+        EXPECT_EQ(text("txtYn", 1), "") << typed;
+        EXPECT_EQ(text("txtZn", 1), "") << typed;
+        EXPECT_EQ(text("lblYnFactor", 1), "") << typed;
+        EXPECT_EQ(text("lblZnExponent", 1), "") << typed;
+    }
+    // The pinion's own cycles and factors do not use the ratio.
+    EXPECT_EQ(text("txtLife", 0), "10000000");
+    EXPECT_NE(text("txtYn", 0), "");
+    type("txtInps", 4, "3.5");
+    EXPECT_EQ(text("txtLife", 1), "2857143");
+    EXPECT_EQ(text("txtCh", 1), "1.02");
+    EXPECT_EQ(text("txtYn", 1), "1.045");
+    EXPECT_EQ(text("txtZn", 1), "1.073");
+    EXPECT_NE(text("lblYnFactor", 1), "");
+
+    // Values the user marked are the user's: they stay.
+    {
+        Quietly quiet(*agma);
+        type("txtCh", 1, "1.2*");
+        type("txtYn", 1, "1.1*");
+    }
+    type("txtInps", 4, "3,5");
+    EXPECT_EQ(text("txtCh", 1), "1.2*");
+    EXPECT_EQ(text("txtYn", 1), "1.1*");
+    EXPECT_EQ(text("txtZn", 1), "");
+    EXPECT_EQ(text("txtLife", 1), "");
+    {
+        Quietly quiet(*agma);
+        type("txtLife", 1, "4000000*");
+        type("txtZn", 1, "1.05");
+    }
+    type("txtInps", 4, "3,50");
+    EXPECT_EQ(text("txtLife", 1), "4000000*");
+    EXPECT_EQ(text("txtZn", 1), "1.05");
+    // Typing where the ratio is no number works no Ch either.
+    type("txtCh", 1, "1.3");
+    type("txtSurfaceBHN", 1, "210");
+    EXPECT_EQ(text("txtCh", 1), "");
+}
+
+// The speed likewise: the cycles it drives, their factors and Kv. 100 h at
+// 1000 rpm, ratio 2.5, one contact each, pitch diameter 5, qualities 10 and
+// 8; worked by hand: 6,000,000 pinion cycles, Yn 1.3558 N^-0.0178 = 1.0269,
+// Zn 2.466 N^-0.056 = 1.0290; 2,400,000 gear cycles, Yn 4.9404 N^-0.1045 =
+// 1.0642, Zn 1.0832; Kv 1.382, limits 4767 ft/min and 3642 rpm.
+TEST_F(AgmaWindowTest, ASpeedThatIsNoNumberEmptiesTheCyclesAndKv)
+{
+    load();
+    chooseMaterial(0, rows::ThroughHardenedGrade1);
+    chooseMaterial(1, rows::ThroughHardenedGrade1);
+    {
+        Quietly quiet(*agma);
+        const char* life[] = {"", "", "100"};
+        for (int k = 0; k < 3; ++k)
+            type("txtLife", k, life[k]);
+        for (int i : {0, 1}) {
+            type("txtContacts", i, "1");
+            type("txtBHN", i, "300");
+            type("txtYn", i, "1.0");
+            type("txtZn", i, "1.0");
+        }
+        type("txtInps", 2, "5");
+        type("txtInps", 4, "2.5");
+        combo("cmbKV", 0).setListIndex(2);
+        combo("cmbKV", 1).setListIndex(4);
+    }
+    type("txtInps", 0, "1");
+    EXPECT_EQ(text("txtLife", 0), "6000");
+    EXPECT_NE(text("txtKV"), "");
+    for (const char* typed : {"1,", "1,8", "1,000.5.", "1 rpm"}) {
+        type("txtInps", 0, typed);
+        for (int k : {0, 1})
+            EXPECT_EQ(text("txtLife", k), "") << typed << " " << k;
+        for (const char* name : {"txtYn", "txtZn"})
+            for (int i : {0, 1})
+                EXPECT_EQ(text(name, i), "") << typed << " " << name << i;
+        EXPECT_EQ(text("txtKV"), "") << typed;
+        EXPECT_EQ(text("lblMaxPLV"), "") << typed;
+        EXPECT_EQ(text("lblMaxRPM"), "") << typed;
+        EXPECT_EQ(text("txtLife", 2), "100") << typed; // the hours are the user's
+    }
+    type("txtInps", 0, "1000");
+    EXPECT_EQ(text("txtLife", 0), "6000000");
+    EXPECT_EQ(text("txtLife", 1), "2400000");
+    EXPECT_EQ(text("txtYn", 0), "1.027");
+    EXPECT_EQ(text("txtZn", 0), "1.029");
+    EXPECT_EQ(text("txtYn", 1), "1.064");
+    EXPECT_EQ(text("txtZn", 1), "1.083");
+    EXPECT_EQ(text("txtKV"), "1.38");
+    EXPECT_EQ(text("lblMaxPLV"), "4767");
+    EXPECT_EQ(text("lblMaxRPM"), "3642");
+
+    // A marked Kv and marked factors stay.
+    {
+        Quietly quiet(*agma);
+        type("txtKV", "1.5*");
+        type("txtZn", 0, "0.9*");
+    }
+    type("txtInps", 0, "1,");
+    EXPECT_EQ(text("txtKV"), "1.5*");
+    EXPECT_EQ(text("txtZn", 0), "0.9*");
+    EXPECT_EQ(text("txtYn", 0), "");
+    // An empty speed reads 0, as before: no cycles from it, nothing emptied.
+    type("txtInps", 0, "1000");
+    type("txtInps", 0, "");
+    EXPECT_EQ(text("txtLife", 0), "6000000");
+    EXPECT_EQ(text("txtYn", 0), "1.027");
+}
+
+// The face width and pitch diameter empty the Km worked from them, and its
+// equation. F 3, d 4, open gearing: Km 1 + 0.075 + 0.296 = 1.371.
+TEST_F(AgmaWindowTest, AFaceOrDiameterThatIsNoNumberEmptiesKm)
+{
+    load();
+    {
+        Quietly quiet(*agma);
+        type("txtInps", 1, "3");
+        type("txtInps", 2, "4");
+        type("txtKmOffset", "0");
+        check("chkCMC").setCheckValue(0);
+        check("chkCE").setCheckValue(0);
+        label("lbloptGearStyle").setCaption(QString());
+    }
+    option("optGearStyle", 0).setSelected(true);
+    ASSERT_EQ(text("txtKm"), "1.371");
+    const std::size_t before = messageCount();
+    for (const auto& [index, typed] : {std::pair{1, "1,"}, std::pair{1, "1,5"}, std::pair{2, "4,5"}}) {
+        type("txtInps", 1, "3");
+        type("txtInps", 2, "4");
+        ASSERT_EQ(text("txtKm"), "1.371");
+        type("txtInps", index, typed);
+        EXPECT_EQ(text("txtKm"), "") << typed;
+        EXPECT_EQ(agma->state().KmEquation, "") << typed;
+    }
+    // No message while typing: the tab and the commit name the box.
+    EXPECT_EQ(messageCount(), before);
+    type("txtInps", 2, "4");
+    EXPECT_EQ(text("txtKm"), "1.371");
+    EXPECT_NE(agma->state().KmEquation, "");
+
+    {
+        Quietly quiet(*agma);
+        type("txtKm", "1.25*");
+    }
+    type("txtInps", 1, "1,5");
+    EXPECT_EQ(text("txtKm"), "1.25*");
+}
+
 TEST_F(AgmaWindowTest, TheHardnessRatioFactorOfTheGear)
 {
     load();

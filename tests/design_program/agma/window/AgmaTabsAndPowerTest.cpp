@@ -172,7 +172,9 @@ TEST_F(AgmaTabs, PowerTabShowsTheGoldenPowersAndTheLimit)
 
 // A Set Inputs box holding no whole number shows no power worked from its
 // first digits ("1,5" was a face of 1: 26.3 hp), names the box and sends the
-// user back to it; the whole value works as before.
+// user back to it; the whole value works as before. Leaving the tab is
+// refused first; a slip the tab did not see (a box written quietly) is
+// refused by the power tab itself.
 TEST_F(AgmaTabs, ASetInputsSlipShowsNoPowerAndGoesBackToTheBox)
 {
     struct Case {
@@ -188,13 +190,22 @@ TEST_F(AgmaTabs, ASetInputsSlipShowsNoPowerAndGoesBackToTheBox)
         {4, "2,5", "2.5", "The gear ratio: \"2,5\" is not a number."},
     };
     withMaterials();
-    spurPair();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.named);
         select(0);
+        spurPair();
         type("txtInps", c.index, c.slip);
-        quietly("txtKm", -1, "1.371");
-        quietly("txtCh", 1, "1.01");
+        select(8);
+        EXPECT_EQ(lastMessage(), std::string(c.named) + " Correct it to go on.");
+        EXPECT_EQ(tabs().selectedTab(), 0);
+        EXPECT_TRUE(visible("pict", 0));
+        EXPECT_TRUE(box("txtInps", c.index).hasFocus());
+
+        spurPair();
+        quietly("txtInps", c.index, c.sound);
+        select(7);
+        ASSERT_EQ(tabs().selectedTab(), 7);
+        quietly("txtInps", c.index, c.slip);
         select(8);
         EXPECT_EQ(lastMessage(), std::string(cindrel::agma::PowerFailureMessage) + "\r\n" + c.named);
         EXPECT_EQ(tabs().selectedTab(), 0);
@@ -209,6 +220,45 @@ TEST_F(AgmaTabs, ASetInputsSlipShowsNoPowerAndGoesBackToTheBox)
         EXPECT_EQ(label("lblPac", 0).caption(), QStringLiteral("52.5 hp"));
         EXPECT_EQ(label("lblPat", 1).caption(), QStringLiteral("139 hp"));
     }
+}
+
+// A slip typed in the speed empties the cycles, factors and Kv it had
+// worked: the tab names the speed, never one of the emptied boxes, and the
+// pages holding them are not reached until the speed is a number.
+TEST_F(AgmaTabs, ASpeedSlipIsNamedNotTheBoxesItEmptied)
+{
+    withMaterials();
+    quietly("txtLife", 2, "100");
+    for (int i : {0, 1}) {
+        quietly("txtContacts", i, "1");
+        quietly("txtYn", i, "1.0");
+    }
+    quietly("txtInps", 2, "5");
+    quietly("txtInps", 4, "2");
+    combo("cmbKV", 0).setListIndex(2);
+    combo("cmbKV", 1).setListIndex(4);
+    quietly("txtInps", 0, "");
+    type("txtInps", 0, "1000");
+    ASSERT_EQ(text("txtKV"), "1.38");
+    ASSERT_EQ(text("txtLife", 1), "3000000");
+    type("txtInps", 0, "1,8");
+    ASSERT_EQ(text("txtKV"), "");
+    ASSERT_EQ(text("txtYn", 1), "");
+    for (int tab : {2, 6, 1}) {
+        select(tab);
+        EXPECT_EQ(lastMessage(), "The pinion speed: \"1,8\" is not a number. Correct it to go on.") << tab;
+        EXPECT_EQ(tabs().selectedTab(), 0) << tab;
+        EXPECT_TRUE(box("txtInps", 0).hasFocus()) << tab;
+    }
+    type("txtInps", 0, "1800");
+    select(2);
+    EXPECT_EQ(tabs().selectedTab(), 2);
+    // Av 10, vt = 1800 · π · 5 / 12 = 2356 ft/min: Kv ((65.04 + 48.54) / 65.04)^0.7314 = 1.500.
+    EXPECT_EQ(text("txtKV"), "1.50");
+    select(6);
+    EXPECT_EQ(tabs().selectedTab(), 6);
+    EXPECT_EQ(text("txtLife", 0), "10800000"); // 100 h × 60 × 1800
+    EXPECT_EQ(text("txtLife", 1), "5400000");
 }
 
 // A Cp missing for a modulus that is no number names the modulus, on the
@@ -338,10 +388,11 @@ TEST_F(AgmaTabs, SetInputsSpeedAndRatioDriveTheLife)
     quietly("txtContacts", 1, "2");
     type("txtInps", 4, "2.5");
     EXPECT_EQ(text("txtLife", 1), "8000000"); // 10,000,000 / 1 / 2.5 × 2
-    // "2,5" is no ratio of 2 (10,000,000 gear cycles): the cycles stay.
+    // "2,5" is no ratio of 2 (10,000,000 gear cycles): no gear cycles stand.
     type("txtInps", 4, "2,5");
-    EXPECT_EQ(text("txtLife", 1), "8000000");
+    EXPECT_EQ(text("txtLife", 1), "");
     type("txtInps", 4, "2.5");
+    EXPECT_EQ(text("txtLife", 1), "8000000");
     // A marked Zn keeps only itself: the cycles follow the speed.
     quietly("txtZn", 0, "1.0*");
     type("txtInps", 0, "2000");
