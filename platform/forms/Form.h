@@ -21,6 +21,7 @@ class QEventLoop;
 class QKeyEvent;
 class QMenuBar;
 class QMouseEvent;
+class QShortcutEvent;
 
 namespace forms {
 
@@ -195,6 +196,7 @@ private:
     int menuBarHeight() const;
 
     bool handleKey(Control* control, QObject* target, QKeyEvent* event);
+    bool handleAccessKey(Control* control, QShortcutEvent* event);
     bool handleMouse(Control* control, QObject* target, QMouseEvent* event);
     bool handleDrop(Control* control, QEvent* event);
     bool redispatch(QObject* target, QEvent* event);
