@@ -386,6 +386,12 @@ TEST(MenuKeys, F10ActivatesTheMenuBarAndTheArrowsAndEnterChoose) {
     keys({Qt::Key_H, Qt::Key_F});
     EXPECT_EQ(QApplication::activePopupWidget(), w.form.get<MenuItem>(QStringLiteral("mnuFile")).submenu())
         << "the hidden menu's letter is passed over";
+    // Down reopens it at its first command.
+    keys({Qt::Key_Escape, Qt::Key_Down, Qt::Key_Return});
+    EXPECT_EQ(chosen.back(), "mnuNew");
+    EXPECT_EQ(bar->activeAction(), nullptr);
+    EXPECT_EQ(w.form.activeControl(), &w.box);
+    w.press(Qt::Key_F10);
     keys({Qt::Key_Escape, Qt::Key_Escape});
     EXPECT_EQ(bar->activeAction(), nullptr);
     w.type(QStringLiteral("7"));
