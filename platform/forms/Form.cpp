@@ -589,10 +589,22 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
         if (control != nullptr && gainsFocus(control, static_cast<QFocusEvent*>(event)->reason()))
             runFromWindowSystem("GotFocus", [control] { control->onGotFocus(); });
         return false;
-    case QEvent::FocusOut:
-        if (control != nullptr && losesFocus(control, static_cast<QFocusEvent*>(event)->reason()))
-            runFromWindowSystem("LostFocus", [control] { control->onLostFocus(); });
+    case QEvent::FocusOut: {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (control == nullptr || !losesFocus(control, reason))
+            return false;
+        QWidget* goingTo = QApplication::focusWidget();
+        runFromWindowSystem("LostFocus", [control] { control->onLostFocus(); });
+        // A LostFocus handler that keeps the focus refuses the press that
+        // moved it: the button pressed does not click. The press follows its
+        // focus move at once; a refusal not used by it is dropped.
+        if (reason == Qt::MouseFocusReason && goingTo != nullptr && QApplication::focusWidget() != goingTo &&
+            qobject_cast<QAbstractButton*>(goingTo) != nullptr) {
+            refusedPress_ = goingTo;
+            QMetaObject::invokeMethod(this, [this] { refusedPress_.clear(); }, Qt::QueuedConnection);
+        }
         return false;
+    }
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         return handleKey(control, watched, static_cast<QKeyEvent*>(event));
@@ -762,6 +774,12 @@ bool Form::handleMouse(Control* control, QObject* target, QMouseEvent* event) {
     });
     if (control == nullptr)
         return false;
+    if (event->type() == QEvent::MouseButtonPress && !refusedPress_.isNull()) {
+        const bool refused = refusedPress_ == target;
+        refusedPress_.clear();
+        if (refused)
+            return true;
+    }
     return redispatch(target, event);
 }
 

@@ -235,6 +235,9 @@ private:
     CommandButton* cancelButton_ = nullptr;
     // Compared only, never followed: the control whose GotFocus ran last.
     const Control* focusedControl_ = nullptr;
+    // A button whose press moved the focus, taken back by the LostFocus of
+    // the control left: that press does not reach it.
+    QPointer<QWidget> refusedPress_;
 
     QString caption_;
     WindowState state_ = WindowState::Normal;

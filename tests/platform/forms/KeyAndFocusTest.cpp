@@ -313,6 +313,36 @@ TEST(AccessKeys, NoClickWhenTheBoxLeftKeepsTheFocusOrDisablesTheButton) {
     }
 }
 
+TEST(AccessKeys, AMouseClickIsRefusedAsAnAccessKeyIs) {
+    struct Case {
+        const char* name;
+        std::function<void(FocusWindow&)> onLeave;
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases = {
+        {"focus taken back", [](FocusWindow& w) { w.box.setFocus(); }, {"txtShare lost", "txtShare got"}},
+        {"button disabled", [](FocusWindow& w) { w.next.setEnabled(false); }, {"txtShare lost", "cmdBack got"}},
+        {"value put right", [](FocusWindow& w) { w.box.setText(QStringLiteral("60")); },
+         {"txtShare lost", "cmdNext got", "cmdNext click"}},
+    };
+    for (const Case& c : cases) {
+        FocusWindow w;
+        bool once = false;
+        w.box.onLostFocus.connect([&] {
+            if (!std::exchange(once, true))
+                c.onLeave(w);
+        });
+        QTest::mouseClick(w.next.widget(), Qt::LeftButton);
+        EXPECT_EQ(w.log, c.expected) << c.name;
+        // The refusal holds for that press alone: the next one clicks.
+        QCoreApplication::processEvents();
+        w.log.clear();
+        w.next.setEnabled(true);
+        QTest::mouseClick(w.next.widget(), Qt::LeftButton);
+        EXPECT_EQ(std::count(w.log.begin(), w.log.end(), "cmdNext click"), 1) << c.name;
+    }
+}
+
 TEST(EnterKey, EnterOnAFocusedButtonClicksItAsSpaceDoes) {
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
         FocusWindow w;
