@@ -9,6 +9,7 @@
 #include "Twips.h"
 #include "runtime/ScopeExit.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
 #include <QDropEvent>
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QShortcutEvent>
 #include <QWindow>
 
 #include <algorithm>
@@ -585,7 +587,13 @@ void Form::noteSizeMaybeChanged() {
 }
 
 bool Form::eventFilter(QObject* watched, QEvent* event) {
-    if (tearingDown_ || redispatching_ || !loaded_)
+    if (tearingDown_ || !loaded_)
+        return false;
+    // A redispatched event is seen once; but the focus moves it causes (Tab,
+    // Shift+Tab, an arrow on a button, a click handler's SetFocus) come as
+    // events of their own, and count as the user's.
+    const bool focusEvent = event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut;
+    if (redispatching_ && !focusEvent)
         return false;
     const bool isWindow = watched == window_.get() || watched == window_->client();
     Control* control = watched_.value(watched);
@@ -602,13 +610,28 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
         if (control != nullptr && gainsFocus(control, static_cast<QFocusEvent*>(event)->reason()))
             runFromWindowSystem("GotFocus", [control] { control->onGotFocus(); });
         return false;
-    case QEvent::FocusOut:
-        if (control != nullptr && losesFocus(control, static_cast<QFocusEvent*>(event)->reason()))
-            runFromWindowSystem("LostFocus", [control] { control->onLostFocus(); });
+    case QEvent::FocusOut: {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (control == nullptr || !losesFocus(control, reason))
+            return false;
+        QWidget* goingTo = QApplication::focusWidget();
+        runFromWindowSystem("LostFocus", [control] { control->onLostFocus(); });
+        // A LostFocus handler that keeps the focus refuses the press that
+        // moved it: the button pressed does not click. The press follows its
+        // focus move at once; a refusal not used by it is dropped.
+        if (reason == Qt::MouseFocusReason && goingTo != nullptr && QApplication::focusWidget() != goingTo &&
+            qobject_cast<QAbstractButton*>(goingTo) != nullptr) {
+            refusedPress_ = goingTo;
+            QMetaObject::invokeMethod(this, [this] { refusedPress_.clear(); }, Qt::QueuedConnection);
+        }
         return false;
+    }
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         return handleKey(control, watched, static_cast<QKeyEvent*>(event));
+    case QEvent::Shortcut:
+        return control != nullptr && watched == control->widget() &&
+               handleAccessKey(control, static_cast<QShortcutEvent*>(event));
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
@@ -625,20 +648,23 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
 // A control's focus events follow the focus between the controls of its
 // window: opening a menu or switching to another window and back leaves the
 // control's focus as it is, while the first focus of a shown window counts.
+// Each GotFocus is followed by one LostFocus before the next GotFocus: a
+// control of several widgets (a combo box and its edit field) raises each
+// once, and a LostFocus handler that takes the focus back leaves the control
+// the focus was going to without either event.
 bool Form::gainsFocus(Control* control, Qt::FocusReason reason) {
-    if (reason == Qt::PopupFocusReason)
-        return false;
-    if (reason == Qt::ActiveWindowFocusReason && control == focusedControl_)
+    if (reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason || control == focusedControl_)
         return false;
     focusedControl_ = control;
     return true;
 }
 
 bool Form::losesFocus(Control* control, Qt::FocusReason reason) {
-    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+    if (reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason || reason == Qt::ActiveWindowFocusReason)
         return false;
-    if (control == focusedControl_)
-        focusedControl_ = nullptr;
+    if (control != focusedControl_)
+        return false;
+    focusedControl_ = nullptr;
     return true;
 }
 
@@ -647,8 +673,9 @@ bool Form::redispatch(QObject* target, QEvent* event) {
     // that only the control it was meant for sees it.
     if (!loaded_)
         return true;
+    const bool outer = redispatching_;
     redispatching_ = true;
-    auto reset = runtime::onScopeExit([this] { redispatching_ = false; });
+    auto reset = runtime::onScopeExit([this, outer] { redispatching_ = outer; });
     QCoreApplication::sendEvent(target, event);
     event->accept();
     return true;
@@ -690,7 +717,10 @@ bool Form::handleKey(Control* control, QObject* target, QKeyEvent* event) {
         const auto* textBox = dynamic_cast<TextBox*>(control);
         const bool multiLine = textBox != nullptr && textBox->multiLine();
         CommandButton* button = nullptr;
-        if (enter && !buttonHasFocus && !multiLine)
+        // Enter presses the focused button, as Space does; elsewhere the default one.
+        if (enter && buttonHasFocus)
+            button = static_cast<CommandButton*>(control);
+        else if (enter && !multiLine)
             button = defaultButton_;
         else if (event->key() == Qt::Key_Escape)
             button = cancelButton_;
@@ -699,6 +729,9 @@ bool Form::handleKey(Control* control, QObject* target, QKeyEvent* event) {
             return true;
         }
     }
+    if (press && event->key() == Qt::Key_F10 && event->modifiers() == Qt::NoModifier && window_->menuBarShown() &&
+        activateMenuBarByKeys(window_->menuBar()))
+        return true;
     if (control == nullptr)
         return false;
     if (!replacement.isEmpty()) {
@@ -706,6 +739,22 @@ bool Form::handleKey(Control* control, QObject* target, QKeyEvent* event) {
         return redispatch(target, &changed);
     }
     return redispatch(target, event);
+}
+
+// An access key acts as a click: the focus moves to the button first, so the
+// control left runs its LostFocus, and the button clicks only if it then holds
+// the focus, enabled and shown.
+bool Form::handleAccessKey(Control* control, QShortcutEvent* event) {
+    auto* button = qobject_cast<QAbstractButton*>(control->widget());
+    if (button == nullptr || event->isAmbiguous())
+        return false;
+    const QPointer<QAbstractButton> alive(button);
+    if (!button->hasFocus() && button->isEnabled() && button->isVisible())
+        button->setFocus(Qt::ShortcutFocusReason);
+    if (!loaded_ || alive.isNull() || !button->hasFocus() || !button->isEnabled() || !button->isVisible())
+        return true;
+    button->click();
+    return true;
 }
 
 bool Form::handleMouse(Control* control, QObject* target, QMouseEvent* event) {
@@ -746,6 +795,12 @@ bool Form::handleMouse(Control* control, QObject* target, QMouseEvent* event) {
     });
     if (control == nullptr)
         return false;
+    if (event->type() == QEvent::MouseButtonPress && !refusedPress_.isNull()) {
+        const bool refused = refusedPress_ == target;
+        refusedPress_.clear();
+        if (refused)
+            return true;
+    }
     return redispatch(target, event);
 }
 

@@ -21,6 +21,7 @@ class QEventLoop;
 class QKeyEvent;
 class QMenuBar;
 class QMouseEvent;
+class QShortcutEvent;
 
 namespace forms {
 
@@ -199,6 +200,7 @@ private:
     int menuBarHeight() const;
 
     bool handleKey(Control* control, QObject* target, QKeyEvent* event);
+    bool handleAccessKey(Control* control, QShortcutEvent* event);
     bool handleMouse(Control* control, QObject* target, QMouseEvent* event);
     bool handleDrop(Control* control, QEvent* event);
     bool redispatch(QObject* target, QEvent* event);
@@ -237,6 +239,9 @@ private:
     CommandButton* cancelButton_ = nullptr;
     // Compared only, never followed: the control whose GotFocus ran last.
     const Control* focusedControl_ = nullptr;
+    // A button whose press moved the focus, taken back by the LostFocus of
+    // the control left: that press does not reach it.
+    QPointer<QWidget> refusedPress_;
 
     QPointer<Form> owner_;
     QString caption_;

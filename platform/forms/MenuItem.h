@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QPointer>
 
+class QMenuBar;
+
 namespace forms {
 
 // A menu command or a menu: a top-level item (no container) stands on the
@@ -56,5 +58,10 @@ private:
     bool enabled_ = true;
     bool visible_ = true;
 };
+
+// F10: the bar's first item is highlighted (a menu opens); the arrows move
+// along the bar and through the menus, Enter chooses, Escape leaves. The focus
+// stays where it was. False when the bar has nothing to choose.
+bool activateMenuBarByKeys(QMenuBar* bar);
 
 } // namespace forms

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QTest>
 
 #include <cmath>
 
@@ -191,6 +192,39 @@ TEST_F(InputsDialog, FocusBindsTheFieldToTheSlider)
     EXPECT_EQ(box("txtAdd", 2).backColor(), QApplication::palette().color(QPalette::Base));
     slider().setValue(10000);
     EXPECT_EQ(box("txtPhi").text(), "20");
+}
+
+TEST_F(InputsDialog, TabAndShiftTabBindTheFieldTheKeysReach)
+{
+    // From the pinion's teeth, Tab on to the gear's whole depth; the arrows
+    // then drive that field, the pinion's teeth stay as typed.
+    focus("txtN", 2);
+    ASSERT_EQ(inputs().BoundField(), &box("txtN", 2));
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        settle();
+    };
+    for (int i = 0; i < 40 && !box("txtDed", 3).hasFocus(); ++i)
+        press(Qt::Key_Tab);
+    ASSERT_TRUE(box("txtDed", 3).hasFocus());
+    EXPECT_EQ(inputs().BoundField(), &box("txtDed", 3));
+    EXPECT_EQ(caption("lblControl"), "Gear Dedendum");
+    EXPECT_EQ(box("txtN", 2).backColor(), QApplication::palette().color(QPalette::Base));
+    EXPECT_EQ(box("txtDed", 3).backColor(), QColor(255, 255, 0));
+    EXPECT_EQ(slider().sliderValue(), 6750) << "(2.35 - 1) x 5000";
+
+    press(Qt::Key_Up); // to the slider
+    press(Qt::Key_Up); // one small step: 200 / 5000
+    EXPECT_EQ(box("txtDed", 3).text(), "2.39");
+    EXPECT_EQ(box("txtN", 2).text(), "16");
+
+    // Shift+Tab binds the field it reaches as well.
+    box("txtEGB", 3).setFocus();
+    settle();
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_TRUE(box("txtDed", 3).hasFocus());
+    EXPECT_EQ(inputs().BoundField(), &box("txtDed", 3));
+    EXPECT_EQ(box("txtEGB", 3).backColor(), QApplication::palette().color(QPalette::Base));
 }
 
 TEST_F(InputsDialog, ATeethFieldWithoutAPositionBindsNothing)

@@ -1,8 +1,11 @@
 #include "forms/CheckBox.h"
+#include "forms/ComboBox.h"
 #include "forms/CommandButton.h"
 #include "forms/Form.h"
 #include "forms/Frame.h"
 #include "forms/KeyCodes.h"
+#include "forms/Layout.h"
+#include "forms/MenuItem.h"
 #include "forms/OptionButton.h"
 #include "forms/TextBox.h"
 
@@ -11,11 +14,16 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -170,6 +178,275 @@ TEST(DefaultAndCancel, EnterAndEscapePressTheirButtons) {
     QTest::keyClick(w.boxWidget(), Qt::Key_Escape);
     EXPECT_EQ(std::count(w.log.begin(), w.log.end(), "OK"), 1);
     EXPECT_EQ(std::count(w.log.begin(), w.log.end(), "Cancel"), 1);
+}
+
+// A window of a box, an editable and a list combo, a check box and two
+// buttons, in that tab order, each logging its focus events and clicks.
+struct FocusWindow {
+    Form form{QStringLiteral("frmFocus")};
+    TextBox& box = form.add<TextBox>({QStringLiteral("txtShare"), 0});
+    ComboBox& combo = form.add<ComboBox>({QStringLiteral("cboUnits")}, ComboStyle::DropdownCombo);
+    ComboBox& list = form.add<ComboBox>({QStringLiteral("cboList")}, ComboStyle::DropdownList);
+    CheckBox& check = form.add<CheckBox>({QStringLiteral("chkAGMA")});
+    CommandButton& next = form.add<CommandButton>({QStringLiteral("cmdNext")});
+    CommandButton& back = form.add<CommandButton>({QStringLiteral("cmdBack")});
+    std::vector<std::string> log;
+
+    FocusWindow() {
+        form.move(0, 0, 7000, 5000);
+        const std::vector<Control*> all = {&box, &combo, &list, &check, &next, &back};
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            Control* c = all[i];
+            c->move(100, 100 + 450 * static_cast<double>(i), 2000, 350);
+            const std::string name = c->name().toStdString();
+            c->onGotFocus.connect([this, name] { log.push_back(name + " got"); });
+            c->onLostFocus.connect([this, name] { log.push_back(name + " lost"); });
+        }
+        combo.addItem(QStringLiteral("in"));
+        list.addItem(QStringLiteral("mm"));
+        next.setCaption(QStringLiteral("&Next"));
+        back.setCaption(QStringLiteral("&Back"));
+        next.onClick.connect([this] { log.push_back("cmdNext click"); });
+        back.onClick.connect([this] { log.push_back("cmdBack click"); });
+        form.show();
+        QApplication::setActiveWindow(form.window());
+        box.setFocus();
+        log.clear();
+    }
+    // Keys go where the user's keyboard sends them: the focused widget.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        QTest::keyClick(focused, key, modifiers);
+    }
+    void type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+};
+
+TEST(KeyFocus, TabAndShiftTabRaiseLostFocusThenGotFocusOnceEach) {
+    FocusWindow w;
+    for (int i = 0; i < 5; ++i)
+        w.press(Qt::Key_Tab);
+    EXPECT_EQ(w.log, (std::vector<std::string>{"txtShare lost", "cboUnits got", "cboUnits lost", "cboList got",
+                                               "cboList lost", "chkAGMA got", "chkAGMA lost", "cmdNext got",
+                                               "cmdNext lost", "cmdBack got"}));
+    EXPECT_EQ(w.form.activeControl(), &w.back);
+    w.log.clear();
+    for (int i = 0; i < 5; ++i)
+        w.press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(w.log, (std::vector<std::string>{"cmdBack lost", "cmdNext got", "cmdNext lost", "chkAGMA got",
+                                               "chkAGMA lost", "cboList got", "cboList lost", "cboUnits got",
+                                               "cboUnits lost", "txtShare got"}));
+    EXPECT_EQ(w.form.activeControl(), &w.box);
+    // Backtab, as some keyboards send Shift+Tab.
+    w.log.clear();
+    w.press(Qt::Key_Tab);
+    w.press(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(w.log, (std::vector<std::string>{"txtShare lost", "cboUnits got", "cboUnits lost", "txtShare got"}));
+}
+
+TEST(KeyFocus, ALostFocusHandlerThatKeepsTheFocusIsObeyedOnTab) {
+    // A box that refuses to be left with a bad value takes the focus back; the
+    // box the key was going to never gains nor loses it.
+    FocusWindow w;
+    w.box.onLostFocus.connect([&] {
+        if (w.box.text() == QStringLiteral("0"))
+            w.box.setFocus();
+    });
+    w.type(QStringLiteral("0"));
+    w.press(Qt::Key_Tab);
+    EXPECT_EQ(w.log, (std::vector<std::string>{"txtShare lost", "txtShare got"}));
+    EXPECT_EQ(w.form.activeControl(), &w.box);
+    w.log.clear();
+    w.type(QStringLiteral("5"));
+    w.press(Qt::Key_Tab);
+    EXPECT_EQ(w.log, (std::vector<std::string>{"txtShare lost", "cboUnits got"}));
+}
+
+TEST(KeyFocus, AFocusMoveInsideAKeysHandlerRaisesItsEvents) {
+    // Space clicks a button on its release; the click moves the focus.
+    FocusWindow w;
+    w.next.onClick.connect([&] { w.box.setFocus(); });
+    w.next.setFocus();
+    w.log.clear();
+    w.press(Qt::Key_Space);
+    EXPECT_EQ(w.log, (std::vector<std::string>{"cmdNext click", "cmdNext lost", "txtShare got"}));
+}
+
+TEST(AccessKeys, AButtonsKeyLeavesTheBoxFirstThenClicks) {
+    // The box's leaving handler puts the value right; the click must read it.
+    FocusWindow w;
+    QString read;
+    w.box.onLostFocus.connect([&] { w.box.setText(QStringLiteral("60")); });
+    w.next.onClick.connect([&] { read = w.box.text(); });
+    w.type(QStringLiteral("40"));
+    w.press(Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(w.log, (std::vector<std::string>{"txtShare lost", "cmdNext got", "cmdNext click"}));
+    EXPECT_EQ(read, QStringLiteral("60"));
+    EXPECT_EQ(w.form.activeControl(), &w.next);
+    // A button that already has the focus clicks at once.
+    w.log.clear();
+    w.press(Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(w.log, (std::vector<std::string>{"cmdNext click"}));
+}
+
+TEST(AccessKeys, NoClickWhenTheBoxLeftKeepsTheFocusOrDisablesTheButton) {
+    struct Case {
+        const char* name;
+        std::function<void(FocusWindow&)> onLeave;
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases = {
+        {"focus taken back", [](FocusWindow& w) { w.box.setFocus(); }, {"txtShare lost", "txtShare got"}},
+        // A button disabled or hidden as it takes the focus hands it on.
+        {"button disabled", [](FocusWindow& w) { w.next.setEnabled(false); }, {"txtShare lost", "cmdBack got"}},
+        {"button hidden", [](FocusWindow& w) { w.next.setVisible(false); }, {"txtShare lost", "cmdBack got"}},
+    };
+    for (const Case& c : cases) {
+        FocusWindow w;
+        bool once = false;
+        w.box.onLostFocus.connect([&] {
+            if (!std::exchange(once, true))
+                c.onLeave(w);
+        });
+        w.press(Qt::Key_N, Qt::AltModifier);
+        EXPECT_EQ(w.log, c.expected) << c.name;
+    }
+}
+
+TEST(AccessKeys, AMouseClickIsRefusedAsAnAccessKeyIs) {
+    struct Case {
+        const char* name;
+        std::function<void(FocusWindow&)> onLeave;
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases = {
+        {"focus taken back", [](FocusWindow& w) { w.box.setFocus(); }, {"txtShare lost", "txtShare got"}},
+        {"button disabled", [](FocusWindow& w) { w.next.setEnabled(false); }, {"txtShare lost", "cmdBack got"}},
+        {"value put right", [](FocusWindow& w) { w.box.setText(QStringLiteral("60")); },
+         {"txtShare lost", "cmdNext got", "cmdNext click"}},
+    };
+    for (const Case& c : cases) {
+        FocusWindow w;
+        bool once = false;
+        w.box.onLostFocus.connect([&] {
+            if (!std::exchange(once, true))
+                c.onLeave(w);
+        });
+        QTest::mouseClick(w.next.widget(), Qt::LeftButton);
+        EXPECT_EQ(w.log, c.expected) << c.name;
+        // The refusal holds for that press alone: the next one clicks.
+        QCoreApplication::processEvents();
+        w.log.clear();
+        w.next.setEnabled(true);
+        QTest::mouseClick(w.next.widget(), Qt::LeftButton);
+        EXPECT_EQ(std::count(w.log.begin(), w.log.end(), "cmdNext click"), 1) << c.name;
+    }
+}
+
+TEST(EnterKey, EnterOnAFocusedButtonClicksItAsSpaceDoes) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        FocusWindow w;
+        w.back.setDefault(true);
+        w.next.setFocus();
+        w.log.clear();
+        w.press(key);
+        EXPECT_EQ(w.log, (std::vector<std::string>{"cmdNext click"})) << "key " << key << ": the focused button, not the default one";
+    }
+    // Enter in a box still presses the default button.
+    FocusWindow w;
+    w.back.setDefault(true);
+    w.press(Qt::Key_Return);
+    EXPECT_EQ(w.log, (std::vector<std::string>{"cmdBack click"}));
+}
+
+const std::vector<ControlSpec> menuBarLayout = {
+    {.kind = ControlKind::MenuItem, .name = "mnuHidden", .caption = "&Hidden", .visible = false},
+    {.kind = ControlKind::MenuItem, .name = "mnuFile", .caption = "&File"},
+    {.kind = ControlKind::MenuItem, .name = "mnuNew", .container = "mnuFile", .caption = "&New"},
+    {.kind = ControlKind::MenuItem, .name = "mnuOpen", .container = "mnuFile", .caption = "&Open"},
+    {.kind = ControlKind::MenuItem, .name = "mnuOutputs", .caption = "Outputs"},
+    {.kind = ControlKind::MenuItem, .name = "mnuPrint", .container = "mnuOutputs", .caption = "Print Report"},
+    {.kind = ControlKind::MenuItem, .name = "mnuSave", .container = "mnuOutputs", .caption = "Save Report"},
+    {.kind = ControlKind::MenuItem, .name = "mnuExit", .caption = "---Return to Main---"},
+};
+
+TEST(MenuKeys, F10ActivatesTheMenuBarAndTheArrowsAndEnterChoose) {
+    FocusWindow w;
+    buildLayout(w.form, menuBarLayout);
+    std::vector<std::string> chosen;
+    for (const char* name : {"mnuNew", "mnuOpen", "mnuPrint", "mnuSave", "mnuExit"})
+        w.form.get<MenuItem>(QString::fromLatin1(name)).onClick.connect([&chosen, name] { chosen.emplace_back(name); });
+    QMenuBar* bar = w.form.menuBar();
+    ASSERT_TRUE(bar->isVisible());
+    // Keys go to the open menu, else where the keyboard sends them.
+    const auto keys = [&](std::initializer_list<Qt::Key> sequence) {
+        for (const Qt::Key key : sequence) {
+            QWidget* menu = QApplication::activePopupWidget();
+            QTest::keyClick(menu != nullptr ? menu : QApplication::focusWidget(), key);
+        }
+    };
+
+    w.press(Qt::Key_F10);
+    EXPECT_EQ(bar->activeAction(), w.form.get<MenuItem>(QStringLiteral("mnuFile")).action())
+        << "the first visible menu, past a hidden one";
+    EXPECT_TRUE(w.log.empty()) << "a menu leaves the box's focus alone";
+    // Down opens the menu at its first command; Right goes on to the menu
+    // without access letters, opened at its first command.
+    keys({Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return});
+    EXPECT_EQ(chosen, (std::vector<std::string>{"mnuSave"}));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    // Left from the first menu, round to the command on the bar itself.
+    w.press(Qt::Key_F10);
+    keys({Qt::Key_Left, Qt::Key_Return});
+    EXPECT_EQ(chosen, (std::vector<std::string>{"mnuSave", "mnuExit"}));
+    // And on from that command along the bar, round to the first menu, opened.
+    w.press(Qt::Key_F10);
+    keys({Qt::Key_Left, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return});
+    EXPECT_EQ(chosen, (std::vector<std::string>{"mnuSave", "mnuExit", "mnuOpen"}));
+    EXPECT_EQ(bar->activeAction(), nullptr);
+    EXPECT_EQ(w.form.activeControl(), &w.box);
+    EXPECT_TRUE(w.log.empty()) << "nor do the commands chosen";
+
+    // Escape closes the menu, then leaves the bar; the box takes the keys again.
+    w.press(Qt::Key_F10);
+    keys({Qt::Key_Escape});
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_NE(bar->activeAction(), nullptr) << "the bar stays active";
+    // A letter on the active bar opens the menu it is the access key of.
+    keys({Qt::Key_H, Qt::Key_F});
+    EXPECT_EQ(QApplication::activePopupWidget(), w.form.get<MenuItem>(QStringLiteral("mnuFile")).submenu())
+        << "the hidden menu's letter is passed over";
+    // Down reopens it at its first command.
+    keys({Qt::Key_Escape, Qt::Key_Down, Qt::Key_Return});
+    EXPECT_EQ(chosen.back(), "mnuNew");
+    EXPECT_EQ(bar->activeAction(), nullptr);
+    EXPECT_EQ(w.form.activeControl(), &w.box);
+    w.press(Qt::Key_F10);
+    keys({Qt::Key_Escape, Qt::Key_Escape});
+    EXPECT_EQ(bar->activeAction(), nullptr);
+    w.type(QStringLiteral("7"));
+    EXPECT_EQ(w.box.text(), QStringLiteral("7"));
+    EXPECT_EQ(w.form.activeControl(), &w.box);
+    EXPECT_TRUE(w.log.empty());
+}
+
+TEST(MenuKeys, F10WithoutAMenuBarIsAPlainKey) {
+    FocusWindow w;
+    w.form.setKeyPreview(true);
+    std::vector<int> codes;
+    w.form.onKeyDown.connect([&](int& key, int) { codes.push_back(key); });
+    w.press(Qt::Key_F10);
+    EXPECT_EQ(codes, (std::vector<int>{121}));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(w.form.activeControl(), &w.box);
+    // A KeyDown handler that takes F10 keeps it from the menu bar.
+    buildLayout(w.form, menuBarLayout);
+    w.form.onKeyDown.connect([](int& key, int) {
+        if (key == 121)
+            key = 0;
+    });
+    w.press(Qt::Key_F10);
+    EXPECT_EQ(w.form.menuBar()->activeAction(), nullptr);
 }
 
 TEST(UserChoices, ClicksRaiseTheSameEventsAsCode) {
