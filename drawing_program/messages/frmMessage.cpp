@@ -1,10 +1,13 @@
 #include "messages/frmMessage.h"
 
+#include "forms/MenuItem.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextCursor>
 
 namespace vantrope {
@@ -23,6 +26,10 @@ frmMessage::frmMessage(QWidget* parent) : QMainWindow(parent)
     mnuClearErrs_ = menuBar()->addAction(QStringLiteral("Clear Messages"));
     mnuClearErrs_->setObjectName(QStringLiteral("mnuClearErrs"));
     connect(mnuClearErrs_, &QAction::triggered, this, [this] { setText({}); });
+    // Its one command has no access letter: F10 reaches it from the keyboard,
+    // as in the programs' other windows.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] { forms::activateMenuBarByKeys(menuBar()); });
     resize(480, 240);
 }
 

@@ -2,7 +2,10 @@
 #include "messages/frmMessage.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -70,6 +73,21 @@ TEST(MessageWindow, ClosingHidesAndKeepsTheTextClearingEmptiesIt)
     window.mnuClearErrs()->trigger();
     EXPECT_EQ(window.text(), "");
     EXPECT_EQ(window.txtMess()->toPlainText(), "");
+}
+
+TEST(MessageWindow, F10ReachesClearMessagesFromTheKeyboard)
+{
+    frmMessage window;
+    MessageLogger logger(window);
+    logger.LogMessage("A", "", "", "", "");
+    window.activateWindow();
+    window.txtMess()->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(window.txtMess(), Qt::Key_F10);
+    EXPECT_EQ(window.menuBar()->activeAction(), window.mnuClearErrs());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(window.text(), "");
+    EXPECT_EQ(window.menuBar()->activeAction(), nullptr);
 }
 
 } // namespace
