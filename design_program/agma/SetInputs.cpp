@@ -17,6 +17,18 @@ std::optional<std::string> lifeBox(double value) {
     return lifeText(std::nearbyint(value));
 }
 
+// What the speed drives the cycles from: the hours, each member's contacts
+// and the ratio, each read whole.
+struct SpeedDrives {
+    std::optional<double> hours;
+    double q0, q1, ratio;
+};
+
+SpeedDrives speedDrives(const SetInputsBoxes& boxes) {
+    return {lifeNumber(boxes.life[Hours]), lifeNumber(boxes.contacts[0]).value_or(0),
+            lifeNumber(boxes.contacts[1]).value_or(0), setInputsNumber(boxes.inps[4]).value_or(0)};
+}
+
 // What a change to a text that is not a number does: the values a number
 // would have worked are emptied, unless the user marked them.
 SetInputsChange emptiedBy(int index, const SetInputsBoxes& boxes) {
@@ -28,10 +40,7 @@ SetInputsChange emptiedBy(int index, const SetInputsBoxes& boxes) {
     };
     switch (index) {
     case 0: {
-        const std::optional<double> hours = lifeNumber(boxes.life[Hours]);
-        const double q0 = lifeNumber(boxes.contacts[0]).value_or(0);
-        const double q1 = lifeNumber(boxes.contacts[1]).value_or(0);
-        const double ratio = setInputsNumber(boxes.inps[4]).value_or(0);
+        const auto [hours, q0, q1, ratio] = speedDrives(boxes);
         if (hours && *hours > 0) {
             if (q0 > 0)
                 change.pinionCycles = empty(PinionCycles);
@@ -68,10 +77,7 @@ SetInputsChange setInputsChanged(int index, const SetInputsBoxes& boxes) {
     const double value = *read;
     switch (index) {
     case 0: {
-        const std::optional<double> hours = lifeNumber(boxes.life[Hours]);
-        const double q0 = lifeNumber(boxes.contacts[0]).value_or(0);
-        const double q1 = lifeNumber(boxes.contacts[1]).value_or(0);
-        const double ratio = setInputsNumber(boxes.inps[4]).value_or(0);
+        const auto [hours, q0, q1, ratio] = speedDrives(boxes);
         if (hours && *hours > 0 && value > 0) {
             if (q0 > 0)
                 change.pinionCycles = lifeBox(*hours * 60 * q0 * value);
