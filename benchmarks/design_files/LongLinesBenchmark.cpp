@@ -5,6 +5,7 @@
 #include "shell/T_colData.h"
 #include "shell/clsRegisty.h"
 
+#include "dialogs/DialogProvider.h"
 #include "forms/Forms.h"
 #include "forms/Layout.h"
 #include "registry/Store.h"
@@ -40,6 +41,19 @@ public:
                      std::string_view) override {}
 };
 
+// Answers a message box with its first button and cancels every other dialog,
+// so that a file the reader tells about never waits for a user.
+class QuietDialogs : public dialogs::DialogProvider {
+public:
+    int messageBox(const dialogs::MessageBoxRequest&) override { return dialogs::ButtonOK; }
+    dialogs::CheckableMessageAnswer checkableMessage(const dialogs::CheckableMessageRequest&) override { return {}; }
+    dialogs::FileDialogAnswer fileDialog(const dialogs::FileDialogRequest&) override { return {}; }
+    dialogs::FontDialogAnswer fontDialog(const dialogs::FontDialogRequest&) override { return {}; }
+    dialogs::ColorDialogAnswer colorDialog(const dialogs::ColorDialogRequest&) override { return {}; }
+    dialogs::PrinterDialogAnswer printerDialog(const dialogs::PrinterDialogRequest&) override { return {}; }
+    dialogs::FolderDialogAnswer folderDialog(const dialogs::FolderDialogRequest&) override { return {}; }
+};
+
 const std::vector<forms::ControlSpec> mainLayout = {
     {.kind = forms::ControlKind::TextBox, .name = "txtPARad", .dataField = "r"},
     {.kind = forms::ControlKind::TextBox, .name = "txtPADeg", .dataField = "d"},
@@ -60,6 +74,8 @@ using FileMaker = std::function<std::string(std::size_t)>;
 
 void readOneLine(benchmark::State& state, const FileMaker& make)
 {
+    QuietDialogs quietDialogs;
+    dialogs::ScopedDialogProvider scopedDialogs(quietDialogs);
     TemporaryFolder folder;
     registry::Store store{folder.file("registry.sqlite3")};
     QuietLog log;
@@ -111,9 +127,12 @@ void readManyUnknownKeys(benchmark::State& state)
 {
     readOneLine(state, [](std::size_t size) {
         std::string text;
-        for (long key = 0; text.size() < size; ++key)
-            text += "\"frmMain_txtGone" + std::to_string(key) + "\",\"1\"\r\n";
-        return text;
+        for (long key = 0;; ++key) {
+            const std::string line = "\"frmMain_txtGone" + std::to_string(key) + "\",\"1\"\r\n";
+            if (text.size() + line.size() > size)
+                return text;
+            text += line;
+        }
     });
 }
 

@@ -122,78 +122,6 @@ QString decodeFileText(const std::string& bytes)
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-// One record as read: its fields and whether each was quoted.
-struct Record {
-    std::vector<QString> fields;
-    std::vector<bool> quoted;
-};
-
-// Splits a design file into records. A field is a text between double quotes
-// (which may run over a line end, as in notes of older files, unless the
-// closing quote never comes) or a bare token up to the next comma or line end.
-class RecordSplitter {
-public:
-    explicit RecordSplitter(const QString& text) : text_(text) {}
-
-    bool atEnd()
-    {
-        while (at_ < text_.size() && isLineEnd(text_[at_]))
-            ++at_;
-        return at_ >= text_.size();
-    }
-
-    Record next()
-    {
-        Record record;
-        for (;;) {
-            while (at_ < text_.size() && (text_[at_] == u' ' || text_[at_] == u'\t'))
-                ++at_;
-            if (at_ < text_.size() && text_[at_] == u'"') {
-                record.fields.push_back(quotedField());
-                record.quoted.push_back(true);
-                // Anything between the closing quote and the delimiter is dropped.
-                while (at_ < text_.size() && text_[at_] != u',' && !isLineEnd(text_[at_]))
-                    ++at_;
-            } else {
-                const qsizetype start = at_;
-                while (at_ < text_.size() && text_[at_] != u',' && !isLineEnd(text_[at_]))
-                    ++at_;
-                record.fields.push_back(text_.mid(start, at_ - start).trimmed());
-                record.quoted.push_back(false);
-            }
-            if (at_ >= text_.size() || isLineEnd(text_[at_]))
-                return record;
-            ++at_; // the comma
-        }
-    }
-
-private:
-    static bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
-
-    QString quotedField()
-    {
-        const qsizetype start = at_ + 1;
-        const qsizetype close = text_.indexOf(u'"', start);
-        qsizetype lineEnd = start;
-        while (lineEnd < text_.size() && !isLineEnd(text_[lineEnd]))
-            ++lineEnd;
-        // A quote that closes a field on a later line must end that field
-        // there; otherwise the quote was never closed and the field ends with its line.
-        const bool closesOnItsLine = close >= 0 && close < lineEnd;
-        const bool closesLater = close >= 0 && !closesOnItsLine &&
-                                 (close + 1 == text_.size() || text_[close + 1] == u',' || isLineEnd(text_[close + 1]));
-        if (!closesOnItsLine && !closesLater) {
-            at_ = lineEnd;
-            return text_.mid(start, lineEnd - start);
-        }
-        at_ = close + 1;
-        return text_.mid(start, close - start);
-    }
-
-    const QString& text_;
-    qsizetype at_ = 0;
-};
-
 // Reports the first few faults of a design file's records one by one and the
 // rest as a count: every report reaches the run log, and a file of malformed
 // lines must not flood it.
@@ -283,34 +211,150 @@ void message(const std::string& text, int style = dialogs::OKOnly, const std::st
 
 } // namespace
 
+// The markers are put and taken back in one pass each: a replacement per
+// marker kind moves the rest of the text at every match, and notes of
+// megabytes hold a marker every few characters.
 std::string encodeSavedText(const QString& text)
 {
-    QString stored = text;
-    stored.replace(QStringLiteral("\""), QuoteMarker);
-    stored.replace(QStringLiteral("\r\n"), CrLfMarker);
-    stored.replace(QStringLiteral("\n"), LfMarker);
-    stored.replace(QStringLiteral("\r"), CrMarker);
+    QString stored;
+    stored.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'"') {
+            stored += QuoteMarker;
+        } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            stored += CrLfMarker;
+            ++i;
+        } else if (c == u'\n') {
+            stored += LfMarker;
+        } else if (c == u'\r') {
+            stored += CrMarker;
+        } else {
+            stored += c;
+        }
+    }
     return stored.toStdString();
 }
 
-QString decodeLineBreaks(const QString& stored)
+namespace {
+
+// The stored text with its markers given back; the quote's only when `quotes`.
+QString decodeMarkers(const QString& stored, bool quotes)
 {
     if (!stored.contains(u'~'))
         return stored;
-    QString text = stored;
-    text.replace(CrLfMarker, QStringLiteral("\r\n"));
-    text.replace(LfMarker, QStringLiteral("\n"));
-    text.replace(CrMarker, QStringLiteral("\r"));
+    struct Marker {
+        const QString& marker;
+        QStringView text;
+    };
+    const Marker markers[] = {{QuoteMarker, u"\""}, {CrLfMarker, u"\r\n"}, {LfMarker, u"\n"}, {CrMarker, u"\r"}};
+    QString text;
+    text.reserve(stored.size());
+    const QStringView view(stored);
+    for (qsizetype i = 0; i < view.size();) {
+        const Marker* found = nullptr;
+        if (view[i] == u'~')
+            for (const Marker& marker : markers)
+                if ((quotes || &marker.marker != &QuoteMarker) && view.mid(i).startsWith(marker.marker)) {
+                    found = &marker;
+                    break;
+                }
+        if (found == nullptr) {
+            text += view[i++];
+            continue;
+        }
+        text += found->text;
+        i += found->marker.size();
+    }
     return text;
 }
 
-QString decodeSavedText(const QString& stored)
+} // namespace
+
+QString decodeLineBreaks(const QString& stored) { return decodeMarkers(stored, false); }
+
+QString decodeSavedText(const QString& stored) { return decodeMarkers(stored, true); }
+
+// --- DesignRecordSplitter --------------------------------------------------
+
+bool DesignRecordSplitter::atEnd()
 {
-    if (!stored.contains(u'~'))
-        return stored;
-    QString text = stored;
-    text.replace(QuoteMarker, QStringLiteral("\""));
-    return decodeLineBreaks(text);
+    while (at_ < text_.size() && isLineEnd(text_[at_]))
+        ++at_;
+    return at_ >= text_.size();
+}
+
+qsizetype DesignRecordSplitter::lineEndFrom(qsizetype from)
+{
+    if (from >= lineSearchFrom_ && from <= lineEnd_)
+        return lineEnd_;
+    qsizetype end = from;
+    while (end < text_.size() && !isLineEnd(text_[end]))
+        ++end;
+    lineSearchFrom_ = from;
+    lineEnd_ = end;
+    return end;
+}
+
+void DesignRecordSplitter::skipToDelimiter()
+{
+    while (at_ < text_.size() && text_[at_] != u',' && !isLineEnd(text_[at_]))
+        ++at_;
+}
+
+QString DesignRecordSplitter::quotedField(bool keep)
+{
+    const qsizetype start = at_ + 1;
+    const qsizetype close = text_.indexOf(u'"', start);
+    const qsizetype lineEnd = lineEndFrom(start);
+    // A quote that closes a field on a later line must end that field
+    // there; otherwise the quote was never closed and the field ends with its line.
+    const bool closesOnItsLine = close >= 0 && close < lineEnd;
+    const bool closesLater = close >= 0 && !closesOnItsLine &&
+                             (close + 1 == text_.size() || text_[close + 1] == u',' || isLineEnd(text_[close + 1]));
+    unclosed_ = close < 0;
+    const qsizetype end = closesOnItsLine || closesLater ? close : lineEnd;
+    at_ = closesOnItsLine || closesLater ? close + 1 : lineEnd;
+    return keep ? text_.mid(start, end - start) : QString();
+}
+
+DesignRecord DesignRecordSplitter::next()
+{
+    DesignRecord record;
+    unclosed_ = false;
+    for (;;) {
+        while (at_ < text_.size() && (text_[at_] == u' ' || text_[at_] == u'\t'))
+            ++at_;
+        const bool keep = record.fields < 2;
+        QString field;
+        bool quoted = false;
+        if (at_ < text_.size() && text_[at_] == u'"') {
+            quoted = true;
+            field = quotedField(keep);
+            // Anything between the closing quote and the delimiter is dropped.
+            skipToDelimiter();
+        } else {
+            const qsizetype start = at_;
+            skipToDelimiter();
+            if (keep)
+                field = text_.mid(start, at_ - start).trimmed();
+        }
+        if (record.fields == 0) {
+            record.key = std::move(field);
+        } else if (record.fields == 1) {
+            record.value = std::move(field);
+            record.valueQuoted = quoted;
+        }
+        ++record.fields;
+        if (at_ >= text_.size() || isLineEnd(text_[at_]))
+            break;
+        ++at_; // the comma
+    }
+    lastUnclosed_ = unclosed_;
+    lastUnended_ = at_ >= text_.size();
+    // Cut after the key or its comma: the value never came.
+    lastIncomplete_ = record.fields < 2 || (record.fields == 2 && !record.valueQuoted && record.value.isEmpty());
+    return record;
 }
 
 // --- DesignTextFile ---------------------------------------------------------
@@ -627,6 +671,15 @@ bool T_colData::ReadFile(std::string& FileName)
                 "Nothing was changed.");
         return false;
     }
+    // A design file the program wrote ends with a whole record: one that
+    // does not was cut short (a full disk, a broken copy), and the design
+    // read from it lacks whatever came after the cut.
+    if (read.cut) {
+        note(FileName + " ends inside a record: the file was cut short");
+        message(FileName + " ends inside a record: the file was cut short, and the values after the cut are " +
+                    "missing. What the file holds was read; every other value stays as it was.",
+                dialogs::OKOnly, "Design file cut short");
+    }
     reportMismatch(FileName, read);
     makeActive(FileName, isDefault);
     eventsBack.runNow();
@@ -662,12 +715,12 @@ T_colData::ReadRecords T_colData::placeRecords(const QString& text)
 {
     ReadRecords read;
     BadRecordLog badRecords(host_);
-    RecordSplitter splitter(text);
+    DesignRecordSplitter splitter(text);
     while (!splitter.atEnd()) {
-        const Record record = splitter.next();
+        const DesignRecord record = splitter.next();
         ++read.records;
-        const QString& key = record.fields.front();
-        if (record.fields.size() < 2) {
+        const QString& key = record.key;
+        if (record.fields < 2) {
             badRecords.error(read.records, runtime::InputPastEndOfFile,
                              runtime::errorDescription(runtime::InputPastEndOfFile));
             continue;
@@ -679,13 +732,14 @@ T_colData::ReadRecords T_colData::placeRecords(const QString& text)
             continue;
         }
         try {
-            placeValue(key, record.fields[1], record.quoted[1], read.refused);
+            placeValue(key, record.value, record.valueQuoted, read.refused);
             ++read.placed;
         } catch (const std::exception& error) {
             const runtime::ErrorText failure = runtime::errorTextOf(error);
             badRecords.error(read.records, failure.number, failure.description);
         }
     }
+    read.cut = splitter.endsInsideRecord();
     for (const QString& line : read.refused)
         badRecords.note(line.toStdString());
     badRecords.finish();
