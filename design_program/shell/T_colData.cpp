@@ -93,6 +93,10 @@ int openIn(const std::string& name, std::unique_ptr<std::ifstream>& in, int& err
     return 0;
 }
 
+// A message of OpenFile: the name, the numbered error and, when there is
+// one, the reason the number alone does not give; titled with the error's text.
+void fileMessage(const std::string& name, int number, const std::string& reason);
+
 // A count of bytes with its thousands grouped, as the program shows numbers.
 std::string groupedBytes(std::uintmax_t count)
 {
@@ -207,6 +211,14 @@ QString messageText(const std::string& text) { return QString::fromStdString(tex
 void message(const std::string& text, int style = dialogs::OKOnly, const std::string& title = {})
 {
     dialogs::messageBox(messageText(text), style, messageText(title));
+}
+
+void fileMessage(const std::string& name, int number, const std::string& reason)
+{
+    std::string text = name + CrLf + errorLine(number);
+    if (!reason.empty())
+        text += CrLf + reason;
+    message(text, dialogs::OKOnly, runtime::errorDescription(number));
 }
 
 } // namespace
@@ -537,6 +549,7 @@ std::string T_colData::PathOnly() const
 int DesignTextFile::open(const std::string& name, std::int32_t mode)
 {
     openError_ = 0;
+    folderProblem_.clear();
     if (mode == 1)
         return openIn(name, in_, openError_);
     // Appending to a FIFO would wait for a reader for good.
@@ -549,6 +562,15 @@ int DesignTextFile::open(const std::string& name, std::int32_t mode)
     std::error_code error;
     if (!folderExists(name))
         return runtime::PathNotFound;
+    // A file made anew (every output file is: it replaces the target whole)
+    // needs a folder it may write.
+    if (mode == 0 || !fs::exists(name, error)) {
+        int folderError = 0;
+        if (std::string problem = runtime::folderWriteProblem(name, &folderError); !problem.empty()) {
+            folderProblem_ = std::move(problem);
+            return failed(folderError);
+        }
+    }
     if (fs::exists(name, error) && ::access(name.c_str(), W_OK) != 0)
         return failed(errno);
     if (mode == 2) {
@@ -605,10 +627,14 @@ bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int
             retries += 1;
             continue;
         case runtime::PermissionDenied:
-            // Closing a file frees nothing on a read-only file system: said once, not asked again.
+            // Closing a file frees nothing on a read-only file system or in a
+            // folder that may not be written: said once, not asked again.
+            if (!file.folderProblem_.empty()) {
+                fileMessage(Name, number, file.folderProblem_);
+                return false;
+            }
             if (file.openError() == EROFS) {
-                message(Name + CrLf + errorLine(number) + CrLf + runtime::fileProblemReason(Name, EROFS),
-                        dialogs::OKOnly, runtime::errorDescription(number));
+                fileMessage(Name, number, runtime::fileProblemReason(Name, EROFS));
                 return false;
             }
             if (retries > 2)
@@ -616,15 +642,11 @@ bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int
             message(Name + CrLf + "File open, access denied" + CrLf + "close file, then click OK");
             retries += 2;
             continue;
-        default: {
-            std::string text = Name + CrLf + errorLine(number);
-            const std::string reason =
-                runtime::fileProblemReason(Name, file.openError(), isDesignName(Name) ? "a design file" : "a plain file");
-            if (!reason.empty())
-                text += CrLf + reason;
-            message(text, dialogs::OKOnly, runtime::errorDescription(number));
+        default:
+            fileMessage(Name, number,
+                        runtime::fileProblemReason(Name, file.openError(),
+                                                   isDesignName(Name) ? "a design file" : "a plain file"));
             return false;
-        }
         }
     }
 }
@@ -849,12 +871,9 @@ bool T_colData::Write2File(std::string target)
         return false;
     }
     DesignTextFile file;
-    if (!OpenFile(target, file, 0)) {
-        // A read-only file system was said whole by OpenFile.
-        if (file.openError() != EROFS)
-            message("File open routine failed, CurrSub=Write2File");
+    // OpenFile has told why: a second message would only say that it failed.
+    if (!OpenFile(target, file, 0))
         return false;
-    }
     file.out()->write(text.data(), static_cast<std::streamsize>(text.size()));
     if (const int number = file.close(); number != 0) {
         message("The design could not be written to " + target + ": " + runtime::errorDescription(number) +
@@ -895,13 +914,32 @@ std::optional<std::string> T_colData::ShowFileDialog(int mode)
         const std::string path = answer.path().toStdString();
         std::error_code error;
         // The default design is refused by the callers, whether it exists or not.
-        if (mode == 0 || isDefaultDesign(path) || !fs::exists(path, error))
+        if (mode == 0 || isDefaultDesign(path))
+            return path;
+        // Asked before "overwrite?": a folder is no file to overwrite.
+        if (refuseSaveTarget(path))
+            continue;
+        if (!fs::exists(path, error))
             return path;
         if (dialogs::messageBox(QStringLiteral("file exists, overwrite?"), dialogs::YesNo,
                                 QStringLiteral("Overwrite existing file?")) == dialogs::ButtonYes)
             return path;
         mode = 2;
     }
+}
+
+bool T_colData::refuseSaveTarget(const std::string& path)
+{
+    if (runtime::specialFileError(path) != 0) {
+        fileMessage(path, runtime::PathFileAccessError,
+                    runtime::fileProblemReason(path, 0, isDesignName(path) ? "a design file" : "a plain file"));
+        return true;
+    }
+    if (std::string problem = runtime::folderWriteProblem(path); !problem.empty()) {
+        fileMessage(path, runtime::PermissionDenied, problem);
+        return true;
+    }
+    return false;
 }
 
 bool T_colData::SaveChangesFirst(const QString& question, const QString& title)

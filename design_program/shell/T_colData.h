@@ -80,6 +80,8 @@ private:
     std::set<std::string>* openFiles_ = nullptr;
     std::string openName_;
     int openError_ = 0;
+    // Why the folder of a file to be made cannot take it; empty when it can.
+    std::string folderProblem_;
 };
 
 // The saved controls of the design windows and the design files that keep
@@ -157,6 +159,10 @@ private:
     bool Write2File(std::string target);
     // The chosen path of the file dialog in mode 0 Open, 1 Save or 2 Save As; empty when cancelled.
     std::optional<std::string> ShowFileDialog(int mode);
+    // Tells why nothing can be saved under the path, before anything is
+    // asked or tried: the name is a folder, pipe or device, or its folder may
+    // not be written. False when nothing stands in the way.
+    bool refuseSaveTarget(const std::string& path);
     bool isDefaultDesign(const std::string& path) const;
     // Whether the path names a design file (the default design or a .cnd file), for messages.
     bool isDesignName(const std::string& path) const;
