@@ -93,10 +93,6 @@ int openIn(const std::string& name, std::unique_ptr<std::ifstream>& in, int& err
     return 0;
 }
 
-// A message of OpenFile: the name, the numbered error and, when there is
-// one, the reason the number alone does not give; titled with the error's text.
-void fileMessage(const std::string& name, int number, const std::string& reason);
-
 // A count of bytes with its thousands grouped, as the program shows numbers.
 std::string groupedBytes(std::uintmax_t count)
 {
@@ -213,6 +209,8 @@ void message(const std::string& text, int style = dialogs::OKOnly, const std::st
     dialogs::messageBox(messageText(text), style, messageText(title));
 }
 
+// A message of OpenFile: the name, the numbered error and, when there is
+// one, the reason the number alone does not give; titled with the error's text.
 void fileMessage(const std::string& name, int number, const std::string& reason)
 {
     std::string text = name + CrLf + errorLine(number);
