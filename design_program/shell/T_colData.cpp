@@ -122,78 +122,6 @@ QString decodeFileText(const std::string& bytes)
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-// One record as read: its fields and whether each was quoted.
-struct Record {
-    std::vector<QString> fields;
-    std::vector<bool> quoted;
-};
-
-// Splits a design file into records. A field is a text between double quotes
-// (which may run over a line end, as in notes of older files, unless the
-// closing quote never comes) or a bare token up to the next comma or line end.
-class RecordSplitter {
-public:
-    explicit RecordSplitter(const QString& text) : text_(text) {}
-
-    bool atEnd()
-    {
-        while (at_ < text_.size() && isLineEnd(text_[at_]))
-            ++at_;
-        return at_ >= text_.size();
-    }
-
-    Record next()
-    {
-        Record record;
-        for (;;) {
-            while (at_ < text_.size() && (text_[at_] == u' ' || text_[at_] == u'\t'))
-                ++at_;
-            if (at_ < text_.size() && text_[at_] == u'"') {
-                record.fields.push_back(quotedField());
-                record.quoted.push_back(true);
-                // Anything between the closing quote and the delimiter is dropped.
-                while (at_ < text_.size() && text_[at_] != u',' && !isLineEnd(text_[at_]))
-                    ++at_;
-            } else {
-                const qsizetype start = at_;
-                while (at_ < text_.size() && text_[at_] != u',' && !isLineEnd(text_[at_]))
-                    ++at_;
-                record.fields.push_back(text_.mid(start, at_ - start).trimmed());
-                record.quoted.push_back(false);
-            }
-            if (at_ >= text_.size() || isLineEnd(text_[at_]))
-                return record;
-            ++at_; // the comma
-        }
-    }
-
-private:
-    static bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
-
-    QString quotedField()
-    {
-        const qsizetype start = at_ + 1;
-        const qsizetype close = text_.indexOf(u'"', start);
-        qsizetype lineEnd = start;
-        while (lineEnd < text_.size() && !isLineEnd(text_[lineEnd]))
-            ++lineEnd;
-        // A quote that closes a field on a later line must end that field
-        // there; otherwise the quote was never closed and the field ends with its line.
-        const bool closesOnItsLine = close >= 0 && close < lineEnd;
-        const bool closesLater = close >= 0 && !closesOnItsLine &&
-                                 (close + 1 == text_.size() || text_[close + 1] == u',' || isLineEnd(text_[close + 1]));
-        if (!closesOnItsLine && !closesLater) {
-            at_ = lineEnd;
-            return text_.mid(start, lineEnd - start);
-        }
-        at_ = close + 1;
-        return text_.mid(start, close - start);
-    }
-
-    const QString& text_;
-    qsizetype at_ = 0;
-};
-
 // Reports the first few faults of a design file's records one by one and the
 // rest as a count: every report reaches the run log, and a file of malformed
 // lines must not flood it.
@@ -281,36 +209,162 @@ void message(const std::string& text, int style = dialogs::OKOnly, const std::st
     dialogs::messageBox(messageText(text), style, messageText(title));
 }
 
+// A message of OpenFile: the name, the numbered error and, when there is
+// one, the reason the number alone does not give; titled with the error's text.
+void fileMessage(const std::string& name, int number, const std::string& reason)
+{
+    std::string text = name + CrLf + errorLine(number);
+    if (!reason.empty())
+        text += CrLf + reason;
+    message(text, dialogs::OKOnly, runtime::errorDescription(number));
+}
+
 } // namespace
 
+// The markers are put and taken back in one pass each: a replacement per
+// marker kind moves the rest of the text at every match, and notes of
+// megabytes hold a marker every few characters.
 std::string encodeSavedText(const QString& text)
 {
-    QString stored = text;
-    stored.replace(QStringLiteral("\""), QuoteMarker);
-    stored.replace(QStringLiteral("\r\n"), CrLfMarker);
-    stored.replace(QStringLiteral("\n"), LfMarker);
-    stored.replace(QStringLiteral("\r"), CrMarker);
+    QString stored;
+    stored.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'"') {
+            stored += QuoteMarker;
+        } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            stored += CrLfMarker;
+            ++i;
+        } else if (c == u'\n') {
+            stored += LfMarker;
+        } else if (c == u'\r') {
+            stored += CrMarker;
+        } else {
+            stored += c;
+        }
+    }
     return stored.toStdString();
 }
 
-QString decodeLineBreaks(const QString& stored)
+namespace {
+
+// The stored text with its markers given back; the quote's only when `quotes`.
+QString decodeMarkers(const QString& stored, bool quotes)
 {
     if (!stored.contains(u'~'))
         return stored;
-    QString text = stored;
-    text.replace(CrLfMarker, QStringLiteral("\r\n"));
-    text.replace(LfMarker, QStringLiteral("\n"));
-    text.replace(CrMarker, QStringLiteral("\r"));
+    struct Marker {
+        const QString& marker;
+        QStringView text;
+    };
+    const Marker markers[] = {{QuoteMarker, u"\""}, {CrLfMarker, u"\r\n"}, {LfMarker, u"\n"}, {CrMarker, u"\r"}};
+    QString text;
+    text.reserve(stored.size());
+    const QStringView view(stored);
+    for (qsizetype i = 0; i < view.size();) {
+        const Marker* found = nullptr;
+        if (view[i] == u'~')
+            for (const Marker& marker : markers)
+                if ((quotes || &marker.marker != &QuoteMarker) && view.mid(i).startsWith(marker.marker)) {
+                    found = &marker;
+                    break;
+                }
+        if (found == nullptr) {
+            text += view[i++];
+            continue;
+        }
+        text += found->text;
+        i += found->marker.size();
+    }
     return text;
 }
 
-QString decodeSavedText(const QString& stored)
+} // namespace
+
+QString decodeLineBreaks(const QString& stored) { return decodeMarkers(stored, false); }
+
+QString decodeSavedText(const QString& stored) { return decodeMarkers(stored, true); }
+
+// --- DesignRecordSplitter --------------------------------------------------
+
+bool DesignRecordSplitter::atEnd()
 {
-    if (!stored.contains(u'~'))
-        return stored;
-    QString text = stored;
-    text.replace(QuoteMarker, QStringLiteral("\""));
-    return decodeLineBreaks(text);
+    while (at_ < text_.size() && isLineEnd(text_[at_]))
+        ++at_;
+    return at_ >= text_.size();
+}
+
+qsizetype DesignRecordSplitter::lineEndFrom(qsizetype from)
+{
+    if (from >= lineSearchFrom_ && from <= lineEnd_)
+        return lineEnd_;
+    qsizetype end = from;
+    while (end < text_.size() && !isLineEnd(text_[end]))
+        ++end;
+    lineSearchFrom_ = from;
+    lineEnd_ = end;
+    return end;
+}
+
+void DesignRecordSplitter::skipToDelimiter()
+{
+    while (at_ < text_.size() && text_[at_] != u',' && !isLineEnd(text_[at_]))
+        ++at_;
+}
+
+QString DesignRecordSplitter::quotedField(bool keep)
+{
+    const qsizetype start = at_ + 1;
+    const qsizetype close = text_.indexOf(u'"', start);
+    const qsizetype lineEnd = lineEndFrom(start);
+    // A quote that closes a field on a later line must end that field
+    // there; otherwise the quote was never closed and the field ends with its line.
+    const bool closesOnItsLine = close >= 0 && close < lineEnd;
+    const bool closesLater = close >= 0 && !closesOnItsLine &&
+                             (close + 1 == text_.size() || text_[close + 1] == u',' || isLineEnd(text_[close + 1]));
+    unclosed_ = close < 0;
+    const qsizetype end = closesOnItsLine || closesLater ? close : lineEnd;
+    at_ = closesOnItsLine || closesLater ? close + 1 : lineEnd;
+    return keep ? text_.mid(start, end - start) : QString();
+}
+
+DesignRecord DesignRecordSplitter::next()
+{
+    DesignRecord record;
+    unclosed_ = false;
+    for (;;) {
+        while (at_ < text_.size() && (text_[at_] == u' ' || text_[at_] == u'\t'))
+            ++at_;
+        const bool keep = record.fields < 2;
+        QString field;
+        bool quoted = false;
+        if (at_ < text_.size() && text_[at_] == u'"') {
+            quoted = true;
+            field = quotedField(keep);
+            // Anything between the closing quote and the delimiter is dropped.
+            skipToDelimiter();
+        } else {
+            const qsizetype start = at_;
+            skipToDelimiter();
+            if (keep)
+                field = text_.mid(start, at_ - start).trimmed();
+        }
+        if (record.fields == 0) {
+            record.key = std::move(field);
+        } else if (record.fields == 1) {
+            record.value = std::move(field);
+            record.valueQuoted = quoted;
+        }
+        ++record.fields;
+        if (at_ >= text_.size() || isLineEnd(text_[at_]))
+            break;
+        ++at_; // the comma
+    }
+    lastUnclosed_ = unclosed_;
+    lastUnended_ = at_ >= text_.size();
+    // Cut after the key or its comma: the value never came.
+    lastIncomplete_ = record.fields < 2 || (record.fields == 2 && !record.valueQuoted && record.value.isEmpty());
+    return record;
 }
 
 // --- DesignTextFile ---------------------------------------------------------
@@ -493,6 +547,7 @@ std::string T_colData::PathOnly() const
 int DesignTextFile::open(const std::string& name, std::int32_t mode)
 {
     openError_ = 0;
+    folderProblem_.clear();
     if (mode == 1)
         return openIn(name, in_, openError_);
     // Appending to a FIFO would wait for a reader for good.
@@ -505,6 +560,15 @@ int DesignTextFile::open(const std::string& name, std::int32_t mode)
     std::error_code error;
     if (!folderExists(name))
         return runtime::PathNotFound;
+    // A file made anew (every output file is: it replaces the target whole)
+    // needs a folder it may write.
+    if (mode == 0 || !fs::exists(name, error)) {
+        int folderError = 0;
+        if (std::string problem = runtime::folderWriteProblem(name, &folderError); !problem.empty()) {
+            folderProblem_ = std::move(problem);
+            return failed(folderError);
+        }
+    }
     if (fs::exists(name, error) && ::access(name.c_str(), W_OK) != 0)
         return failed(errno);
     if (mode == 2) {
@@ -561,10 +625,14 @@ bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int
             retries += 1;
             continue;
         case runtime::PermissionDenied:
-            // Closing a file frees nothing on a read-only file system: said once, not asked again.
+            // Closing a file frees nothing on a read-only file system or in a
+            // folder that may not be written: said once, not asked again.
+            if (!file.folderProblem_.empty()) {
+                fileMessage(Name, number, file.folderProblem_);
+                return false;
+            }
             if (file.openError() == EROFS) {
-                message(Name + CrLf + errorLine(number) + CrLf + runtime::fileProblemReason(Name, EROFS),
-                        dialogs::OKOnly, runtime::errorDescription(number));
+                fileMessage(Name, number, runtime::fileProblemReason(Name, EROFS));
                 return false;
             }
             if (retries > 2)
@@ -572,15 +640,11 @@ bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int
             message(Name + CrLf + "File open, access denied" + CrLf + "close file, then click OK");
             retries += 2;
             continue;
-        default: {
-            std::string text = Name + CrLf + errorLine(number);
-            const std::string reason =
-                runtime::fileProblemReason(Name, file.openError(), isDesignName(Name) ? "a design file" : "a plain file");
-            if (!reason.empty())
-                text += CrLf + reason;
-            message(text, dialogs::OKOnly, runtime::errorDescription(number));
+        default:
+            fileMessage(Name, number,
+                        runtime::fileProblemReason(Name, file.openError(),
+                                                   isDesignName(Name) ? "a design file" : "a plain file"));
             return false;
-        }
         }
     }
 }
@@ -627,6 +691,15 @@ bool T_colData::ReadFile(std::string& FileName)
                 "Nothing was changed.");
         return false;
     }
+    // A design file the program wrote ends with a whole record: one that
+    // does not was cut short (a full disk, a broken copy), and the design
+    // read from it lacks whatever came after the cut.
+    if (read.cut) {
+        note(FileName + " ends inside a record: the file was cut short");
+        message(FileName + " ends inside a record: the file was cut short, and the values after the cut are " +
+                    "missing. What the file holds was read; every other value stays as it was.",
+                dialogs::OKOnly, "Design file cut short");
+    }
     reportMismatch(FileName, read);
     makeActive(FileName, isDefault);
     eventsBack.runNow();
@@ -662,12 +735,12 @@ T_colData::ReadRecords T_colData::placeRecords(const QString& text)
 {
     ReadRecords read;
     BadRecordLog badRecords(host_);
-    RecordSplitter splitter(text);
+    DesignRecordSplitter splitter(text);
     while (!splitter.atEnd()) {
-        const Record record = splitter.next();
+        const DesignRecord record = splitter.next();
         ++read.records;
-        const QString& key = record.fields.front();
-        if (record.fields.size() < 2) {
+        const QString& key = record.key;
+        if (record.fields < 2) {
             badRecords.error(read.records, runtime::InputPastEndOfFile,
                              runtime::errorDescription(runtime::InputPastEndOfFile));
             continue;
@@ -679,13 +752,14 @@ T_colData::ReadRecords T_colData::placeRecords(const QString& text)
             continue;
         }
         try {
-            placeValue(key, record.fields[1], record.quoted[1], read.refused);
+            placeValue(key, record.value, record.valueQuoted, read.refused);
             ++read.placed;
         } catch (const std::exception& error) {
             const runtime::ErrorText failure = runtime::errorTextOf(error);
             badRecords.error(read.records, failure.number, failure.description);
         }
     }
+    read.cut = splitter.endsInsideRecord();
     for (const QString& line : read.refused)
         badRecords.note(line.toStdString());
     badRecords.finish();
@@ -795,12 +869,9 @@ bool T_colData::Write2File(std::string target)
         return false;
     }
     DesignTextFile file;
-    if (!OpenFile(target, file, 0)) {
-        // A read-only file system was said whole by OpenFile.
-        if (file.openError() != EROFS)
-            message("File open routine failed, CurrSub=Write2File");
+    // OpenFile has told why: a second message would only say that it failed.
+    if (!OpenFile(target, file, 0))
         return false;
-    }
     file.out()->write(text.data(), static_cast<std::streamsize>(text.size()));
     if (const int number = file.close(); number != 0) {
         message("The design could not be written to " + target + ": " + runtime::errorDescription(number) +
@@ -841,13 +912,32 @@ std::optional<std::string> T_colData::ShowFileDialog(int mode)
         const std::string path = answer.path().toStdString();
         std::error_code error;
         // The default design is refused by the callers, whether it exists or not.
-        if (mode == 0 || isDefaultDesign(path) || !fs::exists(path, error))
+        if (mode == 0 || isDefaultDesign(path))
+            return path;
+        // Asked before "overwrite?": a folder is no file to overwrite.
+        if (refuseSaveTarget(path))
+            continue;
+        if (!fs::exists(path, error))
             return path;
         if (dialogs::messageBox(QStringLiteral("file exists, overwrite?"), dialogs::YesNo,
                                 QStringLiteral("Overwrite existing file?")) == dialogs::ButtonYes)
             return path;
         mode = 2;
     }
+}
+
+bool T_colData::refuseSaveTarget(const std::string& path)
+{
+    if (runtime::specialFileError(path) != 0) {
+        fileMessage(path, runtime::PathFileAccessError,
+                    runtime::fileProblemReason(path, 0, isDesignName(path) ? "a design file" : "a plain file"));
+        return true;
+    }
+    if (std::string problem = runtime::folderWriteProblem(path); !problem.empty()) {
+        fileMessage(path, runtime::PermissionDenied, problem);
+        return true;
+    }
+    return false;
 }
 
 bool T_colData::SaveChangesFirst(const QString& question, const QString& title)

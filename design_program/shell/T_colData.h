@@ -80,6 +80,8 @@ private:
     std::set<std::string>* openFiles_ = nullptr;
     std::string openName_;
     int openError_ = 0;
+    // Why the folder of a file to be made cannot take it; empty when it can.
+    std::string folderProblem_;
 };
 
 // The saved controls of the design windows and the design files that keep
@@ -150,12 +152,17 @@ private:
         std::set<QString> keys; // every key read
         std::vector<QString> unrecognised; // keys that are not this program's, in file order
         std::vector<QString> refused; // a line for each value its field refused, in file order
+        bool cut = false;                  // the file ends inside a record
     };
 
     void start(const std::string& commandLine);
     bool Write2File(std::string target);
     // The chosen path of the file dialog in mode 0 Open, 1 Save or 2 Save As; empty when cancelled.
     std::optional<std::string> ShowFileDialog(int mode);
+    // Tells why nothing can be saved under the path, before anything is
+    // asked or tried: the name is a folder, pipe or device, or its folder may
+    // not be written. False when nothing stands in the way.
+    bool refuseSaveTarget(const std::string& path);
     bool isDefaultDesign(const std::string& path) const;
     // Whether the path names a design file (the default design or a .cnd file), for messages.
     bool isDesignName(const std::string& path) const;
@@ -186,6 +193,52 @@ private:
     std::string active_;
     // Files opened through OpenFile and not yet ended, by absolute path.
     std::set<std::string> openFiles_;
+};
+
+// One record of a design file as the reader takes it: the key, the value and
+// how many fields the record held (fields after the second are skipped).
+struct DesignRecord {
+    QString key;
+    QString value;
+    bool valueQuoted = false;
+    std::size_t fields = 0;
+};
+
+// Splits a design file's text into records, in time that grows with the
+// text's length however long its lines. A field is a text between double
+// quotes (which may run over a line end, as in notes of older files, unless
+// the closing quote never comes) or a bare token up to the next comma or line
+// end.
+class DesignRecordSplitter {
+public:
+    explicit DesignRecordSplitter(const QString& text) : text_(text) {}
+
+    // Skips line ends; true when no record is left.
+    bool atEnd();
+    DesignRecord next();
+    // Whether the text ends inside its last record, as a file cut short does:
+    // a quote still open, or a record that ends before its value does.
+    bool endsInsideRecord() const { return lastUnclosed_ || (lastUnended_ && lastIncomplete_); }
+
+private:
+    static bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+    // The first line end at or after `from` (the text's size when none).
+    qsizetype lineEndFrom(qsizetype from);
+    // Reads a quoted field; its text only when `keep`.
+    QString quotedField(bool keep);
+    // Moves to the next comma or line end.
+    void skipToDelimiter();
+
+    const QString& text_;
+    qsizetype at_ = 0;
+    // The last line end found and where its search began: every position
+    // between the two has that line end next, so a long line is scanned once.
+    qsizetype lineSearchFrom_ = -1;
+    qsizetype lineEnd_ = -1;
+    bool unclosed_ = false;
+    bool lastUnclosed_ = false;
+    bool lastUnended_ = false;
+    bool lastIncomplete_ = false;
 };
 
 // Saved texts as the design file holds them: a double quote as "~dblquotes"

@@ -3,8 +3,10 @@
 #include "RuntimeError.h"
 
 #include <cerrno>
+#include <filesystem>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace runtime {
 
@@ -40,6 +42,30 @@ std::string fileProblemReason(const std::string& path, int systemError, std::str
     if (const std::string kind = specialFileKind(path); !kind.empty())
         return "The name is " + kind + ", not " + std::string(expected) + ".";
     return {};
+}
+
+std::string folderWriteProblem(const std::string& path, int* systemError)
+{
+    namespace fs = std::filesystem;
+    if (systemError != nullptr)
+        *systemError = 0;
+    fs::path folder = fs::path(path).parent_path();
+    if (folder.empty())
+        folder = ".";
+    struct stat status {};
+    if (::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))
+        return {};
+    // A new file needs both: an entry written and the folder searched.
+    if (::access(folder.c_str(), W_OK | X_OK) == 0)
+        return {};
+    const int error = errno == EROFS ? EROFS : EACCES;
+    if (systemError != nullptr)
+        *systemError = error;
+    if (error == EROFS)
+        return fileProblemReason(path, EROFS);
+    std::error_code ignored;
+    const fs::path shown = folder.is_absolute() ? folder : fs::absolute(folder, ignored);
+    return "The folder " + shown.lexically_normal().string() + " may not be written: nothing can be saved there.";
 }
 
 void requireRegularFile(const std::string& path)

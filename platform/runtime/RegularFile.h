@@ -21,6 +21,13 @@ std::string specialFileKind(const std::string& path);
 // name is a folder, pipe, socket or device, not `expected`; empty otherwise.
 std::string fileProblemReason(const std::string& path, int systemError, std::string_view expected = "a plain file");
 
+// Why no file can be made beside `path`, for a message: that this user may
+// not write the folder that holds it (naming the folder), or that its file
+// system is read-only; empty when the folder can be written or is missing
+// (the open reports that). `systemError`, when given, receives the errno
+// (EACCES or EROFS; 0 when there is no problem).
+std::string folderWriteProblem(const std::string& path, int* systemError = nullptr);
+
 // Raises the numbered error of specialFileError, if any.
 void requireRegularFile(const std::string& path);
 

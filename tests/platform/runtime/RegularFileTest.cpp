@@ -1,6 +1,8 @@
 #include "runtime/RegularFile.h"
 
+#include "support/ChildProcess.h"
 #include "support/ErrorCapture.h"
+#include "support/FileText.h"
 #include "support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <cerrno>
+#include <grp.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -57,6 +61,47 @@ TEST(RegularFile, OnlyRegularFilesPassAndTheOthersAreNamed)
         EXPECT_EQ(runtime::specialFileKind(c.path), c.kind) << c.path;
     }
     ::close(socketDescriptor);
+}
+
+// A file made anew needs its folder written and searched: a folder that
+// lacks either is named; a missing one is left to the open to report. The
+// cases run as a user without privileges, whom permissions bind.
+TEST(RegularFile, AFolderThatTakesNoNewFileIsNamed)
+{
+    TemporaryFolder folder;
+    namespace fs = std::filesystem;
+    using fs::perms;
+    const perms searchable = perms::owner_read | perms::owner_exec | perms::group_read | perms::group_exec |
+                             perms::others_read | perms::others_exec;
+    fs::permissions(folder.path(), searchable | perms::owner_write);
+    for (const char* name : {"open", "readonly", "unsearchable"})
+        fs::create_directory(folder.file(name));
+    fs::permissions(folder.file("open"), perms::all);
+    fs::permissions(folder.file("readonly"), searchable);
+    fs::permissions(folder.file("unsearchable"), perms::owner_write | perms::group_write | perms::others_write);
+    const auto told = folder.file("told.txt");
+    std::ofstream out(told, std::ios::binary); // opened before the child gives up its rights
+    const int result = testsupport::inChildProcess([&] {
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return 77;
+        for (const char* path : {"open/a.cnd", "missing/a.cnd", "readonly/a.cnd", "unsearchable/a.cnd"}) {
+            int error = -1;
+            out << runtime::folderWriteProblem(folder.file(path).string(), &error) << "|" << error << "\n";
+        }
+        out.flush();
+        return 0;
+    });
+    out.close();
+    fs::permissions(folder.file("readonly"), perms::owner_write, fs::perm_options::add);
+    fs::permissions(folder.file("unsearchable"), perms::owner_all);
+    if (result == 77)
+        GTEST_SKIP() << "no user without privileges to become";
+    ASSERT_EQ(result, 0);
+    const auto named = [&](const char* name) {
+        return "The folder " + folder.file(name).string() + " may not be written: nothing can be saved there.|" +
+               std::to_string(EACCES) + "\n";
+    };
+    EXPECT_EQ(testsupport::fileText(told), "|0\n|0\n" + named("readonly") + named("unsearchable"));
 }
 
 } // namespace

@@ -28,6 +28,7 @@
 #include <random>
 #include <string>
 #include <csignal>
+#include <grp.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -355,6 +356,7 @@ TEST_F(DesignFiles, DamagedRecordsAreSkippedAndReported)
         const char* teeth; // txtNumTeeth(0) afterwards
         int metric;        // chkMetricUnits afterwards
         int errors;        // reported through the error handler
+        bool cut = false;  // the user is told the file was cut short
     };
     const std::vector<Case> cases = {
         {"a later record wins", record("frmMain_txtNumTeeth#0", "21") + record("frmMain_txtNumTeeth#0", "22"), "22", 0, 1},
@@ -362,16 +364,23 @@ TEST_F(DesignFiles, DamagedRecordsAreSkippedAndReported)
         {"a quoted digit ticks", record("frmMain_chkMetricUnits", "1") + record("frmMain_txtNumTeeth#0", "24"), "24", 1, 0},
         {"a check-box value out of range is refused", "\"frmMain_chkMetricUnits\",7\r\n" + record("frmMain_txtNumTeeth#0", "25"), "25", 0, 0},
         {"a missing closing quote ends with its line", "\"frmMain_txtNumTeeth#0\",\"26\r\n" + record("frmMain_chkMetricUnits", "1"), "26", 1, 0},
-        {"a record cut short at the end", record("frmMain_txtNumTeeth#0", "27") + "\"frmMain_chkMetricUnits\"", "27", 0, 1},
+        {"a record cut short at the end", record("frmMain_txtNumTeeth#0", "27") + "\"frmMain_chkMetricUnits\"", "27", 0, 1, true},
         {"bare values and LF line ends", "frmMain_txtNumTeeth#0, 28 \n\"frmMain_chkMetricUnits\",1\n", "28", 1, 0},
         {"binary bytes around a good record", std::string("\x01\xff\xfe\0,\x80\r\n", 8) + record("frmMain_txtNumTeeth#0", "29"), "29", 0, 0},
+        {"cut inside a value", record("frmMain_chkMetricUnits", "1") + "\"frmMain_txtNumTeeth#0\",\"3", "3", 1, 0, true},
+        {"cut after the key's comma", record("frmMain_txtNumTeeth#0", "30") + "\"frmMain_chkMetricUnits\",", "30", 0, 0, true},
+        {"the last line end lost only", record("frmMain_chkMetricUnits", "1") + "\"frmMain_txtNumTeeth#0\",\"31\"", "31", 1, 0},
     };
     for (const Case& test : cases) {
         check("frmMain", "chkMetricUnits").setCheckValue(0);
         host.log.errors.clear();
         writeFile("damaged.cnd", test.content);
         std::string name = folder.file("damaged.cnd").string();
+        const std::size_t shown = messages().size();
+        if (test.cut)
+            dialogs.answerMessageBox(dialogs::ButtonOK);
         EXPECT_TRUE(files->ReadFile(name)) << test.what;
+        EXPECT_EQ(messages().size(), shown + (test.cut ? 1 : 0)) << test.what;
         EXPECT_EQ(text("frmMain", "txtNumTeeth", 0).text(), test.teeth) << test.what;
         EXPECT_EQ(check("frmMain", "chkMetricUnits").checkValue(), test.metric) << test.what;
         EXPECT_EQ(host.log.errors.size(), static_cast<std::size_t>(test.errors)) << test.what;
@@ -380,6 +389,31 @@ TEST_F(DesignFiles, DamagedRecordsAreSkippedAndReported)
             EXPECT_EQ(error.routine, "Readfile");
         }
     }
+}
+
+// The default design cut inside the pinion's teeth: what it holds is read,
+// the rest keeps the values it had, and the user is told, the file named.
+TEST_F(DesignFiles, ADesignCutInsideAValueIsToldAndReadAsFarAsItGoes)
+{
+    start();
+    text("frmMain", "txtNumTeeth", 1).setText(QStringLiteral("55"));
+    text("frmMain", "txtPADeg").setText(QStringLiteral("14.5"));
+    const std::string cutAt = "\"frmMain_txtNumTeeth#0\",\"2";
+    writeFile("cut.cnd", defaultDesign.substr(0, defaultDesign.find(cutAt) + cutAt.size()));
+    dialogs.answerMessageBox(dialogs::ButtonNo); // not saving the changes
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    const std::string path = folder.file("cut.cnd").string();
+    ASSERT_TRUE(files->FileOpen(path));
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1].title, "Design file cut short");
+    EXPECT_EQ(messages()[1].text.toStdString(),
+              path + " ends inside a record: the file was cut short, and the values after the cut are missing. "
+                     "What the file holds was read; every other value stays as it was.");
+    EXPECT_EQ(text("frmMain", "txtNumTeeth", 0).text(), "2");
+    EXPECT_EQ(text("frmMain", "txtNumTeeth", 1).text(), "55");
+    EXPECT_EQ(text("frmMain", "txtPADeg").text(), "14.5");
+    EXPECT_EQ(files->ActiveFileName(true, true), path);
+    EXPECT_EQ(host.stepsBack, 1);
 }
 
 TEST_F(DesignFiles, AFileOfBadRecordsListsTheFirstFiveFaultsAndCountsTheRest)
@@ -622,11 +656,9 @@ TEST_F(DesignFiles, AFailedWriteKeepsTheDesignChangedAndTheNameAsItWas)
     const std::string nowhere = folder.file("no folder").string() + "/x.cnd";
     dialogs.answerFile(QString::fromStdString(nowhere));
     dialogs.answerMessageBox(dialogs::ButtonOK);
-    dialogs.answerMessageBox(dialogs::ButtonOK);
     EXPECT_FALSE(files->FileSaveAs());
-    ASSERT_EQ(messages().size(), 2u);
+    ASSERT_EQ(messages().size(), 1u) << "the reason alone, not a second word that it failed";
     EXPECT_EQ(messages()[0].text.toStdString(), nowhere + " path not found");
-    EXPECT_EQ(messages()[1].text, "File open routine failed, CurrSub=Write2File");
     EXPECT_TRUE(files->DataChanged());
     EXPECT_EQ(files->ActiveFileName(true, true), folder.file("pair.cnd").string());
 }
@@ -956,6 +988,113 @@ TEST_F(DesignFiles, ANameThatIsNoFileIsToldForWhatItIs)
     EXPECT_EQ(messages().size(), std::size(cases));
 }
 
+// A Save or Save As onto a folder, a named pipe or a link to a device says
+// why in one message, before any question of overwriting; Save As then asks
+// for another name. Nothing is written and the earlier file stays.
+TEST_F(DesignFiles, ASaveOntoANameThatIsNoFileSaysWhyOnceAndKeepsTheEarlierFile)
+{
+    writeFile("pair.cnd", defaultDesign);
+    const std::string earlier = folder.file("pair.cnd").string();
+    start(earlier);
+    text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("21"));
+    std::filesystem::create_directory(folder.file("folder.cnd"));
+    ASSERT_EQ(::mkfifo(folder.file("pipe.cnd").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", folder.file("zero.cnd"));
+    struct Case {
+        const char* name;
+        const char* kind;
+    };
+    const Case cases[] = {{"folder.cnd", "a folder"}, {"pipe.cnd", "a named pipe"}, {"zero.cnd", "a device"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder.file(c.name).string();
+        const std::string told =
+            path + "\r\nError 75: Path/File access error\r\nThe name is " + c.kind + ", not a design file.";
+        std::size_t before = messages().size();
+        dialogs.answerFile(QString::fromStdString(path));
+        dialogs.answerMessageBox(dialogs::ButtonOK);
+        dialogs.cancelFile();
+        EXPECT_FALSE(files->FileSaveAs());
+        ASSERT_EQ(messages().size(), before + 1);
+        EXPECT_EQ(messages().back().text.toStdString(), told);
+        EXPECT_EQ(messages().back().title, "Path/File access error");
+
+        // The active design's own name, become such a name since it was opened.
+        files->ActiveFileName(path);
+        before = messages().size();
+        dialogs.answerMessageBox(dialogs::ButtonOK);
+        EXPECT_FALSE(files->FileSave());
+        ASSERT_EQ(messages().size(), before + 1);
+        EXPECT_EQ(messages().back().text.toStdString(), told);
+        files->ActiveFileName(earlier);
+    }
+    EXPECT_EQ(dialogs.requestsOf<dialogs::FileDialogRequest>().size(), 2 * std::size(cases));
+    EXPECT_EQ(fileText(earlier), defaultDesign);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.file("folder.cnd")));
+    EXPECT_THAT(testsupport::namesStartingWith(folder.path(), "."), IsEmpty());
+    EXPECT_TRUE(files->DataChanged());
+}
+
+namespace {
+
+// Runs `work` in a child process as a user without privileges (the
+// super-user may write any folder); 77 when no such user can be become.
+template <typename Work> int asUnprivilegedUser(Work work)
+{
+    return testsupport::inChildProcess([&] {
+        constexpr unsigned Nobody = 65534;
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
+            return 77;
+        return work();
+    });
+}
+
+} // namespace
+
+// A save into a folder the user may not write says so once, naming the
+// folder: no "close file" retries, no overwrite question, nothing written.
+TEST_F(DesignFiles, ASaveIntoAFolderThatMayNotBeWrittenSaysSoOnceNamingIt)
+{
+    std::filesystem::create_directory(folder.file("locked"));
+    writeFile("locked/pair.cnd", defaultDesign);
+    const std::string existing = folder.file("locked/pair.cnd").string();
+    const std::string fresh = folder.file("locked/new.cnd").string();
+    start(existing);
+    text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("21"));
+    using std::filesystem::perms;
+    std::filesystem::permissions(folder.path(), perms::owner_all | perms::group_read | perms::group_exec |
+                                                    perms::others_read | perms::others_exec);
+    const perms readOnly = perms::owner_read | perms::owner_exec | perms::group_read | perms::group_exec |
+                           perms::others_read | perms::others_exec;
+    std::filesystem::permissions(folder.file("locked"), readOnly);
+    const auto told = folder.file("told.txt");
+    std::ofstream out(told, std::ios::binary); // opened before the child gives up its rights
+    const int result = asUnprivilegedUser([&] {
+        dialogs.answerEveryMessageBox(dialogs::ButtonOK);
+        dialogs.answerFile(QString::fromStdString(fresh));
+        dialogs.cancelFile();
+        dialogs.answerFile(QString::fromStdString(existing));
+        dialogs.cancelFile();
+        const bool saved = files->FileSave() || files->FileSaveAs() || files->FileSaveAs();
+        for (const auto& request : messages())
+            out << request.title.toStdString() << "|" << request.text.toStdString() << "\n";
+        out.flush();
+        return saved ? 1 : 0;
+    });
+    out.close();
+    std::filesystem::permissions(folder.file("locked"), perms::owner_write, std::filesystem::perm_options::add);
+    if (result == 77)
+        GTEST_SKIP() << "no user without privileges to become";
+    EXPECT_EQ(result, 0);
+    const std::string reason = "\r\nError 70: Permission denied\r\nThe folder " + folder.file("locked").string() +
+                               " may not be written: nothing can be saved there.\n";
+    EXPECT_EQ(fileText(told), "Permission denied|" + existing + reason + "Permission denied|" + fresh + reason +
+                                  "Permission denied|" + existing + reason);
+    EXPECT_EQ(fileText(existing), defaultDesign);
+    EXPECT_FALSE(std::filesystem::exists(fresh));
+    EXPECT_THAT(testsupport::namesStartingWith(folder.file("locked"), "."), IsEmpty());
+}
+
 // On a read-only file system a save says so once: closing a file cannot help.
 TEST_F(DesignFiles, ASaveOnAReadOnlyFileSystemSaysSoOnce)
 {
@@ -969,6 +1108,7 @@ TEST_F(DesignFiles, ASaveOnAReadOnlyFileSystemSaysSoOnce)
     const int result = withReadOnlyFolder(folder.file("ro"), [&] {
         dialogs.answerEveryMessageBox(dialogs::ButtonOK);
         dialogs.answerFile(QString::fromStdString(fresh));
+        dialogs.cancelFile(); // Save As asks again for a name that can be written
         const bool saved = files->FileSave() || files->FileSaveAs();
         std::ofstream out(told, std::ios::binary);
         for (const auto& request : messages())
