@@ -914,9 +914,10 @@ std::optional<std::string> T_colData::ShowFileDialog(int mode)
         // The default design is refused by the callers, whether it exists or not.
         if (mode == 0 || isDefaultDesign(path))
             return path;
-        // Asked before "overwrite?": a folder is no file to overwrite.
+        // Asked before "overwrite?": a folder is no file to overwrite. The
+        // save ends with the one message that says why.
         if (refuseSaveTarget(path))
-            continue;
+            return std::nullopt;
         if (!fs::exists(path, error))
             return path;
         if (dialogs::messageBox(QStringLiteral("file exists, overwrite?"), dialogs::YesNo,
