@@ -1,5 +1,10 @@
 #pragma once
 
+#include <fstream>
+#include <string>
+
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +20,31 @@ template <typename Work> int inChildProcess(Work work)
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Runs `work` in a child process with a mount namespace of its own (a user
+// namespace too when not the super-user), after `mounts` made its mounts
+// there; 77 when this system allows no such namespace or mount.
+template <typename Mounts, typename Work> int withOwnMounts(Mounts mounts, Work work)
+{
+    return inChildProcess([&] {
+        const auto put = [](const char* file, const std::string& text) { std::ofstream(file) << text; };
+        if (::geteuid() == 0) {
+            if (::unshare(CLONE_NEWNS) != 0)
+                return 77;
+        } else {
+            const uid_t uid = ::geteuid();
+            const gid_t gid = ::getegid();
+            if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+                return 77;
+            put("/proc/self/setgroups", "deny");
+            put("/proc/self/uid_map", std::to_string(uid) + " " + std::to_string(uid) + " 1");
+            put("/proc/self/gid_map", std::to_string(gid) + " " + std::to_string(gid) + " 1");
+        }
+        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 || !mounts())
+            return 77;
+        return work();
+    });
 }
 
 } // namespace testsupport

@@ -3,23 +3,9 @@
 
 #include <QApplication>
 
-namespace {
-
-void settle() { QCoreApplication::processEvents(); }
-
-} // namespace
-
 class AgmaFocusChecks : public AgmaWindowTest {
 protected:
-    void SetUp() override
-    {
-        load().show();
-        settle();
-        // Both members need a material before the tabs past the materials can be shown.
-        chooseMaterial(0, rows::ThroughHardenedGrade1);
-        chooseMaterial(1, rows::ThroughHardenedGrade1);
-        tabs().setSelectedTab(0);
-    }
+    void SetUp() override { showWithMaterials(rows::ThroughHardenedGrade1, rows::ThroughHardenedGrade1); }
     void moveFocusTo(const char* name, int index = -1)
     {
         box(name, index).setFocus();

@@ -5,25 +5,9 @@
 #include <QApplication>
 #include <QTest>
 
-namespace {
-
-void settle() { QCoreApplication::processEvents(); }
-
-} // namespace
-
 class AgmaKeyboard : public AgmaWindowTest {
 protected:
-    void SetUp() override
-    {
-        load().show();
-        QApplication::setActiveWindow(form().window());
-        settle();
-        // Both members need a material before the tabs past the materials can be shown.
-        chooseMaterial(0, rows::ThroughHardenedGrade1);
-        chooseMaterial(1, rows::ThroughHardenedGrade1);
-        tabs().setSelectedTab(0);
-        settle();
-    }
+    void SetUp() override { showWithMaterials(rows::ThroughHardenedGrade1, rows::ThroughHardenedGrade1); }
     // Into the box, everything selected, the value typed, then the key that leaves.
     void typeAndLeave(int tab, const char* name, int index, const char* value, Qt::KeyboardModifiers leaving)
     {

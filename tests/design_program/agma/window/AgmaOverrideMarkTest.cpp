@@ -7,24 +7,9 @@
 #include <QApplication>
 #include <QTest>
 
-namespace {
-
-void settle() { QCoreApplication::processEvents(); }
-
-} // namespace
-
 class AgmaOverrideMark : public AgmaWindowTest {
 protected:
-    void SetUp() override
-    {
-        load().show();
-        QApplication::setActiveWindow(form().window());
-        settle();
-        // Both members need a material before the tabs past the materials can be shown.
-        chooseMaterial(0, rows::ThroughHardenedGrade1);
-        chooseMaterial(1, rows::ThroughHardenedGrade1);
-        tabs().setSelectedTab(0);
-    }
+    void SetUp() override { showWithMaterials(rows::ThroughHardenedGrade1, rows::ThroughHardenedGrade1); }
     void showTab(int tab)
     {
         tabs().setSelectedTab(tab);

@@ -34,7 +34,6 @@ protected:
         QApplication::setActiveWindow(form().window());
         settle();
     }
-    static void settle() { QCoreApplication::processEvents(); }
     void withMaterials()
     {
         chooseMaterial(0, rows::ThroughHardenedGrade1);

@@ -15,6 +15,8 @@
 #include "forms/TreeView.h"
 #include "support/TemporaryFolder.h"
 
+#include <QApplication>
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -77,6 +79,20 @@ protected:
         const QString key = QString::number(row) + QLatin1Char('a');
         tree().select(key);
         tree().onNodeClick(key);
+    }
+
+    static void settle() { QCoreApplication::processEvents(); }
+    // The window shown and active on its first tab, each member given a
+    // material so that every tab past the materials can be shown.
+    void showWithMaterials(int pinionRow, int gearRow)
+    {
+        load().show();
+        QApplication::setActiveWindow(form().window());
+        settle();
+        chooseMaterial(0, pinionRow);
+        chooseMaterial(1, gearRow);
+        tabs().setSelectedTab(0);
+        settle();
     }
 
     bool visible(const char* name, int index = -1) { return form().find(q(name), index)->visible(); }

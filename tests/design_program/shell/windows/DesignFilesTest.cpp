@@ -894,29 +894,13 @@ constexpr std::size_t DesignFileLimit = 16 * 1024 * 1024; // 16 MiB
 // 77 when this system allows no such mount.
 template <typename Work> int withReadOnlyFolder(const std::filesystem::path& folder, Work work)
 {
-    return testsupport::inChildProcess([&] {
-        const auto put = [](const char* file, const std::string& text) {
-            std::ofstream(file) << text;
-        };
-        if (::geteuid() == 0) {
-            if (::unshare(CLONE_NEWNS) != 0)
-                return 77;
-        } else {
-            const uid_t uid = ::geteuid();
-            const gid_t gid = ::getegid();
-            if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
-                return 77;
-            put("/proc/self/setgroups", "deny");
-            put("/proc/self/uid_map", std::to_string(uid) + " " + std::to_string(uid) + " 1");
-            put("/proc/self/gid_map", std::to_string(gid) + " " + std::to_string(gid) + " 1");
-        }
-        const std::string path = folder.string();
-        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount(path.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
-            ::mount(nullptr, path.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
-            return 77;
-        return work();
-    });
+    const std::string path = folder.string();
+    return testsupport::withOwnMounts(
+        [&] {
+            return ::mount(path.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
+                   ::mount(nullptr, path.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+        },
+        work);
 }
 
 } // namespace

@@ -244,31 +244,6 @@ TEST_F(StartedProgram, RunNotesThatCanGoNowhereLeaveTheProgramRunning)
 
 namespace {
 
-// Runs `work` in a child process with a mount namespace of its own (a user
-// namespace too when not the super-user), after `mounts` made its mounts
-// there; 77 when this system allows no such namespace or mount.
-template <typename Mounts, typename Work> int withOwnMounts(Mounts mounts, Work work)
-{
-    return testsupport::inChildProcess([&] {
-        const auto put = [](const char* file, const std::string& text) { std::ofstream(file) << text; };
-        if (::geteuid() == 0) {
-            if (::unshare(CLONE_NEWNS) != 0)
-                return 77;
-        } else {
-            const uid_t uid = ::geteuid();
-            const gid_t gid = ::getegid();
-            if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
-                return 77;
-            put("/proc/self/setgroups", "deny");
-            put("/proc/self/uid_map", std::to_string(uid) + " " + std::to_string(uid) + " 1");
-            put("/proc/self/gid_map", std::to_string(gid) + " " + std::to_string(gid) + " 1");
-        }
-        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 || !mounts())
-            return 77;
-        return work();
-    });
-}
-
 const std::string EarlierLog = "#2026-01-01#,#00:00:00#\r\n\"1, Cindrel Version: 1.0.0\"\r\n";
 
 // What the start in prepared folders is told, through its environment.
@@ -323,7 +298,7 @@ TEST_F(StartedProgram, RunNotesThatCannotBeWrittenKeepTheEarlierLog)
             return ::mount(where.c_str(), where.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
                    ::mount(nullptr, where.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
         };
-        const int result = withOwnMounts(mounts, [&] {
+        const int result = testsupport::withOwnMounts(mounts, [&] {
             ::setenv(PreparedProgram, program.c_str(), 1);
             ::setenv(PreparedUser, user.c_str(), 1);
             ::setenv(PreparedReason, c.reason, 1);
