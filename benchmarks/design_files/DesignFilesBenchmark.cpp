@@ -1,6 +1,7 @@
 // Writing and reading a whole design (175 saved controls on three windows) on
 // the offscreen platform, with the recent-files list stored in the settings
 // store on disk as the program does after each.
+#include "QuietHosts.h"
 #include "shell/T_colData.h"
 #include "shell/clsRegisty.h"
 
@@ -21,25 +22,8 @@
 
 namespace {
 
-class QuietHost : public cindrel::shell::DesignFileHost {
-public:
-    void writeRunNote(std::string_view) override {}
-    void reportError(std::string_view, std::string_view, std::string_view, std::string_view,
-                     std::string_view) override {}
-    void setMainCaption(const std::string&) override {}
-    void showReport(const std::string&, int) override {}
-    void beginNew() override {}
-    void setAgmaEventsStopped(bool) override {}
-    void agmaRecordKeysRead() override {}
-    void refreshNotesWindow() override {}
-};
-
-class QuietLog : public runtime::RunLog {
-public:
-    void writeRunNote(std::string_view) override {}
-    void reportError(std::string_view, std::string_view, std::string_view, std::string_view,
-                     std::string_view) override {}
-};
+using benchmarks::QuietHost;
+using benchmarks::QuietLog;
 
 // The three design windows with a control for every record of the design, created
 // in the reverse of the file's order, so that the collection gives the file's keys.

@@ -2,6 +2,7 @@
 // 16 MiB a design file may hold: the reader's time must grow with the file's
 // length, not with its square. Each file goes through the whole read path
 // (bytes, decoding, records, placing, the mismatch report) on a small window.
+#include "QuietHosts.h"
 #include "shell/T_colData.h"
 #include "shell/clsRegisty.h"
 
@@ -21,25 +22,8 @@
 
 namespace {
 
-class QuietHost : public cindrel::shell::DesignFileHost {
-public:
-    void writeRunNote(std::string_view) override {}
-    void reportError(std::string_view, std::string_view, std::string_view, std::string_view,
-                     std::string_view) override {}
-    void setMainCaption(const std::string&) override {}
-    void showReport(const std::string&, int) override {}
-    void beginNew() override {}
-    void setAgmaEventsStopped(bool) override {}
-    void agmaRecordKeysRead() override {}
-    void refreshNotesWindow() override {}
-};
-
-class QuietLog : public runtime::RunLog {
-public:
-    void writeRunNote(std::string_view) override {}
-    void reportError(std::string_view, std::string_view, std::string_view, std::string_view,
-                     std::string_view) override {}
-};
+using benchmarks::QuietHost;
+using benchmarks::QuietLog;
 
 // Answers a message box with its first button and cancels every other dialog,
 // so that a file the reader tells about never waits for a user.
