@@ -523,9 +523,11 @@ bool T_colData::isDefaultDesign(const std::string& path) const
     return fs::equivalent(path, defaultFileName_, error) && !error;
 }
 
-bool T_colData::isDesignName(const std::string& path) const
+std::string T_colData::fileProblem(const std::string& path, int systemError) const
 {
-    return isDefaultDesign(path) || QString::fromStdString(path).endsWith(QStringLiteral(".cnd"), Qt::CaseInsensitive);
+    const bool design =
+        isDefaultDesign(path) || QString::fromStdString(path).endsWith(QStringLiteral(".cnd"), Qt::CaseInsensitive);
+    return runtime::fileProblemReason(path, systemError, design ? "a design file" : "a plain file");
 }
 
 bool T_colData::isUserFile() const { return active_.empty() || !isDefaultDesign(active_); }
@@ -641,9 +643,7 @@ bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int
             retries += 2;
             continue;
         default:
-            fileMessage(Name, number,
-                        runtime::fileProblemReason(Name, file.openError(),
-                                                   isDesignName(Name) ? "a design file" : "a plain file"));
+            fileMessage(Name, number, fileProblem(Name, file.openError()));
             return false;
         }
     }
@@ -930,8 +930,7 @@ std::optional<std::string> T_colData::ShowFileDialog(int mode)
 bool T_colData::refuseSaveTarget(const std::string& path)
 {
     if (runtime::specialFileError(path) != 0) {
-        fileMessage(path, runtime::PathFileAccessError,
-                    runtime::fileProblemReason(path, 0, isDesignName(path) ? "a design file" : "a plain file"));
+        fileMessage(path, runtime::PathFileAccessError, fileProblem(path, 0));
         return true;
     }
     if (std::string problem = runtime::folderWriteProblem(path); !problem.empty()) {

@@ -164,8 +164,10 @@ private:
     // not be written. False when nothing stands in the way.
     bool refuseSaveTarget(const std::string& path);
     bool isDefaultDesign(const std::string& path) const;
-    // Whether the path names a design file (the default design or a .cnd file), for messages.
-    bool isDesignName(const std::string& path) const;
+    // Why the path cannot be used, for a message (runtime::fileProblemReason),
+    // naming what was expected there: a design file for the default design or
+    // a .cnd name, else a plain file.
+    std::string fileProblem(const std::string& path, int systemError) const;
     forms::Control* controlOf(const Entry& entry) const;
     // The steps of ReadFile. The file's bytes, or nothing when it cannot be
     // opened or read (the user has been told).

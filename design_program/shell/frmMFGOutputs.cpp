@@ -46,7 +46,6 @@ const char* const MemberNames[] = {"pinion", "gear"};
 // Marks a tested pin that the pin list does not hold: the search found no
 // list pin that fits and fell back to its own first guess.
 const QString NotInList = QStringLiteral(" (not in pin list)");
-const QString TifCaption = QStringLiteral("True Involute Form Clearance (in) ");
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -223,11 +222,11 @@ void frmMFGOutputs::showNotes()
 
 void frmMFGOutputs::showUnits()
 {
-    // The pin is typed in the unit system of the design; the clearance is in
-    // inches in both, as design files have always stored it.
+    // The pin is typed in the unit system of the design; the clearance keeps
+    // its layout caption "(in)": it is in inches in both, as design files have
+    // always stored it.
     forms::Form& window = form();
     const QString unit = q(startup_.units().LengthUnits);
-    control<forms::Label>(window, "lblDescript", 0).setCaption(TifCaption);
     control<forms::Label>(window, "lblDescript", 1).setCaption(QStringLiteral("Measuring Pin Diameter ") + unit);
 }
 

@@ -474,8 +474,7 @@ void mMiscellaneous::WindowPosition(bool Load, QWidget& window, const std::strin
     window.resize(forms::twipsToPixels(bounds.width), forms::twipsToPixels(bounds.height));
     // Its frame within the screen, as every window of the program; the frame
     // of a window already shown stands in for its own until it has one.
-    const QMargins own = forms::knownFrameMargins(window);
-    forms::keepFrameOnScreen(window, own.isNull() ? forms::likelyFrameMargins() : own);
+    forms::keepFrameOnScreen(window, forms::expectedFrameMargins(window));
 }
 
 } // namespace vantrope

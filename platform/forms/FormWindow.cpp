@@ -55,7 +55,7 @@ void FormWindow::keepOnScreen() {
     placeAgainWhenFramed_ = isVisible() && !framed;
     if (placeAgainWhenFramed_)
         framedDeadline_.setRemainingTime(2000);
-    if (keepFrameOnScreen(*this, framed ? knownFrameMargins(*this) : likelyFrameMargins()))
+    if (keepFrameOnScreen(*this, expectedFrameMargins(*this)))
         layoutClient();
 }
 

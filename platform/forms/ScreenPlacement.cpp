@@ -106,6 +106,13 @@ QMargins likelyFrameMargins() {
     return {};
 }
 
+QMargins expectedFrameMargins(const QWidget& window) {
+    if (window.windowFlags() & Qt::FramelessWindowHint)
+        return {};
+    const QMargins own = knownFrameMargins(window);
+    return own.isNull() ? likelyFrameMargins() : own;
+}
+
 bool keepFrameOnScreen(QWidget& window, const QMargins& margins) {
     // A maximised or minimised window is placed by the window system.
     if (window.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))

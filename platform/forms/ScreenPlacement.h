@@ -31,6 +31,10 @@ QMargins knownFrameMargins(const QWidget& window);
 // of the program that has one, or none.
 QMargins likelyFrameMargins();
 
+// The frame to plan a window's place with: its own once known, else that of
+// a shown window (likelyFrameMargins); none for a frameless window.
+QMargins expectedFrameMargins(const QWidget& window);
+
 // Moves and sizes a top-level widget (shown or not) so that its frame lies
 // within the available area of its screen. `margins` stands in for the frame
 // while the window system has not told it. True when the widget was changed.

@@ -289,40 +289,25 @@ TEST(AccessKeys, AButtonsKeyLeavesTheBoxFirstThenClicks) {
     EXPECT_EQ(w.log, (std::vector<std::string>{"cmdNext click"}));
 }
 
+// An access key and a mouse click alike: the button pressed clicks only when
+// the box left lets the focus go to it, enabled and shown.
 TEST(AccessKeys, NoClickWhenTheBoxLeftKeepsTheFocusOrDisablesTheButton) {
     struct Case {
         const char* name;
+        bool mouse;
         std::function<void(FocusWindow&)> onLeave;
         std::vector<std::string> expected;
     };
+    const auto takeBack = [](FocusWindow& w) { w.box.setFocus(); };
+    const auto disable = [](FocusWindow& w) { w.next.setEnabled(false); };
     const std::vector<Case> cases = {
-        {"focus taken back", [](FocusWindow& w) { w.box.setFocus(); }, {"txtShare lost", "txtShare got"}},
+        {"key, focus taken back", false, takeBack, {"txtShare lost", "txtShare got"}},
         // A button disabled or hidden as it takes the focus hands it on.
-        {"button disabled", [](FocusWindow& w) { w.next.setEnabled(false); }, {"txtShare lost", "cmdBack got"}},
-        {"button hidden", [](FocusWindow& w) { w.next.setVisible(false); }, {"txtShare lost", "cmdBack got"}},
-    };
-    for (const Case& c : cases) {
-        FocusWindow w;
-        bool once = false;
-        w.box.onLostFocus.connect([&] {
-            if (!std::exchange(once, true))
-                c.onLeave(w);
-        });
-        w.press(Qt::Key_N, Qt::AltModifier);
-        EXPECT_EQ(w.log, c.expected) << c.name;
-    }
-}
-
-TEST(AccessKeys, AMouseClickIsRefusedAsAnAccessKeyIs) {
-    struct Case {
-        const char* name;
-        std::function<void(FocusWindow&)> onLeave;
-        std::vector<std::string> expected;
-    };
-    const std::vector<Case> cases = {
-        {"focus taken back", [](FocusWindow& w) { w.box.setFocus(); }, {"txtShare lost", "txtShare got"}},
-        {"button disabled", [](FocusWindow& w) { w.next.setEnabled(false); }, {"txtShare lost", "cmdBack got"}},
-        {"value put right", [](FocusWindow& w) { w.box.setText(QStringLiteral("60")); },
+        {"key, button disabled", false, disable, {"txtShare lost", "cmdBack got"}},
+        {"key, button hidden", false, [](FocusWindow& w) { w.next.setVisible(false); }, {"txtShare lost", "cmdBack got"}},
+        {"mouse, focus taken back", true, takeBack, {"txtShare lost", "txtShare got"}},
+        {"mouse, button disabled", true, disable, {"txtShare lost", "cmdBack got"}},
+        {"mouse, value put right", true, [](FocusWindow& w) { w.box.setText(QStringLiteral("60")); },
          {"txtShare lost", "cmdNext got", "cmdNext click"}},
     };
     for (const Case& c : cases) {
@@ -332,9 +317,14 @@ TEST(AccessKeys, AMouseClickIsRefusedAsAnAccessKeyIs) {
             if (!std::exchange(once, true))
                 c.onLeave(w);
         });
-        QTest::mouseClick(w.next.widget(), Qt::LeftButton);
+        if (c.mouse)
+            QTest::mouseClick(w.next.widget(), Qt::LeftButton);
+        else
+            w.press(Qt::Key_N, Qt::AltModifier);
         EXPECT_EQ(w.log, c.expected) << c.name;
-        // The refusal holds for that press alone: the next one clicks.
+        if (!c.mouse)
+            continue;
+        // A refused press holds for that press alone: the next one clicks.
         QCoreApplication::processEvents();
         w.log.clear();
         w.next.setEnabled(true);
