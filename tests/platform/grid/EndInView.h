@@ -78,12 +78,10 @@ inline void reachEnd(grid::Grid& grid, EndBy way) {
         }
         break;
     case EndBy::ScrollBar:
-        // Dragged to the bottom, then let go: the scroll that follows may
-        // change the fixed rows, and the bar is dragged there again.
-        for (int drag = 0; drag < 2; ++drag) {
-            body.verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
-            QCoreApplication::processEvents();
-        }
+        // Dragged to the bottom once, as a user does: the fixed rows the
+        // scroll changes must not take the end away again.
+        body.verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+        QCoreApplication::processEvents();
         break;
     case EndBy::TopRowPastEnd: grid.setTopRow(grid.rowCount() + 5); break;
     }
