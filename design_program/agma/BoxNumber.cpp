@@ -12,21 +12,51 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// A comma at position i groups thousands: a digit before it, exactly three
-// digits after it, and the digit run before it belongs to an integer part
-// (not to decimals after a point, an exponent or a hexadecimal literal).
-bool isGroupingComma(std::string_view text, std::size_t i) {
-    if (i == 0 || !isDigit(text[i - 1]))
+// A run of digits with commas inside ("12,345,678", "0,350", "1234,567") is
+// a grouped integer when its first group has one to three digits, does not
+// start with 0, and every later group has exactly three. A run that follows
+// a point, an exponent or a hexadecimal prefix is never grouped: its commas
+// stand among decimals or other digits.
+bool isGroupedRun(std::string_view text, std::size_t start, std::size_t end) {
+    if (start > 0 && (text[start - 1] == '.' || isLetter(text[start - 1])))
         return false;
-    for (std::size_t k = i + 1; k <= i + 3; ++k)
-        if (k >= text.size() || !isDigit(text[k]))
+    const std::size_t first = text.find(',', start);
+    if (first >= end || first - start > 3 || text[start] == '0')
+        return false;
+    for (std::size_t comma = first; comma < end; comma += 4)
+        if (text[comma] != ',' || comma + 3 >= end || !isDigit(text[comma + 2]) || !isDigit(text[comma + 3]))
             return false;
-    if (i + 4 < text.size() && isDigit(text[i + 4]))
-        return false;
-    std::size_t start = i;
-    while (start > 0 && (isDigit(text[start - 1]) || text[start - 1] == ','))
-        --start;
-    return start == 0 || (text[start - 1] != '.' && !isLetter(text[start - 1]));
+    return true;
+}
+
+// The text with the commas of grouped integers taken out, in one pass; other
+// commas stay where they are and are counted in `otherCommas`.
+std::string withoutGroupingCommas(std::string_view text, int& otherCommas) {
+    std::string joined;
+    joined.reserve(text.size());
+    otherCommas = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (!isDigit(text[i])) {
+            otherCommas += text[i] == ',' ? 1 : 0;
+            joined.push_back(text[i++]);
+            continue;
+        }
+        // The run: digits, and commas each followed by a digit.
+        const std::size_t start = i;
+        while (i < text.size() && (isDigit(text[i]) || (text[i] == ',' && i + 1 < text.size() && isDigit(text[i + 1]))))
+            ++i;
+        const bool grouped = isGroupedRun(text, start, i);
+        for (std::size_t k = start; k < i; ++k) {
+            if (text[k] != ',')
+                joined.push_back(text[k]);
+            else if (!grouped) {
+                ++otherCommas;
+                joined.push_back(',');
+            }
+        }
+    }
+    return joined;
 }
 
 } // namespace
@@ -34,12 +64,8 @@ bool isGroupingComma(std::string_view text, std::size_t i) {
 double boxNumber(std::string_view text) {
     if (text.find(',') == std::string_view::npos)
         return runtime::leadingNumber(text);
-    std::string joined;
-    joined.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text[i] != ',' || !isGroupingComma(text, i))
-            joined.push_back(text[i]);
-    return runtime::leadingNumber(joined);
+    int otherCommas = 0;
+    return runtime::leadingNumber(withoutGroupingCommas(text, otherCommas));
 }
 
 double boxNumberOrZero(std::string_view text) {
@@ -56,19 +82,12 @@ std::optional<double> wholeBoxNumber(std::string_view text) {
         --end;
     if (end > 0 && text[end - 1] == '*')
         --end;
-    text = text.substr(0, end);
-    std::string joined;
-    joined.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != ',') {
-            joined.push_back(text[i]);
-            continue;
-        }
-        // The whole-text reading would take any comma among digits: only
-        // true grouping goes, any other comma makes it no number.
-        if (!isGroupingComma(text, i))
-            return std::nullopt;
-    }
+    // The whole-text reading would take any comma among digits: only true
+    // grouping goes, any other comma makes it no number.
+    int otherCommas = 0;
+    const std::string joined = withoutGroupingCommas(text.substr(0, end), otherCommas);
+    if (otherCommas > 0)
+        return std::nullopt;
     if (!runtime::isNumeric(joined))
         return std::nullopt;
     return runtime::toNumber(joined);

@@ -6,12 +6,13 @@
 // Reading the texts of the AGMA factors window's boxes.
 namespace cindrel::agma {
 
-// The number a box shows: its leading number, where grouping commas inside
-// the integer part count as the number ("40,000 BHN" is 40000, "10,000,000"
-// cycles is 10000000, "7,001*" is 7001). A comma counts as grouping when a
-// digit stands before it and exactly three digits after it; any other comma
-// ends the number ("1,5" is 1). 0 when the text does not start with a number.
-// Overflow (runtime error 6) beyond the double range.
+// The number a box shows: its leading number, where the commas of a grouped
+// integer count as the number ("40,000 BHN" is 40000, "10,000,000" cycles is
+// 10000000, "7,001*" is 7001). An integer is grouped when its first group has
+// one to three digits and does not start with 0, and each later group has
+// exactly three; any other comma ends the number ("1,5" and "1234,567" read
+// their digits before the comma, "0,350" is 0). 0 when the text does not
+// start with a number. Overflow (runtime error 6) beyond the double range.
 double boxNumber(std::string_view text);
 
 // The same where a number beyond the double range counts as no number (0).
@@ -22,7 +23,7 @@ double boxNumberOrZero(std::string_view text);
 // must be one number as the program's other boxes read it ("1.0*",
 // "125,700", "1e5", " 2 "). nullopt for anything else, so that a slip of the
 // keyboard is never read by its first digits: "17x000", "1 000", "1,5",
-// "", "*", and a number beyond the double range.
+// "0,350", "1234,567", "", "*", and a number beyond the double range.
 std::optional<double> wholeBoxNumber(std::string_view text);
 
 // The number of a "Set Inputs" box (speed, face width, pitch diameter,

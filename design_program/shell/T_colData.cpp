@@ -22,7 +22,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <iterator>
+#include <optional>
 #include <sstream>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -111,15 +113,34 @@ std::string errorLine(int number)
     return "Error " + std::to_string(number) + ": " + runtime::errorDescription(number);
 }
 
-// Decodes a design file's bytes: UTF-8 when they are valid UTF-8, else the
-// 8-bit code page of older files (Latin-1).
+// Decodes a design file's bytes line by line: a line of valid UTF-8 as
+// UTF-8, any other as the 8-bit code page of older files (Latin-1), so that
+// one stray byte, or a character cut at the file's end, changes the reading
+// of its own line only. Neither encoding puts a line end inside a character.
 QString decodeFileText(const std::string& bytes)
 {
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (!utf8.hasError())
-        return text;
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    const auto decodeUtf8 = [&utf8](std::string_view part) -> std::optional<QString> {
+        utf8.resetState();
+        QString text = utf8(QByteArrayView(part.data(), static_cast<qsizetype>(part.size())));
+        return utf8.hasError() ? std::nullopt : std::optional<QString>(std::move(text));
+    };
+    if (std::optional<QString> whole = decodeUtf8(bytes))
+        return *std::move(whole);
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
+    const std::string_view all(bytes);
+    for (std::size_t start = 0; start < all.size();) {
+        const std::size_t lineEnd = all.find_first_of("\r\n", start);
+        const std::size_t end = lineEnd == std::string_view::npos ? all.size() : lineEnd + 1;
+        const std::string_view line = all.substr(start, end - start);
+        if (std::optional<QString> decoded = decodeUtf8(line))
+            text += *decoded;
+        else
+            text += QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
+        start = end;
+    }
+    return text;
 }
 
 // Reports the first few faults of a design file's records one by one and the
@@ -695,9 +716,12 @@ bool T_colData::ReadFile(std::string& FileName)
     // does not was cut short (a full disk, a broken copy), and the design
     // read from it lacks whatever came after the cut.
     if (read.cut) {
-        note(FileName + " ends inside a record: the file was cut short");
+        const std::string cutRecord =
+            read.cutKey.isEmpty() ? std::string("The cut record") : "The cut record, " + read.cutKey.toStdString() + ",";
+        note(FileName + " ends inside a record: the file was cut short; " + cutRecord + " was left out");
         message(FileName + " ends inside a record: the file was cut short, and the values after the cut are " +
-                    "missing. What the file holds was read; every other value stays as it was.",
+                    "missing. " + cutRecord + " was left out. What the file holds before the cut was read; every " +
+                    "other value stays as it was.",
                 dialogs::OKOnly, "Design file cut short");
     }
     reportMismatch(FileName, read);
@@ -740,6 +764,13 @@ T_colData::ReadRecords T_colData::placeRecords(const QString& text)
         const DesignRecord record = splitter.next();
         ++read.records;
         const QString& key = record.key;
+        // The record the file ends inside holds only the start of its value
+        // ("2" of "20"): it is left out whole, so its field keeps its value.
+        if (splitter.endsInsideRecord() && splitter.atEnd()) {
+            read.cut = true;
+            read.cutKey = key;
+            break;
+        }
         if (record.fields < 2) {
             badRecords.error(read.records, runtime::InputPastEndOfFile,
                              runtime::errorDescription(runtime::InputPastEndOfFile));
@@ -759,7 +790,6 @@ T_colData::ReadRecords T_colData::placeRecords(const QString& text)
             badRecords.error(read.records, failure.number, failure.description);
         }
     }
-    read.cut = splitter.endsInsideRecord();
     for (const QString& line : read.refused)
         badRecords.note(line.toStdString());
     badRecords.finish();

@@ -153,6 +153,7 @@ private:
         std::vector<QString> unrecognised; // keys that are not this program's, in file order
         std::vector<QString> refused; // a line for each value its field refused, in file order
         bool cut = false;                  // the file ends inside a record
+        QString cutKey;                    // the key of that record, left out
     };
 
     void start(const std::string& commandLine);

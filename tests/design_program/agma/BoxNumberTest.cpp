@@ -17,11 +17,16 @@ TEST(BoxNumber, GroupingCommasBelongToTheNumber) {
     };
     const Case cases[] = {
         {"40,000 BHN", 40000},     {"10,000,000", 10000000}, {"7,001*", 7001},
-        {"30,000,000", 30000000},  {"-1,234.5", -1234.5},    {"1234,567", 1234567},
+        {"30,000,000", 30000000},  {"-1,234.5", -1234.5},    {"1234,567", 1234},
         {"1,5", 1},                {"1,2345", 1},            {"12,34", 12},
         {"1.234,567", 1.234},      {"1,000e2", 100000},      {",500", 0},
         {"1.0*", 1},               {"", 0},                  {"abc", 0},
         {"300", 300},              {"2,000, 3", 2000},       {"1e3,000", 1000},
+        // Decimal commas are no grouping, whatever digits follow them.
+        {"0,350", 0},              {"0,100", 0},             {"0,500", 0},
+        {"0,350*", 0},             {"012,345", 12},          {"1,234,56", 1},
+        {"1,234,5678", 1},         {"12,345,678", 12345678}, {"1,234", 1234},
+        {"0", 0},                  {"1,234.5,678", 1234.5},
     };
     for (const Case& c : cases)
         EXPECT_EQ(boxNumber(c.text), c.expected) << '"' << c.text << '"';
@@ -41,7 +46,10 @@ TEST(BoxNumber, AWholeTextIsANumberOrNone) {
         {"*", std::nullopt},   {"1.0**", std::nullopt}, {"*1.0", std::nullopt}, {"1 000", std::nullopt},
         {"1,5", std::nullopt}, {"1,2345", std::nullopt}, {",500", std::nullopt}, {"1.234,567", std::nullopt},
         {"95,000 psi", std::nullopt}, {"1.2.3", std::nullopt}, {"-", std::nullopt}, {"Err", std::nullopt},
-        {"1e400", std::nullopt},
+        {"1e400", std::nullopt}, {"0,350", std::nullopt}, {"0,350*", std::nullopt},
+        {"1234,567", std::nullopt}, {"0,500", std::nullopt}, {"012,345", std::nullopt},
+        {"1,234,56", std::nullopt}, {"1,234.5", 1234.5}, {"12,345,678*", 12345678},
+        {"1,234,", std::nullopt},
     };
     for (const Case& c : cases)
         EXPECT_EQ(wholeBoxNumber(c.text), c.expected) << '"' << c.text << '"';

@@ -40,6 +40,7 @@ using namespace cindrel::shell;
 using forms::ControlKind;
 using forms::ControlSpec;
 using testsupport::fileText;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
@@ -364,10 +365,11 @@ TEST_F(DesignFiles, DamagedRecordsAreSkippedAndReported)
         {"a quoted digit ticks", record("frmMain_chkMetricUnits", "1") + record("frmMain_txtNumTeeth#0", "24"), "24", 1, 0},
         {"a check-box value out of range is refused", "\"frmMain_chkMetricUnits\",7\r\n" + record("frmMain_txtNumTeeth#0", "25"), "25", 0, 0},
         {"a missing closing quote ends with its line", "\"frmMain_txtNumTeeth#0\",\"26\r\n" + record("frmMain_chkMetricUnits", "1"), "26", 1, 0},
-        {"a record cut short at the end", record("frmMain_txtNumTeeth#0", "27") + "\"frmMain_chkMetricUnits\"", "27", 0, 1, true},
+        {"a record cut short at the end", record("frmMain_txtNumTeeth#0", "27") + "\"frmMain_chkMetricUnits\"", "27", 0, 0, true},
         {"bare values and LF line ends", "frmMain_txtNumTeeth#0, 28 \n\"frmMain_chkMetricUnits\",1\n", "28", 1, 0},
         {"binary bytes around a good record", std::string("\x01\xff\xfe\0,\x80\r\n", 8) + record("frmMain_txtNumTeeth#0", "29"), "29", 0, 0},
-        {"cut inside a value", record("frmMain_chkMetricUnits", "1") + "\"frmMain_txtNumTeeth#0\",\"3", "3", 1, 0, true},
+        {"cut inside a value", record("frmMain_chkMetricUnits", "1") + "\"frmMain_txtNumTeeth#0\",\"3", "29", 1, 0, true},
+        {"cut inside an unquoted value", record("frmMain_txtNumTeeth#0", "32") + "\"frmMain_chkMetricUnits\",\"1", "32", 0, 0, true},
         {"cut after the key's comma", record("frmMain_txtNumTeeth#0", "30") + "\"frmMain_chkMetricUnits\",", "30", 0, 0, true},
         {"the last line end lost only", record("frmMain_chkMetricUnits", "1") + "\"frmMain_txtNumTeeth#0\",\"31\"", "31", 1, 0},
     };
@@ -391,13 +393,16 @@ TEST_F(DesignFiles, DamagedRecordsAreSkippedAndReported)
     }
 }
 
-// The default design cut inside the pinion's teeth: what it holds is read,
-// the rest keeps the values it had, and the user is told, the file named.
+// The default design cut inside the pinion's teeth: what it holds before the
+// cut is read, the cut record ("2" of "20") is left out, the rest keeps the
+// values it had, and the user is told, the file and the record named.
 TEST_F(DesignFiles, ADesignCutInsideAValueIsToldAndReadAsFarAsItGoes)
 {
     start();
+    text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("23"));
     text("frmMain", "txtNumTeeth", 1).setText(QStringLiteral("55"));
     text("frmMain", "txtPADeg").setText(QStringLiteral("14.5"));
+    label("frmMain", "lblRunNotes").setCaption(QStringLiteral("Before"));
     const std::string cutAt = "\"frmMain_txtNumTeeth#0\",\"2";
     writeFile("cut.cnd", defaultDesign.substr(0, defaultDesign.find(cutAt) + cutAt.size()));
     dialogs.answerMessageBox(dialogs::ButtonNo); // not saving the changes
@@ -408,12 +413,54 @@ TEST_F(DesignFiles, ADesignCutInsideAValueIsToldAndReadAsFarAsItGoes)
     EXPECT_EQ(messages()[1].title, "Design file cut short");
     EXPECT_EQ(messages()[1].text.toStdString(),
               path + " ends inside a record: the file was cut short, and the values after the cut are missing. "
-                     "What the file holds was read; every other value stays as it was.");
-    EXPECT_EQ(text("frmMain", "txtNumTeeth", 0).text(), "2");
+                     "The cut record, frmMain_txtNumTeeth#0, was left out. What the file holds before the cut was "
+                     "read; every other value stays as it was.");
+    EXPECT_EQ(text("frmMain", "txtNumTeeth", 0).text(), "23");
     EXPECT_EQ(text("frmMain", "txtNumTeeth", 1).text(), "55");
     EXPECT_EQ(text("frmMain", "txtPADeg").text(), "14.5");
+    EXPECT_EQ(label("frmMain", "lblRunNotes").caption(), "Nothing"); // before the cut
     EXPECT_EQ(files->ActiveFileName(true, true), path);
     EXPECT_EQ(host.stepsBack, 1);
+    EXPECT_THAT(host.log.notes, Contains(HasSubstr("frmMain_txtNumTeeth#0 was left out")));
+}
+
+// Each line is read in its own encoding: one Latin-1 byte, or a character cut
+// at the end, never turns the UTF-8 of the other lines into other letters.
+TEST_F(DesignFiles, EachLineIsReadInItsOwnEncoding)
+{
+    start();
+    const std::string notes = "Gr\xC3\xB6\xC3\x9F" "e \xE4\xB8\xAD\xE6\x96\x87"; // "Größe 中文" in UTF-8
+    const QString notesText = QString::fromUtf8(notes);
+    struct Case {
+        const char* what;
+        std::string content;
+        QString runNotes;
+        QString mfgNotes;
+        bool cut = false;
+    };
+    const std::vector<Case> cases = {
+        {"UTF-8 beside a Latin-1 byte", record("frmMain_lblRunNotes", notes) + record("frmMFGOutputs_txtMFGNotes", "Ma\xDF"),
+         notesText, QStringLiteral("Ma\u00DF")},
+        {"a Latin-1 byte before UTF-8", record("frmMFGOutputs_txtMFGNotes", "\xB1" "0.1") + record("frmMain_lblRunNotes", notes),
+         notesText, QStringLiteral("\u00B1" "0.1")},
+        {"an older file in Latin-1 only", record("frmMain_lblRunNotes", "Gr\xF6\xDF" "e") + record("frmMFGOutputs_txtMFGNotes", "\xB0"),
+         QStringLiteral("Gr\u00F6\u00DF" "e"), QStringLiteral("\u00B0")},
+        {"UTF-8 only", record("frmMain_lblRunNotes", notes) + record("frmMFGOutputs_txtMFGNotes", notes), notesText, notesText},
+        {"cut inside a character", record("frmMain_lblRunNotes", notes) + "\"frmMFGOutputs_txtMFGNotes\",\"ab\xE4\xB8",
+         notesText, QStringLiteral("kept"), true},
+    };
+    for (const Case& test : cases) {
+        text("frmMFGOutputs", "txtMFGNotes").setText(QStringLiteral("kept"));
+        writeFile("encodings.cnd", test.content);
+        std::string name = folder.file("encodings.cnd").string();
+        const std::size_t shown = messages().size();
+        if (test.cut)
+            dialogs.answerMessageBox(dialogs::ButtonOK);
+        EXPECT_TRUE(files->ReadFile(name)) << test.what;
+        EXPECT_EQ(messages().size(), shown + (test.cut ? 1 : 0)) << test.what;
+        EXPECT_EQ(label("frmMain", "lblRunNotes").caption(), test.runNotes) << test.what;
+        EXPECT_EQ(text("frmMFGOutputs", "txtMFGNotes").text(), test.mfgNotes) << test.what;
+    }
 }
 
 TEST_F(DesignFiles, AFileOfBadRecordsListsTheFirstFiveFaultsAndCountsTheRest)
