@@ -421,7 +421,7 @@ TEST_F(DesignFiles, ADesignCutInsideAValueIsToldAndReadAsFarAsItGoes)
     EXPECT_EQ(label("frmMain", "lblRunNotes").caption(), "Nothing"); // before the cut
     EXPECT_EQ(files->ActiveFileName(true, true), path);
     EXPECT_EQ(host.stepsBack, 1);
-    EXPECT_THAT(host.log.notes, Contains(HasSubstr("frmMain_txtNumTeeth#0 was left out")));
+    EXPECT_THAT(host.log.notes, Contains(HasSubstr("The cut record, frmMain_txtNumTeeth#0, was left out")));
 }
 
 // Each line is read in its own encoding: one Latin-1 byte, or a character cut
