@@ -1,5 +1,6 @@
 #include "Form.h"
 
+#include "AccessKey.h"
 #include "CommandButton.h"
 #include "FormWindow.h"
 #include "Forms.h"
@@ -71,6 +72,7 @@ void Form::ensureLoaded() {
 void Form::load() {
     if (loaded_)
         return;
+    keepAltCharactersFromTyping();
     loaded_ = true;
     loading_ = true;
     shownSinceLoad_ = false;

@@ -487,9 +487,9 @@ const std::vector<ControlSpec> mainControls = {
 
     // The gear-set notes, and the navigation buttons below the panels.
     {.kind = ControlKind::Label, .name = "lblRunNotes", .left = 0, .top = 0, .width = 0, .height = 0, .caption = "Gear Set Notes", .dataField = "frmMain_lblRunNotes", .visible = false},
-    {.kind = ControlKind::CommandButton, .name = "cmdPrevious", .left = 3960, .top = 5520, .width = 1095, .height = 375, .caption = "&Previous"},
-    {.kind = ControlKind::CommandButton, .name = "cmdFinished", .left = 5160, .top = 5520, .width = 1095, .height = 375, .caption = "&Finish"},
-    {.kind = ControlKind::CommandButton, .name = "cmdNext", .left = 6360, .top = 5520, .width = 1095, .height = 375, .caption = "&Next"},
+    {.kind = ControlKind::CommandButton, .name = "cmdPrevious", .left = 3960, .top = 5520, .width = 1095, .height = 375, .caption = "<- &Previous"},
+    {.kind = ControlKind::CommandButton, .name = "cmdFinished", .left = 5160, .top = 5520, .width = 1095, .height = 375, .caption = "F&inish"},
+    {.kind = ControlKind::CommandButton, .name = "cmdNext", .left = 6360, .top = 5520, .width = 1095, .height = 375, .caption = "&Next ->"},
 };
 
 // The saved controls in design-file order.

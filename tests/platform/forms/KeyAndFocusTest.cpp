@@ -439,6 +439,95 @@ TEST(MenuKeys, F10WithoutAMenuBarIsAPlainKey) {
     EXPECT_EQ(w.form.menuBar()->activeAction(), nullptr);
 }
 
+// Alt with a letter that is no access key and no menu of the window types
+// nothing, in any box; the window's keys act as before, and AltGr types.
+TEST(AltKeys, AnAltLetterTypesOnlyWhenItIsNoAltLetter) {
+    // Keys as the keyboard sends them, with their text: AltGr comes from the
+    // X server as the key of the character, with the group switch or with no
+    // modifier at all, and on the forms' own platform as Ctrl+Alt.
+    const auto send = [](Qt::Key key, const char* text, Qt::KeyboardModifiers modifiers) {
+        return [=](FocusWindow&) {
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), key, QString::fromUtf8(text), modifiers);
+        };
+    };
+    const auto altKey = [](Qt::Key key, Qt::KeyboardModifiers more = Qt::NoModifier) {
+        return [=](FocusWindow& w) { w.press(key, Qt::AltModifier | more); };
+    };
+    struct Case {
+        const char* name;
+        std::function<void(FocusWindow&)> keys;
+        const char* expected; // the box's text, "20" typed before
+        std::vector<std::string> log;
+    };
+    const std::vector<Case> cases = {
+        {"Alt+Z at the end", altKey(Qt::Key_Z), "20", {}},
+        {"Alt+I over the selected text",
+         [](FocusWindow& w) {
+             w.press(Qt::Key_A, Qt::ControlModifier);
+             w.press(Qt::Key_I, Qt::AltModifier);
+         },
+         "20", {}},
+        {"Alt+Shift+Z", altKey(Qt::Key_Z, Qt::ShiftModifier), "20", {}},
+        {"Alt+H, the letter of a hidden menu", altKey(Qt::Key_H), "20", {}},
+        {"Alt+5", altKey(Qt::Key_5), "20", {}},
+        {"AltGr with the group switch", send(Qt::Key_Q, "@", Qt::GroupSwitchModifier), "20@", {}},
+        {"AltGr with the group switch and Alt", send(Qt::Key_E, "\u20ac", Qt::GroupSwitchModifier | Qt::AltModifier),
+         "20\u20ac", {}},
+        {"AltGr with no modifier", send(Qt::Key_BracketLeft, "[", Qt::NoModifier), "20[", {}},
+        {"AltGr as Ctrl+Alt", send(Qt::Key_Q, "@", Qt::ControlModifier | Qt::AltModifier), "20@", {}},
+        {"Ctrl+Alt+Z", send(Qt::Key_Z, "\x1a", Qt::ControlModifier | Qt::AltModifier), "20", {}},
+        {"Alt+N, an access key", altKey(Qt::Key_N), "20", {"txtShare lost", "cmdNext got", "cmdNext click"}},
+        {"Alt+F, a menu's letter",
+         [](FocusWindow& w) {
+             w.press(Qt::Key_F, Qt::AltModifier);
+             if (QApplication::activePopupWidget() == w.form.get<MenuItem>(QStringLiteral("mnuFile")).submenu())
+                 w.log.emplace_back("File menu open");
+             if (QWidget* menu = QApplication::activePopupWidget())
+                 QTest::keyClick(menu, Qt::Key_Escape);
+         },
+         "20", {"File menu open"}},
+    };
+    for (const Case& c : cases) {
+        FocusWindow w;
+        buildLayout(w.form, menuBarLayout);
+        w.type(QStringLiteral("20"));
+        c.keys(w);
+        EXPECT_EQ(w.box.text().toStdString(), c.expected) << c.name;
+        EXPECT_EQ(w.log, c.log) << c.name;
+    }
+}
+
+TEST(AltKeys, AnAltLetterTypesNothingInAComboNorAMultiLineBox) {
+    FocusWindow w;
+    auto& notes = w.form.add<TextBox>({QStringLiteral("txtNotes")}, TextBoxLines::Multi);
+    notes.move(2500, 100, 2000, 1000);
+    w.press(Qt::Key_Tab);
+    ASSERT_EQ(w.form.activeControl(), &w.combo);
+    w.type(QStringLiteral("mm"));
+    w.press(Qt::Key_Z, Qt::AltModifier);
+    EXPECT_EQ(w.combo.text(), QStringLiteral("mm"));
+    notes.setFocus();
+    w.type(QStringLiteral("ok"));
+    w.press(Qt::Key_Z, Qt::AltModifier);
+    EXPECT_EQ(notes.text(), QStringLiteral("ok"));
+}
+
+TEST(AltKeys, AnAltLetterIsAKeyDownWithoutAKeyPress) {
+    // As on the forms' platform: the handlers see the key and Alt, no character.
+    KeyWindow w;
+    w.form.setKeyPreview(true);
+    int shift = -1;
+    w.box.onKeyDown.connect([&](int& key, int state) {
+        if (key == 'Z')
+            shift = state;
+    });
+    QTest::keyClick(w.boxWidget(), Qt::Key_Z, Qt::AltModifier);
+    EXPECT_EQ(w.log, (std::vector<std::string>{"form KeyDown 18", "box KeyDown 18", "form KeyDown 90",
+                                               "box KeyDown 90", "box KeyUp 90", "box KeyUp 18"}));
+    EXPECT_EQ(shift, ShiftState::Alt);
+    EXPECT_EQ(w.box.text(), QString());
+}
+
 TEST(UserChoices, ClicksRaiseTheSameEventsAsCode) {
     Form form(QStringLiteral("frmMain"));
     auto& check = form.add<CheckBox>({QStringLiteral("chkAGMA")});

@@ -9,6 +9,8 @@
 #include "forms/OptionButton.h"
 #include "forms/TabStrip.h"
 
+#include <QApplication>
+#include <QTest>
 #include <QTimer>
 
 #include <gmock/gmock.h>
@@ -228,6 +230,24 @@ TEST_F(OptionsDialog, TheUserInfoTabOpensAlthoughTwoTabsBeforeItAreHidden)
     cindrel::shell::showOptionsDialog(*startup, 4, &window("frmMain"));
     EXPECT_EQ(shownTab, 4);
     EXPECT_FALSE(startup->windows().isLoaded(QStringLiteral("frmOptions")));
+}
+
+TEST_F(OptionsDialog, AnAltLetterOfNoControlTypesNothingInItsBoxes)
+{
+    settings().UserInfo("UserName", "Ann");
+    QString typed;
+    QTimer::singleShot(0, [&] {
+        forms::TextBox& name = get<forms::TextBox>("txtUserName");
+        QApplication::setActiveWindow(options().window());
+        name.setFocus();
+        QTest::keyClick(name.keyTarget(), Qt::Key_End);
+        QTest::keyClick(name.keyTarget(), Qt::Key_O, Qt::AltModifier);
+        QTest::keyClick(name.keyTarget(), Qt::Key_S);
+        typed = name.text();
+        press("cmdCancel");
+    });
+    cindrel::shell::showOptionsDialog(*startup, 4, &window("frmMain"));
+    EXPECT_EQ(typed, QStringLiteral("Anns"));
 }
 
 } // namespace
