@@ -1151,13 +1151,16 @@ TEST_F(DesignFiles, ASaveOntoAFileThatMayNotBeWrittenSaysSoOnceAndKeepsIt)
     const std::string target = folder.file("pair.cnd").string();
     start(target);
     std::filesystem::permissions(target, perms::owner_read | perms::group_read | perms::others_read);
+    const std::string link = folder.file("link.cnd").string();
+    std::filesystem::create_symlink("pair.cnd", link);
     text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("21"));
     const auto told = folder.file("told.txt");
     std::ofstream out(told, std::ios::binary); // opened before the child gives up its rights
     const int result = asUnprivilegedUser([&] {
         dialogs.answerEveryMessageBox(dialogs::ButtonOK);
         dialogs.answerFile(QString::fromStdString(target));
-        const bool saved = files->FileSave() || files->FileSaveAs();
+        dialogs.answerFile(QString::fromStdString(link));
+        const bool saved = files->FileSave() || files->FileSaveAs() || files->FileSaveAs();
         out << shownLines(messages()) << std::flush;
         return saved || files->ActiveFileName(true, true) != target || !files->DataChanged() ? 1 : 0;
     });
@@ -1168,7 +1171,11 @@ TEST_F(DesignFiles, ASaveOntoAFileThatMayNotBeWrittenSaysSoOnceAndKeepsIt)
     const std::string denied = "Permission denied|" + target +
                                "\r\nError 70: Permission denied\r\nThe file may not be written: the design was not "
                                "saved.\n";
-    EXPECT_EQ(fileText(told), denied + denied);
+    // Through a link, the file the user did not type is named.
+    const std::string deniedThroughLink = "Permission denied|" + link +
+                                          "\r\nError 70: Permission denied\r\nThe file it links to, " + target +
+                                          ", may not be written: the design was not saved.\n";
+    EXPECT_EQ(fileText(told), denied + denied + deniedThroughLink);
     EXPECT_EQ(fileText(target), defaultDesign);
     EXPECT_THAT(testsupport::namesStartingWith(folder.path(), ".pair.cnd"), IsEmpty());
 }
