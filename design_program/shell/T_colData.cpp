@@ -69,6 +69,8 @@ int errorNumberOfErrno(int error, bool forInput)
 {
     if (forInput && error == ENOENT)
         return runtime::FileNotFound;
+    if (error == ELOOP)
+        return runtime::PathFileAccessError; // a name that leads nowhere, not a fault of the device
     return error == ETXTBSY ? runtime::PermissionDenied : runtime::fileErrorNumber(error);
 }
 

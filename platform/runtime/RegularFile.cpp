@@ -40,6 +40,8 @@ std::string fileProblemReason(const std::string& path, int systemError, std::str
 {
     if (systemError == EROFS)
         return "The file system is read-only: nothing can be written there.";
+    if (systemError == ELOOP)
+        return "The name is a link whose chain of links leads round in a circle.";
     if (const std::string kind = specialFileKind(path); !kind.empty())
         return "The name is " + kind + ", not " + std::string(expected) + ".";
     return {};

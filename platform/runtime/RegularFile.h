@@ -17,8 +17,9 @@ int specialFileError(const std::string& path) noexcept;
 std::string specialFileKind(const std::string& path);
 
 // Why a file cannot be used, for a message, where the error number alone
-// does not say it: that the file system is read-only (EROFS), or that the
-// name is a folder, pipe, socket or device, not `expected`; empty otherwise.
+// does not say it: that the file system is read-only (EROFS), that the name
+// is a link whose links never end (ELOOP), or that it is a folder, pipe,
+// socket or device, not `expected`; empty otherwise.
 std::string fileProblemReason(const std::string& path, int systemError, std::string_view expected = "a plain file");
 
 // The file that a write of `path` replaces or makes: `path` itself, or for a

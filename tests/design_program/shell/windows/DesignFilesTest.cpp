@@ -1240,6 +1240,7 @@ TEST_F(DesignFiles, ASaveAsOntoALinkSavesTheFileItNamesAndKeepsTheLink)
         {"locked/toopen.cnd", folder.file("open/target.cnd").string()},
         {"open/dangling.cnd", "fresh.cnd"},
         {"open/nowhere.cnd", "../missing/x.cnd"},
+        {"open/loop.cnd", "loop.cnd"},
     };
     for (const auto& [link, named] : links)
         fs::create_symlink(named, folder.file(link));
@@ -1268,6 +1269,7 @@ TEST_F(DesignFiles, ASaveAsOntoALinkSavesTheFileItNamesAndKeepsTheLink)
         saveAs("locked/toopen.cnd", "22", true); // asked whether to overwrite the file the link names
         saveAs("open/dangling.cnd", "23");
         saveAs("open/nowhere.cnd", "24");
+        saveAs("open/loop.cnd", "25");
         out << saved << "\n" << shownLines(messages()) << std::flush;
         return 0;
     });
@@ -1276,14 +1278,17 @@ TEST_F(DesignFiles, ASaveAsOntoALinkSavesTheFileItNamesAndKeepsTheLink)
     if (result == 77)
         GTEST_SKIP() << "no user without privileges to become";
     ASSERT_EQ(result, 0);
-    EXPECT_EQ(fileText(told), "0110\n"
+    EXPECT_EQ(fileText(told), "01100\n"
                               "Permission denied|" +
                                   path("open/tolocked.cnd") +
                                   "\r\nError 70: Permission denied\r\nThe folder " + path("locked") +
                                   " may not be written: the design was not saved.\n"
                                   "Overwrite existing file?|file exists, overwrite?\n"
                                   "Path find failure|" +
-                                  path("open/nowhere.cnd") + " path not found: the design was not saved.\n");
+                                  path("open/nowhere.cnd") + " path not found: the design was not saved.\n" +
+                                  "Path/File access error|" + path("open/loop.cnd") +
+                                  "\r\nError 75: Path/File access error\r\nThe name is a link whose chain of links "
+                                  "leads round in a circle. The design was not saved.\n");
     EXPECT_EQ(fileText(folder.file("locked/pair.cnd")), "kept");
     EXPECT_THAT(fileText(folder.file("open/target.cnd")), HasSubstr(record("frmMain_txtNumTeeth#0", "22")));
     EXPECT_THAT(fileText(folder.file("open/fresh.cnd")), HasSubstr(record("frmMain_txtNumTeeth#0", "23")));
