@@ -685,10 +685,12 @@ bool T_colData::openFile(const std::string& Name, DesignTextFile& file, std::int
             // Closing a file changes no permission, no read-only file system
             // and no folder that may not be written: said once, not asked again.
             if (!reading && file.openError() != ETXTBSY) {
-                fileMessage(Name, number, deniedReason(Name, file.folderProblem_, file.openError(), undone, savingDesign));
+                fileMessage(Name, number,
+                            deniedReason(Name, file.folderProblem_, file.openError(), undone, savingDesign));
                 return false;
             }
-            if (retries > 2 || !askToClose(Name + CrLf + "File open, access denied" + CrLf + "close file, then click OK")) {
+            if (retries > 2 ||
+                !askToClose(Name + CrLf + "File open, access denied" + CrLf + "close file, then click OK")) {
                 fileMessage(Name, number,
                             (reading ? "Access to the file is still denied: " : "The file is still in use: ") + undone +
                                 ".");

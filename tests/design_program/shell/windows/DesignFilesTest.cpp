@@ -878,7 +878,8 @@ TEST_F(DesignFiles, ADeniedFileIsAskedForTwiceThenGivenUp)
     const std::string asked = QCoreApplication::applicationName().toStdString() + "|" + locked.string() +
                               "\r\nFile open, access denied\r\nclose file, then click OK\n";
     const std::string gaveUp = "Permission denied|" + locked.string() +
-                               "\r\nError 70: Permission denied\r\nAccess to the file is still denied: nothing was read.\n";
+                               "\r\nError 70: Permission denied\r\nAccess to the file is still denied: nothing was "
+                               "read.\n";
     EXPECT_EQ(testsupport::fileText(told), asked + asked + gaveUp + asked + asked + gaveUp)
         << "each call has retries of its own";
 }
