@@ -19,7 +19,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <iterator>
 #include <optional>
@@ -67,6 +69,8 @@ int errorNumberOfErrno(int error, bool forInput)
 {
     if (forInput && error == ENOENT)
         return runtime::FileNotFound;
+    if (error == ELOOP)
+        return runtime::PathFileAccessError; // a name that leads nowhere, not a fault of the device
     return error == ETXTBSY ? runtime::PermissionDenied : runtime::fileErrorNumber(error);
 }
 
@@ -567,7 +571,7 @@ std::string T_colData::PathOnly() const
     return slash == std::string::npos ? std::string() : active_.substr(0, slash + 1);
 }
 
-int DesignTextFile::open(const std::string& name, std::int32_t mode)
+int DesignTextFile::open(const std::string& name, std::int32_t mode, std::string_view undone)
 {
     openError_ = 0;
     folderProblem_.clear();
@@ -580,14 +584,19 @@ int DesignTextFile::open(const std::string& name, std::int32_t mode)
         openError_ = error;
         return errorNumberOfErrno(error, false);
     };
+    // A link is written where it leads: the folder that counts is that of
+    // the file it names, which need not exist yet.
+    const std::string written = runtime::writtenPath(name);
+    if (written.empty())
+        return failed(errno);
     std::error_code error;
-    if (!folderExists(name))
+    if (!folderExists(written))
         return runtime::PathNotFound;
     // A file made anew (every output file is: it replaces the target whole)
     // needs a folder it may write.
     if (mode == 0 || !fs::exists(name, error)) {
         int folderError = 0;
-        if (std::string problem = runtime::folderWriteProblem(name, &folderError); !problem.empty()) {
+        if (std::string problem = runtime::folderWriteProblem(name, &folderError, undone); !problem.empty()) {
             folderProblem_ = std::move(problem);
             return failed(folderError);
         }
@@ -611,13 +620,36 @@ int DesignTextFile::open(const std::string& name, std::int32_t mode)
 
 bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int32_t FileMode)
 {
+    return openFile(Name, file, FileMode, false);
+}
+
+bool T_colData::openFile(const std::string& Name, DesignTextFile& file, std::int32_t FileMode, bool savingDesign)
+{
     file.discard();
     file.openError_ = 0;
     if (FileMode < 0 || FileMode > 2)
         return false;
+    const bool reading = FileMode == 1;
+    // What a failure leaves undone: the last word of every open that fails.
+    const std::string undone = savingDesign ? "the design was not saved"
+                               : reading    ? "nothing was read"
+                                            : "nothing was written";
+    // What the reason for a folder that takes no file ends with.
+    const std::string told = savingDesign ? undone : std::string("nothing can be saved there");
     std::error_code absoluteError;
     const std::string absoluteName = Name.empty() ? Name : fs::absolute(Name, absoluteError).lexically_normal().string();
-    // A file held open or a denied one asks the user to close it and tries again, a few times at most.
+    // A file held open asks the user to close it and tries again, a few
+    // times at most; so does one denied to a reader, as it always did. A
+    // writer asks only when closing can help (a file in use by another
+    // program) and may give up. However it ends, a failure ends with one
+    // message that says what was left undone.
+    const auto askToClose = [&](const std::string& question) {
+        if (reading) {
+            message(question);
+            return true;
+        }
+        return dialogs::messageBox(messageText(question), dialogs::OKCancel, {}) != dialogs::ButtonCancel;
+    };
     for (int retries = 0;;) {
         int number = 0;
         if (Name.empty()) {
@@ -625,7 +657,7 @@ bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int
         } else if (openFiles_.contains(absoluteName)) {
             number = runtime::FileAlreadyOpen;
         } else {
-            number = file.open(Name, FileMode);
+            number = file.open(Name, FileMode, told);
         }
         if (number == 0) {
             openFiles_.insert(absoluteName);
@@ -639,35 +671,59 @@ bool T_colData::OpenFile(const std::string& Name, DesignTextFile& file, std::int
             message("File  " + Name + " not found", dialogs::OKOnly, "File find error in OpenFile");
             return false;
         case runtime::PathNotFound:
-            message(Name + " path not found", dialogs::OKOnly, "Path find failure");
+            message(Name + " path not found" + (savingDesign ? ": " + undone + "." : std::string()), dialogs::OKOnly,
+                    "Path find failure");
             return false;
         case runtime::FileAlreadyOpen:
-            if (retries > 2)
+            if (retries > 2 || !askToClose(Name + " file is already open, close before proceeding")) {
+                fileMessage(Name, number, "The file is still open: " + undone + ".");
                 return false;
-            message(Name + " file is already open, close before proceeding");
+            }
             retries += 1;
             continue;
         case runtime::PermissionDenied:
-            // Closing a file frees nothing on a read-only file system or in a
-            // folder that may not be written: said once, not asked again.
-            if (!file.folderProblem_.empty()) {
-                fileMessage(Name, number, file.folderProblem_);
+            // Closing a file changes no permission, no read-only file system
+            // and no folder that may not be written: said once, not asked again.
+            if (!reading && file.openError() != ETXTBSY) {
+                fileMessage(Name, number,
+                            deniedReason(Name, file.folderProblem_, file.openError(), undone, savingDesign));
                 return false;
             }
-            if (file.openError() == EROFS) {
-                fileMessage(Name, number, runtime::fileProblemReason(Name, EROFS));
+            if (retries > 2 ||
+                !askToClose(Name + CrLf + "File open, access denied" + CrLf + "close file, then click OK")) {
+                fileMessage(Name, number,
+                            (reading ? "Access to the file is still denied: " : "The file is still in use: ") + undone +
+                                ".");
                 return false;
             }
-            if (retries > 2)
-                return false;
-            message(Name + CrLf + "File open, access denied" + CrLf + "close file, then click OK");
             retries += 2;
             continue;
-        default:
-            fileMessage(Name, number, fileProblem(Name, file.openError()));
+        default: {
+            std::string reason = fileProblem(Name, file.openError());
+            if (savingDesign)
+                reason += reason.empty() ? "The design was not saved." : " The design was not saved.";
+            fileMessage(Name, number, reason);
             return false;
         }
+        }
     }
+}
+
+std::string T_colData::deniedReason(const std::string& Name, const std::string& folderProblem, int openError,
+                                    const std::string& undone, bool savingDesign)
+{
+    if (!folderProblem.empty())
+        return folderProblem;
+    if (openError == EROFS)
+        return savingDesign ? "The file system is read-only: " + undone + "." : runtime::fileProblemReason(Name, EROFS);
+    // The file itself may not be written; a link's is named, as the one the user did not type.
+    std::string written = runtime::writtenPath(Name);
+    if (written.empty() || written == Name)
+        return "The file may not be written: " + undone + ".";
+    char real[PATH_MAX];
+    if (::realpath(written.c_str(), real) != nullptr)
+        written = real;
+    return "The file it links to, " + written + ", may not be written: " + undone + ".";
 }
 
 void T_colData::placeValue(const QString& key, const QString& value, bool quoted, std::vector<QString>& refused)
@@ -882,30 +938,32 @@ bool T_colData::Write2File(std::string target)
     if (target.empty())
         target = active_;
     if (target.empty()) {
-        message("File name not specified, exiting from Write2File");
+        message("File name not specified, exiting from Write2File. The design was not saved.");
         return false;
     }
     std::string text;
     try {
         text = designText();
     } catch (const std::exception& error) {
-        message("The design could not be gathered for " + target + ": " + runtime::errorTextOf(error).description);
+        message("The design could not be gathered for " + target + ": " + runtime::errorTextOf(error).description +
+                ". The design was not saved.");
         return false;
     }
     // Refused before anything is written: the reader would not take it back.
     if (text.size() > MaximumDesignFileSize) {
-        message(target + " was not saved: the design takes " + groupedBytes(text.size()) + ", more than the " +
-                designSizeLimit() + " a Cindrel design file may hold. Shorten the notes; nothing was written.");
+        message("The design was not saved to " + target + ": it takes " + groupedBytes(text.size()) +
+                ", more than the " + designSizeLimit() +
+                " a Cindrel design file may hold. Shorten the notes; nothing was written.");
         return false;
     }
     DesignTextFile file;
     // OpenFile has told why: a second message would only say that it failed.
-    if (!OpenFile(target, file, 0))
+    if (!openFile(target, file, 0, true))
         return false;
     file.out()->write(text.data(), static_cast<std::streamsize>(text.size()));
     if (const int number = file.close(); number != 0) {
         message("The design could not be written to " + target + ": " + runtime::errorDescription(number) +
-                ". The file was left as it was.");
+                ". The design was not saved; the file was left as it was.");
         return false;
     }
     for (const Entry& entry : entries_)
@@ -960,12 +1018,22 @@ std::optional<std::string> T_colData::ShowFileDialog(int mode)
 bool T_colData::refuseSaveTarget(const std::string& path)
 {
     if (runtime::specialFileError(path) != 0) {
-        fileMessage(path, runtime::PathFileAccessError, fileProblem(path, 0));
+        fileMessage(path, runtime::PathFileAccessError, fileProblem(path, 0) + " The design was not saved.");
         return true;
     }
-    if (std::string problem = runtime::folderWriteProblem(path); !problem.empty()) {
+    const std::string undone = "the design was not saved";
+    if (std::string problem = runtime::folderWriteProblem(path, nullptr, undone); !problem.empty()) {
         fileMessage(path, runtime::PermissionDenied, problem);
         return true;
+    }
+    // A file this user may not write is no file to overwrite either. One in
+    // use (a running program) is left to the writer, which may ask again.
+    std::error_code error;
+    if (fs::exists(path, error) && ::access(path.c_str(), W_OK) != 0) {
+        if (const int denied = errno; denied != ETXTBSY) {
+            fileMessage(path, runtime::PermissionDenied, deniedReason(path, {}, denied, undone, true));
+            return true;
+        }
     }
     return false;
 }

@@ -69,8 +69,9 @@ public:
 
 private:
     friend class T_colData;
-    // One attempt at opening; the run-time error number of a failure, 0 on success.
-    int open(const std::string& name, std::int32_t mode);
+    // One attempt at opening; the run-time error number of a failure, 0 on
+    // success. `undone` ends the reason for a folder that takes no file.
+    int open(const std::string& name, std::int32_t mode, std::string_view undone);
     void discard();
 
     std::unique_ptr<std::ifstream> in_;
@@ -128,7 +129,8 @@ public:
     bool isUserFile() const;
 
     // Opens a text file: FileMode 0 output (created or emptied when closed),
-    // 1 input, 2 append; tells the user why it failed and returns false.
+    // 1 input, 2 append; tells the user why it failed, in one last message
+    // after any asking to close the file, and returns false.
     // Any other mode opens nothing and returns false. A file the program
     // still holds open is not opened again.
     bool OpenFile(const std::string& Name, DesignTextFile& file, std::int32_t FileMode);
@@ -157,12 +159,18 @@ private:
     };
 
     void start(const std::string& commandLine);
+    // OpenFile; for the writer of a design its every failure says that the design was not saved.
+    bool openFile(const std::string& Name, DesignTextFile& file, std::int32_t FileMode, bool savingDesign);
+    // Why an output file was denied, ending with what was left undone.
+    static std::string deniedReason(const std::string& Name, const std::string& folderProblem, int openError,
+                                    const std::string& undone, bool savingDesign);
     bool Write2File(std::string target);
     // The chosen path of the file dialog in mode 0 Open, 1 Save or 2 Save As; empty when cancelled.
     std::optional<std::string> ShowFileDialog(int mode);
     // Tells why nothing can be saved under the path, before anything is
-    // asked or tried: the name is a folder, pipe or device, or its folder may
-    // not be written. False when nothing stands in the way.
+    // asked or tried: the name is a folder, pipe or device, the folder of the
+    // file written (for a link, the file it names) may not be written, or the
+    // file itself may not be. False when nothing stands in the way.
     bool refuseSaveTarget(const std::string& path);
     bool isDefaultDesign(const std::string& path) const;
     // Why the path cannot be used, for a message (runtime::fileProblemReason),

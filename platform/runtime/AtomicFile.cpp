@@ -1,9 +1,9 @@
 #include "AtomicFile.h"
+#include "RegularFile.h"
 #include "ScopeExit.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -200,15 +200,12 @@ bool AtomicFile::open(const std::string& target)
     const fs::path given(target);
     if (target.empty() || given.filename().empty())
         return fail(ENOENT);
-    std::string resolved = target;
+    // The link is kept and the file it names replaced, or made when the
+    // link names none yet.
+    std::string resolved = writtenPath(target);
+    if (resolved.empty())
+        return fail(errno);
     struct stat status {};
-    if (::lstat(target.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
-        // The link is kept and the file it names replaced.
-        char path[PATH_MAX];
-        if (::realpath(target.c_str(), path) == nullptr)
-            return fail(errno);
-        resolved = path;
-    }
     const bool replacing = ::stat(resolved.c_str(), &status) == 0;
     if (!replacing && errno != ENOENT)
         return fail(errno);

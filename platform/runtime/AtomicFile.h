@@ -48,7 +48,8 @@ private:
 // ones, less the umask).
 // Nothing is committed without commit(): destroyed before it (an exception
 // unwinding included), the temporary is removed and the target left as it
-// was. A symbolic link is followed and kept.
+// was. A symbolic link is followed and kept: the file at the end of its chain
+// of links is replaced, or made when the link names no file yet.
 //
 // While it is written the temporary is locked; one of the same target that
 // nobody holds was left by a save that was killed, and the next save of that

@@ -3,6 +3,7 @@
 #include "RuntimeError.h"
 
 #include <cerrno>
+#include <climits>
 #include <filesystem>
 
 #include <sys/stat.h>
@@ -39,17 +40,49 @@ std::string fileProblemReason(const std::string& path, int systemError, std::str
 {
     if (systemError == EROFS)
         return "The file system is read-only: nothing can be written there.";
+    if (systemError == ELOOP)
+        return "The name is a link whose chain of links leads round in a circle.";
     if (const std::string kind = specialFileKind(path); !kind.empty())
         return "The name is " + kind + ", not " + std::string(expected) + ".";
     return {};
 }
 
-std::string folderWriteProblem(const std::string& path, int* systemError)
+std::string writtenPath(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    fs::path current(path);
+    // As many links as the system itself follows before it gives up.
+    for (int links = 0; links <= 40; ++links) {
+        struct stat status {};
+        if (::lstat(current.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+            return current.string();
+        char named[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), named, sizeof named);
+        if (length < 0)
+            return {};
+        if (static_cast<std::size_t>(length) >= sizeof named) {
+            errno = ENAMETOOLONG;
+            return {};
+        }
+        const fs::path next(std::string(named, static_cast<std::size_t>(length)));
+        // Not made lexically normal: ".." after a linked folder is the
+        // system's to resolve, from where that link leads.
+        current = next.is_absolute() || current.parent_path().empty() ? next : current.parent_path() / next;
+    }
+    errno = ELOOP;
+    return {};
+}
+
+std::string folderWriteProblem(const std::string& path, int* systemError, std::string_view consequence)
 {
     namespace fs = std::filesystem;
     if (systemError != nullptr)
         *systemError = 0;
-    fs::path folder = fs::path(path).parent_path();
+    // The open reports a chain of links that does not end.
+    const std::string written = writtenPath(path);
+    if (written.empty())
+        return {};
+    fs::path folder = fs::path(written).parent_path();
     if (folder.empty())
         folder = ".";
     struct stat status {};
@@ -62,10 +95,17 @@ std::string folderWriteProblem(const std::string& path, int* systemError)
     if (systemError != nullptr)
         *systemError = error;
     if (error == EROFS)
-        return fileProblemReason(path, EROFS);
+        return "The file system is read-only: " + std::string(consequence) + ".";
     std::error_code ignored;
-    const fs::path shown = folder.is_absolute() ? folder : fs::absolute(folder, ignored);
-    return "The folder " + shown.lexically_normal().string() + " may not be written: nothing can be saved there.";
+    fs::path shown = folder.is_absolute() ? folder : fs::absolute(folder, ignored);
+    shown = shown.lexically_normal();
+    // The folder a link leads to is named as it is, not as the links spell it.
+    if (written != path) {
+        char real[PATH_MAX];
+        if (::realpath(folder.c_str(), real) != nullptr)
+            shown = real;
+    }
+    return "The folder " + shown.string() + " may not be written: " + std::string(consequence) + ".";
 }
 
 void requireRegularFile(const std::string& path)

@@ -18,7 +18,9 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <grp.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 using testsupport::fileText;
@@ -168,6 +170,100 @@ TEST_F(AtomicFileTest, TargetsThatCannotBeReplacedAreRefusedAndLeftAsTheyWere)
     EXPECT_TRUE(fs::is_fifo(folder.file("pipe.cnd")));
     EXPECT_EQ(fileText(folder.file("readonly.cnd")), "read only");
     EXPECT_EQ(testsupport::namesStartingWith(folder.path(), "."), std::vector<std::string>{});
+}
+
+// A link is written where its chain of links leads, and stays a link: the
+// file it names is replaced, or made when it is not there yet. A link to
+// what is no regular file, or one that leads nowhere, is refused whole.
+TEST_F(AtomicFileTest, ALinkIsWrittenWhereItLeadsAndStaysALink)
+{
+    writeFile(target, "old");
+    fs::create_directory(folder.file("sub"));
+    fs::create_directory(folder.file("folder.cnd"));
+    ASSERT_EQ(::mkfifo(folder.file("pipe.cnd").c_str(), 0600), 0);
+    const std::pair<const char*, std::string> links[] = {
+        {"absolute.cnd", target},          {"sub/relative.cnd", "../pair.cnd"}, {"sub/chain.cnd", "relative.cnd"},
+        {"dangling.cnd", "sub/new.cnd"},   {"nowhere.cnd", "missing/x.cnd"},   {"tofolder.cnd", "folder.cnd"},
+        {"topipe.cnd", "pipe.cnd"},        {"todevice.cnd", "/dev/null"},      {"loop.cnd", "loop.cnd"},
+    };
+    for (const auto& [link, named] : links)
+        fs::create_symlink(named, folder.file(link));
+    struct Case {
+        const char* link;
+        int error;
+        const char* written; // the file that holds what was written through the link
+    };
+    const Case cases[] = {
+        {"absolute.cnd", 0, "pair.cnd"},  {"sub/relative.cnd", 0, "pair.cnd"}, {"sub/chain.cnd", 0, "pair.cnd"},
+        {"dangling.cnd", 0, "sub/new.cnd"}, {"nowhere.cnd", ENOENT, ""},        {"tofolder.cnd", EISDIR, ""},
+        {"topipe.cnd", EINVAL, ""},         {"todevice.cnd", EINVAL, ""},       {"loop.cnd", ELOOP, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.link);
+        runtime::AtomicFile file(folder.file(c.link).string());
+        EXPECT_EQ(file.isOpen(), c.error == 0);
+        EXPECT_EQ(file.error(), c.error);
+        file << "through " << c.link;
+        EXPECT_EQ(file.commit(), c.error);
+        if (c.error == 0) {
+            EXPECT_EQ(fileText(folder.file(c.written)), std::string("through ") + c.link);
+        }
+    }
+    for (const auto& [link, named] : links) {
+        EXPECT_TRUE(fs::is_symlink(folder.file(link))) << link;
+        EXPECT_EQ(fs::read_symlink(folder.file(link)).string(), named) << link;
+    }
+    EXPECT_TRUE(fs::is_empty(folder.file("folder.cnd")));
+    EXPECT_TRUE(fs::is_fifo(folder.file("pipe.cnd")));
+    EXPECT_FALSE(fs::exists(folder.file("missing")));
+    EXPECT_EQ(testsupport::namesStartingWith(folder.path(), "."), std::vector<std::string>{});
+    EXPECT_EQ(testsupport::namesStartingWith(folder.file("sub"), "."), std::vector<std::string>{});
+}
+
+// What counts is whether the file written, and its folder, may be written:
+// a file of mode 0444 is refused, and so is a link into a folder that may not
+// be written, while a link in such a folder to a file in a writable one is
+// written. The cases run as a user without privileges, whom permissions bind.
+TEST_F(AtomicFileTest, ThePermissionsThatCountAreThoseOfTheFileWritten)
+{
+    using fs::perms;
+    fs::permissions(folder.path(), perms::all);
+    for (const char* name : {"open", "locked"})
+        fs::create_directory(folder.file(name));
+    writeFile(folder.file("open/readonly.cnd"), "read only");
+    fs::permissions(folder.file("open/readonly.cnd"), perms::owner_read | perms::group_read | perms::others_read);
+    writeFile(folder.file("locked/pair.cnd"), "locked in");
+    fs::permissions(folder.file("locked/pair.cnd"), perms::all);
+    writeFile(folder.file("open/pair.cnd"), "open");
+    fs::permissions(folder.file("open/pair.cnd"), perms::all);
+    fs::create_symlink("../locked/pair.cnd", folder.file("open/tolocked.cnd"));
+    fs::create_symlink("../open/pair.cnd", folder.file("locked/toopen.cnd"));
+    fs::permissions(folder.file("open"), perms::all);
+    fs::permissions(folder.file("locked"), perms::owner_read | perms::owner_exec | perms::group_read |
+                                              perms::group_exec | perms::others_read | perms::others_exec);
+    const auto told = folder.file("told.txt");
+    std::ofstream out(told, std::ios::binary); // opened before the child gives up its rights
+    const int result = testsupport::inChildProcess([&] {
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return 77;
+        for (const char* name : {"open/readonly.cnd", "open/tolocked.cnd", "locked/toopen.cnd"})
+            out << name << "|" << runtime::writeFileAtomically(folder.file(name).string(), "new") << "\n";
+        out.flush();
+        return 0;
+    });
+    out.close();
+    fs::permissions(folder.file("locked"), perms::owner_write, fs::perm_options::add);
+    if (result == 77)
+        GTEST_SKIP() << "no user without privileges to become";
+    ASSERT_EQ(result, 0);
+    EXPECT_EQ(fileText(told), "open/readonly.cnd|" + std::to_string(EACCES) + "\nopen/tolocked.cnd|" +
+                                  std::to_string(EACCES) + "\nlocked/toopen.cnd|0\n");
+    EXPECT_EQ(fileText(folder.file("open/readonly.cnd")), "read only");
+    EXPECT_EQ(fileText(folder.file("locked/pair.cnd")), "locked in");
+    EXPECT_EQ(fileText(folder.file("open/pair.cnd")), "new");
+    EXPECT_TRUE(fs::is_symlink(folder.file("locked/toopen.cnd")));
+    for (const char* name : {"open", "locked"})
+        EXPECT_EQ(testsupport::namesStartingWith(folder.file(name), "."), std::vector<std::string>{}) << name;
 }
 
 TEST_F(AtomicFileTest, TheNextSaveRemovesOnlyTheTemporaryOfAKilledSaveOfItsTarget)

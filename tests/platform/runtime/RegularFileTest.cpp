@@ -63,9 +63,54 @@ TEST(RegularFile, OnlyRegularFilesPassAndTheOthersAreNamed)
     ::close(socketDescriptor);
 }
 
+// A write of a link goes to the file at the end of its chain of links; a
+// relative link names its file from the link's own folder, and a link may
+// name a file that is not there yet.
+TEST(RegularFile, AWriteOfALinkGoesToTheFileAtTheEndOfItsChain)
+{
+    TemporaryFolder folder;
+    namespace fs = std::filesystem;
+    const std::string root = folder.path().string();
+    fs::create_directory(folder.file("sub"));
+    std::ofstream(folder.file("pair.cnd")) << "x";
+    fs::create_symlink(root + "/pair.cnd", folder.file("absolute.cnd"));
+    fs::create_symlink("pair.cnd", folder.file("relative.cnd"));
+    fs::create_symlink("../relative.cnd", folder.file("sub/up.cnd"));
+    fs::create_symlink("sub/new.cnd", folder.file("dangling.cnd"));
+    fs::create_symlink("sub", folder.file("linkedfolder"));
+    fs::create_symlink("loop2.cnd", folder.file("loop1.cnd"));
+    fs::create_symlink("loop1.cnd", folder.file("loop2.cnd"));
+    struct Case {
+        const char* given;
+        std::string written;
+    };
+    const Case cases[] = {
+        {"pair.cnd", root + "/pair.cnd"},
+        {"missing.cnd", root + "/missing.cnd"},
+        {"absolute.cnd", root + "/pair.cnd"},
+        {"relative.cnd", root + "/pair.cnd"},
+        // Two links, each read from its own folder.
+        {"sub/up.cnd", root + "/sub/../pair.cnd"},
+        {"dangling.cnd", root + "/sub/new.cnd"},
+        // A linked folder on the way is the system's to follow: the name itself is no link.
+        {"linkedfolder/x.cnd", root + "/linkedfolder/x.cnd"},
+        {"loop1.cnd", ""},
+    };
+    for (const Case& c : cases) {
+        errno = 0;
+        const std::string written = runtime::writtenPath(folder.file(c.given).string());
+        const int error = errno;
+        EXPECT_EQ(written, c.written) << c.given;
+        if (c.written.empty()) {
+            EXPECT_EQ(error, ELOOP) << c.given;
+        }
+    }
+}
+
 // A file made anew needs its folder written and searched: a folder that
-// lacks either is named; a missing one is left to the open to report. The
-// cases run as a user without privileges, whom permissions bind.
+// lacks either is named; a missing one is left to the open to report. For a
+// link that is the folder of the file the link names, not the link's own.
+// The cases run as a user without privileges, whom permissions bind.
 TEST(RegularFile, AFolderThatTakesNoNewFileIsNamed)
 {
     TemporaryFolder folder;
@@ -76,6 +121,10 @@ TEST(RegularFile, AFolderThatTakesNoNewFileIsNamed)
     fs::permissions(folder.path(), searchable | perms::owner_write);
     for (const char* name : {"open", "readonly", "unsearchable"})
         fs::create_directory(folder.file(name));
+    fs::create_symlink("../readonly/a.cnd", folder.file("open/toreadonly.cnd"));
+    fs::create_symlink(folder.file("open/a.cnd"), folder.file("readonly/toopen.cnd"));
+    fs::create_symlink("../missing/a.cnd", folder.file("open/tomissing.cnd"));
+    fs::create_symlink("loop.cnd", folder.file("open/loop.cnd"));
     fs::permissions(folder.file("open"), perms::all);
     fs::permissions(folder.file("readonly"), searchable);
     fs::permissions(folder.file("unsearchable"), perms::owner_write | perms::group_write | perms::others_write);
@@ -84,10 +133,13 @@ TEST(RegularFile, AFolderThatTakesNoNewFileIsNamed)
     const int result = testsupport::inChildProcess([&] {
         if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
             return 77;
-        for (const char* path : {"open/a.cnd", "missing/a.cnd", "readonly/a.cnd", "unsearchable/a.cnd"}) {
+        for (const char* path : {"open/a.cnd", "missing/a.cnd", "readonly/a.cnd", "unsearchable/a.cnd",
+                                 "open/toreadonly.cnd", "readonly/toopen.cnd", "open/tomissing.cnd", "open/loop.cnd"}) {
             int error = -1;
             out << runtime::folderWriteProblem(folder.file(path).string(), &error) << "|" << error << "\n";
         }
+        out << runtime::folderWriteProblem(folder.file("readonly/a.cnd").string(), nullptr, "the design was not saved")
+            << "\n";
         out.flush();
         return 0;
     });
@@ -101,7 +153,10 @@ TEST(RegularFile, AFolderThatTakesNoNewFileIsNamed)
         return "The folder " + folder.file(name).string() + " may not be written: nothing can be saved there.|" +
                std::to_string(EACCES) + "\n";
     };
-    EXPECT_EQ(testsupport::fileText(told), "|0\n|0\n" + named("readonly") + named("unsearchable"));
+    EXPECT_EQ(testsupport::fileText(told), "|0\n|0\n" + named("readonly") + named("unsearchable") +
+                                               named("readonly") + "|0\n|0\n|0\n" + "The folder " +
+                                               folder.file("readonly").string() +
+                                               " may not be written: the design was not saved.\n");
 }
 
 } // namespace

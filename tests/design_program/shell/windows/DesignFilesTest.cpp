@@ -14,6 +14,7 @@
 #include "support/FileText.h"
 #include "support/TemporaryFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -34,6 +35,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 using namespace cindrel::shell;
@@ -82,6 +84,27 @@ const std::vector<std::string> fileOrder = {
     "frmAGMA_txtLife",           "frmAGMA_txtLife#2",            "frmAGMA_txtLife#0",
     "frmAGMA_lblRecordKey#0",    "frmAGMA_lblRecordKey#1",
 };
+
+// Runs `work` in a child process as a user without privileges (the
+// super-user may write any folder); 77 when no such user can be become.
+template <typename Work> int asUnprivilegedUser(Work work)
+{
+    return testsupport::inChildProcess([&] {
+        constexpr unsigned Nobody = 65534;
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
+            return 77;
+        return work();
+    });
+}
+
+// The messages shown, a line each as "title|text", for a child to hand back.
+std::string shownLines(const std::vector<dialogs::MessageBoxRequest>& shown)
+{
+    std::string lines;
+    for (const auto& request : shown)
+        lines += request.title.toStdString() + "|" + request.text.toStdString() + "\n";
+    return lines;
+}
 
 std::filesystem::perms currentUmask()
 {
@@ -705,7 +728,7 @@ TEST_F(DesignFiles, AFailedWriteKeepsTheDesignChangedAndTheNameAsItWas)
     dialogs.answerMessageBox(dialogs::ButtonOK);
     EXPECT_FALSE(files->FileSaveAs());
     ASSERT_EQ(messages().size(), 1u) << "the reason alone, not a second word that it failed";
-    EXPECT_EQ(messages()[0].text.toStdString(), nowhere + " path not found");
+    EXPECT_EQ(messages()[0].text.toStdString(), nowhere + " path not found: the design was not saved.");
     EXPECT_TRUE(files->DataChanged());
     EXPECT_EQ(files->ActiveFileName(true, true), folder.file("pair.cnd").string());
 }
@@ -810,47 +833,56 @@ TEST_F(DesignFiles, OpenFileTellsWhyAFileCannotBeOpened)
         EXPECT_FALSE(entry.path().filename().string().starts_with(".trace.csv")) << "nor is it left behind";
 }
 
+// A reader asks the Part's number of times, and once it gives up says so:
+// no question to close a file is left without an answer.
 TEST_F(DesignFiles, AFileTheProgramHoldsOpenIsAskedForThreeTimesThenGivenUp)
 {
     start();
     const std::string trace = folder.file("trace.csv").string();
     DesignTextFile held;
     ASSERT_TRUE(files->OpenFile(trace, held, 2));
-    for (int i = 0; i < 3; ++i)
-        dialogs.answerMessageBox(dialogs::ButtonOK);
+    dialogs.answerEveryMessageBox(dialogs::ButtonOK);
     DesignTextFile again;
-    EXPECT_FALSE(files->OpenFile(folder.path().string() + "/./trace.csv", again, 1));
-    ASSERT_EQ(messages().size(), 3u);
-    EXPECT_EQ(messages()[0].text.toStdString(), folder.path().string() + "/./trace.csv file is already open, close before proceeding");
+    const std::string spelled = folder.path().string() + "/./trace.csv";
+    EXPECT_FALSE(files->OpenFile(spelled, again, 1));
+    ASSERT_EQ(messages().size(), 4u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(messages()[i].text.toStdString(), spelled + " file is already open, close before proceeding");
+    EXPECT_EQ(messages()[3].text.toStdString(),
+              spelled + "\r\nError 55: File already open\r\nThe file is still open: nothing was read.");
     EXPECT_EQ(held.close(), 0);
     EXPECT_TRUE(files->OpenFile(trace, again, 1)) << "free again once closed";
 }
 
 TEST_F(DesignFiles, ADeniedFileIsAskedForTwiceThenGivenUp)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the super-user";
     start();
     const auto locked = folder.file("locked.cnd");
     writeFile("locked.cnd", "x");
     std::filesystem::permissions(locked, std::filesystem::perms::none);
-    dialogs.answerMessageBox(dialogs::ButtonOK);
-    dialogs.answerMessageBox(dialogs::ButtonOK);
-    DesignTextFile file;
-    EXPECT_FALSE(files->OpenFile(locked.string(), file, 1));
-    ASSERT_EQ(messages().size(), 2u);
-    EXPECT_EQ(messages()[0].text.toStdString(),
-              locked.string() + "\r\nFile open, access denied\r\nclose file, then click OK");
-    dialogs.answerMessageBox(dialogs::ButtonOK);
-    dialogs.answerMessageBox(dialogs::ButtonOK);
-    EXPECT_FALSE(files->OpenFile(locked.string(), file, 1)) << "each call has retries of its own";
-    EXPECT_EQ(messages().size(), 4u);
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
+    const auto told = folder.file("told.txt");
+    std::ofstream out(told, std::ios::binary); // opened before the child gives up its rights
+    const int result = asUnprivilegedUser([&] {
+        dialogs.answerEveryMessageBox(dialogs::ButtonOK);
+        DesignTextFile file;
+        const bool opened = files->OpenFile(locked.string(), file, 1) || files->OpenFile(locked.string(), file, 1);
+        out << shownLines(messages()) << std::flush;
+        return opened ? 1 : 0;
+    });
+    out.close();
+    if (result == 77)
+        GTEST_SKIP() << "no user without privileges to become";
+    EXPECT_EQ(result, 0);
+    // Asked under the program's own title, as every message without one of its own.
+    const std::string asked = QCoreApplication::applicationName().toStdString() + "|" + locked.string() +
+                              "\r\nFile open, access denied\r\nclose file, then click OK\n";
+    const std::string gaveUp = "Permission denied|" + locked.string() +
+                               "\r\nError 70: Permission denied\r\nAccess to the file is still denied: nothing was "
+                               "read.\n";
+    EXPECT_EQ(testsupport::fileText(told), asked + asked + gaveUp + asked + asked + gaveUp)
+        << "each call has retries of its own";
 }
-
-} // namespace
-
-namespace {
-
 
 } // namespace
 
@@ -1040,7 +1072,8 @@ TEST_F(DesignFiles, ASaveOntoANameThatIsNoFileSaysWhyOnceAndKeepsTheEarlierFile)
         SCOPED_TRACE(c.name);
         const std::string path = folder.file(c.name).string();
         const std::string told =
-            path + "\r\nError 75: Path/File access error\r\nThe name is " + c.kind + ", not a design file.";
+            path + "\r\nError 75: Path/File access error\r\nThe name is " + c.kind +
+            ", not a design file. The design was not saved.";
         std::size_t before = messages().size();
         dialogs.answerFile(QString::fromStdString(path));
         dialogs.answerMessageBox(dialogs::ButtonOK);
@@ -1064,22 +1097,6 @@ TEST_F(DesignFiles, ASaveOntoANameThatIsNoFileSaysWhyOnceAndKeepsTheEarlierFile)
     EXPECT_THAT(testsupport::namesStartingWith(folder.path(), "."), IsEmpty());
     EXPECT_TRUE(files->DataChanged());
 }
-
-namespace {
-
-// Runs `work` in a child process as a user without privileges (the
-// super-user may write any folder); 77 when no such user can be become.
-template <typename Work> int asUnprivilegedUser(Work work)
-{
-    return testsupport::inChildProcess([&] {
-        constexpr unsigned Nobody = 65534;
-        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
-            return 77;
-        return work();
-    });
-}
-
-} // namespace
 
 // A save into a folder the user may not write says so once, naming the
 // folder: no "close file" retries, no overwrite question, nothing written.
@@ -1115,12 +1132,174 @@ TEST_F(DesignFiles, ASaveIntoAFolderThatMayNotBeWrittenSaysSoOnceNamingIt)
         GTEST_SKIP() << "no user without privileges to become";
     EXPECT_EQ(result, 0);
     const std::string reason = "\r\nError 70: Permission denied\r\nThe folder " + folder.file("locked").string() +
-                               " may not be written: nothing can be saved there.\n";
+                               " may not be written: the design was not saved.\n";
     EXPECT_EQ(fileText(told), "Permission denied|" + existing + reason + "Permission denied|" + fresh + reason +
                                   "Permission denied|" + existing + reason);
     EXPECT_EQ(fileText(existing), defaultDesign);
     EXPECT_FALSE(std::filesystem::exists(fresh));
     EXPECT_THAT(testsupport::namesStartingWith(folder.file("locked"), "."), IsEmpty());
+}
+
+// A design file this user may not write (mode 0444, in a folder that may be
+// written): Save and Save As each end with one message that names the file
+// and says the design was not saved. Closing a file changes no permission,
+// so nothing asks to close one, and Save As asks no "overwrite?" first.
+TEST_F(DesignFiles, ASaveOntoAFileThatMayNotBeWrittenSaysSoOnceAndKeepsIt)
+{
+    using std::filesystem::perms;
+    std::filesystem::permissions(folder.path(), perms::all);
+    writeFile("pair.cnd", defaultDesign);
+    const std::string target = folder.file("pair.cnd").string();
+    start(target);
+    std::filesystem::permissions(target, perms::owner_read | perms::group_read | perms::others_read);
+    const std::string link = folder.file("link.cnd").string();
+    std::filesystem::create_symlink("pair.cnd", link);
+    text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("21"));
+    const auto told = folder.file("told.txt");
+    std::ofstream out(told, std::ios::binary); // opened before the child gives up its rights
+    const int result = asUnprivilegedUser([&] {
+        dialogs.answerEveryMessageBox(dialogs::ButtonOK);
+        dialogs.answerFile(QString::fromStdString(target));
+        dialogs.answerFile(QString::fromStdString(link));
+        const bool saved = files->FileSave() || files->FileSaveAs() || files->FileSaveAs();
+        out << shownLines(messages()) << std::flush;
+        return saved || files->ActiveFileName(true, true) != target || !files->DataChanged() ? 1 : 0;
+    });
+    out.close();
+    if (result == 77)
+        GTEST_SKIP() << "no user without privileges to become";
+    EXPECT_EQ(result, 0) << "not saved, the name kept and the design still changed";
+    const std::string denied = "Permission denied|" + target +
+                               "\r\nError 70: Permission denied\r\nThe file may not be written: the design was not "
+                               "saved.\n";
+    // Through a link, the file the user did not type is named.
+    const std::string deniedThroughLink = "Permission denied|" + link +
+                                          "\r\nError 70: Permission denied\r\nThe file it links to, " + target +
+                                          ", may not be written: the design was not saved.\n";
+    EXPECT_EQ(fileText(told), denied + denied + deniedThroughLink);
+    EXPECT_EQ(fileText(target), defaultDesign);
+    EXPECT_THAT(testsupport::namesStartingWith(folder.path(), ".pair.cnd"), IsEmpty());
+}
+
+// A file the program itself holds open is one that closing frees: the save
+// asks to close it, with Cancel to give up, a few times at most. Given up
+// or asked out, it ends with one message that the design was not saved.
+TEST_F(DesignFiles, ASaveOfAFileHeldOpenAsksToCloseItAndSaysWhenItGivesUp)
+{
+    writeFile("pair.cnd", defaultDesign);
+    const std::string target = folder.file("pair.cnd").string();
+    start(target);
+    text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("21"));
+    DesignTextFile held;
+    ASSERT_TRUE(files->OpenFile(target, held, 2));
+    const std::string asked = target + " file is already open, close before proceeding";
+    const std::string gaveUp =
+        target + "\r\nError 55: File already open\r\nThe file is still open: the design was not saved.";
+
+    dialogs.answerMessageBox(dialogs::ButtonCancel);
+    dialogs.answerMessageBox(dialogs::ButtonOK);
+    EXPECT_FALSE(files->FileSave());
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[0].text.toStdString(), asked);
+    EXPECT_EQ(messages()[0].buttonSet, dialogs::OKCancel);
+    EXPECT_EQ(messages()[1].text.toStdString(), gaveUp);
+    EXPECT_EQ(messages()[1].title, "File already open");
+
+    dialogs.answerEveryMessageBox(dialogs::ButtonOK);
+    EXPECT_FALSE(files->FileSave());
+    ASSERT_EQ(messages().size(), 6u);
+    for (std::size_t i = 2; i < 5; ++i)
+        EXPECT_EQ(messages()[i].text.toStdString(), asked);
+    EXPECT_EQ(messages()[5].text.toStdString(), gaveUp);
+    EXPECT_EQ(fileText(target), defaultDesign);
+    EXPECT_THAT(testsupport::namesStartingWith(folder.path(), ".pair.cnd"), IsEmpty());
+    EXPECT_TRUE(files->DataChanged());
+
+    EXPECT_EQ(held.close(), 0);
+    EXPECT_TRUE(files->FileSave()) << "saved once the file is free";
+    EXPECT_THAT(fileText(target), HasSubstr(record("frmMain_txtNumTeeth#0", "21")));
+}
+
+// Save As onto a link writes the file the link names, where that file is:
+// a link into a folder that may not be written is refused once, naming that
+// folder; a link in such a folder to a file in a writable one is saved; a
+// link to a file not there yet saves it, and the link then leads to it. The
+// links stay links.
+TEST_F(DesignFiles, ASaveAsOntoALinkSavesTheFileItNamesAndKeepsTheLink)
+{
+    namespace fs = std::filesystem;
+    using fs::perms;
+    fs::permissions(folder.path(), perms::all);
+    for (const char* name : {"open", "locked"})
+        fs::create_directory(folder.file(name));
+    writeFile("locked/pair.cnd", "kept");
+    fs::permissions(folder.file("locked/pair.cnd"), perms::all);
+    writeFile("open/target.cnd", "earlier");
+    fs::permissions(folder.file("open/target.cnd"), perms::all);
+    const std::pair<const char*, std::string> links[] = {
+        {"open/tolocked.cnd", "../locked/pair.cnd"},
+        {"locked/toopen.cnd", folder.file("open/target.cnd").string()},
+        {"open/dangling.cnd", "fresh.cnd"},
+        {"open/nowhere.cnd", "../missing/x.cnd"},
+        {"open/loop.cnd", "loop.cnd"},
+    };
+    for (const auto& [link, named] : links)
+        fs::create_symlink(named, folder.file(link));
+    fs::permissions(folder.file("open"), perms::all);
+    fs::permissions(folder.file("locked"), perms::owner_read | perms::owner_exec | perms::group_read |
+                                               perms::group_exec | perms::others_read | perms::others_exec);
+    start();
+    // The recent-files list, stored on each save, is written by the child too.
+    for (const auto& entry : fs::directory_iterator(folder.path()))
+        if (entry.path().filename().string().starts_with("registry"))
+            fs::permissions(entry.path(), perms::all);
+    const auto path = [&](const char* name) { return folder.file(name).string(); };
+    const auto told = folder.file("told.txt");
+    std::ofstream out(told, std::ios::binary); // opened before the child gives up its rights
+    const int result = asUnprivilegedUser([&] {
+        dialogs.answerEveryMessageBox(dialogs::ButtonOK);
+        std::string saved;
+        const auto saveAs = [&](const char* name, const char* teeth, bool overwrite = false) {
+            text("frmMain", "txtNumTeeth", 0).setText(QString::fromLatin1(teeth));
+            dialogs.answerFile(QString::fromStdString(path(name)));
+            if (overwrite)
+                dialogs.answerMessageBox(dialogs::ButtonYes);
+            saved += files->FileSaveAs() ? "1" : "0";
+        };
+        saveAs("open/tolocked.cnd", "21");
+        saveAs("locked/toopen.cnd", "22", true); // asked whether to overwrite the file the link names
+        saveAs("open/dangling.cnd", "23");
+        saveAs("open/nowhere.cnd", "24");
+        saveAs("open/loop.cnd", "25");
+        out << saved << "\n" << shownLines(messages()) << std::flush;
+        return 0;
+    });
+    out.close();
+    fs::permissions(folder.file("locked"), perms::owner_write, fs::perm_options::add);
+    if (result == 77)
+        GTEST_SKIP() << "no user without privileges to become";
+    ASSERT_EQ(result, 0);
+    EXPECT_EQ(fileText(told), "01100\n"
+                              "Permission denied|" +
+                                  path("open/tolocked.cnd") +
+                                  "\r\nError 70: Permission denied\r\nThe folder " + path("locked") +
+                                  " may not be written: the design was not saved.\n"
+                                  "Overwrite existing file?|file exists, overwrite?\n"
+                                  "Path find failure|" +
+                                  path("open/nowhere.cnd") + " path not found: the design was not saved.\n" +
+                                  "Path/File access error|" + path("open/loop.cnd") +
+                                  "\r\nError 75: Path/File access error\r\nThe name is a link whose chain of links "
+                                  "leads round in a circle. The design was not saved.\n");
+    EXPECT_EQ(fileText(folder.file("locked/pair.cnd")), "kept");
+    EXPECT_THAT(fileText(folder.file("open/target.cnd")), HasSubstr(record("frmMain_txtNumTeeth#0", "22")));
+    EXPECT_THAT(fileText(folder.file("open/fresh.cnd")), HasSubstr(record("frmMain_txtNumTeeth#0", "23")));
+    for (const auto& [link, named] : links) {
+        EXPECT_TRUE(fs::is_symlink(folder.file(link))) << link;
+        EXPECT_EQ(fs::read_symlink(folder.file(link)).string(), named) << link;
+    }
+    EXPECT_FALSE(fs::exists(folder.file("missing")));
+    for (const char* name : {"open", "locked"})
+        EXPECT_THAT(testsupport::namesStartingWith(folder.file(name), "."), IsEmpty()) << name;
 }
 
 // On a read-only file system a save says so once: closing a file cannot help.
@@ -1145,8 +1324,8 @@ TEST_F(DesignFiles, ASaveOnAReadOnlyFileSystemSaysSoOnce)
     if (result == 77)
         GTEST_SKIP() << "no read-only mount can be made here";
     EXPECT_EQ(result, 0);
-    const std::string readOnly = "\r\nError 70: Permission denied\r\nThe file system is read-only: nothing can be "
-                                 "written there.\n";
+    const std::string readOnly = "\r\nError 70: Permission denied\r\nThe file system is read-only: the design "
+                                 "was not saved.\n";
     EXPECT_EQ(fileText(told), "Permission denied|" + existing + readOnly + "Permission denied|" + fresh + readOnly);
     EXPECT_EQ(fileText(existing), defaultDesign);
     EXPECT_FALSE(std::filesystem::exists(fresh));
