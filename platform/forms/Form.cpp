@@ -5,6 +5,7 @@
 #include "FormWindow.h"
 #include "Forms.h"
 #include "KeyCodes.h"
+#include "Label.h"
 #include "MenuItem.h"
 #include "TextBox.h"
 #include "Twips.h"
@@ -385,8 +386,17 @@ void Form::checkFreePlace(const ControlPlace& place) {
 void Form::registerControl(std::unique_ptr<Control> control) {
     Control* raw = control.get();
     lookup_[{lookupName(raw->name()), raw->index()}] = raw;
-    if (raw->widget() != nullptr && raw->widget()->focusPolicy() != Qt::NoFocus)
+    if (raw->widget() != nullptr && raw->widget()->focusPolicy() != Qt::NoFocus) {
         tabOrder_.push_back(raw);
+        // The labels since the last control that takes the focus lead to
+        // this one: their access keys move the focus here.
+        for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+            if (const QWidget* widget = (*it)->widget(); widget != nullptr && widget->focusPolicy() != Qt::NoFocus)
+                break;
+            if (auto* label = dynamic_cast<Label*>(it->get()); label != nullptr && label->next() == nullptr)
+                label->setNext(raw->widget());
+        }
+    }
     controls_.push_back(std::move(control));
     applyTabOrder();
     if (raw->kind() == ControlKind::MenuItem)
@@ -747,6 +757,10 @@ bool Form::handleKey(Control* control, QObject* target, QKeyEvent* event) {
 // control left runs its LostFocus, and the button clicks only if it then holds
 // the focus, enabled and shown.
 bool Form::handleAccessKey(Control* control, QShortcutEvent* event) {
+    if (auto* label = dynamic_cast<Label*>(control)) {
+        focusAfterLabel(*label);
+        return true;
+    }
     auto* button = qobject_cast<QAbstractButton*>(control->widget());
     if (button == nullptr || event->isAmbiguous())
         return false;
@@ -757,6 +771,21 @@ bool Form::handleAccessKey(Control* control, QShortcutEvent* event) {
         return true;
     button->click();
     return true;
+}
+
+// A label's access key moves the focus to the control that follows it, or,
+// when that one is disabled or hidden, to the next one in the tab order
+// that can take it. Nothing is clicked.
+void Form::focusAfterLabel(const Label& label) {
+    const Control* next = watched_.value(label.next());
+    auto it = std::find(tabOrder_.begin(), tabOrder_.end(), next);
+    for (; it != tabOrder_.end(); ++it) {
+        QWidget* widget = (*it)->widget();
+        if (widget != nullptr && widget->isEnabled() && widget->isVisible()) {
+            widget->setFocus(Qt::ShortcutFocusReason);
+            return;
+        }
+    }
 }
 
 bool Form::handleMouse(Control* control, QObject* target, QMouseEvent* event) {

@@ -27,6 +27,7 @@ namespace forms {
 
 class Forms;
 class FormWindow;
+class Label;
 class MenuItem;
 class CommandButton;
 
@@ -201,6 +202,7 @@ private:
 
     bool handleKey(Control* control, QObject* target, QKeyEvent* event);
     bool handleAccessKey(Control* control, QShortcutEvent* event);
+    void focusAfterLabel(const Label& label);
     bool handleMouse(Control* control, QObject* target, QMouseEvent* event);
     bool handleDrop(Control* control, QEvent* event);
     bool redispatch(QObject* target, QEvent* event);

@@ -19,9 +19,20 @@ void Label::setCaption(const QString& caption) {
     if (caption == caption_)
         return;
     caption_ = caption;
-    label_->setText(displayedCaption(caption));
+    showCaption();
     markChanged();
     onChange();
+}
+
+void Label::setNext(QWidget* next) {
+    label_->setBuddy(next);
+    showCaption();
+}
+
+void Label::showCaption() {
+    // A label with a control to hand the focus to takes its access key; one
+    // without would show the "&" as it stands, so it shows the caption bare.
+    label_->setText(label_->buddy() != nullptr ? toQtMnemonic(caption_) : displayedCaption(caption_));
 }
 
 Qt::Alignment Label::alignment() const { return label_->alignment(); }

@@ -21,6 +21,11 @@ public:
     // With a transparent back style the container shows through.
     void setTransparent(bool transparent);
     void setBorder(bool border);
+    // The control the label's access key moves the focus to: the one that
+    // follows it in the window's order. Its caption's access key is shown
+    // underlined once it has one.
+    void setNext(QWidget* next);
+    QWidget* next() const { return label_->buddy(); }
 
     ValueKind valueKind() const override { return ValueKind::Text; }
     QVariant value() const override { return caption_; }
@@ -30,6 +35,8 @@ public:
     Event<> onChange;
 
 private:
+    void showCaption();
+
     QLabel* label_;
     QString caption_;
 };

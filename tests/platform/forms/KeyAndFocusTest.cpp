@@ -4,6 +4,7 @@
 #include "forms/Form.h"
 #include "forms/Frame.h"
 #include "forms/KeyCodes.h"
+#include "forms/Label.h"
 #include "forms/Layout.h"
 #include "forms/MenuItem.h"
 #include "forms/OptionButton.h"
@@ -287,6 +288,50 @@ TEST(AccessKeys, AButtonsKeyLeavesTheBoxFirstThenClicks) {
     w.log.clear();
     w.press(Qt::Key_N, Qt::AltModifier);
     EXPECT_EQ(w.log, (std::vector<std::string>{"cmdNext click"}));
+}
+
+// A label's access key moves the focus to the control after it, as the
+// window orders them, passing over one that cannot take the focus; it types
+// nothing and clicks nothing.
+TEST(AccessKeys, ALabelsKeyMovesTheFocusToTheControlAfterIt) {
+    Form form(QStringLiteral("frmLabels"));
+    auto& modulusLabel = form.add<Label>({QStringLiteral("lblYoungsModulusTitle")});
+    auto& modulus = form.add<TextBox>({QStringLiteral("txtYoungsModulus"), 0});
+    auto& units = form.add<TextBox>({QStringLiteral("txtUnits")});
+    auto& notesLabel = form.add<Label>({QStringLiteral("lblNotes")});
+    auto& locked = form.add<TextBox>({QStringLiteral("txtLocked")});
+    auto& notes = form.add<TextBox>({QStringLiteral("txtNotes")});
+    auto& goLabel = form.add<Label>({QStringLiteral("lblGo")});
+    auto& go = form.add<CommandButton>({QStringLiteral("cmdGo")});
+    form.move(0, 0, 6000, 5000);
+    int top = 100;
+    for (Control* c : std::vector<Control*>{&modulusLabel, &modulus, &units, &notesLabel, &locked, &notes, &goLabel, &go}) {
+        c->move(100, top, 2500, 350);
+        top += 450;
+    }
+    modulusLabel.setCaption(QStringLiteral("&Young's Modulus"));
+    notesLabel.setCaption(QStringLiteral("N&otes"));
+    goLabel.setCaption(QStringLiteral("&Run"));
+    go.setCaption(QStringLiteral("Go"));
+    locked.setEnabled(false);
+    int clicks = 0;
+    go.onClick.connect([&] { ++clicks; });
+    form.show();
+    QApplication::setActiveWindow(form.window());
+
+    struct Case {
+        Qt::Key key;
+        Control* focused;
+    };
+    const Case cases[] = {{Qt::Key_Y, &modulus}, {Qt::Key_O, &notes}, {Qt::Key_R, &go}, {Qt::Key_Y, &modulus}};
+    units.setFocus();
+    for (const Case& c : cases) {
+        QTest::keyClick(QApplication::focusWidget(), c.key, Qt::AltModifier);
+        EXPECT_EQ(form.activeControl(), c.focused) << char(c.key);
+    }
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(modulus.text(), QString());
+    EXPECT_EQ(notes.text(), QString());
 }
 
 // An access key and a mouse click alike: the button pressed clicks only when

@@ -250,4 +250,23 @@ TEST_F(OptionsDialog, AnAltLetterOfNoControlTypesNothingInItsBoxes)
     EXPECT_EQ(typed, QStringLiteral("Anns"));
 }
 
+// The File tab's two labels share the letter F: each press moves the focus
+// to the control after the other label, as a shared access key does.
+TEST_F(OptionsDialog, TheFileTabsLabelsTakeTheFocusToTheirControls)
+{
+    std::vector<QString> focused;
+    QTimer::singleShot(0, [&] {
+        QApplication::setActiveWindow(options().window());
+        get<forms::CheckBox>("chkCreateCSV").setFocus();
+        for (int n = 0; n < 2; ++n) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+            const forms::Control* active = options().activeControl();
+            focused.push_back(active != nullptr ? active->name() : QString());
+        }
+        press("cmdCancel");
+    });
+    cindrel::shell::showOptionsDialog(*startup, 0, &window("frmMain"));
+    EXPECT_THAT(focused, ::testing::UnorderedElementsAre(QStringLiteral("txtRecentFiles"), QStringLiteral("lstFileLocations")));
+}
+
 } // namespace
