@@ -3,6 +3,7 @@
 #include <fstream>
 #include <string>
 
+#include <grp.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -20,6 +21,18 @@ template <typename Work> int inChildProcess(Work work)
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Runs `work` in a child process as a user without privileges (the
+// super-user may write any folder); 77 when no such user can be become.
+template <typename Work> int asUnprivilegedUser(Work work)
+{
+    return inChildProcess([&] {
+        constexpr unsigned Nobody = 65534;
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
+            return 77;
+        return work();
+    });
 }
 
 // Runs `work` in a child process with a mount namespace of its own (a user

@@ -18,7 +18,6 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <grp.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -243,9 +242,7 @@ TEST_F(AtomicFileTest, ThePermissionsThatCountAreThoseOfTheFileWritten)
                                               perms::group_exec | perms::others_read | perms::others_exec);
     const auto told = folder.file("told.txt");
     std::ofstream out(told, std::ios::binary); // opened before the child gives up its rights
-    const int result = testsupport::inChildProcess([&] {
-        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
-            return 77;
+    const int result = testsupport::asUnprivilegedUser([&] {
         for (const char* name : {"open/readonly.cnd", "open/tolocked.cnd", "locked/toopen.cnd"})
             out << name << "|" << runtime::writeFileAtomically(folder.file(name).string(), "new") << "\n";
         out.flush();

@@ -11,7 +11,6 @@
 #include <fstream>
 
 #include <cerrno>
-#include <grp.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -130,9 +129,7 @@ TEST(RegularFile, AFolderThatTakesNoNewFileIsNamed)
     fs::permissions(folder.file("unsearchable"), perms::owner_write | perms::group_write | perms::others_write);
     const auto told = folder.file("told.txt");
     std::ofstream out(told, std::ios::binary); // opened before the child gives up its rights
-    const int result = testsupport::inChildProcess([&] {
-        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
-            return 77;
+    const int result = testsupport::asUnprivilegedUser([&] {
         for (const char* path : {"open/a.cnd", "missing/a.cnd", "readonly/a.cnd", "unsearchable/a.cnd",
                                  "open/toreadonly.cnd", "readonly/toopen.cnd", "open/tomissing.cnd", "open/loop.cnd"}) {
             int error = -1;

@@ -29,7 +29,6 @@
 #include <random>
 #include <string>
 #include <csignal>
-#include <grp.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -84,18 +83,6 @@ const std::vector<std::string> fileOrder = {
     "frmAGMA_txtLife",           "frmAGMA_txtLife#2",            "frmAGMA_txtLife#0",
     "frmAGMA_lblRecordKey#0",    "frmAGMA_lblRecordKey#1",
 };
-
-// Runs `work` in a child process as a user without privileges (the
-// super-user may write any folder); 77 when no such user can be become.
-template <typename Work> int asUnprivilegedUser(Work work)
-{
-    return testsupport::inChildProcess([&] {
-        constexpr unsigned Nobody = 65534;
-        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
-            return 77;
-        return work();
-    });
-}
 
 // The messages shown, a line each as "title|text", for a child to hand back.
 std::string shownLines(const std::vector<dialogs::MessageBoxRequest>& shown)
@@ -863,7 +850,7 @@ TEST_F(DesignFiles, ADeniedFileIsAskedForTwiceThenGivenUp)
     std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
     const auto told = folder.file("told.txt");
     std::ofstream out(told, std::ios::binary); // opened before the child gives up its rights
-    const int result = asUnprivilegedUser([&] {
+    const int result = testsupport::asUnprivilegedUser([&] {
         dialogs.answerEveryMessageBox(dialogs::ButtonOK);
         DesignTextFile file;
         const bool opened = files->OpenFile(locked.string(), file, 1) || files->OpenFile(locked.string(), file, 1);
@@ -1116,7 +1103,7 @@ TEST_F(DesignFiles, ASaveIntoAFolderThatMayNotBeWrittenSaysSoOnceNamingIt)
     std::filesystem::permissions(folder.file("locked"), readOnly);
     const auto told = folder.file("told.txt");
     std::ofstream out(told, std::ios::binary); // opened before the child gives up its rights
-    const int result = asUnprivilegedUser([&] {
+    const int result = testsupport::asUnprivilegedUser([&] {
         dialogs.answerEveryMessageBox(dialogs::ButtonOK);
         dialogs.answerFile(QString::fromStdString(fresh));
         dialogs.answerFile(QString::fromStdString(existing));
@@ -1157,7 +1144,7 @@ TEST_F(DesignFiles, ASaveOntoAFileThatMayNotBeWrittenSaysSoOnceAndKeepsIt)
     text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("21"));
     const auto told = folder.file("told.txt");
     std::ofstream out(told, std::ios::binary); // opened before the child gives up its rights
-    const int result = asUnprivilegedUser([&] {
+    const int result = testsupport::asUnprivilegedUser([&] {
         dialogs.answerEveryMessageBox(dialogs::ButtonOK);
         dialogs.answerFile(QString::fromStdString(target));
         dialogs.answerFile(QString::fromStdString(link));
@@ -1256,7 +1243,7 @@ TEST_F(DesignFiles, ASaveAsOntoALinkSavesTheFileItNamesAndKeepsTheLink)
     const auto path = [&](const char* name) { return folder.file(name).string(); };
     const auto told = folder.file("told.txt");
     std::ofstream out(told, std::ios::binary); // opened before the child gives up its rights
-    const int result = asUnprivilegedUser([&] {
+    const int result = testsupport::asUnprivilegedUser([&] {
         dialogs.answerEveryMessageBox(dialogs::ButtonOK);
         std::string saved;
         const auto saveAs = [&](const char* name, const char* teeth, bool overwrite = false) {
