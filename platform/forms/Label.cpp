@@ -25,14 +25,18 @@ void Label::setCaption(const QString& caption) {
 }
 
 void Label::setNext(QWidget* next) {
-    label_->setBuddy(next);
+    next_ = next;
     showCaption();
 }
 
 void Label::showCaption() {
-    // A label with a control to hand the focus to takes its access key; one
-    // without would show the "&" as it stands, so it shows the caption bare.
-    label_->setText(label_->buddy() != nullptr ? toQtMnemonic(caption_) : displayedCaption(caption_));
+    // Only a label with a control to hand the focus to takes its access key;
+    // any other shows its caption bare, as does one whose "&" stands before
+    // no letter or digit (a name shown, "R & D"), which would take a key of
+    // no use.
+    const bool keyed = !next_.isNull() && accessKey(caption_).isLetterOrNumber();
+    label_->setBuddy(keyed ? next_.data() : nullptr);
+    label_->setText(keyed ? toQtMnemonic(caption_) : displayedCaption(caption_));
 }
 
 Qt::Alignment Label::alignment() const { return label_->alignment(); }

@@ -4,6 +4,7 @@
 #include "Form.h"
 
 #include <QLabel>
+#include <QPointer>
 
 namespace forms {
 
@@ -22,10 +23,10 @@ public:
     void setTransparent(bool transparent);
     void setBorder(bool border);
     // The control the label's access key moves the focus to: the one that
-    // follows it in the window's order. Its caption's access key is shown
-    // underlined once it has one.
+    // follows it in the window's order. A caption's access key (a letter or
+    // digit) is shown underlined and acts once the label has one.
     void setNext(QWidget* next);
-    QWidget* next() const { return label_->buddy(); }
+    QWidget* next() const { return next_; }
 
     ValueKind valueKind() const override { return ValueKind::Text; }
     QVariant value() const override { return caption_; }
@@ -38,6 +39,7 @@ private:
     void showCaption();
 
     QLabel* label_;
+    QPointer<QWidget> next_;
     QString caption_;
 };
 
