@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -91,6 +92,10 @@ bool ScriptedRun::runCommand(const QStringList& words)
         fail(QStringLiteral("malformed command"));
         return true;
     }
+    // Waits for a file another process makes: a step it takes outside the
+    // program (a window minimised by the window manager) comes first.
+    if (words[0] == QStringLiteral("wait-file") && words.size() == 2)
+        return QFileInfo::exists(words[1]);
     forms::Form* window = startup_->windows().find(words[1]);
     if (window == nullptr) {
         fail(QStringLiteral("no window ") + words[1]);

@@ -31,7 +31,8 @@ class Startup;
 //   menu <window> <item>
 //   close <window>                  as the window's close button does
 //   save-text <window> <control> <file>   writes the control's value to a file
-// Window commands run in order, each once its window is visible.
+//   wait-file <path>                waits until the file exists
+// Commands run in order, a window's once the window is visible.
 class ScriptedRun {
 public:
     ScriptedRun();

@@ -11,6 +11,8 @@ packages=(
   # The windows' interface font, of the letter widths their layouts were drawn for.
   fonts-liberation2
   xvfb xauth
+  # The check of the windows' places under a real window manager.
+  openbox x11-utils xdotool
   poppler-utils
 )
 

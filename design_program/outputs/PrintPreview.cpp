@@ -8,6 +8,7 @@
 #include "forms/Forms.h"
 #include "printing/PreviewControl.h"
 #include "runtime/CheckedMath.h"
+#include "runtime/ResumeNext.h"
 #include "runtime/RuntimeError.h"
 
 #include <QPainter>
@@ -81,8 +82,13 @@ void clsQXOutputs::ShowPrintPreview(std::int16_t ShowHide)
     forms::Form* window = windows_.find(PreviewWindow);
     if (window == nullptr)
         return;
-    if (ShowHide == -1)
+    if (ShowHide == -1) {
         window->show(forms::Modality::Modeless, nullptr);
+        // The page takes the keys at once: the arrows, Page Up and Down, Home
+        // and End scroll it without a click on it first.
+        if (printControl_ != nullptr && previewWindow_ == window)
+            runtime::ignoringAnyException([this] { printControl_->setFocus(); });
+    }
     else if (ShowHide == 0 && window->isLoaded())
         window->hide();
 }

@@ -136,6 +136,10 @@ void frmInputs::build(forms::Form& form)
 {
     forms::buildLayout(form, layouts::frmInputs());
     form.setCaption(QStringLiteral("Vantrope Inputs"));
+    // The drawing window is what it redraws: the dialog stays in front of it,
+    // also when the drawing window comes forward with a dialog of its own
+    // (the file dialogs of Open and Save).
+    form.keepInFrontOf(startup_.windows().find(QStringLiteral("frmGears")));
     form.setKeyPreview(true);
     form.onLoad.connect([this] { load(); });
     form.onKeyDown.connect([this](int& keyCode, int) { keyDown(keyCode); });

@@ -8,6 +8,7 @@
 #include "forms/CheckBox.h"
 #include "forms/Control.h"
 #include "forms/Form.h"
+#include "forms/FormWindow.h"
 #include "forms/OptionButton.h"
 #include "forms/TextBox.h"
 #include "forms/ScreenPlacement.h"
@@ -444,6 +445,17 @@ void mMiscellaneous::FormPosition(bool Load, forms::Form& frm)
     const std::string name = frm.name().toStdString();
     if (!Load) {
         try {
+            // A maximised window keeps the place it returns to, not the
+            // screen it fills: the next start opens it there.
+            auto* window = dynamic_cast<forms::FormWindow*>(frm.window());
+            if (frm.windowState() == forms::WindowState::Maximized && window != nullptr) {
+                const QRect frame = window->normalFrameGeometry();
+                const QSize client = frame.size().shrunkBy(window->normalFrameMargins());
+                storeBounds(store, app, name,
+                            {forms::pixelsToTwips(frame.x()), forms::pixelsToTwips(frame.y()),
+                             forms::pixelsToTwips(client.width()), forms::pixelsToTwips(client.height())});
+                return;
+            }
             const QSizeF frame = frm.frameExtra();
             storeBounds(store, app, name,
                         {frm.left(), frm.top(), frm.width() - frame.width(), frm.height() - frame.height()});

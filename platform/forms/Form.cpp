@@ -172,14 +172,14 @@ double Form::left() {
     ensureLoaded();
     if (state_ == WindowState::Minimized)
         return left_;
-    return keptTwips(left_, window_->pos().x());
+    return keptTwips(left_, window_->framePosition().x());
 }
 
 double Form::top() {
     ensureLoaded();
     if (state_ == WindowState::Minimized)
         return top_;
-    return keptTwips(top_, window_->pos().y());
+    return keptTwips(top_, window_->framePosition().y());
 }
 
 double Form::width() {
@@ -219,7 +219,7 @@ void Form::applyNormalBounds() {
     const QRect inner = window_->geometry();
     const int extraWidth = frame.width() - inner.width();
     const int extraHeight = frame.height() - inner.height();
-    window_->move(twipsToPixels(left_), twipsToPixels(top_));
+    window_->moveFrame({twipsToPixels(left_), twipsToPixels(top_)});
     window_->resize(std::max(0, twipsToPixels(width_) - extraWidth), std::max(0, twipsToPixels(height_) - extraHeight));
     // Code may move a shown window; never off the screen.
     if (window_->isVisible())
@@ -296,9 +296,7 @@ void Form::show(Modality modality, Form* owner) {
     }
     // An owner not yet loaded takes this window in front when it is shown.
     if (owner_ != nullptr && owner_->loaded_) {
-        window_->winId();
-        owner_->window_->winId();
-        window_->windowHandle()->setTransientParent(owner_->window_->windowHandle());
+        window_->keepInFrontOf(*owner_->window_);
     }
     if (modality == Modality::Modal)
         window_->setWindowModality(Qt::ApplicationModal);
@@ -880,7 +878,7 @@ void Form::windowStateChangedBySystem() {
         return;
     if (state_ == WindowState::Normal) {
         // Keep the bounds the window returns to when set back to normal.
-        const QRect normal = window_->normalGeometry();
+        const QRect normal = window_->normalFrameGeometry();
         left_ = keptTwips(left_, normal.x());
         top_ = keptTwips(top_, normal.y());
         width_ = keptTwips(width_, normal.width());

@@ -5,6 +5,7 @@
 #include "ScreenPlacement.h"
 
 #include <QCloseEvent>
+#include <QWindow>
 
 namespace forms {
 
@@ -13,6 +14,8 @@ FormWindow::FormWindow(Form& form) : form_(form), client_(new QWidget(this)) {
     setFont(interfaceFont());
     client_->setMouseTracking(true);
     setMouseTracking(true);
+    frameWatch_.setInterval(20);
+    connect(&frameWatch_, &QTimer::timeout, this, [this] { placeAgainIfFramed(); });
 }
 
 QMenuBar* FormWindow::menuBar() {
@@ -54,20 +57,102 @@ void FormWindow::keepOnScreen() {
     // back long after, when the user drags it.
     placeAgainWhenFramed_ = isVisible() && !framed;
     if (placeAgainWhenFramed_)
-        framedDeadline_.setRemainingTime(2000);
+        watchForFrame();
     if (keepFrameOnScreen(*this, expectedFrameMargins(*this)))
         layoutClient();
 }
 
-void FormWindow::placeAgainIfFramed() {
-    if (!placeAgainWhenFramed_)
-        return;
-    if (framedDeadline_.hasExpired()) {
-        placeAgainWhenFramed_ = false;
+QPoint FormWindow::framePosition() const { return pendingFramePosition_.value_or(pos()); }
+
+void FormWindow::moveFrame(const QPoint& topLeft) {
+    // Before its native window exists, a widget's position is its frame's;
+    // once framed, Qt turns it into the client's through the frame it knows.
+    // In between it takes the point for the client's and has the window
+    // system keep the client there (static gravity).
+    if (testAttribute(Qt::WA_WState_Created) && !frameKnown()) {
+        pendingFramePosition_ = topLeft;
+        watchForFrame();
         return;
     }
-    if (frameKnown())
+    pendingFramePosition_.reset();
+    move(topLeft);
+}
+
+QRect FormWindow::normalFrameGeometry() const {
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return {framePosition(), frameGeometry().size()};
+    if (normalFrame_.isValid())
+        return normalFrame_;
+    // Never shown in the normal state: its normal client bounds in the frame
+    // it will likely have.
+    const QRect client = normalGeometry();
+    const QMargins margins = expectedFrameMargins(*this);
+    return {client.topLeft() - QPoint(margins.left(), margins.top()), client.size().grownBy(margins)};
+}
+
+void FormWindow::keepInFrontOf(FormWindow& owner) {
+    if (windowType() == Qt::Window) {
+        // Changing the flags hides a shown window; it is shown again as it was.
+        const bool shown = isVisible();
+        setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog | Qt::WindowTitleHint |
+                       Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+        // The native window made anew takes a place asked for as its frame's.
+        if (pendingFramePosition_ && !testAttribute(Qt::WA_WState_Created)) {
+            move(*pendingFramePosition_);
+            pendingFramePosition_.reset();
+        }
+        if (shown)
+            show();
+    }
+    winId();
+    owner.winId();
+    windowHandle()->setTransientParent(owner.windowHandle());
+}
+
+QMargins FormWindow::normalFrameMargins() const {
+    const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    if (!normal && normalFrame_.isValid())
+        return normalMargins_;
+    return expectedFrameMargins(*this);
+}
+
+void FormWindow::noteNormalFrame() {
+    if (isVisible() && frameKnown() &&
+        !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        normalFrame_ = QRect(framePosition(), frameGeometry().size());
+        normalMargins_ = knownFrameMargins(*this);
+    }
+}
+
+void FormWindow::watchForFrame() {
+    // A hidden window is framed when shown; the watch starts then.
+    if (!isVisible())
+        return;
+    framedDeadline_.setRemainingTime(2000);
+    frameWatch_.start();
+}
+
+void FormWindow::placeAgainIfFramed() {
+    if (!placeAgainWhenFramed_ && !pendingFramePosition_) {
+        frameWatch_.stop();
+        return;
+    }
+    const bool framed = frameKnown();
+    if (!framed && !framedDeadline_.hasExpired())
+        return;
+    // Framed, or never to be: a window system that does not frame it puts
+    // the client where its frame would be.
+    frameWatch_.stop();
+    if (pendingFramePosition_) {
+        const QPoint topLeft = *pendingFramePosition_;
+        pendingFramePosition_.reset();
+        move(topLeft);
+    }
+    const bool placeAgain = placeAgainWhenFramed_ && framed;
+    placeAgainWhenFramed_ = false;
+    if (placeAgain)
         keepOnScreen();
+    noteNormalFrame();
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
@@ -88,6 +173,7 @@ void FormWindow::changeEvent(QEvent* event) {
 void FormWindow::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     placeAgainIfFramed();
+    noteNormalFrame();
 }
 
 void FormWindow::resizeEvent(QResizeEvent* event) {
@@ -95,17 +181,22 @@ void FormWindow::resizeEvent(QResizeEvent* event) {
     layoutClient();
     form_.windowResized();
     placeAgainIfFramed();
+    noteNormalFrame();
 }
 
 void FormWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
+    // A place asked for stays asked for; it is taken when next shown.
     placeAgainWhenFramed_ = false;
+    frameWatch_.stop();
     if (!event->spontaneous())
         form_.windowHidden();
 }
 
 void FormWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (pendingFramePosition_)
+        watchForFrame();
     if (!event->spontaneous())
         form_.windowShown();
 }

@@ -3,7 +3,10 @@
 #include <QDeadlineTimer>
 #include <QMenuBar>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
+
+#include <optional>
 
 namespace forms {
 
@@ -27,6 +30,24 @@ public:
     // window just shown, the frame of another window stands in, and the window
     // is placed again as soon as its own frame is known.
     void keepOnScreen();
+    // Where the frame's top-left corner is, or goes once the window system
+    // has framed the window.
+    QPoint framePosition() const;
+    // Puts the frame's top-left corner at `topLeft`. A window whose native
+    // window exists but is not yet framed goes there once its frame is known:
+    // moved before, it would be the client area that is put there (the frame
+    // then above and left of it, its title bar off a screen's top).
+    void moveFrame(const QPoint& topLeft);
+    // The frame's place and size in the normal state, also while minimised
+    // or maximised: the bounds the window returns to.
+    QRect normalFrameGeometry() const;
+    // The frame round the window in the normal state (a maximised window's
+    // may differ).
+    QMargins normalFrameMargins() const;
+    // Keeps this window in front of `owner`. Window systems keep only a
+    // dialog in front of the window it belongs to (X11 marks no other
+    // window so): the window becomes one, with its title bar's buttons.
+    void keepInFrontOf(FormWindow& owner);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -42,10 +63,18 @@ private:
     QPointer<QMenuBar> menuBar_;
     bool menuBarShown_ = false;
     bool placeAgainWhenFramed_ = false;
+    std::optional<QPoint> pendingFramePosition_;
+    QRect normalFrame_;
+    QMargins normalMargins_;
     QDeadlineTimer framedDeadline_;
+    // Looks for the frame while a placement waits for it: the window system
+    // may frame a window without moving or resizing it.
+    QTimer frameWatch_;
 
     bool frameKnown() const;
+    void watchForFrame();
     void placeAgainIfFramed();
+    void noteNormalFrame();
 };
 
 } // namespace forms

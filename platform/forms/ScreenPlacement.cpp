@@ -1,5 +1,7 @@
 #include "ScreenPlacement.h"
 
+#include "FormWindow.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -117,7 +119,9 @@ bool keepFrameOnScreen(QWidget& window, const QMargins& margins) {
     // A maximised or minimised window is placed by the window system.
     if (window.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
         return false;
-    const QRect frame(window.pos(), window.size().grownBy(margins));
+    auto* form = dynamic_cast<FormWindow*>(&window);
+    const QPoint topLeft = form != nullptr ? form->framePosition() : window.pos();
+    const QRect frame(topLeft, window.size().grownBy(margins));
     const QRect area = areaFor(frame, availableScreenAreas());
     const QRect placed = placedWithin(frame, area, window.minimumSize().grownBy(margins));
     if (placed == frame)
@@ -125,8 +129,12 @@ bool keepFrameOnScreen(QWidget& window, const QMargins& margins) {
     // A window's position is that of its frame; its size is that within it.
     if (placed.size() != frame.size())
         window.resize(placed.size().shrunkBy(margins));
-    if (placed.topLeft() != frame.topLeft())
-        window.move(placed.topLeft());
+    if (placed.topLeft() != frame.topLeft()) {
+        if (form != nullptr)
+            form->moveFrame(placed.topLeft());
+        else
+            window.move(placed.topLeft());
+    }
     return true;
 }
 

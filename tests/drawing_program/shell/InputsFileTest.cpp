@@ -291,4 +291,31 @@ TEST_F(WindowPositions, EveryWindowKeepsItsPlaceAndSizeOverStarts)
     EXPECT_EQ((store.values[Key{"Vantrope", "FormPositions", "frmMessage_Width"}]), "7500");
 }
 
+// The drawing window minimised or maximised by the user (the window system
+// sets the state) when the program ends, as each Draw of the design program
+// ends it: the next start opens it where it was in the normal state, as
+// large as it was, however many times.
+TEST_F(WindowPositions, AWindowEndedMinimisedOrMaximisedOpensAtItsNormalPlaceAndSize)
+{
+    gears().form().move(1005, 1500, 6000, 7500);
+    gears().form().show();
+    QCoreApplication::processEvents();
+    const QRect frame = gears().form().window()->frameGeometry();
+    const QSize client = gears().form().window()->geometry().size();
+    ASSERT_GT(frame.width(), client.width()) << "shown with its frame";
+    for (const Qt::WindowState state : {Qt::WindowMinimized, Qt::WindowMaximized, Qt::WindowMinimized}) {
+        SCOPED_TRACE(state == Qt::WindowMinimized ? "minimised" : "maximised");
+        gears().form().window()->setWindowState(state);
+        QCoreApplication::processEvents();
+        ASSERT_NE(gears().form().windowState(), forms::WindowState::Normal);
+        startup->EndProgram();
+        startup.reset();
+        start();
+        gears().form().show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(gears().form().window()->frameGeometry().topLeft(), frame.topLeft());
+        EXPECT_EQ(gears().form().window()->geometry().size(), client);
+    }
+}
+
 } // namespace

@@ -175,6 +175,37 @@ TEST(FormsOnScreen, EveryHeightRoundTheScreensOpensOnIt) {
     }
 }
 
+// The window system minimises or maximises a window (the user's title bar
+// button); the program, drawing meanwhile, then sets it back to normal. The
+// frame returns to where it was, as large as it was, however often.
+TEST(FormsOnScreen, AWindowSetBackToNormalByCodeReturnsToItsFrameAfterTheWindowSystemChangedItsState) {
+    Windows windows;
+    Form& form = windows["frmOther"];
+    form.move(twips(102), twips(90), twips(340), twips(425));
+    form.show();
+    QCoreApplication::processEvents();
+    ASSERT_GT(form.frameExtra().height(), 0) << "shown with its frame";
+    const QRect frame = form.window()->frameGeometry();
+    ASSERT_EQ(frame.topLeft(), QPoint(102, 90));
+    for (const Qt::WindowState state : {Qt::WindowMinimized, Qt::WindowMaximized}) {
+        SCOPED_TRACE(state == Qt::WindowMinimized ? "minimised" : "maximised");
+        for (int round = 0; round < 3; ++round) {
+            form.window()->setWindowState(state);
+            QCoreApplication::processEvents();
+            ASSERT_NE(form.windowState(), WindowState::Normal) << "the state the window system set is seen";
+            if (state == Qt::WindowMinimized) {
+                // What code reads meanwhile is the place it returns to.
+                EXPECT_EQ(form.left(), twips(102));
+                EXPECT_EQ(form.top(), twips(90));
+                EXPECT_EQ(form.height(), twips(frame.height())) << "round " << round;
+            }
+            form.setWindowState(WindowState::Normal);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(text(form.window()->frameGeometry()), text(frame)) << "round " << round;
+        }
+    }
+}
+
 // Raises seen on the windows, in order.
 struct RaiseLog : QObject {
     std::vector<QString> raised;
@@ -215,6 +246,11 @@ TEST(FormsInFront, AnOwnedWindowStaysInFrontOfItsOwnerShownAfterIt) {
     notes.hide();
     notes.show();
     EXPECT_EQ(notes.window()->windowHandle()->transientParent(), main.window()->windowHandle());
+    // Only a dialog is kept in front of its window by X11 window managers;
+    // it keeps the buttons of a window.
+    EXPECT_EQ(notes.window()->windowType(), Qt::Dialog);
+    EXPECT_TRUE(notes.window()->windowFlags().testFlag(Qt::WindowMinMaxButtonsHint));
+    EXPECT_TRUE(notes.window()->windowFlags().testFlag(Qt::WindowCloseButtonHint));
     log.raised.clear();
     main.show();
     EXPECT_TRUE(log.inFrontOfMain("frmNotes"));

@@ -334,6 +334,7 @@ TEST_F(ManufacturingWindow, PrintPreviewShowsTheShopSheetAndPrintGoesToThePrinte
     EXPECT_EQ(object().ViewState(), 2);
     auto& print = at<printing::PreviewControl>("prtMFG");
     EXPECT_TRUE(print.visible());
+    EXPECT_EQ(mfg().window()->focusWidget(), &print.preview()) << "the page takes the keys at once";
     EXPECT_FALSE(showing("pctData"));
     const printing::ReportDocument& document = print.document();
     ASSERT_GE(document.pageCount(), 1);

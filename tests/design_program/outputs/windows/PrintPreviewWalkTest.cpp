@@ -61,6 +61,7 @@ TEST_F(PrintPreviewWalk, ADesignShortOfTheAnalysesPreviewsWithoutGraphsAndThePre
     EXPECT_EQ(pictures(), 0) << "no graphs page";
     EXPECT_EQ(control().zoom(), 75);
     EXPECT_EQ(control().previewPage(), 1);
+    EXPECT_EQ(preview().window()->focusWidget(), &control().preview()) << "the page takes the keys at once";
 
     KeptOutput kept;
     printing::ScopedPrinterOutput scope(kept);
@@ -76,6 +77,7 @@ TEST_F(PrintPreviewWalk, ADesignShortOfTheAnalysesPreviewsWithoutGraphsAndThePre
     EXPECT_TRUE(preview().visible());
     EXPECT_EQ(preview().left(), 1800) << "back where it was closed";
     EXPECT_EQ(preview().top(), 900);
+    EXPECT_EQ(preview().window()->focusWidget(), &control().preview()) << "and again on a later opening";
     EXPECT_GE(control().pageCount(), 1);
 }
 
