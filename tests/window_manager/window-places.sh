@@ -158,32 +158,35 @@ sleep 1
 checkAllFrames "at the start"
 
 # Each Draw ends the drawing program it started and starts it again; the
-# new one opens where the last one was, also when that one was minimised.
-drawing=$(windowNamed Vantrope)
-if [ -n "$drawing" ]; then
-  before=$(frameOf "$drawing")
-  xdotool windowminimize --sync "$drawing"
-  touch "$work/minimised"
-  waitFor 600 test -e "$work/drawn" || fail "the Draws made while the drawing window was minimised did not end"
+# new one opens where the last one was, also when that one was minimised or
+# maximised. drawsLeaveTheFrame <state> <go file> <done file> lets the Draws
+# waiting for the go file run, finds the drawing window again and checks its
+# frame.
+drawsLeaveTheFrame() {
+  local state=$1 now
+  touch "$work/$2"
+  waitFor 600 test -e "$work/$3" || fail "the Draws made while the drawing window was $state did not end"
   drawing=""
   waitFor 100 windowNamed Vantrope && drawing=$(windowNamed Vantrope)
   sleep 0.5
-  after=$(frameOf "$drawing")
-  [ "$before" = "$after" ] || fail "the drawing window's frame moved from $before to $after after Draws made while it was minimised"
+  now=$(frameOf "$drawing")
+  [ "$before" = "$now" ] || fail "the drawing window's frame moved from $before to $now after Draws made while it was $state"
+}
+drawing=$(windowNamed Vantrope)
+if [ -z "$drawing" ]; then
+  fail "no drawing window after Draw"
+  touch "$work/minimised" "$work/maximised"
+else
+  before=$(frameOf "$drawing")
+  xdotool windowminimize --sync "$drawing"
+  drawsLeaveTheFrame minimised minimised drawn
   checkAllFrames "after the Draws"
-  # Maximised by a double click on its title bar; the Draws end and start
-  # the drawing program, which opens where it was before it was maximised.
-  read -r fx fy fw fh <<<"$after"
+  # Maximised by a double click on its title bar.
+  read -r fx fy fw fh <<<"$before"
   xdotool mousemove --sync $((fx + fw / 2)) $((fy + 8)) click --repeat 2 --delay 80 1
   maximised() { xprop -id "$drawing" _NET_WM_STATE | grep -q MAXIMIZED_VERT; }
   if waitFor 30 maximised; then
-    touch "$work/maximised"
-    waitFor 600 test -e "$work/drawn-again" || fail "the Draws made while the drawing window was maximised did not end"
-    drawing=""
-    waitFor 100 windowNamed Vantrope && drawing=$(windowNamed Vantrope)
-    sleep 0.5
-    again=$(frameOf "$drawing")
-    [ "$before" = "$again" ] || fail "the drawing window's frame moved from $before to $again after Draws made while it was maximised"
+    drawsLeaveTheFrame maximised maximised drawn-again
   else
     echo "note: the window manager did not maximise the drawing window on a double click; that part is left out"
     touch "$work/maximised"
