@@ -473,6 +473,32 @@ TEST_F(DesignFiles, EachLineIsReadInItsOwnEncoding)
     }
 }
 
+// A file cut at any byte: each record before the cut reads whole, in its own
+// encoding, and the record cut keeps its box as it was, never a part of it.
+TEST_F(DesignFiles, ACutAtAnyByteReadsTheRecordsBeforeItWholeAndNoPartOfTheCutOne)
+{
+    start();
+    const std::string notes = "Gr\xC3\xB6\xC3\x9F" "e \xE4\xB8\xAD\xE6\x96\x87"; // "Größe 中文" in UTF-8
+    const QString notesText = QString::fromUtf8(notes);
+    const std::string whole = record("frmMain_lblRunNotes", notes) + record("frmMFGOutputs_txtMFGNotes", notes) +
+                              record("frmMain_txtNumTeeth#0", "31");
+    dialogs.answerEveryMessageBox(dialogs::ButtonOK);
+    for (std::size_t cut = 1; cut <= whole.size(); ++cut) {
+        label("frmMain", "lblRunNotes").setCaption(QStringLiteral("before"));
+        text("frmMFGOutputs", "txtMFGNotes").setText(QStringLiteral("kept"));
+        text("frmMain", "txtNumTeeth", 0).setText(QStringLiteral("23"));
+        writeFile("scan.cnd", whole.substr(0, cut));
+        std::string name = folder.file("scan.cnd").string();
+        files->ReadFile(name);
+        const QString runNotes = label("frmMain", "lblRunNotes").caption();
+        const QString mfgNotes = text("frmMFGOutputs", "txtMFGNotes").text();
+        const QString teeth = text("frmMain", "txtNumTeeth", 0).text();
+        EXPECT_TRUE(runNotes == QStringLiteral("before") || runNotes == notesText) << cut << ": " << runNotes.toStdString();
+        EXPECT_TRUE(mfgNotes == QStringLiteral("kept") || mfgNotes == notesText) << cut << ": " << mfgNotes.toStdString();
+        EXPECT_TRUE(teeth == QStringLiteral("23") || teeth == QStringLiteral("31")) << cut << ": " << teeth.toStdString();
+    }
+}
+
 TEST_F(DesignFiles, AFileOfBadRecordsListsTheFirstFiveFaultsAndCountsTheRest)
 {
     start();
