@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
 
 namespace cindrel::agma {
 namespace {
@@ -53,6 +54,23 @@ TEST(BoxNumber, AWholeTextIsANumberOrNone) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(wholeBoxNumber(c.text), c.expected) << '"' << c.text << '"';
+}
+
+// Every length of the first group and of a later one, with and without a
+// leading 0: only 1 to 3 digits not led by 0, then groups of exactly 3, are
+// grouped; anything else is no number read whole and its first digits led.
+TEST(BoxNumber, OnlyTrueGroupsOfEveryLengthGroup) {
+    for (const char lead : {'1', '0'})
+        for (int first = 1; first <= 6; ++first)
+            for (int later = 1; later <= 5; ++later) {
+                const std::string head = lead + std::string(static_cast<std::size_t>(first - 1), '2');
+                const std::string text = head + "," + std::string(static_cast<std::size_t>(later), '3') + "*";
+                const bool grouped = lead != '0' && first <= 3 && later == 3;
+                const double joined = std::stod(head + std::string(static_cast<std::size_t>(later), '3'));
+                const std::optional<double> whole = wholeBoxNumber(text);
+                EXPECT_EQ(whole, grouped ? std::optional<double>(joined) : std::nullopt) << text;
+                EXPECT_EQ(boxNumber(text), grouped ? joined : std::stod(head)) << text;
+            }
 }
 
 TEST(BoxNumber, OverflowIsAnError) {
