@@ -775,6 +775,9 @@ bool Form::handleAccessKey(Control* control, QShortcutEvent* event) {
 // when that one is disabled or hidden, to the next one in the tab order
 // that can take it. Nothing is clicked.
 void Form::focusAfterLabel(const Label& label) {
+    // A label out of sight (on a hidden page or frame) has no key to press.
+    if (!label.widget()->isVisible())
+        return;
     const Control* next = watched_.value(label.next());
     auto it = std::find(tabOrder_.begin(), tabOrder_.end(), next);
     for (; it != tabOrder_.end(); ++it) {

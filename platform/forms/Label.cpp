@@ -35,7 +35,10 @@ void Label::showCaption() {
     // no letter or digit (a name shown, "R & D"), which would take a key of
     // no use.
     const bool keyed = !next_.isNull() && accessKey(caption_).isLetterOrNumber();
-    label_->setBuddy(keyed ? next_.data() : nullptr);
+    // Captions change often (results shown); the shortcut is made anew only
+    // when the key comes or goes.
+    if (QWidget* buddy = keyed ? next_.data() : nullptr; buddy != label_->buddy())
+        label_->setBuddy(buddy);
     label_->setText(keyed ? toQtMnemonic(caption_) : displayedCaption(caption_));
 }
 

@@ -332,6 +332,12 @@ TEST(AccessKeys, ALabelsKeyMovesTheFocusToTheControlAfterIt) {
     EXPECT_EQ(clicks, 0);
     EXPECT_EQ(modulus.text(), QString());
     EXPECT_EQ(notes.text(), QString());
+    // A hidden label's key moves nothing, though its control still shows.
+    modulusLabel.setVisible(false);
+    units.setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::AltModifier);
+    EXPECT_EQ(form.activeControl(), &units);
+    EXPECT_EQ(units.text(), QString());
 }
 
 // An access key and a mouse click alike: the button pressed clicks only when

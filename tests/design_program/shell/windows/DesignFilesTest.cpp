@@ -846,7 +846,7 @@ TEST_F(DesignFiles, OpenFileTellsWhyAFileCannotBeOpened)
         EXPECT_FALSE(entry.path().filename().string().starts_with(".trace.csv")) << "nor is it left behind";
 }
 
-// A reader asks the Part's number of times, and once it gives up says so:
+// A reader asks three times, as it always has, and once it gives up says so:
 // no question to close a file is left without an answer.
 TEST_F(DesignFiles, AFileTheProgramHoldsOpenIsAskedForThreeTimesThenGivenUp)
 {
